@@ -1,0 +1,9 @@
+#pragma once
+// The folder of the running executable, ending in "\".
+#include <string>
+
+namespace snibbet {
+
+std::wstring ProgramFolder();
+
+}  // namespace snibbet
