@@ -2,6 +2,7 @@
 // crashing, reading out of bounds or hanging.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/lang_file.h"
@@ -15,6 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)snibbet::FormatText(entry.Text, {L"a", L"%1"});
   }
   (void)snibbet::ReadLanguageHeader(bytes);
-  (void)snibbet::WideToUtf8(snibbet::Utf8ToWide(bytes));
+  // Decoding is stable: what it gives back encodes and decodes to itself.
+  const std::wstring wide = snibbet::Utf8ToWide(bytes);
+  if (snibbet::Utf8ToWide(snibbet::WideToUtf8(wide)) != wide) __builtin_trap();
   return 0;
 }
