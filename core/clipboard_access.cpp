@@ -10,18 +10,24 @@ constexpr int kOpenAttempts = 25;
 constexpr DWORD kOpenRetryPauseMs = 10;
 constexpr UINT kSharedMovable = GMEM_MOVEABLE | GMEM_DDESHARE;  // 0x2002
 
+HWND CreateOwnerWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SnibbetClipboardOwner";
+  RegisterClassW(&wc);  // fails harmlessly when already registered
+  return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+}
+
+// A window belongs to its thread, so each thread gets its own owner.
 HWND OwnerWindow() {
-  static HWND window = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"SnibbetClipboardOwner";
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           wc.hInstance, nullptr);
-  }();
+  thread_local HWND window = CreateOwnerWindow();
   return window;
 }
+
+// A session of this thread is open: messages processed inside it must not
+// open (and so close) the clipboard under it.
+thread_local bool g_sessionOpen = false;
 
 // The clipboard's text in `format` with the open clipboard, bounded by its block.
 template <typename Char>
@@ -79,18 +85,21 @@ UINT HtmlClipboardFormat() {
 }
 
 ClipboardSession::ClipboardSession() {
+  if (g_sessionOpen) return;
   const HWND owner = OwnerWindow();
   for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
     if (attempt > 0) Sleep(kOpenRetryPauseMs);
     if (OpenClipboard(owner)) {
-      open_ = true;
+      open_ = g_sessionOpen = true;
       return;
     }
   }
 }
 
 ClipboardSession::~ClipboardSession() {
-  if (open_) CloseClipboard();
+  if (!open_) return;
+  CloseClipboard();
+  g_sessionOpen = false;
 }
 
 bool SetClipboardBytes(UINT format, std::span<const std::uint8_t> bytes) {

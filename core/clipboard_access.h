@@ -20,7 +20,10 @@ UINT HtmlClipboardFormat();
 
 // The clipboard held open for one scope. Another process may hold it for a
 // moment, so opening is retried for a short while; IsOpen() says whether it
-// worked. The clipboard's owner is a hidden window of this module.
+// worked. The clipboard's owner is a hidden window of this module. A session
+// started while another of the same thread is open (from messages processed
+// inside it) does not open: closing it would pull the clipboard from under
+// the outer one.
 class ClipboardSession {
  public:
   ClipboardSession();

@@ -43,7 +43,7 @@ double GetWindowProcessCpuMs(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   if (processId == 0) return 0;
-  ProcessHandle process(PROCESS_QUERY_INFORMATION, processId);
+  ProcessHandle process(PROCESS_QUERY_LIMITED_INFORMATION, processId);  // enough even for elevated programs
   FILETIME created, exited, kernel, user;
   if (!process.Get() || !GetProcessTimes(process.Get(), &created, &exited, &kernel, &user)) return 0;
   return FileTimeToMs(kernel) + FileTimeToMs(user);

@@ -233,6 +233,38 @@ TEST(ClipboardSnapshot, DelayRenderedFormatIsSavedWithItsData) {
   EXPECT_EQ(GetClipboardTextW(), L"rendered late");
 }
 
+// A handler that runs while a save processes messages and writes the clipboard.
+bool g_nestedWriteResult = true;
+LRESULT CALLBACK NestedWriterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP) {
+    g_nestedWriteResult = PutClipboardText(L"nested");
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(ClipboardSnapshot, WriteFromAMessageHandledDuringASaveCannotCloseItsClipboard) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = NestedWriterProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SnibbetTestNestedWriter";
+  RegisterClassW(&wc);
+  HWND writer = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                                nullptr);
+  const UINT binary = Registered(L"Snibbet Test Binary");
+  SetClipboardDirectly({{CF_UNICODETEXT, WideBytes(L"user text")}, {binary, {9, 8, 7}}});
+  PostMessageW(writer, WM_APP, 0, 0);
+
+  ClipboardStream snapshot;
+  ASSERT_TRUE(SaveClipboardToStream(snapshot));
+  DestroyWindow(writer);
+  EXPECT_FALSE(g_nestedWriteResult);
+  const auto formats = RecordFormats(snapshot);
+  EXPECT_TRUE(Contains(formats, CF_UNICODETEXT));
+  EXPECT_TRUE(Contains(formats, binary));
+  EXPECT_EQ(GetClipboardTextW(), L"user text");
+}
+
 TEST(ClipboardSnapshot, ClipboardHeldByAnotherProgramIsFailureNotLoss) {
   SetClipboardDirectly({{CF_UNICODETEXT, WideBytes(L"user's own")}});
   ClipboardStream snapshot;
