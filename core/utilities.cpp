@@ -1,5 +1,6 @@
 #include "core/utilities.h"
 
+#include "core/clipboard_access.h"
 #include "core/command_line.h"
 #include "core/debug_log.h"
 
@@ -8,8 +9,6 @@ namespace {
 
 HCURSOR g_magnifyCursor = nullptr;
 HCURSOR g_handCursor = nullptr;
-UINT g_rtfFormat = 0;
-UINT g_htmlFormat = 0;
 
 }  // namespace
 
@@ -18,8 +17,7 @@ void InitializeUtilities() {
   g_magnifyCursor = LoadCursorW(GetModuleHandleW(nullptr), L"Magnify");
   if (!g_magnifyCursor) g_magnifyCursor = LoadCursorW(nullptr, IDC_ARROW);
   g_handCursor = LoadCursorW(nullptr, IDC_HAND);
-  g_rtfFormat = RegisterClipboardFormatW(L"Rich Text Format");
-  g_htmlFormat = RegisterClipboardFormatW(L"HTML Format");
+  RegisterClipboardFormats();
 }
 
 void FinalizeUtilities() {
@@ -30,7 +28,5 @@ void FinalizeUtilities() {
 
 HCURSOR MagnifyCursor() { return g_magnifyCursor; }
 HCURSOR HandCursor() { return g_handCursor; }
-UINT RtfClipboardFormat() { return g_rtfFormat; }
-UINT HtmlClipboardFormat() { return g_htmlFormat; }
 
 }  // namespace snibbet

@@ -4,6 +4,7 @@
 
 #include "core/elevated_launch.h"
 #include "core/utilities.h"
+#include "core/clipboard_access.h"
 #include "core/version_info.h"
 #include "core/debug_log.h"
 #include "tests/unit/qvlib_test_support.h"
