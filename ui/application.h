@@ -38,7 +38,7 @@ class ApplicationEvents {
 };
 
 struct ApplicationOptions {
-  std::wstring title;
+  std::wstring title{};
   HINSTANCE instance = nullptr;  // default: the program's own module
   std::wstring windowClassName = L"UiApplicationWindow";
   WORD iconResourceId = 1;  // the program's icon; the system's when missing

@@ -10,7 +10,9 @@ void Button::Click() {
 }
 
 bool Button::OnCommandReflected(WORD code) {
-  if (code != BN_CLICKED || (!onClick && modalResult_ == 0)) return false;
+  if (code != BN_CLICKED) return false;
+  const bool endsModalLoop = modalResult_ != 0 && Owner().IsModal();
+  if (!onClick && !endsModalLoop) return false;  // e.g. Cancel of a modeless form: the form closes
   Click();
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A push button. A click calls onClick and, when the button has a modal
-// result, ends its form's modal loop with it.
+// result and its form is modal, ends the modal loop with it. A click nobody
+// handles goes on to the form (OK and Cancel then act as Enter and Esc).
 #include <functional>
 
 #include "ui/control.h"

@@ -16,10 +16,10 @@ namespace ui {
 class Form;
 
 struct ControlSpec {
-  std::wstring name;  // the component name, e.g. L"btnOk"
+  std::wstring name{};  // the component name, e.g. L"btnOk"
   int id = 0;         // 0: the form picks one (plain forms only)
   int left = 0, top = 0, width = 0, height = 0;  // at 96 DPI
-  std::wstring text;
+  std::wstring text{};
   DWORD style = 0;    // added to the control's own style
   DWORD exStyle = 0;
   bool visible = true;

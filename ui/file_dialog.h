@@ -8,18 +8,18 @@
 namespace ui {
 
 struct FileDialogOptions {
-  std::wstring title;
+  std::wstring title{};
   // Pairs of description and pattern separated by '|', as in
   // L"Pictures (*.bmp;*.png)|*.bmp;*.png|All files (*.*)|*.*".
-  std::wstring filter;
+  std::wstring filter{};
   int filterIndex = 1;  // 1-based
-  std::wstring defaultExtension;  // without the dot
-  std::wstring initialFolder;
-  std::wstring fileName;
+  std::wstring defaultExtension{};  // without the dot
+  std::wstring initialFolder{};
+  std::wstring fileName{};
 };
 
 struct FileDialogResult {
-  std::wstring path;
+  std::wstring path{};
   int filterIndex = 1;
 };
 

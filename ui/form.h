@@ -46,8 +46,8 @@ enum class CloseAction { None, Hide, Free, Minimize };
 enum class FormOwner { Application, None, Window };
 
 struct FormParams {
-  std::wstring className;  // e.g. L"TTemplateViewForm"; required
-  std::wstring caption;
+  std::wstring className{};  // e.g. L"TTemplateViewForm"; required
+  std::wstring caption{};
   BorderStyle border = BorderStyle::Sizeable;
   unsigned borderIcons = border_icon::kAll;
   PositionRule position = PositionRule::Designed;
@@ -62,8 +62,8 @@ struct FormParams {
   bool appWindow = false;      // its own taskbar button
   bool dropShadow = false;     // CS_DROPSHADOW for the class
   bool keyboardNavigation = false;  // Tab, Enter, Esc between controls (dialog keys)
-  std::optional<COLORREF> background;  // default: the button face colour
-  std::wstring fontFace;  // default: the system's message font
+  std::optional<COLORREF> background{};  // default: the button face colour
+  std::wstring fontFace{};  // default: the system's message font
   int fontPointSize = 0;
   DWORD extraStyle = 0, extraExStyle = 0;
 };
