@@ -55,13 +55,42 @@ void ImageList::Draw(int index, HDC dc, int x, int y, UINT style) const {
   if (list_) ImageList_Draw(list_, index, dc, x, y, style);
 }
 
+namespace {
+
+// The pixels of a bitmap as 32-bit top-down rows (a monochrome mask comes
+// out as black and white).
+std::vector<DWORD> PixelsOf(HBITMAP bitmap, int width, int height) {
+  std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  WindowDC screen;
+  if (!bitmap || !GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS)) pixels.clear();
+  return pixels;
+}
+
+}  // namespace
+
 GdiObject<HBITMAP> ImageList::ToAlphaBitmap(int index) const {
   if (!list_ || index < 0 || index >= Count()) return {};
   const SIZE size = ImageSize();
+  // The icon's colour and mask bitmaps are our own copies, safe to read.
+  IconHandle icon(ImageList_GetIcon(list_, index, ILD_NORMAL));
+  ICONINFO parts{};
+  if (!icon || !GetIconInfo(icon.Get(), &parts)) return {};
+  Bitmap color(parts.hbmColor), mask(parts.hbmMask);
+  const std::vector<DWORD> colors = PixelsOf(color.Get(), size.cx, size.cy);
+  const std::vector<DWORD> masks = PixelsOf(mask.Get(), size.cx, size.cy);
+  if (colors.empty()) return {};
+
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;  // top-down
+  info.bmiHeader.biHeight = -size.cy;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
@@ -69,35 +98,21 @@ GdiObject<HBITMAP> ImageList::ToAlphaBitmap(int index) const {
   Bitmap picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!picture) return {};
   auto* pixels = static_cast<DWORD*>(bits);
-  const int count = size.cx * size.cy;
 
-  // The colours drawn on black, then the mask decides which pixels are the image's.
-  MemoryDC dc;
-  {
-    SelectedObject selected(dc, picture.Get());
-    ImageList_DrawEx(list_, index, dc, 0, 0, size.cx, size.cy, CLR_NONE, CLR_NONE, ILD_IMAGE);
-  }
-  GdiFlush();
-  std::vector<DWORD> colors(pixels, pixels + count);
   bool hasAlpha = false;
   for (DWORD c : colors) hasAlpha = hasAlpha || (c >> 24) != 0;
-  if (!hasAlpha) {
-    {
-      SelectedObject selected(dc, picture.Get());
-      ImageList_DrawEx(list_, index, dc, 0, 0, size.cx, size.cy, CLR_NONE, CLR_NONE, ILD_MASK);
+  for (size_t i = 0; i < colors.size(); ++i) {
+    const DWORD c = colors[i];
+    if (!hasAlpha) {  // the mask is white where the image is transparent
+      const bool transparent = !masks.empty() && (masks[i] & 0xFFFFFF) != 0;
+      pixels[i] = transparent ? 0 : (c | 0xFF000000);
+      continue;
     }
-    GdiFlush();
-    for (int i = 0; i < count; ++i) {
-      const bool transparent = (pixels[i] & 0xFFFFFF) != 0;  // the mask is white where transparent
-      pixels[i] = transparent ? 0 : (colors[i] | 0xFF000000);
-    }
-    return picture;
+    const DWORD a = c >> 24;  // premultiplied, as menus expect
+    pixels[i] = (a << 24) | ((((c >> 16) & 0xFF) * a / 255) << 16) | ((((c >> 8) & 0xFF) * a / 255) << 8) |
+                ((c & 0xFF) * a / 255);
   }
-  for (int i = 0; i < count; ++i) {  // premultiply
-    const DWORD c = colors[i], a = c >> 24;
-    const DWORD r = ((c >> 16) & 0xFF) * a / 255, g = ((c >> 8) & 0xFF) * a / 255, b = (c & 0xFF) * a / 255;
-    pixels[i] = (a << 24) | (r << 16) | (g << 8) | b;
-  }
+  GdiFlush();
   return picture;
 }
 
