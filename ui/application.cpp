@@ -30,6 +30,8 @@ Application& Application::Create(const ApplicationOptions& options) {
   if (g_application) throw std::logic_error("the application object exists already");
   g_terminated = false;
   g_application = new Application(options);
+  // Anything ReportLater queued before there was a window is reported by the loop.
+  PostMessageW(g_application->Window(), kReportLaterMessage, 0, 0);
   return *g_application;
 }
 

@@ -103,8 +103,26 @@ HWND DialogForm::CreateHandle(DWORD, DWORD exStyle, const RECT&, HWND owner) {
   HWND window = CreateDialogIndirectParamW(Application::Existing() ? Application::Get().Module() : GetModuleHandleW(nullptr),
                                            reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner,
                                            &DialogForm::StaticDialogProc, reinterpret_cast<LPARAM>(this));
-  if (window && !Params().caption.empty()) SetWindowTextW(window, Params().caption.c_str());
+  if (!window) return nullptr;
+  if (!Params().caption.empty()) SetWindowTextW(window, Params().caption.c_str());
+  TakeBorderFromWindow(window);
   return window;
+}
+
+// The template decides the border; placement code asks the form for it.
+void DialogForm::TakeBorderFromWindow(HWND window) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  const bool tool = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+  BorderStyle border = BorderStyle::Dialog;
+  if (style & WS_THICKFRAME) border = tool ? BorderStyle::SizeableToolWindow : BorderStyle::Sizeable;
+  else if ((style & WS_CAPTION) != WS_CAPTION) border = BorderStyle::None;
+  else if (tool) border = BorderStyle::ToolWindow;
+  unsigned icons = 0;
+  if (style & WS_SYSMENU) icons |= border_icon::kSystemMenu;
+  if (style & WS_MINIMIZEBOX) icons |= border_icon::kMinimize;
+  if (style & WS_MAXIMIZEBOX) icons |= border_icon::kMaximize;
+  params_.border = border;
+  params_.borderIcons = icons;
 }
 
 INT_PTR CALLBACK DialogForm::StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

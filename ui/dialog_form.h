@@ -6,7 +6,8 @@
 // DefaultHandler go on to the dialog manager.
 //
 // The template's window class is replaced by the form's class name, so the
-// .rc file need not repeat it. The template's style decides the border; the
+// .rc file need not repeat it. The template's style decides the border
+// (Border() and BorderIcons() report it once created); the
 // caption (when FormParams::caption is not empty), owner, topmost, tool and
 // taskbar flags come from FormParams.
 #include <windows.h>
@@ -28,6 +29,7 @@ class DialogForm : public Form {
  private:
   static INT_PTR CALLBACK StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   std::vector<BYTE> LoadTemplate() const;
+  void TakeBorderFromWindow(HWND window);
 
   WORD templateId_ = 0;
   HINSTANCE module_ = nullptr;

@@ -12,11 +12,16 @@ thread_local int t_hookDepth = 0;
 std::vector<std::exception_ptr> g_queued;  // reported from the loop
 
 std::wstring Widen(const char* text) {
-  // Exception texts are ours (ASCII) or the runtime's; treat them as UTF-8.
-  int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  // Our own texts are UTF-8; system error texts may come in the ANSI code page.
+  UINT codePage = CP_UTF8;
+  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0);
+  if (n == 0) {
+    codePage = CP_ACP;
+    n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  }
   if (n <= 1) return {};
   std::wstring wide(static_cast<size_t>(n - 1), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), n);
+  MultiByteToWideChar(codePage, 0, text, -1, wide.data(), n);
   return wide;
 }
 

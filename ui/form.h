@@ -74,7 +74,10 @@ class Form : public Window {
   ~Form() override;
 
   void Create();   // no-op when created; exceptions from OnCreate propagate
-  void Destroy();  // destroys the window while the derived object is alive
+  // Destroys the window while the derived object is alive, so OnDestroy runs.
+  // Destroying the object instead also destroys the window, but quietly: the
+  // derived part is gone by then. The application Destroy()s the forms it owns.
+  void Destroy();
 
   // Re-reads the form's texts; called once on creation and again when the
   // language changes. The base does nothing.
@@ -150,7 +153,7 @@ class Form : public Window {
   friend class Component;
   friend class Control;
   friend class Application;
-  friend class DialogForm;
+  friend class DialogForm;  // dispatch flag, attach, and the border read from its template
 
   static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Attach(HWND window);

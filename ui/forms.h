@@ -8,6 +8,7 @@ namespace ui {
 
 class Form;
 
+// Copy the list before a loop whose steps may open or close forms.
 const std::vector<Form*>& Forms();
 Form* FindFormByClassName(std::wstring_view className);
 // The form of ours that was activated last and is still active; null when

@@ -57,6 +57,9 @@ TEST_F(DialogFormTest, BuiltFromTheResourceUnderTheFormClassNameWithControlsAtta
   EXPECT_EQ(ClassNameOf(dialog.Handle()), L"TNameDialog");
   EXPECT_FALSE(dialog.IsVisible());  // WS_VISIBLE in the template does not show it early
   EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), ui::ApplicationWindow());
+  // Placement code asks the form, not the template, for its border.
+  EXPECT_EQ(dialog.Border(), ui::BorderStyle::Dialog);
+  EXPECT_EQ(dialog.BorderIcons(), ui::border_icon::kSystemMenu);
   EXPECT_EQ(dialog.languageApplied, 1);
   EXPECT_EQ(dialog.Text(), L"Translated caption");
   EXPECT_EQ(dialog.lblName.Handle(), GetDlgItem(dialog.Handle(), IDC_UI_TEST_LABEL));
