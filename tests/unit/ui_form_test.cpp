@@ -145,13 +145,20 @@ TEST_F(FormTest, ApplicationDestroysTheFormsItOwnsLastCreatedFirst) {
   ui::Application::Create({.title = L"ui tests"});  // for TearDown
 }
 
-TEST_F(FormTest, HidingAndTheDefaultCloseKeepTheFormAndItsWindow) {
-  PlainForm form(L"TDefaultCloseForm");
+TEST_F(FormTest, TheDefaultCloseHidesAndEveryWayOfShowingOrHidingIsSeen) {
+  struct Watched : ui::Form {
+    Watched() : Form({.className = L"TDefaultCloseForm"}) {}
+    std::vector<std::string> events;
+    void OnShow() override { events.push_back("show"); }
+    void OnHide() override { events.push_back("hide"); }
+  } form;
   form.Show();
-  EXPECT_TRUE(form.IsVisible());
+  form.Hide();
+  form.ShowNoActivate();
   SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(form.IsVisible());
   EXPECT_TRUE(form.IsCreated());
+  EXPECT_EQ(form.events, (std::vector<std::string>{"show", "hide", "show", "hide"}));
 }
 
 TEST_F(FormTest, ShowingWithoutActivationLeavesTheForegroundWindowAlone) {
