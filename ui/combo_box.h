@@ -1,6 +1,6 @@
 #pragma once
-// A drop-down list (CBS_DROPDOWNLIST unless the spec says CBS_DROPDOWN).
-// The spec's height is the height with the list dropped down.
+// A drop-down list (CBS_DROPDOWNLIST unless ControlSpec::style says CBS_DROPDOWN).
+// ControlSpec's height is the height with the list dropped down.
 #include <functional>
 #include <string>
 #include <string_view>

@@ -1,5 +1,5 @@
 #pragma once
-// A text box; add ES_MULTILINE | WS_VSCROLL (and so on) in the spec's style.
+// A text box; add ES_MULTILINE | WS_VSCROLL (and so on) in ControlSpec::style.
 #include <functional>
 
 #include "ui/control.h"

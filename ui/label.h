@@ -1,5 +1,5 @@
 #pragma once
-// A static text. Word-wrapped and left-aligned unless the spec's style says
+// A static text. Word-wrapped and left-aligned unless ControlSpec::style says
 // otherwise (SS_CENTER, SS_CENTERIMAGE, SS_LEFTNOWORDWRAP...).
 #include <functional>
 
@@ -10,7 +10,7 @@ namespace ui {
 class Label : public Control {
  public:
   using Control::Control;
-  std::function<void()> onClick;  // needs SS_NOTIFY in the spec's style
+  std::function<void()> onClick;  // needs SS_NOTIFY in ControlSpec::style
 
  protected:
   const wchar_t* WindowClassName() const override { return L"STATIC"; }

@@ -22,7 +22,7 @@ class NameDialog : public ui::DialogForm {
   NameDialog() : DialogForm({.className = L"TNameDialog", .keyboardNavigation = true}, IDD_UI_TEST_DIALOG) {}
 
   ui::Label lblName{*this, {.name = L"lblName", .id = IDC_UI_TEST_LABEL}};
-  ui::Edit edtName{*this, {.name = L"edtName", .id = IDC_UI_TEST_NAME, .text = L"from the spec"}};
+  ui::Edit edtName{*this, {.name = L"edtName", .id = IDC_UI_TEST_NAME, .text = L"from the design"}};
   ui::CheckBox chkRemember{*this, {.name = L"chkRemember", .id = IDC_UI_TEST_CHECK}};
   ui::Button btnOk{*this, {.name = L"btnOk", .id = IDOK}, IDOK};
   ui::Button btnCancel{*this, {.name = L"btnCancel", .id = IDCANCEL}, IDCANCEL};
@@ -64,7 +64,7 @@ TEST_F(DialogFormTest, BuiltFromTheResourceUnderTheFormClassNameWithControlsAtta
   EXPECT_EQ(dialog.Text(), L"Translated caption");
   EXPECT_EQ(dialog.lblName.Handle(), GetDlgItem(dialog.Handle(), IDC_UI_TEST_LABEL));
   EXPECT_EQ(dialog.lblName.Text(), L"Translated label:");
-  EXPECT_EQ(dialog.edtName.Text(), L"from the spec");
+  EXPECT_EQ(dialog.edtName.Text(), L"from the design");
   EXPECT_EQ(ui::FindFormByClassName(L"TNameDialog"), &dialog);
   EXPECT_EQ(FindWindowW(L"TNameDialog", nullptr), dialog.Handle());
 }
