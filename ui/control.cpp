@@ -1,0 +1,54 @@
+#include "ui/control.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <system_error>
+
+#include "ui/form.h"
+#include "ui/monitor.h"
+
+namespace ui {
+
+Control::Control(Form& owner, ControlSpec spec)
+    : Component(&owner, spec.name), owner_(owner), spec_(std::move(spec)), id_(spec_.id) {
+  if (id_ == 0) id_ = owner_.NextControlId();
+  owner_.controls_.push_back(this);
+}
+
+Control::~Control() {
+  auto& list = owner_.controls_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+void Control::SetVisible(bool visible) {
+  spec_.visible = visible;
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Control::Realize() {
+  if (hwnd_) return;
+  HWND parent = owner_.Handle();
+  if (owner_.IsDialogBased()) {
+    hwnd_ = GetDlgItem(parent, id_);
+    if (!hwnd_) {
+      throw std::logic_error("dialog has no control for component " +
+                             std::string(spec_.name.begin(), spec_.name.end()));
+    }
+    if (!spec_.text.empty()) SetText(spec_.text);
+    if (!spec_.visible) ShowWindow(hwnd_, SW_HIDE);
+  } else {
+    const DWORD style = WS_CHILD | (spec_.visible ? WS_VISIBLE : 0) | ControlStyle() | spec_.style;
+    hwnd_ = CreateWindowExW(ControlExStyle() | spec_.exStyle, WindowClassName(), spec_.text.c_str(), style,
+                            ScaleToDpi(spec_.left), ScaleToDpi(spec_.top), ScaleToDpi(spec_.width),
+                            ScaleToDpi(spec_.height), parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+    if (!hwnd_) {
+      throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "control creation failed");
+    }
+    if (HFONT font = owner_.FontHandle()) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  OnAttached();
+}
+
+}  // namespace ui

@@ -1,0 +1,25 @@
+#pragma once
+// A text box; add ES_MULTILINE | WS_VSCROLL (and so on) in ControlSpec::style.
+#include <functional>
+
+#include "ui/control.h"
+
+namespace ui {
+
+class Edit : public Control {
+ public:
+  using Control::Control;
+
+  std::function<void()> onChange;  // the text changed (also by SetText)
+  void SetReadOnly(bool readOnly);
+  void SelectAll();
+  void SetCueBanner(const wchar_t* cue);
+
+ protected:
+  const wchar_t* WindowClassName() const override { return L"EDIT"; }
+  DWORD ControlStyle() const override { return WS_TABSTOP | ES_AUTOHSCROLL; }
+  DWORD ControlExStyle() const override { return WS_EX_CLIENTEDGE; }
+  bool OnCommandReflected(WORD code) override;
+};
+
+}  // namespace ui

@@ -1,0 +1,11 @@
+#include "ui/label.h"
+
+namespace ui {
+
+bool Label::OnCommandReflected(WORD code) {
+  if (code != STN_CLICKED || !onClick) return false;
+  onClick();
+  return true;
+}
+
+}  // namespace ui

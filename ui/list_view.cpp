@@ -1,0 +1,127 @@
+#include "ui/list_view.h"
+
+#include <algorithm>
+
+#include "ui/monitor.h"
+
+namespace ui {
+
+DWORD ListView::ControlStyle() const {
+  return WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | (ownerData_ ? LVS_OWNERDATA : 0);
+}
+
+void ListView::OnAttached() {
+  ListView_SetExtendedListViewStyleEx(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                                      LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+}
+
+void ListView::AddColumn(std::wstring_view text, int width) {
+  std::wstring caption(text);
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.pszText = caption.data();
+  column.cx = ScaleToDpi(width);
+  column.iSubItem = columns_;
+  ListView_InsertColumn(hwnd_, columns_, &column);
+  ++columns_;
+}
+
+void ListView::SetColumnText(int column, std::wstring_view text) {
+  std::wstring caption(text);
+  LVCOLUMNW info{};
+  info.mask = LVCF_TEXT;
+  info.pszText = caption.data();
+  ListView_SetColumn(hwnd_, column, &info);
+}
+
+void ListView::SetColumnWidth(int column, int width) {
+  ListView_SetColumnWidth(hwnd_, column, width < 0 ? width : ScaleToDpi(width));
+}
+
+void ListView::SetItemCount(int count) {
+  // Keeps the scroll position; the rows shown are asked for again.
+  ListView_SetItemCountEx(hwnd_, count, LVSICF_NOSCROLL);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+int ListView::Count() const { return hwnd_ ? ListView_GetItemCount(hwnd_) : 0; }
+
+int ListView::AddItem(std::wstring_view text) {
+  std::wstring caption(text);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = Count();
+  item.pszText = caption.data();
+  return ListView_InsertItem(hwnd_, &item);
+}
+
+void ListView::SetItemText(int item, int column, std::wstring_view text) {
+  std::wstring caption(text);
+  ListView_SetItemText(hwnd_, item, column, caption.data());
+}
+
+std::wstring ListView::ItemText(int item, int column) const {
+  if (ownerData_) return onGetText ? std::wstring(onGetText(item, column)) : std::wstring();
+  wchar_t buffer[1024] = L"";
+  ListView_GetItemText(hwnd_, item, column, buffer, static_cast<int>(std::size(buffer)));
+  return buffer;
+}
+
+void ListView::Clear() {
+  if (ownerData_) SetItemCount(0);
+  else ListView_DeleteAllItems(hwnd_);
+}
+
+int ListView::SelectedIndex() const {
+  return hwnd_ ? ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED) : -1;
+}
+
+void ListView::Select(int item) {
+  if (!hwnd_) return;
+  if (item < 0) {
+    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    return;
+  }
+  ListView_SetItemState(hwnd_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_EnsureVisible(hwnd_, item, FALSE);
+}
+
+void ListView::RedrawItems(int first, int last) {
+  if (hwnd_) ListView_RedrawItems(hwnd_, first, last);
+}
+
+void ListView::FillDisplayInfo(NMLVDISPINFOW& info) {
+  if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
+  std::wstring_view text = onGetText ? onGetText(info.item.iItem, info.item.iSubItem) : std::wstring_view();
+  const size_t length = std::min(text.size(), static_cast<size_t>(info.item.cchTextMax - 1));
+  std::copy_n(text.data(), length, info.item.pszText);
+  info.item.pszText[length] = L'\0';
+}
+
+bool ListView::OnNotifyReflected(NMHDR& header, LRESULT& result) {
+  switch (header.code) {
+    case LVN_GETDISPINFOW:
+      FillDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
+      return true;
+    case LVN_ITEMCHANGED: {
+      auto& change = reinterpret_cast<NMLISTVIEW&>(header);
+      if (onSelectionChanged && (change.uChanged & LVIF_STATE) &&
+          ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
+        onSelectionChanged(SelectedIndex());
+      }
+      return true;
+    }
+    case NM_DBLCLK:
+      if (!onDoubleClick) return false;
+      onDoubleClick(reinterpret_cast<NMITEMACTIVATE&>(header).iItem);
+      return true;
+    case NM_CUSTOMDRAW:
+      if (!onCustomDraw) return false;
+      result = onCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace ui

@@ -1,0 +1,34 @@
+#pragma once
+// A child area the program draws itself (pictures, the keyboard view, the
+// rounded info box). Double-buffered: onPaint draws into an off-screen
+// bitmap that is then copied, so nothing flickers.
+#include <windows.h>
+
+#include <functional>
+
+#include "ui/control.h"
+
+namespace ui {
+
+class PaintBox : public Control {
+ public:
+  using Control::Control;
+
+  std::function<void(HDC dc, const RECT& client)> onPaint;
+  // WM_MOUSEMOVE, WM_LBUTTONDOWN, ...: the message, the client point and the key flags.
+  std::function<void(UINT message, POINT point, WPARAM keys)> onMouse;
+  std::function<void()> onMouseLeave;
+
+ protected:
+  const wchar_t* WindowClassName() const override;
+  DWORD ControlStyle() const override { return 0; }
+  void OnAttached() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Paint();
+  bool tracking_ = false;
+};
+
+}  // namespace ui
