@@ -118,8 +118,10 @@ TEST_F(HelperKeyboardTest, HooksOffDuringABlockReplaysTheNotedReleases) {
   EXPECT_EQ(KeysOf(WM_KEYUP), (std::vector<WPARAM>{'K'}));
 
   target.ClearText();
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
   ASSERT_TRUE(Xdotool("type z"));
-  EXPECT_TRUE(TextBecomes(L"z")) << "no hook and no block are left";
+  EXPECT_TRUE(TextBecomes(L"z")) << "with no keyboard hook left, even a block holds nothing back";
+  ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
   EXPECT_EQ(HeldKeys(), std::vector<int>{});
 }
 
