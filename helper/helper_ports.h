@@ -1,0 +1,50 @@
+#pragma once
+// What the helper's window-free logic needs from the system. The program
+// implements these over Win32; tests implement them with fakes.
+#include <cstdint>
+
+namespace snibbet::helper {
+
+using Tick = std::uint32_t;          // milliseconds, wraps like the system tick count
+using WindowRef = std::uintptr_t;    // a window handle; 0 for none
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual Tick Now() const = 0;
+};
+
+// Types the replayed key releases.
+class KeyInjector {
+ public:
+  virtual ~KeyInjector() = default;
+  virtual void SendKeyRelease(int vk, bool extended) = 0;
+  virtual void Pause(unsigned ms) = 0;
+};
+
+enum class HookKind { Keyboard, Mouse };
+enum class HookFailure { KeyboardInstall, MouseInstall, KeyboardRemove, MouseRemove };
+
+class HookInstaller {
+ public:
+  virtual ~HookInstaller() = default;
+  virtual bool IsInstalled(HookKind kind) const = 0;
+  // False when installation failed; the hook then stays not installed.
+  virtual bool Install(HookKind kind) = 0;
+  // False when removal failed; the hook counts as not installed either way.
+  virtual bool Remove(HookKind kind) = 0;
+  // Tells the user later, never inside the call: the caller may be answering a
+  // message the main program waits on.
+  virtual void ReportFailure(HookFailure failure) = 0;
+};
+
+// The main program's hidden window, which receives the mouse relays.
+class MainWindowPort {
+ public:
+  virtual ~MainWindowPort() = default;
+  virtual WindowRef FindMainWindow() = 0;
+  virtual WindowRef OwnerOf(WindowRef window) = 0;
+  virtual void Post(WindowRef window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+};
+
+}  // namespace snibbet::helper

@@ -1,0 +1,39 @@
+// SnibbetCm: the main program's input helper. Hidden, no user interface,
+// driven only by the window messages of helper_protocol.h.
+#include <windows.h>
+
+#include "helper/helper_window.h"
+#include "helper/input_helper.h"
+#include "helper/win_ports.h"
+
+namespace {
+
+// Our hooks sit in the path of every input event on the desktop: serve them at once.
+void RaisePriority() {
+  if (HANDLE self = OpenProcess(PROCESS_SET_INFORMATION, FALSE, GetCurrentProcessId())) {
+    SetPriorityClass(self, HIGH_PRIORITY_CLASS);
+    CloseHandle(self);
+  }
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace snibbet::helper;
+  if (!RegisterHelperWindowClass(instance)) return 0;
+  const HWND window = CreateHelperWindow(instance);
+  if (window == nullptr) return 0;
+  RaisePriority();
+
+  WinClock clock;
+  WinKeyInjector injector;
+  WinHooks hooks(window);
+  WinMainWindowPort mainWindow;
+  InputHelper helper(clock, injector, hooks, mainWindow);
+  ActiveHelperScope active(helper);
+  // No hook yet: they come with the main program's WM_HELPER_HOOKS_ON.
+  const int exitCode = RunMessageLoop();
+  ShowPendingHookFailures(window);
+  return exitCode;
+}

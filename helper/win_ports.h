@@ -1,0 +1,64 @@
+#pragma once
+// The helper's system ports over Win32: tick count, SendInput, the two
+// low-level hooks and the main program's hidden window.
+#include <windows.h>
+
+#include "helper/helper_ports.h"
+#include "helper/input_helper.h"
+
+namespace snibbet::helper {
+
+class WinClock final : public Clock {
+ public:
+  Tick Now() const override { return GetTickCount(); }
+};
+
+class WinKeyInjector final : public KeyInjector {
+ public:
+  void SendKeyRelease(int vk, bool extended) override;
+  void Pause(unsigned ms) override { Sleep(ms); }
+};
+
+class WinMainWindowPort final : public MainWindowPort {
+ public:
+  WindowRef FindMainWindow() override;
+  WindowRef OwnerOf(WindowRef window) override;
+  void Post(WindowRef window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+};
+
+// Low-level hooks for the whole desktop whose procedures hand every event to
+// the active InputHelper. Failures are posted to `failureWindow` as
+// kShowHookFailureMessage (wParam = HookFailure) and shown from there.
+class WinHooks final : public HookInstaller {
+ public:
+  explicit WinHooks(HWND failureWindow) : failureWindow_(failureWindow) {}
+  ~WinHooks() override;
+  WinHooks(const WinHooks&) = delete;
+  WinHooks& operator=(const WinHooks&) = delete;
+
+  bool IsInstalled(HookKind kind) const override;
+  bool Install(HookKind kind) override;
+  bool Remove(HookKind kind) override;
+  void ReportFailure(HookFailure failure) override;
+
+ private:
+  HHOOK& Handle(HookKind kind) { return kind == HookKind::Keyboard ? keyboard_ : mouse_; }
+
+  HWND failureWindow_;
+  HHOOK keyboard_ = nullptr;
+  HHOOK mouse_ = nullptr;
+};
+
+inline constexpr UINT kShowHookFailureMessage = WM_APP + 1;
+
+// The helper the hook and window procedures act on, set for the scope's life.
+InputHelper* ActiveHelper();
+class ActiveHelperScope {
+ public:
+  explicit ActiveHelperScope(InputHelper& helper);
+  ~ActiveHelperScope();
+  ActiveHelperScope(const ActiveHelperScope&) = delete;
+  ActiveHelperScope& operator=(const ActiveHelperScope&) = delete;
+};
+
+}  // namespace snibbet::helper

@@ -1,0 +1,151 @@
+// The key block of the real SnibbetCm.exe, with physical keys from xdotool and
+// injected keys from SendInput, typed over an EDIT window of this process.
+#include <gtest/gtest.h>
+
+#include "helper/helper_protocol.h"
+#include "tests/e2e/helper_e2e_support.h"
+
+namespace snibbet::helper_e2e {
+namespace {
+
+constexpr LPARAM kExtendedBit = 1 << 24;
+
+std::vector<int> HeldKeys() {
+  std::vector<int> held;
+  for (int vk = 1; vk <= 255; ++vk) {
+    if (KeyHeld(vk)) held.push_back(vk);
+  }
+  return held;
+}
+
+std::vector<WPARAM> KeysOf(UINT message) {
+  std::vector<WPARAM> keys;
+  for (const Seen& s : SeenOf(message)) keys.push_back(s.wParam);
+  return keys;
+}
+
+class HelperKeyboardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(helper.Window(), nullptr) << "SnibbetCm.exe did not start";
+    ASSERT_TRUE(helper.Send(WM_HELPER_HOOKS_ON));
+    ASSERT_TRUE(target.Activate());
+    SeenMessages().clear();
+  }
+
+  bool TextBecomes(const std::wstring& text) {
+    return PumpUntil([&] { return target.Text() == text; }, 3000);
+  }
+  bool KeyUpsReach(std::size_t count) {
+    return PumpUntil([&] { return SeenOf(WM_KEYUP).size() + SeenOf(WM_SYSKEYUP).size() >= count; }, 3000);
+  }
+  // Presses `keys` physically (xdotool names) and waits until all presses arrived.
+  void HoldPhysically(const std::string& keys, std::size_t count) {
+    ASSERT_TRUE(Xdotool("keydown " + keys));
+    ASSERT_TRUE(PumpUntil([&] { return SeenOf(WM_KEYDOWN).size() >= count; }, 3000));
+    SeenMessages().clear();
+  }
+
+  HelperProcess helper;
+  TargetWindow target;
+};
+
+TEST_F(HelperKeyboardTest, BlockHoldsBackPhysicalKeysButLetsInjectedOnesThrough) {
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
+  ASSERT_TRUE(Xdotool("type abc"));
+  PumpFor(300);
+  InjectKey('X', false);
+  InjectKey('X', true);
+  EXPECT_TRUE(TextBecomes(L"x"));
+  EXPECT_EQ(KeysOf(WM_KEYDOWN), (std::vector<WPARAM>{'X'}));
+
+  SeenMessages().clear();
+  ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
+  PumpFor(200);
+  EXPECT_EQ(KeysOf(WM_KEYUP), (std::vector<WPARAM>{'A', 'B', 'C'})) << "only the releases come back";
+  EXPECT_TRUE(KeysOf(WM_KEYDOWN).empty());
+  EXPECT_EQ(target.Text(), L"x");
+
+  ASSERT_TRUE(Xdotool("type d"));
+  EXPECT_TRUE(TextBecomes(L"xd")) << "typing works again after the block";
+  EXPECT_EQ(HeldKeys(), std::vector<int>{});
+}
+
+TEST_F(HelperKeyboardTest, KeyHeldBeforeTheBlockIsReleasedAtUnblockWithItsExtendedFlag) {
+  HoldPhysically("Right", 1);
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
+  ASSERT_TRUE(Xdotool("keyup Right"));
+  PumpFor(300);
+  EXPECT_TRUE(SeenOf(WM_KEYUP).empty()) << "the release is held back during the block";
+  EXPECT_TRUE(KeyHeld(VK_RIGHT));
+
+  ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
+  EXPECT_FALSE(KeyHeld(VK_RIGHT)) << "replayed before the unblock message returned";
+  ASSERT_TRUE(KeyUpsReach(1));
+  const auto ups = SeenOf(WM_KEYUP);
+  ASSERT_EQ(ups.size(), 1u);
+  EXPECT_EQ(ups[0].wParam, static_cast<WPARAM>(VK_RIGHT));
+  EXPECT_NE(ups[0].lParam & kExtendedBit, 0);
+  EXPECT_EQ(HeldKeys(), std::vector<int>{});
+}
+
+TEST_F(HelperKeyboardTest, SeveralReleasesReplayInAscendingKeyOrderTenMillisecondsApart) {
+  HoldPhysically("c a Home b", 4);
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
+  ASSERT_TRUE(Xdotool("keyup b"));
+  ASSERT_TRUE(Xdotool("keyup Home c a"));
+  PumpFor(300);
+  ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
+  ASSERT_TRUE(KeyUpsReach(4));
+  const auto ups = SeenOf(WM_KEYUP);
+  EXPECT_EQ(KeysOf(WM_KEYUP), (std::vector<WPARAM>{VK_HOME, 'A', 'B', 'C'}));
+  for (std::size_t i = 1; i < ups.size(); ++i) EXPECT_GE(ups[i].time - ups[i - 1].time, 9u) << i;
+  EXPECT_NE(ups[0].lParam & kExtendedBit, 0) << "Home from the navigation block is an extended key";
+  EXPECT_EQ(ups[1].lParam & kExtendedBit, 0);
+  EXPECT_EQ(HeldKeys(), std::vector<int>{});
+}
+
+TEST_F(HelperKeyboardTest, HooksOffDuringABlockReplaysTheNotedReleases) {
+  HoldPhysically("k", 1);
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
+  ASSERT_TRUE(Xdotool("keyup k"));
+  PumpFor(300);
+  ASSERT_TRUE(KeyHeld('K'));
+
+  ASSERT_TRUE(helper.Send(WM_HELPER_HOOKS_OFF));
+  EXPECT_FALSE(KeyHeld('K'));
+  EXPECT_TRUE(KeyUpsReach(1));
+  EXPECT_EQ(KeysOf(WM_KEYUP), (std::vector<WPARAM>{'K'}));
+
+  target.ClearText();
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
+  ASSERT_TRUE(Xdotool("type z"));
+  EXPECT_TRUE(TextBecomes(L"z")) << "with no keyboard hook left, even a block holds nothing back";
+  ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
+  EXPECT_EQ(HeldKeys(), std::vector<int>{});
+}
+
+TEST_F(HelperKeyboardTest, DestroyDuringABlockReplaysEndsWithExitCodeZeroAndLeavesTypingWorking) {
+  HoldPhysically("End", 1);
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
+  ASSERT_TRUE(Xdotool("keyup End"));
+  PumpFor(300);
+  ASSERT_TRUE(KeyHeld(VK_END));
+
+  ASSERT_TRUE(helper.Send(WM_DESTROY));
+  DWORD exitCode = 99;
+  ASSERT_TRUE(helper.WaitForExit(5000, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_FALSE(KeyHeld(VK_END));
+  ASSERT_TRUE(KeyUpsReach(1));
+  EXPECT_EQ(SeenOf(WM_KEYUP)[0].wParam, static_cast<WPARAM>(VK_END));
+  EXPECT_NE(SeenOf(WM_KEYUP)[0].lParam & kExtendedBit, 0);
+
+  target.ClearText();
+  ASSERT_TRUE(Xdotool("type q"));
+  EXPECT_TRUE(TextBecomes(L"q"));
+  EXPECT_EQ(HeldKeys(), std::vector<int>{});
+}
+
+}  // namespace
+}  // namespace snibbet::helper_e2e

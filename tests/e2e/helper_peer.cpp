@@ -1,0 +1,21 @@
+// Stands in for a main program that blocks input and then stops responding:
+//   helper_peer.exe <helper window, hex> <event name>
+// sends WM_HELPER_BLOCK_INPUT, signals the named event and waits to be killed.
+#include <windows.h>
+
+#include <cwchar>
+
+#include "helper/helper_protocol.h"
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) return 2;
+  const auto window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(argv[1], nullptr, 16)));
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, snibbet::WM_HELPER_BLOCK_INPUT, 0, 0, SMTO_NORMAL, 10000, &result)) return 1;
+  if (HANDLE blocked = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2])) {
+    SetEvent(blocked);
+    CloseHandle(blocked);
+  }
+  Sleep(INFINITE);
+  return 0;
+}
