@@ -1,0 +1,235 @@
+#include "tests/unit/settings_fixture.h"
+
+namespace snibbet::test {
+namespace {
+
+using PresetTest = SettingsTest;
+
+const wchar_t* const kSavedInOrder[] = {
+    L"S:ActionFileName0", L"S:ActionFileName1", L"S:ActionFileName2", L"S:ActionFileName3",
+    L"S:TemplatesFileName", L"S:TemplatesBreaks", L"I:KeyboardHideDelay", L"S:KeyboardName",
+    L"I:KeyboardShowDelay", L"I:KeyboardLang", L"S:ActionFileName", L"B:KeyboardAutoHide",
+    L"B:KeyboardShowShift", L"B:KeyboardShowCtrl", L"B:KeyboardShowAlt", L"B:KeyboardShowWin",
+    L"B:KeyboardShowCaption", L"B:KeyboardShowLabels", L"B:KeyboardCenterInfo", L"B:ShowKeyboardZone",
+    L"B:ShowCharCtrl", L"B:ShowLangIcon", L"B:ShowCaretFlag", L"B:ShowCaretFlagOnChange", L"B:FastCaretFlag",
+    L"I:CaretFlagAlphaBlend", L"I:MaxClipboardHistory", L"B:UniqueClipboard", L"B:TaskSwitchShowHidden",
+    L"B:TaskSwitchSmallIcon", L"B:UniqueProcessHistory", L"B:ShowIconApp", L"B:ShowIconZqkeys",
+    L"B:ShowIconWindows", L"B:ShowIconHints", L"B:HighPriority", L"B:HideTrayIcon", L"I:Language",
+    L"B:ShowHotkeySquare", L"B:UseGestures", L"I:SensitivityGestures", L"I:SCShowTemplates", L"D:DisabledLang0",
+    L"I:DisabledLang1", L"D:DisabledLang2", L"D:DisabledLang3", L"D:DisabledLang4", L"D:DisabledLang5",
+    L"D:DisabledLang6", L"D:DisabledLang7", L"D:DisabledLang8", L"D:DisabledLang9", L"B:SoundEnabled",
+    L"S:Sound0", L"S:Sound1", L"S:Sound2", L"S:Sound3", L"S:Sound4", L"S:Sound5", L"S:Sound6", L"S:Sound7",
+    L"S:Sound8"};
+
+// Passes everything to the real store and notes each write and delete.
+class RecordingStore : public SettingsStore {
+ public:
+  bool ReadBoolDef(const std::wstring& n, bool d) override { return AppIni().ReadBoolDef(n, d); }
+  std::int32_t ReadIntegerDef(const std::wstring& n, std::int32_t d) override { return AppIni().ReadIntegerDef(n, d); }
+  std::wstring ReadStringDef(const std::wstring& n, const std::wstring& d) override {
+    return AppIni().ReadStringDef(n, d);
+  }
+  void WriteString(const std::wstring& n, const std::wstring& v) override { Note(L"S:", n), AppIni().WriteString(n, v); }
+  void WriteInteger(const std::wstring& n, std::int32_t v) override { Note(L"I:", n), AppIni().WriteInteger(n, v); }
+  void WriteBool(const std::wstring& n, bool v) override { Note(L"B:", n), AppIni().WriteBool(n, v); }
+  bool DeleteValue(const std::wstring& n) override { return Note(L"D:", n), AppIni().DeleteValue(n); }
+  bool ValueExists(const std::wstring& n) override { return AppIni().ValueExists(n); }
+  void Note(const wchar_t* kind, const std::wstring& name) { log.push_back(kind + name); }
+  std::vector<std::wstring> log;
+};
+
+// Reads nothing; every write fails.
+class BrokenStore : public SettingsStore {
+ public:
+  bool ReadBoolDef(const std::wstring&, bool d) override { return d; }
+  std::int32_t ReadIntegerDef(const std::wstring&, std::int32_t d) override { return d; }
+  std::wstring ReadStringDef(const std::wstring&, const std::wstring& d) override { return d; }
+  void WriteString(const std::wstring& n, const std::wstring&) override { throw RegistryError(n, "denied"); }
+  void WriteInteger(const std::wstring& n, std::int32_t) override { throw RegistryError(n, "denied"); }
+  void WriteBool(const std::wstring&, bool) override { throw std::runtime_error("denied"); }
+  bool DeleteValue(const std::wstring&) override { return false; }
+  bool ValueExists(const std::wstring&) override { return false; }
+};
+
+TEST_F(PresetTest, FirstStartKeepsDefaultsAndTheExitWritesEveryValue) {
+  RunOnce([](TPreset& preset) {
+    EXPECT_TRUE(preset.Loaded());
+    EXPECT_EQ(preset.KeyboardLang(), Layout(0x04090409));
+    EXPECT_TRUE(preset.KeyboardShowLabels());
+    EXPECT_EQ(preset.Language(), 9);
+    EXPECT_EQ(preset.ActionFileName(), GetDocumentsFolder() + L"QvActions.zqa");
+    EXPECT_EQ(preset.TemplatesFileName(), GetDocumentsFolder() + L"zqtemplates.zqt");
+    EXPECT_EQ(preset.TemplatesBreaks(), L" `~#?\"'");
+    EXPECT_EQ(preset.SCShowTemplates(), 32800);
+    EXPECT_EQ(preset.GestureDistance(), 16);
+    EXPECT_EQ(preset.Colors()[9], 0x4E91FEu);
+  });
+  for (const wchar_t* entry : kSavedInOrder) {
+    std::wstring name = entry + 2;
+    if (name.starts_with(L"DisabledLang")) {
+      EXPECT_FALSE(Get(name)) << "free slot stored: " << entry;
+    } else {
+      auto value = Get(name);
+      ASSERT_TRUE(value) << "not written: " << entry;
+      EXPECT_EQ(value->type, static_cast<DWORD>(entry[0] == L'S' ? REG_SZ : REG_DWORD)) << entry;
+    }
+  }
+  EXPECT_EQ(GetString(L"KeyboardName"), L"Standard");
+  EXPECT_EQ(Get(L"KeyboardShowDelay")->Dword(), 1600u);
+  EXPECT_EQ(Get(L"KeyboardShowWin")->Dword(), 1u);
+  EXPECT_FALSE(Get(L"AccessDenied"));
+}
+
+TEST_F(PresetTest, SaveWritesInItsOrderAndDeletesFreeSlots) {
+  RecordingStore recording;
+  TPreset preset(recording);
+  preset.Load();
+  preset.AddDisabledLang(Layout(0x04070407));
+  preset.AddDisabledLang(Layout(0x04190419));
+  preset.RemoveDisabledLang(Layout(0x04070407));  // slot 0 free again
+  recording.log.clear();
+  preset.Save();
+  EXPECT_EQ(recording.log, std::vector<std::wstring>(std::begin(kSavedInOrder), std::end(kSavedInOrder)));
+  EXPECT_EQ(Get(L"DisabledLang1")->Dword(), 0x04190419u);
+}
+
+TEST_F(PresetTest, ValuesSurviveASaveAndLoad) {
+  RunOnce([](TPreset& preset) {
+    preset.SetKeyboardName(L"Compact");
+    preset.SetTemplatesBreaks(L".,");
+    preset.SetKeyboardShowShift(true);
+    preset.SetShowIconHints(false);
+    preset.SetLanguage(1031);
+    preset.SetSCShowTemplates(0x1041);
+    preset.SetSensitivityGestures(4);
+    preset.SetSound(8, L"clip");
+    preset.SetSoundEnabled(true);
+    preset.AddDisabledLang(Layout(0x04070407));
+  });
+  RunOnce([](TPreset& preset) {
+    EXPECT_EQ(preset.KeyboardName(), L"Compact");
+    EXPECT_EQ(preset.TemplatesBreaks(), L".,");
+    EXPECT_TRUE(preset.KeyboardShowShift());
+    EXPECT_FALSE(preset.ShowIconHints());
+    EXPECT_EQ(preset.SCShowTemplates(), 0x1041);
+    EXPECT_EQ(preset.GestureDistance(), 27);
+    EXPECT_EQ(preset.Sounds()[8], L"clip");
+    EXPECT_TRUE(preset.SoundEnabled());
+    EXPECT_TRUE(preset.IsLangDisabled(Layout(0x04070407)));
+    EXPECT_EQ(preset.LocalizeWebAddress(L"http://www.x.org"), L"http://de.x.org");
+  });
+  EXPECT_EQ(GetString(L"Sound8"), L"clip");
+}
+
+TEST_F(PresetTest, AccessDeniedIsReadButNeverWritten) {
+  PutDword(L"AccessDenied", 1);
+  RunOnce([](TPreset& preset) { EXPECT_TRUE(preset.AccessDenied()); });
+  RunOnce([](TPreset& preset) {
+    EXPECT_TRUE(preset.AccessDenied());
+    preset.Reset();
+    EXPECT_TRUE(preset.AccessDenied() && preset.Loaded());
+  });
+  EXPECT_EQ(Get(L"AccessDenied")->Dword(), 1u);
+}
+
+TEST_F(PresetTest, SettingsOfUnofferedFeaturesKeepTheirDefaults) {
+  PutDword(L"ShowCaretFlag", 1);
+  RunOnce([](TPreset& preset) {
+    EXPECT_FALSE(preset.ShowCaretFlag());
+    preset.SetClipboardIsActive(true);
+    EXPECT_FALSE(preset.ClipboardIsActive());
+    preset.SetSCShowClipboard(5);
+    EXPECT_EQ(preset.SCShowClipboard(), 93);
+  });
+  EXPECT_EQ(Get(L"ShowCaretFlag")->Dword(), 0u);
+}
+
+TEST_F(PresetTest, AWrongTypeStopsTheLoadAndAFirstLoadSavesNothing) {
+  PutDword(L"KeyboardShowDelay", 2000);  // read before the broken value
+  PutDword(L"KeyboardName", 5);          // a number where text belongs
+  PutDword(L"KeyboardAutoHide", 0);      // read after it
+  RunOnce([](TPreset& preset) {
+    EXPECT_FALSE(preset.Loaded());
+    EXPECT_EQ(preset.KeyboardShowDelay(), 2000);
+    EXPECT_TRUE(preset.KeyboardAutoHide());
+  });
+  EXPECT_FALSE(Get(L"TemplatesBreaks"));
+  EXPECT_EQ(Get(L"KeyboardName")->type, static_cast<DWORD>(REG_DWORD));
+}
+
+TEST_F(PresetTest, LayoutHandlesAreSignExtendedAndGesturesClamped) {
+  PutDword(L"KeyboardLang", 0xF0020409);
+  PutDword(L"SensitivityGestures", 200);
+  RunOnce([](TPreset& preset) {
+    const std::int32_t stored = static_cast<std::int32_t>(0xF0020409);
+    EXPECT_EQ(preset.KeyboardLang(), reinterpret_cast<HKL>(static_cast<LONG_PTR>(stored)));
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(preset.KeyboardLang()) >> 32, 0xFFFFFFFFu);
+    EXPECT_EQ(preset.SensitivityGestures(), 30);
+    EXPECT_EQ(preset.GestureDistance(), 1);
+    preset.AddDisabledLang(preset.KeyboardLang());
+  });
+  EXPECT_EQ(Get(L"KeyboardLang")->Dword(), 0xF0020409u);
+  EXPECT_EQ(Get(L"DisabledLang0")->Dword(), 0xF0020409u);
+  EXPECT_EQ(Get(L"SensitivityGestures")->Dword(), 30u);
+  PutDword(L"SensitivityGestures", static_cast<DWORD>(-5));
+  RunOnce([](TPreset& preset) {
+    EXPECT_EQ(preset.GestureDistance(), 31);
+    EXPECT_TRUE(preset.Loaded());
+    EXPECT_TRUE(preset.IsLangDisabled(preset.KeyboardLang()));
+  });
+}
+
+TEST_F(PresetTest, DisabledLayoutsFillTenSlotsWithoutDuplicates) {
+  TPreset preset(AppIni());
+  for (std::uintptr_t layout = 1; layout <= 11; ++layout) preset.AddDisabledLang(Layout(layout));
+  preset.AddDisabledLang(Layout(3));
+  EXPECT_EQ(std::count(preset.DisabledLang().begin(), preset.DisabledLang().end(), 3), 1);
+  EXPECT_FALSE(preset.IsLangDisabled(Layout(11)));  // full
+  preset.RemoveDisabledLang(Layout(3));
+  preset.AddDisabledLang(Layout(11));
+  EXPECT_EQ(preset.DisabledLang()[2], 11);
+}
+
+TEST_F(PresetTest, DefaultsFollowTheSystem) {
+  ReplaceKeyboardLayoutQuery([] { return std::vector<HKL>{Layout(0x04070407)}; });
+  ReplaceUiLanguageQuery([]() -> LANGID { return 1031; });
+  TPreset german(AppIni());
+  EXPECT_EQ(german.KeyboardLang(), Layout(0x04070407));
+  EXPECT_FALSE(german.KeyboardShowLabels());
+  EXPECT_EQ(german.Language(), 7);
+  ReplaceKeyboardLayoutQuery([] { return std::vector<HKL>{}; });
+  EXPECT_EQ(TPreset(AppIni()).KeyboardLang(), nullptr);
+}
+
+TEST_F(PresetTest, StoredActionFilesAndSoundsAreKeptAsTyped) {
+  PutString(L"ActionFileName2", L"extra.zqa");
+  PutString(L"Sound3", L"click");
+  RunOnce([](TPreset& preset) {
+    EXPECT_EQ(preset.ActionFileNames()[2], L"extra.zqa");
+    EXPECT_EQ(preset.Sounds()[3], L"click");
+    EXPECT_THROW(preset.SetSound(9, L"x"), std::out_of_range);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, TAppIni::kKeyPath, L"ActionFileName2");
+    preset.Load();  // a missing numbered action file reads as empty, not as before
+    EXPECT_EQ(preset.ActionFileNames()[2], L"");
+  });
+}
+
+TEST_F(PresetTest, TheLastSaveReachesTheStoreAndNeverThrows) {
+  InitializePreset();
+  Preset().Load();
+  Preset().SetKeyboardName(L"Last");
+  FinalizeSettingsStore();  // finalises the settings object first
+  EXPECT_EQ(PresetOrNull(), nullptr);
+  EXPECT_EQ(GetString(L"KeyboardName"), L"Last");
+  EXPECT_THROW(Preset(), std::logic_error);
+
+  InitializeSettingsStore();
+  BrokenStore broken;
+  InitializePreset(&broken);
+  Preset().Load();
+  FinalizePreset();
+  EXPECT_EQ(PresetOrNull(), nullptr);
+}
+
+}  // namespace
+}  // namespace snibbet::test
