@@ -58,16 +58,6 @@ constexpr ControlSet SideLessSetOf(ControlSet set) {
   return static_cast<ControlSet>((set & 0xF0) | ((set & 0x0F) << 4));
 }
 
-// A hotkey setting word: the set in the high byte, the virtual key in the low byte.
-struct Shortcut {
-  std::uint8_t key = 0;
-  ControlSet set = 0;
-};
-constexpr Shortcut SplitShortcutWord(int value) {
-  return {static_cast<std::uint8_t>(value & 0xFF), static_cast<ControlSet>((value >> 8) & 0xFF)};
-}
-constexpr int MakeShortcutWord(std::uint8_t key, ControlSet set) { return ((set & 0xFF) << 8) | key; }
-
 // The text of a key with a modifier set: the names of the set's keys in the
 // order left Win, right Win, left Ctrl, right Ctrl, left Alt, right Alt, left
 // Shift, right Shift, then the key's name (unless key is 0), joined by "+".

@@ -32,15 +32,6 @@ TEST(ControlSetBits, SideLessFormFoldsRightOntoLeft) {
   for (int vk : {91, 92, 160, 161, 162, 163, 164, 165}) EXPECT_EQ(SideLessSetOf(ModifierBit(vk)), SideLessBit(vk));
 }
 
-TEST(ControlSetBits, HotkeyWordCarriesSetHighAndKeyLow) {
-  const Shortcut s = SplitShortcutWord(32800);
-  EXPECT_EQ(s.key, 32);
-  EXPECT_EQ(s.set, 0x80);
-  EXPECT_EQ(MakeShortcutWord(32, 0x80), 32800);
-  EXPECT_EQ(SplitShortcutWord(0).key, 0);
-  EXPECT_EQ(SplitShortcutWord(0x1FFFF).set, 0xFF);  // never more than eight bits
-}
-
 TEST(ShortcutText, ModifiersInFixedOrderThenTheKey) {
   EXPECT_EQ(ShortcutToText(32, 0x80, DefaultKeyName, L"No text"), L"Win+Space");
   EXPECT_EQ(ShortcutToText(65, 0xFF, DefaultKeyName, L"No text"),
