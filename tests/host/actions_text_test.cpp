@@ -133,13 +133,6 @@ TEST(LayoutNumber, DecimalHexSignedAndJunk) {
   EXPECT_EQ(LayoutNumberOfText(L"$"), 0u);
 }
 
-TEST(KindOrder, CatalogueOrderAndUnknownKindsLast) {
-  const int kinds[] = {0, 5, 6, 3, 7, 4, 8, 11, 12, 10, 13, 9, 14, 1, 2};
-  for (int i = 0; i < 15; ++i) EXPECT_EQ(ActionKindOrder(static_cast<std::uint8_t>(kinds[i])), i);
-  EXPECT_EQ(ActionKindOrder(15), 15);
-  EXPECT_EQ(ActionKindOrder(255), 15);
-}
-
 TEST(BindingShortcut, UsesTheKeyNamesAndLanguageText6) {
   ResetSeams();
   TQvActions list;
