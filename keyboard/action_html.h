@@ -36,7 +36,4 @@ std::wstring BuildActionsHtml(const ActionListing& listing);
 // Text made safe for an HTML page: &, <, > and " as entities.
 std::wstring HtmlEscape(const std::wstring& text);
 
-// UTF-8 bytes of a wide text (UTF-16 or UTF-32); broken surrogates become U+FFFD.
-std::string ToUtf8(const std::wstring& text);
-
 }  // namespace snibbet

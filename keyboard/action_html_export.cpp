@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/paths.h"
+#include "core/utf8.h"
 #include "keyboard/action_html.h"
 #include "keyboard/action_icon.h"
 #include "keyboard/action_seams.h"
@@ -69,7 +70,7 @@ bool ExportActionsToHtml(TQvActions& list) {
   CreateDirectoryW(pictures.c_str(), nullptr);  // may exist already
   SavePictures(list, pictures);
   const std::wstring page = JoinPath(documents, std::wstring(kPictureFolder) + L".htm");
-  if (!WriteUtf8File(page, ToUtf8(BuildActionsHtml(MakeListing(list))))) return false;
+  if (!WriteUtf8File(page, WideToUtf8(BuildActionsHtml(MakeListing(list))))) return false;
   ShellSeams().openDocument(page);
   return true;
 }

@@ -98,17 +98,5 @@ TEST(ActionsHtml, RowsComeFromTheSortedList) {
   KindCatalogue().Rebuild();
 }
 
-TEST(Utf8, EncodesEveryPlaneAndReplacesBrokenSurrogates) {
-  EXPECT_EQ(ToUtf8(L"A\u00e9\u20ac"), "A\xC3\xA9\xE2\x82\xAC");
-  std::wstring emoji;
-  if constexpr (sizeof(wchar_t) == 2) {
-    emoji = {static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};
-  } else {
-    emoji = {static_cast<wchar_t>(0x1F600)};
-  }
-  EXPECT_EQ(ToUtf8(emoji), "\xF0\x9F\x98\x80");
-  EXPECT_EQ(ToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
-}
-
 }  // namespace
 }  // namespace snibbet

@@ -3,6 +3,7 @@
 #include "keyboard/action_file.h"
 #include "keyboard/action_seams.h"
 #include "keyboard/action_shell.h"
+#include "keyboard/action_wiring.h"
 #include "keyboard/actions.h"
 #include "tests/unit/actions_test_files.h"
 
@@ -273,6 +274,16 @@ TEST_F(SetFileRemoval, TruncatedFileRemovesNothingEvenBeforeTheBreak) {
   EXPECT_EQ(errors.size(), 1u);
   EXPECT_EQ(QvActions().Size(), 3u);
   EXPECT_NE(QvActions().Find(66, 0x20, 0x20), nullptr);
+}
+
+TEST(ActionWiring, FallsBackWhileTheCoreIsNotUp) {
+  WireActionSeams();
+  EXPECT_EQ(LanguageText(7, L"fallback"), L"fallback");
+  EXPECT_EQ(Seams().keyName(161), L"RShift");
+  EXPECT_EQ(ShellSeams().localizeWebAddress(L"http://www.example.test/"), L"http://www.example.test/");
+  EXPECT_NE(Seams().layoutLanguageName(0x0409).find(L"English"), std::wstring::npos);
+  ResetSeams();
+  ResetShellSeams();
 }
 
 }  // namespace

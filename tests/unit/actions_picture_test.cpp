@@ -228,9 +228,5 @@ TEST_F(Pictures, ExportIntoAMissingFolderFailsWithoutOpening) {
   EXPECT_TRUE(list.Sorted().empty());
 }
 
-TEST(LocaleNames, LanguageOfALayout) {
-  EXPECT_NE(LocaleLanguageName(0x0409).find(L"English"), std::wstring::npos);
-}
-
 }  // namespace
 }  // namespace snibbet

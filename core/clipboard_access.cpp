@@ -1,0 +1,159 @@
+#include "core/clipboard_access.h"
+
+#include <cstring>
+#include <string>
+
+namespace snibbet {
+namespace {
+
+constexpr int kOpenAttempts = 25;
+constexpr DWORD kOpenRetryPauseMs = 10;
+constexpr UINT kSharedMovable = GMEM_MOVEABLE | GMEM_DDESHARE;  // 0x2002
+
+HWND CreateOwnerWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SnibbetClipboardOwner";
+  RegisterClassW(&wc);  // fails harmlessly when already registered
+  return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+}
+
+// A window belongs to its thread, so each thread gets its own owner.
+HWND OwnerWindow() {
+  thread_local HWND window = CreateOwnerWindow();
+  return window;
+}
+
+// A session of this thread is open: messages processed inside it must not
+// open (and so close) the clipboard under it.
+thread_local bool g_sessionOpen = false;
+
+// The clipboard's text in `format` with the open clipboard, bounded by its block.
+template <typename Char>
+std::basic_string<Char> ReadTerminatedText(UINT format) {
+  LockedGlobalBlock block(GetClipboardData(format));
+  if (!block.Data()) return {};
+  const auto* chars = static_cast<const Char*>(block.Data());
+  const std::size_t capacity = block.Size() / sizeof(Char);
+  std::size_t length = 0;
+  while (length < capacity && chars[length] != 0) ++length;
+  return std::basic_string<Char>(chars, length);
+}
+
+std::wstring WidenFromSystemCodePage(const std::string& text) {
+  if (text.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+// The text in the system code page with its terminating zero byte.
+std::string NarrowWithTerminator(std::wstring_view text) {
+  std::string narrow;
+  if (!text.empty()) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    narrow.resize(static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n, nullptr,
+                        nullptr);
+  }
+  narrow.push_back('\0');
+  return narrow;
+}
+
+std::span<const std::uint8_t> AsBytes(const void* data, std::size_t size) {
+  return {static_cast<const std::uint8_t*>(data), size};
+}
+
+}  // namespace
+
+void RegisterClipboardFormats() {
+  RtfClipboardFormat();
+  HtmlClipboardFormat();
+}
+
+UINT RtfClipboardFormat() {
+  static const UINT format = RegisterClipboardFormatW(L"Rich Text Format");
+  return format;
+}
+
+UINT HtmlClipboardFormat() {
+  static const UINT format = RegisterClipboardFormatW(L"HTML Format");
+  return format;
+}
+
+ClipboardSession::ClipboardSession() {
+  if (g_sessionOpen) return;
+  const HWND owner = OwnerWindow();
+  for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+    if (attempt > 0) Sleep(kOpenRetryPauseMs);
+    if (OpenClipboard(owner)) {
+      open_ = g_sessionOpen = true;
+      return;
+    }
+  }
+}
+
+ClipboardSession::~ClipboardSession() {
+  if (!open_) return;
+  CloseClipboard();
+  g_sessionOpen = false;
+}
+
+bool SetClipboardBytes(UINT format, std::span<const std::uint8_t> bytes) {
+  // A zero-byte block cannot be locked; one zero byte keeps the format present.
+  HGLOBAL block = GlobalAlloc(kSharedMovable, bytes.empty() ? 1 : bytes.size());
+  if (!block) return false;
+  void* target = GlobalLock(block);
+  if (!target) {
+    GlobalFree(block);
+    return false;
+  }
+  if (bytes.empty()) {
+    static_cast<std::uint8_t*>(target)[0] = 0;
+  } else {
+    std::memcpy(target, bytes.data(), bytes.size());
+  }
+  GlobalUnlock(block);
+  if (!SetClipboardData(format & 0xFFFF, block)) {
+    GlobalFree(block);  // the clipboard owns the block only when it took it
+    return false;
+  }
+  return true;
+}
+
+bool PutClipboardData(UINT format, const void* data, std::size_t size, bool emptyFirst) {
+  ClipboardSession clipboard;
+  if (!clipboard.IsOpen()) return false;
+  if (emptyFirst && !EmptyClipboard()) return false;
+  return SetClipboardBytes(format, AsBytes(data, size));
+}
+
+bool PutClipboardText(std::wstring_view text) {
+  const std::string narrow = NarrowWithTerminator(text);
+  std::wstring wide(text);
+  wide.push_back(L'\0');
+  // One session: other programs never see the text in only one of its forms.
+  ClipboardSession clipboard;
+  if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
+  const bool narrowSet = SetClipboardBytes(CF_TEXT, AsBytes(narrow.data(), narrow.size()));
+  const bool wideSet = SetClipboardBytes(CF_UNICODETEXT, AsBytes(wide.data(), wide.size() * sizeof(wchar_t)));
+  return narrowSet && wideSet;
+}
+
+std::wstring GetClipboardTextW() {
+  ClipboardSession clipboard;
+  if (!clipboard.IsOpen()) return {};
+  if (IsClipboardFormatAvailable(CF_UNICODETEXT)) return ReadTerminatedText<wchar_t>(CF_UNICODETEXT);
+  if (IsClipboardFormatAvailable(CF_TEXT)) return WidenFromSystemCodePage(ReadTerminatedText<char>(CF_TEXT));
+  return {};
+}
+
+bool ClearClipboard() {
+  ClipboardSession clipboard;
+  return clipboard.IsOpen() && EmptyClipboard();
+}
+
+}  // namespace snibbet

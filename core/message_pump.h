@@ -1,0 +1,22 @@
+#pragma once
+// Waiting on the GUI thread without freezing it: pending messages are
+// processed so timers, posted messages and the keyboard hook keep running.
+// Callers must tolerate that re-entry.
+#include <windows.h>
+
+namespace snibbet {
+
+// Dispatches every message waiting in this thread's queue. A WM_QUIT met here
+// is posted again for the main loop and ends the processing; false then.
+bool ProcessPendingMessages();
+
+// Lets the application's own message handling (dialog keys and the like)
+// take over ProcessPendingMessages; null restores the plain loop.
+using PendingMessageProcessor = bool (*)();
+void SetPendingMessageProcessor(PendingMessageProcessor processor);
+
+// Until `ms` milliseconds have passed: an alertable 10 ms sleep, then the
+// pending messages. Ends early, with false, only when WM_QUIT arrives.
+bool PumpMessagesFor(DWORD ms);
+
+}  // namespace snibbet

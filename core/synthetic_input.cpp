@@ -1,0 +1,74 @@
+#include "core/synthetic_input.h"
+
+namespace snibbet {
+namespace {
+
+constexpr DWORD kChordPauseMs = 10;
+constexpr UINT kFirstOemKey = 186;
+
+bool SendCtrlChord(BYTE letter) {
+  Sleep(kChordPauseMs);
+  const bool ctrlDown = SendKey(VK_CONTROL, false, false);
+  Sleep(kChordPauseMs);
+  const bool letterSent = ctrlDown && SendKeyPress(letter, false);
+  Sleep(kChordPauseMs);
+  const bool ctrlUp = SendKey(VK_CONTROL, true, false);
+  Sleep(kChordPauseMs);
+  return letterSent && ctrlUp;
+}
+
+bool IsBlankOrControl(wchar_t c) { return c <= L' '; }
+
+// The buffer without leading and trailing blanks and control characters.
+std::wstring Trimmed(const wchar_t* buffer, int length) {
+  int first = 0, last = length;
+  while (first < last && IsBlankOrControl(buffer[first])) ++first;
+  while (last > first && IsBlankOrControl(buffer[last - 1])) --last;
+  return std::wstring(buffer + first, static_cast<std::size_t>(last - first));
+}
+
+}  // namespace
+
+bool SendKey(BYTE virtualKey, bool keyUp, bool extended) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = (keyUp ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+  return SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
+bool SendKeyPress(BYTE virtualKey, bool extended) {
+  const bool down = SendKey(virtualKey, false, extended);
+  const bool up = SendKey(virtualKey, true, extended);
+  return down && up;
+}
+
+void ReleaseEscKey() {
+  SendKey(VK_ESCAPE, true, false);
+  Sleep(kChordPauseMs);
+}
+
+bool SendCtrlX() { return SendCtrlChord('X'); }
+bool SendCtrlC() { return SendCtrlChord('C'); }
+bool SendCtrlV() { return SendCtrlChord('V'); }
+bool SendCtrlZ() { return SendCtrlChord('Z'); }
+
+std::wstring KeyToUnicodeString(UINT virtualKey, KeyState keyState, HKL layout) {
+  wchar_t buffer[2] = {L' ', L' '};
+  const UINT scanCode = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, layout);
+  const int result = ToUnicodeEx(virtualKey, scanCode, keyState.data(), buffer, 2, 0, layout);
+  if (result <= 0) return {};  // no character, or a dead key waiting for the next
+  const std::wstring text = Trimmed(buffer, 2);
+  if (text.empty()) return {};
+  return std::wstring(1, result == 1 ? text.front() : text.back());
+}
+
+wchar_t KeyToChar(UINT virtualKey, KeyState keyState, HKL layout) {
+  std::wstring text = KeyToUnicodeString(virtualKey, keyState, layout);
+  // Asking again completes a dead key with itself, which clears it.
+  if (virtualKey >= kFirstOemKey) text = KeyToUnicodeString(virtualKey, keyState, layout);
+  return text.empty() ? L' ' : text.front();
+}
+
+}  // namespace snibbet

@@ -1,0 +1,36 @@
+// Feeds arbitrary bytes to the clipboard-stream reader: every record must lie
+// inside the buffer and reading must always come to an end.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "core/clipboard_stream.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  snibbet::ClipboardStream stream(std::vector<std::uint8_t>(data, data + size));
+  const std::uint8_t* begin = stream.Bytes().data();
+  const std::uint8_t* end = begin + stream.Size();
+  std::size_t records = 0;
+  for (;;) {
+    const std::size_t before = stream.Position();
+    const snibbet::ClipboardRecord record = stream.ReadRecord();
+    if (record.status == snibbet::RecordReadStatus::End) break;
+    if (stream.Position() <= before) std::abort();  // no progress: would loop forever
+    if (!record.data.empty() && (record.data.data() < begin || record.data.data() + record.data.size() > end)) {
+      std::abort();
+    }
+    if (record.status == snibbet::RecordReadStatus::Truncated && !stream.AtEnd()) std::abort();
+    if (++records > size) std::abort();
+  }
+  // Re-encoding the intact records gives back the bytes they came from.
+  snibbet::ClipboardStream copy;
+  stream.Rewind();
+  for (auto r = stream.ReadRecord(); r.status == snibbet::RecordReadStatus::Ok; r = stream.ReadRecord()) {
+    copy.AppendRecord(r.format, r.data);
+  }
+  for (std::size_t i = 0; i < copy.Size(); ++i) {
+    if (copy.Bytes()[i] != stream.Bytes()[i]) std::abort();
+  }
+  return 0;
+}
