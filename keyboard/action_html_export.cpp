@@ -1,0 +1,78 @@
+#include "keyboard/action_html_export.h"
+
+#include <windows.h>
+
+#include "core/paths.h"
+#include "core/utf8.h"
+#include "keyboard/action_html.h"
+#include "keyboard/action_icon.h"
+#include "keyboard/action_seams.h"
+#include "keyboard/action_shell.h"
+
+namespace snibbet {
+namespace {
+
+constexpr wchar_t kPictureFolder[] = L"zqkeys";
+
+class SortedListGuard {
+ public:
+  explicit SortedListGuard(TQvActions& list) : list_(list) { list_.BuildSortedList(); }
+  ~SortedListGuard() { list_.FreeSortedList(); }
+  SortedListGuard(const SortedListGuard&) = delete;
+  SortedListGuard& operator=(const SortedListGuard&) = delete;
+
+ private:
+  TQvActions& list_;
+};
+
+void SavePictures(const TQvActions& list, const std::wstring& folder) {
+  const HDC screen = GetDC(nullptr);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, kActionIconSize, kActionIconSize);
+  ReleaseDC(nullptr, screen);
+  if (!bitmap) return;
+  for (std::size_t n = 0; n < list.Sorted().size(); ++n) {
+    DrawActionIcon(*list.Sorted()[n], bitmap, RGB(255, 255, 255));
+    SaveBitmapFile(bitmap, folder + L"\\pic" + std::to_wstring(n) + L".bmp");
+  }
+  DeleteObject(bitmap);
+}
+
+bool WriteUtf8File(const std::wstring& fileName, const std::string& bytes) {
+  HANDLE file = CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  CloseHandle(file);
+  return ok;
+}
+
+ActionListing MakeListing(const TQvActions& list) {
+  const ActionShellSeams& shell = ShellSeams();
+  ActionListing listing;
+  listing.productAndVersion = L"Orvane Paste " + shell.productVersion();
+  listing.heading = LanguageText(522);
+  listing.keysColumn = LanguageText(395);
+  listing.actionColumn = LanguageText(25);
+  listing.productPage = shell.localizeWebAddress(shell.productPage());
+  listing.makerPage = shell.localizeWebAddress(shell.makerPage());
+  listing.rows = ListingRows(list);
+  return listing;
+}
+
+}  // namespace
+
+bool ExportActionsToHtml(TQvActions& list) {
+  BusyCursorGuard busy;
+  SortedListGuard sorted(list);
+  const std::wstring documents = ShellSeams().documentsFolder();
+  const std::wstring pictures = JoinPath(documents, kPictureFolder);
+  CreateDirectoryW(pictures.c_str(), nullptr);  // may exist already
+  SavePictures(list, pictures);
+  const std::wstring page = JoinPath(documents, std::wstring(kPictureFolder) + L".htm");
+  if (!WriteUtf8File(page, WideToUtf8(BuildActionsHtml(MakeListing(list))))) return false;
+  ShellSeams().openDocument(page);
+  return true;
+}
+
+}  // namespace snibbet

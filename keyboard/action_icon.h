@@ -1,0 +1,32 @@
+#pragma once
+// The 16 x 16 picture of a binding, as the listing and the wizard show it.
+#include <windows.h>
+
+#include <string>
+
+#include "keyboard/actions.h"
+
+namespace snibbet {
+
+// An icon a binding of kind 6 shows; destroyed with the binding's picture.
+class IconPicture : public ActionPicture {
+ public:
+  explicit IconPicture(HICON icon) : icon_(icon) {}
+  ~IconPicture() override {
+    if (icon_) DestroyIcon(icon_);
+  }
+  HICON Icon() const { return icon_; }
+
+ private:
+  HICON icon_;
+};
+
+inline constexpr int kActionIconSize = 16;
+
+// Fills the 16 x 16 bitmap with `background` and draws the binding's picture on it.
+void DrawActionIcon(const TQvAction& binding, HBITMAP bitmap, COLORREF background);
+
+// Saves a bitmap as a 24-bit ".bmp" file; false when it cannot be written.
+bool SaveBitmapFile(HBITMAP bitmap, const std::wstring& fileName);
+
+}  // namespace snibbet
