@@ -1,0 +1,46 @@
+#include "app/first_form.h"
+
+#include "app/app_messages.h"
+#include "core/debug_log.h"
+#include "ui/application.h"
+
+namespace snibbet {
+namespace {
+TFirstForm* g_firstForm = nullptr;
+}  // namespace
+
+TFirstForm::TFirstForm()
+    : ui::Form(ui::FormParams{.className = kFirstFormClass,
+                              .caption = kFirstFormCaption,
+                              .border = ui::BorderStyle::None,
+                              .clientWidth = 1,
+                              .clientHeight = 1}) {}
+
+TFirstForm* FirstForm() { return g_firstForm; }
+
+void TFirstForm::OnCreate() {
+  g_firstForm = this;
+  DebugLog(L"FirstForm");
+  SetWindowTextW(Handle(), kFirstFormCaption);
+}
+
+void TFirstForm::OnClose(ui::CloseAction& action) {
+  // The main form: closing it ends the program.
+  action = ui::CloseAction::Free;
+  ui::Terminate();
+}
+
+void TFirstForm::OnDestroy() {
+  if (g_firstForm == this) g_firstForm = nullptr;
+}
+
+LRESULT TFirstForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DISPLAYCHANGE:
+      // The keyboard windows re-place themselves here once they exist.
+      return 0;
+  }
+  return ui::Form::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace snibbet

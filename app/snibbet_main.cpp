@@ -1,0 +1,110 @@
+#include "app/snibbet_main.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "app/app_messages.h"
+#include "app/first_form.h"
+#include "app/single_instance.h"
+#include "app/system_check.h"
+#include "core/app_ini.h"
+#include "core/debug_log.h"
+#include "core/lang_list.h"
+#include "core/lang_table.h"
+#include "core/message_boxes.h"
+#include "core/preset.h"
+#include "core/text_utils.h"
+#include "core/tip_counter.h"
+#include "core/utilities.h"
+#include "ui/application.h"
+
+namespace snibbet {
+namespace {
+
+// The process-wide singletons, created in this order and finalised in reverse:
+// settings store, settings object, language table, shared utilities.
+class ProcessSingletons {
+ public:
+  ProcessSingletons() {
+    try {
+      InitializeSettingsStore();
+      InitializePreset();
+    } catch (const FolderCreateError& error) {
+      folderError_ = error.Folder();
+    }
+    InitializeLanguages();
+    InitializeUtilities();
+  }
+  ~ProcessSingletons() {
+    FinalizeUtilities();
+    FinalizeLanguages();
+    // Saves the settings (when they were loaded) before the key closes.
+    FinalizeSettingsStore();
+  }
+  ProcessSingletons(const ProcessSingletons&) = delete;
+  ProcessSingletons& operator=(const ProcessSingletons&) = delete;
+
+  // The data folder that could not be created, if any: then nothing may start.
+  const std::optional<std::wstring>& FolderError() const { return folderError_; }
+
+ private:
+  std::optional<std::wstring> folderError_;
+};
+
+// The application object and the forms it owns, freed before the singletons.
+class ApplicationScope {
+ public:
+  ApplicationScope() : app_(ui::Application::Create(ui::ApplicationOptions{.title = kApplicationTitle})) {}
+  ~ApplicationScope() { ui::Application::Destroy(); }
+  ApplicationScope(const ApplicationScope&) = delete;
+  ApplicationScope& operator=(const ApplicationScope&) = delete;
+  ui::Application& App() { return app_; }
+
+ private:
+  ui::Application& app_;
+};
+
+void RunApplication(ui::Application& app) {
+  DebugLog(L"Initialize");
+
+  // The hidden forms, in their fixed order; later forms link to earlier ones.
+  app.CreateForm<TFirstForm>();
+  if (ui::Terminated()) return;
+
+  // The installed languages must be known before the settings pick one.
+  if (!EnumerateLanguages() || ui::Terminated()) return;
+
+  // Read before the first-start tip below writes it.
+  const bool firstStart = !AppIni().ValueExists(L"FirstStart");
+  Preset().Load();
+  if (ui::Terminated()) return;
+  (void)firstStart;  // the first-run wizard opens here
+
+  // The welcome tip is shown once; counting it marks the first start as done.
+  CountTipShowing(L"FirstStart", 1);
+
+  DebugLog(L"Run");
+  app.Run();
+  DebugLog(L"Finalize");
+}
+
+}  // namespace
+
+int SnibbetMain() {
+  ProcessSingletons singletons;
+  if (singletons.FolderError()) {
+    ShowErrorMessage(FormatText(LangText(8, L"Cannot create folder %1"), {*singletons.FolderError()}));
+    return 1;
+  }
+  if (!CheckSystem()) return 0;
+
+  SingleInstance instance;
+  if (!instance.Claim()) return 0;
+
+  ApplicationScope application;
+  RunApplication(application.App());
+  return 0;
+}
+
+}  // namespace snibbet
