@@ -1,7 +1,5 @@
 #include "testing/probe/harness.h"
 
-#include <tlhelp32.h>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -26,9 +24,10 @@ bool Alive(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIME
 
 ULONGLONG AsNumber(const FILETIME& time) { return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime; }
 
+// When the process started; 0 when unknown.
 ULONGLONG StartTime(HANDLE process) {
   FILETIME start{}, end{}, kernel{}, user{};
-  GetProcessTimes(process, &start, &end, &kernel, &user);
+  if (!GetProcessTimes(process, &start, &end, &kernel, &user)) return 0;
   return AsNumber(start);
 }
 
@@ -38,22 +37,6 @@ ULONGLONG EndTime(HANDLE process) {
   FILETIME start{}, end{}, kernel{}, user{};
   if (!GetProcessTimes(process, &start, &end, &kernel, &user)) return ~ULONGLONG{0};
   return AsNumber(end);
-}
-
-struct ProcessEntry {
-  DWORD pid, parent;
-};
-
-std::vector<ProcessEntry> AllProcesses() {
-  std::vector<ProcessEntry> processes;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return processes;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-    processes.push_back({entry.th32ProcessID, entry.th32ParentProcessID});
-  CloseHandle(snapshot);
-  return processes;
 }
 
 std::string Describe(const SeenMessageBox& seen) {
@@ -157,26 +140,31 @@ void MessageBoxWatcher::Run() {
 }
 
 void MessageBoxWatcher::AdoptChildren() {
-  // pid -> the time it ended (max while alive): a child must have been started
-  // before its parent ended, else the pid belongs to a stranger by now.
-  std::map<DWORD, ULONGLONG> parents;
+  // A child starts while its parent runs. Wine reuses pids soon, and a process
+  // records the pid of its parent for good, so a pid alone may name a stranger's
+  // parent (e.g. explorer.exe's long-gone starter).
+  struct Lifetime {
+    ULONGLONG start, end;
+  };
+  std::map<DWORD, Lifetime> parents;
   {
     std::lock_guard lock(mutex_);
-    for (const auto& [pid, handle] : family_) parents[pid] = EndTime(handle);
+    for (const auto& [pid, handle] : family_) parents[pid] = {StartTime(handle), EndTime(handle)};
   }
   if (parents.empty()) return;
   for (bool grew = true; grew;) {
     grew = false;
-    for (const auto& entry : AllProcesses()) {
+    for (const auto& entry : ListProcesses()) {
       const auto parent = parents.find(entry.parent);
       if (parent == parents.end() || parents.count(entry.pid)) continue;
       HANDLE child = OpenProcess(kFamilyAccess, FALSE, entry.pid);
       if (!child) continue;
-      if (StartTime(child) > parent->second) {
+      const ULONGLONG started = StartTime(child);
+      if (started == 0 || started < parent->second.start || started > parent->second.end) {
         CloseHandle(child);
         continue;
       }
-      parents[entry.pid] = EndTime(child);
+      parents[entry.pid] = {started, EndTime(child)};
       std::lock_guard lock(mutex_);
       if (!family_.emplace(entry.pid, child).second) CloseHandle(child);
       grew = true;

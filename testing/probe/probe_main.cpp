@@ -4,7 +4,7 @@
 //                         reg-get KEY NAME | reg-set KEY NAME sz|dword|binary VALUE
 //                         reg-del KEY [NAME] | reg-list KEY
 //                         msgbox [PID] | press-button PID ID|TEXT
-//                         start PATH [ARG...] | kill PID | xdotool ARG...
+//                         start PATH [ARG...] | kill PID | processes | xdotool ARG...
 #include <windows.h>
 
 #include <cstdio>
@@ -136,6 +136,12 @@ int StartCommand(const Args& a) {
   return 0;
 }
 
+int ListProcessesCommand() {
+  for (const auto& process : ListProcesses())
+    Print(std::to_wstring(process.pid) + L" parent " + std::to_wstring(process.parent) + L" " + process.exe);
+  return 0;
+}
+
 int KillCommand(const Args& a) { return Process::Attach(ParseNumber(a.at(1))).Kill() ? 0 : 1; }
 
 int XdotoolCommand(const Args& a) {
@@ -160,10 +166,12 @@ int Run(const Args& a) {
   if (command == L"press-button") return Press(a);
   if (command == L"start") return StartCommand(a);
   if (command == L"kill") return KillCommand(a);
+  if (command == L"processes") return ListProcessesCommand();
   if (command == L"xdotool") return XdotoolCommand(a);
   Print(L"commands: windows [PID], find CLASS [TITLE], text HWND, clipboard, set-clipboard TEXT,");
   Print(L"  reg-get KEY NAME, reg-set KEY NAME sz|dword|binary VALUE, reg-del KEY [NAME], reg-list KEY,");
-  Print(L"  msgbox [PID], press-button PID ID|TEXT, start PATH [ARG...], kill PID, xdotool ARG...");
+  Print(L"  msgbox [PID], press-button PID ID|TEXT, start PATH [ARG...], kill PID, processes,");
+  Print(L"  xdotool ARG...");
   return 2;
 }
 

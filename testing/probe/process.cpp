@@ -1,5 +1,7 @@
 #include "testing/probe/process.h"
 
+#include <tlhelp32.h>
+
 #include <stdexcept>
 
 #include "testing/probe/text.h"
@@ -63,10 +65,17 @@ Process Process::Start(const std::wstring& path, const LaunchOptions& options) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(options.show);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
-    throw std::runtime_error("cannot start " + ToUtf8(path) + ": " + LastErrorText());
+  const auto create = [&] {
+    return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          workDir.empty() ? nullptr : workDir.c_str(), &startup, &info) != FALSE;
+  };
+  // Under load Wine now and then fails a start with an internal error; a second try works.
+  bool started = create();
+  for (int retry = 0; !started && GetLastError() == ERROR_INTERNAL_ERROR && retry < 3; ++retry) {
+    Sleep(50);
+    started = create();
   }
+  if (!started) throw std::runtime_error("cannot start " + ToUtf8(path) + ": " + LastErrorText());
   CloseHandle(info.hThread);
   return Process(info.hProcess, info.dwProcessId);
 }
@@ -110,6 +119,25 @@ bool Process::Kill(DWORD exitCode) const {
   if (!Running()) return true;
   TerminateProcess(handle_, exitCode);
   return WaitForSingleObject(handle_, 5000) == WAIT_OBJECT_0;
+}
+
+std::vector<ProcessEntry> ListProcesses() {
+  std::vector<ProcessEntry> processes;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return processes;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    processes.push_back({entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
+  CloseHandle(snapshot);
+  return processes;
+}
+
+std::vector<DWORD> ProcessesNamed(const std::wstring& exe) {
+  std::vector<DWORD> pids;
+  for (const auto& process : ListProcesses())
+    if (_wcsicmp(process.exe.c_str(), exe.c_str()) == 0) pids.push_back(process.pid);
+  return pids;
 }
 
 }  // namespace probe

@@ -58,6 +58,16 @@ class Process {
   DWORD pid_ = 0;
 };
 
+struct ProcessEntry {
+  DWORD pid = 0;
+  DWORD parent = 0;   // the pid of the process that started it (that pid may be reused by now)
+  std::wstring exe;   // file name, e.g. L"SnibbetCm.exe"
+};
+
+std::vector<ProcessEntry> ListProcesses();
+// Pids of the running processes with this file name (case-insensitive).
+std::vector<DWORD> ProcessesNamed(const std::wstring& exe);
+
 // Kills a process that is still running when the guard goes out of scope.
 class ProcessGuard {
  public:

@@ -48,8 +48,9 @@ std::string Number(long value) { return std::to_string(value); }
 std::optional<UnixRun> RunUnixProgram(const std::string& program, const std::vector<std::string>& arguments,
                                       milliseconds timeout) {
   static std::atomic<unsigned> counter{0};
+  // Wine reuses pids soon: the tick count keeps names of earlier processes apart.
   const std::wstring name = L"snibbet-probe-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                            std::to_wstring(counter++);
+                            std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++);
   const std::wstring resultPath = TempFolder() + name;
   const auto unixResult = UnixPathOf(resultPath);
   if (!unixResult) throw std::runtime_error("native programs can only be started under Wine");
@@ -65,6 +66,8 @@ std::optional<UnixRun> RunUnixProgram(const std::string& program, const std::vec
   for (const auto& argument : arguments) argv.push_back(FromUtf8(argument));
   std::wstring commandLine = JoinArguments(argv);
 
+  const std::wstring rcPath = resultPath + L".rc", outPath = resultPath + L".out";
+  DeleteFileW(rcPath.c_str());
   const std::wstring shell = WindowsPathOf("/bin/sh");
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -79,7 +82,6 @@ std::optional<UnixRun> RunUnixProgram(const std::string& program, const std::vec
   if (info.hThread) CloseHandle(info.hThread);
   if (info.hProcess) CloseHandle(info.hProcess);
 
-  const std::wstring rcPath = resultPath + L".rc", outPath = resultPath + L".out";
   std::optional<int> exitCode;
   if (!WaitUntil([&] { return (exitCode = ReadExitCode(rcPath)).has_value(); }, timeout, 1ms))
     return std::nullopt;
@@ -138,6 +140,14 @@ void PhysicalFocus(HWND window) {
 void PhysicalKeys(const std::vector<std::string>& keys) {
   std::vector<std::string> arguments = {"key", "--delay", kKeyDelayMs};
   arguments.insert(arguments.end(), keys.begin(), keys.end());
+  Xdotool(arguments);
+}
+
+void PhysicalChord(const std::vector<std::string>& keys) {
+  std::vector<std::string> arguments;
+  for (const auto& key : keys) arguments.insert(arguments.end(), {"keydown", "--delay", kKeyDelayMs, key});
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+    arguments.insert(arguments.end(), {"keyup", "--delay", kKeyDelayMs, *key});
   Xdotool(arguments);
 }
 

@@ -44,6 +44,9 @@ void PhysicalPointAt(POINT screen);
 void PhysicalFocus(HWND window);
 // xdotool key names: "a", "Return", "ctrl+v", "BackSpace", "super+space".
 void PhysicalKeys(const std::vector<std::string>& keys);
+// Holds the keys down in order and releases them in reverse, as a person does:
+// {"super", "space"}. (xdotool's own "super+space" releases super before space.)
+void PhysicalChord(const std::vector<std::string>& keys);
 void PhysicalKeyDown(const std::string& key);
 void PhysicalKeyUp(const std::string& key);
 // Types ASCII text key by key.

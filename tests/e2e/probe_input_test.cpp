@@ -18,6 +18,7 @@ class ProbeInputTest : public EndToEndTest {
     WindowQuery query;
     query.className = L"ProbeTargetWindow";
     query.title = title;
+    query.visibleOnly = true;   // shown once its EDIT child exists
     HWND window = WaitForWindow(query, 10s);
     ASSERT_NE(window, nullptr);
     edit_ = GetWindow(window, GW_CHILD);
@@ -32,6 +33,13 @@ class ProbeInputTest : public EndToEndTest {
   Process* target_ = nullptr;
   HWND edit_ = nullptr;
 };
+
+std::string Sequence(const std::vector<HookedKey>& keys) {
+  std::string text;
+  for (const auto& key : keys)
+    text += (key.Up() ? "^" : "v") + std::to_string(key.vk) + (key.Injected() ? "i " : " ");
+  return text;
+}
 
 size_t CountDowns(const std::vector<HookedKey>& keys, bool injected) {
   size_t count = 0;
@@ -49,6 +57,15 @@ TEST_F(ProbeInputTest, PhysicalKeysReachTheFocusedEditAsHardwareInput) {
   EXPECT_EQ(CountDowns(keys, true), 0u);
   EXPECT_GE(CountDowns(keys, false), 8u);   // a, b, 1, shift, z, backspace, return, c
   EXPECT_EQ(hook.DownCount(VK_BACK), 1u);
+}
+
+// The program's default hotkey is the left Windows key with Space.
+TEST_F(ProbeInputTest, PhysicalWindowsKeyChordReachesTheHookInOrder) {
+  KeyboardHookRecorder hook;
+  PhysicalChord({"super", "space"});
+  ASSERT_TRUE(WaitUntil([&] { return hook.Keys().size() >= 4; }, 2s));
+  const auto keys = hook.Keys();
+  EXPECT_EQ(Sequence(keys), "v91 v32 ^32 ^91 ");   // VK_LWIN, VK_SPACE, no injected flag
 }
 
 TEST_F(ProbeInputTest, SendInputKeysCarryTheInjectedFlag) {

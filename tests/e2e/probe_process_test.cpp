@@ -1,5 +1,8 @@
 // The probe's process, window and message-box operations against ProbeTarget.exe.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
 
 #include "testing/probe/harness.h"
 #include "testing/probe/probe.h"
@@ -129,6 +132,39 @@ TEST_F(ProbeProcessTest, WatcherFollowsAndKillsProcessesStartedByTheProgram) {
   ASSERT_TRUE(WaitUntil([&] { return Boxes().Family().count(childPid) > 0; }, 2s));
   EXPECT_EQ(Boxes().KillFamily({}), std::vector<DWORD>{childPid});
   EXPECT_TRUE(WaitForNoWindow(query, 5s));
+}
+
+// A program left running is a failure unless the test said otherwise.
+TEST(ProbeHarnessTest, TearDownFailsForAProgramStillRunningAndKillsIt) {
+  struct Inner : EndToEndTest {
+    void TestBody() override {}
+    using EndToEndTest::Start;
+    using EndToEndTest::TearDown;
+    using EndToEndTest::TestDir;
+  };
+  static DWORD pid = 0;
+  EXPECT_NONFATAL_FAILURE(
+      {
+        Inner inner;
+        pid = inner.Start(Inner::TestDir() + L"ProbeTarget.exe", {L"edit", L"Probe left running"}).Pid();
+        inner.TearDown();
+      },
+      "is still running at the end of the test");
+  HANDLE gone = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  EXPECT_TRUE(!gone || WaitForSingleObject(gone, 0) == WAIT_OBJECT_0);
+  if (gone) CloseHandle(gone);
+}
+
+TEST(ProbeQuoteTest, ArgumentsSurviveTheCommandLine) {
+  const std::vector<std::wstring> arguments = {L"plain", L"two words", L"", L"quote\"inside", L"trail\\",
+                                               L"C:\\dir with space\\", L"back\\\"slash", L"tab\there"};
+  const std::wstring commandLine = L"prog.exe " + JoinArguments(arguments);
+  int count = 0;
+  wchar_t** parsed = CommandLineToArgvW(commandLine.c_str(), &count);
+  ASSERT_NE(parsed, nullptr);
+  std::vector<std::wstring> back(parsed + 1, parsed + count);
+  LocalFree(parsed);
+  EXPECT_EQ(back, arguments);
 }
 
 }  // namespace
