@@ -37,7 +37,8 @@ class ProbeInputTest : public EndToEndTest {
 std::string Sequence(const std::vector<HookedKey>& keys) {
   std::string text;
   for (const auto& key : keys)
-    text += (key.Up() ? "^" : "v") + std::to_string(key.vk) + (key.Injected() ? "i " : " ");
+    text += (key.Up() ? "^" : "v") + std::to_string(key.vk);
+    text += key.Injected() ? "i " : " ";
   return text;
 }
 
@@ -92,6 +93,30 @@ TEST_F(ProbeInputTest, PhysicalClickAndTypingWorkAfterFocusMovedAway) {
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == GetAncestor(edit_, GA_ROOT); }, 5s));
   PhysicalType("xy");
   EXPECT_TRUE(EditShows(L"xy")) << ToUtf8(WindowText(edit_));
+}
+
+// Mouse input over a window of our own: physical (X) and synthetic (SendInput).
+TEST_F(ProbeInputTest, MouseClicksAndWheelReachTheWindowUnderThePointer) {
+  TestWindow window(L"ProbeMouseForm", L"Probe mouse " + std::to_wstring(GetCurrentProcessId()), nullptr, true);
+  PhysicalFocus(window.Handle());
+  RECT client{};
+  GetClientRect(window.Handle(), &client);
+  POINT point{client.right / 2, client.bottom / 2};
+  ClientToScreen(window.Handle(), &point);
+
+  PhysicalClick(point);
+  ASSERT_TRUE(window.WaitForCount(WM_LBUTTONUP, 1, 2s));
+  const auto down = window.Messages(WM_LBUTTONDOWN);
+  ASSERT_EQ(down.size(), 1u);
+  EXPECT_EQ(LOWORD(down[0].lParam), client.right / 2);
+  EXPECT_EQ(HIWORD(down[0].lParam), client.bottom / 2);
+
+  PhysicalWheel(point, -2);
+  ASSERT_TRUE(window.WaitForCount(WM_MOUSEWHEEL, 2, 2s));
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(window.Messages(WM_MOUSEWHEEL)[0].wParam), -WHEEL_DELTA);
+
+  SendMouseClick(point, MouseButton::Right);
+  EXPECT_TRUE(window.WaitForCount(WM_RBUTTONUP, 1, 2s));
 }
 
 }  // namespace

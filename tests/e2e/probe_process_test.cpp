@@ -155,6 +155,18 @@ TEST(ProbeHarnessTest, TearDownFailsForAProgramStillRunningAndKillsIt) {
   if (gone) CloseHandle(gone);
 }
 
+TEST(ProbePumpTest, PumpingDispatchesTheThreadsTimers) {
+  static int fired = 0;
+  fired = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++fired; });
+  EXPECT_FALSE(PumpUntil([] { return fired >= 3; }, 0ms));
+  EXPECT_TRUE(PumpUntil([] { return fired >= 3; }, 2s));
+  KillTimer(nullptr, timer);
+  const int before = fired;
+  PumpMessages(30ms);
+  EXPECT_EQ(fired, before);
+}
+
 TEST(ProbeQuoteTest, ArgumentsSurviveTheCommandLine) {
   const std::vector<std::wstring> arguments = {L"plain", L"two words", L"", L"quote\"inside", L"trail\\",
                                                L"C:\\dir with space\\", L"back\\\"slash", L"tab\there"};
