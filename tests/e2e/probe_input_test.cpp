@@ -37,7 +37,8 @@ class ProbeInputTest : public EndToEndTest {
 std::string Sequence(const std::vector<HookedKey>& keys) {
   std::string text;
   for (const auto& key : keys) {
-    text += (key.Up() ? "^" : "v") + std::to_string(key.vk);
+    text += key.Up() ? "^" : "v";
+    text += std::to_string(key.vk);
     text += key.Injected() ? "i " : " ";
   }
   return text;
