@@ -1,0 +1,128 @@
+// Snibbet.exe started as a user starts it: hidden, one copy at a time, its
+// settings saved at a normal exit, its debug log, and a missing language folder.
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "testing/probe/probe.h"
+#include "tests/e2e/app_e2e_support.h"
+
+namespace snibbet_e2e {
+namespace {
+
+using namespace std::chrono_literals;
+constexpr UINT kSecondInstance = 1215;
+
+std::vector<HWND> MainWindowsOf(DWORD pid) {
+  return probe::FindWindows({.className = L"TFirstForm", .pid = pid});
+}
+
+TEST_F(SnibbetTest, StartsHiddenWithAnOwnedMainWindowAndSavesEverySettingAtExit) {
+  probe::Process& snibbet = StartSnibbet();
+  HWND main = WaitForMainWindow(snibbet.Pid());
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(probe::OwnerOf(main), nullptr) << "the main window must be owned by the application window";
+  ASSERT_TRUE(snibbet.WaitIdle(5s));
+  EXPECT_TRUE(probe::VisibleWindowsOf(snibbet.Pid()).empty());
+
+  CloseNormally(snibbet, main);
+
+  const std::vector<std::wstring> written = {
+      L"ActionFileName0", L"ActionFileName1", L"ActionFileName2", L"ActionFileName3", L"TemplatesFileName",
+      L"TemplatesBreaks", L"KeyboardHideDelay", L"KeyboardName", L"KeyboardShowDelay", L"KeyboardLang",
+      L"ActionFileName", L"KeyboardAutoHide", L"KeyboardShowShift", L"KeyboardShowCtrl", L"KeyboardShowAlt",
+      L"KeyboardShowWin", L"KeyboardShowCaption", L"KeyboardShowLabels", L"KeyboardCenterInfo",
+      L"ShowKeyboardZone", L"ShowCharCtrl", L"ShowLangIcon", L"ShowCaretFlag", L"ShowCaretFlagOnChange",
+      L"FastCaretFlag", L"CaretFlagAlphaBlend", L"MaxClipboardHistory", L"UniqueClipboard",
+      L"TaskSwitchShowHidden", L"TaskSwitchSmallIcon", L"UniqueProcessHistory", L"ShowIconApp",
+      L"ShowIconZqkeys", L"ShowIconWindows", L"ShowIconHints", L"HighPriority", L"HideTrayIcon", L"Language",
+      L"ShowHotkeySquare", L"UseGestures", L"SensitivityGestures", L"SCShowTemplates", L"SoundEnabled",
+      L"Sound0", L"Sound1", L"Sound2", L"Sound3", L"Sound4", L"Sound5", L"Sound6", L"Sound7", L"Sound8"};
+  for (const auto& name : written) {
+    EXPECT_TRUE(probe::ReadRegValue(kSettingsKey, name).has_value()) << probe::ToUtf8(name) << " not saved";
+  }
+  EXPECT_EQ(probe::ReadRegDword(kSettingsKey, L"SCShowTemplates"), 32800u);
+  EXPECT_EQ(probe::ReadRegDword(kSettingsKey, L"FirstStart"), 1u);
+  EXPECT_FALSE(probe::ReadRegValue(kSettingsKey, L"DisabledLang0").has_value());
+  EXPECT_FALSE(probe::ReadRegValue(kSettingsKey, L"AccessDenied").has_value());
+}
+
+TEST_F(SnibbetTest, SecondStartPostsOneMessageToTheRunningCopyAndEnds) {
+  probe::TestWindow running(L"TFirstForm", L"SnibbetFirstForm");
+  const DWORD before = GetTickCount();
+  probe::Process& second = StartSnibbet();
+  auto code = second.WaitExit(5s);
+  ASSERT_TRUE(code.has_value());
+  EXPECT_LT(GetTickCount() - before, 2000u);
+  EXPECT_TRUE(MainWindowsOf(second.Pid()).empty());
+  ASSERT_TRUE(running.WaitForCount(kSecondInstance, 1, 1s));
+  probe::PumpMessages(200ms);
+  ASSERT_EQ(running.Count(kSecondInstance), 1u);
+  EXPECT_EQ(running.Messages(kSecondInstance)[0].wParam, 0u);
+  EXPECT_EQ(running.Messages(kSecondInstance)[0].lParam, 0);
+}
+
+TEST_F(SnibbetTest, OnlyTheExactClassAndTitleStopAStart) {
+  probe::TestWindow otherTitle(L"TFirstForm", L"SomethingElse");
+  probe::TestWindow otherClass(L"TSomeForm", L"SnibbetFirstForm");
+  probe::Process& snibbet = StartSnibbet();
+  HWND main = WaitForMainWindow(snibbet.Pid());
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(otherTitle.Count(kSecondInstance) + otherClass.Count(kSecondInstance), 0u);
+  CloseNormally(snibbet, main);
+}
+
+TEST_F(SnibbetTest, TwoStartsAtOnceLeaveOneCopyRunning) {
+  probe::Process& first = StartSnibbet({}, probe::AtEnd::MayRun);
+  probe::Process& second = StartSnibbet({}, probe::AtEnd::MayRun);
+  ASSERT_TRUE(probe::WaitUntil([&] { return !first.Running() || !second.Running(); }, 10s));
+  probe::Process& survivor = first.Running() ? first : second;
+  HWND main = WaitForMainWindow(survivor.Pid());
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(survivor.WaitIdle(5s));
+  EXPECT_TRUE(survivor.Running());
+  EXPECT_EQ(probe::FindWindows({.className = L"TFirstForm", .title = L"SnibbetFirstForm"}).size(), 1u);
+  CloseNormally(survivor, main);
+}
+
+TEST_F(SnibbetTest, DebugSwitchLogsTheStartAndTheEnd) {
+  probe::Process& snibbet = StartSnibbet({L"/debug"});
+  HWND main = WaitForMainWindow(snibbet.Pid());
+  ASSERT_NE(main, nullptr);
+  CloseNormally(snibbet, main);
+
+  std::ifstream log(std::filesystem::path(folder_.File(L"Log.txt")), std::ios::binary);
+  ASSERT_TRUE(log.good()) << "no Log.txt in the program folder";
+  std::stringstream text;
+  text << log.rdbuf();
+  std::vector<std::string> events;
+  std::string line;
+  while (std::getline(text, line)) {
+    if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+    events.push_back(line.substr(0, line.find(" : ")));
+  }
+  const std::vector<std::string> expected = {"Initialize", "FirstForm", "Run", "Finalize"};
+  std::vector<std::string> seen;
+  for (const auto& event : events) {
+    if (std::find(expected.begin(), expected.end(), event) != expected.end()) seen.push_back(event);
+  }
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(SnibbetTest, WithoutLanguageFilesItSaysSoAndEndsWithoutSaving) {
+  folder_.Remove(L"Lang");
+  probe::Process& snibbet = StartSnibbet();
+  auto box = Boxes().WaitForBox(10s);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->box.text, L"Cannot load language data!\r\n\r\nCheck folder 'Lang'.");
+  EXPECT_EQ(box->box.caption, L"Error");
+  auto code = snibbet.WaitExit(10s);
+  ASSERT_TRUE(code.has_value());
+  EXPECT_TRUE(probe::ListRegValues(kSettingsKey).empty());
+}
+
+}  // namespace
+}  // namespace snibbet_e2e
