@@ -13,6 +13,7 @@
 #include "core/lang_list.h"
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
+#include "core/message_form.h"
 #include "core/preset.h"
 #include "core/text_utils.h"
 #include "core/tip_counter.h"
@@ -70,6 +71,7 @@ void RunApplication(ui::Application& app) {
 
   // The hidden forms, in their fixed order; later forms link to earlier ones.
   app.CreateForm<TFirstForm>();
+  app.CreateForm<TQvMessageForm>();
   if (ui::Terminated()) return;
 
   // The installed languages must be known before the settings pick one.

@@ -21,6 +21,12 @@ const wchar_t* PaintBox::WindowClassName() const {
   return kClassName;
 }
 
+// A form destroyed as an object destroys its window after its members: the
+// window must not call into this object then.
+PaintBox::~PaintBox() {
+  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+}
+
 void PaintBox::OnAttached() { SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)); }
 
 LRESULT CALLBACK PaintBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -13,6 +13,7 @@ namespace ui {
 class PaintBox : public Control {
  public:
   using Control::Control;
+  ~PaintBox() override;
 
   std::function<void(HDC dc, const RECT& client)> onPaint;
   // WM_MOUSEMOVE, WM_LBUTTONDOWN, ...: the message, the client point and the key flags.

@@ -1,0 +1,7 @@
+#include "core/form_help.h"
+
+namespace snibbet {
+
+void ShowActiveFormHelp() {}
+
+}  // namespace snibbet
