@@ -1,6 +1,7 @@
 #include "testing/probe/box_watcher.h"
 
 #include "testing/probe/process.h"
+#include "testing/probe/window_find.h"
 
 namespace probe {
 namespace {
@@ -52,6 +53,11 @@ void MessageBoxWatcher::Watch(DWORD pid) {
   Add(pid, handle);
 }
 
+void MessageBoxWatcher::WatchClass(const std::wstring& className) {
+  std::lock_guard lock(mutex_);
+  classes_.insert(className);
+}
+
 void MessageBoxWatcher::Add(DWORD pid, HANDLE handle) {
   auto [member, added] = family_.emplace(pid, handle);
   if (added) return;
@@ -72,7 +78,7 @@ std::vector<DWORD> MessageBoxWatcher::KillFamily(const std::set<DWORD>& spared) 
   std::vector<DWORD> killed;
   std::lock_guard lock(mutex_);
   for (const auto& [pid, handle] : family_) {
-    if (spared.count(pid) || !Alive(handle)) continue;
+    if (spared.count(pid) || pid == GetCurrentProcessId() || !Alive(handle)) continue;
     TerminateProcess(handle, 0xDEAD);
     WaitForSingleObject(handle, 5000);
     killed.push_back(pid);
@@ -162,28 +168,36 @@ void MessageBoxWatcher::AdoptChildren() {
   }
 }
 
+std::vector<HWND> MessageBoxWatcher::VisibleBoxes() const {
+  std::vector<HWND> boxes;
+  std::lock_guard lock(mutex_);
+  for (HWND hwnd : TopLevelWindows()) {
+    if (IsWindowVisible(hwnd) && family_.count(ProcessOf(hwnd)) && classes_.count(ClassNameOf(hwnd)))
+      boxes.push_back(hwnd);
+  }
+  return boxes;
+}
+
 void MessageBoxWatcher::Poll() {
   // Only this thread touches handled_; the policy runs unlocked so that it may call us.
   std::erase_if(handled_, [](HWND box) { return !IsWindowVisible(box); });
-  for (DWORD pid : Family()) {
-    for (HWND hwnd : FindMessageBoxes(pid)) {
-      if (handled_.count(hwnd)) continue;
-      auto box = ReadMessageBox(hwnd);
-      if (!box) continue;
-      handled_.insert(hwnd);
-      Policy policy;
-      {
-        std::lock_guard lock(mutex_);
-        policy = policy_;
-      }
-      int answer = policy ? policy(*box) : kClose;
-      if (answer == kClose || (answer != kLeaveOpen && !PressButton(*box, answer))) {
-        CloseMessageBox(*box);
-        answer = IDCANCEL;
-      }
+  for (HWND hwnd : VisibleBoxes()) {
+    if (handled_.count(hwnd)) continue;
+    auto box = ReadMessageBox(hwnd);
+    if (!box) continue;
+    handled_.insert(hwnd);
+    Policy policy;
+    {
       std::lock_guard lock(mutex_);
-      seen_.push_back({std::move(*box), answer});
+      policy = policy_;
     }
+    int answer = policy ? policy(*box) : kClose;
+    if (answer == kClose || (answer != kLeaveOpen && !PressButton(*box, answer))) {
+      CloseMessageBox(*box);
+      answer = IDCANCEL;
+    }
+    std::lock_guard lock(mutex_);
+    seen_.push_back({std::move(*box), answer});
   }
 }
 

@@ -37,9 +37,11 @@ class MessageBoxWatcher {
   MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
   void Watch(DWORD pid);
+  // Windows of this class count as message boxes too (besides "#32770").
+  void WatchClass(const std::wstring& className);
   // The watched processes and the processes they started (seen so far).
   std::set<DWORD> Family() const;
-  // Kills every process of the family except `spared`; the pids killed.
+  // Kills every process of the family except `spared` and this one; the pids killed.
   std::vector<DWORD> KillFamily(const std::set<DWORD>& spared);
 
   void SetPolicy(Policy policy);   // default: the default button (Enter), else close
@@ -55,11 +57,13 @@ class MessageBoxWatcher {
  private:
   void Run();
   void Poll();
+  std::vector<HWND> VisibleBoxes() const;
   void AdoptChildren();
   void Add(DWORD pid, HANDLE handle);   // takes the handle; mutex_ held
 
   mutable std::mutex mutex_;
-  std::map<DWORD, HANDLE> family_;   // a handle keeps the pid from being reused
+  std::map<DWORD, HANDLE> family_;
+  std::set<std::wstring> classes_{kDialogClass};   // a handle keeps the pid from being reused
   std::set<HWND> handled_;
   std::vector<SeenMessageBox> seen_;
   Policy policy_;

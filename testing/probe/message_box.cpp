@@ -5,7 +5,6 @@
 namespace probe {
 namespace {
 
-constexpr wchar_t kDialogClass[] = L"#32770";
 // The message text static of a system message box.
 constexpr int kMessageTextId = 0xFFFF;
 
@@ -39,9 +38,9 @@ const DialogButton* MessageBoxInfo::Button(const std::wstring& text) const {
   return nullptr;
 }
 
-std::vector<HWND> FindMessageBoxes(DWORD pid) {
+std::vector<HWND> FindMessageBoxes(DWORD pid, const std::wstring& className) {
   WindowQuery query;
-  query.className = kDialogClass;
+  query.className = className;
   query.visibleOnly = true;
   if (pid) query.pid = pid;
   return FindWindows(query);

@@ -28,8 +28,12 @@ struct MessageBoxInfo {
   const DialogButton* Button(const std::wstring& text) const;   // "&Yes" and "Yes" both match
 };
 
-// Visible top-level dialogs of `pid` (0: of any process).
-std::vector<HWND> FindMessageBoxes(DWORD pid);
+// The class of system message boxes and dialogs.
+inline constexpr wchar_t kDialogClass[] = L"#32770";
+
+// Visible top-level windows of class `className` of `pid` (0: of any process).
+// Boxes of another class are read the same way if they hold Static and Button controls.
+std::vector<HWND> FindMessageBoxes(DWORD pid, const std::wstring& className = kDialogClass);
 std::optional<MessageBoxInfo> ReadMessageBox(HWND box);
 std::optional<MessageBoxInfo> FindMessageBox(DWORD pid);
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, milliseconds timeout);

@@ -54,6 +54,31 @@ TEST_F(ProbeProcessTest, WatcherPressesTheButtonItIsTold) {
   EXPECT_EQ(Boxes().Seen().size(), 2u);
 }
 
+// A program may show boxes of its own window class made of Static and Button controls.
+TEST_F(ProbeProcessTest, WatcherAnswersBoxesOfAnotherClassToo) {
+  TestWindow form(L"ProbeMessageForm", Unique(L"Own box"), nullptr, true);
+  struct Control {
+    HWND hwnd;
+    ~Control() { DestroyWindow(hwnd); }   // before the form's thread destroys the form
+  };
+  const auto add = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int y) {
+    return Control{CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, y, 200, 24, form.Handle(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr)};
+  };
+  Control text = add(L"STATIC", L"Something failed", 0, 0xFFFF, 10);
+  Control cancel = add(L"BUTTON", L"Cancel", BS_PUSHBUTTON, IDCANCEL, 40);
+  Control ok = add(L"BUTTON", L"OK", BS_DEFPUSHBUTTON, IDOK, 70);
+  Boxes().WatchClass(L"ProbeMessageForm");
+  Boxes().Watch(GetCurrentProcessId());
+  ASSERT_TRUE(form.WaitForCount(WM_COMMAND, 1, 2s));
+  EXPECT_EQ(LOWORD(form.Messages(WM_COMMAND)[0].wParam), IDOK);
+  const auto seen = Boxes().WaitForBox(1s);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->box.text, L"Something failed");
+  EXPECT_EQ(seen->box.caption, Unique(L"Own box"));
+  EXPECT_EQ(seen->box.buttons.size(), 2u);
+}
+
 TEST_F(ProbeProcessTest, BoxLeftOpenCanBeReadAndAnsweredByTheTest) {
   Boxes().LeaveOpen();
   Process& target = StartTarget({L"msgbox", L"Line one\nLine two", L"Question", std::to_wstring(MB_OKCANCEL)});
