@@ -280,9 +280,14 @@ std::wstring TQvKeyboard::KeyName(int code) const {
   if (!IsKeyCode(code)) return {};
   const TQvBtn* key = Button(code);
   const int nameCode = key && key->Linked() ? key->Linked()->Code() : code;
-  std::wstring name = keyNames_ ? keyNames_(nameCode) : std::wstring();
-  if (name.empty()) name = Widened(VirtualKeyName(nameCode));
+  const std::wstring name = NameOfCode(nameCode);
   return code == kVkRightShift || code == kVkRightCtrl ? L"R" + name : name;
+}
+
+std::wstring TQvKeyboard::NameOfCode(int code) const {
+  if (!IsKeyCode(code)) return {};
+  std::wstring name = keyNames_ ? keyNames_(code) : std::wstring();
+  return name.empty() ? Widened(VirtualKeyName(code)) : name;
 }
 
 // ---- picture ----

@@ -131,7 +131,11 @@ class TQvKeyboard {
 
   PressedShortcut GetPressedShortcut() const;
   std::wstring ShortcutToText(std::uint8_t key, ControlSet set) const;
+  // The name of the key on the US-layout position the key sits on; "R" before
+  // right Shift and right Ctrl.
   std::wstring KeyName(int code) const;
+  // The name of exactly this code, as the settings give it (the key-name table when they give none).
+  std::wstring NameOfCode(int code) const;
 
   // Around the program's own typing.
   void SaveHeldKeys();
