@@ -11,7 +11,9 @@
 #include "core/program_folder.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_painter.h"
+#include "keyboard/key_model_wiring.h"
 #include "keyboard/keyboard_loader.h"
+#include "keyboard/action_seams.h"
 
 namespace snibbet {
 namespace {
@@ -272,6 +274,24 @@ TEST_F(LayoutLoading, BackgroundPictureFillsTheFaceAndAWhiteCornerDropsTheFrame)
   caption.clear();
   ASSERT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-framed"));
   EXPECT_TRUE(caption.empty());
+}
+
+TEST(KeyModelWiring, BindingTextsNameKeysByTheModelWhileItLives) {
+  FakeLayouts layouts;
+  FakeInput input;
+  CharTableCache tables;
+  {
+    TQvKeyboard model(layouts, input, &tables);
+    model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
+    model.SetLayout(testing::kSwapped);
+    WireKeyModel(model);
+    EXPECT_EQ(QvKeyboard(), &model);
+    EXPECT_EQ(Seams().keyName(65), L"Q");  // the A key sits where US English has Q
+    EXPECT_EQ(Seams().keyName(161), L"RShift");
+  }
+  EXPECT_EQ(QvKeyboard(), nullptr);
+  EXPECT_EQ(Seams().keyName(65), L"A");
+  ResetSeams();
 }
 
 TEST(LayoutErrorText, NamesTheFileTheLineAndTheProblem) {
