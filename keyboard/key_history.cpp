@@ -1,0 +1,116 @@
+#include "keyboard/key_history.h"
+
+#include "keyboard/key_model.h"
+
+namespace snibbet {
+namespace {
+
+constexpr wchar_t kSubstitute = 0x1A;  // what Ctrl+Z types
+
+// The generic Shift, Ctrl and Alt bytes follow their two sides.
+void FollowSides(KeyStateBytes& state, int code) {
+  static constexpr int kPairs[][3] = {{kVkLeftShift, kVkRightShift, kVkShift},
+                                      {kVkLeftCtrl, kVkRightCtrl, kVkControl},
+                                      {kVkLeftAlt, kVkRightAlt, kVkMenu}};
+  for (const auto& [left, right, generic] : kPairs) {
+    if (code == left || code == right) state[generic] = (state[left] || state[right]) ? kKeyDown : 0;
+  }
+}
+
+}  // namespace
+
+void TKeyHistory::Reset() {
+  if (locked_) return;
+  count_ = 0;
+  typedChars_ = 0;
+  active_ = false;
+}
+
+bool TKeyHistory::Append(const TQvKeyboard& model, int code, bool keyUp) {
+  const TQvBtn* key = model.Button(code);
+  if (!key || count_ >= kCapacity) return false;
+  const TQvBtn* physical = key->Linked() ? key->Linked() : key;
+  records_[static_cast<std::size_t>(count_++)] = {static_cast<std::uint8_t>(keyUp ? 1 : 0),
+                                                   static_cast<std::uint8_t>(physical->Extended() ? 1 : 0),
+                                                   physical->Code()};
+  return true;
+}
+
+// The modifiers already held belong to the first character.
+void TKeyHistory::Start(const TQvKeyboard& model) {
+  count_ = 0;
+  typedChars_ = 0;
+  active_ = true;
+  for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
+    if (IsModifierKey(code) && model.IsKeyPressed(code)) Append(model, code, false);
+  }
+}
+
+void TKeyHistory::Record(const TQvKeyboard& model, int code, bool keyUp, bool sysKeyUp) {
+  if (locked_ || !model.Button(code)) return;
+  const bool printable = IsPrintableKey(code);
+  const bool modifier = IsModifierKey(code);
+  if (!active_) {
+    if (!printable || keyUp) {
+      if (!printable && !modifier) count_ = typedChars_ = 0;
+      return;
+    }
+    Start(model);
+  }
+  const bool ctrlHeld = (model.GetControlSet() & (kLeftCtrlBit | kRightCtrlBit)) != 0;
+  if (printable && !keyUp && ctrlHeld) return Reset();
+  if (!printable && !modifier && code != kVkBack) return Reset();
+  if (count_ >= kCapacity || sysKeyUp) return Reset();
+  Append(model, code, keyUp);
+  if (keyUp) return;
+  if (code == kVkBack) {
+    if (typedChars_ > 0) --typedChars_;
+  } else if (printable) {
+    ++typedChars_;
+  }
+}
+
+void TKeyHistory::CloseWithReleases(const TQvKeyboard& model) {
+  if (!active_) return;
+  for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
+    if (model.IsKeyPressed(code) && !Append(model, code, true)) return;
+  }
+}
+
+TKeyHistory& KeyHistory() {
+  static TKeyHistory history;
+  return history;
+}
+
+void ResetKeyHistory() { KeyHistory().Reset(); }
+
+bool IsWordChar(std::wstring_view ch, std::wstring_view breaks) {
+  return ch.empty() || breaks.find(ch.front()) == std::wstring_view::npos;
+}
+
+std::wstring RebuildTypedWord(const TKeyHistory& history, const TQvKeyboard& model, std::wstring_view breaks) {
+  KeyStateBytes state = model.KeyState();
+  std::wstring word;
+  int erased = 0;
+  for (int i = history.Count() - 1; i >= 0; --i) {
+    const KeyHistoryRecord& record = history.At(i);
+    const int code = model.LinkedKeyMap(record.code);
+    if (code == 0) continue;
+    if (record.keyUp) {
+      state[code] = record.extended ? kKeyDown : 0x01;  // held before its release
+    } else if (code == kVkBack) {
+      ++erased;
+    } else if (erased > 0) {
+      --erased;
+    } else {
+      const std::wstring ch = model.LayoutService().KeyText(static_cast<unsigned>(code), state, model.CurrentLayout());
+      if (!IsWordChar(ch, breaks) || ch == std::wstring(1, kSubstitute)) break;
+      word.insert(0, ch);
+      state[code] = 0;
+    }
+    FollowSides(state, code);
+  }
+  return word;
+}
+
+}  // namespace snibbet

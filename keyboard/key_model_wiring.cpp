@@ -1,0 +1,27 @@
+#include "keyboard/key_model_wiring.h"
+
+#include "core/lang_table.h"
+#include "core/preset.h"
+#include "keyboard/action_seams.h"
+#include "keyboard/key_model.h"
+
+namespace snibbet {
+
+void WireKeyModel(TQvKeyboard& model) {
+  model.SetKeyNameSource([](int code) {
+    const TPreset* preset = PresetOrNull();
+    return preset && code >= 1 && code <= 255 ? preset->KeyNames()[static_cast<std::size_t>(code)] : std::wstring();
+  });
+  model.SetTextSource([](int number, const std::wstring& fallback) { return LangText(number, fallback); });
+  SetQvKeyboard(&model);
+  Seams().keyName = [](int vk) {
+    const TQvKeyboard* keyboard = QvKeyboard();
+    return keyboard ? keyboard->KeyName(vk) : DefaultKeyName(vk);
+  };
+}
+
+void UnwireKeyModel(TQvKeyboard& model) {
+  if (QvKeyboard() == &model) SetQvKeyboard(nullptr);
+}
+
+}  // namespace snibbet

@@ -1,0 +1,15 @@
+#pragma once
+// Connects the key model to the application core: key names from the
+// settings object, texts from the language table, the process-wide model
+// reference, and the binding list's key names through the model (so a
+// binding's shortcut text names keys as the current layout places them).
+// Call after the core is initialised and after WireActionSeams.
+namespace snibbet {
+
+class TQvKeyboard;
+
+void WireKeyModel(TQvKeyboard& model);
+// Undoes WireKeyModel's process-wide parts when the model goes away.
+void UnwireKeyModel(TQvKeyboard& model);
+
+}  // namespace snibbet

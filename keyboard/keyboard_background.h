@@ -1,0 +1,34 @@
+#pragma once
+// The picture behind the keys of the keyboard view, loaded through GDI+
+// (any format it reads) and drawn resampled to the view's size.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace snibbet {
+
+class BackgroundPicture {
+ public:
+  ~BackgroundPicture();
+  BackgroundPicture(const BackgroundPicture&) = delete;
+  BackgroundPicture& operator=(const BackgroundPicture&) = delete;
+
+  // Null when the file cannot be read as a picture.
+  static std::unique_ptr<BackgroundPicture> Load(const std::wstring& path);
+
+  int Width() const;
+  int Height() const;
+  // A white top-left or bottom-right pixel: the picture brings its own edge,
+  // so the view draws no frame around it.
+  bool HasWhiteCorner() const;
+  // Draws the picture stretched to (0, 0)-(width, height) with high-quality filtering.
+  void DrawScaled(HDC dc, int width, int height) const;
+
+ private:
+  struct Impl;
+  explicit BackgroundPicture(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace snibbet

@@ -1,0 +1,29 @@
+#pragma once
+// The key model's view of the real system: keyboard layouts through the
+// user32 layout functions, key events through SendInput.
+#include "keyboard/keyboard_layout_service.h"
+
+namespace snibbet {
+
+class SystemKeyboardLayouts : public KeyboardLayoutService {
+ public:
+  std::vector<LayoutHandle> InstalledLayouts() override;
+  LayoutHandle LoadLayout(std::wstring_view name) override;
+  void UnloadLayout(LayoutHandle layout) override;
+  LayoutHandle ForegroundLayout() override;
+  unsigned VirtualKeyToScanCode(unsigned code, LayoutHandle layout) override;
+  unsigned ScanCodeToVirtualKey(unsigned scanCode, LayoutHandle layout) override;
+  // Blanks are characters here (Space must count as a word break); control
+  // characters are not. A dead key gives "" and leaves no dead-key state behind.
+  std::wstring KeyText(unsigned code, const KeyStateBytes& state, LayoutHandle layout) override;
+  wchar_t KeyChar(unsigned code, const KeyStateBytes& state, LayoutHandle layout) override;
+};
+
+class SystemKeyInput : public KeyInputPort {
+ public:
+  void SendKey(std::uint8_t code, bool keyUp, bool extended) override;
+  void ReleaseEscKey() override;
+  void ReadKeyboardState(KeyStateBytes& state) override;
+};
+
+}  // namespace snibbet

@@ -1,0 +1,306 @@
+// The keyboard view: what it paints for the model's keys, when it paints at
+// all, the mouse over keys, and loading layouts from the Keyboards folder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../host/keymodel_fakes.h"
+#include "core/program_folder.h"
+#include "keyboard/actions.h"
+#include "keyboard/key_painter.h"
+#include "keyboard/key_model_wiring.h"
+#include "keyboard/keyboard_loader.h"
+#include "keyboard/action_seams.h"
+
+namespace snibbet {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeInput;
+using testing::FakeLayouts;
+
+constexpr COLORREF kNormalFace = 0xFEFEFE, kPressedFace = 0x800000, kHighlightFace = 0xCC6600, kFace = 0xFF9933;
+
+class View : public ::testing::Test {
+ protected:
+  View() : model(layouts, input, &tables), painter(model) {
+    model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
+    painter.settings = [this] { return settings; };
+  }
+  void Show() { model.SetPainting(true); }
+  // A pixel well inside a key's lower right, clear of its text and outline.
+  COLORREF FaceOf(int x2, int y2) const { return GetPixel(painter.Canvas(), x2 - 5, y2 - 5); }
+
+  FakeLayouts layouts;
+  FakeInput input;
+  CharTableCache tables;
+  TQvKeyboard model;
+  KeyboardPainter painter;
+  KeyPaintSettings settings;
+};
+
+TEST_F(View, NothingIsPaintedWhileNoWindowShowsTheView) {
+  int redrawn = 0;
+  painter.onRedrawn = [&] { ++redrawn; };
+  model.SetKeyPressed(kVkLeftShift, true);  // would redraw every key
+  model.SetKeyPressed('A', true);
+  model.ReleaseAllKeys();
+  painter.Redraw();
+  EXPECT_EQ(redrawn, 0);
+  EXPECT_EQ(painter.Width(), 0);  // not even a bitmap yet
+
+  Show();
+  EXPECT_EQ(redrawn, 1);
+  EXPECT_EQ(painter.Width(), 777);
+  EXPECT_EQ(painter.Height(), 243);
+}
+
+TEST_F(View, KeysTakeTheColourOfTheirState) {
+  Show();
+  EXPECT_EQ(FaceOf(98, 169), kNormalFace);  // A
+  EXPECT_EQ(GetPixel(painter.Canvas(), 300, 63), kFace);  // between the rows
+  model.SetKeyPressed('A', true);
+  EXPECT_EQ(FaceOf(98, 169), kPressedFace);
+  model.SetKeyPressed('A', false);
+  EXPECT_EQ(FaceOf(98, 169), kNormalFace);
+
+  painter.SetTransparentFace(true);
+  EXPECT_EQ(GetPixel(painter.Canvas(), 300, 63), kTransparentFaceColor);
+}
+
+TEST_F(View, FingerZonesColourKeysByPosition) {
+  settings.showZone = true;
+  Show();
+  EXPECT_EQ(FaceOf(98, 169), FingerZoneColour('A', 0));
+  EXPECT_EQ(FingerZoneColour('A', 0), 0x9EE9B9u);
+  EXPECT_EQ(FaceOf(39, 58), kNormalFace);  // Esc is in no zone
+}
+
+TEST_F(View, KeysOfAnotherLayoutArePaintedWhereTheySit) {
+  model.SetLayout(testing::kSwapped);
+  Show();
+  int which = 0;
+  EXPECT_EQ(painter.KeyAt(75, 115, which)->Code(), 65);  // US Q position (57..90, 102..135)
+  EXPECT_EQ(painter.KeyAt(80, 150, which)->Code(), 81);  // US A position
+  model.SetKeyPressed('A', true);
+  EXPECT_EQ(FaceOf(90, 135), kPressedFace);
+  EXPECT_EQ(FaceOf(98, 169), kNormalFace);
+}
+
+TEST_F(View, KeypadEnterIsItsOwnShapeOfEnter) {
+  painter.SetTwoShapeStates(true);
+  Show();
+  TQvBtn* enter = model.Button(kVkReturn);
+  enter->SetExtended(true);  // the hook saw the keypad Enter
+  enter->SetPressed(true);
+  EXPECT_EQ(FaceOf(771, 237), kPressedFace);
+  EXPECT_EQ(FaceOf(514, 168), kNormalFace);
+  enter->SetPressed(false);
+
+  painter.HighlightKeyAt(750, 220);
+  EXPECT_EQ(painter.HighlightedKey(), enter);
+  EXPECT_TRUE(enter->Extended());
+  EXPECT_EQ(FaceOf(771, 237), kHighlightFace);
+  EXPECT_EQ(FaceOf(514, 168), kNormalFace);
+  painter.HighlightKeyAt(500, 120);  // over the main Enter: the same key, the other shape
+  EXPECT_FALSE(enter->Extended());
+  EXPECT_EQ(FaceOf(514, 168), kHighlightFace);
+  EXPECT_EQ(FaceOf(771, 237), kNormalFace);
+  painter.ClearHighlight(true);
+  EXPECT_EQ(painter.HighlightedKey(), nullptr);
+  EXPECT_EQ(FaceOf(514, 168), kNormalFace);
+}
+
+TEST_F(View, RemappedKeyShowsThePictureOfItsTarget) {
+  TQvAction* remap = QvActions().Add(112, 0);  // F1 types Backspace
+  ASSERT_NE(remap, nullptr);
+  remap->SetKind(2);
+  remap->SetParam(8);
+  std::vector<std::pair<int, POINT>> pictures;
+  painter.seams.drawKeyPicture = [&](HDC, int index, int x, int y) {
+    pictures.push_back({index, POINT{x, y}});
+    return true;
+  };
+  Show();
+  QvActions().Delete(112, 0);
+  const auto atF1 = std::find_if(pictures.begin(), pictures.end(), [](const auto& p) { return p.second.x == 76; });
+  ASSERT_NE(atF1, pictures.end());
+  EXPECT_EQ(atF1->first, 2);
+  EXPECT_EQ(atF1->second.y, 27);
+}
+
+TEST_F(View, CaptionAndHints) {
+  std::wstring caption;
+  painter.seams.drawCaption = [&](HDC, int width, COLORREF, const std::wstring& text) { caption = text; };
+  painter.seams.iconHint = [](int iconCode, ControlSet set, ControlSet) {
+    return L"hint " + std::to_wstring(iconCode) + L"/" + std::to_wstring(set);
+  };
+  settings.showCaption = true;
+  Show();
+  EXPECT_FALSE(caption.empty());
+  caption.clear();
+  painter.SetFrameVisible(false);
+  EXPECT_TRUE(caption.empty());
+
+  model.SetKeyPressed(kVkLeftCtrl, true);
+  EXPECT_EQ(painter.GetHint(*model.Button('C')), L"hint 67/32");
+  EXPECT_EQ(painter.GetHint(*model.Button(kVkLeftCtrl)), L"hint 0/32");  // a held modifier shows code 0
+}
+
+TEST_F(View, ScaledCopyKeepsTheProportions) {
+  Show();
+  ui::WindowDC screen;
+  ui::MemoryDC target(screen);
+  ui::Bitmap bitmap(CreateCompatibleBitmap(screen, 400, 400));
+  ui::SelectedObject selected(target, bitmap.Get());
+  RECT all{0, 0, 400, 400};
+  FillRect(target, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  painter.PaintScaled(target, 400, 400);
+  EXPECT_NE(GetPixel(target, 200, 60), RGB(0, 0, 0));  // inside 400 x 125
+  EXPECT_EQ(GetPixel(target, 200, 200), RGB(0, 0, 0));
+}
+
+// ---- loading layouts by name ----
+
+class LayoutLoading : public View {
+ protected:
+  void SetUp() override {
+    folder = fs::path(KeyboardsFolder());
+    fs::create_directories(folder);
+    previousSink = ReplaceLayoutErrorSink([this](const std::wstring& message) { errors.push_back(message); });
+  }
+  void TearDown() override {
+    ReplaceLayoutErrorSink(previousSink);
+    for (const auto& file : written) fs::remove(file);
+  }
+  void Write(const std::wstring& name, const std::string& bytes) {
+    written.push_back(folder / name);
+    std::ofstream(folder / name, std::ios::binary) << bytes;
+  }
+
+  fs::path folder;
+  std::vector<fs::path> written;
+  std::vector<std::wstring> errors;
+  LayoutErrorSink previousSink;
+};
+
+TEST_F(LayoutLoading, MissingFileGivesTheBuiltInLayout) {
+  EXPECT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-none"));
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(model.LayoutName(), L"keymodel-test-none");
+  EXPECT_EQ(model.Layout().width, 777);
+}
+
+TEST_F(LayoutLoading, FileReplacesTheLayoutAndKeepsThePaintingState) {
+  Write(L"keymodel-test-small.txt", ";Tiny\r\nWidth=200\r\nHeight=100\r\n65=10,10;40,40\r\n");
+  Show();
+  EXPECT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-small"));
+  EXPECT_TRUE(model.Painting());
+  EXPECT_EQ(painter.Width(), 200);
+  EXPECT_EQ(model.Layout().description, L"Tiny\r\n");
+  EXPECT_EQ(model.Button('B')->Points().size(), 0u);
+  EXPECT_EQ(FaceOf(40, 40), kNormalFace);
+
+  model.SetPainting(false);
+  EXPECT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-small"));
+  EXPECT_FALSE(model.Painting());  // a hidden view stays unpainted
+}
+
+TEST_F(LayoutLoading, BrokenFileKeepsTheCurrentLayoutAndSaysWhy) {
+  ASSERT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-none"));
+  Show();
+  Write(L"keymodel-test-bad.txt", "Width=500\r\nHeight=abc\r\n65=1,1;9,9\r\n");
+  EXPECT_FALSE(LoadKeyboard(model, &painter, L"keymodel-test-bad"));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find(L"keymodel-test-bad.txt"), std::wstring::npos) << errors[0];
+  EXPECT_NE(errors[0].find(L"Line 2"), std::wstring::npos) << errors[0];
+  EXPECT_NE(errors[0].find(L"abc"), std::wstring::npos) << errors[0];
+  EXPECT_EQ(model.LayoutName(), L"keymodel-test-none");
+  EXPECT_EQ(model.Layout().width, 777);
+  EXPECT_EQ(model.Button(27)->Points().size(), 2u);
+  EXPECT_TRUE(model.Painting());
+
+  Write(L"keymodel-test-nopicture.txt", "Background=keymodel-missing.bmp\r\n");
+  EXPECT_FALSE(LoadKeyboard(model, &painter, L"keymodel-test-nopicture"));
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_NE(errors[1].find(L"keymodel-missing.bmp"), std::wstring::npos) << errors[1];
+  EXPECT_EQ(model.LayoutName(), L"keymodel-test-none");
+}
+
+std::string SolidBitmap(int width, int height, COLORREF colour, COLORREF topLeft) {
+  const int stride = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = width;
+  info.biHeight = height;  // bottom-up
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+  for (int row = height - 1; row >= 0; --row) {
+    std::string line(static_cast<std::size_t>(stride), '\0');
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = (row == 0 && x == 0) ? topLeft : colour;
+      line[x * 3] = static_cast<char>(GetBValue(c));
+      line[x * 3 + 1] = static_cast<char>(GetGValue(c));
+      line[x * 3 + 2] = static_cast<char>(GetRValue(c));
+    }
+    bytes += line;
+  }
+  return bytes;
+}
+
+TEST_F(LayoutLoading, BackgroundPictureFillsTheFaceAndAWhiteCornerDropsTheFrame) {
+  Write(L"keymodel-test-red.bmp", SolidBitmap(8, 8, RGB(200, 0, 0), RGB(200, 0, 0)));
+  Write(L"keymodel-test-back.txt", "Background=keymodel-test-red.bmp\r\n");
+  std::wstring caption;
+  painter.seams.drawCaption = [&](HDC, int, COLORREF, const std::wstring& text) { caption = text; };
+  settings.showCaption = true;
+  Show();
+  ASSERT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-back"));
+  EXPECT_EQ(painter.BackgroundFileName(), L"keymodel-test-red.bmp");
+  EXPECT_EQ(GetPixel(painter.Canvas(), 400, 150), RGB(200, 0, 0));  // no keys in an 800 x 300 view without shapes
+  EXPECT_FALSE(caption.empty());
+
+  Write(L"keymodel-test-white.bmp", SolidBitmap(8, 8, RGB(200, 0, 0), RGB(255, 255, 255)));
+  Write(L"keymodel-test-framed.txt", "Background=keymodel-test-white.bmp\r\n");
+  caption.clear();
+  ASSERT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-framed"));
+  EXPECT_TRUE(caption.empty());
+}
+
+TEST(KeyModelWiring, BindingTextsNameKeysByTheModelWhileItLives) {
+  FakeLayouts layouts;
+  FakeInput input;
+  CharTableCache tables;
+  {
+    TQvKeyboard model(layouts, input, &tables);
+    model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
+    model.SetLayout(testing::kSwapped);
+    WireKeyModel(model);
+    EXPECT_EQ(QvKeyboard(), &model);
+    EXPECT_EQ(Seams().keyName(65), L"Q");  // the A key sits where US English has Q
+    EXPECT_EQ(Seams().keyName(161), L"RShift");
+  }
+  EXPECT_EQ(QvKeyboard(), nullptr);
+  EXPECT_EQ(Seams().keyName(65), L"A");
+  ResetSeams();
+}
+
+TEST(LayoutErrorText, NamesTheFileTheLineAndTheProblem) {
+  const std::wstring text =
+      LayoutLoadErrorText(L"C:\\k\\x.txt", LayoutFileError{LayoutFileError::Kind::kBrokenShape, 12, L"13"});
+  EXPECT_NE(text.find(L"C:\\k\\x.txt"), std::wstring::npos);
+  EXPECT_NE(text.find(L"Line 12"), std::wstring::npos);
+  EXPECT_NE(text.find(L"key 13"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace snibbet
