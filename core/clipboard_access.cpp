@@ -3,10 +3,12 @@
 #include <cstring>
 #include <string>
 
+#include "core/message_pump.h"
+
 namespace snibbet {
 namespace {
 
-constexpr int kOpenAttempts = 25;
+constexpr DWORD kOpenRetryMs = 200;
 constexpr DWORD kOpenRetryPauseMs = 10;
 constexpr UINT kSharedMovable = GMEM_MOVEABLE | GMEM_DDESHARE;  // 0x2002
 
@@ -87,11 +89,22 @@ UINT HtmlClipboardFormat() {
 ClipboardSession::ClipboardSession() {
   if (g_sessionOpen) return;
   const HWND owner = OwnerWindow();
-  for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-    if (attempt > 0) Sleep(kOpenRetryPauseMs);
+  const DWORD start = GetTickCount();
+  bool pumping = true;
+  for (;;) {
     if (OpenClipboard(owner)) {
       open_ = g_sessionOpen = true;
       return;
+    }
+    if (GetTickCount() - start >= kOpenRetryMs) return;
+    // A failed open can cost the user's clipboard: wait it out, but keep this
+    // thread's windows answering. After a WM_QUIT (left queued for the main
+    // loop) waiting for messages would return at once, so only sleep then.
+    if (pumping) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, kOpenRetryPauseMs, QS_ALLINPUT);
+      pumping = ProcessPendingMessages();
+    } else {
+      Sleep(kOpenRetryPauseMs);
     }
   }
 }
@@ -102,21 +115,26 @@ ClipboardSession::~ClipboardSession() {
   g_sessionOpen = false;
 }
 
-bool SetClipboardBytes(UINT format, std::span<const std::uint8_t> bytes) {
-  // A zero-byte block cannot be locked; one zero byte keeps the format present.
+HGLOBAL CopyToSharedBlock(std::span<const std::uint8_t> bytes) {
   HGLOBAL block = GlobalAlloc(kSharedMovable, bytes.empty() ? 1 : bytes.size());
-  if (!block) return false;
+  if (!block) return nullptr;
   void* target = GlobalLock(block);
   if (!target) {
     GlobalFree(block);
-    return false;
+    return nullptr;
   }
   if (bytes.empty()) {
     static_cast<std::uint8_t*>(target)[0] = 0;
   } else {
     std::memcpy(target, bytes.data(), bytes.size());
   }
-  GlobalUnlock(block);
+  GlobalUnlock(block);  // the clipboard must get it unlocked
+  return block;
+}
+
+bool SetClipboardBytes(UINT format, std::span<const std::uint8_t> bytes) {
+  HGLOBAL block = CopyToSharedBlock(bytes);
+  if (!block) return false;
   if (!SetClipboardData(format & 0xFFFF, block)) {
     GlobalFree(block);  // the clipboard owns the block only when it took it
     return false;

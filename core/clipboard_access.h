@@ -18,9 +18,10 @@ void RegisterClipboardFormats();
 UINT RtfClipboardFormat();
 UINT HtmlClipboardFormat();
 
-// The clipboard held open for one scope. Another process may hold it for a
-// moment, so opening is retried for a short while; IsOpen() says whether it
-// worked. The clipboard's owner is a hidden window of this module. A session
+// The clipboard held open for one scope. Another program may hold it for a
+// moment, so opening is retried for about 200 ms, processing this thread's
+// messages meanwhile (the holder may be waiting on one of our windows);
+// IsOpen() says whether it worked. The clipboard's owner is a hidden window of this module. A session
 // started while another of the same thread is open (from messages processed
 // inside it) does not open: closing it would pull the clipboard from under
 // the outer one.
@@ -56,6 +57,11 @@ class LockedGlobalBlock {
   void* data_;
   std::size_t size_;
 };
+
+// A new movable, shareable global block holding a copy of `bytes`, unlocked,
+// ready for SetClipboardData; null when it cannot be made. An empty copy gets
+// one zero byte, as a zero-byte block cannot be locked.
+HGLOBAL CopyToSharedBlock(std::span<const std::uint8_t> bytes);
 
 // Requires an open clipboard: puts a copy of `bytes` under `format` in a new
 // movable, shareable global block. False, with nothing leaked, when the block

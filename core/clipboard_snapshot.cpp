@@ -1,5 +1,7 @@
 #include "core/clipboard_snapshot.h"
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/clipboard_access.h"
@@ -37,28 +39,66 @@ bool WriteGlobalBlock(UINT format, HANDLE handle, ClipboardStream& stream) {
   return stream.AppendRecord(static_cast<std::uint16_t>(format), bytes);
 }
 
-bool SetEnhancedMetafile(UINT format, std::span<const std::uint8_t> bits) {
-  HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(bits.size()), bits.data());
-  if (!metafile) return false;
-  if (!SetClipboardData(format, metafile)) {
-    DeleteEnhMetaFile(metafile);
-    return false;
+// One record made into the handle the clipboard takes, before the clipboard
+// is touched. Freed unless the clipboard took it.
+class PreparedFormat {
+ public:
+  PreparedFormat(UINT format, ClipboardDataKind kind, HANDLE handle) : format_(format), kind_(kind), handle_(handle) {}
+  PreparedFormat(PreparedFormat&& other) noexcept
+      : format_(other.format_), kind_(other.kind_), handle_(std::exchange(other.handle_, nullptr)) {}
+  PreparedFormat(const PreparedFormat&) = delete;
+  PreparedFormat& operator=(const PreparedFormat&) = delete;
+  PreparedFormat& operator=(PreparedFormat&&) = delete;
+  ~PreparedFormat() {
+    if (!handle_) return;
+    if (kind_ == ClipboardDataKind::EnhancedMetafile) {
+      DeleteEnhMetaFile(static_cast<HENHMETAFILE>(handle_));
+    } else {
+      GlobalFree(handle_);
+    }
   }
-  return true;
+
+  bool Valid() const { return handle_ != nullptr; }
+
+  // Requires the open clipboard.
+  bool HandOver() {
+    if (!handle_ || !SetClipboardData(format_, handle_)) return false;
+    handle_ = nullptr;
+    return true;
+  }
+
+ private:
+  UINT format_;
+  ClipboardDataKind kind_;
+  HANDLE handle_;
+};
+
+// Null handle (an invalid preparation) for bytes that cannot be put back:
+// no handle format, or metafile bits the system refuses.
+PreparedFormat Prepare(const ClipboardRecord& record) {
+  const ClipboardDataKind kind = ClipboardFormatDataKind(record.format);
+  HANDLE handle = nullptr;
+  if (kind == ClipboardDataKind::GlobalMemory) {
+    handle = CopyToSharedBlock(record.data);
+  } else if (kind == ClipboardDataKind::EnhancedMetafile) {
+    handle = SetEnhMetaFileBits(static_cast<UINT>(record.data.size()), record.data.data());
+  }
+  return PreparedFormat(record.format, kind, handle);
 }
 
-// Puts one record on the open clipboard; false when it could not.
-bool RestoreRecord(const ClipboardRecord& record) {
-  if (record.status != RecordReadStatus::Ok) return false;
-  switch (ClipboardFormatDataKind(record.format)) {
-    case ClipboardDataKind::GlobalMemory:
-      return SetClipboardBytes(record.format, record.data);
-    case ClipboardDataKind::EnhancedMetafile:
-      return SetEnhancedMetafile(record.format, record.data);
-    case ClipboardDataKind::NotSaveable:
-      break;  // a damaged or foreign stream: the bytes are no handle
+// Every record from the position on, ready for the clipboard; nothing when
+// any of them is damaged or cannot be put back.
+std::optional<std::vector<PreparedFormat>> PrepareAll(ClipboardStream& stream) {
+  const auto records = stream.ReadAllRecords();
+  if (!records) return std::nullopt;
+  std::vector<PreparedFormat> prepared;
+  prepared.reserve(records->size());
+  for (const ClipboardRecord& record : *records) {
+    ProcessPendingMessages();
+    prepared.push_back(Prepare(record));
+    if (!prepared.back().Valid()) return std::nullopt;
   }
-  return false;
+  return prepared;
 }
 
 }  // namespace
@@ -78,7 +118,7 @@ bool WriteClipboardFormat(UINT format, ClipboardStream& stream) {
 UINT ReadClipboardFormat(ClipboardStream& stream) {
   ProcessPendingMessages();
   const ClipboardRecord record = stream.ReadRecord();
-  RestoreRecord(record);
+  if (record.status == RecordReadStatus::Ok) Prepare(record).HandOver();
   return record.format;
 }
 
@@ -99,13 +139,21 @@ bool SaveClipboardToStream(ClipboardStream& stream) {
 }
 
 bool LoadClipboardFromStream(ClipboardStream& stream) {
-  ClipboardSession clipboard;
-  if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
-  bool allRestored = true;
-  while (!stream.AtEnd()) {
-    ProcessPendingMessages();
-    if (!RestoreRecord(stream.ReadRecord())) allRestored = false;
+  // The whole stream is checked and made ready first: a damaged one must not
+  // cost the user what is on the clipboard now.
+  const std::size_t start = stream.Position();
+  auto prepared = PrepareAll(stream);
+  if (!prepared) {
+    stream.Seek(start);
+    return false;
   }
+  ClipboardSession clipboard;
+  if (!clipboard.IsOpen() || !EmptyClipboard()) {
+    stream.Seek(start);  // the snapshot stays for a later try
+    return false;
+  }
+  bool allRestored = true;
+  for (PreparedFormat& format : *prepared) allRestored = format.HandOver() && allRestored;
   return allRestored;
 }
 

@@ -16,8 +16,10 @@ namespace snibbet {
 bool SaveClipboardToStream(ClipboardStream& stream);
 
 // Replaces the clipboard by the records from the stream's position to its end.
-// False when the clipboard could not be opened (it is then left untouched) or
-// when a record was damaged or refused; every intact record is still restored.
+// The whole stream is checked before the clipboard is touched: a truncated
+// record, or one that cannot be put back (a handle format, metafile bits the
+// system refuses), leaves the clipboard as it was and gives false, as does a
+// clipboard that cannot be opened. The position then stays where it was.
 bool LoadClipboardFromStream(ClipboardStream& stream);
 
 // One record each way; both require the clipboard to be open. Global memory

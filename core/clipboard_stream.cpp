@@ -55,4 +55,17 @@ ClipboardRecord ClipboardStream::ReadRecord() {
   return record;
 }
 
+std::optional<std::vector<ClipboardRecord>> ClipboardStream::ReadAllRecords() {
+  const std::size_t start = position_;
+  std::vector<ClipboardRecord> records;
+  for (ClipboardRecord record = ReadRecord(); record.status != RecordReadStatus::End; record = ReadRecord()) {
+    if (record.status != RecordReadStatus::Ok) {
+      position_ = start;
+      return std::nullopt;
+    }
+    records.push_back(record);
+  }
+  return records;
+}
+
 }  // namespace snibbet

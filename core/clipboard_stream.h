@@ -5,6 +5,7 @@
 // Window-free: the clipboard itself is read and written in clipboard_snapshot.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -40,8 +41,14 @@ class ClipboardStream {
   // its data is empty, so a damaged stream can never be read beyond its bytes.
   ClipboardRecord ReadRecord();
 
+  // Every record from the position to the end, moving past them all; or,
+  // when any of them is damaged, nothing, with the position left where it
+  // was. So a damaged stream can be refused before anything is done with it.
+  std::optional<std::vector<ClipboardRecord>> ReadAllRecords();
+
   void Clear() { bytes_.clear(); position_ = 0; }
   void Rewind() { position_ = 0; }
+  void Seek(std::size_t position) { position_ = position < bytes_.size() ? position : bytes_.size(); }
   bool AtEnd() const { return position_ >= bytes_.size(); }
   std::size_t Position() const { return position_; }
   std::size_t Size() const { return bytes_.size(); }

@@ -107,6 +107,34 @@ TEST(ClipboardStream, HugeDeclaredSizeIsTruncationNotAnAllocation) {
   EXPECT_TRUE(stream.AtEnd());
 }
 
+TEST(ClipboardStream, WholeStreamIsReadOnlyWhenEveryRecordIsIntact) {
+  ClipboardStream stream;
+  stream.AppendRecord(1, ToBytes("a"));
+  stream.AppendRecord(13, ToBytes("bb"));
+  const auto records = stream.ReadAllRecords();
+  ASSERT_TRUE(records.has_value());
+  ASSERT_EQ(records->size(), 2u);
+  EXPECT_EQ((*records)[1].format, 13);
+  EXPECT_EQ((*records)[1].data.size(), 2u);
+  EXPECT_TRUE(stream.AtEnd());
+  ASSERT_TRUE(stream.ReadAllRecords().has_value());  // nothing left: no records, not a failure
+  EXPECT_TRUE(stream.ReadAllRecords()->empty());
+
+  // From the position on: a record already read does not count.
+  stream.Rewind();
+  stream.ReadRecord();
+  EXPECT_EQ(stream.ReadAllRecords()->size(), 1u);
+
+  // A damaged tail refuses the whole stream and leaves the position alone.
+  Bytes bytes = stream.Bytes();
+  bytes.insert(bytes.end(), {0x01, 0x00, 0x09, 0x00, 0x00, 0x00, 'x'});
+  ClipboardStream damaged(bytes);
+  damaged.ReadRecord();
+  const std::size_t position = damaged.Position();
+  EXPECT_FALSE(damaged.ReadAllRecords().has_value());
+  EXPECT_EQ(damaged.Position(), position);
+}
+
 TEST(ClipboardStream, ClearEmptiesAndRewinds) {
   ClipboardStream stream;
   stream.AppendRecord(1, ToBytes("x"));

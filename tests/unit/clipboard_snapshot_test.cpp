@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
 #include <thread>
 
 #include "core/clipboard_access.h"
@@ -79,6 +83,8 @@ TEST(ClipboardSnapshot, WholeClipboardSurvivesSaveOverwriteAndLoadByteForByte) {
       {CF_TEXT, TextBytes("plain text")},
       {binary, binaryBytes},
       {CF_DIB, SmallDib()},
+      {RtfClipboardFormat(), TextBytes("{\\rtf1\\ansi {\\b bold} text}")},
+      {HtmlClipboardFormat(), TextBytes("Version:0.9\r\nStartHTML:0\r\n<b>bold</b> text")},
   };
   SetClipboardDirectly(original);
 
@@ -115,23 +121,53 @@ TEST(ClipboardSnapshot, HandMadeStreamRestoresTextFormats) {
   EXPECT_EQ(GetClipboardTextW(), L"abc\u00E9");
 }
 
-TEST(ClipboardSnapshot, DamagedStreamRestoresIntactRecordsAndReportsFailure) {
+// Each damaged stream starts with intact records: none of them may reach the clipboard.
+TEST(ClipboardSnapshot, DamagedStreamChangesNothingAndReportsFailure) {
+  const UINT binary = Registered(L"Snibbet Test Binary");
+  const std::vector<Format> users = {{CF_UNICODETEXT, WideBytes(L"user's own")}, {binary, {7, 7, 7}}};
   ClipboardStream intact;
-  intact.AppendRecord(CF_UNICODETEXT, WideBytes(L"kept"));
-  Bytes bytes = intact.Bytes();
-  const Bytes cut = {0x01, 0x00, 0xFF, 0xFF, 0xFF, 0x7F, 'x'};  // claims 2 GB, holds one byte
-  bytes.insert(bytes.end(), cut.begin(), cut.end());
-  ClipboardStream damaged(bytes);
-  EXPECT_FALSE(LoadClipboardFromStream(damaged));
-  EXPECT_TRUE(damaged.AtEnd());
-  EXPECT_EQ(GetClipboardTextW(), L"kept");
+  intact.AppendRecord(CF_UNICODETEXT, WideBytes(L"from the stream"));
+  intact.AppendRecord(CF_TEXT, TextBytes("from the stream"));
 
-  // Bytes under a bitmap handle's format are no handle: never given to the clipboard.
-  ClipboardStream foreign;
-  foreign.AppendRecord(CF_BITMAP, Bytes(16, 0x41));
-  foreign.AppendRecord(CF_UNICODETEXT, WideBytes(L"after"));
-  EXPECT_FALSE(LoadClipboardFromStream(foreign));
-  EXPECT_EQ(GetClipboardTextW(), L"after");
+  std::vector<Bytes> damaged;
+  // Cut inside the second record's data, inside its header, and after one byte of it.
+  for (std::size_t cut : {intact.Size() - 3, std::size_t{30 + 6 + 4}, std::size_t{30 + 6 + 1}}) {
+    damaged.emplace_back(intact.Bytes().begin(), intact.Bytes().begin() + static_cast<std::ptrdiff_t>(cut));
+  }
+  Bytes huge = intact.Bytes();
+  huge.insert(huge.end(), {0x01, 0x00, 0xFF, 0xFF, 0xFF, 0x7F, 'x'});  // claims 2 GB, holds one byte
+  damaged.push_back(huge);
+  for (UINT handleFormat : {UINT(CF_BITMAP), UINT(CF_PALETTE), UINT(CF_METAFILEPICT), 0x300u, 0x2A0u}) {
+    ClipboardStream foreign(intact.Bytes());
+    foreign.AppendRecord(static_cast<std::uint16_t>(handleFormat), Bytes(16, 0x41));  // no handle in there
+    damaged.push_back(foreign.Bytes());
+  }
+  ClipboardStream badMetafile(intact.Bytes());
+  badMetafile.AppendRecord(CF_ENHMETAFILE, Bytes(100, 0x42));
+  damaged.push_back(badMetafile.Bytes());
+
+  for (std::size_t i = 0; i < damaged.size(); ++i) {
+    SetClipboardDirectly(users);
+    ClipboardStream stream(damaged[i]);
+    EXPECT_FALSE(LoadClipboardFromStream(stream)) << "stream " << i;
+    EXPECT_EQ(stream.Position(), 0u) << "stream " << i;
+    EXPECT_EQ(ClipboardBytes(binary), users[1].bytes) << "stream " << i;
+    EXPECT_EQ(GetClipboardTextW(), L"user's own") << "stream " << i;
+  }
+
+  // A single record read with the clipboard open sets nothing when it is cut.
+  ClipboardStream pair;
+  pair.AppendRecord(static_cast<std::uint16_t>(binary), Bytes{1, 2, 3});
+  pair.AppendRecord(CF_UNICODETEXT, WideBytes(L"cut off"));
+  ClipboardStream cut(Bytes(pair.Bytes().begin(), pair.Bytes().end() - 2));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  EXPECT_EQ(ReadClipboardFormat(cut), binary);
+  EXPECT_EQ(ReadClipboardFormat(cut), UINT(CF_UNICODETEXT));
+  EXPECT_EQ(ReadClipboardFormat(cut), 0u);
+  CloseClipboard();
+  EXPECT_EQ(ClipboardBytes(binary), (Bytes{1, 2, 3}));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
 }
 
 TEST(ClipboardSnapshot, OleEmbeddingFormatsAreNotSaved) {
@@ -270,7 +306,7 @@ TEST(ClipboardSnapshot, ClipboardHeldByAnotherProgramIsFailureNotLoss) {
   ClipboardStream snapshot;
   ASSERT_TRUE(SaveClipboardToStream(snapshot));
   {
-    ClipboardHolder holder(1500);
+    ClipboardHolder holder(2500);  // outlasts the five failing waits below
     ClipboardStream other;
     EXPECT_FALSE(SaveClipboardToStream(other));
     snapshot.Rewind();
@@ -287,6 +323,116 @@ TEST(ClipboardSnapshot, ClipboardHeldByAnotherProgramIsFailureNotLoss) {
     EXPECT_TRUE(PutClipboardText(L"after a moment"));
   }
   EXPECT_EQ(GetClipboardTextW(), L"after a moment");
+}
+
+TEST(ClipboardSnapshot, HandleFormatsAreNeverSavedAsBytes) {
+  HDC recorder = CreateMetaFileW(nullptr);
+  Rectangle(recorder, 0, 0, 10, 10);
+  const METAFILEPICT picture{MM_ANISOTROPIC, 100, 100, CloseMetaFile(recorder)};
+  recorder = CreateMetaFileW(nullptr);
+  Ellipse(recorder, 0, 0, 10, 10);
+  const METAFILEPICT display{MM_ANISOTROPIC, 100, 100, CloseMetaFile(recorder)};
+  const UINT handleFormats[] = {CF_BITMAP, CF_PALETTE, CF_METAFILEPICT, CF_DSPMETAFILEPICT, CF_OWNERDISPLAY,
+                                0x300, 0x2A0};
+
+  SetClipboardDirectly({{CF_UNICODETEXT, WideBytes(L"beside handles")},
+                        {CF_METAFILEPICT, ToBytes(&picture, sizeof(picture))},
+                        {CF_DSPMETAFILEPICT, ToBytes(&display, sizeof(display))},
+                        {0x2A0, {1, 2, 3, 4}}});
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, nullptr));
+  LOGPALETTE palette{0x300, 1, {{10, 20, 30, 0}}};
+  SetClipboardData(CF_PALETTE, CreatePalette(&palette));
+  SetClipboardData(0x300, CreateSolidBrush(RGB(1, 2, 3)));
+  SetClipboardData(CF_OWNERDISPLAY, nullptr);
+  CloseClipboard();
+  ASSERT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+  ASSERT_TRUE(IsClipboardFormatAvailable(CF_METAFILEPICT));
+
+  ClipboardStream snapshot;
+  ASSERT_TRUE(SaveClipboardToStream(snapshot));
+  const auto formats = RecordFormats(snapshot);
+  for (UINT format : handleFormats) EXPECT_FALSE(Contains(formats, format)) << format;
+  EXPECT_TRUE(Contains(formats, CF_UNICODETEXT));
+
+  PutClipboardText(L"overwritten");
+  snapshot.Rewind();
+  ASSERT_TRUE(LoadClipboardFromStream(snapshot));
+  EXPECT_EQ(GetClipboardTextW(), L"beside handles");
+}
+
+// The holder may be waiting on one of our windows: the wait keeps them answering.
+int g_messagesWhileWaiting = 0;
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP + 1) {
+    ++g_messagesWhileWaiting;
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(ClipboardSnapshot, OpeningWaitsAboutAFifthOfASecondAndKeepsMessagesFlowing) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = CountingProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SnibbetTestCountingWindow";
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                                nullptr);
+  {
+    ClipboardHolder holder(100);
+    PostMessageW(window, WM_APP + 1, 0, 0);
+    EXPECT_TRUE(PutClipboardText(L"after the wait"));
+    EXPECT_EQ(g_messagesWhileWaiting, 1);
+  }
+  {
+    ClipboardHolder holder(1200);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(ClearClipboard());
+    const DWORD waited = GetTickCount() - start;
+    EXPECT_GE(waited, 180u);
+    EXPECT_LT(waited, 1000u);
+  }
+  DestroyWindow(window);
+  EXPECT_EQ(GetClipboardTextW(), L"after the wait");
+}
+
+// Real clipboards saved to streams; with SNIBBET_CORPUS_DIR set (a folder) the
+// streams are also written there, as seeds for fuzzing the stream reader.
+TEST(ClipboardSnapshot, RealSnapshotsAreWholeStreams) {
+  const UINT binary = Registered(L"Snibbet Test Binary");
+  const std::pair<const char*, std::function<void()>> clipboards[] = {
+      {"text", [] { PutClipboardText(L"Hello, \u00E9t\u00E9 \u20AC"); }},
+      {"dib", [] { SetClipboardDirectly({{CF_DIB, SmallDib()}}); }},
+      {"rich", [] {
+         SetClipboardDirectly({{CF_UNICODETEXT, WideBytes(L"bold")},
+                               {RtfClipboardFormat(), TextBytes("{\\rtf1\\ansi {\\b bold}}")},
+                               {HtmlClipboardFormat(), TextBytes("Version:0.9\r\n<b>bold</b>")}});
+       }},
+      {"private", [binary] { SetClipboardDirectly({{binary, {0, 1, 2, 0xFF}}, {CF_TEXT, TextBytes("x")}}); }},
+      {"metafile", [] {
+         ASSERT_TRUE(OpenClipboard(nullptr));
+         EmptyClipboard();
+         SetClipboardData(CF_ENHMETAFILE, SmallMetafile());
+         CloseClipboard();
+       }},
+      {"empty", [] { SetClipboardDirectly({}); }},
+  };
+  const char* folder = std::getenv("SNIBBET_CORPUS_DIR");
+  for (const auto& [name, fill] : clipboards) {
+    fill();
+    ClipboardStream snapshot;
+    ASSERT_TRUE(SaveClipboardToStream(snapshot)) << name;
+    const auto records = snapshot.ReadAllRecords();
+    ASSERT_TRUE(records.has_value()) << name;
+    EXPECT_EQ(records->empty(), std::string(name) == "empty") << name;
+    if (!folder) continue;
+    const std::string path = std::string(folder[0] == '/' ? "Z:" : "") + folder + "/" + name + ".stm";
+    if (FILE* file = std::fopen(path.c_str(), "wb")) {
+      std::fwrite(snapshot.Bytes().data(), 1, snapshot.Size(), file);
+      std::fclose(file);
+    }
+  }
 }
 
 }  // namespace
