@@ -127,7 +127,7 @@ TEST_F(FileLogic, SavingSettlesTheRowInEditAndIgnoresTheFilter) {
 
 TEST_F(FileLogic, MoreTemplatesThanAFileHoldsAreRefusedNotCut) {
   std::vector<std::string> names;
-  for (std::size_t i = 0; i <= kZqtMaxRecords; ++i) names.push_back("t" + std::to_string(kZqtMaxRecords - i));
+  for (std::size_t i = 0; i <= kZqtMaxRecords; ++i) names.push_back(std::string(1, 't').append(std::to_string(kZqtMaxRecords - i)));
   std::vector<TemplateRecordView> views;
   for (const auto& n : names) views.push_back({n, OleDate(), 0, ""});
   table.MergeRecords(views);
