@@ -34,6 +34,7 @@ void TemplateTable::MergeRecords(const std::vector<TemplateRecordView>& records)
   const std::size_t current = CurrentRow();
   std::unordered_map<std::string, std::size_t> rowOfName;  // folded name -> first row with it
   rowOfName.reserve(rows_.size() + records.size());
+  if (wasEmpty) rows_.reserve(records.size());
   for (std::size_t row = 0; row < rows_.size(); ++row) rowOfName.emplace(folding_.Folded(rows_[row].Name), row);
 
   for (const TemplateRecordView& record : records) {
