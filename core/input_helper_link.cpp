@@ -4,7 +4,6 @@
 
 #include "core/input_helper_search.h"
 #include "core/message_boxes.h"
-#include "core/message_pump.h"
 #include "helper/helper_protocol.h"
 #include "ui/application.h"
 
@@ -41,9 +40,24 @@ void BroadcastReset(HWND helper) {
   EnumWindows(BroadcastResetProc, 0);
 }
 
+// Other programs' sent messages are answered meanwhile (a broadcast must not
+// wait for us); posted ones, a close or a second start among them, stay queued
+// for the message loop, which runs once start-up has finished.
+bool WaitAnsweringSentMessages(unsigned ms) {
+  const DWORD start = GetTickCount();
+  for (DWORD passed = 0; passed < ms; passed = GetTickCount() - start) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - passed, QS_SENDMESSAGE);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  return !ui::Terminated();
+}
+
+// The caption as stored: GetWindowText would send WM_GETTEXT, which a hung
+// window of our own process never answers.
 bool WindowTextIs(HWND window, const wchar_t* expected, bool className) {
   wchar_t text[64] = {};
-  const int length = className ? GetClassNameW(window, text, 64) : GetWindowTextW(window, text, 64);
+  const int length = className ? GetClassNameW(window, text, 64) : InternalGetWindowText(window, text, 64);
   return length > 0 && std::wstring(text, static_cast<size_t>(length)) == expected;
 }
 
@@ -54,7 +68,7 @@ bool StartInputHelper() {
   const InputHelperSearchResult result = SearchInputHelper({
       .look = [] { return (g_helperWindow = FindInputHelperWindow()) != nullptr; },
       .launch = LaunchInputHelper,
-      .wait = [](unsigned ms) { return PumpMessagesFor(ms); },
+      .wait = WaitAnsweringSentMessages,
   });
   if (result == InputHelperSearchResult::Abandoned) return false;
   if (result == InputHelperSearchResult::NotFound) {
