@@ -97,7 +97,10 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   DebugLog(L"Run");
   app.Run();
   // However the loop ended, the program switches off first (after the tray's
-  // Exit this finds it off already).
+  // Exit this finds it off already). The loop's quit request is taken out of
+  // the queue, else it would close a message of Stop at once.
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   dataModule->Stop();
   DebugLog(L"Finalize");
 }
