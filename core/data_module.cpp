@@ -32,6 +32,7 @@ void ReleaseOfficeColourScheme() {}
 
 TDataDM::TDataDM(DataModuleOptions options)
     : hookLibrary_(std::move(options.hookLibrary)),
+      pictures_(options.pictures ? options.pictures : GetModuleHandleW(nullptr)),
       tmrCheckVista_(kCheckVistaIntervalMs, [this] { tmrCheckVistaTimer(); }) {
   if (g_dataDM) throw std::logic_error("the data module exists already");
   g_dataDM = this;
@@ -52,7 +53,7 @@ TDataDM* DataDMOrNull() { return g_dataDM; }
 
 void TDataDM::DataModuleCreate() {
   DebugLog(L"DataDM");
-  LoadImageLists();
+  LoadImageLists(pictures_);
   UpdateTrayIcon();
   std::srand(static_cast<unsigned>(std::time(nullptr)) ^ GetTickCount());
   ApplyPopupMenuStyles();
@@ -71,9 +72,8 @@ void TDataDM::DataModuleDestroy() {
   EndInputHelper();
 }
 
-// The pictures are bitmap strips of the program's resources (none in tests).
-void TDataDM::LoadImageLists() {
-  const HINSTANCE module = GetModuleHandleW(nullptr);
+// The pictures are bitmap strips of the program's resources.
+void TDataDM::LoadImageLists(HINSTANCE module) {
   ilTrayIcons_ = ui::ImageList(kImageSize, kImageSize);
   ilTrayIcons_.AddStrip(module, L"IL_TRAY_ICONS", CLR_NONE);
   ilMain_ = ui::ImageList(kImageSize, kImageSize);
@@ -92,7 +92,8 @@ bool TDataDM::Start() {
     case HookLoadResult::Ready:
       break;
     case HookLoadResult::AlreadyLoaded:
-      ShowErrorMessage(LangText(26, L"The hook library SnibbetH.dll is still loaded. Restart Orvane Paste to switch it on."));
+      ShowErrorMessage(
+          LangText(26, L"The hook library SnibbetH.dll is still loaded. Restart Orvane Paste to switch it on."));
       return false;
     case HookLoadResult::CannotLoad:
       ShowErrorMessage(LangText(28, L"Cannot load the hook library SnibbetH.dll."));

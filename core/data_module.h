@@ -29,6 +29,7 @@ void ReleaseOfficeColourScheme();
 
 struct DataModuleOptions {
   std::wstring hookLibrary = kHookLibraryFileName;  // loaded by name: the program folder comes first
+  HINSTANCE pictures = nullptr;                     // module with the image-list strips; null: the program
 };
 
 class TDataDM : public ui::ApplicationEvents {
@@ -74,7 +75,7 @@ class TDataDM : public ui::ApplicationEvents {
  private:
   void DataModuleCreate();
   void DataModuleDestroy();
-  void LoadImageLists();
+  void LoadImageLists(HINSTANCE pictures);
   bool MenuLocked() const;
 
   // Seams filled by later parts of the program, in the order they run.
@@ -95,6 +96,7 @@ class TDataDM : public ui::ApplicationEvents {
   void tmrCheckVistaTimer();              // the foreground poll
 
   HookLibrary hookLibrary_;
+  HINSTANCE pictures_;
   bool active_ = false;
   std::uint32_t lastActivityTick_ = 0;
   HWND lastForegroundWindow_ = nullptr;

@@ -127,6 +127,20 @@ TEST_F(DataModuleTest, IsTheOneProcessWideModuleAndTheApplicationsMessageHub) {
   EXPECT_EQ(ui::Application::Get().Events(), nullptr);
 }
 
+TEST_F(DataModuleTest, TakesThePicturesOfItsImageListsFromTheProgram) {
+  const std::wstring program = test::ProgramDirFromEnvironment() + L"Snibbet.exe";
+  HMODULE resources =
+      LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(resources, nullptr);
+  {
+    TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .pictures = resources});
+    EXPECT_EQ(dataModule.ilMain().Count(), 53);
+    EXPECT_EQ(dataModule.ilTrayIcons().Count(), 13);
+    EXPECT_EQ(dataModule.ilMain().ImageSize().cx, 16);
+  }
+  FreeLibrary(resources);
+}
+
 TEST_F(DataModuleTest, TouchActivityTickKeepsTheClockWithinFiveMilliseconds) {
   TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
   dataModule.TouchActivityTick();
