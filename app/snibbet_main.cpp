@@ -73,6 +73,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   // The hidden forms, in their fixed order; later forms link to earlier ones.
   app.CreateForm<TFirstForm>();
   if (ui::Terminated()) return;
+  // The error report form comes here, before the data module.
   dataModule.emplace();
 
   // Without the input helper nothing may start: no setting, no hook.
