@@ -9,7 +9,9 @@
 #include "app/single_instance.h"
 #include "app/system_check.h"
 #include "core/app_ini.h"
+#include "core/data_module.h"
 #include "core/debug_log.h"
+#include "core/input_helper_link.h"
 #include "core/lang_list.h"
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
@@ -66,13 +68,18 @@ class ApplicationScope {
   ui::Application& app_;
 };
 
-void RunApplication(ui::Application& app) {
+void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   DebugLog(L"Initialize");
 
   // The hidden forms, in their fixed order; later forms link to earlier ones.
   app.CreateForm<TFirstForm>();
   app.CreateForm<TQvMessageForm>();
   if (ui::Terminated()) return;
+  // The error report form comes here, before the data module.
+  dataModule.emplace();
+
+  // Without the input helper nothing may start: no setting, no hook.
+  if (!StartInputHelper() || ui::Terminated()) return;
 
   // The installed languages must be known before the settings pick one.
   if (!EnumerateLanguages() || ui::Terminated()) return;
@@ -81,6 +88,10 @@ void RunApplication(ui::Application& app) {
   const bool firstStart = !AppIni().ValueExists(L"FirstStart");
   Preset().Load();
   if (ui::Terminated()) return;
+
+  dataModule->ApplyAccessRestrictions();
+  // A failure has shown its message; the program runs on inactive.
+  dataModule->Start();
   (void)firstStart;  // the first-run wizard opens here
 
   // The welcome tip is shown once; counting it marks the first start as done.
@@ -88,6 +99,12 @@ void RunApplication(ui::Application& app) {
 
   DebugLog(L"Run");
   app.Run();
+  // However the loop ended, the program switches off first (after the tray's
+  // Exit this finds it off already). The loop's quit request is taken out of
+  // the queue, else it would close a message of Stop at once.
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  dataModule->Stop();
   DebugLog(L"Finalize");
 }
 
@@ -104,8 +121,10 @@ int SnibbetMain() {
   SingleInstance instance;
   if (!instance.Claim()) return 0;
 
+  // Outlives the forms, which link to its pictures; its end ends the input helper.
+  std::optional<TDataDM> dataModule;
   ApplicationScope application;
-  RunApplication(application.App());
+  RunApplication(application.App(), dataModule);
   return 0;
 }
 

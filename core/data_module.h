@@ -1,0 +1,117 @@
+#pragma once
+// TDataDM: the central data module, the hub of the main program. One
+// non-visual object, created third at start-up (after the hidden main window
+// and the error report) and kept until the process ends. It switches the
+// program between active (hook library bound, own keyboard hook and clipboard
+// monitor running) and inactive, and it ends the input helper when destroyed.
+//
+// The tray icon and menus, the application events, the timers' work, the
+// template-tag menu, the version check and the error report hang on this
+// module; the steps that need them are the empty seams below, in their order.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/hook_library.h"
+#include "core/hook_messages.h"
+#include "ui/application.h"
+#include "ui/image_list.h"
+#include "ui/timer.h"
+
+namespace snibbet {
+
+// The Office-2003 colour scheme of the visual support: taken into use when the
+// module is created and released when it is destroyed. Empty until the scheme
+// exists.
+void UseOfficeColourScheme();
+void ReleaseOfficeColourScheme();
+
+struct DataModuleOptions {
+  std::wstring hookLibrary = kHookLibraryFileName;  // loaded by name: the program folder comes first
+  HINSTANCE pictures = nullptr;                     // module with the image-list strips; null: the program
+};
+
+class TDataDM : public ui::ApplicationEvents {
+ public:
+  explicit TDataDM(DataModuleOptions options = {});
+  // Ends the input helper (WM_DESTROY, if it is still the helper).
+  ~TDataDM() override;
+  TDataDM(const TDataDM&) = delete;
+  TDataDM& operator=(const TDataDM&) = delete;
+
+  // Switches on: binds the hook library and starts the own keyboard hook and
+  // the clipboard monitor. False, with its message shown, when that fails or
+  // when already active.
+  bool Start();
+  // Switches off; false when not active or when the library lacks "UnHook"
+  // (then the program stays active).
+  bool Stop();
+  bool SetActive(bool value);
+  // The tray item that switches on and off (nothing while the menu is locked).
+  void pmiActiveClick();
+  // The menu lock of the settings ("AccessDenied"), applied once at start-up.
+  void ApplyAccessRestrictions();
+  // Remembers now as the last activity, at most once every 5 ms.
+  void TouchActivityTick();
+
+  bool Active() const { return active_; }
+  std::uint32_t LastActivityTick() const { return lastActivityTick_; }
+  HWND LastForegroundWindow() const { return lastForegroundWindow_; }
+  void SetLastForegroundWindow(HWND window) { lastForegroundWindow_ = window; }
+  bool FullScreenActive() const { return fullScreenActive_; }
+  bool ForegroundIsIE() const { return foregroundIsIE_; }
+  void SetForegroundIsIE(bool value) { foregroundIsIE_ = value; }
+  bool ForegroundInPasteTable() const { return foregroundInPasteTable_; }
+  void SetForegroundInPasteTable(bool value) { foregroundInPasteTable_ = value; }
+  bool ActionsChanged() const { return actionsChanged_; }
+  void SetActionsChanged(bool value) { actionsChanged_ = value; }
+
+  const HookLibrary& HookLib() const { return hookLibrary_; }
+  const ui::ImageList& ilMain() const { return ilMain_; }
+  const ui::ImageList& ilTrayIcons() const { return ilTrayIcons_; }
+  const ui::Timer& tmrCheckVista() const { return tmrCheckVista_; }
+
+ private:
+  void DataModuleCreate();
+  void DataModuleDestroy();
+  void LoadImageLists(HINSTANCE pictures);
+  bool MenuLocked() const;
+
+  // Seams filled by later parts of the program, in the order they run.
+  void UpdateTrayIcon();                  // the tray image of the present state
+  void ApplyPopupMenuStyles();            // pmTray, pmActions
+  void ApplyKeyboardAppearance();         // keyboard window colours and caption
+  void BuildActionKindCatalogue();        // binding kinds for menus and lists
+  void PrepareTrayMenu();                 // pmiAbout's picture, items not offered hidden
+  void InstallKeyboardHook();             // the own hook; it also tells SnibbetCm (1206)
+  void RemoveKeyboardHook();              // likewise (1207)
+  void ShowActiveTrayItem(bool active);   // pmiActive's caption and picture
+  void ApplyForegroundLayout();           // the foreground thread's keyboard layout
+  void SetKeyStateModelActive(bool active);
+  void RegisterClipboardMonitor();        // and the present content handled as a change
+  void UnregisterClipboardMonitor();
+  void EnableManagerTrayItems(bool enabled);
+  void DisableLockedMenuItems();          // AccessDenied: tray items and the keyboard's buttons
+  void tmrCheckVistaTimer();              // the foreground poll
+
+  HookLibrary hookLibrary_;
+  HINSTANCE pictures_;
+  bool active_ = false;
+  std::uint32_t lastActivityTick_ = 0;
+  HWND lastForegroundWindow_ = nullptr;
+  bool fullScreenActive_ = false;
+  bool foregroundIsIE_ = false;
+  bool foregroundInPasteTable_ = false;
+  bool actionsChanged_ = true;
+
+  ui::ImageList ilTrayIcons_;
+  ui::ImageList ilMain_;
+  ui::Timer tmrCheckVista_;
+};
+
+// The one data module while it exists; std::logic_error otherwise.
+TDataDM& DataDM();
+TDataDM* DataDMOrNull();
+
+}  // namespace snibbet

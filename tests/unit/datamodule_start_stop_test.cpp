@@ -1,0 +1,156 @@
+// The data module switching the program on and off: the hook library bound
+// with the application window and unbound again, and the messages of each
+// failure (the language table is not loaded here, so the texts are the
+// English fallbacks, which data/Lang/en.txt repeats).
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "core/data_module.h"
+#include "core/version_info.h"
+#include "tests/unit/datamodule_test_support.h"
+#include "ui/application.h"
+
+namespace snibbet {
+namespace {
+
+using test::ActivateNotingReports;
+using test::BoxWatcher;
+using test::ThreadWindow;
+
+const std::wstring kMissingHook = L"Function \"Hook\" is not found in the hook library SnibbetH.dll.";
+const std::wstring kMissingUnHook = L"Function \"UnHook\" is not found in the hook library SnibbetH.dll.";
+const std::wstring kStillLoaded =
+    L"The hook library SnibbetH.dll is still loaded. Restart Orvane Paste to switch it on.";
+const std::wstring kCannotLoad = L"Cannot load the hook library SnibbetH.dll.";
+
+class DataModuleTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ui::Application::Create({.title = L"Orvane Paste"}); }
+  void TearDown() override { ui::Application::Destroy(); }
+
+  // Runs `call` while a watcher answers the box it shows; the box's text.
+  template <class Call>
+  std::wstring BoxTextOf(Call call, bool expectedResult = false) {
+    BoxWatcher watcher(IDOK);
+    EXPECT_EQ(call(), expectedResult);
+    const test::BoxSeen seen = watcher.Result();
+    EXPECT_TRUE(seen.found) << "no message box";
+    EXPECT_EQ(seen.caption, L"Error");
+    return seen.text;
+  }
+};
+
+TEST_F(DataModuleTest, StartHandsTheApplicationWindowToTheLibraryAndStopTakesItBack) {
+  ThreadWindow first(true, L"first");
+  ThreadWindow second(true, L"second");
+  ActivateNotingReports(first.Handle(), nullptr);
+  TDataDM dataModule({.hookLibrary = test::StandInLibrary()});
+  EXPECT_FALSE(dataModule.Active());
+
+  const DWORD before = GetTickCount();
+  ASSERT_TRUE(dataModule.Start());
+  EXPECT_TRUE(dataModule.Active());
+  EXPECT_TRUE(dataModule.HookLib().Hooked());
+  EXPECT_EQ(dataModule.LastForegroundWindow(), first.Handle());
+  EXPECT_LE(dataModule.LastActivityTick() - before, GetTickCount() - before);
+  EXPECT_EQ(dataModule.tmrCheckVista().Enabled(), IsVistaOrLater());
+  EXPECT_FALSE(IsWindowVisible(ui::ApplicationWindow()));
+
+  const HWND app = ui::ApplicationWindow();
+  EXPECT_EQ(ActivateNotingReports(second.Handle(), app), std::vector<HWND>{second.Handle()});
+  EXPECT_FALSE(dataModule.Start()) << "a second Start does nothing";
+  EXPECT_TRUE(dataModule.HookLib().Hooked());
+
+  ASSERT_TRUE(dataModule.Stop());
+  EXPECT_FALSE(dataModule.Active());
+  EXPECT_FALSE(dataModule.HookLib().Loaded());
+  EXPECT_FALSE(dataModule.tmrCheckVista().Enabled());
+  EXPECT_TRUE(ActivateNotingReports(first.Handle(), app).empty()) << "nothing may follow UnHook";
+  EXPECT_FALSE(dataModule.Stop()) << "a second Stop does nothing";
+
+  // The tray item's switch goes both ways, any number of times.
+  dataModule.pmiActiveClick();
+  EXPECT_TRUE(dataModule.Active());
+  EXPECT_EQ(ActivateNotingReports(second.Handle(), app), std::vector<HWND>{second.Handle()});
+  dataModule.pmiActiveClick();
+  EXPECT_FALSE(dataModule.Active());
+  EXPECT_TRUE(dataModule.SetActive(true));
+  EXPECT_TRUE(dataModule.SetActive(false));
+}
+
+TEST_F(DataModuleTest, WithoutHookTheFirstStartNamesItAndEveryLaterStartFindsTheLibraryLoaded) {
+  TDataDM dataModule({.hookLibrary = test::LibraryWithoutHook()});
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kMissingHook);
+  EXPECT_FALSE(dataModule.Active());
+  EXPECT_TRUE(dataModule.HookLib().Loaded());
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kStillLoaded);
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kStillLoaded);
+  EXPECT_FALSE(dataModule.Active());
+  EXPECT_FALSE(dataModule.Stop()) << "inactive: nothing to stop, no message";
+}
+
+TEST_F(DataModuleTest, AMissingLibraryIsReportedAndNothingIsLoaded) {
+  TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kCannotLoad);
+  EXPECT_FALSE(dataModule.HookLib().Loaded());
+  // Nothing stays loaded, so the next Start tries the file again.
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kCannotLoad);
+}
+
+TEST_F(DataModuleTest, WithoutUnHookStopNamesItAndTheProgramStaysActive) {
+  ThreadWindow first(true, L"first");
+  ThreadWindow second(true, L"second");
+  ActivateNotingReports(first.Handle(), nullptr);
+  TDataDM dataModule({.hookLibrary = test::LibraryWithoutUnHook()});
+  ASSERT_TRUE(dataModule.Start());
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Stop(); }), kMissingUnHook);
+  EXPECT_TRUE(dataModule.Active());
+  EXPECT_TRUE(dataModule.HookLib().Loaded());
+  EXPECT_TRUE(dataModule.tmrCheckVista().Enabled() == IsVistaOrLater());
+  EXPECT_EQ(ActivateNotingReports(second.Handle(), ui::ApplicationWindow()), std::vector<HWND>{second.Handle()});
+}
+
+TEST_F(DataModuleTest, IsTheOneProcessWideModuleAndTheApplicationsMessageHub) {
+  EXPECT_EQ(DataDMOrNull(), nullptr);
+  EXPECT_THROW(DataDM(), std::logic_error);
+  {
+    TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
+    EXPECT_EQ(&DataDM(), &dataModule);
+    EXPECT_EQ(ui::Application::Get().Events(), &dataModule);
+    EXPECT_THROW(TDataDM({.hookLibrary = test::MissingLibrary()}), std::logic_error);
+    EXPECT_EQ(&DataDM(), &dataModule);
+    EXPECT_TRUE(dataModule.ActionsChanged());
+    EXPECT_FALSE(dataModule.FullScreenActive());
+  }
+  EXPECT_EQ(DataDMOrNull(), nullptr);
+  EXPECT_EQ(ui::Application::Get().Events(), nullptr);
+}
+
+TEST_F(DataModuleTest, TakesThePicturesOfItsImageListsFromTheProgram) {
+  const std::wstring program = test::ProgramDirFromEnvironment() + L"Snibbet.exe";
+  HMODULE resources =
+      LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(resources, nullptr);
+  {
+    TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .pictures = resources});
+    EXPECT_EQ(dataModule.ilMain().Count(), 53);
+    EXPECT_EQ(dataModule.ilTrayIcons().Count(), 13);
+    EXPECT_EQ(dataModule.ilMain().ImageSize().cx, 16);
+  }
+  FreeLibrary(resources);
+}
+
+TEST_F(DataModuleTest, TouchActivityTickKeepsTheClockWithinFiveMilliseconds) {
+  TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
+  dataModule.TouchActivityTick();
+  const DWORD first = dataModule.LastActivityTick();
+  EXPECT_LE(GetTickCount() - first, 5u);
+  while (GetTickCount() - first < 10) Sleep(2);
+  const DWORD later = GetTickCount();
+  dataModule.TouchActivityTick();
+  EXPECT_GE(dataModule.LastActivityTick() - first, later - first);
+}
+
+}  // namespace
+}  // namespace snibbet
