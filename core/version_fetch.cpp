@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "core/message_pump.h"
@@ -62,6 +63,31 @@ bool ReadBody(HINTERNET request, size_t limit, std::string& body) {
   return true;
 }
 
+struct HttpTarget {
+  std::wstring host;
+  INTERNET_PORT port = 0;
+  std::wstring path;  // with the query
+  bool secure = false;
+};
+
+// The parts of an http:// or https:// address; nothing for anything else.
+std::optional<HttpTarget> CrackAddress(const std::wstring& address) {
+  wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
+  URL_COMPONENTSW parts{};
+  parts.dwStructSize = sizeof parts;
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = static_cast<DWORD>(std::size(host));
+  parts.dwUrlPathLength = 1;   // pointers into the address
+  parts.dwExtraInfoLength = 1;
+  if (!InternetCrackUrlW(address.c_str(), 0, 0, &parts)) return std::nullopt;
+  if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return std::nullopt;
+  HttpTarget target{std::wstring(host, parts.dwHostNameLength), parts.nPort, {}, parts.nScheme == INTERNET_SCHEME_HTTPS};
+  if (parts.lpszUrlPath) target.path.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
+  if (parts.lpszExtraInfo) target.path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+  if (target.path.empty()) target.path = L"/";
+  return target;
+}
+
 enum class WaitEnd { Signalled, Quit, Deadline };
 
 // Waits for `event` while processing the thread's messages.
@@ -80,15 +106,12 @@ WaitEnd WaitPumping(HANDLE event, ULONGLONG deadline) {
 }  // namespace
 
 bool IsLoopbackAddress(const std::wstring& address) {
-  wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
-  URL_COMPONENTSW parts{};
-  parts.dwStructSize = sizeof parts;
-  parts.lpszHostName = host;
-  parts.dwHostNameLength = static_cast<DWORD>(std::size(host));
-  if (!InternetCrackUrlW(address.c_str(), 0, 0, &parts)) return false;
-  const std::wstring name(host, parts.dwHostNameLength);
-  return _wcsicmp(name.c_str(), L"localhost") == 0 || name.rfind(L"127.", 0) == 0 || name == L"::1" ||
-         name == L"[::1]";
+  const auto target = CrackAddress(address);
+  if (!target) return false;
+  const std::wstring& host = target->host;
+  const bool dottedNumbers = host.find_first_not_of(L"0123456789.") == std::wstring::npos;
+  return _wcsicmp(host.c_str(), L"localhost") == 0 || (dottedNumbers && host.rfind(L"127.", 0) == 0) ||
+         host == L"::1" || host == L"[::1]";
 }
 
 bool HasInternetConnectionFor(const std::wstring& address) {
@@ -97,14 +120,25 @@ bool HasInternetConnectionFor(const std::wstring& address) {
 }
 
 HttpFetchResult FetchHttpFile(const std::wstring& address, const HttpFetchOptions& options) {
+  const auto target = CrackAddress(address);
+  if (!target) return {Outcome::Failed, 0, {}};
   InternetHandle session(InternetOpenW(options.agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session) return Failure();
   SetTimeouts(session.get(), options.timeoutMs);
+  InternetHandle connection(InternetConnectW(session.get(), target->host.c_str(), target->port, nullptr, nullptr,
+                                             INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) return Failure();
+  SetTimeouts(connection.get(), options.timeoutMs);
   // A cached copy would hide a new version; no dialog may come from this thread.
-  const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
-                      INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
-  InternetHandle request(InternetOpenUrlW(session.get(), address.c_str(), nullptr, 0, flags, 0));
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
+  if (target->secure) flags |= INTERNET_FLAG_SECURE;
+  InternetHandle request(
+      HttpOpenRequestW(connection.get(), L"GET", target->path.c_str(), nullptr, nullptr, nullptr, flags, 0));
   if (!request) return Failure();
+  // Set on the request too: not every WinINet passes the session's receive time-out on.
+  SetTimeouts(request.get(), options.timeoutMs);
+  if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return Failure();
   DWORD status = 0, size = sizeof status;
   if (!HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
     return Failure();
