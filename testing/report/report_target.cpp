@@ -17,8 +17,6 @@
 
 #include <shellapi.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -28,9 +26,9 @@
 #include "core/bug_report.h"
 #include "core/bug_report_form.h"
 #include "core/lang_table.h"
-#include "core/utf8.h"
 #include "core/utilities.h"
 #include "core/version_check.h"
+#include "testing/report/mapi_journal.h"
 #include "testing/report/report_target_protocol.h"
 #include "ui/application.h"
 #include "ui/exceptions.h"
@@ -65,9 +63,7 @@ Options ParseOptions() {
 }
 
 void Journal(const std::wstring& line) {
-  if (g_options.journal.empty()) return;
-  std::ofstream(std::filesystem::path(g_options.journal), std::ios::binary | std::ios::app)
-      << snibbet::WideToUtf8(line) << "\r\n";
+  if (!g_options.journal.empty()) report_test::AppendJournal(g_options.journal, line);
 }
 
 HHOOK g_hook = nullptr;

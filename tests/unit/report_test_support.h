@@ -10,6 +10,7 @@
 #include "core/lang_table.h"
 #include "core/wait_form.h"
 #include "testing/probe/box_watcher.h"
+#include "testing/report/mapi_journal.h"
 #include "tests/unit/ui_test_support.h"
 #include "ui/timer.h"
 
