@@ -156,10 +156,16 @@ HttpFetchResult FetchHttpFileWhilePumping(const std::wstring& address, const Htt
   };
   auto job = std::make_shared<Job>();
   std::thread worker([job, address, options] {
-    job->result = FetchHttpFile(address, options);
+    try {
+      job->result = FetchHttpFile(address, options);
+    } catch (...) {
+      job->result = {Outcome::Failed, 0, {}};  // nothing may escape a thread
+    }
     SetEvent(job->done.get());
   });
-  // Connect, send and receive may each take their time-out; then a margin.
+  // Connect, send and each receive have their time-out, but a server that
+  // trickles the file could keep the worker longer: the wait ends after three
+  // time-outs and a margin.
   const ULONGLONG deadline = GetTickCount64() + 3ull * options.timeoutMs + 2000;
   switch (WaitPumping(job->done.get(), deadline)) {
     case WaitEnd::Signalled:
