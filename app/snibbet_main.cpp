@@ -9,6 +9,8 @@
 #include "app/single_instance.h"
 #include "app/system_check.h"
 #include "core/app_ini.h"
+#include "core/bug_report.h"
+#include "core/bug_report_form.h"
 #include "core/data_module.h"
 #include "core/debug_log.h"
 #include "core/input_helper_link.h"
@@ -21,6 +23,7 @@
 #include "core/tip_counter.h"
 #include "core/utilities.h"
 #include "ui/application.h"
+#include "visual/theme_binding.h"
 
 namespace snibbet {
 namespace {
@@ -55,6 +58,14 @@ class ProcessSingletons {
   std::optional<std::wstring> folderError_;
 };
 
+class ThemeManagerScope {
+ public:
+  ThemeManagerScope() { StartThemeManager(); }
+  ~ThemeManagerScope() { StopThemeManager(); }
+  ThemeManagerScope(const ThemeManagerScope&) = delete;
+  ThemeManagerScope& operator=(const ThemeManagerScope&) = delete;
+};
+
 // The application object and the forms it owns, freed before the singletons.
 class ApplicationScope {
  public:
@@ -68,15 +79,32 @@ class ApplicationScope {
   ui::Application& app_;
 };
 
+// The error report switches the program off around the mail dialog and leaves
+// through the same path as the tray's Exit.
+void WireErrorReport(TDataDM& dataModule) {
+  SetBugReportHooks({
+      .isActive = [&dataModule] { return dataModule.Active(); },
+      .setActive = [&dataModule](bool on) { dataModule.SetActive(on); },
+      .exitProgram = [&dataModule] {
+        dataModule.Stop();
+        ui::Terminate();
+      },
+  });
+}
+
 void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   DebugLog(L"Initialize");
 
+  // Failures that reach the application open the error report.
+  app.SetExceptionHandler(ReportApplicationException);
+
   // The hidden forms, in their fixed order; later forms link to earlier ones.
   app.CreateForm<TFirstForm>();
+  app.CreateForm<TQvBugMessageForm>();
+  dataModule.emplace();
+  WireErrorReport(*dataModule);
   app.CreateForm<TQvMessageForm>();
   if (ui::Terminated()) return;
-  // The error report form comes here, before the data module.
-  dataModule.emplace();
 
   // Without the input helper nothing may start: no setting, no hook.
   if (!StartInputHelper() || ui::Terminated()) return;
@@ -121,6 +149,8 @@ int SnibbetMain() {
   SingleInstance instance;
   if (!instance.Claim()) return 0;
 
+  // Visual styles are bound before the first window is made.
+  ThemeManagerScope themes;
   // Outlives the forms, which link to its pictures; its end ends the input helper.
   std::optional<TDataDM> dataModule;
   ApplicationScope application;

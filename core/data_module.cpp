@@ -1,5 +1,7 @@
 #include "core/data_module.h"
 
+#include "visual/office11_colors.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <stdexcept>
@@ -27,8 +29,8 @@ std::wstring MissingEntryText(const wchar_t* entry) {
 
 }  // namespace
 
-void UseOfficeColourScheme() {}
-void ReleaseOfficeColourScheme() {}
+void UseOfficeColourScheme() { Office11ColorsAddRef(); }
+void ReleaseOfficeColourScheme() { Office11ColorsRelease(); }
 
 TDataDM::TDataDM(DataModuleOptions options)
     : hookLibrary_(std::move(options.hookLibrary)),
