@@ -81,6 +81,41 @@ TEST_F(SyntheticInput, CtrlChordsCutCopyPasteAndUndo) {
   EXPECT_FALSE(AnyKeyHeld());
 }
 
+// The same typing into a RichEdit, the other kind of target the paste serves.
+class SyntheticInputRichEdit : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { window_ = new EditWindow(L"RichEdit20W"); }
+  static void TearDownTestSuite() { delete window_; }
+  void SetUp() override {
+    window_->SetText(L"");
+    window_->Activate();
+  }
+  EditWindow& window = *window_;
+
+ private:
+  static inline EditWindow* window_ = nullptr;
+};
+
+TEST_F(SyntheticInputRichEdit, KeysAndChordsWorkAsInAnEdit) {
+  TypeWord("RICH");
+  SendKey(VK_SHIFT, false, false);
+  SendKeyPress('T', false);
+  SendKey(VK_SHIFT, true, false);
+  Settle();
+  EXPECT_EQ(window.Text(), L"richT");
+
+  SendMessageW(window.Edit(), EM_SETSEL, 0, 4);
+  ASSERT_TRUE(SendCtrlC());
+  Settle();
+  EXPECT_EQ(GetClipboardTextW(), L"rich");
+  ASSERT_TRUE(PutClipboardText(L"+"));
+  SendMessageW(window.Edit(), EM_SETSEL, 5, 5);
+  ASSERT_TRUE(SendCtrlV());
+  Settle();
+  EXPECT_EQ(window.Text(), L"richT+");
+  EXPECT_FALSE(AnyKeyHeld());
+}
+
 TEST_F(SyntheticInput, EscReleaseLeavesNothingHeld) {
   SendKey(VK_ESCAPE, false, false);
   ReleaseEscKey();

@@ -1,5 +1,6 @@
 #pragma once
-// A top-level test window with an EDIT control that holds the focus.
+// A top-level test window with an EDIT (or another edit control, e.g. a
+// RichEdit) that holds the focus.
 #include <windows.h>
 
 #include <string>
@@ -10,10 +11,11 @@ namespace snibbet::testing {
 
 class EditWindow {
  public:
-  EditWindow() {
+  explicit EditWindow(const wchar_t* controlClass = L"EDIT") {
+    if (std::wstring(controlClass) == L"RichEdit20W") LoadLibraryW(L"riched20.dll");
     frame_ = CreateWindowExW(0, L"STATIC", L"Snibbet input test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
                              400, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 360, 30,
+    edit_ = CreateWindowExW(0, controlClass, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 360, 30,
                             frame_, nullptr, GetModuleHandleW(nullptr), nullptr);
     Activate();
   }
