@@ -254,6 +254,10 @@ ActionFileError WriteActionFile(const std::wstring& fileName, const std::vector<
     if (!IsStorableText(entries[i].text)) {
       return Fail(Reason::Unwritable, L"binding " + std::to_wstring(i) + L" has a text XML cannot hold");
     }
+    // Read back, a set beyond a byte would be skipped: the file would lose the binding.
+    if (entries[i].controlSet > 0xFF) {
+      return Fail(Reason::Unwritable, L"binding " + std::to_wstring(i) + L" has a modifier set beyond a byte");
+    }
   }
   std::string bytes;
   if (ActionFileError error = Serialise(entries, bytes)) return error;

@@ -48,7 +48,8 @@ bool ParseDecimalAttribute(const std::wstring& value, std::uint32_t maxValue, st
 // says why. Elements that name no binding are skipped (see action_document.h).
 ActionFileError ReadActionFile(const std::wstring& fileName, std::vector<ActionFileEntry>& entries);
 // Writes the file in full or not at all (an existing file is replaced only
-// once the new one is complete).
+// once the new one is complete). Refuses what reading would not give back:
+// texts XML cannot hold, modifier sets beyond a byte.
 ActionFileError WriteActionFile(const std::wstring& fileName, const std::vector<ActionFileEntry>& entries);
 
 // The removal of a binding set: false when the file does not exist or cannot

@@ -193,6 +193,7 @@ TEST(ActionFileWrite, RefusesTextsXmlCannotHoldAndKeepsTheOldFile) {
                                    std::wstring(L"nul\0x", 5), std::wstring(1, static_cast<wchar_t>(0xFFFF))}) {
     EXPECT_EQ(WriteActionFile(file, {{1, 0, 3, 0, text}}).reason, Reason::Unwritable);
   }
+  EXPECT_EQ(WriteActionFile(file, {{1, 0x100, 3, 0, L""}}).reason, Reason::Unwritable);  // would not read back
   EXPECT_EQ(ReadBytes(file), "old");
 }
 
