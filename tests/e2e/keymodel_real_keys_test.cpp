@@ -191,7 +191,8 @@ class ModelUnderRealKeys : public EndToEndTest {
   }
   // The word the template pop-up would be filled with now.
   std::wstring TypedWord() {
-    return model_->Read<std::wstring>([](TQvKeyboard& model) { return RebuildTypedWord(KeyHistory(), model, kBreaks); });
+    return model_->Read<std::wstring>(
+        [](TQvKeyboard& model) { return RebuildTypedWord(KeyHistory(), model, kBreaks); });
   }
   int TypedChars() {
     return model_->Read<int>([](TQvKeyboard&) { return KeyHistory().TypedChars(); });

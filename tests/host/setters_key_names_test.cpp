@@ -20,7 +20,9 @@ wchar_t Upper(wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); }
 
 class KeyNames : public ::testing::Test {
  protected:
-  LayoutKeyNames Build(LayoutHandle requested) { return BuildLayoutKeyNames(requested, layouts.installed, &layouts, Upper); }
+  LayoutKeyNames Build(LayoutHandle requested) {
+    return BuildLayoutKeyNames(requested, layouts.installed, &layouts, Upper);
+  }
   FakeLayouts layouts;
 };
 
@@ -107,11 +109,6 @@ TEST_F(KeyNames, WithoutLayoutsOnlyTheTableAndTheLanguageNames) {
   EXPECT_EQ(names.names[65], L"A");
   EXPECT_EQ(names.names[27], L"Echap");
   EXPECT_EQ(names.names[189], L"-");
-}
-
-TEST_F(KeyNames, UpperCasingIsTheCallersAndMissingItKeepsTheCharacter) {
-  const LayoutKeyNames names = BuildLayoutKeyNames(kUs, layouts.installed, &layouts, {});
-  EXPECT_EQ(names.names[65], L"a");
 }
 
 }  // namespace

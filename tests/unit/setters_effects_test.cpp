@@ -171,11 +171,10 @@ class WindowEffects : public SettersTest {
     e.showAutoHideInOpenDialogs = [this](bool on) { Note(on ? "dialogs on" : "dialogs off"); };
     e.showKeyboardWindowAndKeep = [this] { Note("keyboard shown"); };
     e.startKeyboardHideDelay = [this] { Note("keyboard hides"); };
-    e.setKeyboardWindowAlpha = [this](std::uint8_t a) { Note("keyboard alpha " + std::to_string(a)); };
-    e.setTemplatePopupAlpha = [this](std::uint8_t a) { Note("pop-up alpha " + std::to_string(a)); };
-    e.setTrayIconActive = [this](bool on) { Note(on ? "tray icon on" : "tray icon off"); };
     e.refreshBindings = [this] { Note("bindings"); };
-    e.loadKeyboardLayout = [this](const std::wstring& name) { Note("layout " + std::string(name.begin(), name.end())); };
+    e.loadKeyboardLayout = [this](const std::wstring& name) {
+      Note("layout " + std::string(name.begin(), name.end()));
+    };
     model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
     model.SetView(&view);
     model.SetPainting(true);
@@ -229,13 +228,6 @@ TEST_F(WindowEffects, AutoHideShowsOrHidesTheKeyboardWindowOnlyWhileTheModuleRun
   preset.SetKeyboardAutoHide(true);
   EXPECT_EQ(notes, (std::vector<std::string>{"caption image 1", "dialogs off", "keyboard shown", "caption image 2",
                                              "dialogs on", "keyboard hides"}));
-}
-
-TEST_F(WindowEffects, OpacityGoesToTheKeyboardWindowThenThePopUp) {
-  TPreset preset(AppIni());
-  preset.SetKeyboardAlphaBlend(200);
-  preset.SetHideTrayIcon(true);
-  EXPECT_EQ(notes, (std::vector<std::string>{"keyboard alpha 200", "pop-up alpha 200", "tray icon off"}));
 }
 
 TEST_F(WindowEffects, TheSettingsLoadReachesTheWindowsThatExist) {

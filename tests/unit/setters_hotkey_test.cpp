@@ -63,16 +63,6 @@ TEST_F(HotkeyTest, ZeroBindsNothingAndARightSideHotkeyOnlyItsSide) {
   });
 }
 
-TEST_F(HotkeyTest, BindingKeepsKindAndParameterOfTheCaller) {
-  TPreset preset(AppIni());
-  TQvAction* binding = preset.BindShortCutAction((0x10 << 8) | 'Z', 9, 4);
-  ASSERT_NE(binding, nullptr);
-  EXPECT_EQ(binding->Kind(), 9);
-  EXPECT_EQ(binding->Param(), 4);
-  EXPECT_EQ(QvActions().Find('Z', 0x10, 0x10), binding);
-  EXPECT_EQ(preset.BindShortCutAction((0x10 << 8) | 'Z', 9, 4), binding);  // the same key binds once
-}
-
 TEST_F(HotkeyTest, HotkeyTextNamesModifiersThenTheKey) {
   RunOnce([](TPreset& preset) {
     EXPECT_EQ(preset.ShortCutToKeyText(32800), L"Win+Space");
