@@ -74,6 +74,8 @@ TQvLang& Lang() {
   return *g_lang;
 }
 
+TQvLang* LangOrNull() { return g_lang; }
+
 std::wstring LangText(int32_t id, std::wstring_view fallback) {
   return g_lang ? g_lang->GetText(id, fallback) : std::wstring(fallback);
 }

@@ -59,6 +59,7 @@ class TQvLang {
 void InitializeLanguages();
 void FinalizeLanguages();
 TQvLang& Lang();  // valid between the two calls above
+TQvLang* LangOrNull();  // null outside them
 
 // Lang().GetText(id, fallback); the fallback also before InitializeLanguages.
 std::wstring LangText(int32_t id, std::wstring_view fallback = kNoText);

@@ -6,14 +6,21 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "core/app_ini.h"
+#include "core/preset_effects.h"
 
 namespace snibbet {
 
-// Holds the keyboard background picture once pictures are supported.
-struct BackgroundImageHolder {};
+class TQvAction;
+
+// The keyboard background picture, as loaded from BackgroundPicture; empty when none.
+struct BackgroundImageHolder {
+  std::unique_ptr<HeldPicture> picture;
+};
 
 class TPreset {
  public:
@@ -50,6 +57,26 @@ class TPreset {
 
   // A link of the maker's site, pointed at the mirror of the current language.
   std::wstring LocalizeWebAddress(const std::wstring& address) const;
+
+  // The binding of a hotkey value (modifier set in the high byte, key in the
+  // low byte) with its kind and parameter; none for 0 (no hotkey).
+  TQvAction* BindShortCutAction(std::int32_t value, std::uint8_t kind, std::uint8_t param);
+  // A hotkey value as the user reads it ("Win+Space"), keys named as the
+  // keyboard view places them.
+  std::wstring ShortCutToKeyText(std::int32_t value) const;
+
+  // Fonts and colours of the keyboard view re-applied; the view and its background repainted.
+  void ApplyAppearance();
+
+  // The entry of a sound slot as typed, and the file it resolved to ("" when none).
+  std::wstring GetSound(int slot) const;
+  std::wstring GetSoundFile(int slot) const;
+  // Plays the slot's sound when sounds are on or `force` is set, unless
+  // another sound of the program still plays.
+  void PlaySound(int slot, bool force) const;
+
+  // Whether the machine's Run key starts exactly this program.
+  bool IsAutoRun() const;
 
   bool Loaded() const { return loaded_; }
   int KeyboardShowDelay() const { return keyboardShowDelay_; }
@@ -199,6 +226,8 @@ class TPreset {
   void SaveLangsAndSounds();
 
   SettingsStore& store_;
+  // The priority the process runs at, once the setting was first applied.
+  std::optional<bool> appliedHighPriority_;
 
   bool loaded_ = false;
   int keyboardShowDelay_ = 0;

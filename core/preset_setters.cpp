@@ -1,65 +1,74 @@
-// The setters of the settings object. Each stores its value; the effects on
-// the running program join them as the windows they reach are built.
+// The setters of the settings object. Each stores its value and applies it to
+// the running program at once; effects on windows go through the entries of
+// PresetEffectSeams(), which the windows fill while they exist. "On change"
+// setters do nothing at all when the value is the one already held.
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/key_names.h"
+#include "core/lang_apply.h"
+#include "core/lang_list.h"
+#include "core/lang_table.h"
 #include "core/preset.h"
+#include "core/preset_effects_key_names.h"
+#include "core/preset_system.h"
+#include "core/shortcut.h"
+#include "core/sounds.h"
+#include "core/version_info.h"
+#include "keyboard/actions.h"
+#include "keyboard/control_set.h"
+#include "keyboard/key_model.h"
 
 namespace snibbet {
+namespace {
 
-void TPreset::SetKeyboardShowDelay(int value) { keyboardShowDelay_ = value; }
-void TPreset::SetKeyboardAutoHide(bool value) { keyboardAutoHide_ = value; }
-void TPreset::SetColorScheme(int value) { colorScheme_ = value; }
-void TPreset::SetKeyboardHideDelay(int value) { keyboardHideDelay_ = value; }
-void TPreset::SetBackgroundAlphaBlend(std::uint8_t value) { backgroundAlphaBlend_ = value; }
-void TPreset::SetKeyboardName(const std::wstring& value) { keyboardName_ = value; }
-void TPreset::SetActionFileName(const std::wstring& value) { actionFileName_ = value; }
-void TPreset::SetTemplatesFileName(const std::wstring& value) { templatesFileName_ = value; }
-void TPreset::SetThemeFontName(const std::wstring& value) { themeFontName_ = value; }
-void TPreset::SetThemeFontItalic(bool value) { themeFontItalic_ = value; }
-void TPreset::SetThemeFontBold(bool value) { themeFontBold_ = value; }
-void TPreset::SetThemeFontSize(int value) { themeFontSize_ = value; }
-void TPreset::SetBackgroundPicture(const std::wstring& value) { backgroundPicture_ = value; }
-void TPreset::SetKeyboardLang(HKL value) { keyboardLang_ = value; }
-void TPreset::SetKeyboardShowWin(bool value) { keyboardShowWin_ = value; }
+constexpr std::uint8_t kProgramCommandKind = 8;
+constexpr std::uint8_t kShowTemplatesCommand = 1;
+
+PresetEffects& Effects() { return PresetEffectSeams(); }
+
+template <class Function, class... Args>
+void Call(const Function& function, Args&&... args) {
+  if (function) function(std::forward<Args>(args)...);
+}
+
+void RedrawKeyboardView() {
+  if (TQvKeyboard* keyboard = QvKeyboard()) keyboard->Redraw();
+}
+
+bool DataModuleActive() { return Effects().dataModuleActive && Effects().dataModuleActive(); }
+
+wchar_t UpperCase(wchar_t c) {
+  wchar_t text[1] = {c};
+  CharUpperBuffW(text, 1);
+  return text[0];
+}
+
+// Layout handles travel through the key model's interface as numbers.
+LayoutHandle HandleOf(HKL layout) { return reinterpret_cast<LayoutHandle>(layout); }
+HKL HklOf(LayoutHandle layout) { return reinterpret_cast<HKL>(layout); }
+
+}  // namespace
+
+// ---- store only ----
+
+void TPreset::SetFastCaretFlag(bool value) { fastCaretFlag_ = value; }
+void TPreset::SetCaretFlagAlphaBlend(int value) { caretFlagAlphaBlend_ = value; }
+void TPreset::SetUniqueClipboard(bool value) { uniqueClipboard_ = value; }
+void TPreset::SetUniqueProcessHistory(bool value) { uniqueProcessHistory_ = value; }
+void TPreset::SetUseGestures(bool value) { useGestures_ = value; }
+void TPreset::SetKeyboardShowAlt(bool value) { keyboardShowAlt_ = value; }
 void TPreset::SetKeyboardShowCtrl(bool value) { keyboardShowCtrl_ = value; }
 void TPreset::SetKeyboardShowShift(bool value) { keyboardShowShift_ = value; }
-void TPreset::SetKeyboardShowAlt(bool value) { keyboardShowAlt_ = value; }
-void TPreset::SetShowKeyboardZone(bool value) { showKeyboardZone_ = value; }
-void TPreset::SetShowLangIcon(bool value) { showLangIcon_ = value; }
-void TPreset::SetNumLockMode(int value) { numLockMode_ = value; }
-void TPreset::SetNumAlwaysFigure(bool value) { numAlwaysFigure_ = value; }
+void TPreset::SetKeyboardShowWin(bool value) { keyboardShowWin_ = value; }
 void TPreset::SetMaxClipboardHistory(int value) { maxClipboardHistory_ = value; }
-void TPreset::SetMaxProcessHistory(int value) { maxProcessHistory_ = value; }
 void TPreset::SetMaxHiddenWindows(int value) { maxHiddenWindows_ = value; }
-void TPreset::SetUniqueClipboard(bool value) { uniqueClipboard_ = value; }
+void TPreset::SetMaxProcessHistory(int value) { maxProcessHistory_ = value; }
 void TPreset::SetShowCaretFlagOnChange(bool value) { showCaretFlagOnChange_ = value; }
+void TPreset::SetShowIconHints(bool value) { showIconHints_ = value; }
 void TPreset::SetTaskSwitchShowHidden(bool value) { taskSwitchShowHidden_ = value; }
 void TPreset::SetTaskSwitchSmallIcon(bool value) { taskSwitchSmallIcon_ = value; }
-void TPreset::SetUniqueProcessHistory(bool value) { uniqueProcessHistory_ = value; }
-void TPreset::SetShowIconApp(bool value) { showIconApp_ = value; }
-void TPreset::SetShowIconZqkeys(bool value) { showIconZqkeys_ = value; }
-void TPreset::SetShowIconWindows(bool value) { showIconWindows_ = value; }
-void TPreset::SetHighPriority(bool value) { highPriority_ = value; }
-void TPreset::SetLanguage(int value) { language_ = value; }
-void TPreset::SetShowHotkeySquare(bool value) { showHotkeySquare_ = value; }
-void TPreset::SetKeyboardShowCaption(bool value) { keyboardShowCaption_ = value; }
 void TPreset::SetTemplatesBreaks(const std::wstring& value) { templatesBreaks_ = value; }
-void TPreset::SetThemeInfoFontName(const std::wstring& value) { themeInfoFontName_ = value; }
-void TPreset::SetThemeInfoFontItalic(bool value) { themeInfoFontItalic_ = value; }
-void TPreset::SetThemeInfoFontSize(int value) { themeInfoFontSize_ = value; }
-void TPreset::SetThemeInfoFontBold(bool value) { themeInfoFontBold_ = value; }
-void TPreset::SetCaretFlagAlphaBlend(int value) { caretFlagAlphaBlend_ = value; }
-void TPreset::SetFastCaretFlag(bool value) { fastCaretFlag_ = value; }
-void TPreset::SetKeyboardAlphaBlend(std::uint8_t value) { keyboardAlphaBlend_ = value; }
-void TPreset::SetSCShowTemplates(std::int32_t value) { scShowTemplates_ = value; }
-void TPreset::SetKeyboardShowLabels(bool value) { keyboardShowLabels_ = value; }
-void TPreset::SetShowCharCtrl(bool value) { showCharCtrl_ = value; }
-void TPreset::SetSoundEnabled(bool value) { soundEnabled_ = value; }
-void TPreset::SetUseGestures(bool value) { useGestures_ = value; }
-void TPreset::SetShowIconHints(bool value) { showIconHints_ = value; }
-void TPreset::SetHideTrayIcon(bool value) { hideTrayIcon_ = value; }
-void TPreset::SetKeyboardCenterInfo(bool value) { keyboardCenterInfo_ = value; }
 
 // Settings of features this program does not offer: the value is dropped and
 // the field keeps its default.
@@ -74,16 +83,321 @@ void TPreset::SetSCShowKeyboard(std::int32_t) {}
 // The clipboard history is never switched on.
 void TPreset::SetClipboardIsActive(bool) { clipboardIsActive_ = false; }
 
-void TPreset::SetSound(int slot, const std::wstring& entry) {
-  if (slot < 0 || slot >= kSoundSlots) throw std::out_of_range("Sound slot out of range");
-  sounds_[slot] = entry;
-  soundFiles_[slot].clear();
+// ---- the keyboard view ----
+
+void TPreset::SetKeyboardCenterInfo(bool value) {
+  keyboardCenterInfo_ = value;
+  RedrawKeyboardView();
+}
+
+void TPreset::SetKeyboardShowLabels(bool value) {
+  keyboardShowLabels_ = value;
+  RedrawKeyboardView();
+}
+
+void TPreset::SetNumAlwaysFigure(bool value) {
+  numAlwaysFigure_ = value;
+  RedrawKeyboardView();
+}
+
+namespace {
+// Stores a drawing option and redraws the view, only when it changes.
+void SetViewOption(bool& field, bool value) {
+  if (field == value) return;
+  field = value;
+  RedrawKeyboardView();
+}
+}  // namespace
+
+void TPreset::SetShowHotkeySquare(bool value) { SetViewOption(showHotkeySquare_, value); }
+void TPreset::SetShowIconApp(bool value) { SetViewOption(showIconApp_, value); }
+void TPreset::SetShowIconZqkeys(bool value) { SetViewOption(showIconZqkeys_, value); }
+void TPreset::SetShowIconWindows(bool value) { SetViewOption(showIconWindows_, value); }
+void TPreset::SetShowKeyboardZone(bool value) { SetViewOption(showKeyboardZone_, value); }
+
+void TPreset::SetShowCharCtrl(bool value) {
+  if (showCharCtrl_ == value) return;
+  showCharCtrl_ = value;
+  if (TQvKeyboard* keyboard = QvKeyboard()) {
+    keyboard->BuildCharTable();
+    keyboard->Redraw();
+  }
+}
+
+// ---- appearance ----
+
+void TPreset::ApplyAppearance() {
+  Call(Effects().applyAppearance);
+  RedrawKeyboardView();
+  Call(Effects().repaintKeyboardBackground);
+}
+
+namespace {
+template <class T, class Value>
+bool Changed(T& field, const Value& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+}  // namespace
+
+void TPreset::SetColorScheme(int value) {
+  if (Changed(colorScheme_, value)) ApplyAppearance();
+}
+void TPreset::SetThemeFontName(const std::wstring& value) {
+  if (Changed(themeFontName_, value)) ApplyAppearance();
+}
+void TPreset::SetThemeFontSize(int value) {
+  if (Changed(themeFontSize_, value)) ApplyAppearance();
+}
+void TPreset::SetThemeFontBold(bool value) {
+  if (Changed(themeFontBold_, value)) ApplyAppearance();
+}
+void TPreset::SetThemeFontItalic(bool value) {
+  if (Changed(themeFontItalic_, value)) ApplyAppearance();
+}
+void TPreset::SetThemeInfoFontName(const std::wstring& value) {
+  if (Changed(themeInfoFontName_, value)) ApplyAppearance();
+}
+void TPreset::SetThemeInfoFontSize(int value) {
+  if (Changed(themeInfoFontSize_, value)) ApplyAppearance();
+}
+void TPreset::SetThemeInfoFontBold(bool value) {
+  if (Changed(themeInfoFontBold_, value)) ApplyAppearance();
+}
+void TPreset::SetThemeInfoFontItalic(bool value) {
+  if (Changed(themeInfoFontItalic_, value)) ApplyAppearance();
+}
+
+void TPreset::SetBackgroundPicture(const std::wstring& value) {
+  backgroundPicture_ = value;
+  if (value.empty() || !Effects().fileExists || !Effects().fileExists(value)) {
+    backgroundImage_.picture.reset();
+  } else if (Effects().loadBackgroundPicture) {
+    // A file that cannot be loaded leaves the picture as it was.
+    if (std::unique_ptr<HeldPicture> picture = Effects().loadBackgroundPicture(value)) {
+      backgroundImage_.picture = std::move(picture);
+    }
+  }
+  ApplyAppearance();
+}
+
+// ---- the keyboard window ----
+
+void TPreset::SetKeyboardShowCaption(bool value) {
+  keyboardShowCaption_ = value;
+  RedrawKeyboardView();
+  Call(Effects().repaintKeyboardBackground);
+}
+
+void TPreset::SetBackgroundAlphaBlend(std::uint8_t value) {
+  backgroundAlphaBlend_ = value;
+  Call(Effects().reapplyKeyboardWindowTiming);
+}
+
+void TPreset::SetKeyboardHideDelay(int value) {
+  keyboardHideDelay_ = value;
+  Call(Effects().reapplyKeyboardWindowTiming);
+}
+
+void TPreset::SetKeyboardShowDelay(int value) {
+  keyboardShowDelay_ = value;
+  Call(Effects().setKeyboardShowInterval, value);
+}
+
+void TPreset::SetKeyboardName(const std::wstring& value) {
+  keyboardName_ = value;
+  Call(Effects().loadKeyboardLayout, value);
+}
+
+void TPreset::SetKeyboardAlphaBlend(std::uint8_t value) {
+  keyboardAlphaBlend_ = value;
+  Call(Effects().setKeyboardWindowAlpha, value);
+  Call(Effects().setTemplatePopupAlpha, value);
+}
+
+void TPreset::SetKeyboardAutoHide(bool value) {
+  keyboardAutoHide_ = value;
+  Call(Effects().setKeyboardCaptionButtonImage, value ? 2 : 1);
+  Call(Effects().showAutoHideInOpenDialogs, value);
+  if (!DataModuleActive()) return;
+  if (value) {
+    Call(Effects().startKeyboardHideDelay);
+    return;
+  }
+  Call(Effects().showKeyboardWindowAndKeep);
+  // The window shows the keys of the layout the model follows; typing into it must give the same.
+  if (const TQvKeyboard* keyboard = QvKeyboard(); keyboard && keyboard->CurrentLayout()) {
+    ActivateKeyboardLayout(HklOf(keyboard->CurrentLayout()), 0);
+  }
+}
+
+// ---- files ----
+
+void TPreset::SetActionFileName(const std::wstring& value) {
+  actionFileName_ = value;
+  QvActions().LoadFromFile(value);
+  RedrawKeyboardView();
+  Call(Effects().refreshBindings);
+}
+
+void TPreset::SetTemplatesFileName(const std::wstring& value) {
+  templatesFileName_ = value;
+  Call(Effects().reloadTemplates, value);
+}
+
+// ---- the tray ----
+
+void TPreset::SetHideTrayIcon(bool value) {
+  hideTrayIcon_ = value;
+  Call(Effects().setTrayIconActive, !value);
+}
+
+void TPreset::SetShowLangIcon(bool value) {
+  showLangIcon_ = value;
+  Call(Effects().redrawTrayIcon);
+}
+
+void TPreset::SetSoundEnabled(bool value) {
+  soundEnabled_ = value;
+  Call(Effects().checkTraySoundItem, value);
 }
 
 void TPreset::SetSensitivityGestures(int value) {
   // Outside 0..30 the gesture distance would wrap around or reach zero.
   sensitivityGestures_ = static_cast<std::uint8_t>(std::clamp(value, 0, kMaxSensitivityGestures));
   gestureDistance_ = static_cast<std::uint8_t>(31 - sensitivityGestures_);
+}
+
+// ---- the process ----
+
+// Applied on a change and once at the first load: the process does not start
+// at high priority by itself, so a stored True must reach it too. What counts
+// as a change is the priority in force, not the field (Reset changes the field
+// without applying it).
+void TPreset::SetHighPriority(bool value) {
+  highPriority_ = value;
+  if (appliedHighPriority_ == value) return;
+  appliedHighPriority_ = value;
+  Call(Effects().applyProcessPriority, value);
+}
+
+void TPreset::SetNumLockMode(int value) {
+  numLockMode_ = value;
+  if (value != 1 && value != 2) return;
+  const bool on = Effects().numLockIsOn && Effects().numLockIsOn();
+  if ((value == 1) == on) return;
+  // Our own hook would take the synthetic press for the user's: it is off meanwhile.
+  const bool wasActive = DataModuleActive();
+  if (wasActive) Call(Effects().setDataModuleActive, false);
+  Call(Effects().pressNumLock);
+  if (wasActive) Call(Effects().setDataModuleActive, true);
+}
+
+// ---- the template hotkey ----
+
+void TPreset::SetSCShowTemplates(std::int32_t value) {
+  scShowTemplates_ = value;
+  // Every binding goes, whatever its origin: the hotkey is the only one.
+  QvActions().Clear();
+  BindShortCutAction(value, kProgramCommandKind, kShowTemplatesCommand);
+}
+
+TQvAction* TPreset::BindShortCutAction(std::int32_t value, std::uint8_t kind, std::uint8_t param) {
+  if (value == 0) return nullptr;
+  const ShortCutKeys keys = SplitShortCut(value);
+  TQvAction* binding = QvActions().Add(keys.key, keys.controlSet);
+  if (!binding) return nullptr;
+  binding->SetKind(kind);
+  binding->SetParam(param);
+  return binding;
+}
+
+std::wstring TPreset::ShortCutToKeyText(std::int32_t value) const {
+  const ShortCutKeys keys = SplitShortCut(value);
+  if (const TQvKeyboard* keyboard = QvKeyboard()) return keyboard->ShortcutToText(keys.key, keys.controlSet);
+  const auto keyName = [this](int vk) {
+    std::wstring name = keyNames_[static_cast<std::size_t>(vk)];
+    if (name.empty()) {
+      const std::string_view table = VirtualKeyName(vk);
+      name.assign(table.begin(), table.end());
+    }
+    return vk == kVkRightShift || vk == kVkRightCtrl ? L"R" + name : name;
+  };
+  return snibbet::ShortcutToText(keys.key, keys.controlSet, keyName, LangText(6, L"No text"));
+}
+
+// ---- key names ----
+
+void TPreset::SetKeyboardLang(HKL value) {
+  std::vector<LayoutHandle> installed;
+  for (HKL layout : InstalledKeyboardLayouts()) installed.push_back(HandleOf(layout));
+  const LayoutKeyNames names =
+      BuildLayoutKeyNames(HandleOf(value), installed, Effects().keyboardLayouts, UpperCase);
+  keyboardLang_ = HklOf(names.layout);
+  keyNames_ = names.names;
+  RedrawKeyboardView();
+}
+
+// ---- language ----
+
+void TPreset::SetLanguage(int value) {
+  language_ = value;
+  Call(Effects().pickHelpFile, value);
+  TQvLang* table = LangOrNull();
+  if (!table) return;  // before the language table exists there is nothing to switch
+  std::wstring code = L"en";
+  for (const LanguageRecord& record : LanguageList()) {
+    if (record.LangId == value) {
+      code = record.Code;
+      break;
+    }
+  }
+  table->Load(code);
+  ApplyLanguageEverywhere();
+}
+
+// ---- sounds ----
+
+void TPreset::SetSound(int slot, const std::wstring& entry) {
+  if (slot < 0 || slot >= kSoundSlots) throw std::out_of_range("Sound slot out of range");
+  sounds_[slot] = entry;
+  soundFiles_[slot] = ResolveSoundFile(entry, GetSoundFolder(), Effects().fileExists);
+}
+
+std::wstring TPreset::GetSound(int slot) const {
+  return slot >= 0 && slot < kSoundSlots ? sounds_[slot] : std::wstring();
+}
+
+std::wstring TPreset::GetSoundFile(int slot) const {
+  return slot >= 0 && slot < kSoundSlots ? soundFiles_[slot] : std::wstring();
+}
+
+void TPreset::PlaySound(int slot, bool force) const {
+  if (!soundEnabled_ && !force) return;
+  const std::wstring file = GetSoundFile(slot);
+  if (file.empty()) return;
+  // On newer systems a new sound would cut off the one playing: the first one finishes.
+  if (IsVistaOrLater() && Effects().soundStillPlaying && Effects().soundStillPlaying()) return;
+  Call(Effects().playSoundFile, file);
+}
+
+// ---- start with Windows ----
+
+bool TPreset::IsAutoRun() const {
+  const std::wstring value = Effects().machineRunValue ? Effects().machineRunValue() : std::wstring();
+  if (value.empty()) return false;
+  std::wstring program(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    if (length == 0) return false;
+    if (length < program.size()) {
+      program.resize(length);
+      break;
+    }
+    program.resize(program.size() * 2);
+  }
+  return value == program;  // exactly: case and quotes as written
 }
 
 }  // namespace snibbet

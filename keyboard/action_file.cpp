@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "keyboard/action_document.h"
 #include "keyboard/action_seams.h"
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
@@ -61,51 +62,6 @@ unsigned LineOf(IXmlReader* reader) {
   return line;
 }
 
-// The numeric attribute `name` of the current element, when present.
-ActionFileError NumberAttribute(IXmlReader* reader, const wchar_t* name, std::uint32_t maxValue,
-                                std::uint32_t& value) {
-  const wchar_t* text = nullptr;
-  UINT length = 0;
-  if (FAILED(reader->GetValue(&text, &length))) return Fail(Reason::Malformed, L"unreadable attribute");
-  if (!ParseDecimalAttribute(std::wstring(text, length), maxValue, value)) {
-    return Fail(Reason::BadValue, std::wstring(L"attribute ") + name + L" is not a number from 0 to " +
-                                      std::to_wstring(maxValue),
-                LineOf(reader));
-  }
-  return {};
-}
-
-ActionFileError ReadEntry(IXmlReader* reader, ActionFileEntry& entry) {
-  struct Seen {
-    bool key = false, set = false, kind = false, param = false, text = false;
-  } seen;
-  for (HRESULT hr = reader->MoveToFirstAttribute(); hr == S_OK; hr = reader->MoveToNextAttribute()) {
-    const wchar_t* name = nullptr;
-    if (FAILED(reader->GetQualifiedName(&name, nullptr))) return Fail(Reason::Malformed, L"unreadable attribute");
-    const std::wstring attribute = name;
-    std::uint32_t number = 0;
-    ActionFileError error;
-    // The first of repeated attributes counts.
-    if (attribute == L"Key" && !std::exchange(seen.key, true)) {
-      if (!(error = NumberAttribute(reader, L"Key", 255, number))) entry.key = static_cast<std::uint8_t>(number);
-    } else if (attribute == L"ControlSet" && !std::exchange(seen.set, true)) {
-      if (!(error = NumberAttribute(reader, L"ControlSet", 65535, number))) entry.controlSet = static_cast<ControlSet>(number);
-    } else if (attribute == L"QVA" && !std::exchange(seen.kind, true)) {
-      if (!(error = NumberAttribute(reader, L"QVA", 255, number))) entry.kind = static_cast<std::uint8_t>(number);
-    } else if (attribute == L"Kind" && !std::exchange(seen.param, true)) {
-      if (!(error = NumberAttribute(reader, L"Kind", 255, number))) entry.param = static_cast<std::uint8_t>(number);
-    } else if (attribute == L"Text" && !std::exchange(seen.text, true)) {
-      const wchar_t* text = nullptr;
-      UINT length = 0;
-      if (FAILED(reader->GetValue(&text, &length))) return Fail(Reason::Malformed, L"unreadable attribute");
-      entry.text.assign(text, length);
-    }
-    if (error) return error;
-  }
-  reader->MoveToElement();
-  return {};
-}
-
 // Where the reader stands; two nodes of a document never stand at the same place.
 struct ReaderPlace {
   XmlNodeType node = XmlNodeType_None;
@@ -122,37 +78,58 @@ ReaderPlace PlaceOf(IXmlReader* reader, XmlNodeType node) {
   return place;
 }
 
-// `maxNodes` bounds the walk: every node takes at least one character, and
-// Wine's XmlLite repeats the last node for ever at the end of an unclosed document.
-ActionFileError ParseEntries(IXmlReader* reader, std::size_t maxNodes, std::vector<ActionFileEntry>& entries) {
-  bool rootSeen = false;
-  XmlNodeType node = XmlNodeType_None;
-  ReaderPlace previous;
-  HRESULT hr;
-  for (std::size_t nodes = 0; (hr = reader->Read(&node)) == S_OK; ++nodes) {
-    const ReaderPlace place = PlaceOf(reader, node);
-    if (nodes >= maxNodes || (nodes > 0 && place == previous)) {
-      return Fail(Reason::Malformed, L"the document does not end", place.line);
-    }
-    previous = place;
-    if (node != XmlNodeType_Element) continue;
-    if (place.depth == 0) {
-      const wchar_t* name = nullptr;
-      reader->GetQualifiedName(&name, nullptr);
-      if (!name || std::wstring(name) != kRootName) {
-        return Fail(Reason::WrongRoot, L"the root element is <" + std::wstring(name ? name : L"") + L">", place.line);
+// The elements of a document as XmlLite reads them.
+class XmlLiteElements : public ActionXmlSource {
+ public:
+  // `maxNodes` bounds the walk: every node takes at least one character, and
+  // Wine's XmlLite repeats the last node for ever at the end of an unclosed document.
+  XmlLiteElements(IXmlReader* reader, std::size_t maxNodes) : reader_(reader), maxNodes_(maxNodes) {}
+
+  bool NextElement(ActionXmlElement& element, ActionFileError& error) override {
+    XmlNodeType node = XmlNodeType_None;
+    HRESULT hr;
+    while ((hr = reader_->Read(&node)) == S_OK) {
+      const ReaderPlace place = PlaceOf(reader_, node);
+      if (nodes_++ >= maxNodes_ || (nodes_ > 1 && place == previous_)) {
+        error = Fail(Reason::Malformed, L"the document does not end", place.line);
+        return false;
       }
-      rootSeen = true;
-    } else if (place.depth == 1) {
-      ActionFileEntry entry;
-      if (ActionFileError error = ReadEntry(reader, entry)) return error;
-      entries.push_back(std::move(entry));
+      previous_ = place;
+      if (node != XmlNodeType_Element) continue;
+      element.depth = place.depth;
+      element.line = place.line;
+      const wchar_t* name = nullptr;
+      const bool named = SUCCEEDED(reader_->GetQualifiedName(&name, nullptr));
+      element.name = named && name ? name : L"";  // copied before the reader moves on to the attributes
+      if (!named || !ReadAttributes(element)) {
+        error = Fail(Reason::Malformed, L"unreadable element", place.line);
+        return false;
+      }
+      return true;
     }
+    if (FAILED(hr)) error = Fail(Reason::Malformed, L"not well-formed XML (" + HresultText(hr) + L")", LineOf(reader_));
+    return false;
   }
-  if (FAILED(hr)) return Fail(Reason::Malformed, L"not well-formed XML (" + HresultText(hr) + L")", LineOf(reader));
-  if (!rootSeen) return Fail(Reason::Malformed, L"no root element");
-  return {};
-}
+
+ private:
+  bool ReadAttributes(ActionXmlElement& element) {
+    element.attributes.clear();
+    for (HRESULT hr = reader_->MoveToFirstAttribute(); hr == S_OK; hr = reader_->MoveToNextAttribute()) {
+      const wchar_t* name = nullptr;
+      const wchar_t* value = nullptr;
+      UINT length = 0;
+      if (FAILED(reader_->GetQualifiedName(&name, nullptr)) || FAILED(reader_->GetValue(&value, &length))) return false;
+      element.attributes.emplace_back(name ? name : L"", std::wstring(value ? value : L"", length));
+    }
+    reader_->MoveToElement();
+    return true;
+  }
+
+  IXmlReader* reader_;
+  std::size_t maxNodes_;
+  std::size_t nodes_ = 0;
+  ReaderPlace previous_;
+};
 
 // ---- writing ----
 
@@ -268,15 +245,18 @@ ActionFileError ReadActionFile(const std::wstring& fileName, std::vector<ActionF
   }
   reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
   if (FAILED(hr = reader->SetInput(stream.Get()))) return Fail(Reason::Unreadable, L"XmlLite refused the input");
-  ActionFileError error = ParseEntries(reader.Get(), bytes.size() + 2, entries);
-  if (error) entries.clear();
-  return error;
+  XmlLiteElements elements(reader.Get(), bytes.size() + 2);
+  return ReadActionEntries(elements, entries);
 }
 
 ActionFileError WriteActionFile(const std::wstring& fileName, const std::vector<ActionFileEntry>& entries) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (!IsStorableText(entries[i].text)) {
       return Fail(Reason::Unwritable, L"binding " + std::to_wstring(i) + L" has a text XML cannot hold");
+    }
+    // Read back, a set beyond a byte would be skipped: the file would lose the binding.
+    if (entries[i].controlSet > 0xFF) {
+      return Fail(Reason::Unwritable, L"binding " + std::to_wstring(i) + L" has a modifier set beyond a byte");
     }
   }
   std::string bytes;

@@ -2,7 +2,8 @@
 // Binding files (".zqa"): an XML document whose root element is "QvActions";
 // each child element of the root is one binding with the attributes "Key"
 // (virtual-key code), "ControlSet" (modifier set), "QVA" (the binding's kind),
-// "Kind" (the binding's parameter) and "Text", all numbers in decimal.
+// "Kind" (the binding's parameter) and "Text", all numbers in decimal from 0
+// to 255; an element with another number names no binding and is skipped.
 // The entries and the removal of a binding set are window-free; reading and
 // writing the XML (through XmlLite) are Windows only.
 #include <cstdint>
@@ -26,7 +27,7 @@ struct ActionFileEntry {
 };
 
 struct ActionFileError {
-  enum class Reason { None, Unreadable, Malformed, WrongRoot, BadValue, Unwritable };
+  enum class Reason { None, Unreadable, Malformed, WrongRoot, Unwritable };
   Reason reason = Reason::None;
   std::wstring detail;  // for the log and for tests, not for the user
   unsigned line = 0;    // 1-based line of the fault in the file, 0 when unknown
@@ -43,10 +44,12 @@ std::size_t RemoveListedBindings(TQvActions& list, const std::vector<ActionFileE
 bool ParseDecimalAttribute(const std::wstring& value, std::uint32_t maxValue, std::uint32_t& result);
 
 #ifdef _WIN32
-// Reads the whole file; on any fault the entries are left empty and the error says why.
+// Reads the whole file; on any fault the entries are left empty and the error
+// says why. Elements that name no binding are skipped (see action_document.h).
 ActionFileError ReadActionFile(const std::wstring& fileName, std::vector<ActionFileEntry>& entries);
 // Writes the file in full or not at all (an existing file is replaced only
-// once the new one is complete).
+// once the new one is complete). Refuses what reading would not give back:
+// texts XML cannot hold, modifier sets beyond a byte.
 ActionFileError WriteActionFile(const std::wstring& fileName, const std::vector<ActionFileEntry>& entries);
 
 // The removal of a binding set: false when the file does not exist or cannot

@@ -144,6 +144,8 @@ class TQvKeyboard {
   void BeginOwnInput();
   void EndOwnInput();
   bool OwnInput() const { return ownInputDepth_ > 0; }
+  // A key the template pop-up held back goes to the target after all; its
+  // release too when the model shows the user let go of it meanwhile.
   void ResendKey(int code);
 
   int PressedCount() const { return pressedCount_; }

@@ -46,13 +46,19 @@ void TQvKeyboard::EndOwnInput() {
 }
 
 void TQvKeyboard::ResendKey(int code) {
-  if (!Button(code)) return;
+  const TQvBtn* key = Button(code);
+  if (!key) return;
+  // Read before sending: our own press may come back through the hook at once.
+  const bool releasedAlready = !key->Pressed();
   if (code == kVkTab) {
     // A Tab with Alt down would switch windows instead of reaching the target.
     if (keyState_[kVkLeftAlt]) input_.SendKey(kVkLeftAlt, true, IsExtendedKey(kVkLeftAlt));
     if (keyState_[kVkRightAlt]) input_.SendKey(kVkRightAlt, true, IsExtendedKey(kVkRightAlt));
   }
   input_.SendKey(static_cast<std::uint8_t>(code), false, IsExtendedKey(code));
+  // The user's own release passed while the key was held back: without a
+  // release of ours the resent key would stay down.
+  if (releasedAlready) input_.SendKey(static_cast<std::uint8_t>(code), true, IsExtendedKey(code));
 }
 
 }  // namespace snibbet

@@ -66,6 +66,44 @@ class LoadBracket {
   bool painting_;
 };
 
+// A layout read and checked, with its picture, ready to be put in place.
+struct ReadLayout {
+  KeyboardLayoutFile file;
+  std::unique_ptr<BackgroundPicture> background;
+  std::wstring backgroundFileName;  // the file name part only
+};
+
+ReadLayout BuiltInLayout() { return {*ParseKeyboardLayout(BuiltInKeyboardLayout()).layout, nullptr, {}}; }
+
+// The layout of `fileName`, or the built-in one when there is no such file;
+// none on any fault, with the user's text of it in `failure`.
+std::optional<ReadLayout> ReadLayoutFile(const std::wstring& fileName, std::wstring& failure) {
+  if (!FileExists(fileName)) return BuiltInLayout();
+  const std::optional<std::string> bytes = ReadFileBytes(fileName);
+  if (!bytes) {
+    failure = CannotLoad(fileName, FormatText(LangText(704, L"Cannot read the file \"%1\"."), {fileName}));
+    return std::nullopt;
+  }
+  LayoutParseResult parsed = ParseKeyboardLayout(DecodeLayoutText(*bytes));
+  if (!parsed.layout) {
+    failure = LayoutLoadErrorText(fileName, parsed.error);
+    return std::nullopt;
+  }
+  ReadLayout layout{std::move(*parsed.layout), nullptr, {}};
+  const std::wstring& backgroundName = layout.file.background;
+  if (!backgroundName.empty()) {
+    const std::wstring picturePath = KeyboardsFolder() + backgroundName;
+    layout.background = BackgroundPicture::Load(picturePath);
+    if (!layout.background) {
+      failure = CannotLoad(fileName, FormatText(LangText(705, L"Cannot open the picture \"%1\"."), {picturePath}));
+      return std::nullopt;
+    }
+    const std::size_t slash = backgroundName.find_last_of(L"\\/");
+    layout.backgroundFileName = slash == std::wstring::npos ? backgroundName : backgroundName.substr(slash + 1);
+  }
+  return layout;
+}
+
 }  // namespace
 
 std::wstring KeyboardsFolder() { return ProgramFolder() + L"Keyboards\\"; }
@@ -92,37 +130,17 @@ std::wstring LayoutLoadErrorText(const std::wstring& fileName, const LayoutFileE
 bool LoadKeyboard(TQvKeyboard& model, KeyboardPainter* painter, const std::wstring& name) {
   const LoadBracket bracket(model);
   const std::wstring fileName = KeyboardLayoutFileName(name);
-  std::wstring text(BuiltInKeyboardLayout());
-  if (FileExists(fileName)) {
-    const std::optional<std::string> bytes = ReadFileBytes(fileName);
-    if (!bytes) {
-      ReportError(CannotLoad(fileName, FormatText(LangText(704, L"Cannot read the file \"%1\"."), {fileName})));
-      return false;
-    }
-    text = DecodeLayoutText(*bytes);
+  std::wstring failure;
+  std::optional<ReadLayout> layout = ReadLayoutFile(fileName, failure);
+  if (!layout) {
+    ReportError(failure);
+    // Without keys the hook would pass over every key and the hotkey would
+    // silently stop working: the built-in board stands in.
+    layout = BuiltInLayout();
   }
-  const LayoutParseResult parsed = ParseKeyboardLayout(text);
-  if (!parsed.layout) {
-    ReportError(LayoutLoadErrorText(fileName, parsed.error));
-    return false;
-  }
-  std::unique_ptr<BackgroundPicture> background;
-  const std::wstring& backgroundName = parsed.layout->background;
-  if (!backgroundName.empty()) {
-    const std::wstring picturePath = KeyboardsFolder() + backgroundName;
-    background = BackgroundPicture::Load(picturePath);
-    if (!background) {
-      ReportError(CannotLoad(fileName, FormatText(LangText(705, L"Cannot open the picture \"%1\"."), {picturePath})));
-      return false;
-    }
-  }
-  if (painter) {
-    const std::size_t slash = backgroundName.find_last_of(L"\\/");
-    painter->SetBackground(std::move(background),
-                           slash == std::wstring::npos ? backgroundName : backgroundName.substr(slash + 1));
-  }
-  model.ApplyLayout(*parsed.layout, name);
-  return true;
+  if (painter) painter->SetBackground(std::move(layout->background), layout->backgroundFileName);
+  model.ApplyLayout(layout->file, name);
+  return failure.empty();
 }
 
 LayoutErrorSink ReplaceLayoutErrorSink(LayoutErrorSink sink) {

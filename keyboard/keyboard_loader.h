@@ -1,8 +1,8 @@
 #pragma once
 // Loading a keyboard layout by name into the key model and its view: the
 // file <program folder>\Keyboards\<name>.txt, or the built-in layout when
-// there is none. A file that cannot be read leaves the current layout as it
-// was and says why in an error box.
+// there is none. A file that cannot be read says why in an error box and the
+// built-in layout takes its place, so that the model always has its keys.
 #include <functional>
 #include <string>
 
@@ -19,7 +19,8 @@ std::wstring KeyboardLayoutFileName(const std::wstring& name);
 // The user's text for a layout that could not be loaded.
 std::wstring LayoutLoadErrorText(const std::wstring& fileName, const LayoutFileError& error);
 
-// True when the layout is in place. `painter` may be null (no view yet).
+// True when the named layout is in place; false when its file failed and the
+// built-in layout stands in. `painter` may be null (no view yet).
 bool LoadKeyboard(TQvKeyboard& model, KeyboardPainter* painter, const std::wstring& name);
 
 // Where load errors go; the error box unless replaced (tests). Returns the previous one.

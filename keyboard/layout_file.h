@@ -26,7 +26,7 @@ struct KeyboardLayoutFile {
   static constexpr int kDefaultHeight = 300;
   static constexpr int kDefaultWidth = 800;
   // The view size a file may ask for, and the coordinates a point may have.
-  static constexpr int kMaxSize = 4096;
+  static constexpr int kMaxSize = 10000;
   static constexpr int kMinCoordinate = -32768, kMaxCoordinate = 32767;
 
   std::wstring description;  // each leading ";" line without its ";", then CR LF

@@ -236,6 +236,17 @@ TEST(KeyGeometry, RectangleEdgesBelongToTheKey) {
   EXPECT_FALSE(HitTestShape(KeyShape{}, 0, 0, which));
 }
 
+TEST(KeyGeometry, HorizontalEdgesNeverCountAsCrossings) {
+  // A triangle and a flat polygon: points level with a horizontal edge must
+  // neither divide by its zero height nor flip the even-odd count.
+  const std::vector<KeyPoint> triangle{{0, 0}, {20, 0}, {10, 20}};
+  EXPECT_TRUE(PointInPolygon(triangle, 10, 5));
+  EXPECT_FALSE(PointInPolygon(triangle, 30, 0));
+  EXPECT_FALSE(PointInPolygon(triangle, -5, 0));
+  const std::vector<KeyPoint> flat{{0, 5}, {10, 5}, {20, 5}};
+  for (int x : {-1, 0, 5, 10, 25}) EXPECT_FALSE(PointInPolygon(flat, x, 5)) << x;
+}
+
 TEST(KeyGeometry, TextOfAnLShapedKeyLiesOnTheKey) {
   const auto [enter, keypad] = SplitShapes(testing::BuiltInLayout().shapes[13]);
   for (bool compact : {true, false}) {

@@ -99,13 +99,28 @@ TEST_F(OwnInput, RestoreCanPressEveryHeldKey) {
 TEST_F(OwnInput, ResentTabLeavesNoAltHeldOnEitherSide) {
   input.Physical(model, kVkLeftAlt, true);
   input.Physical(model, kVkRightAlt, true);
+  input.Physical(model, kVkTab, true);
   model.ResendKey(kVkTab);
   const std::vector<SentKey> expected = {{164, true, false}, {165, true, true}, {9, false, false}};
   EXPECT_EQ(input.sent, expected);
+}
+
+TEST_F(OwnInput, ResentKeyIsReleasedWhenTheUserAlreadyLetGo) {
+  // Still held: the user's own release follows later.
+  input.Physical(model, 36, true);
+  model.ResendKey(36);  // Home: an extended key
+  EXPECT_EQ(input.sent, (std::vector<SentKey>{{36, false, true}}));
+
+  // Let go while the pop-up held the key back: nothing would ever release it.
+  input.Physical(model, 36, false);
+  input.sent.clear();
+  model.ResendKey(36);
+  EXPECT_EQ(input.sent, (std::vector<SentKey>{{36, false, true}, {36, true, true}}));
+  EXPECT_EQ(input.systemDown.count(36), 0u);
 
   input.sent.clear();
-  model.ResendKey(36);  // Home: an extended key, and no key-up of its own
-  EXPECT_EQ(input.sent, (std::vector<SentKey>{{36, false, true}}));
+  model.ResendKey('A');
+  EXPECT_EQ(input.sent, (std::vector<SentKey>{{65, false, false}, {65, true, false}}));
 }
 
 }  // namespace

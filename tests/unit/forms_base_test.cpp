@@ -80,8 +80,7 @@ TEST_F(BaseFormTest, ApplyLanguageEverywhereReachesTheDataModuleThenOurFormsInOp
   g_applied.clear();
   SetDataModuleLanguageHandler([] { g_applied.push_back("data module"); });
 
-  Preset().SetLanguage(1049);
-  ApplyLanguageEverywhere();
+  Preset().SetLanguage(1049);  // applies the language everywhere itself
 
   EXPECT_EQ(g_applied, (std::vector<std::string>{"data module", "c", "a", "b"}));
   EXPECT_EQ(foreign.applied, 1);  // only its own creation

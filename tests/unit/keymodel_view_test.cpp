@@ -209,8 +209,9 @@ TEST_F(LayoutLoading, FileReplacesTheLayoutAndKeepsThePaintingState) {
   EXPECT_FALSE(model.Painting());  // a hidden view stays unpainted
 }
 
-TEST_F(LayoutLoading, BrokenFileKeepsTheCurrentLayoutAndSaysWhy) {
-  ASSERT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-none"));
+TEST_F(LayoutLoading, BrokenFileSaysWhyAndTheBuiltInLayoutStandsIn) {
+  Write(L"keymodel-test-small.txt", "Width=200\r\nHeight=100\r\n65=10,10;40,40\r\n");
+  ASSERT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-small"));
   Show();
   Write(L"keymodel-test-bad.txt", "Width=500\r\nHeight=abc\r\n65=1,1;9,9\r\n");
   EXPECT_FALSE(LoadKeyboard(model, &painter, L"keymodel-test-bad"));
@@ -218,16 +219,31 @@ TEST_F(LayoutLoading, BrokenFileKeepsTheCurrentLayoutAndSaysWhy) {
   EXPECT_NE(errors[0].find(L"keymodel-test-bad.txt"), std::wstring::npos) << errors[0];
   EXPECT_NE(errors[0].find(L"Line 2"), std::wstring::npos) << errors[0];
   EXPECT_NE(errors[0].find(L"abc"), std::wstring::npos) << errors[0];
-  EXPECT_EQ(model.LayoutName(), L"keymodel-test-none");
+  // Neither the broken file nor the layout before it: the built-in board, keys and all.
+  EXPECT_EQ(model.LayoutName(), L"keymodel-test-bad");
   EXPECT_EQ(model.Layout().width, 777);
   EXPECT_EQ(model.Button(27)->Points().size(), 2u);
+  EXPECT_EQ(model.Button(65)->Points(), (KeyShape{{65, 136}, {98, 169}}));
   EXPECT_TRUE(model.Painting());
 
-  Write(L"keymodel-test-nopicture.txt", "Background=keymodel-missing.bmp\r\n");
+  Write(L"keymodel-test-nopicture.txt", "Width=300\r\nBackground=keymodel-missing.bmp\r\n");
   EXPECT_FALSE(LoadKeyboard(model, &painter, L"keymodel-test-nopicture"));
   ASSERT_EQ(errors.size(), 2u);
   EXPECT_NE(errors[1].find(L"keymodel-missing.bmp"), std::wstring::npos) << errors[1];
-  EXPECT_EQ(model.LayoutName(), L"keymodel-test-none");
+  EXPECT_EQ(model.Layout().width, 777);
+  EXPECT_TRUE(painter.BackgroundFileName().empty());
+}
+
+TEST_F(LayoutLoading, ViewSizesUpToTenThousandLoadAndLargerOnesFail) {
+  Write(L"keymodel-test-wide.txt", "Width=10000\r\nHeight=1\r\n");
+  EXPECT_TRUE(LoadKeyboard(model, &painter, L"keymodel-test-wide"));
+  EXPECT_EQ(model.Layout().width, 10000);
+  Write(L"keymodel-test-wider.txt", "Width=10001\r\n");
+  EXPECT_FALSE(LoadKeyboard(model, &painter, L"keymodel-test-wider"));
+  Write(L"keymodel-test-overflow.txt", "Height=4294967297\r\n");
+  EXPECT_FALSE(LoadKeyboard(model, &painter, L"keymodel-test-overflow"));
+  EXPECT_EQ(errors.size(), 2u);
+  EXPECT_EQ(model.Layout().height, 243);
 }
 
 std::string SolidBitmap(int width, int height, COLORREF colour, COLORREF topLeft) {

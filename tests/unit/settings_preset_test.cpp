@@ -158,6 +158,11 @@ TEST_F(PresetTest, AWrongTypeStopsTheLoadAndAFirstLoadSavesNothing) {
 }
 
 TEST_F(PresetTest, LayoutHandlesAreSignExtendedAndGesturesClamped) {
+  // Installed, or the key names would follow the first installed layout instead.
+  ReplaceKeyboardLayoutQuery([] {
+    const HKL signExtended = reinterpret_cast<HKL>(static_cast<LONG_PTR>(static_cast<std::int32_t>(0xF0020409)));
+    return std::vector<HKL>{Layout(0x04090409), signExtended};
+  });
   PutDword(L"KeyboardLang", 0xF0020409);
   PutDword(L"SensitivityGestures", 200);
   RunOnce([](TPreset& preset) {
