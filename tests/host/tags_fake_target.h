@@ -138,7 +138,10 @@ class FakeTagTarget : public TagEnvironment {
     clipboard = std::move(t);
     ++sequence;
   }
-  void Remember() { undo_.push_back({text, caret, anchor}); }
+  void Remember() {
+    if (undo_.size() == kUndoDepth) undo_.erase(undo_.begin());
+    undo_.push_back({text, caret, anchor});
+  }
   void InsertText(const std::wstring& t) {
     Remember();
     text.replace(SelStart(), SelEnd() - SelStart(), t);
@@ -214,6 +217,7 @@ class FakeTagTarget : public TagEnvironment {
     }
   }
 
+  static constexpr std::size_t kUndoDepth = 16;
   bool shift_ = false;
   bool ctrl_ = false;
   std::vector<Snapshot> undo_;
