@@ -34,6 +34,7 @@ void TreatTestWindowsAsOurOwn() {
 void PasteTemplate(TagTestWindow& window, const wchar_t* text) {
   TreatTestWindowsAsOurOwn();
   window.Activate();
+  EXPECT_TRUE(window.InFront()) << "typing would go elsewhere";
   ExpandAndPaste(text);
   PumpMessagesFor(100);
 }

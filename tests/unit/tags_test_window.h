@@ -25,6 +25,7 @@ class TagTestWindow {
   TagTestWindow& operator=(const TagTestWindow&) = delete;
 
   bool Created() const { return control_ != nullptr; }
+  bool InFront() const { return GetForegroundWindow() == frame_ && GetFocus() == control_; }
 
   void Activate() {
     for (int i = 0; i < 20 && GetForegroundWindow() != frame_; ++i) {
