@@ -1,0 +1,23 @@
+#pragma once
+// The user's locale texts for the date-and-time tag, from the system.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "templates/tag_date_format.h"
+
+namespace snibbet {
+
+// `time` with the user's month and day names, separators, markers and the
+// system's short and long date and time renderings of it.
+DateTimeContext DateTimeContextFor(const SYSTEMTIME& time);
+
+// The same for the present local time.
+DateTimeContext CurrentDateTimeContext();
+
+// The present local time in the pattern language of tag_date_format.h (the
+// tag menu's samples use it too).
+std::wstring FormatCurrentDateTime(std::wstring_view pattern);
+
+}  // namespace snibbet

@@ -1,0 +1,115 @@
+#include "templates/template_tags_win.h"
+
+#include "core/clipboard_access.h"
+#include "core/file_bytes.h"
+#include "core/message_pump.h"
+#include "core/synthetic_input.h"
+#include "templates/tag_date_locale_win.h"
+
+namespace snibbet {
+namespace {
+
+constexpr DWORD kChangeWaitMs = 300;
+constexpr DWORD kChangeSettleMs = 30;
+constexpr DWORD kPollMs = 10;
+
+TagPasteHooks& ProcessHooks() {
+  static TagPasteHooks hooks;
+  return hooks;
+}
+
+std::wstring WidenSystemCodePage(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), n);
+  return wide;
+}
+
+// A file's size, when it is a file at all.
+std::optional<ULONGLONG> FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+}  // namespace
+
+void SetTagPasteHooks(TagPasteHooks hooks) { ProcessHooks() = std::move(hooks); }
+
+std::optional<std::wstring> WindowsTagEnvironment::ReadTagFile(std::wstring_view path, std::size_t maxChars) {
+  const std::wstring name(path);
+  const std::optional<ULONGLONG> size = FileSize(name);
+  // Two bytes a character at most (UTF-16), plus a byte-order mark.
+  if (!size || *size > 2 * static_cast<ULONGLONG>(maxChars) + 3) return std::nullopt;
+  const std::optional<std::string> bytes = ReadFileBytes(name);
+  if (!bytes) return std::nullopt;
+  std::wstring text = DecodeTagFileBytes(*bytes, WidenSystemCodePage);
+  if (text.size() > maxChars) return std::nullopt;
+  return text;
+}
+
+std::wstring WindowsTagEnvironment::ClipboardText() { return GetClipboardTextW(); }
+void WindowsTagEnvironment::PutClipboardText(std::wstring_view text) { snibbet::PutClipboardText(text); }
+void WindowsTagEnvironment::ClearClipboard() { snibbet::ClearClipboard(); }
+std::uint32_t WindowsTagEnvironment::ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+void WindowsTagEnvironment::ResetClipboardChanged() {
+  if (hooks_.resetClipboardChanged) return hooks_.resetClipboardChanged();
+  sequenceAtReset_ = GetClipboardSequenceNumber();
+}
+
+void WindowsTagEnvironment::WaitForClipboardChange() {
+  if (hooks_.waitForClipboardChange) return hooks_.waitForClipboardChange();
+  const DWORD start = GetTickCount();
+  while (GetClipboardSequenceNumber() == sequenceAtReset_ && GetTickCount() - start < kChangeWaitMs) {
+    PumpMessagesFor(kPollMs);
+  }
+  PumpMessagesFor(kChangeSettleMs);
+}
+
+void WindowsTagEnvironment::SendKey(std::uint8_t virtualKey, bool keyUp, bool extended) {
+  snibbet::SendKey(virtualKey, keyUp, extended);
+}
+
+void WindowsTagEnvironment::SendCtrlChord(char letter) {
+  switch (letter) {
+    case 'X': SendCtrlX(); break;
+    case 'C': SendCtrlC(); break;
+    case 'Z': SendCtrlZ(); break;
+    default: break;
+  }
+}
+
+void WindowsTagEnvironment::SendPasteKeys() {
+  if (hooks_.sendPasteKeys) return hooks_.sendPasteKeys();
+  SendCtrlV();
+}
+
+bool WindowsTagEnvironment::OnlyCtrlAndAltHeld() {
+  return hooks_.onlyCtrlAndAltHeld ? hooks_.onlyCtrlAndAltHeld() : false;
+}
+
+bool WindowsTagEnvironment::WizardIsForeground() {
+  return hooks_.wizardIsForeground ? hooks_.wizardIsForeground() : false;
+}
+
+void WindowsTagEnvironment::Sleep(unsigned ms) { ::Sleep(ms); }
+void WindowsTagEnvironment::ProcessMessagesFor(unsigned ms) { PumpMessagesFor(ms); }
+std::uint32_t WindowsTagEnvironment::TickCount() { return GetTickCount(); }
+void WindowsTagEnvironment::Beep() { MessageBeep(0); }
+DateTimeContext WindowsTagEnvironment::CurrentDateTime() { return CurrentDateTimeContext(); }
+
+void ExpandAndPaste(std::wstring_view text) {
+  WindowsTagEnvironment env(ProcessHooks());
+  TagExpander(env).ExpandAndPaste(text);
+}
+
+void PlaceCaretAtMarker(std::wstring_view text, bool isRichText) {
+  WindowsTagEnvironment env(ProcessHooks());
+  TagExpander(env).PlaceCaretAtMarker(text, isRichText);
+}
+
+}  // namespace snibbet
