@@ -245,7 +245,11 @@ void TDataDM::UpdateTrayIcon() {
   trayMain_.SetIcon(icon.Get());
 }
 
-void TDataDM::SetTrayIconVisible(bool visible) { trayMain_.SetVisible(visible); }
+void TDataDM::SetTrayIconVisible(bool visible) {
+  const bool wasInShell = trayMain_.InShell();
+  trayMain_.SetVisible(visible);
+  if (visible && !wasInShell) DebugLog((trayMain_.InShell() ? L"TrayIcon " : L"TrayIcon refused ") + trayMain_.Hint());
+}
 
 void TDataDM::ShowTipBalloon(const std::wstring& name, int most, int titleText, int bodyText, UINT timeMs) {
   balloonName_ = name;
