@@ -133,6 +133,14 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   DebugLog(L"Run");
   // The tray's Exit switches the program off before it ends the loop.
   app.Run();
+  // Any other end of the loop (the main form closed by the system) leaves the
+  // program on: switch it off here. The loop's quit request is taken out of
+  // the queue first, else it would close a message of Stop at once.
+  if (dataModule->Active()) {
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    dataModule->Stop();
+  }
   DebugLog(L"Finalize");
 }
 
