@@ -20,13 +20,15 @@
 #include "core/message_form.h"
 #include "core/preset.h"
 #include "core/text_utils.h"
-#include "core/tip_counter.h"
 #include "core/utilities.h"
 #include "ui/application.h"
 #include "visual/theme_binding.h"
 
 namespace snibbet {
 namespace {
+
+// The data module answers a second start.
+static_assert(WM_SECOND_INSTANCE == kSecondInstanceMessage);
 
 // The process-wide singletons, created in this order and finalised in reverse:
 // settings store, settings object, language table, shared utilities.
@@ -109,6 +111,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   // Without the input helper nothing may start: no setting, no hook.
   if (!StartInputHelper() || ui::Terminated()) return;
 
+  dataModule->trayMain().SetHint(kApplicationTitle);
+
   // The installed languages must be known before the settings pick one.
   if (!EnumerateLanguages() || ui::Terminated()) return;
 
@@ -116,6 +120,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   const bool firstStart = !AppIni().ValueExists(L"FirstStart");
   Preset().Load();
   if (ui::Terminated()) return;
+  dataModule->SetTrayIconVisible(!Preset().HideTrayIcon());
 
   dataModule->ApplyAccessRestrictions();
   // A failure has shown its message; the program runs on inactive.
@@ -123,16 +128,19 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   (void)firstStart;  // the first-run wizard opens here
 
   // The welcome tip is shown once; counting it marks the first start as done.
-  CountTipShowing(L"FirstStart", 1);
+  dataModule->ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
 
   DebugLog(L"Run");
+  // The tray's Exit switches the program off before it ends the loop.
   app.Run();
-  // However the loop ended, the program switches off first (after the tray's
-  // Exit this finds it off already). The loop's quit request is taken out of
-  // the queue, else it would close a message of Stop at once.
-  MSG quit;
-  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-  dataModule->Stop();
+  // Any other end of the loop (the main form closed by the system) leaves the
+  // program on: switch it off here. The loop's quit request is taken out of
+  // the queue first, else it would close a message of Stop at once.
+  if (dataModule->Active()) {
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    dataModule->Stop();
+  }
   DebugLog(L"Finalize");
 }
 

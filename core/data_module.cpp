@@ -9,11 +9,24 @@
 #include "core/debug_log.h"
 #include "core/input_helper_link.h"
 #include "core/input_helper_search.h"
+#include "core/app_ini.h"
+#include "core/bug_report.h"
+#include "core/lang_apply.h"
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
+#include "core/message_pump.h"
 #include "core/preset.h"
+#include "core/program_folder.h"
 #include "core/text_utils.h"
+#include "core/tray_lookups.h"
+#include "core/tray_seams.h"
+#include "core/version_check.h"
 #include "core/version_info.h"
+#include "core/wait_form.h"
+#include "core/window_helpers.h"
+#include "keyboard/action_kinds.h"
+#include "keyboard/action_seams.h"
+#include "keyboard/actions.h"
 
 namespace snibbet {
 namespace {
@@ -21,6 +34,11 @@ namespace {
 TDataDM* g_dataDM = nullptr;
 
 constexpr UINT kCheckVistaIntervalMs = 300;
+constexpr DWORD kClickSettleMs = 50;
+constexpr int kInactiveTrayImage = 3;
+constexpr int kActiveTrayImage = 2;
+constexpr int kBalloonClicked = 1000;
+constexpr wchar_t kProgramName[] = L"Orvane Paste";
 constexpr int kImageSize = 16;
 
 std::wstring MissingEntryText(const wchar_t* entry) {
@@ -35,6 +53,7 @@ void ReleaseOfficeColourScheme() { Office11ColorsRelease(); }
 TDataDM::TDataDM(DataModuleOptions options)
     : hookLibrary_(std::move(options.hookLibrary)),
       pictures_(options.pictures ? options.pictures : GetModuleHandleW(nullptr)),
+      pmTray_(TrayMenuActions()),
       tmrCheckVista_(kCheckVistaIntervalMs, [this] { tmrCheckVistaTimer(); }) {
   if (g_dataDM) throw std::logic_error("the data module exists already");
   g_dataDM = this;
@@ -56,6 +75,12 @@ TDataDM* DataDMOrNull() { return g_dataDM; }
 void TDataDM::DataModuleCreate() {
   DebugLog(L"DataDM");
   LoadImageLists(pictures_);
+  trayMain_.popupMenu = &pmTray_.Menu();
+  trayMain_.onClick = [this] { trayMainClick(); };
+  trayMain_.onBalloonClick = [this] { trayMainBalloonClick(); };
+  trayMain_.onBalloonHide = [this] { trayMainBalloonHide(); };
+  pmTray_.Menu().SetImages(&ilMain_);
+  pmTray_.Menu().onPopup = [this] { pmTrayPopup(); };
   UpdateTrayIcon();
   std::srand(static_cast<unsigned>(std::time(nullptr)) ^ GetTickCount());
   ApplyPopupMenuStyles();
@@ -65,10 +90,12 @@ void TDataDM::DataModuleCreate() {
   PrepareTrayMenu();
   // Every queued message of the thread passes the module first.
   if (ui::Application* app = ui::Application::Existing()) app->SetEvents(this);
+  SetDataModuleLanguageHandler([this] { ApplyLanguage(); });
 }
 
 void TDataDM::DataModuleDestroy() {
   if (ui::Application* app = ui::Application::Existing(); app && app->Events() == this) app->SetEvents(nullptr);
+  SetDataModuleLanguageHandler({});
   ReleaseOfficeColourScheme();
   // The only place where the helper is ended.
   EndInputHelper();
@@ -80,6 +107,8 @@ void TDataDM::LoadImageLists(HINSTANCE module) {
   ilTrayIcons_.AddStrip(module, L"IL_TRAY_ICONS", CLR_NONE);
   ilMain_ = ui::ImageList(kImageSize, kImageSize);
   ilMain_.AddStrip(module, L"IL_MAIN", CLR_NONE);
+  ilLangs_ = ui::ImageList(kImageSize, kImageSize);
+  ilLangs_.AddStrip(module, L"IL_LANGS", CLR_NONE);
 }
 
 bool TDataDM::MenuLocked() const {
@@ -159,22 +188,212 @@ void TDataDM::TouchActivityTick() {
   if (ActivityTickDue(now, lastActivityTick_)) lastActivityTick_ = now;
 }
 
+// --- tray icon, tray menu and balloon tips ---------------------------------
+
+TrayMenuHandlers TDataDM::TrayMenuActions() {
+  TrayMenuHandlers h;
+  h.active = [this] { pmiActiveClick(); };
+  h.soundEnabled = [] {
+    if (TPreset* preset = PresetOrNull()) preset->SetSoundEnabled(!preset->SoundEnabled());
+  };
+  h.showMainKeyboard = [this] {
+    if (!TrayHooks().toggleKeyboardWindow) return;
+    ForceForegroundWindow(lastForegroundWindow_, true);
+    TrayHooks().toggleKeyboardWindow();
+    TouchActivityTick();
+  };
+  h.showTemplates = [this] {
+    ForceForegroundWindow(lastForegroundWindow_, true);
+    PumpMessagesFor(kClickSettleMs);
+    TrayHooks().showTemplateView();
+  };
+  h.settings = [this] { pmiSettingsClick(); };
+  h.help = [this] { actHelpExecute(); };
+  h.www = [this] {
+    const TPreset* preset = PresetOrNull();
+    OpenAddress(preset ? preset->LocalizeWebAddress(kProductPageAddress) : std::wstring(kProductPageAddress));
+  };
+  h.mail = [this] { OpenAddress(SupportMailLink(GetProductVersion())); };
+  h.forum = [this] { OpenAddress(kForumPageAddress); };
+  h.requestFeature = [this] { OpenAddress(kFeatureRequestAddress); };
+  h.reportBug = [] { BuildBugReport(L""); };
+  h.checkNewVersion = [] { CheckNewVersion(true); };
+  h.about = [] {
+    if (TrayHooks().openAbout) TrayHooks().openAbout();
+  };
+  h.close = [this] { pmiCloseClick(); };
+  return h;
+}
+
+void TDataDM::OpenAddress(const std::wstring& address) {
+  if (TrayHooks().openAddress) TrayHooks().openAddress(address);
+}
+
+void TDataDM::UpdateTrayIcon() {
+  const TPreset* preset = PresetOrNull();
+  const ui::ImageList* list = &ilTrayIcons_;
+  int image = kInactiveTrayImage;
+  if (active_ && preset && preset->ShowLangIcon()) {
+    list = &ilLangs_;
+    const HKL layout = TrayHooks().keyboardLayout ? TrayHooks().keyboardLayout() : GetKeyboardLayout(0);
+    image = LayoutToFlagIndex(reinterpret_cast<std::uintptr_t>(layout));
+  } else if (active_) {
+    image = kActiveTrayImage;
+  }
+  if (image >= list->Count()) return;
+  ui::IconHandle icon = list->ExtractIcon(image);
+  trayMain_.SetIcon(icon.Get());
+}
+
+void TDataDM::SetTrayIconVisible(bool visible) {
+  const bool wasInShell = trayMain_.InShell();
+  trayMain_.SetVisible(visible);
+  if (visible && !wasInShell) DebugLog((trayMain_.InShell() ? L"TrayIcon " : L"TrayIcon refused ") + trayMain_.Hint());
+}
+
+void TDataDM::ShowTipBalloon(const std::wstring& name, int most, int titleText, int bodyText, UINT timeMs) {
+  balloonName_ = name;
+  TAppIni& store = AppIni();
+  const int count = store.ReadIntegerDef(name, 0);
+  if (count >= most) return;
+  store.WriteInteger(name, count + 1);
+  trayMain_.SetVisible(true);
+  const std::wstring body = Lang().GetText(bodyText, kNoText);
+  const std::wstring title = FormatText(Lang().GetText(titleText, kProgramName), {kProgramName});
+  const bool shown = trayMain_.ShowBalloon(title, body, timeMs);
+  DebugLog(L"Balloon " + name + (shown ? L"" : L" refused"));
+  // A hidden icon shows only for the balloon.
+  if (const TPreset* preset = PresetOrNull()) trayMain_.SetVisible(!preset->HideTrayIcon());
+}
+
+void TDataDM::trayMainBalloonClick() {
+  if (!balloonName_.empty()) AppIni().WriteInteger(balloonName_, kBalloonClicked);
+  balloonName_.clear();
+}
+
+void TDataDM::trayMainBalloonHide() { balloonName_.clear(); }
+
+void TDataDM::trayMainClick() {
+  if (MenuLocked()) return;
+  ForceForegroundWindow(lastForegroundWindow_, true);
+  PumpMessagesFor(kClickSettleMs);
+  TrayHooks().showTemplateView();
+}
+
+void TDataDM::pmTrayPopup() {
+  const TPreset* preset = PresetOrNull();
+  pmTray_.Refresh(&QvActions(), preset && preset->SoundEnabled());
+  std::wstring shown;
+  for (const std::wstring& caption : pmTray_.ShownCaptions()) shown += (shown.empty() ? L"" : L" | ") + caption;
+  DebugLog(L"TrayMenu " + shown);
+}
+
+void TDataDM::pmiSettingsClick() {
+  if (MenuLocked() || !TrayHooks().openSettings) return;
+  const bool visible = TrayHooks().settingsWindowVisible && TrayHooks().settingsWindowVisible();
+  if (!visible) ShowWaitMessageFmt(LangText(316, L"Settings"));
+  TrayHooks().openSettings();
+  if (!visible) HideWaitMessage();
+}
+
+void TDataDM::pmiCloseClick() {
+  if (MenuLocked()) return;
+  // Edits in an open settings window that were not applied are dropped.
+  if (TrayHooks().settingsWindowVisible && TrayHooks().settingsWindowVisible()) Preset().Load();
+  DebugLog(L"Exit");
+  Stop();
+  ui::Terminate();
+}
+
+void TDataDM::actHelpExecute() {
+  try {
+    if (TrayHooks().showHelp) TrayHooks().showHelp();
+  } catch (...) {
+    // Help is a convenience: a failure must not reach the user.
+  }
+}
+
+void TDataDM::ApplyLanguage() {
+  BuildActionKindCatalogue();
+  pmTray_.ApplyLanguage(active_);
+}
+
+void TDataDM::SelectHelpFile() {
+  const TPreset* preset = PresetOrNull();
+  const std::wstring file =
+      SelectHelpFileName(ProgramFolder(), preset ? preset->Language() : 0, [](const std::wstring& path) {
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+      });
+  if (file == helpFile_) return;
+  helpFile_ = file;
+  if (TrayHooks().setHelpFile) TrayHooks().setHelpFile(file);
+}
+
+namespace {
+
+// A one-pixel window off screen that takes the foreground, so the menu closes
+// when the user clicks elsewhere.
+class MenuHostWindow {
+ public:
+  MenuHostWindow()
+      : window_(CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, L"", WS_POPUP, -10, -10, 1, 1,
+                                ui::ApplicationWindow(), nullptr, GetModuleHandleW(nullptr), nullptr)) {
+    if (!window_) return;
+    ShowWindow(window_, SW_SHOWNA);
+    SetWindowPos(window_, nullptr, -10, -10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ForceForegroundWindow(window_, true);
+  }
+  ~MenuHostWindow() {
+    if (window_) DestroyWindow(window_);
+  }
+  MenuHostWindow(const MenuHostWindow&) = delete;
+  MenuHostWindow& operator=(const MenuHostWindow&) = delete;
+  HWND Get() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+}  // namespace
+
+void TDataDM::SecondInstanceStarted() {
+  DebugLog(L"SecondInstance");
+  ShowTipBalloon(L"StartContextMenu", 10, LangId(0), LangId(35), 5000);
+  MenuHostWindow host;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  pmTray_.Menu().Popup(cursor, host.Get());
+}
+
+bool TDataDM::OnMessage(MSG& msg) {
+  if (msg.message == kSecondInstanceMessage) SecondInstanceStarted();
+  // Every message is dispatched as usual afterwards.
+  return false;
+}
+
 // --- seams -----------------------------------------------------------------
 
-void TDataDM::UpdateTrayIcon() {}
-void TDataDM::ApplyPopupMenuStyles() {}
+void TDataDM::ApplyPopupMenuStyles() { pmTray_.SetStyle(PopupMenuStyleForOS()); }
 void TDataDM::ApplyKeyboardAppearance() {}
-void TDataDM::BuildActionKindCatalogue() {}
-void TDataDM::PrepareTrayMenu() {}
+void TDataDM::BuildActionKindCatalogue() {
+  // The catalogue's names are language texts.
+  Seams().languageText = [](int number, const std::wstring& fallback) { return LangText(number, fallback); };
+  KindCatalogue().Rebuild();
+}
+
+// The items not offered are hidden when the menu is built; the About item
+// has its picture there too.
+void TDataDM::PrepareTrayMenu() { pmTray_.Item(L"pmiAbout").imageIndex = 43; }
 void TDataDM::InstallKeyboardHook() {}
 void TDataDM::RemoveKeyboardHook() {}
-void TDataDM::ShowActiveTrayItem(bool) {}
+void TDataDM::ShowActiveTrayItem(bool active) { pmTray_.ShowActive(active); }
 void TDataDM::ApplyForegroundLayout() {}
 void TDataDM::SetKeyStateModelActive(bool) {}
 void TDataDM::RegisterClipboardMonitor() {}
 void TDataDM::UnregisterClipboardMonitor() {}
-void TDataDM::EnableManagerTrayItems(bool) {}
-void TDataDM::DisableLockedMenuItems() {}
+void TDataDM::EnableManagerTrayItems(bool enabled) { pmTray_.EnableManagerItems(enabled); }
+// The keyboard window's buttons hide with the keyboard window's own part.
+void TDataDM::DisableLockedMenuItems() { pmTray_.DisableLockedItems(); }
 void TDataDM::tmrCheckVistaTimer() {}
 
 }  // namespace snibbet

@@ -15,6 +15,8 @@
 
 #include "core/hook_library.h"
 #include "core/hook_messages.h"
+#include "core/tray_icon.h"
+#include "core/tray_menu.h"
 #include "ui/application.h"
 #include "ui/image_list.h"
 #include "ui/timer.h"
@@ -26,6 +28,9 @@ namespace snibbet {
 // exists.
 void UseOfficeColourScheme();
 void ReleaseOfficeColourScheme();
+
+// Posted by a second start of the program to the running one's main form.
+inline constexpr UINT kSecondInstanceMessage = 1215;
 
 struct DataModuleOptions {
   std::wstring hookLibrary = kHookLibraryFileName;  // loaded by name: the program folder comes first
@@ -55,6 +60,33 @@ class TDataDM : public ui::ApplicationEvents {
   // Remembers now as the last activity, at most once every 5 ms.
   void TouchActivityTick();
 
+  // --- tray icon, tray menu and balloon tips ---
+  // The tray image of the present state (also for the ShowLangIcon setter).
+  void UpdateTrayIcon();
+  // The HideTrayIcon setter's effect: the icon shown or taken away.
+  void SetTrayIconVisible(bool visible);
+  // Shows the tip once more unless the counter `name` in the settings key has
+  // reached `most`; title and body are language-text numbers.
+  void ShowTipBalloon(const std::wstring& name, int most, int titleText, int bodyText, UINT timeMs);
+  const std::wstring& CurrentBalloonName() const { return balloonName_; }
+  void trayMainClick();
+  void trayMainBalloonClick();
+  void trayMainBalloonHide();
+  void pmTrayPopup();
+  void pmiSettingsClick();
+  void pmiCloseClick();
+  void actHelpExecute();
+  // Every text of the module, after each language load.
+  void ApplyLanguage();
+  // The help file for the present language, handed to the help router.
+  void SelectHelpFile();
+  // A second start: the tip, then the tray menu at the mouse.
+  void SecondInstanceStarted();
+  bool OnMessage(MSG& msg) override;
+
+  TrayIcon& trayMain() { return trayMain_; }
+  TrayMenu& pmTray() { return pmTray_; }
+
   bool Active() const { return active_; }
   std::uint32_t LastActivityTick() const { return lastActivityTick_; }
   HWND LastForegroundWindow() const { return lastForegroundWindow_; }
@@ -70,6 +102,7 @@ class TDataDM : public ui::ApplicationEvents {
   const HookLibrary& HookLib() const { return hookLibrary_; }
   const ui::ImageList& ilMain() const { return ilMain_; }
   const ui::ImageList& ilTrayIcons() const { return ilTrayIcons_; }
+  const ui::ImageList& ilLangs() const { return ilLangs_; }
   const ui::Timer& tmrCheckVista() const { return tmrCheckVista_; }
 
  private:
@@ -78,8 +111,10 @@ class TDataDM : public ui::ApplicationEvents {
   void LoadImageLists(HINSTANCE pictures);
   bool MenuLocked() const;
 
+  TrayMenuHandlers TrayMenuActions();
+  void OpenAddress(const std::wstring& address);
+
   // Seams filled by later parts of the program, in the order they run.
-  void UpdateTrayIcon();                  // the tray image of the present state
   void ApplyPopupMenuStyles();            // pmTray, pmActions
   void ApplyKeyboardAppearance();         // keyboard window colours and caption
   void BuildActionKindCatalogue();        // binding kinds for menus and lists
@@ -107,6 +142,11 @@ class TDataDM : public ui::ApplicationEvents {
 
   ui::ImageList ilTrayIcons_;
   ui::ImageList ilMain_;
+  ui::ImageList ilLangs_;
+  std::wstring balloonName_;
+  std::wstring helpFile_;
+  TrayMenu pmTray_;
+  TrayIcon trayMain_;
   ui::Timer tmrCheckVista_;
 };
 

@@ -4,8 +4,8 @@
 
 namespace snibbet {
 
-// Index of the flag picture for a language number. The tray module's
-// layout-to-flag look-up takes this over; until then every language shows flag 0.
+// Index of the flag picture for a language number (the tray's layout-to-flag
+// look-up on the language id).
 uint8_t LanguageFlagIndex(int32_t langId);
 
 }  // namespace snibbet

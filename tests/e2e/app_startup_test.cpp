@@ -85,6 +85,11 @@ TEST_F(SnibbetTest, TwoStartsAtOnceLeaveOneCopyRunning) {
   ASSERT_TRUE(survivor.WaitIdle(5s));
   EXPECT_TRUE(survivor.Running());
   EXPECT_EQ(probe::FindWindows({.className = L"TFirstForm", .title = L"SnibbetFirstForm"}).size(), 1u);
+  // When the other start found the survivor, the survivor answers with its tray menu.
+  if (HWND menu = probe::WaitForWindow({.className = L"#32768", .pid = survivor.Pid(), .visibleOnly = true}, 1s)) {
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(probe::WaitForNoWindow({.className = L"#32768", .pid = survivor.Pid(), .visibleOnly = true}, 5s));
+  }
   CloseNormally(survivor, main);
 }
 

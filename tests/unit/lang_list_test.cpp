@@ -33,7 +33,7 @@ TEST(LanguageList, ReadsNameAndNumberOfEveryUsableFile) {
   EXPECT_EQ(records[0].Code, L"en");
   EXPECT_EQ(records[0].DisplayName, L"English");
   EXPECT_EQ(records[0].LangId, 9);
-  EXPECT_EQ(records[0].FlagIndex, 0);
+  EXPECT_EQ(records[0].FlagIndex, 2) << "English has the flag of its primary language";
   EXPECT_EQ(records[1].Code, L"ru");
   EXPECT_EQ(records[1].DisplayName, L"\u0420\u0443\u0441");
   EXPECT_EQ(records[1].LangId, 25);

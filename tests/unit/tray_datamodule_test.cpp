@@ -1,0 +1,197 @@
+// The data module's tray: balloon counters in the settings key, the menu's
+// items and captions, clicks on the icon, the addresses it opens and Exit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/data_module.h"
+#include "core/lang_table.h"
+#include "core/preset.h"
+#include "core/tray_seams.h"
+#include "keyboard/action_kinds.h"
+#include "keyboard/actions.h"
+#include "tests/unit/datamodule_test_support.h"
+#include "tests/unit/settings_fixture.h"
+#include "ui/application.h"
+
+namespace snibbet {
+namespace {
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (ui::Application* app = ui::Application::Existing()) {
+      app->ProcessMessage(msg);
+    } else {
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
+class TrayModuleTest : public test::SettingsTest {
+ protected:
+  void SetUp() override {
+    SettingsTest::SetUp();
+    InitializePreset();
+    InitializeLanguages();
+    ui::Application::Create({.title = L"Orvane Paste"});
+    ResetTraySeams();
+    TrayHooks().showTemplateView = [this] { ++popupRequests_; };
+    TrayHooks().openAddress = [this](const std::wstring& address) { opened_.push_back(address); };
+  }
+  void TearDown() override {
+    QvActions().Clear();
+    ResetTraySeams();
+    ui::Application::Destroy();
+    FinalizeLanguages();
+    FinalizePreset();
+    SettingsTest::TearDown();
+  }
+  void PostToIcon(TDataDM& module, UINT mouseMessage) {
+    PostMessageW(module.trayMain().Window(), kTrayCallbackMessage, 1, mouseMessage);
+  }
+
+  int popupRequests_ = 0;
+  std::vector<std::wstring> opened_;
+};
+
+TEST_F(TrayModuleTest, BalloonCountersLiveInTheSettingsKey) {
+  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  module.SetTrayIconVisible(true);
+
+  module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
+  EXPECT_EQ(module.CurrentBalloonName(), L"FirstStart");
+  module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u) << "shown at most once";
+
+  // A balloon that times out leaves its count; a click ends the tip for good.
+  module.trayMainBalloonHide();
+  module.trayMainBalloonClick();
+  EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
+  module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  module.trayMainBalloonClick();
+  EXPECT_EQ(Get(L"FirstStart")->Dword(), 1000u);
+  EXPECT_TRUE(module.CurrentBalloonName().empty());
+
+  for (int i = 0; i < 11; ++i) module.ShowTipBalloon(L"StartContextMenu", 10, LangId(0), LangId(35), 5000);
+  EXPECT_EQ(Get(L"StartContextMenu")->Dword(), 10u);
+}
+
+TEST_F(TrayModuleTest, HiddenIconShowsOnlyForTheBalloon) {
+  Preset().SetHideTrayIcon(true);
+  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
+  EXPECT_FALSE(module.trayMain().InShell());
+}
+
+TEST_F(TrayModuleTest, MenuItemsInOrderWithTheirTexts) {
+  // Texts of our own, so each caption shows which number it came from.
+  for (int id : {29, 30, 567, 316, 104, 552, 321, 323}) Lang().SetText(id, L"T" + std::to_wstring(id));
+  Lang().SetText(331, L"Templates");
+  Lang().SetText(322, L"About %1");
+  Lang().SetText(406, L"Help");
+  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  module.ApplyLanguage();
+  module.pmTrayPopup();
+  const std::vector<std::wstring> shown = module.pmTray().ShownCaptions();
+  ASSERT_EQ(shown.size(), 17u);
+  EXPECT_EQ(shown[0], L"T30") << "inactive";
+  EXPECT_EQ(shown[1], L"T567");
+  EXPECT_EQ(shown[2], L"Templates");
+  EXPECT_EQ(shown[3], L"-");
+  EXPECT_EQ(shown[4], L"T316");
+  EXPECT_EQ(shown[5], L"-");
+  EXPECT_EQ(shown[6], L"T104");
+  EXPECT_EQ(shown[7], L"  Help: Orvane Paste\tF1");
+  EXPECT_EQ(shown[10], L"  T552");
+  EXPECT_EQ(shown[13], L"  T321");
+  EXPECT_EQ(shown[14], L"About Orvane Paste");
+  EXPECT_EQ(shown[15], L"-");
+  EXPECT_EQ(shown[16], L"T323");
+
+  ASSERT_TRUE(module.Start());
+  EXPECT_EQ(module.pmTray().Item(L"pmiActive").caption, L"T29");
+  EXPECT_EQ(module.pmTray().Item(L"pmiActive").imageIndex, 8);
+  EXPECT_TRUE(module.pmTray().Item(L"pmiShowTemplatesManager").enabled);
+  ASSERT_TRUE(module.Stop());
+  EXPECT_EQ(module.pmTray().Item(L"pmiActive").imageIndex, 7);
+  EXPECT_FALSE(module.pmTray().Item(L"pmiShowTemplatesManager").enabled);
+}
+
+TEST_F(TrayModuleTest, EachTemplateHotkeyAddsItsShortcutAfresh) {
+  Lang().SetText(331, L"Templates");
+  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  for (int key : {VK_SPACE, int{'T'}}) {
+    TQvAction* binding = QvActions().Add(static_cast<std::uint8_t>(key), kLeftWinBit);
+    ASSERT_NE(binding, nullptr);
+    binding->SetKind(8);
+    binding->SetParam(1);
+  }
+  module.pmTrayPopup();
+  const std::wstring first = module.pmTray().Item(L"pmiShowTemplatesManager").caption;
+  EXPECT_EQ(first.rfind(L"Templates (", 0), 0u) << first;
+  EXPECT_EQ(std::count(first.begin(), first.end(), L'('), 2) << first;
+  module.pmTrayPopup();
+  EXPECT_EQ(module.pmTray().Item(L"pmiShowTemplatesManager").caption, first) << "reopening starts from the plain text";
+}
+
+TEST_F(TrayModuleTest, DoubleClickOpensThePopupOnceAndRightButtonNever) {
+  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  PostToIcon(module, WM_LBUTTONUP);
+  PostToIcon(module, WM_LBUTTONDBLCLK);
+  PostToIcon(module, WM_LBUTTONUP);
+  Pump();
+  EXPECT_EQ(popupRequests_, 1);
+
+  PutDword(L"AccessDenied", 1);
+  Preset().Load();
+  PostToIcon(module, WM_LBUTTONUP);
+  Pump();
+  EXPECT_EQ(popupRequests_, 1) << "the menu lock keeps the icon's click";
+}
+
+TEST_F(TrayModuleTest, AddressesOpenedByTheMenu) {
+  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  module.pmTray().Item(L"pmiMail").onClick();
+  module.pmTray().Item(L"pmiWWW").onClick();
+  module.pmTray().Item(L"pmiForum").onClick();
+  ASSERT_EQ(opened_.size(), 3u);
+  EXPECT_EQ(opened_[0].rfind(L"mailto:support@orvanesoftware.com?subject=Orvane%20Paste%20", 0), 0u) << opened_[0];
+  EXPECT_EQ(opened_[0].find(L' '), std::wstring::npos) << opened_[0];
+  EXPECT_EQ(opened_[1].rfind(L"http://", 0), 0u);
+}
+
+TEST_F(TrayModuleTest, ExitSwitchesOffThenEndsTheLoopUnlessLocked) {
+  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  PutDword(L"AccessDenied", 1);
+  Preset().Load();
+  ASSERT_TRUE(module.Start());
+  module.pmiCloseClick();
+  EXPECT_TRUE(module.Active());
+  EXPECT_FALSE(ui::Terminated());
+
+  PutDword(L"AccessDenied", 0);
+  Preset().Load();
+  module.pmiCloseClick();
+  EXPECT_FALSE(module.Active());
+  EXPECT_FALSE(module.HookLib().Loaded());
+  EXPECT_TRUE(ui::Terminated());
+}
+
+TEST_F(TrayModuleTest, LanguageRebuildsTheBindingKinds) {
+  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  Lang().SetText(213, L"Windows of %1");
+  Lang().SetText(323, L"Beenden");
+  module.ApplyLanguage();
+  ASSERT_EQ(KindCatalogue().Rows().size(), 15u);
+  EXPECT_EQ(KindCatalogue().Rows()[6].name, L"Windows of Orvane Paste");
+  EXPECT_EQ(KindCatalogue().Rows()[6].subCommands.size(), 8u);
+  EXPECT_EQ(module.pmTray().Item(L"pmiClose").caption, L"Beenden");
+}
+
+}  // namespace
+}  // namespace snibbet
