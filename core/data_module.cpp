@@ -6,6 +6,7 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "clipboard/clipboard_monitor.h"
 #include "core/debug_log.h"
 #include "core/input_helper_link.h"
 #include "core/input_helper_search.h"
@@ -171,8 +172,15 @@ void TDataDM::RemoveKeyboardHook() {}
 void TDataDM::ShowActiveTrayItem(bool) {}
 void TDataDM::ApplyForegroundLayout() {}
 void TDataDM::SetKeyStateModelActive(bool) {}
-void TDataDM::RegisterClipboardMonitor() {}
-void TDataDM::UnregisterClipboardMonitor() {}
+void TDataDM::RegisterClipboardMonitor() {
+  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) {
+    monitor->RegisterViewer();
+    monitor->ClipboardChanged();
+  }
+}
+void TDataDM::UnregisterClipboardMonitor() {
+  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->UnregisterViewer();
+}
 void TDataDM::EnableManagerTrayItems(bool) {}
 void TDataDM::DisableLockedMenuItems() {}
 void TDataDM::tmrCheckVistaTimer() {}

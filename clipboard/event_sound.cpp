@@ -1,0 +1,7 @@
+#include "clipboard/event_sound.h"
+
+namespace snibbet {
+
+void PlayEventSound(int, bool) {}
+
+}  // namespace snibbet
