@@ -29,10 +29,13 @@ inline std::wstring ProbePath() {
 class ClipboardHolder {
  public:
   ClipboardHolder() : thread_([this] {
-      while (!OpenClipboard(nullptr)) Sleep(5);
+      // Opened for a window of its own, as another program would.
+      HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+      while (!OpenClipboard(window)) Sleep(5);
       open_ = true;
       while (!release_) Sleep(5);
       CloseClipboard();
+      DestroyWindow(window);
     }) {
     while (!open_) Sleep(1);
   }
