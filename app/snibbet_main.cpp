@@ -8,6 +8,7 @@
 #include "app/first_form.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
+#include "clipboard/clipboard_monitor.h"
 #include "core/app_ini.h"
 #include "core/bug_report.h"
 #include "core/bug_report_form.h"
@@ -106,6 +107,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   dataModule.emplace();
   WireErrorReport(*dataModule);
   app.CreateForm<TQvMessageForm>();
+  app.CreateForm<TQvClipboardMonitor>();
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "clipboard/clipboard_monitor.h"
 #include "core/debug_log.h"
 #include "core/input_helper_link.h"
 #include "core/input_helper_search.h"
@@ -389,11 +390,18 @@ void TDataDM::RemoveKeyboardHook() {}
 void TDataDM::ShowActiveTrayItem(bool active) { pmTray_.ShowActive(active); }
 void TDataDM::ApplyForegroundLayout() {}
 void TDataDM::SetKeyStateModelActive(bool) {}
-void TDataDM::RegisterClipboardMonitor() {}
-void TDataDM::UnregisterClipboardMonitor() {}
 void TDataDM::EnableManagerTrayItems(bool enabled) { pmTray_.EnableManagerItems(enabled); }
 // The keyboard window's buttons hide with the keyboard window's own part.
 void TDataDM::DisableLockedMenuItems() { pmTray_.DisableLockedItems(); }
+void TDataDM::RegisterClipboardMonitor() {
+  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) {
+    monitor->RegisterViewer();
+    monitor->ClipboardChanged();
+  }
+}
+void TDataDM::UnregisterClipboardMonitor() {
+  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->UnregisterViewer();
+}
 void TDataDM::tmrCheckVistaTimer() {}
 
 }  // namespace snibbet

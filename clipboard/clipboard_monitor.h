@@ -1,0 +1,132 @@
+#pragma once
+// TQvClipboardMonitor: the invisible window the system tells of every
+// clipboard change. It keeps ClipboardChangedFlag for the paste steps that
+// wait on their own clipboard writes, keeps the user's clipboard in memory
+// around a paste and puts it back shortly after, and plays the clipboard
+// sound when the user's clipboard changes. Created hidden at start-up; the
+// data module registers it when it starts and unregisters it when it stops.
+// GUI thread only.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "clipboard/format_listener_api.h"
+#include "clipboard/paste_targets.h"
+#include "core/clipboard_stream.h"
+#include "core/qv_form.h"
+#include "ui/timer.h"
+
+namespace snibbet {
+
+// Set by every change notification; cleared by the paste steps right before
+// they put something on the clipboard, then waited on (WaitForClipboardChange).
+extern bool ClipboardChangedFlag;
+
+// The sound slot of a clipboard change.
+inline constexpr int kClipboardSoundSlot = 8;
+
+// How the monitor reaches the system; tests replace single entries.
+struct ClipboardMonitorOptions {
+  std::function<bool()> isVistaOrLater;                  // default: IsVistaOrLater
+  std::function<FormatListenerApi()> lookUpListenerApi;  // default: LookUpFormatListenerApi
+  std::function<void(std::wstring_view)> showWarning;    // default: ShowWarningMessage
+  std::function<void(int slot, bool force)> playSound;   // default: PlayEventSound
+};
+
+class TQvClipboardMonitor : public TQvForm {
+ public:
+  static constexpr const wchar_t* kClassName = L"TQvClipboardMonitor";
+  static constexpr UINT kRestoreDelayMs = 300;
+  static constexpr UINT kSlowTargetRestoreDelayMs = 500;
+  // A restore that could not open the clipboard tries again this often.
+  static constexpr int kRestoreRetries = 3;
+  static constexpr UINT kRestoreRetryDelayMs = 100;
+  static constexpr DWORD kChangeWaitMs = 300;
+  static constexpr DWORD kAfterChangePumpMs = 30;
+
+  explicit TQvClipboardMonitor(ClipboardMonitorOptions options = {});
+  ~TQvClipboardMonitor() override;
+
+  // Start and stop receiving change notifications.
+  void RegisterViewer();
+  void UnregisterViewer();
+  // The reaction to a change of the clipboard.
+  void ClipboardChanged();
+  // Restarts the watchdog if it runs (a window came to the front).
+  void KickWatchdog();
+
+  // Keeps the user's clipboard before a paste. A restore still pending from
+  // the paste before is cancelled instead: its snapshot is the user's.
+  void SaveBeforePaste();
+  // Puts the kept clipboard back after the restore delay (longer for the slow
+  // paste targets). Nothing when no usable snapshot was taken.
+  void RestoreAfterPaste();
+  // Waits, processing messages, for the program's own clipboard write to be
+  // reported (at most 300 ms), then processes messages for 30 ms more.
+  void WaitForClipboardChange();
+
+  // Waits for the target to be idle, then types Ctrl+V.
+  void SendPasteKeys();
+  // Whether the coming paste is the first into the foreground window for a
+  // while; newWindow is set when that window was never pasted into.
+  bool IsFirstPasteInto(bool& newWindow);
+
+  // False only during a template paste: no sound, no history meanwhile.
+  bool Monitoring() const { return monitoring_; }
+  void SetMonitoring(bool value) { monitoring_ = value; }
+
+  bool UseFormatListener() const { return useFormatListener_; }
+  HWND NextViewer() const { return nextViewer_; }
+  bool SnapshotHeld() const { return snapshotHeld_; }
+  bool Saving() const { return saving_; }
+  bool Registering() const { return registering_; }
+  bool RestorePending() const { return tmrRestore.Enabled(); }
+  const ClipboardStream& Snapshot() const { return snapshot_; }
+
+  ui::Timer tmrSave{this, L"tmrSave", 150};
+  ui::Timer tmrRestore{this, L"tmrRestore", kRestoreDelayMs, [this] { tmrRestoreTimer(); }};
+  ui::Timer tmrRestart{this, L"tmrRestart", 60000, [this] { tmrRestartTimer(); }};
+
+ protected:
+  void OnCreate() override;
+  void OnDestroy() override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void tmrRestoreTimer();
+  void tmrRestartTimer();
+  void PassToNextViewer(UINT message, WPARAM wParam, LPARAM lParam);
+  void ChainChanged(HWND leaving, HWND following);
+  bool IsOwnWrite() const;
+  bool TakeSnapshot();
+  void ArmRestore(UINT delayMs);
+  // The history store is not part of this program: it is never on.
+  static bool HistoryStoreOn() { return false; }
+
+  ClipboardMonitorOptions options_;
+  FormatListenerApi listener_{};
+  ClipboardStream snapshot_;
+  HWND nextViewer_ = nullptr;
+  bool inViewerChain_ = false;
+  bool listening_ = false;
+  bool saving_ = false;
+  bool registering_ = false;
+  bool restoring_ = false;
+  PasteTargetTable pasteTargets_;
+  bool useFormatListener_ = false;
+  bool snapshotHeld_ = false;
+  bool snapshotUsable_ = false;      // the snapshot may be put back
+  DWORD snapshotSequence_ = 0;      // the clipboard's sequence number it was taken at
+  bool ownWriteKnown_ = false;
+  DWORD ownWriteSequence_ = 0;      // right after the paste, then after the restore
+  int restoreRetriesLeft_ = 0;
+  bool monitoring_ = true;
+};
+
+// The one monitor while it exists; std::logic_error otherwise.
+TQvClipboardMonitor& ClipboardMonitor();
+TQvClipboardMonitor* ClipboardMonitorOrNull();
+
+}  // namespace snibbet

@@ -1,0 +1,127 @@
+// The monitor's part in a paste: the user's clipboard kept and put back, the
+// wait for the program's own clipboard write, and the paste keystroke.
+#include "clipboard/clipboard_monitor.h"
+
+#include "core/clipboard_snapshot.h"
+#include "core/data_module.h"
+#include "core/message_pump.h"
+#include "core/process_idle.h"
+#include "core/synthetic_input.h"
+
+namespace snibbet {
+namespace {
+
+bool ForegroundIsSlowPasteTarget() {
+  const TDataDM* dataModule = DataDMOrNull();
+  return dataModule != nullptr && dataModule->ForegroundInPasteTable();
+}
+
+// Putting back a snapshot without a single whole record would only empty the
+// clipboard: the user's data would be gone and the template with it.
+bool HoldsWholeRecords(ClipboardStream& stream) {
+  stream.Rewind();
+  const auto records = stream.ReadAllRecords();
+  stream.Rewind();
+  return records && !records->empty();
+}
+
+}  // namespace
+
+void TQvClipboardMonitor::SaveBeforePaste() {
+  // A restore pending or running holds the user's clipboard from before the
+  // previous paste: that one comes back after this paste too.
+  if (tmrRestore.Enabled() || restoring_) {
+    tmrRestore.Stop();
+    return;
+  }
+  if (HistoryStoreOn()) return;
+  if (snapshotHeld_ && snapshotSequence_ == GetClipboardSequenceNumber()) return;
+  snapshotHeld_ = false;
+  snapshotUsable_ = false;
+  if (CountClipboardFormats() == 0) return;  // nothing to keep
+  snapshotUsable_ = TakeSnapshot();
+  snapshotHeld_ = snapshotUsable_;
+}
+
+bool TQvClipboardMonitor::TakeSnapshot() {
+  snapshot_.Clear();
+  snapshotSequence_ = GetClipboardSequenceNumber();
+  const bool saved = SaveClipboardToStream(snapshot_);
+  // Changed while it was read: the snapshot may mix two contents.
+  const bool steady = snapshotSequence_ == GetClipboardSequenceNumber();
+  return saved && steady && HoldsWholeRecords(snapshot_);
+}
+
+void TQvClipboardMonitor::RestoreAfterPaste() {
+  tmrRestore.Stop();
+  if (!snapshotUsable_) return;
+  // The paste has put the template there: a later change is the user's.
+  ownWriteSequence_ = GetClipboardSequenceNumber();
+  ownWriteKnown_ = true;
+  restoreRetriesLeft_ = kRestoreRetries;
+  ArmRestore(ForegroundIsSlowPasteTarget() ? kSlowTargetRestoreDelayMs : kRestoreDelayMs);
+}
+
+void TQvClipboardMonitor::ArmRestore(UINT delayMs) {
+  tmrRestore.Stop();
+  tmrRestore.SetInterval(delayMs);
+  tmrRestore.Start();
+}
+
+void TQvClipboardMonitor::tmrRestoreTimer() {
+  tmrRestore.Stop();
+  if (!snapshotUsable_) return;
+  if (GetClipboardSequenceNumber() != ownWriteSequence_) {
+    // The user copied something since the paste: that copy stays.
+    snapshotUsable_ = false;
+    return;
+  }
+  restoring_ = true;
+  snapshot_.Rewind();
+  const bool restored = LoadClipboardFromStream(snapshot_);
+  // A failed load that left the position at the start touched nothing.
+  const bool touched = restored || snapshot_.Position() != 0;
+  restoring_ = false;
+  if (touched) {
+    ownWriteSequence_ = GetClipboardSequenceNumber();
+    return;
+  }
+  // The clipboard could not be opened (another program holds it): later.
+  if (restoreRetriesLeft_-- > 0) ArmRestore(kRestoreRetryDelayMs);
+}
+
+void TQvClipboardMonitor::WaitForClipboardChange() {
+  const ULONGLONG end = GetTickCount64() + kChangeWaitMs;
+  while (GetTickCount64() < end) {
+    if (ClipboardChangedFlag && !saving_) break;
+    MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (!ProcessPendingMessages()) return;
+  }
+  PumpMessagesFor(kAfterChangePumpMs);
+}
+
+bool TQvClipboardMonitor::IsFirstPasteInto(bool& newWindow) {
+  HWND window = GetForegroundWindow();
+  if (!window) return false;
+  return pasteTargets_.NotePaste(window, GetTickCount(), newWindow);
+}
+
+void TQvClipboardMonitor::SendPasteKeys() {
+  bool newWindow = false;
+  const bool first = IsFirstPasteInto(newWindow);
+  if (first && ForegroundIsSlowPasteTarget()) {
+    if (newWindow) {
+      WaitForProcessIdle(200, 300);
+    } else {
+      WaitForProcessIdle(100, 350);
+    }
+  }
+  if (newWindow) {
+    WaitForProcessIdle(150, 500);
+  } else {
+    WaitForProcessIdle(50, 250);
+  }
+  SendCtrlV();
+}
+
+}  // namespace snibbet

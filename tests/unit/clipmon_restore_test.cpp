@@ -1,0 +1,144 @@
+// The user's clipboard kept before a paste and put back after it.
+#include <gtest/gtest.h>
+
+#include "core/clipboard_access.h"
+#include "core/data_module.h"
+#include "tests/unit/clipmon_test_support.h"
+
+namespace snibbet {
+namespace {
+
+using test::ClipmonTest;
+using testing::Bytes;
+using testing::ClipboardBytes;
+
+class ClipmonRestoreTest : public ClipmonTest {
+ protected:
+  void SetUp() override {
+    ClipmonTest::SetUp();
+    customFormat = RegisterClipboardFormatW(L"Clipmon Test Bytes");
+    binary = {0, 1, 2, 0xFF, 0, 0x7F, 42, 0};
+    testing::SetClipboardDirectly({{CF_UNICODETEXT, testing::WideBytes(L"the user's text")}, {customFormat, binary}});
+  }
+
+  // The steps of a paste around the template's own clipboard write.
+  void Paste(TQvClipboardMonitor& monitor, const std::wstring& templateText, bool restore = true) {
+    monitor.SaveBeforePaste();
+    monitor.SetMonitoring(false);
+    ClipboardChangedFlag = false;
+    ASSERT_TRUE(PutClipboardText(templateText));
+    monitor.WaitForClipboardChange();
+    if (restore) monitor.RestoreAfterPaste();
+    monitor.SetMonitoring(true);
+  }
+
+  bool UserDataBack() const {
+    return ClipboardText() == L"the user's text" && ClipboardBytes(customFormat) == binary;
+  }
+
+  UINT customFormat = 0;
+  Bytes binary;
+};
+
+TEST_F(ClipmonRestoreTest, UserFormatsComeBackByteForByteAfterTheDelaySilently) {
+  TQvClipboardMonitor& monitor = MakeMonitor();
+  const Bytes textBefore = ClipboardBytes(CF_UNICODETEXT);
+  Paste(monitor, L"template");
+  EXPECT_EQ(ClipboardText(), L"template");
+  EXPECT_TRUE(monitor.RestorePending());
+  EXPECT_EQ(monitor.tmrRestore.Interval(), 300u);
+
+  const long long ms = MsUntil([&] { return UserDataBack(); });
+  EXPECT_GE(ms, 250);
+  EXPECT_LE(ms, 700);
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), textBefore);
+  EXPECT_EQ(ClipboardBytes(customFormat), binary);
+
+  // The restore is the program's own write: no sound, though monitoring is on.
+  PumpFor(200);
+  EXPECT_TRUE(ClipboardChangedFlag);
+  EXPECT_TRUE(sounds.empty());
+  // The user's next copy is theirs again.
+  CopyInOtherProcess(L"user copy");
+  EXPECT_TRUE(PumpUntil([&] { return sounds.size() == 1; }));
+}
+
+TEST_F(ClipmonRestoreTest, SlowPasteTargetsWaitLonger) {
+  TDataDM dataModule({.hookLibrary = L"no_such_folder\\SnibbetH.dll"});
+  dataModule.SetForegroundInPasteTable(true);
+  TQvClipboardMonitor& monitor = MakeMonitor();
+  Paste(monitor, L"template");
+  EXPECT_EQ(monitor.tmrRestore.Interval(), 500u);
+  PumpFor(380);
+  EXPECT_EQ(ClipboardText(), L"template");
+  EXPECT_TRUE(PumpUntil([&] { return UserDataBack(); }, 1000));
+}
+
+TEST_F(ClipmonRestoreTest, SecondPasteWithinTheDelayStillBringsBackTheUsersData) {
+  TQvClipboardMonitor& monitor = MakeMonitor();
+  Paste(monitor, L"first");
+  PumpFor(100);
+  Paste(monitor, L"second");  // cancels the pending restore, keeps the snapshot
+  EXPECT_EQ(ClipboardText(), L"second");
+  EXPECT_TRUE(PumpUntil([&] { return UserDataBack(); }, 1000));
+}
+
+TEST_F(ClipmonRestoreTest, EmptyClipboardIsLeftHoldingTheTemplate) {
+  TQvClipboardMonitor& monitor = MakeMonitor();
+  ASSERT_TRUE(ClearClipboard());
+  Paste(monitor, L"template");
+  EXPECT_FALSE(monitor.RestorePending());
+  PumpFor(450);
+  EXPECT_EQ(ClipboardText(), L"template");
+}
+
+TEST_F(ClipmonRestoreTest, FailedSnapshotIsNeverRestored) {
+  TQvClipboardMonitor& monitor = MakeMonitor();
+  // A good paste first: the snapshot then holds the user's earlier data.
+  Paste(monitor, L"first template");
+  ASSERT_TRUE(PumpUntil([&] { return UserDataBack(); }));
+
+  CopyInOtherProcess(L"newer user data");
+  {
+    test::ClipboardHolder holder;  // the snapshot cannot open the clipboard
+    monitor.SaveBeforePaste();
+  }
+  EXPECT_FALSE(monitor.SnapshotHeld());
+  monitor.SetMonitoring(false);
+  ASSERT_TRUE(PutClipboardText(L"second template"));
+  monitor.RestoreAfterPaste();
+  monitor.SetMonitoring(true);
+  EXPECT_FALSE(monitor.RestorePending());
+  PumpFor(450);
+  // Neither the stale snapshot nor an empty one replaced the template.
+  EXPECT_EQ(ClipboardText(), L"second template");
+}
+
+TEST_F(ClipmonRestoreTest, UserCopyBetweenPasteAndRestoreSurvives) {
+  TQvClipboardMonitor& monitor = MakeMonitor();
+  Paste(monitor, L"template");
+  CopyInOtherProcess(L"copied right after the paste");
+  PumpFor(500);
+  EXPECT_FALSE(monitor.RestorePending());
+  EXPECT_EQ(ClipboardText(), L"copied right after the paste");
+
+  // The next paste keeps that new copy and puts it back.
+  Paste(monitor, L"template again");
+  EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == L"copied right after the paste"; }, 1000));
+}
+
+TEST_F(ClipmonRestoreTest, BusyClipboardIsRestoredOnALaterTry) {
+  TQvClipboardMonitor& monitor = MakeMonitor();
+  Paste(monitor, L"template");
+  {
+    test::ClipboardHolder holder;  // another program holds it past the first try
+    PumpFor(650);
+    EXPECT_TRUE(monitor.RestorePending());
+  }
+  EXPECT_TRUE(PumpUntil([&] { return UserDataBack(); }, 1500));
+  PumpFor(100);
+  EXPECT_TRUE(sounds.empty());
+}
+
+}  // namespace
+}  // namespace snibbet
