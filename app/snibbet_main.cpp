@@ -21,6 +21,7 @@
 #include "core/preset.h"
 #include "core/text_utils.h"
 #include "core/tip_counter.h"
+#include "templates/template_view_form.h"
 #include "core/utilities.h"
 #include "ui/application.h"
 #include "visual/theme_binding.h"
@@ -104,6 +105,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   dataModule.emplace();
   WireErrorReport(*dataModule);
   app.CreateForm<TQvMessageForm>();
+  // The keyboard windows and the clipboard monitor come here, then the pop-up.
+  app.CreateForm<TTemplateViewForm>();
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.
