@@ -21,7 +21,9 @@
 #include "core/message_form.h"
 #include "core/preset.h"
 #include "core/text_utils.h"
+#include "core/tip_counter.h"
 #include "core/utilities.h"
+#include "templates/template_view_form.h"
 #include "ui/application.h"
 #include "visual/theme_binding.h"
 
@@ -107,7 +109,9 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   dataModule.emplace();
   WireErrorReport(*dataModule);
   app.CreateForm<TQvMessageForm>();
+  // The keyboard windows come here, before the clipboard monitor.
   app.CreateForm<TQvClipboardMonitor>();
+  app.CreateForm<TTemplateViewForm>();
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.

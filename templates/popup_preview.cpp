@@ -1,0 +1,95 @@
+#include "templates/popup_preview.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+namespace snibbet {
+namespace {
+
+const wchar_t* RichEditClass() {
+  static const bool loaded = LoadLibraryW(L"riched20.dll") != nullptr;
+  (void)loaded;
+  return RICHEDIT_CLASSW;
+}
+
+struct RtfSource {
+  std::string_view rest;
+};
+
+DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+  auto& source = *reinterpret_cast<RtfSource*>(cookie);
+  const auto n = std::min<std::size_t>(source.rest.size(), static_cast<std::size_t>(size));
+  std::copy_n(source.rest.data(), n, buffer);
+  source.rest.remove_prefix(n);
+  *read = static_cast<LONG>(n);
+  return 0;
+}
+
+// GDI+ runs from the first picture until the program ends.
+bool StartGdiplus() {
+  struct Session {
+    Session() {
+      Gdiplus::GdiplusStartupInput input;
+      ok = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    }
+    ~Session() {
+      if (ok) Gdiplus::GdiplusShutdown(token);
+    }
+    ULONG_PTR token = 0;
+    bool ok = false;
+  };
+  static Session session;
+  return session.ok;
+}
+
+}  // namespace
+
+const wchar_t* PreviewRichEdit::WindowClassName() const { return RichEditClass(); }
+
+void PreviewRichEdit::SetRtf(std::string_view rtf) {
+  RtfSource source{rtf};
+  EDITSTREAM stream{};
+  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+  stream.pfnCallback = ReadRtf;
+  Send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+}
+
+std::wstring PreviewRichEdit::PlainText() const { return Text(); }
+
+struct PreviewPicture::Image {
+  std::unique_ptr<Gdiplus::Bitmap> bitmap;
+};
+
+PreviewPicture::PreviewPicture() : image_(std::make_unique<Image>()) {}
+PreviewPicture::~PreviewPicture() = default;
+
+void PreviewPicture::Load(const std::wstring& path) {
+  Clear();
+  if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES || !StartGdiplus()) return;
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(path.c_str());
+  if (bitmap->GetLastStatus() == Gdiplus::Ok && bitmap->GetWidth() > 0) image_->bitmap = std::move(bitmap);
+}
+
+void PreviewPicture::Clear() { image_->bitmap.reset(); }
+
+bool PreviewPicture::Empty() const { return !image_->bitmap; }
+
+void PreviewPicture::Draw(HDC dc, const RECT& area) const {
+  FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+  if (!image_->bitmap) return;
+  const double w = image_->bitmap->GetWidth(), h = image_->bitmap->GetHeight();
+  const double areaW = area.right - area.left, areaH = area.bottom - area.top;
+  const double scale = std::min({areaW / w, areaH / h, 1.0});
+  const int drawW = static_cast<int>(w * scale), drawH = static_cast<int>(h * scale);
+  Gdiplus::Graphics graphics(dc);
+  graphics.DrawImage(image_->bitmap.get(), static_cast<INT>(area.left + (areaW - drawW) / 2),
+                     static_cast<INT>(area.top + (areaH - drawH) / 2), drawW, drawH);
+}
+
+}  // namespace snibbet

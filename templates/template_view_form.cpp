@@ -1,0 +1,384 @@
+#include "templates/template_view_form.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "core/app_ini.h"
+#include "core/caret.h"
+#include "core/debug_log.h"
+#include "core/input_helper_link.h"
+#include "core/lang_table.h"
+#include "core/preset.h"
+#include "core/system_colors.h"
+#include "helper/helper_protocol.h"
+#include "keyboard/key_history.h"
+#include "keyboard/key_model.h"
+#include "templates/popup_placement.h"
+#include "templates/popup_search.h"
+#include "templates/template_text.h"
+#include "ui/monitor.h"
+
+namespace snibbet {
+namespace {
+
+TTemplateViewForm* g_form = nullptr;
+
+constexpr int kBottomBar = 28;
+constexpr int kSplitter = 3;
+constexpr int kButtonWidth = 100, kButtonHeight = 24;
+constexpr wchar_t kListWidthValue[] = L"TemplateViewFormpnlLeftWidth";
+
+ui::FormParams PopupParams() {
+  ui::FormParams params;
+  params.className = L"TTemplateViewForm";
+  params.border = ui::BorderStyle::None;
+  params.clientWidth = 459;
+  params.clientHeight = 282;
+  params.minWidth = 330;
+  params.minHeight = 50;
+  params.owner = ui::FormOwner::None;
+  params.alwaysOnTop = true;
+  params.noActivate = true;
+  params.dropShadow = true;
+  params.background = RGB(0, 0, 0);  // the panels' 1-pixel margins show as a black frame
+  params.fontFace = L"Tahoma";
+  params.fontPointSize = 8;
+  params.extraExStyle = WS_EX_TOOLWINDOW;
+  return params;
+}
+
+std::wstring LowerCase(std::wstring text) {
+  if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+EncodedSearch EncodeSearch(const std::wstring& search) {
+  EncodedSearch encoded;
+  if (search.empty()) return encoded;
+  BOOL usedDefault = FALSE;
+  const int size = static_cast<int>(search.size());
+  const int n = WideCharToMultiByte(CP_ACP, 0, search.data(), size, nullptr, 0, nullptr, &usedDefault);
+  encoded.bytes.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  WideCharToMultiByte(CP_ACP, 0, search.data(), size, encoded.bytes.data(), n, nullptr, &usedDefault);
+  encoded.complete = n > 0 && !usedDefault;
+  return encoded;
+}
+
+std::optional<PopupCaret> CaretOfForeground() {
+  POINT point{};
+  int height = 0;
+  if (!GetCaretScreenPos(point, height, false)) return std::nullopt;
+  return PopupCaret{point.x, point.y, height};
+}
+
+PopupArea AreaOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+TTemplateViewForm::TTemplateViewForm()
+    : TQvForm(PopupParams()),
+      mdTemplates_(SystemNameFolding()),
+      gridTemplates_(*this, {.name = L"gridTemplates", .left = 1, .top = 1, .width = 148, .height = 252},
+                     /*ownerData=*/true),
+      memoTemplate_(*this, {.name = L"memoTemplate", .visible = false}),
+      editor_(*this, {.name = L"Editor", .visible = false}),
+      imgPicture_(*this, {.name = L"imgPicture", .visible = false}),
+      btnOk_(*this, {.name = L"btnOk"}, 0, /*isDefault=*/true),
+      btnClose_(*this, {.name = L"btnClose"}),
+      btnEdit_(*this, {.name = L"btnEdit"}),
+      tmrAction_(this, L"tmrAction", 10) {
+  mdTemplates_.Open();
+  mdTemplates_.AddLink(this);
+  tmrAction_.SetOnTimer([this] { RunQueuedKeys(); });
+  gridTemplates_.onGetText = [this](int item, int) -> std::wstring_view {
+    if (item < 0 || static_cast<std::size_t>(item) >= mdTemplates_.VisibleCount()) return {};
+    rowText_ = TemplateTextToWide(mdTemplates_.VisibleAt(static_cast<std::size_t>(item)).Name);
+    return rowText_;
+  };
+  gridTemplates_.onSelectionChanged = [this](int item) {
+    if (item < 0) return;
+    mdTemplates_.MoveTo(static_cast<std::size_t>(item));
+  };
+  gridTemplates_.onDoubleClick = [this](int) { PasteWithInputBlocked(); };
+  gridTemplates_.onCustomDraw = [this](NMLVCUSTOMDRAW& draw) { return DrawRow(draw); };
+  imgPicture_.onPaint = [this](HDC dc, const RECT& client) { picture_.Draw(dc, client); };
+  btnOk_.onClick = [this] { PasteWithInputBlocked(); };
+  btnClose_.onClick = [this] { HideView(); };
+  btnEdit_.onClick = [this] { btnEditClick(); };
+  g_form = this;
+}
+
+TTemplateViewForm::~TTemplateViewForm() {
+  mdTemplates_.RemoveLink(this);
+  if (g_form == this) g_form = nullptr;
+  if (wheelCaptured_) SendToInputHelper(WM_HELPER_WHEEL_CAPTURE_OFF);
+  TemplateViewActive = false;
+}
+
+void TTemplateViewForm::OnCreate() {
+  DebugLog(L"TemplateViewForm");
+  gridTemplates_.AddColumn(LangText(762, L"Name"), 140);
+  if (TAppIni* store = AppIniOrNull()) {
+    try {
+      store->LoadFormPlacement(Handle(), false);
+      listWidth_ = store->ReadIntegerDef(kListWidthValue, listWidth_);
+    } catch (...) {
+      // A value of another type: the designed placement stays.
+    }
+  }
+  OnSize(ClientWidth(), ClientHeight());
+}
+
+void TTemplateViewForm::OnDestroy() {
+  // A run that ended before the settings were read writes nothing.
+  const TPreset* preset = PresetOrNull();
+  if (!preset || !preset->Loaded()) return;
+  if (TAppIni* store = AppIniOrNull()) {
+    store->SaveFormPlacement(Handle(), false);
+    try {
+      store->WriteInteger(kListWidthValue, listWidth_);
+    } catch (...) {
+      // The width is a convenience; a failed write loses nothing else.
+    }
+  }
+}
+
+void TTemplateViewForm::ApplyLanguage() {
+  TQvForm::ApplyLanguage();
+  btnOk_.SetText(LangText(760, L"OK"));
+  btnClose_.SetText(LangText(105, L"Close"));
+  btnEdit_.SetText(LangText(761, L"Editor"));
+}
+
+void TTemplateViewForm::OnSize(int width, int height) {
+  if (!gridTemplates_.IsCreated()) return;
+  const int listWidth = std::clamp(listWidth_, 50, std::max(50, width - 50 - kSplitter));
+  const int body = std::max(0, height - kBottomBar - 1);
+  gridTemplates_.SetBounds(1, 1, listWidth, body - 1);
+  gridTemplates_.Send(LVM_SETCOLUMNWIDTH, 0, listWidth - GetSystemMetrics(SM_CXVSCROLL) - 4);
+  const int previewLeft = 1 + listWidth + kSplitter;
+  const int previewWidth = std::max(0, width - previewLeft - 1);
+  for (ui::Window* view : {static_cast<ui::Window*>(&memoTemplate_), static_cast<ui::Window*>(&editor_),
+                           static_cast<ui::Window*>(&imgPicture_)})
+    view->SetBounds(previewLeft, 1, previewWidth, body - 1);
+  const int buttonTop = height - kBottomBar + (kBottomBar - kButtonHeight) / 2;
+  int left = 4;
+  for (ui::Button* button : {&btnOk_, &btnClose_, &btnEdit_}) {
+    button->SetBounds(left, buttonTop, kButtonWidth, kButtonHeight);
+    left += kButtonWidth + 4;
+  }
+}
+
+LRESULT TTemplateViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A click on the pop-up must not take the focus from the target.
+  if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+  return TQvForm::HandleMessage(message, wParam, lParam);
+}
+
+void TTemplateViewForm::ShowTemplateView() {
+  Create();
+  HideView();
+  SetSearch(L"");
+  mdTemplates_.First();
+  if (TQvKeyboard* model = QvKeyboard())
+    ActivateKeyboardLayout(reinterpret_cast<HKL>(model->CurrentLayout()), 0);
+  TemplateViewActive = true;
+
+  const std::optional<PopupCaret> caret = CaretOfForeground();
+  const RECT monitor = caret ? ui::MonitorBoundsAt(POINT{caret->x, caret->y}) : ui::MonitorBounds(Handle());
+  SetSearch(PopupSeams().typedWord());
+  const PopupOrigin at = PlacePopup(caret, AreaOf(monitor), Width(), Height());
+  SetBounds(at.left, at.top, Width(), Height());
+
+  if (!searchText_.empty() && mdTemplates_.VisibleCount() == 1) {
+    // The only match is pasted at once; the pop-up lies above the screen meanwhile.
+    SetTop(-Height());
+    ShowView();
+    PasteWithInputBlocked();
+    return;
+  }
+  mdTemplates_.First();
+  ShowView();
+}
+
+void TTemplateViewForm::ShowView() {
+  const TPreset* preset = PresetOrNull();
+  SetAlphaBlend(true, preset ? preset->KeyboardAlphaBlend() : 255);
+  selectionColor_ = SoftBlendColor(RGB(255, 255, 255), GetSysColor(COLOR_HIGHLIGHT), true);
+  ShowNoActivate();
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!wheelCaptured_) {
+    wheelCaptured_ = true;
+    SendToInputHelper(WM_HELPER_WHEEL_CAPTURE_ON);
+  }
+  SyncSelection();
+  RefreshPreview();
+}
+
+void TTemplateViewForm::HideView() {
+  ui::Form::Hide();
+  SetAlphaBlend(false);
+  SetTransparentColor(false);
+  OnHide();
+}
+
+void TTemplateViewForm::OnHide() {
+  if (wheelCaptured_) {
+    wheelCaptured_ = false;
+    SendToInputHelper(WM_HELPER_WHEEL_CAPTURE_OFF);
+  }
+  TemplateViewActive = false;
+}
+
+bool TTemplateViewForm::QueueKey(std::uint8_t vk) {
+  if (!TemplateViewActive) return false;
+  queue_.Push(vk);
+  if (!tmrAction_.Enabled()) tmrAction_.Start();
+  return true;
+}
+
+void TTemplateViewForm::RunQueuedKeys() {
+  tmrAction_.Stop();
+  const PopupInputBlock block;
+  DrainPopupKeys(queue_, *this);
+}
+
+void TTemplateViewForm::SetSearch(std::wstring text) {
+  searchText_ = LowerCase(std::move(text));
+  ApplyPopupSearch(mdTemplates_, EncodeSearch(searchText_));
+}
+
+void TTemplateViewForm::PasteWithInputBlocked() {
+  const PopupInputBlock block;
+  PasteSelectedTemplate();
+}
+
+void TTemplateViewForm::PasteSelectedTemplate() {
+  HideView();
+  const TemplateRecord* current = mdTemplates_.Current();
+  if (!current) return;
+  const TemplateRecord chosen = *current;  // the paste may change the table
+  PopupSeams().pasteSelectedTemplate(chosen, searchText_);
+}
+
+void TTemplateViewForm::btnEditClick() { HideView(); }
+
+std::wstring TTemplateViewForm::KeyText(std::uint8_t vk) { return PopupSeams().keys->KeyText(vk); }
+bool TTemplateViewForm::CtrlHeld() { return PopupSeams().keys->CtrlHeld(); }
+void TTemplateViewForm::Resend(std::uint8_t vk) { PopupSeams().keys->Resend(vk); }
+
+bool TTemplateViewForm::IsWordChar(std::wstring_view ch) {
+  const TPreset* preset = PresetOrNull();
+  return snibbet::IsWordChar(ch, preset ? std::wstring_view(preset->TemplatesBreaks()) : std::wstring_view());
+}
+
+bool TTemplateViewForm::Shown() { return IsVisible(); }
+
+void TTemplateViewForm::Move(PopupMove move) {
+  switch (move) {
+    case PopupMove::First: mdTemplates_.First(); break;
+    case PopupMove::Last: mdTemplates_.Last(); break;
+    case PopupMove::Prior: mdTemplates_.Prior(); break;
+    case PopupMove::Next: mdTemplates_.Next(); break;
+    case PopupMove::PageUp: gridTemplates_.Post(WM_KEYDOWN, VK_PRIOR, 0); break;
+    case PopupMove::PageDown: gridTemplates_.Post(WM_KEYDOWN, VK_NEXT, 0); break;
+  }
+}
+
+void TTemplateViewForm::TableChanged() {
+  if (!gridTemplates_.IsCreated()) return;
+  gridTemplates_.SetItemCount(static_cast<int>(mdTemplates_.VisibleCount()));
+  SyncSelection();
+  if (IsVisible()) {
+    gridTemplates_.Invalidate();
+    RefreshPreview();
+  }
+}
+
+void TTemplateViewForm::CurrentRowChanged() {
+  SyncSelection();
+  if (IsVisible()) RefreshPreview();
+}
+
+void TTemplateViewForm::SyncSelection() {
+  if (!gridTemplates_.IsCreated()) return;
+  const std::size_t position = mdTemplates_.CurrentPosition();
+  const int item = position == TemplateTable::npos ? -1 : static_cast<int>(position);
+  // The list's own selection query walks every row of an owner-data list, so
+  // the handler (which asks it) is off while the program selects.
+  auto handler = std::move(gridTemplates_.onSelectionChanged);
+  gridTemplates_.onSelectionChanged = nullptr;
+  gridTemplates_.Select(item);
+  gridTemplates_.onSelectionChanged = std::move(handler);
+}
+
+void TTemplateViewForm::RefreshPreview() {
+  const TemplateRecord* current = mdTemplates_.Current();
+  if (!current) {
+    memoTemplate_.SetText(L"");
+    return;
+  }
+  switch (current->Kind) {
+    case kTemplateText:
+      memoTemplate_.SetText(TemplateTextToWide(current->Template));
+      memoTemplate_.SetVisible(true);
+      editor_.SetVisible(false);
+      picture_.Clear();
+      imgPicture_.SetVisible(false);
+      break;
+    case kTemplateRichText:
+      editor_.SetRtf(current->Template);
+      editor_.SetVisible(true);
+      memoTemplate_.SetVisible(false);
+      picture_.Clear();
+      imgPicture_.SetVisible(false);
+      break;
+    case kTemplatePicture:
+      memoTemplate_.SetVisible(false);
+      editor_.SetVisible(false);
+      picture_.Load(TemplateTextToWide(current->Template));
+      imgPicture_.SetVisible(true);
+      imgPicture_.Invalidate();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT TTemplateViewForm::DrawRow(NMLVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  const auto item = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
+  if (item >= mdTemplates_.VisibleCount()) return CDRF_DODEFAULT;
+  HDC dc = draw.nmcd.hdc;
+  RECT cell{};
+  ListView_GetItemRect(gridTemplates_.Handle(), static_cast<int>(item), &cell, LVIR_BOUNDS);
+  const bool selected = ListView_GetItemState(gridTemplates_.Handle(), static_cast<int>(item), LVIS_SELECTED) != 0;
+  const COLORREF back = selected ? selectionColor_ : GetSysColor(COLOR_WINDOW);
+  SetBkColor(dc, back);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
+  const std::wstring name = TemplateTextToWide(mdTemplates_.VisibleAt(item).Name);
+  RECT text{cell.left + 2, cell.top + 2, cell.right, cell.bottom};
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (!searchText_.empty()) {
+    const std::wstring_view matched = MatchedPrefix(name, searchText_);
+    SetTextColor(dc, RGB(255, 0, 0));
+    DrawTextW(dc, matched.data(), static_cast<int>(matched.size()), &text, DT_SINGLELINE | DT_NOPREFIX);
+  }
+  SetBkMode(dc, oldMode);
+  return CDRF_SKIPDEFAULT;
+}
+
+TTemplateViewForm* TemplateViewForm() { return g_form; }
+
+void ShowTemplateView() {
+  if (g_form) g_form->ShowTemplateView();
+}
+
+bool TemplateViewHandleKey(std::uint8_t vk) { return g_form && g_form->QueueKey(vk); }
+
+}  // namespace snibbet

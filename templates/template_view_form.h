@@ -1,0 +1,120 @@
+#pragma once
+// The template pop-up: a topmost tool window, never activated, that lists the
+// templates whose names begin with the typed search and previews the chosen
+// one. The focus stays in the target application: every key reaches the
+// pop-up through the program's keyboard hook, which hands each key-down to
+// TemplateViewHandleKey while TemplateViewActive is set.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/qv_form.h"
+#include "templates/popup_keys.h"
+#include "templates/popup_preview.h"
+#include "templates/popup_seams.h"
+#include "templates/template_table.h"
+#include "ui/button.h"
+#include "ui/list_view.h"
+#include "ui/paint_box.h"
+#include "ui/timer.h"
+
+namespace snibbet {
+
+// Set while the pop-up shows; the keyboard hook and the message dispatch read it.
+inline bool TemplateViewActive = false;
+
+class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private TemplateTableLink {
+ public:
+  TTemplateViewForm();
+  ~TTemplateViewForm() override;
+
+  // The template dataset, shared with the editor and the settings window.
+  TemplateTable& Templates() { return mdTemplates_; }
+
+  // Opens the pop-up for the focused application: under its caret, else
+  // centred on the monitor; the search pre-filled from the typed word. A
+  // single match is pasted at once without the pop-up being seen.
+  void ShowTemplateView();
+  void HideView();
+  // The hook's hand-off of a key-down: queued for the 10 ms timer. False (not
+  // taken) while the pop-up does not show.
+  bool QueueKey(std::uint8_t vk);
+  const std::wstring& Search() const { return searchText_; }
+  // Lower-cases the text and filters the list by it.
+  void SetSearch(std::wstring text);
+  // Hides the pop-up and hands the current template to the paste.
+  void PasteSelectedTemplate();
+  // The Edit button: the template editor is not part of the program yet.
+  void btnEditClick();
+
+  ui::ListView& Grid() { return gridTemplates_; }
+  PreviewRichEdit& RichPreview() { return editor_; }
+  ui::Edit& TextPreview() { return memoTemplate_; }
+  const PreviewPicture& Picture() const { return picture_; }
+  ui::Button& OkButton() { return btnOk_; }
+  ui::Button& CloseButton() { return btnClose_; }
+  ui::Button& EditButton() { return btnEdit_; }
+
+  void ApplyLanguage() override;
+
+ protected:
+  void OnCreate() override;
+  void OnDestroy() override;
+  void OnSize(int clientWidth, int clientHeight) override;
+  void OnHide() override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // PopupKeyTarget
+  std::wstring KeyText(std::uint8_t vk) override;
+  bool CtrlHeld() override;
+  void Resend(std::uint8_t vk) override;
+  bool IsWordChar(std::wstring_view ch) override;
+  bool Shown() override;
+  const std::wstring& SearchText() override { return searchText_; }
+  void SetSearchText(std::wstring text) override { SetSearch(std::move(text)); }
+  void Hide() override { HideView(); }
+  void Paste() override { PasteSelectedTemplate(); }
+  void Move(PopupMove move) override;
+
+  // TemplateTableLink
+  void TableChanged() override;
+  void CurrentRowChanged() override;
+
+  void ShowView();
+  void PasteWithInputBlocked();
+  void RunQueuedKeys();
+  void RefreshPreview();
+  void SyncSelection();
+  LRESULT DrawRow(NMLVCUSTOMDRAW& draw);
+
+  TemplateTable mdTemplates_;
+  ui::ListView gridTemplates_;
+  PreviewMemo memoTemplate_;
+  PreviewRichEdit editor_;
+  ui::PaintBox imgPicture_;
+  PreviewPicture picture_;
+  ui::Button btnOk_;
+  ui::Button btnClose_;
+  ui::Button btnEdit_;
+  ui::Timer tmrAction_;
+
+  PopupKeyQueue queue_;
+  std::wstring searchText_;
+  std::wstring rowText_;  // the text handed to the list for one cell
+  COLORREF selectionColor_ = 0;
+  bool wheelCaptured_ = false;
+  int listWidth_ = 148;
+};
+
+// The one pop-up, created hidden at start-up; null before and after.
+TTemplateViewForm* TemplateViewForm();
+
+// Entries for the action executor and the tray.
+void ShowTemplateView();
+// The keyboard hook's entry for a key-down while TemplateViewActive is set:
+// true when the pop-up took it (the hook then swallows the event).
+bool TemplateViewHandleKey(std::uint8_t vk);
+
+}  // namespace snibbet
