@@ -13,7 +13,7 @@ SystemVersion RunningSystemVersion() {
     info.dwOSVersionInfoSize = sizeof(info);
     GetVersionExW(&info);
   }
-  return {info.dwMajorVersion, info.dwMinorVersion};
+  return {info.dwMajorVersion, info.dwMinorVersion, info.dwPlatformId};
 }
 
 }  // namespace snibbet

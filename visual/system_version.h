@@ -7,6 +7,7 @@ namespace snibbet {
 struct SystemVersion {
   DWORD major = 0;
   DWORD minor = 0;
+  DWORD platformId = 0;  // 2 = NT family
 };
 
 SystemVersion RunningSystemVersion();
