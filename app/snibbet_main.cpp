@@ -22,6 +22,10 @@
 #include "core/text_utils.h"
 #include "core/tip_counter.h"
 #include "core/utilities.h"
+#include "keyboard/action_wiring.h"
+#include "keyboard/actions.h"
+#include "keyboard/keyboard_runtime.h"
+#include "keyboard/template_hotkey.h"
 #include "ui/application.h"
 #include "visual/theme_binding.h"
 
@@ -92,6 +96,16 @@ void WireErrorReport(TDataDM& dataModule) {
   });
 }
 
+// The data module's hook steps act on the keyboard runtime.
+void WireKeyboardHookSteps() {
+  SetKeyboardHookSteps({
+      .installHook = InstallKeyboardHook,
+      .removeHook = RemoveKeyboardHook,
+      .setModelActive = SetKeyStateModelActive,
+      .applyForegroundLayout = ApplyForegroundWindowLayout,
+  });
+}
+
 void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   DebugLog(L"Initialize");
 
@@ -104,6 +118,10 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   dataModule.emplace();
   WireErrorReport(*dataModule);
   app.CreateForm<TQvMessageForm>();
+  // The key-state model, the executor and the hook (the keyboard windows' place).
+  WireActionSeams();
+  KeyboardRuntime keyboard;
+  WireKeyboardHookSteps();
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.
@@ -116,6 +134,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   const bool firstStart = !AppIni().ValueExists(L"FirstStart");
   Preset().Load();
   if (ui::Terminated()) return;
+  keyboard.LoadLayout(Preset().KeyboardName());
+  BindTemplateHotkeyFromSetting(QvActions(), Preset().SCShowTemplates());
 
   dataModule->ApplyAccessRestrictions();
   // A failure has shown its message; the program runs on inactive.
@@ -133,6 +153,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   MSG quit;
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   dataModule->Stop();
+  SetKeyboardHookSteps({});
   DebugLog(L"Finalize");
 }
 

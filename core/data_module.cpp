@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <stdexcept>
+#include <utility>
 
 #include "core/debug_log.h"
 #include "core/input_helper_link.h"
@@ -20,6 +21,11 @@ namespace {
 
 TDataDM* g_dataDM = nullptr;
 
+KeyboardHookSteps& HookSteps() {
+  static KeyboardHookSteps steps;
+  return steps;
+}
+
 constexpr UINT kCheckVistaIntervalMs = 300;
 constexpr int kImageSize = 16;
 
@@ -28,6 +34,8 @@ std::wstring MissingEntryText(const wchar_t* entry) {
 }
 
 }  // namespace
+
+void SetKeyboardHookSteps(KeyboardHookSteps steps) { HookSteps() = std::move(steps); }
 
 void UseOfficeColourScheme() { Office11ColorsAddRef(); }
 void ReleaseOfficeColourScheme() { Office11ColorsRelease(); }
@@ -166,11 +174,19 @@ void TDataDM::ApplyPopupMenuStyles() {}
 void TDataDM::ApplyKeyboardAppearance() {}
 void TDataDM::BuildActionKindCatalogue() {}
 void TDataDM::PrepareTrayMenu() {}
-void TDataDM::InstallKeyboardHook() {}
-void TDataDM::RemoveKeyboardHook() {}
+void TDataDM::InstallKeyboardHook() {
+  if (HookSteps().installHook) HookSteps().installHook();
+}
+void TDataDM::RemoveKeyboardHook() {
+  if (HookSteps().removeHook) HookSteps().removeHook();
+}
 void TDataDM::ShowActiveTrayItem(bool) {}
-void TDataDM::ApplyForegroundLayout() {}
-void TDataDM::SetKeyStateModelActive(bool) {}
+void TDataDM::ApplyForegroundLayout() {
+  if (HookSteps().applyForegroundLayout) HookSteps().applyForegroundLayout();
+}
+void TDataDM::SetKeyStateModelActive(bool active) {
+  if (HookSteps().setModelActive) HookSteps().setModelActive(active);
+}
 void TDataDM::RegisterClipboardMonitor() {}
 void TDataDM::UnregisterClipboardMonitor() {}
 void TDataDM::EnableManagerTrayItems(bool) {}
