@@ -6,11 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "core/data_module.h"
+#include "core/input_helper_link.h"
+#include "helper/helper_protocol.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/keyboard_seams.h"
 #include "keyboard/template_hotkey.h"
+#include "testing/probe/test_window.h"
+#include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/ui_test_support.h"
 #include "ui/exceptions.h"
 #include "ui/handles.h"
@@ -128,6 +133,51 @@ TEST_F(HookRuntime, WithoutAHelperTheBracketStillOpensAndCloses) {
   EXPECT_TRUE(OwnInputActive());
   EXPECT_TRUE(EndInputBlock());
   EXPECT_FALSE(OwnInputActive());
+}
+
+TEST_F(HookRuntime, TheDataModuleSwitchesTheHookAndTellsTheHelperInOrder) {
+  probe::TestWindow helper(kHelperWindowClass, kHelperWindowTitle);
+  ASSERT_TRUE(StartInputHelper());
+  SetKeyboardHookSteps({.installHook = InstallKeyboardHook,
+                        .removeHook = RemoveKeyboardHook,
+                        .setModelActive = SetKeyStateModelActive,
+                        .applyForegroundLayout = ApplyForegroundWindowLayout});
+  auto winSpace = [&] {
+    g_passed.clear();
+    const int before = shows;
+    Send(VK_LWIN, false, true);
+    Send(VK_SPACE, false);
+    Send(VK_SPACE, true);
+    Send(VK_LWIN, true, true);
+    PumpUntil([&] { return Passed(VK_LWIN, true); });
+    PumpFor(60);
+    return shows - before;
+  };
+  {
+    TDataDM dataModule({.hookLibrary = test::StandInLibrary()});
+    ASSERT_TRUE(dataModule.Start());
+    EXPECT_TRUE(runtime_.Model().Active());
+    EXPECT_EQ(winSpace(), 1);
+    EXPECT_FALSE(Passed(VK_SPACE, false));
+
+    ASSERT_TRUE(dataModule.Stop());
+    EXPECT_FALSE(runtime_.Model().Active());
+    EXPECT_EQ(winSpace(), 0);
+    EXPECT_TRUE(Passed(VK_SPACE, false)) << "switched off, Win+Space reaches the applications";
+
+    ASSERT_TRUE(dataModule.Start());
+    EXPECT_EQ(winSpace(), 1);
+    ASSERT_TRUE(dataModule.Stop());
+  }
+  SetKeyboardHookSteps({});
+  std::vector<UINT> commands;
+  for (const auto& message : helper.Messages())
+    if (message.message >= WM_HELPER_HOOKS_ON && message.message <= WM_HELPER_UNBLOCK_INPUT)
+      commands.push_back(message.message);
+  const UINT on = WM_HELPER_HOOKS_ON, off = WM_HELPER_HOOKS_OFF, block = WM_HELPER_BLOCK_INPUT,
+             unblock = WM_HELPER_UNBLOCK_INPUT;
+  EXPECT_EQ(commands, (std::vector<UINT>{on, block, unblock, off, on, block, unblock, off}));
+  ForgetInputHelper();
 }
 
 }  // namespace
