@@ -234,13 +234,30 @@ bool EndInputBlock() {
 }
 
 bool OwnInputActive() {
-  const KeyboardRuntime* runtime = g_runtime;
-  return runtime && const_cast<KeyboardRuntime*>(runtime)->Hook().OwnInputActive();
+  KeyboardRuntime* runtime = g_runtime;
+  return runtime && runtime->Hook().OwnInputActive();
 }
 
 int HookNestingDepth() {
   KeyboardRuntime* runtime = g_runtime;
   return runtime ? runtime->Hook().NestingDepth() : 0;
+}
+
+void SetTemplateViewActive(bool active) {
+  if (KeyboardRuntime* runtime = g_runtime) runtime->Hook().templateViewActive = active;
+}
+
+bool TemplateViewActive() {
+  KeyboardRuntime* runtime = g_runtime;
+  return runtime && runtime->Hook().templateViewActive;
+}
+
+void NotifyHelperWheelCaptureOn() {
+  if (KeyboardRuntime* runtime = g_runtime) runtime->Hook().NotifyHelperWheelCaptureOn();
+}
+
+void NotifyHelperWheelCaptureOff() {
+  if (KeyboardRuntime* runtime = g_runtime) runtime->Hook().NotifyHelperWheelCaptureOff();
 }
 
 }  // namespace snibbet

@@ -52,6 +52,12 @@ bool BeginInputBlock();
 bool EndInputBlock();
 bool OwnInputActive();
 int HookNestingDepth();
+// The template pop-up: while it says it is open, the hook hands it every key
+// press (through KeyboardSeams::queueTemplateKey); it asks SnibbetCm for the wheel.
+void SetTemplateViewActive(bool active);
+bool TemplateViewActive();
+void NotifyHelperWheelCaptureOn();
+void NotifyHelperWheelCaptureOff();
 
 // The procedure itself, for the system and for tests that feed it events.
 LRESULT CALLBACK MainKeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
