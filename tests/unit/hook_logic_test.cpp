@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "keyboard/action_seams.h"
 #include "keyboard/template_hotkey.h"
 #include "tests/unit/hook_fake_system.h"
 
@@ -159,6 +160,20 @@ TEST_F(Hook, AFailingActionStillUnblocksAndLeavesNothingPending) {
   EXPECT_EQ(executor.PendingAction(), nullptr);
   EXPECT_FALSE(hook.OwnInputActive());
   EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{kHelperBlockInput, kHelperUnblockInput}));
+}
+
+TEST_F(Hook, ABindingFreedWhilePendingIsNotRun) {
+  Seams().bindingFreed = [this](const TQvAction& binding) { executor.Forget(binding); };
+  desk.Press(kLWin, true);
+  desk.Press(kSpace);
+  Bind(0x8020);  // the setting is applied again: the list is rebuilt
+  desk.Release(kSpace);
+  desk.Release(kLWin, true);
+  RunTimer();
+  ResetSeams();
+  EXPECT_EQ(desk.shows, 0);
+  EXPECT_FALSE(hook.OwnInputActive());
+  EXPECT_TRUE(desk.helperMessages.empty()) << "nothing ran, so nothing was blocked";
 }
 
 TEST_F(Hook, PastTheNestingBoundPressesAreSwallowedButReleasesGoOn) {
