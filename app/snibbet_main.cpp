@@ -23,6 +23,10 @@
 #include "core/text_utils.h"
 #include "core/tip_counter.h"
 #include "core/utilities.h"
+#include "keyboard/action_wiring.h"
+#include "keyboard/actions.h"
+#include "keyboard/keyboard_runtime.h"
+#include "keyboard/template_hotkey.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
 #include "visual/theme_binding.h"
@@ -97,6 +101,16 @@ void WireErrorReport(TDataDM& dataModule) {
   });
 }
 
+// The data module's hook steps act on the keyboard runtime.
+void WireKeyboardHookSteps() {
+  SetKeyboardHookSteps({
+      .installHook = InstallKeyboardHook,
+      .removeHook = RemoveKeyboardHook,
+      .setModelActive = SetKeyStateModelActive,
+      .applyForegroundLayout = ApplyForegroundWindowLayout,
+  });
+}
+
 void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   DebugLog(L"Initialize");
 
@@ -112,6 +126,10 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   // The keyboard windows come here, before the clipboard monitor.
   app.CreateForm<TQvClipboardMonitor>();
   app.CreateForm<TTemplateViewForm>();
+  // The key-state model, the executor and the hook (the keyboard windows' place).
+  WireActionSeams();
+  KeyboardRuntime keyboard;
+  WireKeyboardHookSteps();
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.
@@ -127,6 +145,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   Preset().Load();
   if (ui::Terminated()) return;
   dataModule->SetTrayIconVisible(!Preset().HideTrayIcon());
+  keyboard.LoadLayout(Preset().KeyboardName());
+  BindTemplateHotkeyFromSetting(QvActions(), Preset().SCShowTemplates());
 
   dataModule->ApplyAccessRestrictions();
   // A failure has shown its message; the program runs on inactive.
@@ -147,6 +167,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     dataModule->Stop();
   }
+  SetKeyboardHookSteps({});
   DebugLog(L"Finalize");
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <stdexcept>
+#include <utility>
 
 #include "clipboard/clipboard_monitor.h"
 #include "core/debug_log.h"
@@ -34,6 +35,11 @@ namespace {
 
 TDataDM* g_dataDM = nullptr;
 
+KeyboardHookSteps& HookSteps() {
+  static KeyboardHookSteps steps;
+  return steps;
+}
+
 constexpr UINT kCheckVistaIntervalMs = 300;
 constexpr DWORD kClickSettleMs = 50;
 constexpr int kInactiveTrayImage = 3;
@@ -47,6 +53,8 @@ std::wstring MissingEntryText(const wchar_t* entry) {
 }
 
 }  // namespace
+
+void SetKeyboardHookSteps(KeyboardHookSteps steps) { HookSteps() = std::move(steps); }
 
 void UseOfficeColourScheme() { Office11ColorsAddRef(); }
 void ReleaseOfficeColourScheme() { Office11ColorsRelease(); }
@@ -385,11 +393,7 @@ void TDataDM::BuildActionKindCatalogue() {
 // The items not offered are hidden when the menu is built; the About item
 // has its picture there too.
 void TDataDM::PrepareTrayMenu() { pmTray_.Item(L"pmiAbout").imageIndex = 43; }
-void TDataDM::InstallKeyboardHook() {}
-void TDataDM::RemoveKeyboardHook() {}
 void TDataDM::ShowActiveTrayItem(bool active) { pmTray_.ShowActive(active); }
-void TDataDM::ApplyForegroundLayout() {}
-void TDataDM::SetKeyStateModelActive(bool) {}
 void TDataDM::EnableManagerTrayItems(bool enabled) { pmTray_.EnableManagerItems(enabled); }
 // The keyboard window's buttons hide with the keyboard window's own part.
 void TDataDM::DisableLockedMenuItems() { pmTray_.DisableLockedItems(); }
@@ -401,6 +405,18 @@ void TDataDM::RegisterClipboardMonitor() {
 }
 void TDataDM::UnregisterClipboardMonitor() {
   if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->UnregisterViewer();
+}
+void TDataDM::InstallKeyboardHook() {
+  if (HookSteps().installHook) HookSteps().installHook();
+}
+void TDataDM::RemoveKeyboardHook() {
+  if (HookSteps().removeHook) HookSteps().removeHook();
+}
+void TDataDM::ApplyForegroundLayout() {
+  if (HookSteps().applyForegroundLayout) HookSteps().applyForegroundLayout();
+}
+void TDataDM::SetKeyStateModelActive(bool active) {
+  if (HookSteps().setModelActive) HookSteps().setModelActive(active);
 }
 void TDataDM::tmrCheckVistaTimer() {}
 

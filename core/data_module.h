@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/hook_library.h"
@@ -31,6 +32,15 @@ void ReleaseOfficeColourScheme();
 
 // Posted by a second start of the program to the running one's main form.
 inline constexpr UINT kSecondInstanceMessage = 1215;
+// The keyboard subsystem's steps of Start and Stop; the keyboard library is
+// built on the core, so the program hands them in at start-up. Unset: nothing.
+struct KeyboardHookSteps {
+  std::function<void()> installHook;             // the own hook; it also tells SnibbetCm (1206)
+  std::function<void()> removeHook;              // likewise (1207)
+  std::function<void(bool)> setModelActive;      // the key-state model
+  std::function<void()> applyForegroundLayout;   // the foreground thread's layout
+};
+void SetKeyboardHookSteps(KeyboardHookSteps steps);
 
 struct DataModuleOptions {
   std::wstring hookLibrary = kHookLibraryFileName;  // loaded by name: the program folder comes first

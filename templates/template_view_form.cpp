@@ -114,7 +114,7 @@ TTemplateViewForm::~TTemplateViewForm() {
   mdTemplates_.RemoveLink(this);
   if (g_form == this) g_form = nullptr;
   if (wheelCaptured_) SendToInputHelper(WM_HELPER_WHEEL_CAPTURE_OFF);
-  TemplateViewActive = false;
+  SetTemplateViewActive(false);
 }
 
 void TTemplateViewForm::OnCreate() {
@@ -184,7 +184,7 @@ void TTemplateViewForm::ShowTemplateView() {
   mdTemplates_.First();
   if (TQvKeyboard* model = QvKeyboard())
     ActivateKeyboardLayout(reinterpret_cast<HKL>(model->CurrentLayout()), 0);
-  TemplateViewActive = true;
+  SetTemplateViewActive(true);
 
   const std::optional<PopupCaret> caret = CaretOfForeground();
   const RECT monitor = caret ? ui::MonitorBoundsAt(POINT{caret->x, caret->y}) : ui::MonitorBounds(Handle());
@@ -229,11 +229,11 @@ void TTemplateViewForm::OnHide() {
     wheelCaptured_ = false;
     SendToInputHelper(WM_HELPER_WHEEL_CAPTURE_OFF);
   }
-  TemplateViewActive = false;
+  SetTemplateViewActive(false);
 }
 
 bool TTemplateViewForm::QueueKey(std::uint8_t vk) {
-  if (!TemplateViewActive) return false;
+  if (!TemplateViewActive()) return false;
   queue_.Push(vk);
   if (!tmrAction_.Enabled()) tmrAction_.Start();
   return true;

@@ -17,12 +17,13 @@
 #include "ui/button.h"
 #include "ui/list_view.h"
 #include "ui/paint_box.h"
+#include "keyboard/keyboard_runtime.h"
 #include "ui/timer.h"
 
 namespace snibbet {
 
-// Set while the pop-up shows; the keyboard hook and the message dispatch read it.
-inline bool TemplateViewActive = false;
+// TemplateViewActive() (keyboard/keyboard_runtime.h) is set while the pop-up
+// shows; the keyboard hook and the message dispatch read it.
 
 class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private TemplateTableLink {
  public:

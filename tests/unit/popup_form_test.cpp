@@ -128,7 +128,7 @@ TEST_F(PopupFormTest, OpensUnderTheCaretWithoutTakingTheForegroundAndCapturesThe
   ShowTemplateView();
   Pump(50);
   EXPECT_TRUE(form_->IsVisible());
-  EXPECT_TRUE(TemplateViewActive);
+  EXPECT_TRUE(TemplateViewActive());
   EXPECT_EQ(GetForegroundWindow(), target_);
   EXPECT_EQ(GetFocus(), target_);
   EXPECT_EQ(form_->Left(), caret.x);
@@ -139,7 +139,7 @@ TEST_F(PopupFormTest, OpensUnderTheCaretWithoutTakingTheForegroundAndCapturesThe
 
   Keys({VK_ESCAPE});
   EXPECT_FALSE(form_->IsVisible());
-  EXPECT_FALSE(TemplateViewActive);
+  EXPECT_FALSE(TemplateViewActive());
   EXPECT_FALSE(TemplateViewHandleKey('A'));  // a closed pop-up takes no keys
   EXPECT_EQ(g_helperMessages, (std::vector<UINT>{1190, 1208, 1191, 1209}));
   EXPECT_TRUE(keys_->resent.empty());
@@ -208,7 +208,7 @@ TEST_F(PopupFormTest, TheTypedWordPrefillsTheSearchAndASingleMatchIsPastedUnseen
   ASSERT_EQ(pasted_.size(), 1u);
   EXPECT_EQ(pasted_[0].name, "Bye");
   EXPECT_FALSE(form_->IsVisible());
-  EXPECT_FALSE(TemplateViewActive);
+  EXPECT_FALSE(TemplateViewActive());
   EXPECT_EQ(GetForegroundWindow(), target_);
 }
 

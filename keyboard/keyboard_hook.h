@@ -1,0 +1,164 @@
+#pragma once
+// The decisions of the program's own low-level keyboard hook: for every key
+// event on the desktop it keeps the key-state model and the key history
+// current, plays the key sounds, hands keys to the open template pop-up,
+// detects bindings (leaving them to the executor) and decides whether the
+// event reaches the other applications. Also the own-input bracket around the
+// program's typing and the foreground-layout follower.
+//
+// Window-free: the system sits behind HookPorts, so the rules run over fakes.
+// The real hook procedure (keyboard_hook_proc.h) is a thin shell over it.
+//
+// The hook's own key events (the numpad re-send, the NumLock re-send, the Esc
+// key-up, remapped keys) re-enter OnKeyEvent while the sending call is still
+// in progress: no reference into the model or the hook's state is held across
+// a send, and the depth is counted by a scoped guard.
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "keyboard/action_executor.h"
+#include "keyboard/control_set.h"
+#include "keyboard/keyboard_layout_service.h"
+
+namespace snibbet {
+
+class TQvAction;
+class TQvActions;
+class TQvKeyboard;
+class TKeyHistory;
+
+// The messages of a key event (the event's wParam).
+inline constexpr unsigned kMsgKeyDown = 256, kMsgKeyUp = 257, kMsgSysKeyDown = 260, kMsgSysKeyUp = 261;
+// Bits of the event's flags.
+inline constexpr std::uint32_t kEventExtended = 0x01, kEventInjected = 0x10, kEventReleased = 0x80;
+
+struct KeyEvent {
+  unsigned message = kMsgKeyDown;
+  std::uint32_t vkCode = 0;
+  std::uint32_t flags = 0;
+  std::uint32_t time = 0;
+  std::uintptr_t extraInfo = 0;
+
+  bool Release() const { return message == kMsgKeyUp || message == kMsgSysKeyUp; }
+  bool Extended() const { return (flags & kEventExtended) != 0; }
+  bool Injected() const { return (flags & kEventInjected) != 0; }
+};
+
+enum class HookVerdict { Pass, Swallow };
+
+// Sound slots the hook plays.
+inline constexpr int kSoundPrintableKey = 3, kSoundEraseKey = 4, kSoundOtherKey = 5, kSoundLayout = 7;
+
+// What the hook asks of the rest of the program and of the system.
+class HookPorts {
+ public:
+  virtual ~HookPorts() = default;
+  // One command to SnibbetCm, waited for (bounded); none when it did not arrive.
+  virtual std::optional<long> SendToHelper(unsigned message) = 0;
+  // One key event into the focused window (comes back through the hook).
+  virtual void SendKey(std::uint8_t code, bool keyUp, bool extended) = 0;
+  // An Esc key-up, so a Win or Alt tap opens no menu.
+  virtual void ReleaseEscKey() = 0;
+  // A copy of a key event as another key (the plain-key remap).
+  virtual void SendRemappedKey(std::uint8_t code, bool keyUp, bool extended, std::uint32_t time,
+                               std::uintptr_t extraInfo) = 0;
+  virtual void PlaySound(int slot) = 0;
+  virtual std::uint32_t TickCount() = 0;
+  // The program's own thread takes `layout`.
+  virtual void ActivateLayout(LayoutHandle layout) = 0;
+  // The one-shot timer that releases keys still shown held after own input.
+  virtual void StartReleaseTimer(unsigned ms) = 0;
+  virtual void StopReleaseTimer() = 0;
+  virtual bool NumAlwaysFigure() = 0;
+  virtual bool FullScreenActive() = 0;
+  // A key press for the open template pop-up.
+  virtual void QueueTemplateKey(int code) = 0;
+};
+
+// The helper commands of the own hook and of the pop-up's wheel capture.
+inline constexpr unsigned kHelperWheelCaptureOn = 1190, kHelperWheelCaptureOff = 1191;
+inline constexpr unsigned kHelperHooksOn = 1206, kHelperHooksOff = 1207;
+inline constexpr unsigned kHelperBlockInput = 1208, kHelperUnblockInput = 1209;
+
+class KeyboardHookLogic : public OwnInputBracket {
+ public:
+  // Invocations beyond this many in progress are not processed.
+  static constexpr int kMaxNesting = 6;
+  static constexpr unsigned kReleaseDelayMs = 15000;
+  static constexpr std::uint32_t kLayoutBurstGapMs = 50;
+  static constexpr int kLayoutBurstLimit = 10;
+
+  KeyboardHookLogic(HookPorts& ports, TQvActions& actions, TQvActionExecute& executor, TKeyHistory& history);
+  KeyboardHookLogic(const KeyboardHookLogic&) = delete;
+  KeyboardHookLogic& operator=(const KeyboardHookLogic&) = delete;
+
+  // The model the hook feeds; none: every event passes untouched.
+  void SetModel(TQvKeyboard* model) { model_ = model; }
+  TQvKeyboard* Model() const { return model_; }
+
+  // One event of the hook procedure (nCode as the system gives it).
+  HookVerdict OnKeyEvent(int nCode, const KeyEvent& event);
+
+  // After the system hook is installed or removed: SnibbetCm follows, the model is switched.
+  void HookInstalled(LayoutHandle foregroundLayout);
+  void HookRemoved();
+
+  // The program types on its own in between: SnibbetCm holds physical keys
+  // back and the hook passes everything. Not nested: the first end ends it.
+  bool BeginInputBlock() override;
+  bool EndInputBlock() override;
+  bool OwnInputActive() const { return ownInputActive_; }
+  // The release timer's work: keys marked at the end of own input that still
+  // look held are released in the model.
+  void ReleaseMarkedKeys();
+
+  void ApplyForegroundLayout(LayoutHandle layout);
+
+  std::optional<long> NotifyHelperWheelCaptureOn() { return ports_.SendToHelper(kHelperWheelCaptureOn); }
+  std::optional<long> NotifyHelperWheelCaptureOff() { return ports_.SendToHelper(kHelperWheelCaptureOff); }
+
+  // Binding detection (the binding list's hook-time operations).
+  bool TryFire(std::uint8_t code, ControlSet set, ControlSet sideLessSet, const KeyEvent& event);
+  bool ApplyPlainKeyAction(std::uint8_t code, const KeyEvent& event);
+
+  // Set and cleared by the template pop-up.
+  bool templateViewActive = false;
+
+  int NestingDepth() const { return nestingDepth_; }
+  bool ActionFirePending() const { return actionFirePending_; }
+  bool ModifierOnlyChord() const { return modifierOnlyChord_; }
+  bool ReleaseMarked(int code) const { return code >= 1 && code <= 255 && releaseMarks_[code] != 0; }
+
+ private:
+  class DepthGuard;
+  struct Step;
+
+  HookVerdict Process(const KeyEvent& event);
+  bool NormalizeNumpadKey(int code, const KeyEvent& event);
+  std::optional<HookVerdict> UpdateModel(Step& step, const KeyEvent& event);
+  void PlayKeySound(const Step& step, const KeyEvent& event);
+  bool DetectBinding(Step& step, const KeyEvent& event);
+  void HandleLockKeys(const Step& step, bool swallow, const KeyEvent& event);
+  HookVerdict Swallow();
+  HookVerdict PassEvent(const Step* step, const KeyEvent& event);
+  bool ConditionHolds(const TQvAction& binding);
+
+  HookPorts& ports_;
+  TQvActions& actions_;
+  TQvActionExecute& executor_;
+  TKeyHistory& history_;
+  TQvKeyboard* model_ = nullptr;
+
+  int nestingDepth_ = 0;
+  bool ownInputActive_ = false;
+  bool actionFirePending_ = false;
+  bool modifierOnlyChord_ = true;
+  bool swallowNextAppsKey_ = false;
+  bool numLockResendGuard_ = false;
+  std::array<std::uint8_t, 256> releaseMarks_{};
+  std::uint32_t layoutSwitchTime_ = 0;
+  int layoutSwitchBurst_ = 0;
+};
+
+}  // namespace snibbet

@@ -1,0 +1,266 @@
+#include "keyboard/keyboard_runtime.h"
+
+#include <stdexcept>
+
+#include "core/data_module.h"
+#include "core/debug_log.h"
+#include "core/input_helper_link.h"
+#include "core/lang_table.h"
+#include "core/message_boxes.h"
+#include "core/preset.h"
+#include "core/synthetic_input.h"
+#include "keyboard/action_seams.h"
+#include "keyboard/actions.h"
+#include "keyboard/key_history.h"
+#include "keyboard/key_model.h"
+#include "keyboard/key_model_wiring.h"
+#include "keyboard/keyboard_loader.h"
+#include "keyboard/keyboard_seams.h"
+#include "keyboard/system_keyboard.h"
+#include "ui/exceptions.h"
+#include "ui/timer.h"
+
+namespace snibbet {
+namespace {
+
+KeyboardRuntime* g_runtime = nullptr;
+
+KeyboardSeams StandInSeams() {
+  KeyboardSeams seams;
+  seams.playSound = [](int) {};
+  seams.showTemplateView = [] { DebugLog(L"ShowTemplateView"); };
+  seams.bringTemplateEditorToFront = [] { return false; };
+  seams.queueTemplateKey = [](int) {};
+  seams.toggleKeyboardWindow = [] {};
+  return seams;
+}
+
+void PlaySeamSound(int slot) {
+  if (const auto& play = KeyboardSeamsOfProgram().playSound) play(slot);
+}
+
+class SystemHookPorts : public HookPorts {
+ public:
+  explicit SystemHookPorts(KeyboardHookLogic*& logic)
+      : releaseTimer_(KeyboardHookLogic::kReleaseDelayMs, [&logic] {
+          if (logic) logic->ReleaseMarkedKeys();
+        }) {}
+
+  std::optional<long> SendToHelper(unsigned message) override {
+    const auto result = SendToInputHelper(message);
+    return result ? std::optional<long>(static_cast<long>(*result)) : std::nullopt;
+  }
+  void SendKey(std::uint8_t code, bool keyUp, bool extended) override { snibbet::SendKey(code, keyUp, extended); }
+  void ReleaseEscKey() override { snibbet::ReleaseEscKey(); }
+  void SendRemappedKey(std::uint8_t code, bool keyUp, bool extended, std::uint32_t time,
+                       std::uintptr_t extraInfo) override {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = code;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (keyUp ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki.time = time;
+    input.ki.dwExtraInfo = extraInfo;
+    SendInput(1, &input, sizeof input);
+  }
+  void PlaySound(int slot) override { PlaySeamSound(slot); }
+  std::uint32_t TickCount() override { return GetTickCount(); }
+  void ActivateLayout(LayoutHandle layout) override { ActivateKeyboardLayout(reinterpret_cast<HKL>(layout), 0); }
+  void StartReleaseTimer(unsigned ms) override {
+    releaseTimer_.SetInterval(ms);
+    releaseTimer_.Start();
+  }
+  void StopReleaseTimer() override { releaseTimer_.Stop(); }
+  bool NumAlwaysFigure() override {
+    const TPreset* preset = PresetOrNull();
+    return preset && preset->NumAlwaysFigure();
+  }
+  bool FullScreenActive() override {
+    const TDataDM* dataModule = DataDMOrNull();
+    return dataModule && dataModule->FullScreenActive();
+  }
+  void QueueTemplateKey(int code) override {
+    if (const auto& queue = KeyboardSeamsOfProgram().queueTemplateKey) queue(code);
+  }
+
+ private:
+  ui::Timer releaseTimer_;
+};
+
+class SystemExecutorPorts : public ExecutorPorts {
+ public:
+  explicit SystemExecutorPorts(TQvActionExecute*& executor)
+      : runTimer_(10, [&executor] {
+          if (executor) executor->ExecuteAction();
+        }) {}
+
+  void StartRunTimer() override { runTimer_.Start(); }
+  void StopRunTimer() override { runTimer_.Stop(); }
+  void PlaySound(int slot) override { PlaySeamSound(slot); }
+  void Log(std::wstring_view text) override { DebugLog(text); }
+  bool BringTemplateEditorToFront() override {
+    const auto& bring = KeyboardSeamsOfProgram().bringTemplateEditorToFront;
+    return bring && bring();
+  }
+  void ShowTemplateView() override {
+    if (const auto& show = KeyboardSeamsOfProgram().showTemplateView) show();
+  }
+  void ToggleKeyboardWindow() override {
+    const TPreset* preset = PresetOrNull();
+    if (preset && preset->AccessDenied()) return;
+    if (const auto& toggle = KeyboardSeamsOfProgram().toggleKeyboardWindow) toggle();
+    if (TDataDM* dataModule = DataDMOrNull()) dataModule->TouchActivityTick();
+  }
+  // The clipboard and layout actions are never bound in this program.
+  void RunClipboardAction() override {}
+  void RunLayoutAction(const TQvAction&) override {}
+
+ private:
+  ui::Timer runTimer_;
+};
+
+}  // namespace
+
+KeyboardSeams& KeyboardSeamsOfProgram() {
+  static KeyboardSeams seams = StandInSeams();
+  return seams;
+}
+
+void ResetKeyboardSeams() { KeyboardSeamsOfProgram() = StandInSeams(); }
+
+struct KeyboardRuntime::Parts {
+  KeyboardHookLogic* logicRef = nullptr;
+  TQvActionExecute* executorRef = nullptr;
+  SystemKeyboardLayouts layouts;
+  SystemKeyInput input;
+  TQvKeyboard model{layouts, input};
+  SystemHookPorts hookPorts{logicRef};
+  SystemExecutorPorts executorPorts{executorRef};
+  TQvActionExecute executor{executorPorts};
+  KeyboardHookLogic logic{hookPorts, QvActions(), executor, KeyHistory()};
+  HHOOK hook = nullptr;
+};
+
+KeyboardRuntime::KeyboardRuntime() : parts_(std::make_unique<Parts>()) {
+  if (g_runtime) throw std::logic_error("the keyboard runtime exists already");
+  parts_->logicRef = &parts_->logic;
+  parts_->executorRef = &parts_->executor;
+  parts_->executor.SetBracket(&parts_->logic);
+  parts_->executor.SetModel(&parts_->model);
+  parts_->logic.SetModel(&parts_->model);
+  WireKeyModel(parts_->model);
+  Seams().bindingFreed = [this](const TQvAction& binding) { parts_->executor.Forget(binding); };
+  g_runtime = this;
+}
+
+KeyboardRuntime::~KeyboardRuntime() {
+  if (parts_->hook) UnhookWindowsHookEx(parts_->hook);
+  Seams().bindingFreed = [](const TQvAction&) {};
+  UnwireKeyModel(parts_->model);
+  g_runtime = nullptr;
+}
+
+void KeyboardRuntime::LoadLayout(const std::wstring& name) { LoadKeyboard(parts_->model, nullptr, name); }
+TQvKeyboard& KeyboardRuntime::Model() { return parts_->model; }
+KeyboardHookLogic& KeyboardRuntime::Hook() { return parts_->logic; }
+TQvActionExecute& KeyboardRuntime::Executor() { return parts_->executor; }
+HHOOK KeyboardRuntime::HookHandle() const { return parts_->hook; }
+
+KeyboardRuntime* KeyboardRuntimeOrNull() { return g_runtime; }
+
+LRESULT CALLBACK MainKeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
+  KeyboardRuntime* runtime = g_runtime;
+  if (runtime && nCode == HC_ACTION && lParam) {
+    // Copied out: nothing of the system's record is read after a send.
+    const auto& info = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    const KeyEvent event{static_cast<unsigned>(wParam), info.vkCode, info.flags, info.time,
+                         static_cast<std::uintptr_t>(info.dwExtraInfo)};
+    // An error inside is reported from the message loop; the event goes on.
+    const bool swallow = ui::GuardedHook(false, [&] {
+      return runtime->Hook().OnKeyEvent(nCode, event) == HookVerdict::Swallow;
+    });
+    if (swallow) return 1;
+  }
+  return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+void InstallKeyboardHook() {
+  KeyboardRuntime* runtime = g_runtime;
+  if (!runtime) return;
+  auto& parts = *runtime->parts_;
+  if (!parts.hook) parts.hook = SetWindowsHookExW(WH_KEYBOARD_LL, MainKeyboardHookProc, GetModuleHandleW(nullptr), 0);
+  if (!parts.hook) {
+    ShowErrorMessage(LangText(1, L"Cannot install the keyboard hook."));
+    return;
+  }
+  DebugLog(L"Keyboard hook installed");
+  parts.logic.HookInstalled(reinterpret_cast<LayoutHandle>(
+      GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr))));
+}
+
+void RemoveKeyboardHook() {
+  KeyboardRuntime* runtime = g_runtime;
+  if (!runtime) return;
+  auto& parts = *runtime->parts_;
+  if (parts.hook && !UnhookWindowsHookEx(parts.hook)) {
+    ShowErrorMessage(LangText(2, L"Cannot remove the keyboard hook."));
+  } else {
+    parts.hook = nullptr;
+  }
+  DebugLog(L"Keyboard hook removed");
+  parts.logic.HookRemoved();
+}
+
+void SetKeyStateModelActive(bool active) {
+  if (KeyboardRuntime* runtime = g_runtime) runtime->Model().SetActive(active);
+}
+
+void ApplyForegroundLayout(HKL layout) {
+  if (KeyboardRuntime* runtime = g_runtime) runtime->Hook().ApplyForegroundLayout(reinterpret_cast<LayoutHandle>(layout));
+}
+
+void ApplyForegroundWindowLayout() {
+  ApplyForegroundLayout(GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr)));
+}
+
+bool BeginInputBlock() {
+  KeyboardRuntime* runtime = g_runtime;
+  return runtime ? runtime->Hook().BeginInputBlock() : true;
+}
+
+bool EndInputBlock() {
+  KeyboardRuntime* runtime = g_runtime;
+  return runtime ? runtime->Hook().EndInputBlock() : true;
+}
+
+bool OwnInputActive() {
+  KeyboardRuntime* runtime = g_runtime;
+  return runtime && runtime->Hook().OwnInputActive();
+}
+
+int HookNestingDepth() {
+  KeyboardRuntime* runtime = g_runtime;
+  return runtime ? runtime->Hook().NestingDepth() : 0;
+}
+
+// The pop-up's flag lives on without a runtime too (the pop-up works alone in tests).
+namespace {
+bool g_templateViewActive = false;
+}  // namespace
+
+void SetTemplateViewActive(bool active) {
+  g_templateViewActive = active;
+  if (KeyboardRuntime* runtime = g_runtime) runtime->Hook().templateViewActive = active;
+}
+
+bool TemplateViewActive() { return g_templateViewActive; }
+
+void NotifyHelperWheelCaptureOn() {
+  if (KeyboardRuntime* runtime = g_runtime) runtime->Hook().NotifyHelperWheelCaptureOn();
+}
+
+void NotifyHelperWheelCaptureOff() {
+  if (KeyboardRuntime* runtime = g_runtime) runtime->Hook().NotifyHelperWheelCaptureOff();
+}
+
+}  // namespace snibbet

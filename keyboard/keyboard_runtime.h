@@ -1,0 +1,65 @@
+#pragma once
+// The keyboard subsystem of the running program: the key-state model, the
+// executor and the low-level hook, on the GUI thread. One instance, made at
+// start-up before the data module starts and kept until the program ends;
+// the free functions below act on it and do nothing while there is none.
+#include <windows.h>
+
+#include <memory>
+
+#include "keyboard/action_executor.h"
+#include "keyboard/keyboard_hook.h"
+
+namespace snibbet {
+
+class TQvKeyboard;
+
+class KeyboardRuntime {
+ public:
+  KeyboardRuntime();
+  ~KeyboardRuntime();
+  KeyboardRuntime(const KeyboardRuntime&) = delete;
+  KeyboardRuntime& operator=(const KeyboardRuntime&) = delete;
+
+  // The keyboard layout file of the settings, or the built-in one.
+  void LoadLayout(const std::wstring& name);
+
+  TQvKeyboard& Model();
+  KeyboardHookLogic& Hook();
+  TQvActionExecute& Executor();
+  HHOOK HookHandle() const;
+
+ private:
+  friend void InstallKeyboardHook();
+  friend void RemoveKeyboardHook();
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
+
+KeyboardRuntime* KeyboardRuntimeOrNull();
+
+// The system hook: installed (SnibbetCm told with 1206, the model on), or an
+// error box with language text 1.
+void InstallKeyboardHook();
+// Removed (error box with language text 2 when that fails); SnibbetCm told
+// with 1207 and the model off in any case.
+void RemoveKeyboardHook();
+void SetKeyStateModelActive(bool active);
+// The foreground window's layout, followed by the model and the program's thread.
+void ApplyForegroundLayout(HKL layout);
+void ApplyForegroundWindowLayout();
+bool BeginInputBlock();
+bool EndInputBlock();
+bool OwnInputActive();
+int HookNestingDepth();
+// The template pop-up: while it says it is open, the hook hands it every key
+// press (through KeyboardSeams::queueTemplateKey); it asks SnibbetCm for the wheel.
+void SetTemplateViewActive(bool active);
+bool TemplateViewActive();
+void NotifyHelperWheelCaptureOn();
+void NotifyHelperWheelCaptureOff();
+
+// The procedure itself, for the system and for tests that feed it events.
+LRESULT CALLBACK MainKeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+}  // namespace snibbet

@@ -1,0 +1,155 @@
+#pragma once
+// A fake desktop around the hook's rules: physical key events go through the
+// hook, the ones it passes reach "the applications" (which keep their own view
+// of held keys), and every key the hook sends itself comes back through the
+// hook as an injected event while the sending call is still running, as the
+// system does. SnibbetCm is a list of the commands it received.
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "keyboard/action_executor.h"
+#include "keyboard/actions.h"
+#include "keyboard/key_history.h"
+#include "keyboard/key_model.h"
+#include "keyboard/keyboard_hook.h"
+#include "tests/host/keymodel_fakes.h"
+
+namespace snibbet::testing {
+
+class FakeDesktop : public HookPorts, public ExecutorPorts {
+ public:
+  // What happened, in order: "helper 1208", "sound 6", "show", "esc", "timer on", ...
+  std::vector<std::string> events;
+  std::set<int> appDown;          // keys the applications see held
+  std::vector<int> appPresses;    // presses that reached the applications
+  std::vector<unsigned> helperMessages;
+  bool numAlwaysFigure = false;
+  bool fullScreen = false;
+  bool runTimerOn = false;
+  bool releaseTimerOn = false;
+  unsigned releaseTimerMs = 0;
+  std::uint32_t tick = 1000;
+  std::vector<LayoutHandle> activated;
+  std::vector<int> queuedTemplateKeys;
+  int shows = 0;
+  std::function<void()> onShow;                      // inside ShowTemplateView
+  std::function<void(unsigned)> onHelper;            // inside SendToHelper
+  std::function<void(int slot)> onSound;             // inside PlaySound
+  KeyboardHookLogic* hook = nullptr;
+
+  HookVerdict Deliver(const KeyEvent& event) {
+    const HookVerdict verdict = hook->OnKeyEvent(0, event);
+    if (verdict == HookVerdict::Pass) {
+      const int code = static_cast<int>(event.vkCode);
+      if (event.Release()) {
+        appDown.erase(code);
+      } else {
+        appDown.insert(code);
+        appPresses.push_back(code);
+      }
+    }
+    return verdict;
+  }
+  HookVerdict Key(int code, bool up, bool extended = false, bool injected = false) {
+    KeyEvent event;
+    event.message = up ? kMsgKeyUp : kMsgKeyDown;
+    event.vkCode = static_cast<std::uint32_t>(code);
+    event.flags = (extended ? kEventExtended : 0) | (injected ? kEventInjected : 0) | (up ? kEventReleased : 0);
+    return Deliver(event);
+  }
+  HookVerdict Press(int code, bool extended = false) { return Key(code, false, extended); }
+  HookVerdict Release(int code, bool extended = false) { return Key(code, true, extended); }
+
+  // HookPorts
+  std::optional<long> SendToHelper(unsigned message) override {
+    helperMessages.push_back(message);
+    events.push_back("helper " + std::to_string(message));
+    if (onHelper) onHelper(message);
+    return 0;
+  }
+  void SendKey(std::uint8_t code, bool keyUp, bool extended) override { Key(code, keyUp, extended, true); }
+  void ReleaseEscKey() override {
+    events.push_back("esc");
+    Key(27, true, false, true);
+  }
+  void SendRemappedKey(std::uint8_t code, bool keyUp, bool extended, std::uint32_t, std::uintptr_t) override {
+    Key(code, keyUp, extended, true);
+  }
+  void PlaySound(int slot) override {
+    events.push_back("sound " + std::to_string(slot));
+    if (onSound) onSound(slot);
+  }
+  std::uint32_t TickCount() override { return tick; }
+  void ActivateLayout(LayoutHandle layout) override { activated.push_back(layout); }
+  void StartReleaseTimer(unsigned ms) override {
+    releaseTimerOn = true;
+    releaseTimerMs = ms;
+  }
+  void StopReleaseTimer() override { releaseTimerOn = false; }
+  bool NumAlwaysFigure() override { return numAlwaysFigure; }
+  bool FullScreenActive() override { return fullScreen; }
+  void QueueTemplateKey(int code) override { queuedTemplateKeys.push_back(code); }
+
+  // ExecutorPorts
+  void StartRunTimer() override {
+    runTimerOn = true;
+    events.push_back("timer on");
+  }
+  void StopRunTimer() override { runTimerOn = false; }
+  void Log(std::wstring_view) override {}
+  bool BringTemplateEditorToFront() override { return false; }
+  void ShowTemplateView() override {
+    ++shows;
+    events.push_back("show");
+    if (onShow) onShow();
+  }
+  void ToggleKeyboardWindow() override {}
+  void RunClipboardAction() override {}
+  void RunLayoutAction(const TQvAction&) override {}
+};
+
+// The hook's rules over the fake desktop, with the built-in layout and the
+// template hotkey left Win + Space.
+class HookRig {
+ public:
+  HookRig() : model(layouts, input, &tables), executor(desk), hook(desk, actions, executor, history) {
+    model.ApplyLayout(BuiltInLayout(), L"Standard");
+    hook.SetModel(&model);
+    executor.SetBracket(&hook);
+    executor.SetModel(&model);
+    desk.hook = &hook;
+    Bind(0x8020);
+    hook.HookInstalled(0);
+    desk.events.clear();
+    desk.helperMessages.clear();
+  }
+  void Bind(std::int32_t setting) {
+    actions.Clear();
+    TQvAction* binding = actions.Add(static_cast<std::uint8_t>(setting & 0xFF), static_cast<ControlSet>(setting >> 8));
+    binding->SetKind(kKindProgram);
+    binding->SetParam(kProgramShowTemplates);
+  }
+  // The run timer's tick, when it is on.
+  void RunTimer() {
+    if (desk.runTimerOn) executor.ExecuteAction();
+  }
+  bool AnyKeyShownPressed() const {
+    for (int code = 1; code <= 255; ++code)
+      if (model.IsKeyPressed(code)) return true;
+    return false;
+  }
+
+  FakeLayouts layouts;
+  FakeInput input;
+  CharTableCache tables;
+  TQvKeyboard model;
+  FakeDesktop desk;
+  TQvActions actions;
+  TKeyHistory history;
+  TQvActionExecute executor;
+  KeyboardHookLogic hook;
+};
+
+}  // namespace snibbet::testing

@@ -1,0 +1,321 @@
+// The keyboard hook's rules and the executor over a fake desktop: what reaches
+// the applications, what the hook swallows, what SnibbetCm is told and when,
+// and that no key is left down anywhere afterwards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "keyboard/action_seams.h"
+#include "keyboard/template_hotkey.h"
+#include "tests/unit/hook_fake_system.h"
+
+namespace snibbet {
+namespace {
+
+using testing::HookRig;
+
+constexpr int kSpace = 32, kLWin = 91, kRWin = 92, kLCtrl = 162, kLAlt = 164, kA = 'A', kB = 'B';
+
+long CountOf(const std::vector<std::string>& events, const std::string& what) {
+  return std::count(events.begin(), events.end(), what);
+}
+
+class Hook : public ::testing::Test, public HookRig {};
+
+TEST_F(Hook, WinSpaceIsSwallowedRunsOnceWithInputBlockedAndLeavesNothingDown) {
+  desk.Press(kA);
+  desk.Release(kA);
+  desk.Press(kB);
+  desk.Release(kB);
+  EXPECT_EQ(desk.Press(kLWin, true), HookVerdict::Pass);
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Swallow);
+  EXPECT_NE(executor.PendingAction(), nullptr);
+  EXPECT_TRUE(desk.runTimerOn);
+  // The Esc key-up keeps the Start menu shut when Win comes up.
+  EXPECT_EQ(CountOf(desk.events, "esc"), 1);
+  EXPECT_EQ(desk.Release(kSpace), HookVerdict::Pass);
+  EXPECT_EQ(desk.Release(kLWin, true), HookVerdict::Pass);
+
+  EXPECT_EQ(std::count(desk.appPresses.begin(), desk.appPresses.end(), kSpace), 0) << "Space reached the target";
+  // A hung SnibbetCm cannot stall the desktop's keys: the hook never waits for it.
+  EXPECT_TRUE(desk.helperMessages.empty());
+  EXPECT_EQ(KeyHistory().Count(), 0) << "the test's history is its own";
+  EXPECT_GT(history.Count(), 0) << "ab was recorded";
+
+  desk.events.clear();
+  RunTimer();
+  EXPECT_EQ(desk.events, (std::vector<std::string>{"helper 1208", "sound 6", "show", "helper 1209"}));
+  EXPECT_EQ(executor.PendingAction(), nullptr);
+  EXPECT_FALSE(hook.OwnInputActive());
+  EXPECT_TRUE(desk.appDown.empty());
+  EXPECT_FALSE(AnyKeyShownPressed());
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+}
+
+TEST_F(Hook, RightWinFiresTooWhileSpaceAloneAndCtrlSpaceReachTheTarget) {
+  desk.Press(kRWin, true);
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Swallow);
+  desk.Release(kSpace);
+  desk.Release(kRWin, true);
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Pass);
+  desk.Release(kSpace);
+  desk.Press(kLCtrl);
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Pass);
+  desk.Release(kSpace);
+  desk.Release(kLCtrl);
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+  EXPECT_TRUE(desk.appDown.empty());
+}
+
+TEST_F(Hook, AnotherChordFromTheSettingReplacesWinSpace) {
+  BindTemplateHotkeyFromSetting(actions, 0x6000 | 'Q');  // left Ctrl + left Alt + Q
+  ASSERT_EQ(actions.Size(), 1u);
+  EXPECT_EQ(actions.At(0).Kind(), kKindProgram);
+  EXPECT_EQ(actions.At(0).Param(), kProgramShowTemplates);
+
+  desk.Press(kLWin, true);
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Pass);
+  desk.Release(kSpace);
+  desk.Release(kLWin, true);
+  desk.Press(kLCtrl);
+  desk.Press(kLAlt);
+  EXPECT_EQ(desk.Press('Q'), HookVerdict::Swallow);
+  desk.Release('Q');
+  desk.Release(kLAlt);
+  desk.Release(kLCtrl);
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+
+  BindTemplateHotkeyFromSetting(actions, 0);
+  EXPECT_EQ(actions.Size(), 0u) << "no key, no binding";
+}
+
+TEST_F(Hook, AHotkeyWhileAnActionIsPendingIsSwallowedAndDropped) {
+  desk.Press(kLWin, true);
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Swallow);
+  desk.Release(kSpace);
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Swallow) << "second press";
+  desk.Release(kSpace);
+  desk.Release(kLWin, true);
+  RunTimer();
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+  EXPECT_EQ(CountOf(desk.events, "timer on"), 1);
+}
+
+TEST_F(Hook, PendingIsClearedBeforeTheEscKeyUpReentersTheHook) {
+  desk.Press(kLWin, true);
+  const auto before = desk.events.size();
+  desk.Press(kSpace);
+  // "timer on" is logged before "esc": the pending flag was handed over first.
+  std::vector<std::string> tail(desk.events.begin() + static_cast<long>(before), desk.events.end());
+  const auto timer = std::find(tail.begin(), tail.end(), "timer on");
+  const auto esc = std::find(tail.begin(), tail.end(), "esc");
+  ASSERT_NE(timer, tail.end());
+  ASSERT_NE(esc, tail.end());
+  EXPECT_LT(timer - tail.begin(), esc - tail.begin());
+  EXPECT_FALSE(hook.ActionFirePending());
+  desk.Release(kSpace);
+  desk.Release(kLWin, true);
+}
+
+TEST_F(Hook, ThePendingActionIsGoneBeforeTheBlockEndsAndReplayedReleasesReachTheModel) {
+  desk.Press(kLWin, true);
+  desk.Press(kSpace);
+  bool pendingAt1209 = true, ownInputAt1209 = true;
+  desk.onHelper = [&](unsigned message) {
+    if (message != kHelperUnblockInput) return;
+    pendingAt1209 = executor.PendingAction() != nullptr;
+    ownInputAt1209 = hook.OwnInputActive();
+    // SnibbetCm replays the releases it held back during the action.
+    desk.Key(kSpace, true, false, true);
+    desk.Key(kLWin, true, true, true);
+  };
+  // Physical keys typed during the action pass the hook untouched.
+  desk.onShow = [&] {
+    EXPECT_EQ(desk.Press('X'), HookVerdict::Pass);
+    EXPECT_FALSE(model.IsKeyPressed('X')) << "the model does not change during own input";
+  };
+  RunTimer();
+  EXPECT_FALSE(pendingAt1209);
+  EXPECT_FALSE(ownInputAt1209);
+  EXPECT_FALSE(model.IsKeyPressed(kSpace));
+  EXPECT_FALSE(model.IsKeyPressed(kLWin));
+  EXPECT_EQ(model.GetControlSet(), 0);
+}
+
+TEST_F(Hook, AFailingActionStillUnblocksAndLeavesNothingPending) {
+  desk.onShow = [] { throw std::runtime_error("pop-up broke"); };
+  desk.Press(kLWin, true);
+  desk.Press(kSpace);
+  desk.Release(kSpace);
+  desk.Release(kLWin, true);
+  RunTimer();
+  EXPECT_EQ(executor.PendingAction(), nullptr);
+  EXPECT_FALSE(hook.OwnInputActive());
+  EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{kHelperBlockInput, kHelperUnblockInput}));
+}
+
+TEST_F(Hook, ABindingFreedWhilePendingIsNotRun) {
+  Seams().bindingFreed = [this](const TQvAction& binding) { executor.Forget(binding); };
+  desk.Press(kLWin, true);
+  desk.Press(kSpace);
+  Bind(0x8020);  // the setting is applied again: the list is rebuilt
+  desk.Release(kSpace);
+  desk.Release(kLWin, true);
+  RunTimer();
+  ResetSeams();
+  EXPECT_EQ(desk.shows, 0);
+  EXPECT_FALSE(hook.OwnInputActive());
+  EXPECT_TRUE(desk.helperMessages.empty()) << "nothing ran, so nothing was blocked";
+}
+
+TEST_F(Hook, PastTheNestingBoundPressesAreSwallowedButReleasesGoOn) {
+  // Every printable press plays a sound; the sound here types another key,
+  // which comes back through the hook while the first is still running.
+  std::vector<HookVerdict> deepPress, deepRelease;
+  int level = 0;
+  desk.onSound = [&](int slot) {
+    if (slot != kSoundPrintableKey || level >= 8) return;
+    ++level;
+    const int depth = hook.NestingDepth();
+    if (depth >= KeyboardHookLogic::kMaxNesting) {
+      deepPress.push_back(desk.Press('C'));
+      deepRelease.push_back(desk.Release('C'));
+    } else {
+      desk.Press('0' + level);
+    }
+  };
+  desk.Press(kA);
+  ASSERT_FALSE(deepPress.empty());
+  EXPECT_EQ(deepPress.front(), HookVerdict::Swallow);
+  EXPECT_EQ(deepRelease.front(), HookVerdict::Pass);
+  EXPECT_EQ(hook.NestingDepth(), 0) << "every level counted back";
+}
+
+TEST_F(Hook, OwnInputPassesEverythingAndASecondBeginSendsNothing) {
+  hook.BeginInputBlock();
+  hook.BeginInputBlock();
+  EXPECT_EQ(desk.helperMessages, std::vector<unsigned>{kHelperBlockInput});
+  desk.Press(kLWin, true);
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Pass);
+  EXPECT_FALSE(model.IsKeyPressed(kLWin));
+  hook.EndInputBlock();
+  hook.EndInputBlock();
+  EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{kHelperBlockInput, kHelperUnblockInput}));
+}
+
+TEST_F(Hook, KeysStillShownHeldFifteenSecondsAfterOwnInputAreReleased) {
+  desk.Press(kLCtrl);
+  desk.Press(kA);
+  hook.BeginInputBlock();
+  EXPECT_FALSE(desk.releaseTimerOn);
+  hook.EndInputBlock();
+  EXPECT_TRUE(desk.releaseTimerOn);
+  EXPECT_EQ(desk.releaseTimerMs, 15000u);
+  EXPECT_TRUE(hook.ReleaseMarked(kLCtrl));
+  desk.Release(kA);  // its release came: no longer marked
+  EXPECT_FALSE(hook.ReleaseMarked(kA));
+  hook.ReleaseMarkedKeys();
+  EXPECT_FALSE(desk.releaseTimerOn);
+  EXPECT_FALSE(AnyKeyShownPressed());
+}
+
+TEST_F(Hook, ALoneWinTapBindingFiresOnReleaseAndTypesAnEscKeyUp) {
+  actions.Clear();
+  TQvAction* binding = actions.Add(kLWin, 0);
+  binding->SetKind(kKindProgram);
+  binding->SetParam(kProgramShowTemplates);
+  desk.Press(kLWin, true);
+  EXPECT_EQ(desk.Release(kLWin, true), HookVerdict::Pass);
+  EXPECT_TRUE(binding->firedOnKeyUp);
+  EXPECT_EQ(CountOf(desk.events, "esc"), 1);
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+
+  // Win used with another key is no tap.
+  desk.Press(kLWin, true);
+  desk.Press('E');
+  desk.Release('E');
+  desk.Release(kLWin, true);
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+}
+
+TEST_F(Hook, TheOpenPopUpGetsEveryPressButNumLockAndEveryReleasePasses) {
+  hook.templateViewActive = true;
+  EXPECT_EQ(desk.Press(kA), HookVerdict::Swallow);
+  EXPECT_EQ(desk.Release(kA), HookVerdict::Pass);
+  EXPECT_EQ(desk.Press(13), HookVerdict::Swallow);
+  EXPECT_EQ(desk.Press(kVkNumLock, true), HookVerdict::Pass);
+  EXPECT_EQ(desk.queuedTemplateKeys, (std::vector<int>{kA, 13}));
+}
+
+TEST_F(Hook, LockKeyAutoRepeatIsSwallowedAndCtrlAltDeleteReleasesEverything) {
+  EXPECT_EQ(desk.Press(kVkCapital), HookVerdict::Pass);
+  EXPECT_EQ(desk.Press(kVkCapital), HookVerdict::Swallow);
+  desk.Release(kVkCapital);
+
+  desk.Press(kLCtrl);
+  desk.Press(kLAlt);
+  desk.Press(kVkDelete, true);
+  EXPECT_FALSE(AnyKeyShownPressed());
+}
+
+TEST_F(Hook, KeysWithoutAModelKeyPassUntouched) {
+  int unknown = 0;
+  for (int code = 1; code <= 255 && !unknown; ++code)
+    if (!model.Button(code)) unknown = code;
+  ASSERT_NE(unknown, 0);
+  const int before = history.Count();
+  EXPECT_EQ(desk.Press(unknown), HookVerdict::Pass);
+  EXPECT_EQ(history.Count(), before);
+}
+
+TEST_F(Hook, KeypadKeysCountAsTheirDigitsAndCanBeTypedAsDigits) {
+  EXPECT_EQ(desk.Press(36), HookVerdict::Pass);  // keypad 7 with NumLock off
+  EXPECT_TRUE(model.IsKeyPressed(103));
+  EXPECT_FALSE(model.IsKeyPressed(36));
+  desk.Release(36);
+
+  desk.numAlwaysFigure = true;
+  desk.appPresses.clear();
+  EXPECT_EQ(desk.Press(36), HookVerdict::Swallow);
+  EXPECT_EQ(desk.appPresses, std::vector<int>{103}) << "the digit is typed in its place";
+  desk.Release(36);
+  EXPECT_EQ(desk.Press(36, true), HookVerdict::Pass) << "the navigation block's Home";
+  desk.Release(36, true);
+  EXPECT_TRUE(desk.appDown.empty());
+}
+
+TEST_F(Hook, ABurstOfLayoutChangesActivatesElevenThenOnlyTheModelFollows) {
+  desk.tick += 100;
+  for (int i = 0; i < 15; ++i) {
+    hook.ApplyForegroundLayout(i % 2 ? testing::kUs : testing::kSwapped);
+    desk.tick += 10;
+  }
+  EXPECT_EQ(model.CurrentLayout(), testing::kSwapped) << "the model follows every change";
+  EXPECT_EQ(desk.activated.size(), 11u);
+  desk.tick += 100;
+  hook.ApplyForegroundLayout(testing::kUs);
+  EXPECT_EQ(desk.activated.size(), 12u) << "a gap ends the burst";
+  hook.ApplyForegroundLayout(testing::kUs);
+  EXPECT_EQ(desk.activated.size(), 12u) << "the same layout is no change";
+}
+
+TEST_F(Hook, InstallAndRemoveTellTheHelperInOrder) {
+  hook.HookRemoved();
+  EXPECT_FALSE(model.Active());
+  hook.HookInstalled(0);
+  EXPECT_TRUE(model.Active());
+  EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{kHelperHooksOff, kHelperHooksOn}));
+}
+
+}  // namespace
+}  // namespace snibbet
