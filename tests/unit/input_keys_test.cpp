@@ -15,9 +15,10 @@ using testing::EditWindow;
 using testing::Settle;
 
 // One window for the suite: under Wine, closing the window in front takes seconds.
-class SyntheticInput : public ::testing::Test {
+template <const wchar_t* ControlClass>
+class TypingTarget : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { window_ = new EditWindow; }
+  static void SetUpTestSuite() { window_ = new EditWindow(ControlClass); }
   static void TearDownTestSuite() { delete window_; }
   void SetUp() override {
     window_->SetText(L"");
@@ -28,6 +29,12 @@ class SyntheticInput : public ::testing::Test {
  private:
   static inline EditWindow* window_ = nullptr;
 };
+
+constexpr wchar_t kEditClass[] = L"EDIT";
+constexpr wchar_t kRichEditClass[] = L"RichEdit20W";
+using SyntheticInput = TypingTarget<kEditClass>;
+// The same typing into a RichEdit, the other kind of target the paste serves.
+using SyntheticInputRichEdit = TypingTarget<kRichEditClass>;
 
 bool AnyKeyHeld() {
   for (int vk = 1; vk < 256; ++vk) {
@@ -80,21 +87,6 @@ TEST_F(SyntheticInput, CtrlChordsCutCopyPasteAndUndo) {
   EXPECT_EQ(window.Text(), L"alpha betapasted");
   EXPECT_FALSE(AnyKeyHeld());
 }
-
-// The same typing into a RichEdit, the other kind of target the paste serves.
-class SyntheticInputRichEdit : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { window_ = new EditWindow(L"RichEdit20W"); }
-  static void TearDownTestSuite() { delete window_; }
-  void SetUp() override {
-    window_->SetText(L"");
-    window_->Activate();
-  }
-  EditWindow& window = *window_;
-
- private:
-  static inline EditWindow* window_ = nullptr;
-};
 
 TEST_F(SyntheticInputRichEdit, KeysAndChordsWorkAsInAnEdit) {
   TypeWord("RICH");
