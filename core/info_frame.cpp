@@ -19,10 +19,10 @@ constexpr int kPictureLeft = 8, kPictureTop = 8, kPictureSize = 32;
 constexpr int kLabelLeft = 45, kLabelRightGap = 10;
 constexpr int kPictureId = 1, kLabelId = 2;
 
-ui::ControlSpec WithDesignSize(ui::ControlSpec spec) {
-  if (spec.width == 0) spec.width = TInfoFrame::kDesignWidth;
-  if (spec.height == 0) spec.height = TInfoFrame::kDesignHeight;
-  return spec;
+ui::ControlDesign WithDesignSize(ui::ControlDesign design) {
+  if (design.width == 0) design.width = TInfoFrame::kDesignWidth;
+  if (design.height == 0) design.height = TInfoFrame::kDesignHeight;
+  return design;
 }
 
 std::wstring TextOf(HWND window) {
@@ -33,8 +33,8 @@ std::wstring TextOf(HWND window) {
 
 }  // namespace
 
-TInfoFrame::TInfoFrame(ui::Form& owner, ui::ControlSpec spec)
-    : Control(owner, WithDesignSize(std::move(spec))), onInfoClick(&ShowActiveFormHelp) {
+TInfoFrame::TInfoFrame(ui::Form& owner, ui::ControlDesign design)
+    : Control(owner, WithDesignSize(std::move(design))), onInfoClick(&ShowActiveFormHelp) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &TInfoFrame::WindowProc;

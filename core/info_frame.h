@@ -22,8 +22,8 @@ class TInfoFrame : public ui::Control {
   static constexpr const wchar_t* kClassName = L"TInfoFrame";
   static constexpr int kDesignWidth = 300, kDesignHeight = 49;
 
-  // A width or height of 0 in `spec` takes the design size.
-  TInfoFrame(ui::Form& owner, ui::ControlSpec spec);
+  // A width or height of 0 in `design` takes the design size.
+  TInfoFrame(ui::Form& owner, ui::ControlDesign design);
   ~TInfoFrame() override;
 
   // The click on the picture; by default the active form's help.

@@ -10,8 +10,8 @@ namespace ui {
 
 class Button : public Control {
  public:
-  Button(Form& owner, ControlSpec spec, int modalResult = 0, bool isDefault = false)
-      : Control(owner, std::move(spec)), modalResult_(modalResult), isDefault_(isDefault) {}
+  Button(Form& owner, ControlDesign design, int modalResult = 0, bool isDefault = false)
+      : Control(owner, std::move(design)), modalResult_(modalResult), isDefault_(isDefault) {}
 
   std::function<void()> onClick;
   int ModalResult() const { return modalResult_; }

@@ -3,7 +3,7 @@
 namespace ui {
 
 DWORD ComboBox::ControlStyle() const {
-  const bool editable = (Spec().style & 0x3) == CBS_DROPDOWN;
+  const bool editable = (Design().style & 0x3) == CBS_DROPDOWN;
   return WS_TABSTOP | WS_VSCROLL | (editable ? 0 : CBS_DROPDOWNLIST);
 }
 

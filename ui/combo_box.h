@@ -1,6 +1,6 @@
 #pragma once
-// A drop-down list (CBS_DROPDOWNLIST unless ControlSpec::style says CBS_DROPDOWN).
-// ControlSpec's height is the height with the list dropped down.
+// A drop-down list (CBS_DROPDOWNLIST unless ControlDesign::style says CBS_DROPDOWN).
+// ControlDesign's height is the height with the list dropped down.
 #include <functional>
 #include <string>
 #include <string_view>

@@ -9,8 +9,8 @@
 
 namespace ui {
 
-Control::Control(Form& owner, ControlSpec spec)
-    : Component(&owner, spec.name), owner_(owner), spec_(std::move(spec)), id_(spec_.id) {
+Control::Control(Form& owner, ControlDesign design)
+    : Component(&owner, design.name), owner_(owner), design_(std::move(design)), id_(design_.id) {
   if (id_ == 0) id_ = owner_.NextControlId();
   owner_.controls_.push_back(this);
 }
@@ -21,7 +21,7 @@ Control::~Control() {
 }
 
 void Control::SetVisible(bool visible) {
-  spec_.visible = visible;
+  design_.visible = visible;
   if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -32,15 +32,15 @@ void Control::Realize() {
     hwnd_ = GetDlgItem(parent, id_);
     if (!hwnd_) {
       throw std::logic_error("dialog has no control for component " +
-                             std::string(spec_.name.begin(), spec_.name.end()));
+                             std::string(design_.name.begin(), design_.name.end()));
     }
-    if (!spec_.text.empty()) SetText(spec_.text);
-    if (!spec_.visible) ShowWindow(hwnd_, SW_HIDE);
+    if (!design_.text.empty()) SetText(design_.text);
+    if (!design_.visible) ShowWindow(hwnd_, SW_HIDE);
   } else {
-    const DWORD style = WS_CHILD | (spec_.visible ? WS_VISIBLE : 0) | ControlStyle() | spec_.style;
-    hwnd_ = CreateWindowExW(ControlExStyle() | spec_.exStyle, WindowClassName(), spec_.text.c_str(), style,
-                            ScaleToDpi(spec_.left), ScaleToDpi(spec_.top), ScaleToDpi(spec_.width),
-                            ScaleToDpi(spec_.height), parent,
+    const DWORD style = WS_CHILD | (design_.visible ? WS_VISIBLE : 0) | ControlStyle() | design_.style;
+    hwnd_ = CreateWindowExW(ControlExStyle() | design_.exStyle, WindowClassName(), design_.text.c_str(), style,
+                            ScaleToDpi(design_.left), ScaleToDpi(design_.top), ScaleToDpi(design_.width),
+                            ScaleToDpi(design_.height), parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (!hwnd_) {

@@ -1,6 +1,6 @@
 #pragma once
 // The base of the child-control wrappers. A control is a member of its form,
-// declared with a ControlSpec; the form makes the window on Create (or, in a
+// declared with a ControlDesign; the form makes the window on Create (or, in a
 // dialog-based form, attaches to the dialog's control with the same id).
 // Notifications (WM_COMMAND, WM_NOTIFY) are reflected to the control that
 // sent them, so each control handles its own events.
@@ -15,7 +15,7 @@ namespace ui {
 
 class Form;
 
-struct ControlSpec {
+struct ControlDesign {
   std::wstring name{};  // the component name, e.g. L"btnOk"
   int id = 0;         // 0: the form picks one (plain forms only)
   int left = 0, top = 0, width = 0, height = 0;  // at 96 DPI
@@ -27,7 +27,7 @@ struct ControlSpec {
 
 class Control : public Window, public Component {
  public:
-  Control(Form& owner, ControlSpec spec);
+  Control(Form& owner, ControlDesign design);
   ~Control() override;
 
   // Makes the window now; for controls added after the form's Create().
@@ -44,13 +44,13 @@ class Control : public Window, public Component {
   virtual void OnAttached() {}  // the window exists (after create or attach)
   virtual bool OnCommandReflected(WORD code) { return false; }
   virtual bool OnNotifyReflected(NMHDR& header, LRESULT& result) { return false; }
-  const ControlSpec& Spec() const { return spec_; }
+  const ControlDesign& Design() const { return design_; }
 
  private:
   friend class Form;
 
   Form& owner_;
-  ControlSpec spec_;
+  ControlDesign design_;
   int id_;
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// A text box; add ES_MULTILINE | WS_VSCROLL (and so on) in ControlSpec::style.
+// A text box; add ES_MULTILINE | WS_VSCROLL (and so on) in ControlDesign::style.
 #include <functional>
 
 #include "ui/control.h"

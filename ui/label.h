@@ -1,5 +1,5 @@
 #pragma once
-// A static text. Word-wrapped and left-aligned unless ControlSpec::style says
+// A static text. Word-wrapped and left-aligned unless ControlDesign::style says
 // otherwise (SS_CENTER, SS_CENTERIMAGE, SS_LEFTNOWORDWRAP...).
 #include <functional>
 
@@ -10,7 +10,7 @@ namespace ui {
 class Label : public Control {
  public:
   using Control::Control;
-  std::function<void()> onClick;  // needs SS_NOTIFY in ControlSpec::style
+  std::function<void()> onClick;  // needs SS_NOTIFY in ControlDesign::style
 
  protected:
   const wchar_t* WindowClassName() const override { return L"STATIC"; }

@@ -15,8 +15,8 @@ namespace ui {
 
 class ListView : public Control {
  public:
-  ListView(Form& owner, ControlSpec spec, bool ownerData = false)
-      : Control(owner, std::move(spec)), ownerData_(ownerData) {}
+  ListView(Form& owner, ControlDesign design, bool ownerData = false)
+      : Control(owner, std::move(design)), ownerData_(ownerData) {}
 
   // Owner data: the text of one cell; the view must stay valid until the
   // call returns (a view into the program's own data is fine).
