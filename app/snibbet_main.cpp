@@ -20,12 +20,14 @@
 #include "core/message_boxes.h"
 #include "core/message_form.h"
 #include "core/preset.h"
+#include "core/preset_effects.h"
 #include "core/text_utils.h"
 #include "core/tip_counter.h"
 #include "core/utilities.h"
 #include "keyboard/action_wiring.h"
 #include "keyboard/actions.h"
 #include "keyboard/keyboard_runtime.h"
+#include "keyboard/keyboard_seams.h"
 #include "keyboard/template_hotkey.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
@@ -111,6 +113,34 @@ void WireKeyboardHookSteps() {
   });
 }
 
+// The settings reach the running program's parts through these; they are
+// unhooked again before the parts go.
+class SettingEffectsScope {
+ public:
+  explicit SettingEffectsScope(TDataDM& dataModule) {
+    PresetEffects& effects = PresetEffectSeams();
+    effects.dataModuleActive = [&dataModule] { return dataModule.Active(); };
+    effects.setDataModuleActive = [&dataModule](bool on) { dataModule.SetActive(on); };
+    effects.pickHelpFile = [&dataModule](int) { dataModule.SelectHelpFile(); };
+    effects.setTrayIconActive = [&dataModule](bool visible) { dataModule.SetTrayIconVisible(visible); };
+    effects.redrawTrayIcon = [&dataModule] { dataModule.UpdateTrayIcon(); };
+    KeyboardSeamsOfProgram().playSound = [](int slot) {
+      if (const TPreset* preset = PresetOrNull()) preset->PlaySound(slot, false);
+    };
+  }
+  ~SettingEffectsScope() {
+    PresetEffects& effects = PresetEffectSeams();
+    effects.dataModuleActive = nullptr;
+    effects.setDataModuleActive = nullptr;
+    effects.pickHelpFile = nullptr;
+    effects.setTrayIconActive = nullptr;
+    effects.redrawTrayIcon = nullptr;
+    KeyboardSeamsOfProgram().playSound = nullptr;
+  }
+  SettingEffectsScope(const SettingEffectsScope&) = delete;
+  SettingEffectsScope& operator=(const SettingEffectsScope&) = delete;
+};
+
 void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   DebugLog(L"Initialize");
 
@@ -130,6 +160,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   WireActionSeams();
   KeyboardRuntime keyboard;
   WireKeyboardHookSteps();
+  SettingEffectsScope settingEffects(*dataModule);
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.
