@@ -1,40 +1,11 @@
 #include "keyboard/keyboard_background.h"
 
-#include <objidl.h>  // left out by WIN32_LEAN_AND_MEAN, needed by GDI+
-
 #include <algorithm>
 
-// GDI+ expects the min and max of windows.h, which NOMINMAX leaves out.
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "visual/gdiplus.h"
 
 namespace snibbet {
 namespace {
-
-// GDI+ runs from the first picture until the program ends.
-class GdiplusSession {
- public:
-  GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    ok_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-  }
-  ~GdiplusSession() {
-    if (ok_) Gdiplus::GdiplusShutdown(token_);
-  }
-  bool Ok() const { return ok_; }
-
- private:
-  ULONG_PTR token_ = 0;
-  bool ok_ = false;
-};
-
-bool StartGdiplus() {
-  static GdiplusSession session;
-  return session.Ok();
-}
 
 bool IsWhite(Gdiplus::Bitmap& bitmap, int x, int y) {
   Gdiplus::Color color;

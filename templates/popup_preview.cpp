@@ -3,11 +3,8 @@
 #include <richedit.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+
+#include "visual/gdiplus.h"
 
 namespace snibbet {
 namespace {
@@ -31,22 +28,6 @@ DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
   return 0;
 }
 
-// GDI+ runs from the first picture until the program ends.
-bool StartGdiplus() {
-  struct Session {
-    Session() {
-      Gdiplus::GdiplusStartupInput input;
-      ok = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~Session() {
-      if (ok) Gdiplus::GdiplusShutdown(token);
-    }
-    ULONG_PTR token = 0;
-    bool ok = false;
-  };
-  static Session session;
-  return session.ok;
-}
 
 }  // namespace
 
