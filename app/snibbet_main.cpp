@@ -6,6 +6,7 @@
 
 #include "app/app_messages.h"
 #include "app/first_form.h"
+#include "app/popup_wiring.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
 #include "clipboard/clipboard_monitor.h"
@@ -160,6 +161,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   WireActionSeams();
   KeyboardRuntime keyboard;
   WireKeyboardHookSteps();
+  WireTemplatePopup();
   SettingEffectsScope settingEffects(*dataModule);
   if (ui::Terminated()) return;
 

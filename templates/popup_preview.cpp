@@ -73,4 +73,11 @@ void PreviewPicture::Draw(HDC dc, const RECT& area) const {
                      static_cast<INT>(area.top + (areaH - drawH) / 2), drawW, drawH);
 }
 
+HBITMAP PreviewPicture::CreateBitmap() const {
+  HBITMAP bitmap = nullptr;
+  if (!image_->bitmap || image_->bitmap->GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &bitmap) != Gdiplus::Ok)
+    return nullptr;
+  return bitmap;
+}
+
 }  // namespace snibbet

@@ -50,6 +50,8 @@ class PreviewPicture {
   void Clear();
   bool Empty() const;
   void Draw(HDC dc, const RECT& area) const;
+  // A copy as a GDI bitmap on white, owned by the caller; null when empty.
+  HBITMAP CreateBitmap() const;
 
  private:
   struct Image;

@@ -127,8 +127,12 @@ void TagExpander::PastePiece(std::wstring_view piece, bool moveCaret) {
 
 void TagExpander::PasteMarked(const std::wstring& text, std::optional<std::size_t> marker) {
   env_.ResetClipboardChanged();
-  env_.PutClipboardText(marker ? text + kEndProbe : text);
+  const bool put = env_.PutClipboardText(marker ? text + kEndProbe : text);
   env_.WaitForClipboardChange();
+  if (!put) {
+    env_.Beep();  // Ctrl+V now would paste whatever the clipboard holds
+    return;
+  }
   env_.ResetClipboardChanged();
   env_.SendPasteKeys();
   // The wizard's own text box takes the paste only through our message loop.

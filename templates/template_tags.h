@@ -20,7 +20,8 @@ class TagEnvironment : public RandomSource, public TagFileSource {
  public:
   // The clipboard; "" when it holds no text.
   virtual std::wstring ClipboardText() = 0;
-  virtual void PutClipboardText(std::wstring_view text) = 0;
+  // False when the clipboard did not take the text.
+  virtual bool PutClipboardText(std::wstring_view text) = 0;
   virtual void ClearClipboard() = 0;
   // A number that changes whenever the clipboard's content does.
   virtual std::uint32_t ClipboardSequence() = 0;

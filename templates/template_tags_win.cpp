@@ -52,7 +52,7 @@ std::optional<std::wstring> WindowsTagEnvironment::ReadTagFile(std::wstring_view
 }
 
 std::wstring WindowsTagEnvironment::ClipboardText() { return GetClipboardTextW(); }
-void WindowsTagEnvironment::PutClipboardText(std::wstring_view text) { snibbet::PutClipboardText(text); }
+bool WindowsTagEnvironment::PutClipboardText(std::wstring_view text) { return snibbet::PutClipboardText(text); }
 void WindowsTagEnvironment::ClearClipboard() { snibbet::ClearClipboard(); }
 std::uint32_t WindowsTagEnvironment::ClipboardSequence() { return GetClipboardSequenceNumber(); }
 

@@ -36,7 +36,7 @@ class WindowsTagEnvironment final : public TagEnvironment {
   std::optional<std::wstring> ReadTagFile(std::wstring_view path, std::size_t maxChars) override;
 
   std::wstring ClipboardText() override;
-  void PutClipboardText(std::wstring_view text) override;
+  bool PutClipboardText(std::wstring_view text) override;
   void ClearClipboard() override;
   std::uint32_t ClipboardSequence() override;
   void ResetClipboardChanged() override;

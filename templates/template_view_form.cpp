@@ -187,6 +187,8 @@ void TTemplateViewForm::ShowTemplateView() {
   SetTemplateViewActive(true);
 
   const std::optional<PopupCaret> caret = CaretOfForeground();
+  DebugLog(caret ? L"ShowTemplateView " + std::to_wstring(caret->x) + L"," + std::to_wstring(caret->y)
+                 : std::wstring(L"ShowTemplateView"));
   const RECT monitor = caret ? ui::MonitorBoundsAt(POINT{caret->x, caret->y}) : ui::MonitorBounds(Handle());
   SetSearch(PopupSeams().typedWord());
   const PopupOrigin at = PlacePopup(caret, AreaOf(monitor), Width(), Height());

@@ -44,6 +44,7 @@ class FakeTagTarget : public TagEnvironment {
   std::size_t anchor = 0;  // the other end of the selection
   // Behaviour of the target.
   bool refusesCopyAndCut = false;  // like a password box
+  bool clipboardRefuses = false;   // another program holds the clipboard
   std::wstring addedAfterPaste;    // a target that adds text behind each paste
   unsigned msPerKey = 0;           // a slow target
   bool onlyCtrlAndAlt = false;
@@ -92,9 +93,14 @@ class FakeTagTarget : public TagEnvironment {
     return found->second;
   }
   std::wstring ClipboardText() override { return clipboard; }
-  void PutClipboardText(std::wstring_view t) override {
+  bool PutClipboardText(std::wstring_view t) override {
+    if (clipboardRefuses) {
+      log.push_back(L"clipboard refused");
+      return false;
+    }
     SetClipboard(std::wstring(t));
     log.push_back(L"clipboard " + clipboard);
+    return true;
   }
   void ClearClipboard() override { SetClipboard(L""); }
   std::uint32_t ClipboardSequence() override { return sequence; }

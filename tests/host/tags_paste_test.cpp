@@ -172,4 +172,14 @@ TEST_F(TagPaste, RichTextKeepsTheBarUntilTheCaretIsThere) {
 }
 
 }  // namespace
+TEST_F(TagPaste, AClipboardThatRefusesTheTextGetsNoPasteKeys) {
+  target.Type(L"kept");
+  target.clipboardRefuses = true;
+  Paste(L"Hello |world");
+  EXPECT_EQ(target.Shown(), L"kept^");
+  EXPECT_TRUE(target.LogOf(L"paste").empty());
+  EXPECT_EQ(Count(L"beep"), 1);
+  EXPECT_EQ(Count(L"down 37e"), 0);  // no walk for a paste that never happened
+}
+
 }  // namespace snibbet

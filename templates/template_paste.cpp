@@ -1,0 +1,144 @@
+#include "templates/template_paste.h"
+
+#include <cstddef>
+
+namespace snibbet {
+namespace {
+
+constexpr std::uint8_t kBackKey = 8;
+constexpr std::uint8_t kSpaceKey = 32;
+constexpr wchar_t kCaretMarker = L'|';
+constexpr std::string_view kFinalParagraph = "\\par\r\n}";
+
+// One Backspace erases one character in the target, also one written as a
+// surrogate pair.
+std::size_t CharacterCount(std::wstring_view text) {
+  std::size_t count = 0;
+  for (const wchar_t ch : text) {
+    const auto unit = static_cast<std::uint32_t>(ch);
+    if (unit < 0xDC00 || unit > 0xDFFF) ++count;
+  }
+  return count;
+}
+
+// The monitoring switch is on again and the user's clipboard comes back
+// whatever happens in the paste.
+class PasteScope {
+ public:
+  PasteScope(PasteSystem& system, bool restoreClipboard) : system_(system), restore_(restoreClipboard) {
+    system_.SetMonitoring(false);
+  }
+  ~PasteScope() {
+    try {
+      if (restore_) system_.RestoreAfterPaste();
+    } catch (...) {
+      // The error being handled is the one to report.
+    }
+    try {
+      system_.SetMonitoring(true);
+    } catch (...) {
+    }
+  }
+  PasteScope(const PasteScope&) = delete;
+  PasteScope& operator=(const PasteScope&) = delete;
+  // The restore of the normal road happens before the own input ends.
+  void RestoreNow() {
+    if (restore_) system_.RestoreAfterPaste();
+    restore_ = false;
+  }
+
+ private:
+  PasteSystem& system_;
+  bool restore_;
+};
+
+// The key-state model leaves its own-input state also after an error; a
+// model stuck in it would never paint or bracket again.
+class OwnInputScope {
+ public:
+  explicit OwnInputScope(PasteSystem& system) : system_(system) { system_.BeginOwnInput(); }
+  ~OwnInputScope() {
+    if (!ended_) {
+      try {
+        system_.EndOwnInput();
+      } catch (...) {
+      }
+    }
+  }
+  OwnInputScope(const OwnInputScope&) = delete;
+  OwnInputScope& operator=(const OwnInputScope&) = delete;
+  void End() {
+    ended_ = true;
+    system_.EndOwnInput();
+  }
+
+ private:
+  PasteSystem& system_;
+  bool ended_ = false;
+};
+
+void PasteRichText(const TemplateRecord& record, PasteSystem& system) {
+  const std::wstring plain = system.RichPreviewText();
+  const bool marked = plain.find(kCaretMarker) != std::wstring::npos;
+  if (marked) {
+    system.TypeKey(kSpaceKey);
+    system.TypeKey(kBackKey);
+  }
+  system.ResetClipboardChanged();
+  const bool put = system.PutRichText(marked ? plain + L'_' : plain, PasteRtf(record.Template, marked));
+  system.WaitForClipboardChange();
+  if (!put) {
+    system.Beep();  // Ctrl+V now would paste whatever the clipboard holds
+    return;
+  }
+  system.ResetClipboardChanged();
+  system.SendPasteKeys();
+  // The wizard's own text box takes the paste only through our message loop.
+  if (system.WizardIsForeground()) system.WaitForClipboardChange();
+  system.PlaceCaretAtMarker(plain, true);
+}
+
+void PastePicture(PasteSystem& system) {
+  system.ResetClipboardChanged();
+  const bool put = system.PutPicture();
+  system.WaitForClipboardChange();
+  if (!put) {
+    system.Beep();
+    return;
+  }
+  system.SendPasteKeys();
+}
+
+}  // namespace
+
+std::string PasteRtf(std::string_view rtf, bool withProbe) {
+  const std::size_t end = rtf.find_last_not_of(" \t\r\n");
+  std::string text(rtf.substr(0, end == std::string_view::npos ? 0 : end + 1));
+  if (text.ends_with(kFinalParagraph)) {
+    text.resize(text.size() - kFinalParagraph.size());
+    text += withProbe ? "_}" : "}";
+  }
+  return text;
+}
+
+void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, PasteSystem& system) {
+  if (record.Template.empty()) return;
+  const bool hadData = system.ClipboardHasData();
+  system.SaveBeforePaste();
+  {
+    PasteScope scope(system, hadData);
+    OwnInputScope ownInput(system);
+    for (std::size_t i = CharacterCount(searchText); i > 0; --i) system.TypeKey(kBackKey);
+    switch (record.Kind) {
+      case kTemplateText: system.ExpandAndPaste(record.Template); break;
+      case kTemplateRichText: PasteRichText(record, system); break;
+      case kTemplatePicture: PastePicture(system); break;
+      default: break;  // a kind this program does not know: nothing is pasted
+    }
+    scope.RestoreNow();
+    ownInput.End();
+  }
+  system.ResetKeyHistory();
+}
+
+}  // namespace snibbet

@@ -1,0 +1,60 @@
+#pragma once
+// The paste of the template chosen in the pop-up into the focused
+// application: the user's clipboard kept, the typed search word erased, the
+// template put on the clipboard in its form (text with its tags expanded,
+// rich text with its plain text, or a picture), Ctrl+V typed, and the user's
+// clipboard put back shortly after. Window-free: the system sits behind
+// PasteSystem.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "templates/template_record.h"
+
+namespace snibbet {
+
+class PasteSystem {
+ public:
+  virtual ~PasteSystem() = default;
+
+  // The clipboard monitor's part.
+  virtual bool ClipboardHasData() = 0;
+  virtual void SaveBeforePaste() = 0;
+  virtual void RestoreAfterPaste() = 0;
+  virtual void SetMonitoring(bool on) = 0;
+  virtual void ResetClipboardChanged() = 0;
+  virtual void WaitForClipboardChange() = 0;
+  virtual void SendPasteKeys() = 0;  // waits for the target, then Ctrl+V
+
+  // The key-state model's bracket around the program's own typing.
+  virtual void BeginOwnInput() = 0;
+  virtual void EndOwnInput() = 0;
+  virtual void ResetKeyHistory() = 0;
+  virtual void TypeKey(std::uint8_t virtualKey) = 0;  // pressed and released
+  virtual void Beep() = 0;
+
+  // A text template: its tags expanded and the result pasted.
+  virtual void ExpandAndPaste(std::string_view templateText) = 0;
+  // The rich-text preview's plain text (the template as displayed).
+  virtual std::wstring RichPreviewText() = 0;
+  // The clipboard emptied, then the plain text and the RTF document put
+  // together. False when the clipboard did not take both.
+  virtual bool PutRichText(std::wstring_view plain, std::string_view rtf) = 0;
+  virtual void PlaceCaretAtMarker(std::wstring_view text, bool isRichText) = 0;
+  virtual bool WizardIsForeground() = 0;
+  // The preview's picture onto the clipboard; false when there is no picture
+  // or the clipboard did not take it.
+  virtual bool PutPicture() = 0;
+};
+
+// The RTF document as it goes onto the clipboard: trailing blanks and line
+// ends cut, and a final paragraph mark before the closing brace replaced by
+// the end probe "_" (withProbe) or nothing, so the paste adds no line break.
+std::string PasteRtf(std::string_view rtf, bool withProbe);
+
+// Pastes one template (the pop-up has hidden already). The user's clipboard
+// comes back after any outcome, an error included; a template that could not
+// be put on the clipboard is not pasted (a beep instead of Ctrl+V).
+void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, PasteSystem& system);
+
+}  // namespace snibbet

@@ -1,0 +1,147 @@
+#include "templates/template_paste_win.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "clipboard/clipboard_monitor.h"
+#include "core/clipboard_access.h"
+#include "core/synthetic_input.h"
+#include "keyboard/control_set.h"
+#include "keyboard/key_history.h"
+#include "keyboard/key_model.h"
+#include "templates/template_tags_win.h"
+#include "templates/template_text.h"
+#include "templates/template_view_form.h"
+
+namespace snibbet {
+namespace {
+
+// Without a monitor (tests of the pop-up alone) the clipboard steps fall back
+// to the plain system.
+TQvClipboardMonitor* Monitor() { return ClipboardMonitorOrNull(); }
+
+// A device-independent copy of the bitmap: every program can read CF_DIB,
+// and the system offers CF_BITMAP from it.
+bool PutBitmapOnClipboard(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return false;
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = info.bmWidth;
+  header.biHeight = info.bmHeight;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  const std::size_t stride = ((static_cast<std::size_t>(info.bmWidth) * 3 + 3) / 4) * 4;
+  const std::size_t pixelBytes = stride * static_cast<std::size_t>(info.bmHeight);
+  std::vector<std::uint8_t> dib(sizeof header + pixelBytes);
+  std::memcpy(dib.data(), &header, sizeof header);
+  HDC screen = GetDC(nullptr);
+  const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), dib.data() + sizeof header,
+                              reinterpret_cast<BITMAPINFO*>(dib.data()), DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (lines != info.bmHeight) return false;
+  return PutClipboardData(CF_DIB, dib.data(), dib.size(), true);
+}
+
+}  // namespace
+
+bool WindowsPasteSystem::ClipboardHasData() { return CountClipboardFormats() != 0; }
+
+void WindowsPasteSystem::SaveBeforePaste() {
+  if (TQvClipboardMonitor* monitor = Monitor()) monitor->SaveBeforePaste();
+}
+
+void WindowsPasteSystem::RestoreAfterPaste() {
+  if (TQvClipboardMonitor* monitor = Monitor()) monitor->RestoreAfterPaste();
+}
+
+void WindowsPasteSystem::SetMonitoring(bool on) {
+  if (TQvClipboardMonitor* monitor = Monitor()) monitor->SetMonitoring(on);
+}
+
+void WindowsPasteSystem::ResetClipboardChanged() { ClipboardChangedFlag = false; }
+
+void WindowsPasteSystem::WaitForClipboardChange() {
+  if (TQvClipboardMonitor* monitor = Monitor()) monitor->WaitForClipboardChange();
+}
+
+void WindowsPasteSystem::SendPasteKeys() {
+  if (TQvClipboardMonitor* monitor = Monitor()) return monitor->SendPasteKeys();
+  SendCtrlV();
+}
+
+void WindowsPasteSystem::BeginOwnInput() {
+  if (TQvKeyboard* model = QvKeyboard()) model->BeginOwnInput();
+}
+
+void WindowsPasteSystem::EndOwnInput() {
+  if (TQvKeyboard* model = QvKeyboard()) model->EndOwnInput();
+}
+
+void WindowsPasteSystem::ResetKeyHistory() { snibbet::ResetKeyHistory(); }
+
+void WindowsPasteSystem::TypeKey(std::uint8_t virtualKey) { SendKeyPress(virtualKey, false); }
+
+void WindowsPasteSystem::Beep() { MessageBeep(MB_OK); }
+
+void WindowsPasteSystem::ExpandAndPaste(std::string_view templateText) {
+  snibbet::ExpandAndPaste(TemplateTextToWide(templateText));
+}
+
+std::wstring WindowsPasteSystem::RichPreviewText() {
+  TTemplateViewForm* form = TemplateViewForm();
+  return form ? form->RichPreview().PlainText() : std::wstring();
+}
+
+bool WindowsPasteSystem::PutRichText(std::wstring_view plain, std::string_view rtf) {
+  if (!PutClipboardText(plain)) return false;
+  std::string document(rtf);
+  return PutClipboardData(RtfClipboardFormat(), document.c_str(), document.size() + 1, false);
+}
+
+void WindowsPasteSystem::PlaceCaretAtMarker(std::wstring_view text, bool isRichText) {
+  snibbet::PlaceCaretAtMarker(text, isRichText);
+}
+
+// The first-run wizard is not part of the program.
+bool WindowsPasteSystem::WizardIsForeground() { return false; }
+
+bool WindowsPasteSystem::PutPicture() {
+  TTemplateViewForm* form = TemplateViewForm();
+  HBITMAP bitmap = form ? form->Picture().CreateBitmap() : nullptr;
+  if (!bitmap) return false;
+  const bool put = PutBitmapOnClipboard(bitmap);
+  DeleteObject(bitmap);
+  return put;
+}
+
+void PasteTemplateFromPopup(const TemplateRecord& record, const std::wstring& searchText) {
+  WindowsPasteSystem system;
+  PasteTemplate(record, searchText, system);
+}
+
+void WireTagPasteHooks() {
+  SetTagPasteHooks({
+      .resetClipboardChanged = [] { ClipboardChangedFlag = false; },
+      .waitForClipboardChange =
+          [] {
+            if (TQvClipboardMonitor* monitor = Monitor()) monitor->WaitForClipboardChange();
+          },
+      .sendPasteKeys =
+          [] {
+            if (TQvClipboardMonitor* monitor = Monitor()) return monitor->SendPasteKeys();
+            SendCtrlV();
+          },
+      .onlyCtrlAndAltHeld =
+          [] {
+            TQvKeyboard* model = QvKeyboard();
+            return model != nullptr && model->SideLessSet() == (kAnyCtrlBit | kAnyAltBit);
+          },
+      .wizardIsForeground = [] { return false; },
+  });
+}
+
+}  // namespace snibbet

@@ -1,0 +1,152 @@
+// The order of a template paste and what it does to the user's clipboard,
+// over a recording system.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "templates/template_paste.h"
+
+namespace snibbet {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class RecordingSystem : public PasteSystem {
+ public:
+  bool hadData = true;
+  bool clipboardTakes = true;
+  bool pictureLoaded = true;
+  bool throwInPaste = false;
+  std::wstring preview;
+  std::string rtfPut;
+  std::wstring plainPut;
+  Log log;
+
+  bool ClipboardHasData() override { return hadData; }
+  void SaveBeforePaste() override { log.push_back("save"); }
+  void RestoreAfterPaste() override { log.push_back("restore"); }
+  void SetMonitoring(bool on) override { log.push_back(on ? "monitor on" : "monitor off"); }
+  void ResetClipboardChanged() override {}
+  void WaitForClipboardChange() override {}
+  void SendPasteKeys() override {
+    if (throwInPaste) throw std::runtime_error("target gone");
+    log.push_back("ctrl+v");
+  }
+  void BeginOwnInput() override { log.push_back("own input"); }
+  void EndOwnInput() override { log.push_back("own input end"); }
+  void ResetKeyHistory() override { log.push_back("history reset"); }
+  void TypeKey(std::uint8_t vk) override { log.push_back("key " + std::to_string(vk)); }
+  void Beep() override { log.push_back("beep"); }
+  void ExpandAndPaste(std::string_view text) override {
+    if (throwInPaste) throw std::runtime_error("target gone");
+    log.push_back("expand " + std::string(text));
+  }
+  std::wstring RichPreviewText() override { return preview; }
+  bool PutRichText(std::wstring_view plain, std::string_view rtf) override {
+    plainPut = plain;
+    rtfPut = rtf;
+    log.push_back("put rich");
+    return clipboardTakes;
+  }
+  void PlaceCaretAtMarker(std::wstring_view, bool isRichText) override {
+    log.push_back(isRichText ? "caret rich" : "caret");
+  }
+  bool WizardIsForeground() override { return false; }
+  bool PutPicture() override {
+    log.push_back("put picture");
+    return pictureLoaded && clipboardTakes;
+  }
+};
+
+TemplateRecord Record(std::uint16_t kind, std::string content) {
+  TemplateRecord record;
+  record.Name = "x";
+  record.Kind = kind;
+  record.Template = std::move(content);
+  return record;
+}
+
+const std::string kRtf = "{\\rtf1\\ansi Hello, |world\\par\r\n}\r\n";
+
+TEST(TemplatePaste, TextErasesTheSearchThenPastesAndPutsTheClipboardBack) {
+  RecordingSystem system;
+  PasteTemplate(Record(kTemplateText, "Hello"), L"he\U0001F600", system);
+  EXPECT_EQ(system.log, (Log{"save", "monitor off", "own input", "key 8", "key 8", "key 8", "expand Hello", "restore",
+                             "own input end", "monitor on", "history reset"}));
+}
+
+TEST(TemplatePaste, AnEmptyClipboardIsLeftHoldingTheTemplate) {
+  RecordingSystem system;
+  system.hadData = false;
+  PasteTemplate(Record(kTemplateText, "Hello"), L"", system);
+  EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "restore"), 0);
+}
+
+TEST(TemplatePaste, AnEmptyTemplatePastesNothing) {
+  RecordingSystem system;
+  PasteTemplate(Record(kTemplateText, ""), L"he", system);
+  EXPECT_TRUE(system.log.empty());
+}
+
+TEST(TemplatePaste, RichTextWithAMarkerEndsInTheProbe) {
+  RecordingSystem system;
+  system.preview = L"Hello, |world";
+  PasteTemplate(Record(kTemplateRichText, kRtf), L"", system);
+  EXPECT_EQ(system.plainPut, L"Hello, |world_");
+  EXPECT_EQ(system.rtfPut, "{\\rtf1\\ansi Hello, |world_}");
+  // Space and Backspace first, so that the target's undo step starts here.
+  EXPECT_EQ(system.log, (Log{"save", "monitor off", "own input", "key 32", "key 8", "put rich", "ctrl+v", "caret rich",
+                             "restore", "own input end", "monitor on", "history reset"}));
+}
+
+TEST(TemplatePaste, RichTextWithoutAMarkerGetsNoProbe) {
+  RecordingSystem system;
+  system.preview = L"Hello";
+  PasteTemplate(Record(kTemplateRichText, "{\\rtf1 Hello\\par\r\n}  \r\n"), L"", system);
+  EXPECT_EQ(system.plainPut, L"Hello");
+  EXPECT_EQ(system.rtfPut, "{\\rtf1 Hello}");
+  EXPECT_EQ(PasteRtf("{\\rtf1 Hello}", true), "{\\rtf1 Hello}");  // no final paragraph: unchanged
+  EXPECT_EQ(PasteRtf(" \r\n", false), "");
+}
+
+TEST(TemplatePaste, WhatTheClipboardRefusedIsNeverPasted) {
+  for (const std::uint16_t kind : {kTemplateRichText, kTemplatePicture}) {
+    RecordingSystem system;
+    system.clipboardTakes = false;
+    PasteTemplate(Record(kind, kRtf), L"", system);
+    EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "ctrl+v"), 0) << kind;
+    EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "beep"), 1) << kind;
+    EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "restore"), 1) << kind;
+  }
+  RecordingSystem missing;
+  missing.pictureLoaded = false;
+  PasteTemplate(Record(kTemplatePicture, "C:\\gone.png"), L"", missing);
+  EXPECT_EQ(std::count(missing.log.begin(), missing.log.end(), "ctrl+v"), 0);
+}
+
+TEST(TemplatePaste, AnErrorStillPutsTheUsersClipboardBack) {
+  for (const std::uint16_t kind : {kTemplateText, kTemplatePicture}) {
+    RecordingSystem system;
+    system.throwInPaste = true;
+    EXPECT_THROW(PasteTemplate(Record(kind, "Hello"), L"h", system), std::runtime_error);
+    // The error goes on to the error report; the clipboard, the monitor and
+    // the key-state model are back first, and the typed word stays known.
+    EXPECT_EQ(std::vector<std::string>(system.log.end() - 3, system.log.end()),
+              (Log{"own input end", "restore", "monitor on"}))
+        << kind;
+    EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "history reset"), 0);
+  }
+}
+
+TEST(TemplatePaste, AnUnknownKindPastesNothingButCleansUp) {
+  RecordingSystem system;
+  PasteTemplate(Record(7, "Hello"), L"", system);
+  EXPECT_EQ(system.log, (Log{"save", "monitor off", "own input", "restore", "own input end", "monitor on",
+                             "history reset"}));
+}
+
+}  // namespace
+}  // namespace snibbet
