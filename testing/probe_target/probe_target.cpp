@@ -3,6 +3,7 @@
 //   msgbox TEXT CAPTION [TYPE]  shows MessageBoxW(TEXT, CAPTION, TYPE) and ends with its answer
 //   edit TITLE                  shows a window of class "ProbeTargetWindow" filled by an EDIT
 //                               control, until it is closed
+//   richedit TITLE              the same with a RichEdit control (RICHEDIT50W)
 //   spawn TITLE                 starts "ProbeTarget edit TITLE" and ends at once
 //   post CLASS TITLE MSG COUNT  posts MSG COUNT times (wParam 0, 1, ...) to the window
 //                               CLASS/TITLE; exit code 3 when there is no such window
@@ -16,11 +17,12 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"ProbeTargetWindow";
 constexpr int kEditId = 100;
+const wchar_t* g_editClass = L"EDIT";
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
+      CreateWindowExW(WS_EX_CLIENTEDGE, g_editClass, L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
                       0, 0, hwnd, reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
       return 0;
     case WM_SIZE:
@@ -88,6 +90,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (mode == L"exit") return _wtoi(arg2);
   if (mode == L"msgbox") return MessageBoxW(nullptr, arg2, arg3, argc > 4 ? std::wcstoul(argv[4], nullptr, 0) : MB_OK);
   if (mode == L"edit") return ShowEditWindow(arg2);
+  if (mode == L"richedit") {
+    if (!LoadLibraryW(L"msftedit.dll")) return 2;
+    g_editClass = L"RICHEDIT50W";
+    return ShowEditWindow(arg2);
+  }
   if (mode == L"spawn") return Spawn(arg2);
   if (mode == L"post" && argc > 5) return PostTo(arg2, arg3, _wtoi(argv[4]), _wtoi(argv[5]));
   return 1;

@@ -1,0 +1,296 @@
+// The main road with the real Snibbet.exe and SnibbetCm.exe and physical keys
+// (xdotool): a word typed into a test program's EDIT or RichEdit, the template
+// hotkey, the pop-up at the caret, the paste with its tags expanded, and the
+// user's own clipboard back afterwards, format by format.
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "templates/zqt_codec.h"
+#include "testing/probe/probe.h"
+#include "tests/e2e/app_e2e_support.h"
+
+namespace snibbet_e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using snibbet::TemplateRecord;
+
+TemplateRecord Template(std::string name, std::string content, std::uint16_t kind = snibbet::kTemplateText) {
+  TemplateRecord record;
+  record.Name = std::move(name);
+  record.Kind = kind;
+  record.Template = std::move(content);
+  return record;
+}
+
+std::string ToAnsi(const std::wstring& text) {
+  std::string bytes(text.size() * 2 + 1, '\0');
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                                    static_cast<int>(bytes.size()), nullptr, nullptr);
+  bytes.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream file(std::filesystem::path(path), std::ios::binary);
+  file << bytes;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+const std::string kRichTemplate =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Dear \\b Sir\\b0 |, thanks\\par\r\n}\r\n";
+
+class MainRoadTest : public SnibbetTest {
+ protected:
+  void SetUp() override {
+    SnibbetTest::SetUp();
+    if (!probe::XdotoolAvailable()) GTEST_SKIP() << "needs Wine and xdotool";
+    for (DWORD pid : probe::ProcessesNamed(L"SnibbetCm.exe")) probe::Process::Attach(pid).Kill();
+    templateFile_ = folder_.File(L"road.zqt");
+    selfFile_ = folder_.File(L"self.txt");
+    WriteBytes(selfFile_, "x<FILE " + ToAnsi(selfFile_) + ">");
+    WriteBytes(templateFile_, snibbet::WriteZqt(std::vector<TemplateRecord>{
+                                  Template("hello", "Hello, |world"),
+                                  Template("hexagon", "HEX"),
+                                  Template("richnote", kRichTemplate, snibbet::kTemplateRichText),
+                                  Template("tagged", "<DATETIME yyyy>-<CLIPBOARD>-<SOMEOF><QV>r</QV></SOMEOF>"
+                                                     "<KEY Shift+X>|!"),
+                                  Template("selfish", "<FILE " + ToAnsi(selfFile_) + ">"),
+                              }));
+    probe::WriteRegString(kSettingsKey, L"TemplatesFileName", templateFile_);
+  }
+
+  void StartAll(const wchar_t* targetMode = L"edit") {
+    snibbet_ = &StartSnibbet({L"/debug"});
+    main_ = WaitForMainWindow(snibbet_->Pid());
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(probe::WaitUntil([&] { return Logged("Keyboard hook installed"); }, 10s));
+    const std::wstring title = L"Road target " + std::to_wstring(GetCurrentProcessId());
+    Start(TestDir() + L"ProbeTarget.exe", {targetMode, title}, probe::AtEnd::MustRun);
+    target_ = probe::WaitForWindow({.className = L"ProbeTargetWindow", .title = title, .visibleOnly = true}, 10s);
+    ASSERT_NE(target_, nullptr);
+    edit_ = GetWindow(target_, GW_CHILD);
+    ASSERT_NE(edit_, nullptr);
+    probe::PhysicalFocus(edit_);
+  }
+
+  bool Logged(const std::string& event) {
+    return ReadBytes(folder_.File(L"Log.txt")).find(event) != std::string::npos;
+  }
+  HWND Popup() const {
+    return probe::FindTopWindow({.className = L"TTemplateViewForm", .pid = snibbet_->Pid(), .visibleOnly = true});
+  }
+  int Rows() const {
+    HWND popup = probe::FindTopWindow({.className = L"TTemplateViewForm", .pid = snibbet_->Pid()});
+    HWND grid = popup ? FindWindowExW(popup, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
+    return grid ? static_cast<int>(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0)) : -1;
+  }
+  bool EditShows(const std::wstring& text) {
+    return probe::WaitUntil([&] { return probe::WindowText(edit_) == text; }, 3s);
+  }
+  // The caret walks back after the text shows: waits for it to stop at `position`.
+  bool CaretStopsAt(DWORD position) const {
+    return probe::WaitUntil([&] { return Caret() == position; }, 3s);
+  }
+  // The EDIT's or RichEdit's caret, as a character position.
+  DWORD Caret() const {
+    const DWORD packed = static_cast<DWORD>(SendMessageW(edit_, EM_GETSEL, 0, 0));
+    return LOWORD(packed) == HIWORD(packed) ? LOWORD(packed) : 0xFFFF;
+  }
+  POINT CaretOnScreen() const {
+    GUITHREADINFO info{sizeof info};
+    GetGUIThreadInfo(GetWindowThreadProcessId(target_, nullptr), &info);
+    POINT point{info.rcCaret.left, info.rcCaret.bottom};
+    ClientToScreen(info.hwndCaret ? info.hwndCaret : edit_, &point);
+    return point;
+  }
+  // The paste's last keys may still be on their way.
+  void ExpectNoKeyHeld() {
+    const std::vector<int> keys{VK_LWIN, VK_RWIN, VK_SPACE, VK_SHIFT, VK_CONTROL, VK_MENU, VK_RETURN, VK_BACK};
+    probe::WaitUntil([&] { return std::none_of(keys.begin(), keys.end(), [](int vk) { return GetAsyncKeyState(vk) < 0; }); },
+                     1s);
+    for (int vk : {VK_LWIN, VK_RWIN, VK_SPACE, VK_SHIFT, VK_CONTROL, VK_MENU, VK_RETURN, VK_BACK})
+      EXPECT_EQ(GetAsyncKeyState(vk) & 0x8000, 0) << "key " << vk << " still reads as held";
+  }
+  void PressHotkey() { probe::PhysicalChord({"super", "space"}); }
+  // Keys typed while the hotkey's action still blocks input are dropped by
+  // SnibbetCm, as for the user: the test types on once the action is over.
+  void LetTheActionEnd() { probe::PumpMessages(300ms); }
+  void Finish() { CloseNormally(*snibbet_, main_); }
+
+  std::wstring templateFile_;
+  std::wstring selfFile_;
+  probe::Process* snibbet_ = nullptr;
+  HWND main_ = nullptr;
+  HWND target_ = nullptr;
+  HWND edit_ = nullptr;
+};
+
+TEST_F(MainRoadTest, TheTypedWordOpensThePopupAndEnterPastesWithTheUsersClipboardBack) {
+  const UINT privateFormat = probe::RegisterFormat(L"Orvane road test format");
+  probe::SetClipboardItems({{CF_UNICODETEXT, L"", probe::TextBytes(std::wstring(L"the user's own text"))},
+                            {privateFormat, L"", {1, 2, 3, 0, 255, 7}}});
+  const std::vector<probe::ClipboardItem> before = probe::DumpClipboard();
+  StartAll();
+  probe::PhysicalType("xx he");
+  ASSERT_TRUE(EditShows(L"xx he"));
+
+  probe::KeyboardHookRecorder keys;
+  PressHotkey();
+  ASSERT_TRUE(probe::PumpUntil([&] { return Popup() != nullptr; }, 3s)) << "the pop-up did not open";
+  const DWORD shownAt = GetTickCount();
+  DWORD spaceAt = 0;
+  for (const auto& key : keys.Keys())
+    if (key.vk == VK_SPACE && !key.Up() && !key.Injected() && !spaceAt) spaceAt = key.time;
+  EXPECT_LT(shownAt - spaceAt, 100u) << "the pop-up showed " << shownAt - spaceAt << " ms after the key";
+
+  EXPECT_EQ(GetForegroundWindow(), target_) << "the pop-up took the focus";
+  EXPECT_EQ(Rows(), 2);
+  RECT popup{};
+  GetWindowRect(Popup(), &popup);
+  const POINT caret = CaretOnScreen();
+  EXPECT_LT(std::abs(popup.left - caret.x), 40) << "pop-up at " << popup.left << ", caret at " << caret.x;
+  EXPECT_TRUE(std::abs(popup.top - caret.y) < 40 || std::abs(popup.bottom - caret.y) < 60)
+      << "pop-up from " << popup.top << " to " << popup.bottom << ", caret at " << caret.y;
+
+  LetTheActionEnd();
+  probe::PhysicalType("l");
+  ASSERT_TRUE(probe::WaitUntil([&] { return Rows() == 1; }, 3s)) << Rows();
+  probe::PhysicalKeys({"Return"});
+  ASSERT_TRUE(EditShows(L"xx Hello, world")) << probe::ToUtf8(probe::WindowText(edit_));
+  EXPECT_TRUE(CaretStopsAt(10)) << "the caret is not where the marker stood: " << Caret();
+  EXPECT_EQ(Popup(), nullptr);
+
+  // The user's clipboard comes back, every format byte for byte.
+  auto same = [&] {
+    const auto now = probe::DumpClipboard();
+    if (now.size() != before.size()) return false;
+    for (size_t i = 0; i < now.size(); ++i)
+      if (now[i].format != before[i].format || now[i].bytes != before[i].bytes) return false;
+    return true;
+  };
+  EXPECT_TRUE(probe::WaitUntil(same, 1s)) << "the user's clipboard did not come back";
+  ExpectNoKeyHeld();
+  probe::PhysicalType("!");
+  EXPECT_TRUE(EditShows(L"xx Hello, !world")) << probe::ToUtf8(probe::WindowText(edit_));
+  Finish();
+}
+
+TEST_F(MainRoadTest, TheOnlyMatchIsPastedAtOnceWithoutThePopupOnScreen) {
+  StartAll();
+  std::atomic<bool> watching = true;
+  std::atomic<bool> seenOnScreen = false;
+  const DWORD pid = snibbet_->Pid();
+  std::thread watcher([&] {
+    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    while (watching) {
+      HWND popup = probe::FindTopWindow({.className = L"TTemplateViewForm", .pid = pid, .visibleOnly = true});
+      RECT rect{}, overlap{};
+      if (popup && GetWindowRect(popup, &rect) && IntersectRect(&overlap, &rect, &screen)) seenOnScreen = true;
+      Sleep(1);
+    }
+  });
+  probe::PhysicalType("yy hexa");
+  ASSERT_TRUE(EditShows(L"yy hexa"));
+  PressHotkey();
+  const bool pasted = EditShows(L"yy HEX");
+  watching = false;
+  watcher.join();
+  EXPECT_TRUE(pasted) << probe::ToUtf8(probe::WindowText(edit_));
+  EXPECT_FALSE(seenOnScreen) << "the pop-up showed on the screen";
+  ExpectNoKeyHeld();
+  Finish();
+}
+
+TEST_F(MainRoadTest, RichTextKeepsItsFormattingWithTheCaretAtTheMarker) {
+  StartAll(L"richedit");
+  probe::PhysicalType("ri");
+  ASSERT_TRUE(EditShows(L"ri"));
+  PressHotkey();
+  ASSERT_TRUE(EditShows(L"Dear Sir, thanks")) << probe::ToUtf8(probe::WindowText(edit_));
+  EXPECT_TRUE(CaretStopsAt(8)) << Caret();
+  probe::PumpMessages(800ms);  // the restore of the user's clipboard is over
+
+  // Copied out of the target again, the text still has its bold word.
+  SendMessageW(edit_, EM_SETSEL, 0, -1);
+  SendMessageW(edit_, WM_COPY, 0, 0);
+  std::string rtf;
+  for (const auto& item : probe::DumpClipboard())
+    if (item.name == L"Rich Text Format") rtf.assign(item.bytes.begin(), item.bytes.end());
+  const size_t bold = rtf.find("\\b"), sir = rtf.find("Sir"), plain = rtf.find("\\b0");
+  EXPECT_TRUE(bold < sir && sir < plain && plain != std::string::npos) << rtf;
+  Finish();
+}
+
+TEST_F(MainRoadTest, TagsExpandAndAFileThatIncludesItselfStops) {
+  probe::SetClipboardText(L"CB");
+  StartAll();
+  probe::PhysicalType("ta");
+  PressHotkey();
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const std::wstring expected = std::to_wstring(now.wYear) + L"-CB-rX!";
+  ASSERT_TRUE(EditShows(expected)) << probe::ToUtf8(probe::WindowText(edit_));
+  EXPECT_TRUE(CaretStopsAt(static_cast<DWORD>(expected.size() - 1))) << Caret();
+  probe::PumpMessages(500ms);
+
+  probe::PhysicalKeys({"End"});
+  probe::PhysicalType(" se");
+  PressHotkey();
+  ASSERT_TRUE(probe::WaitUntil([&] { return probe::WindowText(edit_).find(L"<FILE") != std::wstring::npos; }, 5s))
+      << probe::ToUtf8(probe::WindowText(edit_));
+  const std::wstring text = probe::WindowText(edit_);
+  EXPECT_EQ(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(text.find(L"<FILE")), L'x'), 32);
+  Finish();
+}
+
+TEST_F(MainRoadTest, EscClosesThePopupAndTheTargetKeepsWhatWasTyped) {
+  StartAll();
+  probe::PhysicalType("zz he");
+  PressHotkey();
+  ASSERT_TRUE(probe::WaitUntil([&] { return Popup() != nullptr; }, 3s));
+  LetTheActionEnd();
+  probe::PhysicalType("q");
+  ASSERT_TRUE(probe::WaitUntil([&] { return Rows() == 0; }, 3s))
+      << Rows() << " rows, target: " << probe::ToUtf8(probe::WindowText(edit_)) << (Popup() ? " open" : " closed");
+  probe::PhysicalKeys({"Escape"});
+  ASSERT_TRUE(probe::WaitUntil([&] { return Popup() == nullptr; }, 3s));
+  EXPECT_TRUE(EditShows(L"zz heq")) << probe::ToUtf8(probe::WindowText(edit_));
+  ExpectNoKeyHeld();
+  Finish();
+}
+
+TEST_F(MainRoadTest, ADamagedTemplateFileIsReportedAndLeftAsItWas) {
+  // One template whose name claims five bytes where two remain.
+  const std::string damaged = std::string("ZQT1") + std::string("\x01\x00\x05\x00", 4) + "ab";
+  WriteBytes(templateFile_, damaged);
+  snibbet_ = &StartSnibbet({L"/debug"});
+  main_ = WaitForMainWindow(snibbet_->Pid());
+  ASSERT_NE(main_, nullptr);
+  const auto box = Boxes().WaitForBox(10s);
+  ASSERT_TRUE(box.has_value()) << "no message about the damaged file";
+  EXPECT_NE(box->box.text.find(L"is damaged or is not a file of Orvane Paste"), std::wstring::npos)
+      << probe::ToUtf8(box->box.text);
+  EXPECT_NE(box->box.text.find(templateFile_), std::wstring::npos) << probe::ToUtf8(box->box.text);
+  Finish();
+  EXPECT_EQ(ReadBytes(templateFile_), damaged);
+}
+
+}  // namespace
+}  // namespace snibbet_e2e
