@@ -3,6 +3,7 @@
 // balloon counters, Exit and the answer to a second start.
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -66,6 +67,10 @@ class TrayTest : public SnibbetTest {
     EXPECT_TRUE(probe::WaitForNoWindow({.className = L"#32768", .pid = pid, .visibleOnly = true}, 5s));
   }
 
+  static HWND PopupOf(const probe::Process& snibbet) {
+    return probe::FindTopWindow({.className = L"TTemplateViewForm", .pid = snibbet.Pid(), .visibleOnly = true});
+  }
+
   HWND main_ = nullptr;
   HWND tray_ = nullptr;
 };
@@ -123,6 +128,41 @@ TEST_F(TrayTest, LeftClickOpensThePopupForTheFocusedEditOnce) {
   EXPECT_EQ(GetForegroundWindow(), targetWindow) << "the edit must be in front again";
   EXPECT_NE(LogLine("ShowTemplateView").find("ShowTemplateView "), std::string::npos)
       << "no caret position: " << LogLine("ShowTemplateView");
+
+  // The pop-up shows at the caret of the edit.
+  HWND popup = PopupOf(snibbet);
+  ASSERT_NE(popup, nullptr) << "the pop-up is not open";
+  RECT rect{};
+  GetWindowRect(popup, &rect);
+  GUITHREADINFO info{sizeof info};
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(targetWindow, nullptr), &info));
+  POINT caret{info.rcCaret.left, info.rcCaret.bottom};
+  ClientToScreen(info.hwndCaret, &caret);
+  EXPECT_LT(std::abs(rect.left - caret.x), 40) << rect.left << " " << caret.x;
+  EXPECT_TRUE(std::abs(rect.top - caret.y) < 40 || std::abs(rect.bottom - caret.y) < 60) << rect.top << " " << caret.y;
+}
+
+TEST_F(TrayTest, ActiveOffLetsTheHotkeyThroughAndOnCatchesItAgain) {
+  if (!probe::XdotoolAvailable()) GTEST_SKIP() << "needs Wine and xdotool";
+  probe::Process& snibbet = StartRunning();
+  probe::Process& target = Start(TestDir() + L"ProbeTarget.exe", {L"edit", L"TrayTarget"}, probe::AtEnd::MayRun);
+  HWND targetWindow = probe::WaitForWindow({.title = L"TrayTarget", .pid = target.Pid()}, 5s);
+  ASSERT_NE(targetWindow, nullptr);
+  HWND edit = GetWindow(targetWindow, GW_CHILD);
+
+  PickFromMenu(snibbet.Pid(), 1);  // Active off
+  ASSERT_TRUE(WaitForLog("Stop"));
+  probe::PhysicalFocus(edit);
+  probe::PhysicalChord({"super", "space"});
+  EXPECT_TRUE(probe::WaitUntil([&] { return probe::WindowText(edit) == L" "; }, 3s)) << "the hotkey did not reach the edit";
+  EXPECT_EQ(PopupOf(snibbet), nullptr);
+
+  PickFromMenu(snibbet.Pid(), 1);  // on again
+  ASSERT_TRUE(probe::WaitUntil([&] { return Log().rfind("\nStart") > Log().rfind("\nStop"); }, 5s));
+  probe::PhysicalFocus(edit);
+  probe::PhysicalChord({"super", "space"});
+  EXPECT_TRUE(probe::WaitUntil([&] { return PopupOf(snibbet) != nullptr; }, 3s)) << "the hotkey was not caught";
+  EXPECT_EQ(probe::WindowText(edit), L" ");
 }
 
 TEST_F(TrayTest, BalloonClickEndsTheTipForGood) {
