@@ -112,7 +112,7 @@ bool SystemLayoutSwitchPorts::PumpUntil(std::uint32_t ms, const std::function<bo
   return true;
 }
 
-int SystemLayoutSwitcher::CountLayouts() {
+int CountKeyboardLayouts() {
   HKL layouts[kMaxCountedLayouts] = {};
   return GetKeyboardLayoutList(kMaxCountedLayouts, layouts);
 }

@@ -52,12 +52,14 @@ class SystemLayoutSwitchPorts : public LayoutSwitchPorts {
   std::function<void(LayoutHandle)> applyForegroundLayout_;
 };
 
+// The number of installed keyboard layouts, at most 40 counted.
+int CountKeyboardLayouts();
+
 // Installed layouts and the switch of the foreground application.
 class SystemLayoutSwitcher : public LayoutSwitcher {
  public:
   SystemLayoutSwitcher(LayoutSwitchPorts& ports, const TQvKeyboard& model) : ports_(ports), model_(model) {}
-  // The installed layouts, at most 40 counted.
-  int CountLayouts() override;
+  int CountLayouts() override { return CountKeyboardLayouts(); }
   void Switch(LayoutHandle layout) override;
 
  private:
