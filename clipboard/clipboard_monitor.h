@@ -80,6 +80,8 @@ class TQvClipboardMonitor : public TQvForm {
   bool UseFormatListener() const { return useFormatListener_; }
   HWND NextViewer() const { return nextViewer_; }
   bool SnapshotHeld() const { return snapshotHeld_; }
+  // A snapshot of the user's clipboard is kept that RestoreAfterPaste can put back.
+  bool SnapshotUsable() const { return snapshotUsable_; }
   bool Saving() const { return saving_; }
   bool Registering() const { return registering_; }
   bool RestorePending() const { return tmrRestore.Enabled(); }

@@ -72,6 +72,7 @@ void TKeyHistory::Record(const TQvKeyboard& model, int code, bool keyUp, bool sy
 
 void TKeyHistory::CloseWithReleases(const TQvKeyboard& model) {
   if (!active_) return;
+  active_ = false;
   for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
     if (model.IsKeyPressed(code) && !Append(model, code, true)) return;
   }

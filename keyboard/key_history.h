@@ -42,7 +42,8 @@ class TKeyHistory {
   void Record(const TQvKeyboard& model, int code, bool keyUp, bool sysKeyUp);
 
   // Closes an active stretch with a release record for every key `model`
-  // shows pressed, as far as room is left.
+  // shows pressed, as far as room is left. The next printable key starts a
+  // new stretch; the records stay until then.
   void CloseWithReleases(const TQvKeyboard& model);
 
  private:

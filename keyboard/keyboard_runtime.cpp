@@ -17,6 +17,7 @@
 #include "keyboard/keyboard_loader.h"
 #include "keyboard/keyboard_seams.h"
 #include "keyboard/system_keyboard.h"
+#include "keyboard/system_layout_actions.h"
 #include "ui/exceptions.h"
 #include "ui/timer.h"
 
@@ -111,9 +112,15 @@ class SystemExecutorPorts : public ExecutorPorts {
     if (const auto& toggle = KeyboardSeamsOfProgram().toggleKeyboardWindow) toggle();
     if (TDataDM* dataModule = DataDMOrNull()) dataModule->TouchActivityTick();
   }
-  // The clipboard and layout actions are never bound in this program.
-  void RunClipboardAction() override {}
-  void RunLayoutAction(const TQvAction&) override {}
+  // Nothing in this program binds them, but a binding file may.
+  void RunClipboardAction() override {
+    if (layoutActions) layoutActions->ExecuteClipboardAction();
+  }
+  void RunLayoutAction(const TQvAction& binding) override {
+    if (layoutActions) layoutActions->ExecuteLayoutAction(binding);
+  }
+
+  LayoutActions* layoutActions = nullptr;
 
  private:
   ui::Timer runTimer_;
@@ -138,6 +145,9 @@ struct KeyboardRuntime::Parts {
   SystemExecutorPorts executorPorts{executorRef};
   TQvActionExecute executor{executorPorts};
   KeyboardHookLogic logic{hookPorts, QvActions(), executor, KeyHistory()};
+  SystemLayoutActions layoutActions{model, KeyHistory(), [this](LayoutHandle layout) {
+                                      logic.ApplyForegroundLayout(layout);
+                                    }};
   HHOOK hook = nullptr;
 };
 
@@ -147,6 +157,7 @@ KeyboardRuntime::KeyboardRuntime() : parts_(std::make_unique<Parts>()) {
   parts_->executorRef = &parts_->executor;
   parts_->executor.SetBracket(&parts_->logic);
   parts_->executor.SetModel(&parts_->model);
+  parts_->executorPorts.layoutActions = &parts_->layoutActions.Actions();
   parts_->logic.SetModel(&parts_->model);
   WireKeyModel(parts_->model);
   Seams().bindingFreed = [this](const TQvAction& binding) { parts_->executor.Forget(binding); };
