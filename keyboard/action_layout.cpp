@@ -64,13 +64,14 @@ LayoutActions::LayoutActions(TQvKeyboard& model, TKeyHistory& history, Selection
 
 void LayoutActions::ExecuteLayoutAction(const TQvAction& binding) {
   const int param = binding.Param();
-  // A case change needs no second layout; everything else but a given layout does.
-  if (IsCaseMode(param)) return ConvertSelectedText(param);
+  // A given layout is switched to whatever is installed; every other action
+  // belongs to switching between layouts and waits for a second one.
   if (param == kLayoutGiven) {
     if (const LayoutHandle layout = LayoutOfBindingText(binding.Text())) switcher_.Switch(layout);
     return;
   }
   if (switcher_.CountLayouts() <= 1) return;
+  if (IsCaseMode(param)) return ConvertSelectedText(param);
   switch (param) {
     case kLayoutRetypeWord:
       RetypeLastWord();
