@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/app_messages.h"
+#include "app/dispatch_wiring.h"
 #include "app/first_form.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
@@ -160,6 +161,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   WireActionSeams();
   KeyboardRuntime keyboard;
   WireKeyboardHookSteps();
+  WireMessageDispatch();
   SettingEffectsScope settingEffects(*dataModule);
   if (ui::Terminated()) return;
 
