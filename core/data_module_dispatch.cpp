@@ -136,6 +136,8 @@ void TDataDM::tmrCheckVistaTimer() {
   if (foreground) Run(Steps().applyLayout, GetKeyboardLayout(GetWindowThreadProcessId(foreground, nullptr)));
 }
 
+// Activation changes need nothing here: the hotkey capture dialog, which
+// closes when the program loses activation, is not part of the program yet.
 void TDataDM::OnSettingChange(WPARAM, LPARAM) { aeMainSettingChange(); }
 
 void TDataDM::aeMainSettingChange() {
