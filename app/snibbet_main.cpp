@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/app_messages.h"
+#include "app/dispatch_wiring.h"
 #include "app/first_form.h"
 #include "app/popup_wiring.h"
 #include "app/single_instance.h"
@@ -162,6 +163,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   KeyboardRuntime keyboard;
   WireKeyboardHookSteps();
   WireTemplatePopup();
+  WireMessageDispatch();
   SettingEffectsScope settingEffects(*dataModule);
   if (ui::Terminated()) return;
 

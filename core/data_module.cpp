@@ -153,7 +153,7 @@ bool TDataDM::Start() {
   SetKeyStateModelActive(true);
   RegisterClipboardMonitor();
   UpdateTrayIcon();
-  lastForegroundWindow_ = GetForegroundWindow();
+  lastForegroundWindow_ = polledForegroundWindow_ = GetForegroundWindow();
   TouchActivityTick();
   if (!MenuLocked()) EnableManagerTrayItems(true);
   if (IsVistaOrLater()) tmrCheckVista_.Start();
@@ -374,12 +374,6 @@ void TDataDM::SecondInstanceStarted() {
   pmTray_.Menu().Popup(cursor, host.Get());
 }
 
-bool TDataDM::OnMessage(MSG& msg) {
-  if (msg.message == kSecondInstanceMessage) SecondInstanceStarted();
-  // Every message is dispatched as usual afterwards.
-  return false;
-}
-
 // --- seams -----------------------------------------------------------------
 
 void TDataDM::ApplyPopupMenuStyles() { pmTray_.SetStyle(PopupMenuStyleForOS()); }
@@ -418,6 +412,5 @@ void TDataDM::ApplyForegroundLayout() {
 void TDataDM::SetKeyStateModelActive(bool active) {
   if (HookSteps().setModelActive) HookSteps().setModelActive(active);
 }
-void TDataDM::tmrCheckVistaTimer() {}
 
 }  // namespace snibbet

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "core/dispatch_steps.h"
 #include "core/hook_library.h"
 #include "core/hook_messages.h"
 #include "core/tray_icon.h"
@@ -92,7 +93,20 @@ class TDataDM : public ui::ApplicationEvents {
   void SelectHelpFile();
   // A second start: the tip, then the tray menu at the mouse.
   void SecondInstanceStarted();
+
+  // --- application events and the message dispatch ---
+  // Every queued message of the thread passes here first; none is marked
+  // handled, so each is dispatched as usual afterwards.
   bool OnMessage(MSG& msg) override;
+  void OnSettingChange(WPARAM flag, LPARAM section) override;
+  void aeMainMessage(const MSG& msg);
+  void aeMainSettingChange();
+  // The foreground application changed (window may be 0).
+  void DetectActiveApplication(HWND window);
+  // Sets ForegroundIsIE and ForegroundInPasteTable from the two tables.
+  void ClassifyForegroundApp(const std::wstring& executable, const std::wstring& windowClass);
+  // SnibbetCm saw a mouse button go down (1187).
+  void HelperMouseDown(const MSG& msg);
 
   TrayIcon& trayMain() { return trayMain_; }
   TrayMenu& pmTray() { return pmTray_; }
@@ -139,12 +153,14 @@ class TDataDM : public ui::ApplicationEvents {
   void EnableManagerTrayItems(bool enabled);
   void DisableLockedMenuItems();          // AccessDenied: tray items and the keyboard's buttons
   void tmrCheckVistaTimer();              // the foreground poll
+  void ClosePopupForNewForeground();
 
   HookLibrary hookLibrary_;
   HINSTANCE pictures_;
   bool active_ = false;
   std::uint32_t lastActivityTick_ = 0;
-  HWND lastForegroundWindow_ = nullptr;
+  HWND lastForegroundWindow_ = nullptr;  // where the tray gives the focus back
+  HWND polledForegroundWindow_ = nullptr;  // what the foreground poll acted on last
   bool fullScreenActive_ = false;
   bool foregroundIsIE_ = false;
   bool foregroundInPasteTable_ = false;

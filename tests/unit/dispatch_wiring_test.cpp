@@ -1,0 +1,108 @@
+// The program's wiring of the dispatch: the real template pop-up, its list,
+// the key history and the key model answer the data module's messages.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "app/dispatch_wiring.h"
+#include "core/data_module.h"
+#include "keyboard/key_history.h"
+#include "keyboard/key_model.h"
+#include "keyboard/keyboard_runtime.h"
+#include "templates/popup_seams.h"
+#include "templates/template_view_form.h"
+#include "tests/unit/datamodule_test_support.h"
+#include "tests/unit/dispatch_test_support.h"
+#include "ui/application.h"
+
+namespace snibbet {
+namespace {
+
+using test::HelperClickAt;
+using test::Message;
+
+class DispatchWiringTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::Application::Create({.title = L"Orvane Paste"});
+    ResetPopupSeams();
+    runtime_.emplace();
+    runtime_->LoadLayout(L"Standard");
+    popup_ = std::make_unique<TTemplateViewForm>();
+    popup_->Create();
+    dataModule_.emplace(DataModuleOptions{.hookLibrary = test::MissingLibrary()});
+    WireMessageDispatch();
+  }
+  void TearDown() override {
+    SetMessageDispatchSteps({});
+    dataModule_.reset();
+    popup_->HideView();
+    popup_->Destroy();
+    popup_.reset();
+    runtime_.reset();
+    ResetPopupSeams();
+    ui::Application::Destroy();
+  }
+
+  // Shows the pop-up where the test wants it, without the caret look-up.
+  void ShowPopupAt(int left, int top) {
+    SetWindowPos(popup_->Handle(), HWND_TOPMOST, left, top, 300, 200, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetTemplateViewActive(true);
+  }
+  // Puts one typed letter into the key history.
+  void TypeIntoHistory() {
+    TQvKeyboard& model = runtime_->Model();
+    model.SetKeyPressed('A', true);
+    KeyHistory().Record(model, 'A', false, false);
+    model.SetKeyPressed('A', false);
+    KeyHistory().Record(model, 'A', true, false);
+    ASSERT_GT(KeyHistory().Count(), 0);
+  }
+
+  std::optional<KeyboardRuntime> runtime_;
+  std::unique_ptr<TTemplateViewForm> popup_;
+  std::optional<TDataDM> dataModule_;
+};
+
+TEST_F(DispatchWiringTest, TheWheelIsPostedToThePopupsListWithNoPosition) {
+  const HWND grid = popup_->Grid().Handle();
+  const WPARAM wheel = static_cast<WPARAM>(static_cast<DWORD>(-2 * WHEEL_DELTA) << 16);
+  dataModule_->aeMainMessage(Message(WM_HELPER_MOUSE_WHEEL, wheel));
+  MSG posted{};
+  EXPECT_FALSE(PeekMessageW(&posted, grid, WM_MOUSEWHEEL, WM_MOUSEWHEEL, PM_REMOVE)) << "the pop-up is hidden";
+
+  ShowPopupAt(100, 100);
+  dataModule_->aeMainMessage(Message(WM_HELPER_MOUSE_WHEEL, wheel, PackCursorPos(7, 7)));
+  ASSERT_TRUE(PeekMessageW(&posted, grid, WM_MOUSEWHEEL, WM_MOUSEWHEEL, PM_REMOVE));
+  EXPECT_EQ(posted.wParam, wheel);
+  EXPECT_EQ(posted.lParam, 0);
+}
+
+TEST_F(DispatchWiringTest, AClickOutsideThePopupAtNegativeCoordinatesClosesItAndEndsTheTypedWord) {
+  ShowPopupAt(-600, -400);
+  RECT bounds{};
+  GetWindowRect(popup_->Handle(), &bounds);
+  ASSERT_LT(bounds.left, 0) << "the window could not be placed left of the screen";
+
+  TypeIntoHistory();
+  dataModule_->aeMainMessage(HelperClickAt(bounds.left + 10, bounds.top + 10));
+  EXPECT_EQ(KeyHistory().Count(), 0);
+  EXPECT_TRUE(popup_->IsVisible());
+  EXPECT_TRUE(TemplateViewActive());
+
+  dataModule_->aeMainMessage(HelperClickAt(bounds.right, bounds.top + 10));
+  EXPECT_FALSE(popup_->IsVisible());
+  EXPECT_FALSE(TemplateViewActive());
+}
+
+TEST_F(DispatchWiringTest, ASettingsChangeShowsEveryKeyOfTheModelReleased) {
+  runtime_->Model().SetKeyPressed(VK_LSHIFT, true);
+  runtime_->Model().SetKeyPressed('Q', true);
+  SendMessageW(ui::ApplicationWindow(), WM_SETTINGCHANGE, 0, 0);
+  EXPECT_FALSE(runtime_->Model().IsKeyPressed(VK_LSHIFT));
+  EXPECT_FALSE(runtime_->Model().IsKeyPressed('Q'));
+}
+
+}  // namespace
+}  // namespace snibbet
