@@ -63,14 +63,17 @@ class MainRoadTest : public SnibbetTest {
     templateFile_ = folder_.File(L"road.zqt");
     selfFile_ = folder_.File(L"self.txt");
     WriteBytes(selfFile_, "x<FILE " + ToAnsi(selfFile_) + ">");
-    WriteBytes(templateFile_, snibbet::WriteZqt(std::vector<TemplateRecord>{
+    std::vector<TemplateRecord> templates{
                                   Template("hello", "Hello, |world"),
                                   Template("hexagon", "HEX"),
                                   Template("richnote", kRichTemplate, snibbet::kTemplateRichText),
                                   Template("tagged", "<DATETIME yyyy>-<CLIPBOARD>-<SOMEOF><QV>r</QV></SOMEOF>"
                                                      "<KEY Shift+X>|!"),
                                   Template("selfish", "<FILE " + ToAnsi(selfFile_) + ">"),
-                              }));
+                              };
+    // A list long enough to scroll.
+    for (char i = 'a'; i <= 'z'; ++i) templates.push_back(Template(std::string("wheel ") + i, "w"));
+    WriteBytes(templateFile_, snibbet::WriteZqt(templates));
     probe::WriteRegString(kSettingsKey, L"TemplatesFileName", templateFile_);
   }
 
@@ -273,6 +276,32 @@ TEST_F(MainRoadTest, EscClosesThePopupAndTheTargetKeepsWhatWasTyped) {
   ASSERT_TRUE(probe::WaitUntil([&] { return Popup() == nullptr; }, 3s));
   EXPECT_TRUE(EditShows(L"zz heq")) << probe::ToUtf8(probe::WindowText(edit_));
   ExpectNoKeyHeld();
+  Finish();
+}
+
+TEST_F(MainRoadTest, TheWheelScrollsThePopupAndAClickOutsideClosesIt) {
+  StartAll();
+  probe::PhysicalType("wh");
+  PressHotkey();
+  ASSERT_TRUE(probe::WaitUntil([&] { return Popup() != nullptr; }, 3s));
+  LetTheActionEnd();
+  HWND grid = FindWindowExW(Popup(), nullptr, WC_LISTVIEWW, nullptr);
+  ASSERT_EQ(SendMessageW(grid, LVM_GETTOPINDEX, 0, 0), 0);
+  RECT popup{}, target{};
+  GetWindowRect(Popup(), &popup);
+  GetWindowRect(target_, &target);
+  // The wheel turns over the target's caption, not the pop-up: the input
+  // helper hands them to the pop-up while it shows.
+  const POINT away{(target.left + target.right) / 2, target.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
+  ASSERT_FALSE(PtInRect(&popup, away)) << "the pop-up covers the whole target";
+  probe::PhysicalWheel(away, -3);
+  EXPECT_TRUE(probe::WaitUntil([&] { return SendMessageW(grid, LVM_GETTOPINDEX, 0, 0) > 0; }, 3s))
+      << "the list did not scroll";
+  EXPECT_EQ(probe::WindowText(edit_), L"wh");
+
+  probe::PhysicalClick(away);
+  EXPECT_TRUE(probe::WaitUntil([&] { return Popup() == nullptr; }, 3s)) << "a click outside left the pop-up open";
+  EXPECT_EQ(GetForegroundWindow(), target_);
   Finish();
 }
 
