@@ -1,10 +1,61 @@
 #include "ui/list_view.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ui/monitor.h"
 
 namespace ui {
+namespace {
+
+bool SameBar(const SCROLLBARINFO& a, const SCROLLBARINFO& b) {
+  return EqualRect(&a.rcScrollBar, &b.rcScrollBar) && a.dxyLineButton == b.dxyLineButton &&
+         a.xyThumbTop == b.xyThumbTop && a.xyThumbBottom == b.xyThumbBottom &&
+         std::equal(std::begin(a.rgstate), std::end(a.rgstate), std::begin(b.rgstate));
+}
+
+}  // namespace
+
+ScrollBarsPaintedOnChange::Look ScrollBarsPaintedOnChange::LookOf(HWND window) {
+  Look look;
+  look.vertical.cbSize = look.horizontal.cbSize = sizeof(SCROLLBARINFO);
+  GetScrollBarInfo(window, OBJID_VSCROLL, &look.vertical);
+  GetScrollBarInfo(window, OBJID_HSCROLL, &look.horizontal);
+  GetClientRect(window, &look.client);
+  return look;
+}
+
+ScrollBarsPaintedOnChange::ScrollBarsPaintedOnChange(HWND window, const RECT* repaint)
+    : window_(window && IsWindowVisible(window) ? window : nullptr) {
+  if (repaint) repaint_ = *repaint;
+  if (!window_) return;
+  // Switching drawing off forgets what waits to be painted: paint it now.
+  RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  before_ = LookOf(window_);
+  // The default handling alone: it clears the visible flag, so nothing draws.
+  // The control's own handling would redo its layout when drawing resumes.
+  DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+ScrollBarsPaintedOnChange::~ScrollBarsPaintedOnChange() {
+  if (!window_) return;
+  DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0);
+  const Look after = LookOf(window_);
+  if (!EqualRect(&before_.client, &after.client)) {
+    // A scroll bar came or went: everything is laid out anew.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return;
+  }
+  if (SameBar(before_.vertical, after.vertical) && SameBar(before_.horizontal, after.horizontal)) {
+    // The frame shows what it showed (drawing back on may have marked it).
+    RedrawWindow(window_, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+  } else {
+    // The frame is painted again; validating the client area alone keeps it marked.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+    RedrawWindow(window_, nullptr, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
+  }
+  RedrawWindow(window_, repaint_ ? &*repaint_ : nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
+}
 
 DWORD ListView::ControlStyle() const {
   return WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | (ownerData_ ? LVS_OWNERDATA : 0);
@@ -38,10 +89,48 @@ void ListView::SetColumnWidth(int column, int width) {
   ListView_SetColumnWidth(hwnd_, column, width < 0 ? width : ScaleToDpi(width));
 }
 
+// The client area below the column titles.
+RECT ListView::RowsArea() const {
+  RECT rows{};
+  GetClientRect(hwnd_, &rows);
+  HWND header = ListView_GetHeader(hwnd_);
+  if (header && IsWindowVisible(header)) {
+    RECT titles{};
+    GetWindowRect(header, &titles);
+    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&titles), 2);
+    rows.top = std::max(rows.top, titles.bottom);
+  }
+  return rows;
+}
+
+// The column titles are a child window the list does not clip: damage over
+// them would repaint them too, which a themed title costs dearly.
+void ListView::InvalidateRows() {
+  const RECT rows = RowsArea();
+  InvalidateRect(hwnd_, &rows, FALSE);
+}
+
+void ListView::InvalidateRow(int item) {
+  const RECT rows = RowsArea();
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  if (item < 0 || !ListView_GetItemRect(hwnd_, item, &row, LVIR_BOUNDS)) {
+    InvalidateRect(hwnd_, &rows, FALSE);
+    return;
+  }
+  if (IntersectRect(&row, &row, &rows)) InvalidateRect(hwnd_, &row, FALSE);
+}
+
 void ListView::SetItemCount(int count) {
+  if (count == Count()) {
+    InvalidateRows();
+    return;
+  }
   // Keeps the scroll position; the rows shown are asked for again.
+  const RECT rows = RowsArea();
+  const ScrollBarsPaintedOnChange quiet(hwnd_, &rows);
   ListView_SetItemCountEx(hwnd_, count, LVSICF_NOSCROLL);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  InvalidateRows();
 }
 
 int ListView::Count() const { return hwnd_ ? ListView_GetItemCount(hwnd_) : 0; }
@@ -73,15 +162,31 @@ void ListView::Clear() {
 }
 
 int ListView::SelectedIndex() const {
-  return hwnd_ ? ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED) : -1;
+  if (!hwnd_) return -1;
+  const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED | LVNI_SELECTED);
+  if (focused >= 0 || ownerData_) return focused;
+  return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
 }
 
 void ListView::Select(int item) {
   if (!hwnd_) return;
+  // The old row is let go first: selecting a row while another is selected
+  // makes the control clear every row of an owner-data list one by one.
+  const int selected = SelectedIndex();
+  if (selected >= 0 && selected != item) ListView_SetItemState(hwnd_, selected, 0, LVIS_SELECTED);
   if (item < 0) {
-    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+    if (focused >= 0) ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
+    if (ListView_GetSelectedCount(hwnd_) > 0) ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
     return;
   }
+  // Bringing a row into view scrolls; the scroll bar is drawn again only
+  // when its thumb moved on screen, which a long list's seldom does.
+  const int top = ListView_GetTopIndex(hwnd_);
+  const bool scrolls = item < top || item >= top + ListView_GetCountPerPage(hwnd_);
+  const RECT rows = RowsArea();
+  std::optional<ScrollBarsPaintedOnChange> quiet;
+  if (scrolls) quiet.emplace(hwnd_, &rows);
   ListView_SetItemState(hwnd_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   ListView_EnsureVisible(hwnd_, item, FALSE);
 }
@@ -105,9 +210,15 @@ bool ListView::OnNotifyReflected(NMHDR& header, LRESULT& result) {
       return true;
     case LVN_ITEMCHANGED: {
       auto& change = reinterpret_cast<NMLISTVIEW&>(header);
+      // The control repaints a row whose state changed only from its label
+      // on; a row the program draws is drawn whole, so all of it is repainted.
+      if (onCustomDraw && (change.uChanged & LVIF_STATE) &&
+          ((change.uNewState ^ change.uOldState) & (LVIS_SELECTED | LVIS_FOCUSED))) {
+        InvalidateRow(change.iItem);
+      }
       if (onSelectionChanged && (change.uChanged & LVIF_STATE) &&
           ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
-        onSelectionChanged(SelectedIndex());
+        onSelectionChanged((change.uNewState & LVIS_SELECTED) ? change.iItem : SelectedIndex());
       }
       return true;
     }

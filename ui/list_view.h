@@ -6,12 +6,42 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "ui/control.h"
 
 namespace ui {
+
+// Changes a window's content without the system drawing its scroll bars at
+// once. Every scroll-bar update with redraw (a list's count, an edit control's
+// text) paints the bar on the spot, unchanged or not, and under Wine a themed
+// bar costs milliseconds. While this lives the window draws nothing and
+// records no damage; when it ends, `repaint` (client coordinates; the whole
+// client area when null) is painted in the next paint, and the frame and the
+// child windows too if a scroll bar or the client area changed. Paint already
+// pending is done first, so nothing waiting is lost. Does nothing for a
+// hidden window.
+class ScrollBarsPaintedOnChange {
+ public:
+  explicit ScrollBarsPaintedOnChange(HWND window, const RECT* repaint = nullptr);
+  ~ScrollBarsPaintedOnChange();
+  ScrollBarsPaintedOnChange(const ScrollBarsPaintedOnChange&) = delete;
+  ScrollBarsPaintedOnChange& operator=(const ScrollBarsPaintedOnChange&) = delete;
+
+ private:
+  struct Look {
+    SCROLLBARINFO vertical{};
+    SCROLLBARINFO horizontal{};
+    RECT client{};
+  };
+  static Look LookOf(HWND window);
+
+  HWND window_;
+  std::optional<RECT> repaint_;
+  Look before_{};
+};
 
 class ListView : public Control {
  public:
@@ -31,13 +61,17 @@ class ListView : public Control {
   void SetColumnText(int column, std::wstring_view text);
   void SetColumnWidth(int column, int width);  // LVSCW_AUTOSIZE_USEHEADER fills the rest
 
-  void SetItemCount(int count);  // owner data
+  // Owner data. The rows shown are asked for again, also when the count stays.
+  void SetItemCount(int count);
   int Count() const;
   int AddItem(std::wstring_view text);  // plain mode
   void SetItemText(int item, int column, std::wstring_view text);
   std::wstring ItemText(int item, int column) const;
   void Clear();
 
+  // The list selects one row at a time and the selected row is the focused
+  // one, so both are found at once (the control's own search for a selected
+  // row walks every row of an owner-data list).
   int SelectedIndex() const;
   void Select(int item);  // selects, focuses and scrolls into view; -1 clears
   void RedrawItems(int first, int last);
@@ -51,6 +85,9 @@ class ListView : public Control {
 
  private:
   void FillDisplayInfo(NMLVDISPINFOW& info);
+  RECT RowsArea() const;
+  void InvalidateRows();
+  void InvalidateRow(int item);  // -1: every row
   bool ownerData_;
   int columns_ = 0;
 };
