@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/scroll_bar_paint.h"
 #include "visual/gdiplus.h"
 
 namespace snibbet {
@@ -31,14 +32,52 @@ DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
 
 }  // namespace
 
+PreviewViewMark PreviewMemo::Mark() const {
+  DWORD start = 0, end = 0;
+  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<long>(start), static_cast<long>(end), GetScrollPos(Handle(), SB_HORZ),
+          GetScrollPos(Handle(), SB_VERT)};
+}
+
+void PreviewMemo::ShowText(std::wstring_view text) {
+  if (!Handle()) return;
+  if (loaded_ && text == shown_ && Mark() == *loaded_) return;
+  {
+    // Both scroll bars always show; setting the text would paint them at once.
+    const ui::ScrollBarsPaintedOnChange quiet(Handle());
+    SetText(text);
+  }
+  shown_.assign(text);
+  loaded_ = Mark();
+}
+
 const wchar_t* PreviewRichEdit::WindowClassName() const { return RichEditClass(); }
 
 void PreviewRichEdit::SetRtf(std::string_view rtf) {
+  loaded_.reset();
   RtfSource source{rtf};
   EDITSTREAM stream{};
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
   stream.pfnCallback = ReadRtf;
+  // A long document shows a scroll bar, which loading would paint at once.
+  const ui::ScrollBarsPaintedOnChange quiet(Handle());
   Send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+}
+
+PreviewViewMark PreviewRichEdit::Mark() const {
+  CHARRANGE selection{};
+  POINT scroll{};
+  SendMessageW(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageW(Handle(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  return {selection.cpMin, selection.cpMax, scroll.x, scroll.y};
+}
+
+void PreviewRichEdit::ShowRtf(std::string_view rtf) {
+  if (!Handle()) return;
+  if (loaded_ && rtf == shown_ && Mark() == *loaded_) return;
+  SetRtf(rtf);
+  shown_.assign(rtf);
+  loaded_ = Mark();
 }
 
 std::wstring PreviewRichEdit::PlainText() const { return Text(); }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,16 +12,33 @@
 
 namespace snibbet {
 
+// Where a preview view stands: its selection and scroll position. A view that
+// still stands where a load left it shows what the same load would show.
+struct PreviewViewMark {
+  long selectionStart = 0, selectionEnd = 0;
+  long x = 0, y = 0;
+  bool operator==(const PreviewViewMark&) const = default;
+};
+
 // A read-only text view without a border.
 class PreviewMemo : public ui::Edit {
  public:
   using ui::Edit::Edit;
+  // Shows the text from its start. The text already shown, still standing
+  // as it was loaded, is left alone: reloading it would only repaint.
+  void ShowText(std::wstring_view text);
 
  protected:
   DWORD ControlStyle() const override {
     return ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL;
   }
   DWORD ControlExStyle() const override { return 0; }
+  void OnAttached() override { loaded_.reset(); }  // a new window shows nothing yet
+
+ private:
+  PreviewViewMark Mark() const;
+  std::wstring shown_;
+  std::optional<PreviewViewMark> loaded_;
 };
 
 // A read-only RichEdit that shows an RTF document.
@@ -28,6 +46,8 @@ class PreviewRichEdit : public ui::Control {
  public:
   using ui::Control::Control;
   void SetRtf(std::string_view rtf);
+  // SetRtf, left out for the document already shown and still standing as loaded.
+  void ShowRtf(std::string_view rtf);
   std::wstring PlainText() const;
 
  protected:
@@ -35,6 +55,12 @@ class PreviewRichEdit : public ui::Control {
   DWORD ControlStyle() const override {
     return ES_MULTILINE | ES_READONLY | ES_NOHIDESEL | WS_VSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN;
   }
+  void OnAttached() override { loaded_.reset(); }
+
+ private:
+  PreviewViewMark Mark() const;
+  std::string shown_;
+  std::optional<PreviewViewMark> loaded_;
 };
 
 // A picture loaded through GDI+, drawn centred and scaled proportionally.

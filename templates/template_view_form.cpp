@@ -291,12 +291,9 @@ void TTemplateViewForm::Move(PopupMove move) {
 
 void TTemplateViewForm::TableChanged() {
   if (!gridTemplates_.IsCreated()) return;
-  gridTemplates_.SetItemCount(static_cast<int>(mdTemplates_.VisibleCount()));
+  gridTemplates_.SetItemCount(static_cast<int>(mdTemplates_.VisibleCount()));  // repaints the rows
   SyncSelection();
-  if (IsVisible()) {
-    gridTemplates_.Invalidate();
-    RefreshPreview();
-  }
+  if (IsVisible()) RefreshPreview();
 }
 
 void TTemplateViewForm::CurrentRowChanged() {
@@ -308,8 +305,8 @@ void TTemplateViewForm::SyncSelection() {
   if (!gridTemplates_.IsCreated()) return;
   const std::size_t position = mdTemplates_.CurrentPosition();
   const int item = position == TemplateTable::npos ? -1 : static_cast<int>(position);
-  // The list's own selection query walks every row of an owner-data list, so
-  // the handler (which asks it) is off while the program selects.
+  // The handler is off while the program selects: the table already stands
+  // on that row, and moving it there again would only repeat the refresh.
   auto handler = std::move(gridTemplates_.onSelectionChanged);
   gridTemplates_.onSelectionChanged = nullptr;
   gridTemplates_.Select(item);
@@ -319,33 +316,40 @@ void TTemplateViewForm::SyncSelection() {
 void TTemplateViewForm::RefreshPreview() {
   const TemplateRecord* current = mdTemplates_.Current();
   if (!current) {
-    memoTemplate_.SetText(L"");
+    memoTemplate_.ShowText(L"");
     return;
   }
   switch (current->Kind) {
     case kTemplateText:
-      memoTemplate_.SetText(TemplateTextToWide(current->Template));
-      memoTemplate_.SetVisible(true);
-      editor_.SetVisible(false);
+      memoTemplate_.ShowText(TemplateTextToWide(current->Template));
+      ShowOnlyPreview(memoTemplate_);
       picture_.Clear();
-      imgPicture_.SetVisible(false);
       break;
     case kTemplateRichText:
-      editor_.SetRtf(current->Template);
-      editor_.SetVisible(true);
-      memoTemplate_.SetVisible(false);
+      editor_.ShowRtf(current->Template);
+      ShowOnlyPreview(editor_);
       picture_.Clear();
-      imgPicture_.SetVisible(false);
       break;
     case kTemplatePicture:
-      memoTemplate_.SetVisible(false);
-      editor_.SetVisible(false);
       picture_.Load(TemplateTextToWide(current->Template));
-      imgPicture_.SetVisible(true);
+      ShowOnlyPreview(imgPicture_);
       imgPicture_.Invalidate();
       break;
     default:
       break;
+  }
+}
+
+void TTemplateViewForm::ShowOnlyPreview(ui::Control& shown) {
+  // Showing or hiding a view that already is so still costs a round of window
+  // messages, on every typed character.
+  const auto showing = [](const ui::Control& view) {
+    return (GetWindowLongPtrW(view.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  if (!showing(shown)) shown.SetVisible(true);
+  for (ui::Control* view : {static_cast<ui::Control*>(&memoTemplate_), static_cast<ui::Control*>(&editor_),
+                            static_cast<ui::Control*>(&imgPicture_)}) {
+    if (view != &shown && showing(*view)) view->SetVisible(false);
   }
 }
 

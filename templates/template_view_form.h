@@ -51,7 +51,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
 
   ui::ListView& Grid() { return gridTemplates_; }
   PreviewRichEdit& RichPreview() { return editor_; }
-  ui::Edit& TextPreview() { return memoTemplate_; }
+  PreviewMemo& TextPreview() { return memoTemplate_; }
   const PreviewPicture& Picture() const { return picture_; }
   ui::Button& OkButton() { return btnOk_; }
   ui::Button& CloseButton() { return btnClose_; }
@@ -87,6 +87,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void PasteWithInputBlocked();
   void RunQueuedKeys();
   void RefreshPreview();
+  void ShowOnlyPreview(ui::Control& shown);
   void SyncSelection();
   LRESULT DrawRow(NMLVCUSTOMDRAW& draw);
 

@@ -1,7 +1,5 @@
 #include "ui/list_view.h"
 
-#include <algorithm>
-
 #include "ui/monitor.h"
 
 namespace ui {
@@ -38,10 +36,48 @@ void ListView::SetColumnWidth(int column, int width) {
   ListView_SetColumnWidth(hwnd_, column, width < 0 ? width : ScaleToDpi(width));
 }
 
+// The client area below the column titles.
+RECT ListView::RowsArea() const {
+  RECT rows{};
+  GetClientRect(hwnd_, &rows);
+  HWND header = ListView_GetHeader(hwnd_);
+  if (header && IsWindowVisible(header)) {
+    RECT titles{};
+    GetWindowRect(header, &titles);
+    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&titles), 2);
+    rows.top = std::max(rows.top, titles.bottom);
+  }
+  return rows;
+}
+
+// The column titles are a child window the list does not clip: damage over
+// them would repaint them too, which a themed title costs dearly.
+void ListView::InvalidateRows() {
+  const RECT rows = RowsArea();
+  InvalidateRect(hwnd_, &rows, FALSE);
+}
+
+void ListView::InvalidateRow(int item) {
+  const RECT rows = RowsArea();
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  if (item < 0 || !ListView_GetItemRect(hwnd_, item, &row, LVIR_BOUNDS)) {
+    InvalidateRect(hwnd_, &rows, FALSE);
+    return;
+  }
+  if (IntersectRect(&row, &row, &rows)) InvalidateRect(hwnd_, &row, FALSE);
+}
+
 void ListView::SetItemCount(int count) {
+  if (count == Count()) {
+    InvalidateRows();
+    return;
+  }
   // Keeps the scroll position; the rows shown are asked for again.
+  const RECT rows = RowsArea();
+  const ScrollBarsPaintedOnChange quiet(hwnd_, &rows);
   ListView_SetItemCountEx(hwnd_, count, LVSICF_NOSCROLL);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  InvalidateRows();
 }
 
 int ListView::Count() const { return hwnd_ ? ListView_GetItemCount(hwnd_) : 0; }
@@ -73,15 +109,31 @@ void ListView::Clear() {
 }
 
 int ListView::SelectedIndex() const {
-  return hwnd_ ? ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED) : -1;
+  if (!hwnd_) return -1;
+  const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED | LVNI_SELECTED);
+  if (focused >= 0 || ownerData_) return focused;
+  return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
 }
 
 void ListView::Select(int item) {
   if (!hwnd_) return;
+  // The old row is let go first: selecting a row while another is selected
+  // makes the control clear every row of an owner-data list one by one.
+  const int selected = SelectedIndex();
+  if (selected >= 0 && selected != item) ListView_SetItemState(hwnd_, selected, 0, LVIS_SELECTED);
   if (item < 0) {
-    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+    if (focused >= 0) ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
+    if (ListView_GetSelectedCount(hwnd_) > 0) ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
     return;
   }
+  // Bringing a row into view scrolls; the scroll bar is drawn again only
+  // when its thumb moved on screen, which a long list's seldom does.
+  const int top = ListView_GetTopIndex(hwnd_);
+  const bool scrolls = item < top || item >= top + ListView_GetCountPerPage(hwnd_);
+  const RECT rows = RowsArea();
+  std::optional<ScrollBarsPaintedOnChange> quiet;
+  if (scrolls) quiet.emplace(hwnd_, &rows);
   ListView_SetItemState(hwnd_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   ListView_EnsureVisible(hwnd_, item, FALSE);
 }
@@ -105,9 +157,15 @@ bool ListView::OnNotifyReflected(NMHDR& header, LRESULT& result) {
       return true;
     case LVN_ITEMCHANGED: {
       auto& change = reinterpret_cast<NMLISTVIEW&>(header);
+      // The control repaints a row whose state changed only from its label
+      // on; a row the program draws is drawn whole, so all of it is repainted.
+      if (onCustomDraw && (change.uChanged & LVIF_STATE) &&
+          ((change.uNewState ^ change.uOldState) & (LVIS_SELECTED | LVIS_FOCUSED))) {
+        InvalidateRow(change.iItem);
+      }
       if (onSelectionChanged && (change.uChanged & LVIF_STATE) &&
           ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
-        onSelectionChanged(SelectedIndex());
+        onSelectionChanged((change.uNewState & LVIS_SELECTED) ? change.iItem : SelectedIndex());
       }
       return true;
     }

@@ -6,10 +6,12 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "ui/control.h"
+#include "ui/scroll_bar_paint.h"
 
 namespace ui {
 
@@ -31,13 +33,17 @@ class ListView : public Control {
   void SetColumnText(int column, std::wstring_view text);
   void SetColumnWidth(int column, int width);  // LVSCW_AUTOSIZE_USEHEADER fills the rest
 
-  void SetItemCount(int count);  // owner data
+  // Owner data. The rows shown are asked for again, also when the count stays.
+  void SetItemCount(int count);
   int Count() const;
   int AddItem(std::wstring_view text);  // plain mode
   void SetItemText(int item, int column, std::wstring_view text);
   std::wstring ItemText(int item, int column) const;
   void Clear();
 
+  // The list selects one row at a time and the selected row is the focused
+  // one, so both are found at once (the control's own search for a selected
+  // row walks every row of an owner-data list).
   int SelectedIndex() const;
   void Select(int item);  // selects, focuses and scrolls into view; -1 clears
   void RedrawItems(int first, int last);
@@ -51,6 +57,9 @@ class ListView : public Control {
 
  private:
   void FillDisplayInfo(NMLVDISPINFOW& info);
+  RECT RowsArea() const;
+  void InvalidateRows();
+  void InvalidateRow(int item);  // -1: every row
   bool ownerData_;
   int columns_ = 0;
 };

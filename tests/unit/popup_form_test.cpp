@@ -1,7 +1,9 @@
 // The template pop-up as a window under Wine: it never takes the foreground,
 // opens at the caret (else centred, else at the monitor's bottom), narrows on
 // typed keys, pastes with Enter, closes with Esc, and captures the wheel
-// through the input helper while it shows.
+// through the input helper while it shows. Its preview shows the current
+// template in the view of its kind; what shows after each key or move is
+// what a full repaint would show.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "core/input_helper_link.h"
+#include "tests/unit/window_pixels.h"
 #include "helper/helper_protocol.h"
 #include "templates/template_view_form.h"
 #include "core/caret.h"
@@ -93,13 +96,29 @@ class PopupFormTest : public ::testing::Test {
     ui::Application::Destroy();
   }
 
-  void AddTemplate(const std::string& name, const std::string& text) {
+  void AddTemplate(const std::string& name, const std::string& text, std::uint16_t kind = kTemplateText) {
     TemplateTable& table = form_->Templates();
     table.Append();
     table.SetName(name);
+    table.SetKind(kind);
     table.SetTemplate(text);
     table.Post();
   }
+  // Names "t<letter><letter><number>", up to 65,535 templates in all.
+  void AddManyTemplates(int count) {
+    TemplateTable& table = form_->Templates();
+    table.DisableControls();
+    for (int i = 0; i < count; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "t%c%c%05d", 'a' + i % 26, 'a' + (i / 26) % 26, i);
+      table.Append();
+      table.SetName(name);
+      table.Post();
+    }
+    table.SortByName();
+    table.EnableControls();
+  }
+  static bool Showing(HWND window) { return IsWindowVisible(window) != FALSE; }
   void Pump(DWORD ms) {
     const ULONGLONG end = GetTickCount64() + ms;
     while (GetTickCount64() < end) {
@@ -223,17 +242,7 @@ TEST_F(PopupFormTest, NoMatchOpensAnEmptyListWhereEnterOnlyHides) {
 }
 
 TEST_F(PopupFormTest, SixtyFiveThousandTemplatesFilterAndRepaintQuickly) {
-  TemplateTable& table = form_->Templates();
-  table.DisableControls();
-  for (int i = 0; i < 65535 - 4; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "t%c%c%05d", 'a' + i % 26, 'a' + (i / 26) % 26, i);
-    table.Append();
-    table.SetName(name);
-    table.Post();
-  }
-  table.SortByName();
-  table.EnableControls();
+  AddManyTemplates(65535 - 4);
   ShowTemplateView();
   ASSERT_EQ(form_->Grid().Count(), 65535);
 
@@ -261,6 +270,125 @@ TEST_F(PopupFormTest, SixtyFiveThousandTemplatesFilterAndRepaintQuickly) {
               ms.back());
   RecordProperty("refilter_median_us", static_cast<int>(median * 1000));
   EXPECT_LT(median, 50.0);  // the goal is under 2 ms; the bound leaves room for a loaded machine
+}
+
+TEST_F(PopupFormTest, MovingThroughSixtyFiveThousandTemplatesIsQuick) {
+  AddManyTemplates(65535 - 4);
+  ShowTemplateView();
+  UpdateWindow(form_->Handle());
+  std::vector<double> ms;
+  for (int i = 0; i < 40; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    form_->Templates().Next();
+    RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  EXPECT_EQ(form_->Grid().SelectedIndex(), 40);
+  std::sort(ms.begin(), ms.end());
+  // Moving the list's selection used to clear all 65,535 rows one by one.
+  EXPECT_LT(ms[ms.size() / 2], 20.0);
+}
+
+TEST_F(PopupFormTest, ThePreviewShowsTheCurrentTemplateInTheViewOfItsKind) {
+  AddTemplate("Rich", "{\\rtf1\\ansi rich {\\b words}\\par}", kTemplateRichText);
+  form_->Templates().SortByName();
+  HWND memo = form_->TextPreview().Handle(), editor = form_->RichPreview().Handle();
+  ShowTemplateView();
+  EXPECT_TRUE(Showing(memo));
+  EXPECT_FALSE(Showing(editor));
+  EXPECT_EQ(form_->TextPreview().Text(), L"text of Abc");
+
+  Keys({'R'});
+  EXPECT_TRUE(Showing(editor));
+  EXPECT_FALSE(Showing(memo));
+  EXPECT_NE(form_->RichPreview().PlainText().find(L"rich words"), std::wstring::npos);
+
+  Keys({VK_BACK, 'H'});
+  EXPECT_TRUE(Showing(memo));
+  EXPECT_FALSE(Showing(editor));
+  EXPECT_EQ(form_->TextPreview().Text(), L"text of Hello");
+
+  Keys({'X'});  // nothing matches: the text view is emptied
+  EXPECT_EQ(form_->Grid().Count(), 0);
+  EXPECT_EQ(form_->TextPreview().Text(), L"");
+}
+
+TEST_F(PopupFormTest, TheSameTemplateIsLoadedAgainOnlyWhenItsViewWasMoved) {
+  std::string lines;
+  for (int line = 0; line < 80; ++line) lines += "line " + std::to_string(line) + "\r\n";
+  AddTemplate("Long", lines);
+  form_->Templates().SortByName();
+  HWND memo = form_->TextPreview().Handle();
+  // Loading a text clears the view's modified mark; the mark tells loads apart.
+  const auto loadedSinceMarked = [&] { return SendMessageW(memo, EM_GETMODIFY, 0, 0) == 0; };
+  ShowTemplateView();
+  Keys({'L'});
+  ASSERT_EQ(form_->Templates().Current()->Name, "Long");
+  SendMessageW(memo, EM_SETMODIFY, TRUE, 0);
+
+  Keys({'O'});  // still the same template, its view untouched
+  EXPECT_FALSE(loadedSinceMarked());
+
+  SendMessageW(memo, EM_LINESCROLL, 0, 10);
+  ASSERT_EQ(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 10);
+  Keys({'N'});  // the same template again: shown from its start, as loaded
+  EXPECT_TRUE(loadedSinceMarked());
+  EXPECT_EQ(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+}
+
+TEST_F(PopupFormTest, EveryKeyAndMoveShowsWhatAFullRepaintShows) {
+  TemplateTable& table = form_->Templates();
+  table.DisableControls();
+  const char* syllables[] = {"ab", "ca", "de", "so", "ne", "ka"};
+  std::string lines;
+  for (int line = 0; line < 40; ++line) lines += "line " + std::to_string(line) + " of a long template\r\n";
+  for (int i = 0; i < 400; ++i) {
+    const std::string name = std::string(syllables[i % 6]) + syllables[(i / 6) % 6] + syllables[(i / 36) % 6] +
+                             std::to_string(i);
+    std::uint16_t kind = kTemplateText;
+    std::string content = "text of " + name;
+    if (i % 9 == 0) {
+      kind = kTemplateRichText;
+      content = i % 2 ? "{\\rtf1\\ansi {\\b " + name + "}\\par}" : "{\\rtf1\\ansi " + lines + "}";
+    } else if (i % 7 == 0) {
+      content = lines;
+    } else if (i % 11 == 0) {
+      content = std::string(300, 'w');
+    }
+    table.Append();
+    table.SetName(name);
+    table.SetKind(kind);
+    table.SetTemplate(content);
+    table.Post();
+  }
+  table.SortByName();
+  table.EnableControls();
+  ShowTemplateView();
+  HWND window = form_->Handle();
+  const auto expectSameAsFullRepaint = [&](const std::string& step) {
+    const std::vector<std::uint32_t> shown = PaintedPixels(window);
+    EXPECT_EQ(DifferentPixels(shown, FullyRepaintedPixels(window)), 0u) << step;
+  };
+  expectSameAsFullRepaint("shown");
+  for (const wchar_t* search : {L"s", L"so", L"soca", L"socax", L"soca", L"so", L"", L"a", L"ab", L"abca",
+                                L"abcaab", L"", L"n", L"ne", L"k", L""}) {
+    form_->SetSearch(search);
+    expectSameAsFullRepaint("search \"" + std::string(search, search + wcslen(search)) + "\"");
+  }
+  for (int i = 0; i < 30; ++i) {
+    table.Next();
+    expectSameAsFullRepaint("next " + std::to_string(i));
+  }
+  for (int i = 0; i < 12; ++i) {
+    table.Prior();
+    expectSameAsFullRepaint("prior " + std::to_string(i));
+  }
+  for (std::size_t position : {399u, 0u, 200u, 217u, 35u, 36u}) {
+    table.MoveTo(position);
+    expectSameAsFullRepaint("move to " + std::to_string(position));
+  }
+  Keys({'D', 'E', VK_DOWN, VK_DOWN, VK_BACK});
+  expectSameAsFullRepaint("keys");
 }
 
 }  // namespace
