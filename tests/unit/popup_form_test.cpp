@@ -19,6 +19,8 @@
 #include "core/input_helper_link.h"
 #include "tests/unit/window_pixels.h"
 #include "helper/helper_protocol.h"
+#include "templates/template_paste_win.h"
+#include "templates/template_text.h"
 #include "templates/template_view_form.h"
 #include "core/caret.h"
 #include "ui/application.h"
@@ -311,6 +313,46 @@ TEST_F(PopupFormTest, ThePreviewShowsTheCurrentTemplateInTheViewOfItsKind) {
   Keys({'X'});  // nothing matches: the text view is emptied
   EXPECT_EQ(form_->Grid().Count(), 0);
   EXPECT_EQ(form_->TextPreview().Text(), L"");
+}
+
+// A 3 x 2 picture file of 24-bit pixels.
+std::wstring WriteSmallBitmap() {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"popup_test_" + std::to_wstring(GetCurrentProcessId()) + L".bmp";
+  BITMAPINFOHEADER info{sizeof info, 3, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const DWORD pixelBytes = 12 * 2;  // rows padded to 4 bytes
+  BITMAPFILEHEADER file{0x4D42, sizeof file + sizeof info + pixelBytes, 0, 0, sizeof file + sizeof info};
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  bytes.append(pixelBytes, '\x40');
+  HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(handle);
+  return path;
+}
+
+TEST_F(PopupFormTest, APictureTemplateGoesOnTheClipboardAsABitmapOfItsSize) {
+  const std::wstring picture = WriteSmallBitmap();
+  AddTemplate("Pic", WideToTemplateText(picture), kTemplatePicture);
+  AddTemplate("Pmissing", "C:\\no such picture.bmp", kTemplatePicture);
+  form_->Templates().SortByName();
+  ShowTemplateView();
+  Keys({'P', 'I'});
+  WindowsPasteSystem system;
+  ASSERT_TRUE(system.PutPicture());
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(GetClipboardData(CF_DIB)));
+  ASSERT_NE(header, nullptr);
+  EXPECT_EQ(header->biWidth, 3);
+  EXPECT_EQ(header->biHeight, 2);
+  GlobalUnlock(GetClipboardData(CF_DIB));
+  CloseClipboard();
+
+  Keys({VK_BACK, 'M'});
+  EXPECT_FALSE(system.PutPicture()) << "a picture that did not load must not be pasted";
+  DeleteFileW(picture.c_str());
 }
 
 TEST_F(PopupFormTest, TheSameTemplateIsLoadedAgainOnlyWhenItsViewWasMoved) {
