@@ -207,7 +207,9 @@ void TTemplateViewForm::ShowTemplateView() {
 
 void TTemplateViewForm::ShowView() {
   const TPreset* preset = PresetOrNull();
-  SetAlphaBlend(true, preset ? preset->KeyboardAlphaBlend() : 255);
+  // Fully opaque needs no layered window, which costs Wine milliseconds to show and hide.
+  const BYTE alpha = preset ? preset->KeyboardAlphaBlend() : 255;
+  SetAlphaBlend(alpha < 255, alpha);
   selectionColor_ = SoftBlendColor(RGB(255, 255, 255), GetSysColor(COLOR_HIGHLIGHT), true);
   ShowNoActivate();
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
