@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "clipboard/clipboard_monitor.h"
+#include "clipboard/monitor_calls.h"
 #include "core/clipboard_access.h"
 #include "core/data_module.h"
 #include "core/hook_messages.h"
@@ -32,30 +33,22 @@ bool SystemSelectionClipboard::Available() { return Monitor() != nullptr; }
 
 bool SystemSelectionClipboard::HoldsAnything() { return CountClipboardFormats() != 0; }
 
-void SystemSelectionClipboard::SaveBeforePaste() {
-  if (TQvClipboardMonitor* monitor = Monitor()) monitor->SaveBeforePaste();
-}
+void SystemSelectionClipboard::SaveBeforePaste() { SaveUserClipboard(); }
 
 bool SystemSelectionClipboard::UserClipboardKept() {
   const TQvClipboardMonitor* monitor = Monitor();
   return monitor && monitor->SnapshotUsable();
 }
 
-void SystemSelectionClipboard::RestoreAfterPaste() {
-  if (TQvClipboardMonitor* monitor = Monitor()) monitor->RestoreAfterPaste();
-}
+void SystemSelectionClipboard::RestoreAfterPaste() { RestoreUserClipboard(); }
 
-void SystemSelectionClipboard::SetMonitoring(bool on) {
-  if (TQvClipboardMonitor* monitor = Monitor()) monitor->SetMonitoring(on);
-}
+void SystemSelectionClipboard::SetMonitoring(bool on) { SetClipboardMonitoring(on); }
 
 bool SystemSelectionClipboard::Clear() { return ClearClipboard(); }
 
 void SystemSelectionClipboard::ClearChangedFlag() { ClipboardChangedFlag = false; }
 
-void SystemSelectionClipboard::WaitForChange() {
-  if (TQvClipboardMonitor* monitor = Monitor()) monitor->WaitForClipboardChange();
-}
+void SystemSelectionClipboard::WaitForChange() { WaitForOwnClipboardWrite(); }
 
 std::wstring SystemSelectionClipboard::Text() { return GetClipboardTextW(); }
 
@@ -63,9 +56,8 @@ bool SystemSelectionClipboard::PutText(std::wstring_view text) { return PutClipb
 
 void SystemSelectionClipboard::CutSelection() { SendCtrlX(); }
 
-void SystemSelectionClipboard::SendPasteKeys() {
-  if (TQvClipboardMonitor* monitor = Monitor()) monitor->SendPasteKeys();
-}
+// Reached only while the monitor exists (Available).
+void SystemSelectionClipboard::SendPasteKeys() { SendPasteKeysWhenIdle(); }
 
 // ---- the layout switch ----
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "clipboard/clipboard_monitor.h"
+#include "clipboard/monitor_calls.h"
 #include "core/clipboard_access.h"
 #include "core/synthetic_input.h"
 #include "keyboard/control_set.h"
@@ -17,10 +18,6 @@
 
 namespace snibbet {
 namespace {
-
-// Without a monitor (tests of the pop-up alone) the clipboard steps fall back
-// to the plain system.
-TQvClipboardMonitor* Monitor() { return ClipboardMonitorOrNull(); }
 
 // A device-independent copy of the bitmap: every program can read CF_DIB,
 // and the system offers CF_BITMAP from it.
@@ -50,28 +47,14 @@ bool PutBitmapOnClipboard(HBITMAP bitmap) {
 
 bool WindowsPasteSystem::ClipboardHasData() { return CountClipboardFormats() != 0; }
 
-void WindowsPasteSystem::SaveBeforePaste() {
-  if (TQvClipboardMonitor* monitor = Monitor()) monitor->SaveBeforePaste();
-}
-
-void WindowsPasteSystem::RestoreAfterPaste() {
-  if (TQvClipboardMonitor* monitor = Monitor()) monitor->RestoreAfterPaste();
-}
-
-void WindowsPasteSystem::SetMonitoring(bool on) {
-  if (TQvClipboardMonitor* monitor = Monitor()) monitor->SetMonitoring(on);
-}
-
+// Without a monitor (tests of the pop-up alone) the clipboard steps fall back
+// to the plain system.
+void WindowsPasteSystem::SaveBeforePaste() { SaveUserClipboard(); }
+void WindowsPasteSystem::RestoreAfterPaste() { RestoreUserClipboard(); }
+void WindowsPasteSystem::SetMonitoring(bool on) { SetClipboardMonitoring(on); }
 void WindowsPasteSystem::ResetClipboardChanged() { ClipboardChangedFlag = false; }
-
-void WindowsPasteSystem::WaitForClipboardChange() {
-  if (TQvClipboardMonitor* monitor = Monitor()) monitor->WaitForClipboardChange();
-}
-
-void WindowsPasteSystem::SendPasteKeys() {
-  if (TQvClipboardMonitor* monitor = Monitor()) return monitor->SendPasteKeys();
-  SendCtrlV();
-}
+void WindowsPasteSystem::WaitForClipboardChange() { WaitForOwnClipboardWrite(); }
+void WindowsPasteSystem::SendPasteKeys() { SendPasteKeysWhenIdle(); }
 
 void WindowsPasteSystem::BeginOwnInput() {
   if (TQvKeyboard* model = QvKeyboard()) model->BeginOwnInput();
@@ -126,15 +109,8 @@ void PasteTemplateFromPopup(const TemplateRecord& record, const std::wstring& se
 void WireTagPasteHooks() {
   SetTagPasteHooks({
       .resetClipboardChanged = [] { ClipboardChangedFlag = false; },
-      .waitForClipboardChange =
-          [] {
-            if (TQvClipboardMonitor* monitor = Monitor()) monitor->WaitForClipboardChange();
-          },
-      .sendPasteKeys =
-          [] {
-            if (TQvClipboardMonitor* monitor = Monitor()) return monitor->SendPasteKeys();
-            SendCtrlV();
-          },
+      .waitForClipboardChange = WaitForOwnClipboardWrite,
+      .sendPasteKeys = SendPasteKeysWhenIdle,
       .onlyCtrlAndAltHeld =
           [] {
             TQvKeyboard* model = QvKeyboard();
