@@ -15,10 +15,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "helper/helper_protocol.h"
 #include "tests/e2e/helper_e2e_support.h"
 
 namespace {
+
+using bench::Now;
+using bench::Microseconds;
+using bench::Percentile;
 
 using namespace snibbet;
 using namespace snibbet::helper_e2e;
@@ -26,26 +31,8 @@ using namespace snibbet::helper_e2e;
 constexpr int kKeyEvents = 2000;
 constexpr WORD kBenchKey = VK_F13;  // reaches the window, types nothing
 
-double Microseconds(LONGLONG ticks) {
-  static const LONGLONG frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
-  }();
-  return 1e6 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
 
-LONGLONG Now() {
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return t.QuadPart;
-}
 
-double Percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  const std::size_t index = std::min(values.size() - 1, static_cast<std::size_t>(p * (values.size() - 1) + 0.5));
-  return values[index];
-}
 
 // Microseconds from SendInput until the event is retrieved, per event.
 std::vector<double> TimeKeyEvents(int count) {

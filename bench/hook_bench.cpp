@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -26,25 +27,15 @@
 
 namespace {
 
+using bench::Now;
+using bench::Microseconds;
+
 using namespace snibbet;
 
 constexpr int kEvents = 5000;
 constexpr int kHotkeyPresses = 200;
 
-LONGLONG Now() {
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return t.QuadPart;
-}
 
-double Microseconds(LONGLONG ticks) {
-  static const LONGLONG frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
-  }();
-  return 1e6 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
 
 void Print(const char* what, std::vector<double> values, const char* unit = "us") {
   std::sort(values.begin(), values.end());

@@ -23,11 +23,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "templates/popup_seams.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
 
 namespace {
+
+using bench::Now;
+using bench::Milliseconds;
 
 using namespace snibbet;
 
@@ -35,20 +39,7 @@ constexpr std::size_t kTemplates = 65535;
 constexpr int kTypedRuns = 120;  // each types a few characters of a name and erases some
 constexpr int kPreviewMoves = 300;
 
-LONGLONG Now() {
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return t.QuadPart;
-}
 
-double Milliseconds(LONGLONG ticks) {
-  static const LONGLONG frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
-  }();
-  return 1e3 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
 
 void Print(const char* what, std::vector<double> values) {
   if (values.empty()) return;

@@ -26,10 +26,15 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "templates/zqt_codec.h"
 #include "testing/probe/probe.h"
 
 namespace {
+
+using bench::Now;
+using bench::Milliseconds;
+using bench::Percentile;
 
 using namespace std::chrono_literals;
 
@@ -57,27 +62,8 @@ constexpr double kIdleStepMs = 50;
 constexpr double kChordPauseMs = 10;
 constexpr double kRestoreDelayMs = 300;
 
-LONGLONG Now() {
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return t.QuadPart;
-}
 
-double Ms(LONGLONG ticks) {
-  static const LONGLONG frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
-  }();
-  return 1e3 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
 
-double Percentile(std::vector<double> values, double share) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
-  return values[std::min(values.size() - 1, index)];
-}
 
 void Sleep(std::chrono::milliseconds duration) { ::Sleep(static_cast<DWORD>(duration.count())); }
 
@@ -326,7 +312,7 @@ class Road {
       Physically([] { probe::Xdotool({"keyup", "--delay", "4", "space", "keyup", "--delay", "4", "super"}); });
     const std::optional<LONGLONG> space = keys_->FirstDown(VK_SPACE, false);
     if (!paintedAt || !space) return std::nullopt;
-    return Opening{Ms(visibleAt - *space), Ms(paintedAt - *space)};
+    return Opening{Milliseconds(visibleAt - *space), Milliseconds(paintedAt - *space)};
   }
 
   bool Close() {
@@ -361,7 +347,7 @@ class Road {
       }
       // Not before the paste keys: a window message counts as work in the idle wait.
       if (!textAt && keys_->FirstDown('V', true) && probe::WindowText(edit_, 100ms) == expected) textAt = Now();
-      if (textAt && !changes.empty() && changes.back() > textAt && Ms(Now() - changes.back()) > 300) break;
+      if (textAt && !changes.empty() && changes.back() > textAt && Milliseconds(Now() - changes.back()) > 300) break;
     }
     enter.join();
     return Measure(changes, hiddenAt, textAt, users);
@@ -446,8 +432,8 @@ class Road {
       std::fprintf(stderr, "road_bench: the user's clipboard did not come back\n");
       return std::nullopt;
     }
-    return Paste{Ms(hiddenAt - *enter), Ms(*back - *enter), Ms(changes.front() - *enter), Ms(*ctrlV - *enter),
-                 Ms(textAt - *enter), Ms(changes.back() - *enter)};
+    return Paste{Milliseconds(hiddenAt - *enter), Milliseconds(*back - *enter), Milliseconds(changes.front() - *enter), Milliseconds(*ctrlV - *enter),
+                 Milliseconds(textAt - *enter), Milliseconds(changes.back() - *enter)};
   }
 
   const FolderCopy& folder_;

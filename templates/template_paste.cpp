@@ -77,6 +77,17 @@ class OwnInputScope {
   bool ended_ = false;
 };
 
+// The template's write to the clipboard, waited for. False, after a beep,
+// when the clipboard did not take it: Ctrl+V would paste whatever it holds.
+template <class Put>
+bool PutForPaste(PasteSystem& system, Put put) {
+  system.ResetClipboardChanged();
+  const bool taken = put();
+  system.WaitForClipboardChange();
+  if (!taken) system.Beep();
+  return taken;
+}
+
 void PasteRichText(const TemplateRecord& record, PasteSystem& system) {
   const std::wstring plain = system.RichPreviewText();
   const bool marked = plain.find(kCaretMarker) != std::wstring::npos;
@@ -84,13 +95,10 @@ void PasteRichText(const TemplateRecord& record, PasteSystem& system) {
     system.TypeKey(kSpaceKey);
     system.TypeKey(kBackKey);
   }
-  system.ResetClipboardChanged();
-  const bool put = system.PutRichText(marked ? plain + L'_' : plain, PasteRtf(record.Template, marked));
-  system.WaitForClipboardChange();
-  if (!put) {
-    system.Beep();  // Ctrl+V now would paste whatever the clipboard holds
-    return;
-  }
+  const bool put = PutForPaste(system, [&] {
+    return system.PutRichText(marked ? plain + L'_' : plain, PasteRtf(record.Template, marked));
+  });
+  if (!put) return;
   system.ResetClipboardChanged();
   system.SendPasteKeys();
   // The wizard's own text box takes the paste only through our message loop.
@@ -99,14 +107,7 @@ void PasteRichText(const TemplateRecord& record, PasteSystem& system) {
 }
 
 void PastePicture(PasteSystem& system) {
-  system.ResetClipboardChanged();
-  const bool put = system.PutPicture();
-  system.WaitForClipboardChange();
-  if (!put) {
-    system.Beep();
-    return;
-  }
-  system.SendPasteKeys();
+  if (PutForPaste(system, [&] { return system.PutPicture(); })) system.SendPasteKeys();
 }
 
 }  // namespace
