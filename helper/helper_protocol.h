@@ -27,6 +27,13 @@ inline constexpr unsigned WM_HELPER_MOUSE_DOWN = 1187;   // left, middle or righ
 inline constexpr unsigned WM_HELPER_MOUSE_HOVER = 1188;  // move with no button held; lParam 0; at most every 30 ms
 inline constexpr unsigned WM_HELPER_MOUSE_WHEEL = 1189;  // captured wheel; wParam = the event's mouse data (delta in high word)
 
+// The dwExtraInfo of every key event either program types itself, so that
+// each hook tells those events from the user's (physical ones and those other
+// programs inject) without relying on the injected flag. SnibbetCm's replays
+// are the user's own keys delivered late: the main program treats them as such.
+inline constexpr std::uintptr_t kSnibbetInputMarker = 0x534E4942;  // typed by Snibbet itself
+inline constexpr std::uintptr_t kHelperReplayMarker = 0x534E4352;  // the user's keys, replayed by SnibbetCm
+
 // How each program finds the other's hidden window (class, title).
 inline constexpr wchar_t kHelperWindowClass[] = L"SnibbetCm";
 inline constexpr wchar_t kHelperWindowTitle[] = L"SnibbetCm";
