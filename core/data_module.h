@@ -115,6 +115,9 @@ class TDataDM : public ui::ApplicationEvents {
   std::uint32_t LastActivityTick() const { return lastActivityTick_; }
   HWND LastForegroundWindow() const { return lastForegroundWindow_; }
   void SetLastForegroundWindow(HWND window) { lastForegroundWindow_ = window; }
+  // The window the pop-up opened over: its activation, noticed only after
+  // the pop-up showed (a window focused just before the hotkey), closes nothing.
+  void PopupOpenedOver(HWND foreground) { popupOpenedOver_ = foreground; }
   bool FullScreenActive() const { return fullScreenActive_; }
   bool ForegroundIsIE() const { return foregroundIsIE_; }
   void SetForegroundIsIE(bool value) { foregroundIsIE_ = value; }
@@ -153,7 +156,7 @@ class TDataDM : public ui::ApplicationEvents {
   void EnableManagerTrayItems(bool enabled);
   void DisableLockedMenuItems();          // AccessDenied: tray items and the keyboard's buttons
   void tmrCheckVistaTimer();              // the foreground poll
-  void ClosePopupForNewForeground();
+  void ClosePopupForNewForeground(HWND window);
 
   HookLibrary hookLibrary_;
   HINSTANCE pictures_;
@@ -161,6 +164,7 @@ class TDataDM : public ui::ApplicationEvents {
   std::uint32_t lastActivityTick_ = 0;
   HWND lastForegroundWindow_ = nullptr;  // where the tray gives the focus back
   HWND polledForegroundWindow_ = nullptr;  // what the foreground poll acted on last
+  HWND popupOpenedOver_ = nullptr;
   bool fullScreenActive_ = false;
   bool foregroundIsIE_ = false;
   bool foregroundInPasteTable_ = false;

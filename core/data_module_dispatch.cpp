@@ -93,7 +93,7 @@ void TDataDM::DetectActiveApplication(HWND window) {
   // Our own windows (the tray's menu window above all) are never where the
   // tray gives the focus back to.
   if (window && !IsOwnProcessWindow(window)) lastForegroundWindow_ = window;
-  ClosePopupForNewForeground();
+  ClosePopupForNewForeground(window);
   Run(Steps().resetKeyHistory);
   foregroundIsIE_ = false;
   // The keyboard view's icon set per application would be chosen in the
@@ -105,8 +105,8 @@ void TDataDM::DetectActiveApplication(HWND window) {
   ClassifyForegroundApp(app->executable, app->windowClass);
 }
 
-void TDataDM::ClosePopupForNewForeground() {
-  if (!PopupShownAwayFromKeyboard()) return;
+void TDataDM::ClosePopupForNewForeground(HWND window) {
+  if (!PopupShownAwayFromKeyboard() || (window && window == popupOpenedOver_)) return;
   // The wizard lets the user try the pop-up on its own page.
   if (const HWND wizard = WindowOf(Steps().wizardWindow)) {
     const HWND foreground = GetForegroundWindow();

@@ -1,10 +1,22 @@
 #include "core/synthetic_input.h"
 
+#include <array>
+
+#include "helper/helper_protocol.h"
+
 namespace snibbet {
 namespace {
 
 constexpr DWORD kChordPauseMs = 10;
 constexpr UINT kFirstOemKey = 186;
+
+// By virtual-key code: pressed by us and not released by us since, with the
+// extended flag of that press.
+struct ProgramPress {
+  bool down = false;
+  bool extended = false;
+};
+std::array<ProgramPress, 256> g_pressedByProgram{};
 
 bool SendCtrlChord(BYTE letter) {
   Sleep(kChordPauseMs);
@@ -35,7 +47,23 @@ bool SendKey(BYTE virtualKey, bool keyUp, bool extended) {
   input.ki.wVk = virtualKey;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = (keyUp ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
-  return SendInput(1, &input, sizeof(INPUT)) == 1;
+  input.ki.dwExtraInfo = kSnibbetInputMarker;
+  const bool sent = SendInput(1, &input, sizeof(INPUT)) == 1;
+  if (sent) g_pressedByProgram[virtualKey] = {!keyUp, extended};
+  return sent;
+}
+
+bool SystemHoldsKey(BYTE virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+
+void ReleaseKeysLeftDown(const std::function<bool(BYTE)>& userHolds) {
+  for (int code = 1; code < 256; ++code) {
+    const auto key = static_cast<BYTE>(code);
+    const ProgramPress press = g_pressedByProgram[key];
+    if (!press.down || userHolds(key)) continue;
+    // Cleared first: if the system refuses the key-up there is nothing more we can do.
+    g_pressedByProgram[key] = {};
+    SendKey(key, true, press.extended);
+  }
 }
 
 bool SendKeyPress(BYTE virtualKey, bool extended) {

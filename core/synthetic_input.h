@@ -1,9 +1,11 @@
 #pragma once
 // Synthetic key presses into whatever window has the keyboard focus, and the
 // characters keys give in a keyboard layout. Every key event is one record of
-// its own call to the system, with no time stamp and no extra information.
+// its own call to the system, with no time stamp, and carries the program's
+// marker (kSnibbetInputMarker) so the hooks tell it from the user's keys.
 #include <windows.h>
 
+#include <functional>
 #include <span>
 #include <string>
 
@@ -18,6 +20,14 @@ bool SendKeyPress(BYTE virtualKey, bool extended);
 
 // An Esc key-up, then a 10 ms pause.
 void ReleaseEscKey();
+
+// Whether the system shows the key down now (the user's keys and ours).
+bool SystemHoldsKey(BYTE virtualKey);
+
+// The keys the program pressed and has not released since. Whatever ended its
+// typing (an error, a refused paste), each of them that `userHolds` does not
+// claim gets its key-up, so none is left down behind the user's back.
+void ReleaseKeysLeftDown(const std::function<bool(BYTE)>& userHolds);
 
 // Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+Z with 10 ms pauses around each step (at least
 // 40 ms in all). Ctrl is always released again, whatever failed in between.

@@ -137,13 +137,18 @@ class TQvKeyboard {
   // The name of exactly this code, as the settings give it (the key-name table when they give none).
   std::wstring NameOfCode(int code) const;
 
-  // Around the program's own typing.
+  // Around the program's own typing. Keys held at the save go down again at
+  // the restore unless the user let go of them in between, which the hook
+  // tells with NoteUserRelease (our own key-ups do not count).
   void SaveHeldKeys();
   void ReleaseHeldKeys();
   void RestoreHeldKeys(bool modifiersOnly);
   void BeginOwnInput();
   void EndOwnInput();
   bool OwnInput() const { return ownInputDepth_ > 0; }
+  void NoteUserRelease(int code) {
+    if (IsKeyCode(code)) releasedByUser_[code] = true;
+  }
   // A key the template pop-up held back goes to the target after all; its
   // release too when the model shows the user let go of it meanwhile.
   void ResendKey(int code);
@@ -182,6 +187,7 @@ class TQvKeyboard {
   const CharTable* charTable_ = nullptr;
   int pressedCount_ = 0;
   std::array<bool, 256> heldSnapshot_{};
+  std::array<bool, 256> releasedByUser_{};  // since the last SaveHeldKeys
   bool savedPainting_ = false;
   int ownInputDepth_ = 0;
   std::array<std::unique_ptr<TQvBtn>, 256> buttons_;

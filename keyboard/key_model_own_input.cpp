@@ -4,10 +4,16 @@
 // down and nothing the user still holds comes up behind their back.
 #include "keyboard/key_model.h"
 
+#include <array>
+
 namespace snibbet {
 
+// Held means the model and the system agree: a key the model shows held
+// whose release never reached us is not pressed again afterwards.
 void TQvKeyboard::SaveHeldKeys() {
-  for (int code = 0; code < 256; ++code) heldSnapshot_[code] = IsKeyPressed(code);
+  for (int code = 0; code < 256; ++code)
+    heldSnapshot_[code] = IsKeyPressed(code) && input_.SystemHoldsKey(static_cast<std::uint8_t>(code));
+  releasedByUser_.fill(false);
 }
 
 void TQvKeyboard::ReleaseHeldKeys() {
@@ -17,13 +23,21 @@ void TQvKeyboard::ReleaseHeldKeys() {
   }
 }
 
+// Only keys the user still holds go down again. A release of the user's that
+// arrives while we press them again is answered with our own key-up.
 void TQvKeyboard::RestoreHeldKeys(bool modifiersOnly) {
+  std::array<bool, 256> pressedAgain{};
   for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
     const TQvBtn* key = Button(code);
-    if (!key || !heldSnapshot_[code] || (modifiersOnly && !key->IsModifier())) continue;
+    if (!key || !heldSnapshot_[code] || (modifiersOnly && !key->IsModifier()) || releasedByUser_[code]) continue;
     input_.SendKey(key->Code(), false, key->Extended());
+    pressedAgain[code] = true;
   }
   input_.ReleaseEscKey();
+  for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
+    const TQvBtn* key = Button(code);
+    if (pressedAgain[code] && key && releasedByUser_[code]) input_.SendKey(key->Code(), true, key->Extended());
+  }
 }
 
 // Brackets may nest (a paste inside an action): only the outermost one acts,
@@ -32,8 +46,10 @@ void TQvKeyboard::BeginOwnInput() {
   if (ownInputDepth_++ > 0) return;
   savedPainting_ = painting_;
   painting_ = false;
-  SaveHeldKeys();
+  // The Esc key-up goes first so the system's key state is read after an
+  // event of ours: it then reflects every key event before it.
   input_.ReleaseEscKey();
+  SaveHeldKeys();
   ReleaseHeldKeys();
   input_.ReleaseEscKey();
 }

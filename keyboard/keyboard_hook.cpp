@@ -52,8 +52,35 @@ HookVerdict KeyboardHookLogic::OnKeyEvent(int nCode, const KeyEvent& event) {
   // its key would stay down in the system.
   if (nestingDepth_ >= kMaxNesting) return event.Release() ? HookVerdict::Pass : HookVerdict::Swallow;
   DepthGuard depth(nestingDepth_);
-  if (ownInputActive_ || nCode != 0 || !model_) return HookVerdict::Pass;
+  if (nCode != 0 || !model_) return HookVerdict::Pass;
+  if (ownInputActive_) {
+    if (event.Release() && !event.OwnEvent()) NoteReleaseDuringOwnInput(event);
+    return HookVerdict::Pass;
+  }
   return Process(event);
+}
+
+// A release that came while we typed: the model must not go on showing the
+// key held, or the end of our typing would press it again for good.
+void KeyboardHookLogic::NoteReleaseDuringOwnInput(const KeyEvent& event) {
+  const int raw = static_cast<int>(event.vkCode & 0xFF);
+  if (raw == 0) return;
+  const int code = KeypadCodeOfEvent(raw, event.Extended());
+  if (!model_->Button(code)) return;
+  if (model_->IsKeyPressed(code)) model_->SetKeyPressed(code, false);
+  model_->NoteUserRelease(code);
+  releaseMarks_[static_cast<std::size_t>(code)] = 0;
+}
+
+// A modifier still shown held from before our last typing that the system
+// shows released: its release never reached us. The chord is judged without it.
+void KeyboardHookLogic::ForgetModifiersTheSystemReleased() {
+  for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
+    if (!releaseMarks_[static_cast<std::size_t>(code)] || !IsModifierKey(code) || !model_->IsKeyPressed(code)) continue;
+    if (ports_.SystemHoldsKey(static_cast<std::uint8_t>(code))) continue;
+    model_->SetKeyPressed(code, false);
+    releaseMarks_[static_cast<std::size_t>(code)] = 0;
+  }
 }
 
 HookVerdict KeyboardHookLogic::Process(const KeyEvent& event) {
@@ -110,9 +137,11 @@ std::optional<HookVerdict> KeyboardHookLogic::UpdateModel(Step& step, const KeyE
       key->SetPressed(false);
       step.changed = true;
     }
+    if (!event.OwnEvent()) model_->NoteUserRelease(step.code);
     releaseMarks_[static_cast<std::size_t>(step.code)] = 0;
     return std::nullopt;
   }
+  if (!step.modifier) ForgetModifiersTheSystemReleased();
   if (model_->PressedCount() == 0) modifierOnlyChord_ = true;
   // The auto-repeat of a lock key would toggle it again and again.
   if (IsLockKey(step.code) && key->Pressed()) return HookVerdict::Swallow;
@@ -256,15 +285,18 @@ void KeyboardHookLogic::HookRemoved() {
 
 bool KeyboardHookLogic::BeginInputBlock() {
   if (ownInputActive_) return true;
-  ownInputActive_ = true;
   if (model_) ports_.StopReleaseTimer();
+  // SnibbetCm holds the user's keys back before the hook stops looking at
+  // them, so no key of the user's slips through unseen in between.
   ports_.SendToHelper(kHelperBlockInput);
+  ownInputActive_ = true;
   return true;
 }
 
 bool KeyboardHookLogic::EndInputBlock() {
   if (!ownInputActive_) return true;
-  // Cleared first: the releases SnibbetCm replays during 1209 must reach the model.
+  ports_.ReleaseKeysLeftDown([this](std::uint8_t code) { return model_ && model_->IsKeyPressed(code); });
+  // Cleared before 1209: the keys SnibbetCm replays then must reach the model.
   ownInputActive_ = false;
   releaseMarks_.fill(0);
   if (model_) {

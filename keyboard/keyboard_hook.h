@@ -17,6 +17,9 @@
 #include <cstdint>
 #include <optional>
 
+#include <functional>
+
+#include "helper/helper_protocol.h"
 #include "keyboard/action_executor.h"
 #include "keyboard/control_set.h"
 #include "keyboard/keyboard_layout_service.h"
@@ -42,7 +45,11 @@ struct KeyEvent {
 
   bool Release() const { return message == kMsgKeyUp || message == kMsgSysKeyUp; }
   bool Extended() const { return (flags & kEventExtended) != 0; }
-  bool Injected() const { return (flags & kEventInjected) != 0; }
+  // Typed by this program itself.
+  bool OwnEvent() const { return extraInfo == kSnibbetInputMarker; }
+  // Synthetic and not the user's: SnibbetCm's replays are keys the user
+  // typed while it held them back, so they count as typed by hand.
+  bool Injected() const { return (flags & kEventInjected) != 0 && extraInfo != kHelperReplayMarker; }
 };
 
 enum class HookVerdict { Pass, Swallow };
@@ -60,6 +67,11 @@ class HookPorts {
   virtual void SendKey(std::uint8_t code, bool keyUp, bool extended) = 0;
   // An Esc key-up, so a Win or Alt tap opens no menu.
   virtual void ReleaseEscKey() = 0;
+  // Whether the system shows the key down (asked only to correct the model).
+  virtual bool SystemHoldsKey(std::uint8_t code) = 0;
+  // A key-up for every key the program pressed and left down that `userHolds`
+  // does not claim.
+  virtual void ReleaseKeysLeftDown(const std::function<bool(std::uint8_t)>& userHolds) = 0;
   // A copy of a key event as another key (the plain-key remap).
   virtual void SendRemappedKey(std::uint8_t code, bool keyUp, bool extended, std::uint32_t time,
                                std::uintptr_t extraInfo) = 0;
@@ -105,7 +117,10 @@ class KeyboardHookLogic : public OwnInputBracket {
   void HookRemoved();
 
   // The program types on its own in between: SnibbetCm holds physical keys
-  // back and the hook passes everything. Not nested: the first end ends it.
+  // back and the hook passes every event untouched, except that a key-up not
+  // of our own still shows the key released in the model (whoever sent it,
+  // the user no longer holds it). Not nested: the first end ends it, and no
+  // key the program pressed stays down unless the user holds it.
   bool BeginInputBlock() override;
   bool EndInputBlock() override;
   bool OwnInputActive() const { return ownInputActive_; }
@@ -135,6 +150,8 @@ class KeyboardHookLogic : public OwnInputBracket {
   struct Step;
 
   HookVerdict Process(const KeyEvent& event);
+  void NoteReleaseDuringOwnInput(const KeyEvent& event);
+  void ForgetModifiersTheSystemReleased();
   bool NormalizeNumpadKey(int code, const KeyEvent& event);
   std::optional<HookVerdict> UpdateModel(Step& step, const KeyEvent& event);
   void PlayKeySound(const Step& step, const KeyEvent& event);

@@ -51,6 +51,8 @@ class KeyInputPort {
   virtual void ReleaseEscKey() = 0;
   // The calling thread's keyboard state.
   virtual void ReadKeyboardState(KeyStateBytes& state) = 0;
+  // Whether the system shows the key down now, whoever pressed it.
+  virtual bool SystemHoldsKey(std::uint8_t code) = 0;
 };
 
 }  // namespace snibbet

@@ -53,15 +53,21 @@ class SystemHookPorts : public HookPorts {
   }
   void SendKey(std::uint8_t code, bool keyUp, bool extended) override { snibbet::SendKey(code, keyUp, extended); }
   void ReleaseEscKey() override { snibbet::ReleaseEscKey(); }
+  bool SystemHoldsKey(std::uint8_t code) override { return snibbet::SystemHoldsKey(code); }
+  void ReleaseKeysLeftDown(const std::function<bool(std::uint8_t)>& userHolds) override {
+    snibbet::ReleaseKeysLeftDown([&userHolds](BYTE code) { return userHolds(code); });
+  }
+  // Marked as ours like every key we type; the event's own extra
+  // information would let the hooks take it for the user's.
   void SendRemappedKey(std::uint8_t code, bool keyUp, bool extended, std::uint32_t time,
-                       std::uintptr_t extraInfo) override {
+                       std::uintptr_t) override {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = code;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = (keyUp ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
     input.ki.time = time;
-    input.ki.dwExtraInfo = extraInfo;
+    input.ki.dwExtraInfo = kSnibbetInputMarker;
     SendInput(1, &input, sizeof input);
   }
   void PlaySound(int slot) override { PlaySeamSound(slot); }

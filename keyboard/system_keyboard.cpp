@@ -63,6 +63,7 @@ wchar_t SystemKeyboardLayouts::KeyChar(unsigned code, const KeyStateBytes& state
 }
 
 void SystemKeyInput::SendKey(std::uint8_t code, bool keyUp, bool extended) { snibbet::SendKey(code, keyUp, extended); }
+bool SystemKeyInput::SystemHoldsKey(std::uint8_t code) { return snibbet::SystemHoldsKey(code); }
 
 void SystemKeyInput::ReleaseEscKey() { snibbet::ReleaseEscKey(); }
 

@@ -24,6 +24,7 @@ class SystemKeyInput : public KeyInputPort {
   void SendKey(std::uint8_t code, bool keyUp, bool extended) override;
   void ReleaseEscKey() override;
   void ReadKeyboardState(KeyStateBytes& state) override;
+  bool SystemHoldsKey(std::uint8_t code) override;
 };
 
 }  // namespace snibbet

@@ -7,6 +7,7 @@
 
 #include "core/app_ini.h"
 #include "core/caret.h"
+#include "core/data_module.h"
 #include "core/debug_log.h"
 #include "core/input_helper_link.h"
 #include "core/lang_table.h"
@@ -186,6 +187,7 @@ void TTemplateViewForm::ShowTemplateView() {
     ActivateKeyboardLayout(reinterpret_cast<HKL>(model->CurrentLayout()), 0);
   SetTemplateViewActive(true);
 
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->PopupOpenedOver(GetForegroundWindow());
   const std::optional<PopupCaret> caret = CaretOfForeground();
   DebugLog(caret ? L"ShowTemplateView " + std::to_wstring(caret->x) + L"," + std::to_wstring(caret->y)
                  : std::wstring(L"ShowTemplateView"));

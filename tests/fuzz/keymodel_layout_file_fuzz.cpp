@@ -32,6 +32,7 @@ class NoInput : public KeyInputPort {
   void SendKey(std::uint8_t, bool, bool) override {}
   void ReleaseEscKey() override {}
   void ReadKeyboardState(KeyStateBytes& state) override { state.fill(0); }
+  bool SystemHoldsKey(std::uint8_t) override { return false; }
 };
 
 void Check(bool condition) {

@@ -113,6 +113,7 @@ class FakeInput : public KeyInputPort {
   }
   void ReleaseEscKey() override { SendKey(27, true, false); }
   void ReadKeyboardState(KeyStateBytes& state) override { state = systemState; }
+  bool SystemHoldsKey(std::uint8_t code) override { return systemDown.count(code) != 0; }
 
   // The user presses or releases a key: the system and the model both see it.
   void Physical(TQvKeyboard& model, int code, bool down) {

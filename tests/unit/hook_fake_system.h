@@ -2,8 +2,10 @@
 // A fake desktop around the hook's rules: physical key events go through the
 // hook, the ones it passes reach "the applications" (which keep their own view
 // of held keys), and every key the hook sends itself comes back through the
-// hook as an injected event while the sending call is still running, as the
-// system does. SnibbetCm is a list of the commands it received.
+// hook as an injected event, with the program's marker, while the sending
+// call is still running, as the system does. SnibbetCm is a list of the
+// commands it received; with `helperHoldsKeys` it also holds physical keys
+// back between 1208 and 1209 and replays them, marked as its replays.
 #include <functional>
 #include <set>
 #include <string>
@@ -18,7 +20,7 @@
 
 namespace snibbet::testing {
 
-class FakeDesktop : public HookPorts, public ExecutorPorts {
+class FakeDesktop : public HookPorts, public ExecutorPorts, public KeyInputPort {
  public:
   // What happened, in order: "helper 1208", "sound 6", "show", "esc", "timer on", ...
   std::vector<std::string> events;
@@ -38,6 +40,10 @@ class FakeDesktop : public HookPorts, public ExecutorPorts {
   std::function<void(unsigned)> onHelper;            // inside SendToHelper
   std::function<void(int slot)> onSound;             // inside PlaySound
   KeyboardHookLogic* hook = nullptr;
+  std::set<int> programDown;  // keys the program pressed and has not released
+  bool helperHoldsKeys = false;
+  bool helperBlocking = false;
+  std::vector<KeyEvent> heldBack;  // physical events SnibbetCm swallowed
 
   HookVerdict Deliver(const KeyEvent& event) {
     const HookVerdict verdict = hook->OnKeyEvent(0, event);
@@ -52,31 +58,69 @@ class FakeDesktop : public HookPorts, public ExecutorPorts {
     }
     return verdict;
   }
-  HookVerdict Key(int code, bool up, bool extended = false, bool injected = false) {
+  static KeyEvent MakeEvent(int code, bool up, bool extended, bool injected, std::uintptr_t extraInfo = 0) {
     KeyEvent event;
     event.message = up ? kMsgKeyUp : kMsgKeyDown;
     event.vkCode = static_cast<std::uint32_t>(code);
     event.flags = (extended ? kEventExtended : 0) | (injected ? kEventInjected : 0) | (up ? kEventReleased : 0);
+    event.extraInfo = extraInfo;
+    return event;
+  }
+  // A key event by the user (physical) or by another program (injected).
+  HookVerdict Key(int code, bool up, bool extended = false, bool injected = false) {
+    const KeyEvent event = MakeEvent(code, up, extended, injected);
+    if (helperBlocking && !injected) {
+      heldBack.push_back(event);
+      return HookVerdict::Swallow;
+    }
     return Deliver(event);
   }
   HookVerdict Press(int code, bool extended = false) { return Key(code, false, extended); }
   HookVerdict Release(int code, bool extended = false) { return Key(code, true, extended); }
+  // A key event typed by the program itself.
+  HookVerdict Own(int code, bool up, bool extended) {
+    if (up) {
+      programDown.erase(code);
+    } else {
+      programDown.insert(code);
+    }
+    return Deliver(MakeEvent(code, up, extended, true, kSnibbetInputMarker));
+  }
 
   // HookPorts
   std::optional<long> SendToHelper(unsigned message) override {
     helperMessages.push_back(message);
     events.push_back("helper " + std::to_string(message));
+    if (helperHoldsKeys && message == kHelperBlockInput) helperBlocking = true;
     if (onHelper) onHelper(message);
+    if (helperHoldsKeys && message == kHelperUnblockInput) {
+      helperBlocking = false;
+      const std::vector<KeyEvent> replay = std::move(heldBack);
+      heldBack.clear();
+      for (KeyEvent event : replay) {
+        event.flags |= kEventInjected;
+        event.extraInfo = kHelperReplayMarker;
+        Deliver(event);
+      }
+    }
     return 0;
   }
-  void SendKey(std::uint8_t code, bool keyUp, bool extended) override { Key(code, keyUp, extended, true); }
+  void SendKey(std::uint8_t code, bool keyUp, bool extended) override { Own(code, keyUp, extended); }
   void ReleaseEscKey() override {
     events.push_back("esc");
-    Key(27, true, false, true);
+    Own(27, true, false);
   }
   void SendRemappedKey(std::uint8_t code, bool keyUp, bool extended, std::uint32_t, std::uintptr_t) override {
-    Key(code, keyUp, extended, true);
+    Own(code, keyUp, extended);
   }
+  bool SystemHoldsKey(std::uint8_t code) override { return appDown.count(code) != 0; }
+  void ReleaseKeysLeftDown(const std::function<bool(std::uint8_t)>& userHolds) override {
+    const std::set<int> down = programDown;
+    for (int code : down)
+      if (!userHolds(static_cast<std::uint8_t>(code))) Own(code, true, false);
+  }
+  // KeyInputPort, for a model that types through this desktop.
+  void ReadKeyboardState(KeyStateBytes& state) override { state.fill(0); }
   void PlaySound(int slot) override {
     events.push_back("sound " + std::to_string(slot));
     if (onSound) onSound(slot);
@@ -114,7 +158,9 @@ class FakeDesktop : public HookPorts, public ExecutorPorts {
 // template hotkey left Win + Space.
 class HookRig {
  public:
-  HookRig() : model(layouts, input, &tables), executor(desk), hook(desk, actions, executor, history) {
+  // The model types through the desktop too, so its key events come back
+  // through the hook like every other key the program sends.
+  HookRig() : model(layouts, desk, &tables), executor(desk), hook(desk, actions, executor, history) {
     model.ApplyLayout(BuiltInLayout(), L"Standard");
     hook.SetModel(&model);
     executor.SetBracket(&hook);
@@ -142,10 +188,9 @@ class HookRig {
   }
 
   FakeLayouts layouts;
-  FakeInput input;
   CharTableCache tables;
-  TQvKeyboard model;
   FakeDesktop desk;
+  TQvKeyboard model;
   TQvActions actions;
   TKeyHistory history;
   TQvActionExecute executor;

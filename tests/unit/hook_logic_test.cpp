@@ -137,10 +137,10 @@ TEST_F(Hook, ThePendingActionIsGoneBeforeTheBlockEndsAndReplayedReleasesReachThe
     desk.Key(kSpace, true, false, true);
     desk.Key(kLWin, true, true, true);
   };
-  // Physical keys typed during the action pass the hook untouched.
+  // Key presses of others during the action pass the hook untouched.
   desk.onShow = [&] {
     EXPECT_EQ(desk.Press('X'), HookVerdict::Pass);
-    EXPECT_FALSE(model.IsKeyPressed('X')) << "the model does not change during own input";
+    EXPECT_FALSE(model.IsKeyPressed('X')) << "a press during own input does not change the model";
   };
   RunTimer();
   EXPECT_FALSE(pendingAt1209);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/clipboard_access.h"
+#include "helper/helper_protocol.h"
 #include "tests/unit/input_test_window.h"
 
 namespace snibbet {
@@ -148,7 +149,7 @@ TEST_F(SyntheticInput, ExtendedKeyPressIsOneDownAndOneUpRecord) {
   EXPECT_EQ(seen[1].flags & (LLKHF_EXTENDED | LLKHF_UP), DWORD(LLKHF_EXTENDED | LLKHF_UP));
   EXPECT_TRUE(seen[0].flags & LLKHF_INJECTED);
   EXPECT_EQ(seen[0].scanCode, MapVirtualKeyW(VK_NUMLOCK, MAPVK_VK_TO_VSC));
-  EXPECT_EQ(seen[0].extraInfo, 0u);
+  EXPECT_EQ(seen[0].extraInfo, snibbet::kSnibbetInputMarker) << "the hooks tell our keys by it";
 }
 
 class KeyToCharTest : public ::testing::Test {

@@ -1,0 +1,173 @@
+// The hotkey paste over the fake desktop with SnibbetCm holding physical keys
+// back: however and whenever the user lets the chord go, no key is left down
+// in the system or in the model, and a key the user holds through the paste
+// is down exactly while the user holds it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "tests/unit/hook_fake_system.h"
+
+namespace snibbet {
+namespace {
+
+using testing::HookRig;
+
+constexpr int kSpace = 32, kBack = 8, kLWin = 91, kRWin = 92, kLCtrl = 162, kV = 'V';
+
+// Where in the hotkey paste the user lets the chord go.
+enum class LetGo { BeforeTheAction, AtBlock, AfterOwnInputBegan, AfterBackspace, AfterCtrlV, AfterOwnInputEnded, AfterThePaste };
+constexpr LetGo kEveryMoment[] = {LetGo::BeforeTheAction,   LetGo::AtBlock,   LetGo::AfterOwnInputBegan,
+                                  LetGo::AfterBackspace,    LetGo::AfterCtrlV, LetGo::AfterOwnInputEnded,
+                                  LetGo::AfterThePaste};
+
+struct PasteRig : HookRig {
+  PasteRig() { desk.helperHoldsKeys = true; }
+
+  // The paste of a single matching template, typed by the program as the
+  // real paste does: the model's bracket, one Backspace, Ctrl+V.
+  void PasteOnShow(const std::function<void(LetGo)>& moment) {
+    desk.onShow = [this, moment] {
+      moment(LetGo::AtBlock);
+      model.BeginOwnInput();
+      moment(LetGo::AfterOwnInputBegan);
+      desk.SendKey(kBack, false, false);
+      desk.SendKey(kBack, true, false);
+      moment(LetGo::AfterBackspace);
+      desk.SendKey(kLCtrl, false, false);
+      desk.SendKey(kV, false, false);
+      desk.SendKey(kV, true, false);
+      desk.SendKey(kLCtrl, true, false);
+      moment(LetGo::AfterCtrlV);
+      model.EndOwnInput();
+      moment(LetGo::AfterOwnInputEnded);
+    };
+  }
+
+  long PressesReachingApps(int code) const {
+    return std::count(desk.appPresses.begin(), desk.appPresses.end(), code);
+  }
+};
+
+class OwnInputHook : public ::testing::Test, public PasteRig {};
+
+TEST_F(OwnInputHook, NoKeyIsLeftDownWhereverTheUserLetsTheChordGo) {
+  for (const bool injected : {false, true}) {
+    for (const LetGo letGo : kEveryMoment) {
+      SCOPED_TRACE(std::string(injected ? "injected" : "physical") + " chord let go at step " +
+                   std::to_string(static_cast<int>(letGo)));
+      PasteRig rig;
+      auto& desk = rig.desk;
+      auto release = [&] {
+        desk.Key(kSpace, true, false, injected);
+        desk.Key(kLWin, true, true, injected);
+      };
+      rig.PasteOnShow([&](LetGo now) {
+        if (now == letGo) release();
+      });
+
+      desk.Key(kLWin, false, true, injected);
+      EXPECT_EQ(desk.Key(kSpace, false, false, injected), HookVerdict::Swallow);
+      if (letGo == LetGo::BeforeTheAction) release();
+      rig.RunTimer();
+      if (letGo == LetGo::AfterThePaste) release();
+
+      EXPECT_EQ(desk.shows, 1);
+      EXPECT_EQ(rig.PressesReachingApps(kBack), 1);
+      EXPECT_EQ(rig.PressesReachingApps(kV), 1);
+      EXPECT_TRUE(desk.appDown.empty()) << "held in the system: " << *desk.appDown.begin();
+      EXPECT_FALSE(rig.AnyKeyShownPressed());
+      EXPECT_FALSE(rig.hook.OwnInputActive());
+
+      // A plain Space afterwards is typed, not taken for the hotkey.
+      EXPECT_EQ(desk.Press(kSpace), HookVerdict::Pass);
+      desk.Release(kSpace);
+      rig.RunTimer();
+      EXPECT_EQ(desk.shows, 1);
+    }
+  }
+}
+
+TEST_F(OwnInputHook, AModifierHeldThroughThePasteIsUpWhileWeTypeAndDownUntilTheUserLetsGo) {
+  for (const bool injected : {false, true}) {
+    SCOPED_TRACE(injected ? "injected" : "physical");
+    PasteRig rig;
+    auto& desk = rig.desk;
+    bool winDownWhileTyping = true;
+    rig.PasteOnShow([&](LetGo now) {
+      if (now == LetGo::AfterBackspace) winDownWhileTyping = desk.appDown.count(kRWin) != 0;
+    });
+
+    desk.Key(kRWin, false, true, injected);
+    desk.Key(kSpace, false, false, injected);
+    desk.Key(kSpace, true, false, injected);
+    rig.RunTimer();
+    EXPECT_EQ(desk.shows, 1);
+    EXPECT_FALSE(winDownWhileTyping) << "Backspace went in with Win held";
+    EXPECT_EQ(desk.appDown, std::set<int>{kRWin}) << "still held by the user";
+    EXPECT_TRUE(rig.model.IsKeyPressed(kRWin));
+
+    desk.Key(kRWin, true, true, injected);
+    EXPECT_TRUE(desk.appDown.empty());
+    EXPECT_FALSE(rig.AnyKeyShownPressed());
+  }
+}
+
+TEST_F(OwnInputHook, AKeyOfOursThatAFailedActionLeftDownIsReleased) {
+  desk.onShow = [this] {
+    desk.SendKey(kLCtrl, false, false);
+    throw std::runtime_error("the paste broke between Ctrl's press and its release");
+  };
+  desk.Press(kLWin, true);
+  desk.Press(kSpace);
+  desk.Release(kSpace);
+  desk.Release(kLWin, true);
+  RunTimer();
+  EXPECT_TRUE(desk.appDown.empty());
+  EXPECT_TRUE(desk.programDown.empty());
+  EXPECT_FALSE(hook.OwnInputActive());
+}
+
+TEST_F(OwnInputHook, AModifierWhoseReleaseNeverCameFiresNothingOnceTheSystemShowsItUp) {
+  desk.helperHoldsKeys = false;
+  desk.Press(kLWin, true);
+  desk.Press(kSpace);
+  RunTimer();
+  ASSERT_EQ(desk.shows, 1);
+  // Both releases were lost on their way (the hook never saw them); the
+  // model still shows the chord held and marks it for later release.
+  desk.appDown.clear();
+  ASSERT_TRUE(model.IsKeyPressed(kLWin));
+  ASSERT_TRUE(hook.ReleaseMarked(kLWin));
+
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Pass) << "a plain Space opened the pop-up again";
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+  EXPECT_FALSE(model.IsKeyPressed(kLWin));
+}
+
+TEST_F(OwnInputHook, KeysTypedDuringTheBlockReachTheModelAfterIt) {
+  PasteOnShow([&](LetGo now) {
+    if (now != LetGo::AfterCtrlV) return;
+    desk.Press('A');
+    desk.Release('A');
+  });
+  desk.Press(kLWin, true);
+  desk.Press(kSpace);
+  desk.Release(kSpace);
+  desk.Release(kLWin, true);
+  RunTimer();
+  // SnibbetCm delivers the held-back "a" after the paste's Ctrl+V.
+  const auto v = std::find(desk.appPresses.begin(), desk.appPresses.end(), kV);
+  const auto a = std::find(desk.appPresses.begin(), desk.appPresses.end(), 'A');
+  ASSERT_NE(a, desk.appPresses.end());
+  EXPECT_LT(v, a);
+  EXPECT_TRUE(desk.appDown.empty());
+  EXPECT_FALSE(AnyKeyShownPressed());
+  EXPECT_GT(history.Count(), 0) << "a replayed key counts as typed by the user";
+}
+
+}  // namespace
+}  // namespace snibbet
