@@ -59,7 +59,9 @@ class TQvClipboardMonitor : public TQvForm {
 
   // Keeps the user's clipboard before a paste. A restore still pending from
   // the paste before is cancelled instead: its snapshot is the user's.
-  void SaveBeforePaste();
+  // False when the clipboard holds data but could not be opened (another
+  // program held it past the wait): a paste then must not write over it.
+  bool SaveBeforePaste();
   // Puts the kept clipboard back after the restore delay (longer for the slow
   // paste targets). Nothing when no usable snapshot was taken.
   void RestoreAfterPaste();

@@ -2,6 +2,7 @@
 // wait for the program's own clipboard write, and the paste keystroke.
 #include "clipboard/clipboard_monitor.h"
 
+#include "core/clipboard_access.h"
 #include "core/clipboard_snapshot.h"
 #include "core/data_module.h"
 #include "core/message_pump.h"
@@ -27,26 +28,32 @@ bool HoldsWholeRecords(ClipboardStream& stream) {
 
 }  // namespace
 
-void TQvClipboardMonitor::SaveBeforePaste() {
+bool TQvClipboardMonitor::SaveBeforePaste() {
   // A restore pending or running holds the user's clipboard from before the
   // previous paste: that one comes back after this paste too.
   if (tmrRestore.Enabled() || restoring_) {
     tmrRestore.Stop();
-    return;
+    return true;
   }
-  if (HistoryStoreOn()) return;
-  if (snapshotHeld_ && snapshotSequence_ == GetClipboardSequenceNumber()) return;
+  if (HistoryStoreOn()) return true;
+  if (snapshotHeld_ && snapshotSequence_ == GetClipboardSequenceNumber()) return true;
   snapshotHeld_ = false;
   snapshotUsable_ = false;
-  if (CountClipboardFormats() == 0) return;  // nothing to keep
+  if (CountClipboardFormats() == 0) return true;  // nothing to keep
+  // Opened here rather than in the save: only a clipboard that cannot be
+  // opened stops the paste. Waiting would not make one with nothing saveable
+  // on it any more keepable.
+  ClipboardSession clipboard;
+  if (!clipboard.IsOpen()) return false;
   snapshotUsable_ = TakeSnapshot();
   snapshotHeld_ = snapshotUsable_;
+  return true;
 }
 
 bool TQvClipboardMonitor::TakeSnapshot() {
   snapshot_.Clear();
   snapshotSequence_ = GetClipboardSequenceNumber();
-  const bool saved = SaveClipboardToStream(snapshot_);
+  const bool saved = SaveOpenClipboardToStream(snapshot_);
   // Changed while it was read: the snapshot may mix two contents.
   const bool steady = snapshotSequence_ == GetClipboardSequenceNumber();
   return saved && steady && HoldsWholeRecords(snapshot_);

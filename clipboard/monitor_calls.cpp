@@ -7,8 +7,9 @@ namespace snibbet {
 
 // Looked up at every step: the waits process messages, and the monitor could
 // go away meanwhile.
-void SaveUserClipboard() {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->SaveBeforePaste();
+bool SaveUserClipboard() {
+  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) return monitor->SaveBeforePaste();
+  return true;
 }
 
 void RestoreUserClipboard() {

@@ -6,7 +6,9 @@
 // GUI thread only.
 namespace snibbet {
 
-void SaveUserClipboard();
+// False when the user's clipboard could not be kept (see
+// TQvClipboardMonitor::SaveBeforePaste); true without a monitor.
+bool SaveUserClipboard();
 void RestoreUserClipboard();
 void SetClipboardMonitoring(bool on);
 void WaitForOwnClipboardWrite();

@@ -8,7 +8,9 @@
 namespace snibbet {
 namespace {
 
-constexpr DWORD kOpenRetryMs = 200;
+// Clipboard managers and remote-desktop clipboard sync hold it for some
+// hundred milliseconds; a second outlasts them.
+constexpr DWORD kOpenRetryMs = 1000;
 constexpr DWORD kOpenRetryPauseMs = 10;
 constexpr UINT kSharedMovable = GMEM_MOVEABLE | GMEM_DDESHARE;  // 0x2002
 

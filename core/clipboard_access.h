@@ -19,7 +19,7 @@ UINT RtfClipboardFormat();
 UINT HtmlClipboardFormat();
 
 // The clipboard held open for one scope. Another program may hold it for a
-// moment, so opening is retried for about 200 ms, processing this thread's
+// moment, so opening is retried for about a second, processing this thread's
 // messages meanwhile (the holder may be waiting on one of our windows);
 // IsOpen() says whether it worked. The clipboard's owner is a hidden window of this module. A session
 // started while another of the same thread is open (from messages processed

@@ -124,7 +124,10 @@ UINT ReadClipboardFormat(ClipboardStream& stream) {
 
 bool SaveClipboardToStream(ClipboardStream& stream) {
   ClipboardSession clipboard;
-  if (!clipboard.IsOpen()) return false;
+  return clipboard.IsOpen() && SaveOpenClipboardToStream(stream);
+}
+
+bool SaveOpenClipboardToStream(ClipboardStream& stream) {
   const bool fullSet = HoldsFullFormatSet();
   SetLastError(ERROR_SUCCESS);
   UINT format = 0;

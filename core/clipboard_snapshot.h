@@ -14,6 +14,9 @@ namespace snibbet {
 // False when the clipboard could not be opened or its enumeration failed; the
 // stream then holds the records written so far.
 bool SaveClipboardToStream(ClipboardStream& stream);
+// The same with the clipboard open already (a ClipboardSession of the
+// caller's): false only when the enumeration failed.
+bool SaveOpenClipboardToStream(ClipboardStream& stream);
 
 // Replaces the clipboard by the records from the stream's position to its end.
 // The whole stream is checked before the clipboard is touched: a truncated

@@ -125,7 +125,12 @@ std::string PasteRtf(std::string_view rtf, bool withProbe) {
 void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, PasteSystem& system) {
   if (record.Template.empty()) return;
   const bool hadData = system.ClipboardHasData();
-  system.SaveBeforePaste();
+  if (!system.SaveBeforePaste()) {
+    // The template on the clipboard would cost the user theirs for good.
+    system.Beep();
+    system.ResetKeyHistory();
+    return;
+  }
   {
     PasteScope scope(system, hadData);
     OwnInputScope ownInput(system);

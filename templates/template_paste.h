@@ -19,7 +19,8 @@ class PasteSystem {
 
   // The clipboard monitor's part.
   virtual bool ClipboardHasData() = 0;
-  virtual void SaveBeforePaste() = 0;
+  // False when the user's clipboard holds data that could not be kept.
+  virtual bool SaveBeforePaste() = 0;
   virtual void RestoreAfterPaste() = 0;
   virtual void SetMonitoring(bool on) = 0;
   virtual void ResetClipboardChanged() = 0;
@@ -54,7 +55,9 @@ std::string PasteRtf(std::string_view rtf, bool withProbe);
 
 // Pastes one template (the pop-up has hidden already). The user's clipboard
 // comes back after any outcome, an error included; a template that could not
-// be put on the clipboard is not pasted (a beep instead of Ctrl+V).
+// be put on the clipboard is not pasted (a beep instead of Ctrl+V). When the
+// user's clipboard could not be kept nothing at all is done but a beep: the
+// target and the clipboard stay as they are.
 void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, PasteSystem& system);
 
 }  // namespace snibbet

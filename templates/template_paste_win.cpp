@@ -49,7 +49,7 @@ bool WindowsPasteSystem::ClipboardHasData() { return CountClipboardFormats() != 
 
 // Without a monitor (tests of the pop-up alone) the clipboard steps fall back
 // to the plain system.
-void WindowsPasteSystem::SaveBeforePaste() { SaveUserClipboard(); }
+bool WindowsPasteSystem::SaveBeforePaste() { return SaveUserClipboard(); }
 void WindowsPasteSystem::RestoreAfterPaste() { RestoreUserClipboard(); }
 void WindowsPasteSystem::SetMonitoring(bool on) { SetClipboardMonitoring(on); }
 void WindowsPasteSystem::ResetClipboardChanged() { ClipboardChangedFlag = false; }

@@ -10,7 +10,7 @@ namespace snibbet {
 class WindowsPasteSystem final : public PasteSystem {
  public:
   bool ClipboardHasData() override;
-  void SaveBeforePaste() override;
+  bool SaveBeforePaste() override;
   void RestoreAfterPaste() override;
   void SetMonitoring(bool on) override;
   void ResetClipboardChanged() override;

@@ -130,6 +130,58 @@ class MainRoadTest : public SnibbetTest {
       EXPECT_EQ(GetAsyncKeyState(vk) & 0x8000, 0) << "key " << vk << " still reads as held";
   }
   void PressHotkey() { probe::PhysicalChord({"super", "space"}); }
+  // Enter in the pop-up while another program (this one) holds the clipboard
+  // open for `holdMs` from the key on.
+  void EnterWhileClipboardHeld(DWORD holdMs) {
+    std::atomic<bool> opened = false;
+    std::atomic<bool> closed = false;
+    std::thread holder([&] {
+      while (!OpenClipboard(nullptr)) Sleep(1);
+      opened = true;
+      Sleep(holdMs);
+      CloseClipboard();
+      closed = true;
+    });
+    while (!opened) Sleep(1);
+    probe::PhysicalKeys({"Return"});
+    probe::PumpUntil([&] { return closed.load(); }, std::chrono::milliseconds(holdMs + 5000));
+    holder.join();
+  }
+  // An office program's clipboard: text, a bitmap, HTML, rich text and a
+  // private format.
+  std::vector<probe::ClipboardItem> CopyOfficeClipboard() {
+    BITMAPINFOHEADER header{sizeof header, 1, 1, 1, 24, BI_RGB};
+    std::vector<uint8_t> dib(reinterpret_cast<const uint8_t*>(&header),
+                             reinterpret_cast<const uint8_t*>(&header) + sizeof header);
+    dib.insert(dib.end(), {10, 20, 30, 0});
+    probe::SetClipboardItems({{CF_UNICODETEXT, L"", probe::TextBytes(std::wstring(L"the user's own text"))},
+                              {CF_DIB, L"", dib},
+                              {probe::RegisterFormat(L"HTML Format"), L"", probe::TextBytes("Version:0.9\r\n<b>x</b>")},
+                              {probe::RegisterFormat(L"Rich Text Format"), L"", probe::TextBytes("{\\rtf1 {\\b x}}")},
+                              {probe::RegisterFormat(L"Orvane road test format"), L"", {1, 2, 3, 0, 255, 7}}});
+    std::vector<probe::ClipboardItem> user;
+    for (const UINT format : {UINT{CF_UNICODETEXT}, UINT{CF_DIB}, probe::RegisterFormat(L"HTML Format"),
+                              probe::RegisterFormat(L"Rich Text Format"), probe::RegisterFormat(L"Orvane road test format")})
+      for (const auto& item : probe::DumpClipboard())
+        if (item.format == format) user.push_back(item);
+    EXPECT_EQ(user.size(), 5u);
+    return user;
+  }
+  // Every one of `expected` is on the clipboard with its bytes.
+  static bool ClipboardHolds(const std::vector<probe::ClipboardItem>& expected) {
+    const auto now = probe::DumpClipboard();
+    return std::all_of(expected.begin(), expected.end(), [&](const auto& item) {
+      return std::any_of(now.begin(), now.end(), [&](const auto& n) {
+        return n.format == item.format && n.bytes == item.bytes;
+      });
+    });
+  }
+  static std::string ClipboardFormats() {
+    std::string list;
+    for (const auto& item : probe::DumpClipboard())
+      list += probe::ToUtf8(item.name) + " (" + std::to_string(item.bytes.size()) + ") ";
+    return list;
+  }
   // Keys typed while the hotkey's action still blocks input are dropped by
   // SnibbetCm, as for the user: the test types on once the action is over.
   void LetTheActionEnd() { probe::PumpMessages(300ms); }
@@ -190,6 +242,47 @@ TEST_F(MainRoadTest, TheTypedWordOpensThePopupAndEnterPastesWithTheUsersClipboar
   ExpectNoKeyHeld();
   probe::PhysicalType("!");
   EXPECT_TRUE(EditShows(L"xx Hello, !world")) << probe::ToUtf8(probe::WindowText(edit_));
+  Finish();
+}
+
+TEST_F(MainRoadTest, AClipboardHeldByAnotherProgramFromEnterOnIsWaitedForAndComesBackWhole) {
+  const std::vector<probe::ClipboardItem> before = CopyOfficeClipboard();
+  StartAll();
+  probe::PhysicalType("xx he");
+  ASSERT_TRUE(EditShows(L"xx he"));
+  PressHotkey();
+  ASSERT_TRUE(probe::PumpUntil([&] { return Popup() != nullptr; }, 3s)) << "the pop-up did not open";
+  LetTheActionEnd();
+  EnterWhileClipboardHeld(400);
+  EXPECT_TRUE(EditShows(L"xx Hello, world")) << probe::ToUtf8(probe::WindowText(edit_));
+  EXPECT_TRUE(probe::WaitUntil([&] { return ClipboardHolds(before); }, 2s))
+      << "the user's clipboard did not come back: " << ClipboardFormats();
+  ExpectNoKeyHeld();
+  Finish();
+}
+
+TEST_F(MainRoadTest, AClipboardHeldPastTheWaitStopsThePasteAndStaysTheUsers) {
+  const std::vector<probe::ClipboardItem> before = CopyOfficeClipboard();
+  StartAll();
+  probe::PhysicalType("xx he");
+  ASSERT_TRUE(EditShows(L"xx he"));
+  PressHotkey();
+  ASSERT_TRUE(probe::PumpUntil([&] { return Popup() != nullptr; }, 3s)) << "the pop-up did not open";
+  LetTheActionEnd();
+  EnterWhileClipboardHeld(3000);
+  EXPECT_EQ(Popup(), nullptr);
+  probe::PumpMessages(700ms);  // a paste gone ahead regardless would show by now
+  EXPECT_EQ(probe::WindowText(edit_), L"xx he");
+  EXPECT_TRUE(ClipboardHolds(before)) << "the user's clipboard was touched: " << ClipboardFormats();
+  ExpectNoKeyHeld();
+  // The next paste, with the clipboard free, goes in as ever.
+  probe::PhysicalType(" he");
+  ASSERT_TRUE(EditShows(L"xx he he"));
+  PressHotkey();
+  ASSERT_TRUE(probe::PumpUntil([&] { return Popup() != nullptr; }, 3s)) << "the pop-up did not open";
+  LetTheActionEnd();
+  probe::PhysicalKeys({"Return"});
+  EXPECT_TRUE(EditShows(L"xx he Hello, world")) << probe::ToUtf8(probe::WindowText(edit_));
   Finish();
 }
 

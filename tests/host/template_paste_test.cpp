@@ -17,6 +17,7 @@ using Log = std::vector<std::string>;
 class RecordingSystem : public PasteSystem {
  public:
   bool hadData = true;
+  bool userClipboardKept = true;
   bool clipboardTakes = true;
   bool pictureLoaded = true;
   bool throwInPaste = false;
@@ -26,7 +27,10 @@ class RecordingSystem : public PasteSystem {
   Log log;
 
   bool ClipboardHasData() override { return hadData; }
-  void SaveBeforePaste() override { log.push_back("save"); }
+  bool SaveBeforePaste() override {
+    log.push_back("save");
+    return userClipboardKept;
+  }
   void RestoreAfterPaste() override { log.push_back("restore"); }
   void SetMonitoring(bool on) override { log.push_back(on ? "monitor on" : "monitor off"); }
   void ResetClipboardChanged() override {}
@@ -83,6 +87,19 @@ TEST(TemplatePaste, AnEmptyClipboardIsLeftHoldingTheTemplate) {
   system.hadData = false;
   PasteTemplate(Record(kTemplateText, "Hello"), L"", system);
   EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "restore"), 0);
+}
+
+TEST(TemplatePaste, AUserClipboardThatCouldNotBeKeptStopsThePasteBeforeAnyKey) {
+  for (const std::uint16_t kind : {kTemplateText, kTemplateRichText, kTemplatePicture}) {
+    RecordingSystem system;
+    system.userClipboardKept = false;
+    system.preview = L"Hello, |world";
+    PasteTemplate(Record(kind, kRtf), L"he", system);
+    // No Backspace, nothing put, no Ctrl+V and no restore of a snapshot that
+    // does not exist; neither bracket was opened, so none is left open.
+    EXPECT_EQ(system.log, (Log{"save", "beep", "history reset"})) << kind;
+    EXPECT_TRUE(system.plainPut.empty()) << kind;
+  }
 }
 
 TEST(TemplatePaste, AnEmptyTemplatePastesNothing) {

@@ -114,6 +114,65 @@ TEST_F(ClipmonRestoreTest, FailedSnapshotIsNeverRestored) {
   EXPECT_EQ(ClipboardText(), L"second template");
 }
 
+// What an office program leaves on the clipboard: text, a bitmap, HTML, rich
+// text and a private format of its own.
+std::vector<testing::Format> OfficeClipboard(UINT privateFormat) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = 1;
+  header.biHeight = 1;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  Bytes dib = testing::ToBytes(&header, sizeof header);
+  dib.insert(dib.end(), {10, 20, 30, 0});
+  return {{CF_UNICODETEXT, testing::WideBytes(L"office text")},
+          {CF_DIB, dib},
+          {HtmlClipboardFormat(), testing::TextBytes("Version:0.9\r\n<b>office</b>")},
+          {RtfClipboardFormat(), testing::TextBytes("{\\rtf1 {\\b office}}")},
+          {privateFormat, {0, 0xFF, 1, 0, 7}}};
+}
+
+TEST_F(ClipmonRestoreTest, ClipboardHeldByAnotherProgramWithinTheWaitIsKeptWhole) {
+  const std::vector<testing::Format> user = OfficeClipboard(customFormat);
+  testing::SetClipboardDirectly(user);
+  TQvClipboardMonitor& monitor = MakeMonitor();
+  for (const DWORD holdMs : {100u, 400u, 900u}) {
+    {
+      test::ClipboardHolder holder(holdMs);
+      EXPECT_TRUE(monitor.SaveBeforePaste()) << holdMs;
+    }
+    ASSERT_TRUE(monitor.SnapshotUsable()) << holdMs;
+    monitor.SetMonitoring(false);
+    ClipboardChangedFlag = false;
+    ASSERT_TRUE(PutClipboardText(L"template_"));
+    monitor.WaitForClipboardChange();
+    monitor.RestoreAfterPaste();
+    monitor.SetMonitoring(true);
+    ASSERT_TRUE(PumpUntil([&] { return !monitor.RestorePending(); }, 2000)) << holdMs;
+    for (const testing::Format& format : user) {
+      EXPECT_EQ(ClipboardBytes(format.id), format.bytes) << holdMs << " ms, format " << format.id;
+    }
+  }
+}
+
+TEST_F(ClipmonRestoreTest, ClipboardHeldPastTheWaitIsReportedAndLeftAsItWas) {
+  const std::vector<testing::Format> user = OfficeClipboard(customFormat);
+  testing::SetClipboardDirectly(user);
+  TQvClipboardMonitor& monitor = MakeMonitor();
+  const DWORD sequence = GetClipboardSequenceNumber();
+  {
+    test::ClipboardHolder holder(3000);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(monitor.SaveBeforePaste());
+    EXPECT_GE(GetTickCount64() - start, 950u);  // the whole wait, not a fifth of it
+  }
+  EXPECT_FALSE(monitor.SnapshotUsable());
+  monitor.RestoreAfterPaste();
+  EXPECT_FALSE(monitor.RestorePending());
+  EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+  for (const testing::Format& format : user) EXPECT_EQ(ClipboardBytes(format.id), format.bytes) << format.id;
+}
+
 TEST_F(ClipmonRestoreTest, UserCopyBetweenPasteAndRestoreSurvives) {
   TQvClipboardMonitor& monitor = MakeMonitor();
   Paste(monitor, L"template");

@@ -25,15 +25,17 @@ inline std::wstring ProbePath() {
   return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"SnibbetProbe.exe";
 }
 
-// Holds the clipboard open from another thread until Release().
+// Holds the clipboard open from another thread until Release(), or for
+// `holdMs` from its opening.
 class ClipboardHolder {
  public:
-  ClipboardHolder() : thread_([this] {
+  explicit ClipboardHolder(DWORD holdMs = INFINITE) : thread_([this, holdMs] {
       // Opened for a window of its own, as another program would.
       HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
       while (!OpenClipboard(window)) Sleep(5);
+      const ULONGLONG opened = GetTickCount64();
       open_ = true;
-      while (!release_) Sleep(5);
+      while (!release_ && GetTickCount64() - opened < holdMs) Sleep(5);
       CloseClipboard();
       DestroyWindow(window);
     }) {
