@@ -130,8 +130,8 @@ class MainRoadTest : public SnibbetTest {
       EXPECT_EQ(GetAsyncKeyState(vk) & 0x8000, 0) << "key " << vk << " still reads as held";
   }
   void PressHotkey() { probe::PhysicalChord({"super", "space"}); }
-  // Keys typed while the hotkey's action still blocks input are dropped by
-  // SnibbetCm, as for the user: the test types on once the action is over.
+  // Keys typed while the hotkey's action still blocks input are held back by
+  // SnibbetCm and typed after it: the test types on once the action is over.
   void LetTheActionEnd() { probe::PumpMessages(300ms); }
   void Finish() { CloseNormally(*snibbet_, main_); }
 
