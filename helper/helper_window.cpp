@@ -22,6 +22,10 @@ LRESULT CALLBACK HelperWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     PostQuitMessage(0);
     return 0;
   }
+  if (message == WM_TIMER && wParam == kHelperTimerId) {
+    if (helper != nullptr) helper->OnTimer();
+    return 0;
+  }
   // The box is shown here, after the sent command that failed has returned:
   // inside it the main program would wait on a modal box.
   if (message == kShowHookFailureMessage) ShowHookFailure(wParam);

@@ -4,8 +4,9 @@
 
 namespace snibbet::helper {
 
-InputHelper::InputHelper(const Clock& clock, KeyInjector& injector, HookInstaller& hooks, MainWindowPort& mainWindow)
-    : hooks_(hooks), blocker_(clock, injector), relay_(clock, mainWindow, blocker_) {}
+InputHelper::InputHelper(const Clock& clock, KeyInjector& injector, HookInstaller& hooks, MainWindowPort& mainWindow,
+                         Timer& timer)
+    : hooks_(hooks), blocker_(clock, injector, mainWindow, timer), relay_(clock, mainWindow, blocker_) {}
 
 bool InputHelper::OnCommand(unsigned message) {
   switch (message) {
@@ -23,7 +24,7 @@ bool InputHelper::OnCommand(unsigned message) {
 void InputHelper::InstallHooks() {
   if (!hooks_.IsInstalled(HookKind::Keyboard)) {
     if (!hooks_.Install(HookKind::Keyboard)) hooks_.ReportFailure(HookFailure::KeyboardInstall);
-    blocker_.ForgetReleases();
+    blocker_.ForgetKeys();
   }
   if (!hooks_.IsInstalled(HookKind::Mouse) && !hooks_.Install(HookKind::Mouse)) {
     hooks_.ReportFailure(HookFailure::MouseInstall);
@@ -35,8 +36,8 @@ void InputHelper::RemoveHooks() {
     hooks_.ReportFailure(HookFailure::MouseRemove);
   }
   if (hooks_.IsInstalled(HookKind::Keyboard)) {
-    // The presses of the noted releases passed before the block: replay the
-    // releases while our hook still lets them through, or those keys stay down.
+    // Replay the held-back keys while our hook still lets them through: without
+    // the noted releases, keys pressed before the block would stay down.
     if (blocker_.Blocking()) blocker_.Stop();
     if (!hooks_.Remove(HookKind::Keyboard)) hooks_.ReportFailure(HookFailure::KeyboardRemove);
   }

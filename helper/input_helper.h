@@ -11,18 +11,20 @@ namespace snibbet::helper {
 
 class InputHelper {
  public:
-  InputHelper(const Clock& clock, KeyInjector& injector, HookInstaller& hooks, MainWindowPort& mainWindow);
+  InputHelper(const Clock& clock, KeyInjector& injector, HookInstaller& hooks, MainWindowPort& mainWindow,
+              Timer& timer);
 
   // Carries out one of the main program's commands (helper_protocol.h);
   // false when `message` is none of them.
   bool OnCommand(unsigned message);
 
   void InstallHooks();
-  // Ends a running block with its releases replayed, then removes the hooks.
+  // Ends a running block with its held-back keys replayed, then removes the hooks.
   void RemoveHooks();
 
   Verdict OnKey(const KeyEvent& event) { return blocker_.OnKey(event); }
   Verdict OnMouse(const MouseEvent& event) { return relay_.OnMouse(event); }
+  void OnTimer() { blocker_.OnTimer(); }
 
   const KeyBlocker& Blocker() const { return blocker_; }
   const MouseRelay& Relay() const { return relay_; }

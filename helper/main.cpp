@@ -30,7 +30,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   WinKeyInjector injector;
   WinHooks hooks(window);
   WinMainWindowPort mainWindow;
-  InputHelper helper(clock, injector, hooks, mainWindow);
+  WinTimer timer(window);
+  InputHelper helper(clock, injector, hooks, mainWindow, timer);
   ActiveHelperScope active(helper);
   // No hook yet: they come with the main program's WM_HELPER_HOOKS_ON.
   const int exitCode = RunMessageLoop();

@@ -1,5 +1,7 @@
 #include "helper/win_ports.h"
 
+#include <vector>
+
 #include "helper/helper_protocol.h"
 
 namespace snibbet::helper {
@@ -13,7 +15,17 @@ KeyEvent ToKeyEvent(WPARAM message, const KBDLLHOOKSTRUCT& info) {
   event.release = message == WM_KEYUP || message == WM_SYSKEYUP;
   event.extended = (info.flags & LLKHF_EXTENDED) != 0;
   event.injected = (info.flags & LLKHF_INJECTED) != 0;
+  event.extraInfo = info.dwExtraInfo;
   return event;
+}
+
+INPUT ReplayInput(std::uint32_t vk, bool release, bool extended) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(vk);
+  input.ki.dwFlags = (release ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+  input.ki.dwExtraInfo = kHelperReplayMarker;
+  return input;
 }
 
 MouseEvent ToMouseEvent(WPARAM message, const MSLLHOOKSTRUCT& info) {
@@ -56,11 +68,15 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void WinKeyInjector::SendKeyRelease(int vk, bool extended) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = static_cast<WORD>(vk);
-  input.ki.dwFlags = KEYEVENTF_KEYUP | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+  INPUT input = ReplayInput(static_cast<std::uint32_t>(vk), true, extended);
   SendInput(1, &input, sizeof(INPUT));
+}
+
+void WinKeyInjector::SendKeys(std::span<const KeyStroke> keys) {
+  std::vector<INPUT> inputs;
+  inputs.reserve(keys.size());
+  for (const KeyStroke& key : keys) inputs.push_back(ReplayInput(key.vk, key.release, key.extended));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 WindowRef WinMainWindowPort::FindMainWindow() {

@@ -1,6 +1,6 @@
 #pragma once
-// The helper's system ports over Win32: tick count, SendInput, the two
-// low-level hooks and the main program's hidden window.
+// The helper's system ports over Win32: tick count, SendInput, a window timer,
+// the two low-level hooks and the main program's hidden window.
 #include <windows.h>
 
 #include "helper/helper_ports.h"
@@ -16,12 +16,27 @@ class WinClock final : public Clock {
 class WinKeyInjector final : public KeyInjector {
  public:
   void SendKeyRelease(int vk, bool extended) override;
+  void SendKeys(std::span<const KeyStroke> keys) override;
   void Pause(unsigned ms) override { Sleep(ms); }
+};
+
+// WM_TIMER with this id on the helper's window, handed to InputHelper::OnTimer.
+inline constexpr UINT_PTR kHelperTimerId = 1;
+
+class WinTimer final : public Timer {
+ public:
+  explicit WinTimer(HWND window) : window_(window) {}
+  void Start(unsigned intervalMs) override { SetTimer(window_, kHelperTimerId, intervalMs, nullptr); }
+  void Stop() override { KillTimer(window_, kHelperTimerId); }
+
+ private:
+  HWND window_;
 };
 
 class WinMainWindowPort final : public MainWindowPort {
  public:
   WindowRef FindMainWindow() override;
+  bool WindowExists(WindowRef window) override { return IsWindow(reinterpret_cast<HWND>(window)) != FALSE; }
   WindowRef OwnerOf(WindowRef window) override;
   void Post(WindowRef window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 
 #include "helper/helper_protocol.h"
 
@@ -186,6 +187,27 @@ bool HelperProcess::Send(UINT message) {
 }
 
 void HelperProcess::Post(UINT message) { PostMessageW(window_, message, 0, 0); }
+
+std::unique_ptr<ChildProcess> StartBlockingPeer(HWND helper, bool withMainWindow) {
+  wchar_t eventName[64];
+  std::swprintf(eventName, 64, L"SnibbetHelperPeerBlocked-%lu", GetCurrentProcessId());
+  HANDLE blocked = CreateEventW(nullptr, TRUE, FALSE, eventName);
+  if (blocked == nullptr) return nullptr;
+  ResetEvent(blocked);
+  wchar_t arguments[128];
+  std::swprintf(arguments, 128, L"%llx %ls%ls", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(helper)),
+                eventName, withMainWindow ? L" main" : L"");
+  // Built beside the tests, not in the program folder.
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring peerPath(self);
+  peerPath.resize(peerPath.find_last_of(L'\\') + 1);
+  auto peer = std::make_unique<ChildProcess>(peerPath + L"helper_peer.exe", arguments);
+  const bool peerBlocked =
+      peer->Started() && PumpUntil([&] { return WaitForSingleObject(blocked, 0) == WAIT_OBJECT_0; }, 10000);
+  CloseHandle(blocked);
+  return peerBlocked ? std::move(peer) : nullptr;
+}
 
 TargetWindow::TargetWindow(RECT r) {
   RegisterClassOnce(L"HelperTestTarget", TargetFrameProc);

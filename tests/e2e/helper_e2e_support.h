@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,12 @@ class HelperProcess {
   ChildProcess process_;
   HWND window_ = nullptr;
 };
+
+// helper_peer.exe, a stand-in main program that sends WM_HELPER_BLOCK_INPUT to
+// `helper` and then stops responding; with `withMainWindow` it first makes the
+// main program's hidden window, which goes with its process. Answers the peer
+// once its block is on, null when it did not get that far.
+std::unique_ptr<ChildProcess> StartBlockingPeer(HWND helper, bool withMainWindow);
 
 // --- Windows ----------------------------------------------------------------
 

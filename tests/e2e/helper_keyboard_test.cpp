@@ -24,6 +24,18 @@ std::vector<WPARAM> KeysOf(UINT message) {
   return keys;
 }
 
+// The key presses (+) and releases (-) seen, in order: "+A -A +B".
+std::string KeySequence() {
+  std::string sequence;
+  for (const Seen& s : SeenMessages()) {
+    if (s.message != WM_KEYDOWN && s.message != WM_KEYUP) continue;
+    if (!sequence.empty()) sequence += ' ';
+    sequence += s.message == WM_KEYDOWN ? '+' : '-';
+    sequence += static_cast<char>(s.wParam);
+  }
+  return sequence;
+}
+
 class HelperKeyboardTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -50,7 +62,7 @@ class HelperKeyboardTest : public ::testing::Test {
   TargetWindow target;
 };
 
-TEST_F(HelperKeyboardTest, BlockHoldsBackPhysicalKeysButLetsInjectedOnesThrough) {
+TEST_F(HelperKeyboardTest, BlockHoldsBackPhysicalKeysLetsInjectedOnesThroughAndDeliversTheHeldBackAtUnblock) {
   ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
   ASSERT_TRUE(Xdotool("type abc"));
   PumpFor(300);
@@ -61,13 +73,12 @@ TEST_F(HelperKeyboardTest, BlockHoldsBackPhysicalKeysButLetsInjectedOnesThrough)
 
   SeenMessages().clear();
   ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
-  PumpFor(200);
-  EXPECT_EQ(KeysOf(WM_KEYUP), (std::vector<WPARAM>{'A', 'B', 'C'})) << "only the releases come back";
-  EXPECT_TRUE(KeysOf(WM_KEYDOWN).empty());
-  EXPECT_EQ(target.Text(), L"x");
+  EXPECT_TRUE(TextBecomes(L"xabc"));
+  PumpFor(100);
+  EXPECT_EQ(KeySequence(), "+A -A +B -B +C -C") << "in the order typed, nothing twice";
 
   ASSERT_TRUE(Xdotool("type d"));
-  EXPECT_TRUE(TextBecomes(L"xd")) << "typing works again after the block";
+  EXPECT_TRUE(TextBecomes(L"xabcd")) << "typing works again after the block";
   EXPECT_EQ(HeldKeys(), std::vector<int>{});
 }
 
@@ -144,6 +155,24 @@ TEST_F(HelperKeyboardTest, DestroyDuringABlockReplaysEndsWithExitCodeZeroAndLeav
   target.ClearText();
   ASSERT_TRUE(Xdotool("type q"));
   EXPECT_TRUE(TextBecomes(L"q"));
+  EXPECT_EQ(HeldKeys(), std::vector<int>{});
+}
+
+TEST_F(HelperKeyboardTest, KeysComeBackAtOnceWhenTheBlockingProgramDies) {
+  auto peer = StartBlockingPeer(helper.Window(), true);
+  ASSERT_NE(peer, nullptr);
+  ASSERT_TRUE(Xdotool("type ab"));
+  PumpFor(200);
+  EXPECT_EQ(target.Text(), L"") << "held back while the peer lives";
+
+  peer->Kill();
+  const DWORD killed = GetTickCount();
+  EXPECT_TRUE(TextBecomes(L"ab"));
+  EXPECT_LT(GetTickCount() - killed, 500u) << "the keys typed during the block arrive";
+  EXPECT_EQ(KeySequence(), "+A -A +B -B");
+
+  ASSERT_TRUE(Xdotool("type c"));
+  EXPECT_TRUE(TextBecomes(L"abc")) << "the block is over";
   EXPECT_EQ(HeldKeys(), std::vector<int>{});
 }
 

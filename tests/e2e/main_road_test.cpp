@@ -182,8 +182,8 @@ class MainRoadTest : public SnibbetTest {
       list += probe::ToUtf8(item.name) + " (" + std::to_string(item.bytes.size()) + ") ";
     return list;
   }
-  // Keys typed while the hotkey's action still blocks input are dropped by
-  // SnibbetCm, as for the user: the test types on once the action is over.
+  // Keys typed while the hotkey's action still blocks input are held back by
+  // SnibbetCm and typed after it: the test types on once the action is over.
   void LetTheActionEnd() { probe::PumpMessages(300ms); }
   void Finish() { CloseNormally(*snibbet_, main_); }
 

@@ -22,9 +22,30 @@ struct FakeInjector final : KeyInjector {
     log.push_back("release " + std::to_string(vk) + (extended ? " ext" : ""));
     if (onSend) onSend(vk);
   }
+  // One entry per call: "keys +65 -65 +39x" (+ press, - release, x extended).
+  void SendKeys(std::span<const KeyStroke> keys) override {
+    std::string entry = "keys";
+    for (const KeyStroke& key : keys) {
+      entry += (key.release ? " -" : " +") + std::to_string(key.vk) + (key.extended ? "x" : "");
+    }
+    log.push_back(entry);
+    for (const KeyStroke& key : keys) {
+      if (onSend) onSend(static_cast<int>(key.vk));
+    }
+  }
   void Pause(unsigned ms) override { log.push_back("pause " + std::to_string(ms)); }
   Log& log;
   std::function<void(int)> onSend;  // runs inside the send, like nested hook calls do
+};
+
+struct FakeTimer final : Timer {
+  void Start(unsigned ms) override {
+    running = true;
+    intervalMs = ms;
+  }
+  void Stop() override { running = false; }
+  bool running = false;
+  unsigned intervalMs = 0;
 };
 
 struct FakeHooks final : HookInstaller {
@@ -62,6 +83,8 @@ struct FakeMainWindow final : MainWindowPort {
     ++lookups;
     return window;
   }
+  // A window is gone once `window` no longer names it.
+  bool WindowExists(WindowRef w) override { return w != 0 && w == window; }
   WindowRef OwnerOf(WindowRef w) override { return w == window ? owner : 0; }
   void Post(WindowRef w, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override {
     posted.push_back({w, message, wParam, lParam});

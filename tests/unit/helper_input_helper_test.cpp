@@ -12,8 +12,10 @@ using testing::FakeClock;
 using testing::FakeHooks;
 using testing::FakeInjector;
 using testing::FakeMainWindow;
+using testing::FakeTimer;
 using testing::Log;
 
+KeyEvent PhysicalPress(std::uint32_t vk) { return {vk, false, false, false}; }
 KeyEvent PhysicalRelease(std::uint32_t vk) { return {vk, true, false, false}; }
 
 class InputHelperTest : public ::testing::Test {
@@ -23,7 +25,8 @@ class InputHelperTest : public ::testing::Test {
   FakeInjector injector{log};
   FakeHooks hooks{log};
   FakeMainWindow main;
-  InputHelper helper{clock, injector, hooks, main};
+  FakeTimer timer;
+  InputHelper helper{clock, injector, hooks, main, timer};
 };
 
 TEST_F(InputHelperTest, CommandsDriveBlockWheelAndMainWindow) {
@@ -31,10 +34,13 @@ TEST_F(InputHelperTest, CommandsDriveBlockWheelAndMainWindow) {
   EXPECT_FALSE(helper.OnCommand(0x0002));
   EXPECT_TRUE(helper.OnCommand(WM_HELPER_BLOCK_INPUT));
   EXPECT_TRUE(helper.Blocker().Blocking());
+  EXPECT_TRUE(timer.running);
   helper.OnKey(PhysicalRelease('A'));
   EXPECT_TRUE(helper.OnCommand(WM_HELPER_UNBLOCK_INPUT));
   EXPECT_FALSE(helper.Blocker().Blocking());
+  EXPECT_FALSE(timer.running);
   EXPECT_EQ(log, (Log{"release 65", "pause 10"}));
+  main.lookups = 0;  // the block's own look-up; the relay's are counted below
 
   EXPECT_TRUE(helper.OnCommand(WM_HELPER_WHEEL_CAPTURE_ON));
   EXPECT_TRUE(helper.Relay().WheelCapture());
@@ -47,29 +53,36 @@ TEST_F(InputHelperTest, CommandsDriveBlockWheelAndMainWindow) {
   EXPECT_EQ(main.lookups, 2);
 }
 
-TEST_F(InputHelperTest, HooksOnInstallsOnceAndEmptiesReleasesOnlyWhenItInstallsTheKeyboardHook) {
+TEST_F(InputHelperTest, HooksOnInstallsOnceAndForgetsTheKeysOnlyWhenItInstallsTheKeyboardHook) {
+  helper.OnKey(PhysicalPress('C'));  // its release may never reach a hook that is not there
   helper.OnCommand(WM_HELPER_BLOCK_INPUT);
   helper.OnKey(PhysicalRelease('A'));
+  helper.OnKey(PhysicalPress('D'));
   helper.OnCommand(WM_HELPER_HOOKS_ON);
   EXPECT_EQ(log, (Log{"install keyboard", "install mouse"}));
   EXPECT_EQ(helper.Blocker().NotedRelease('A'), KeyBlocker::Mark::None);
 
   log.clear();
   helper.OnKey(PhysicalRelease('B'));
+  helper.OnKey(PhysicalPress('C'));  // a new press, not an auto-repeat
   helper.OnCommand(WM_HELPER_HOOKS_ON);
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(helper.Blocker().NotedRelease('B'), KeyBlocker::Mark::Plain);
+  helper.OnCommand(WM_HELPER_UNBLOCK_INPUT);
+  EXPECT_EQ(log, (Log{"release 66", "pause 10", "keys +67"})) << "D's press was forgotten with the old hook";
 }
 
-TEST_F(InputHelperTest, HooksOffDuringABlockReplaysTheReleasesBeforeTheKeyboardHookGoes) {
+TEST_F(InputHelperTest, HooksOffDuringABlockReplaysTheHeldBackKeysBeforeTheKeyboardHookGoes) {
   helper.OnCommand(WM_HELPER_HOOKS_ON);
   helper.OnCommand(WM_HELPER_WHEEL_CAPTURE_ON);
   helper.OnCommand(WM_HELPER_BLOCK_INPUT);
   helper.OnKey(PhysicalRelease('K'));
+  helper.OnKey(PhysicalPress('L'));
   log.clear();
   helper.OnCommand(WM_HELPER_HOOKS_OFF);
-  EXPECT_EQ(log, (Log{"remove mouse", "release 75", "pause 10", "remove keyboard"}));
+  EXPECT_EQ(log, (Log{"remove mouse", "release 75", "pause 10", "keys +76", "remove keyboard"}));
   EXPECT_FALSE(helper.Blocker().Blocking());
+  EXPECT_FALSE(timer.running);
   EXPECT_TRUE(helper.Relay().WheelCapture()) << "wheel capture survives hook removal";
 
   log.clear();

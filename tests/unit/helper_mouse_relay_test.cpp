@@ -11,6 +11,7 @@ namespace {
 using testing::FakeClock;
 using testing::FakeInjector;
 using testing::FakeMainWindow;
+using testing::FakeTimer;
 using testing::Log;
 
 MouseEvent At(MouseAction action, int x, int y, MouseButton button = MouseButton::Left) {
@@ -39,7 +40,9 @@ class MouseRelayTest : public ::testing::Test {
   Log log;
   FakeClock clock;
   FakeInjector injector{log};
-  KeyBlocker blocker{clock, injector};
+  FakeMainWindow blockerMain;  // the block's own look-ups are not the relay's
+  FakeTimer timer;
+  KeyBlocker blocker{clock, injector, blockerMain, timer};
   FakeMainWindow main;
   MouseRelay relay{clock, main, blocker};
 };
