@@ -11,6 +11,7 @@ KeyBlocker::KeyBlocker(const Clock& clock, KeyInjector& injector, MainWindowPort
 
 void KeyBlocker::Start() {
   blocking_ = true;
+  ++blockCount_;
   blockStart_ = clock_.Now();
   main_ = mainWindow_.FindMainWindow();
   if (main_ != 0) timer_.Start(kMainWindowCheckMs);
@@ -18,15 +19,27 @@ void KeyBlocker::Start() {
 }
 
 void KeyBlocker::Stop() {
-  blocking_ = false;  // first, so our own hook lets the replay through
   if (main_ != 0) timer_.Stop();
   main_ = 0;
-  // Taken out before sending: sending may run nested hook calls and a new block.
-  std::vector<KeyStroke> typed;
-  typed.swap(queue_);
-  press_.fill(Press::Passed);
-  ReplayReleases();
-  if (!typed.empty()) injector_.SendKeys(typed);
+  // Still blocking while we type the keys again (our replays pass by their
+  // marker): a key the user types meanwhile, which nested hook calls deliver
+  // during our sends, is held back too and typed after them instead of
+  // overtaking the keys typed before it. A block started by a command
+  // processed during our sends is the next one; its keys stay for it.
+  const unsigned block = blockCount_;
+  while (blockCount_ == block) {
+    std::vector<KeyStroke> typed;
+    typed.swap(queue_);
+    const bool releasesNoted = std::any_of(released_.begin(), released_.end(), [](Mark m) { return m != Mark::None; });
+    if (typed.empty() && !releasesNoted) break;
+    press_.fill(Press::Passed);
+    ReplayReleases();
+    if (!typed.empty()) injector_.SendKeys(typed);
+  }
+  if (blockCount_ == block) {
+    blocking_ = false;
+    press_.fill(Press::Passed);
+  }
 }
 
 void KeyBlocker::ForgetKeys() {

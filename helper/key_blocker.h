@@ -46,7 +46,7 @@ class KeyBlocker {
   KeyBlocker(const Clock& clock, KeyInjector& injector, MainWindowPort& mainWindow, Timer& timer);
 
   void Start();
-  // Blocking off, then the held-back keys typed again.
+  // The held-back keys typed again, then blocking off.
   void Stop();
   // Everything known about keys: a newly installed hook has seen none of them.
   void ForgetKeys();
@@ -73,6 +73,7 @@ class KeyBlocker {
   MainWindowPort& mainWindow_;
   Timer& timer_;
   bool blocking_ = false;
+  unsigned blockCount_ = 0;  // blocks started so far
   Tick blockStart_ = 0;
   WindowRef main_ = 0;                // 0: none found at the start, only the time-out applies
   std::array<Mark, 256> released_{};  // by key code 1..255; entry 0 unused

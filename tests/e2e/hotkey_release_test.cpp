@@ -3,12 +3,14 @@
 // template at once, by injected keys (remote-control tools, on-screen
 // keyboards) and by physical ones (xdotool), with Win let go at different
 // moments around the paste. After every round the target holds the right
-// text and the system shows no key held.
+// text and the system shows no key held. Keys typed while the program types
+// or while the pop-up is busy are delivered after it, none lost.
 //
 // SNIBBET_HOTKEY_ROUNDS sets the rounds of each case; SNIBBET_HOTKEY_RANDOM_MS,
 // when set, lets Win go at a random delay up to that many milliseconds;
 // SNIBBET_HOTKEY_NOTEPAD=1 types into Wine's notepad instead.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -50,11 +52,16 @@ class HotkeyReleaseTest : public SnibbetTest {
     snibbet::TemplateRecord only;
     only.Name = "zq";
     only.Template = "ok";
-    snibbet::TemplateRecord other;
-    other.Name = "another";
-    other.Template = "no";
+    std::vector<snibbet::TemplateRecord> templates{only};
+    // Only all six letters tell these apart.
+    for (const char* name : {"typeah", "typeax", "another"}) {
+      snibbet::TemplateRecord record;
+      record.Name = name;
+      record.Template = "no";
+      templates.push_back(record);
+    }
     const std::wstring file = folder_.File(L"release.zqt");
-    std::ofstream(std::filesystem::path(file), std::ios::binary) << snibbet::WriteZqt({only, other});
+    std::ofstream(std::filesystem::path(file), std::ios::binary) << snibbet::WriteZqt(templates);
     probe::WriteRegString(kSettingsKey, L"TemplatesFileName", file);
 
     snibbet_ = &StartSnibbet({L"/debug"});
@@ -148,6 +155,47 @@ TEST_F(HotkeyReleaseTest, PhysicalHotkeyLeavesNothingHeldWithWinLetGoRightAfterS
     ExpectRoundEnd(expected, "Win up " + std::to_string(delay) + " ms after Space, round " + std::to_string(round));
     if (HasFailure()) break;
   }
+  CloseNormally(*snibbet_, main_);
+}
+
+TEST_F(HotkeyReleaseTest, KeysTypedAsThePastedTextAppearsFollowIt) {
+  std::wstring expected;
+  for (const int delayMs : {0, 50, 100, 200}) {
+    probe::PhysicalType(" zq");
+    probe::PhysicalChord({"super", "space"});
+    expected += L" ok";
+    ASSERT_TRUE(probe::WaitUntil([&] { return probe::WindowText(edit_).starts_with(expected); }, 3s))
+        << probe::ToUtf8(probe::WindowText(edit_));
+    if (delayMs > 0) probe::PumpMessages(std::chrono::milliseconds(delayMs));
+    probe::PhysicalType("ab");
+    expected += L"ab";
+    ExpectRoundEnd(expected, "ab typed " + std::to_string(delayMs) + " ms after the text showed");
+    if (HasFailure()) break;
+  }
+  CloseNormally(*snibbet_, main_);
+}
+
+TEST_F(HotkeyReleaseTest, LettersTypedQuicklyIntoTheBusyPopUpAllReachTheFilter) {
+  probe::PhysicalType(" ");
+  probe::PhysicalChord({"super", "space"});
+  HWND popup = nullptr;
+  ASSERT_TRUE(probe::PumpUntil(
+      [&] {
+        popup = probe::FindTopWindow({.className = L"TTemplateViewForm", .pid = snibbet_->Pid(), .visibleOnly = true});
+        return popup != nullptr;
+      },
+      3s));
+  // Each key is handled between a block and an unblock; keys typed meanwhile wait.
+  probe::Xdotool({"type", "--delay", "10", "typeah"});
+  HWND grid = FindWindowExW(popup, nullptr, WC_LISTVIEWW, nullptr);
+  ASSERT_NE(grid, nullptr);
+  EXPECT_TRUE(probe::WaitUntil([&] { return SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0) == 1; }, 3s))
+      << SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0) << " rows";
+  // The pop-up hands each letter on to the target, which keeps them after Esc.
+  probe::PhysicalKeys({"Escape"});
+  EXPECT_TRUE(probe::WaitUntil([&] { return probe::WindowText(edit_) == L" typeah"; }, 3s))
+      << probe::ToUtf8(probe::WindowText(edit_));
+  EXPECT_TRUE(probe::WaitUntil([] { return KeysHeld().empty(); }, 1s)) << KeysHeld();
   CloseNormally(*snibbet_, main_);
 }
 

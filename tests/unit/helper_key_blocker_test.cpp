@@ -169,6 +169,24 @@ TEST_F(KeyBlockerTest, KeysHeldBackWhileTheReplayIsSentBelongToTheNextBlock) {
   EXPECT_EQ(log, (Log{"keys +66 -66", "keys +90 -90"}));
 }
 
+TEST_F(KeyBlockerTest, AKeyTypedWhileTheReplayIsSentFollowsItInsteadOfOvertakingIt) {
+  blocker.Start();
+  Type('A');
+  bool typed = false;
+  injector.onSend = [&](int vk) {
+    if (vk != 'A' || typed) return;
+    typed = true;
+    // Delivered by a nested hook call while our replay is on its way.
+    EXPECT_EQ(blocker.OnKey(Physical('B', false)), Verdict::Swallow);
+    EXPECT_EQ(blocker.OnKey(Replayed('A', false)), Verdict::Pass);
+    EXPECT_EQ(blocker.OnKey(Physical('B', true)), Verdict::Swallow);
+  };
+  blocker.Stop();
+  EXPECT_FALSE(blocker.Blocking());
+  EXPECT_EQ(log, (Log{"keys +65 -65", "keys +66 -66"}));
+  EXPECT_EQ(blocker.OnKey(Physical('C', false)), Verdict::Pass);
+}
+
 TEST_F(KeyBlockerTest, AutoRepeatsAreNotKeptWhereverTheKeyWentDown) {
   blocker.OnKey(Physical(' ', false));  // the hotkey's Space, held a little long
   Type('X');                            // up again before the block: a new press in it counts
