@@ -130,6 +130,14 @@ class MainRoadTest : public SnibbetTest {
       EXPECT_EQ(GetAsyncKeyState(vk) & 0x8000, 0) << "key " << vk << " still reads as held";
   }
   void PressHotkey() { probe::PhysicalChord({"super", "space"}); }
+  // `typed` into the target (which then shows `shown`), the hotkey, the pop-up open.
+  void OpenPopupAfter(const std::string& typed, const std::wstring& shown) {
+    probe::PhysicalType(typed);
+    ASSERT_TRUE(EditShows(shown));
+    PressHotkey();
+    ASSERT_TRUE(probe::PumpUntil([&] { return Popup() != nullptr; }, 3s)) << "the pop-up did not open";
+    LetTheActionEnd();
+  }
   // Enter in the pop-up while another program (this one) holds the clipboard
   // open for `holdMs` from the key on.
   void EnterWhileClipboardHeld(DWORD holdMs) {
@@ -248,11 +256,7 @@ TEST_F(MainRoadTest, TheTypedWordOpensThePopupAndEnterPastesWithTheUsersClipboar
 TEST_F(MainRoadTest, AClipboardHeldByAnotherProgramFromEnterOnIsWaitedForAndComesBackWhole) {
   const std::vector<probe::ClipboardItem> before = CopyOfficeClipboard();
   StartAll();
-  probe::PhysicalType("xx he");
-  ASSERT_TRUE(EditShows(L"xx he"));
-  PressHotkey();
-  ASSERT_TRUE(probe::PumpUntil([&] { return Popup() != nullptr; }, 3s)) << "the pop-up did not open";
-  LetTheActionEnd();
+  OpenPopupAfter("xx he", L"xx he");
   EnterWhileClipboardHeld(400);
   EXPECT_TRUE(EditShows(L"xx Hello, world")) << probe::ToUtf8(probe::WindowText(edit_));
   EXPECT_TRUE(probe::WaitUntil([&] { return ClipboardHolds(before); }, 2s))
@@ -264,11 +268,7 @@ TEST_F(MainRoadTest, AClipboardHeldByAnotherProgramFromEnterOnIsWaitedForAndCome
 TEST_F(MainRoadTest, AClipboardHeldPastTheWaitStopsThePasteAndStaysTheUsers) {
   const std::vector<probe::ClipboardItem> before = CopyOfficeClipboard();
   StartAll();
-  probe::PhysicalType("xx he");
-  ASSERT_TRUE(EditShows(L"xx he"));
-  PressHotkey();
-  ASSERT_TRUE(probe::PumpUntil([&] { return Popup() != nullptr; }, 3s)) << "the pop-up did not open";
-  LetTheActionEnd();
+  OpenPopupAfter("xx he", L"xx he");
   EnterWhileClipboardHeld(3000);
   EXPECT_EQ(Popup(), nullptr);
   probe::PumpMessages(700ms);  // a paste gone ahead regardless would show by now
@@ -276,11 +276,7 @@ TEST_F(MainRoadTest, AClipboardHeldPastTheWaitStopsThePasteAndStaysTheUsers) {
   EXPECT_TRUE(ClipboardHolds(before)) << "the user's clipboard was touched: " << ClipboardFormats();
   ExpectNoKeyHeld();
   // The next paste, with the clipboard free, goes in as ever.
-  probe::PhysicalType(" he");
-  ASSERT_TRUE(EditShows(L"xx he he"));
-  PressHotkey();
-  ASSERT_TRUE(probe::PumpUntil([&] { return Popup() != nullptr; }, 3s)) << "the pop-up did not open";
-  LetTheActionEnd();
+  OpenPopupAfter(" he", L"xx he he");
   probe::PhysicalKeys({"Return"});
   EXPECT_TRUE(EditShows(L"xx he Hello, world")) << probe::ToUtf8(probe::WindowText(edit_));
   Finish();
