@@ -2,6 +2,7 @@
 
 #include "app/app_messages.h"
 #include "core/debug_log.h"
+#include "helper/helper_protocol.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -10,8 +11,8 @@ TFirstForm* g_firstForm = nullptr;
 }  // namespace
 
 TFirstForm::TFirstForm()
-    : ui::Form(ui::FormParams{.className = kFirstFormClass,
-                              .caption = kFirstFormCaption,
+    : ui::Form(ui::FormParams{.className = kMainWindowClass,
+                              .caption = kMainWindowTitle,
                               .border = ui::BorderStyle::None,
                               .clientWidth = 1,
                               .clientHeight = 1}) {}
@@ -21,7 +22,7 @@ TFirstForm* FirstForm() { return g_firstForm; }
 void TFirstForm::OnCreate() {
   g_firstForm = this;
   DebugLog(L"FirstForm");
-  SetWindowTextW(Handle(), kFirstFormCaption);
+  SetWindowTextW(Handle(), kMainWindowTitle);
 }
 
 void TFirstForm::OnClose(ui::CloseAction& action) {

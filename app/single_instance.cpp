@@ -1,6 +1,7 @@
 #include "app/single_instance.h"
 
 #include "app/app_messages.h"
+#include "helper/helper_protocol.h"
 
 namespace snibbet {
 namespace {
@@ -14,7 +15,7 @@ void HandOver(HWND running) { PostMessageW(running, WM_SECOND_INSTANCE, 0, 0); }
 
 }  // namespace
 
-HWND FindRunningMainWindow() { return FindWindowW(kFirstFormClass, kFirstFormCaption); }
+HWND FindRunningMainWindow() { return FindWindowW(kMainWindowClass, kMainWindowTitle); }
 
 SingleInstance::~SingleInstance() {
   if (owned_) ReleaseMutex(mutex_);

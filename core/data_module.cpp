@@ -18,6 +18,7 @@
 #include "core/message_boxes.h"
 #include "core/message_pump.h"
 #include "core/preset.h"
+#include "core/product_name.h"
 #include "core/program_folder.h"
 #include "core/text_utils.h"
 #include "core/tray_lookups.h"
@@ -45,7 +46,6 @@ constexpr DWORD kClickSettleMs = 50;
 constexpr int kInactiveTrayImage = 3;
 constexpr int kActiveTrayImage = 2;
 constexpr int kBalloonClicked = 1000;
-constexpr wchar_t kProgramName[] = L"Orvane Paste";
 constexpr int kImageSize = 16;
 
 std::wstring MissingEntryText(const wchar_t* entry) {
@@ -268,7 +268,7 @@ void TDataDM::ShowTipBalloon(const std::wstring& name, int most, int titleText, 
   store.WriteInteger(name, count + 1);
   trayMain_.SetVisible(true);
   const std::wstring body = Lang().GetText(bodyText, kNoText);
-  const std::wstring title = FormatText(Lang().GetText(titleText, kProgramName), {kProgramName});
+  const std::wstring title = FormatText(Lang().GetText(titleText, kProductName), {kProductName});
   const bool shown = trayMain_.ShowBalloon(title, body, timeMs);
   DebugLog(L"Balloon " + name + (shown ? L"" : L" refused"));
   // A hidden icon shows only for the balloon.

@@ -6,9 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/product_name.h"
+
 namespace snibbet {
 
-inline constexpr wchar_t kProductName[] = L"Orvane Paste";
 
 struct OsFacts {
   uint32_t major = 0, minor = 0, build = 0;

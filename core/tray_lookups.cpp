@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "core/product_name.h"
 #include "core/utf8.h"
 
 namespace snibbet {
@@ -63,7 +64,7 @@ std::wstring PercentEncode(const std::wstring& text) {
 }
 
 std::wstring SupportMailLink(const std::wstring& productVersion) {
-  return std::wstring(L"mailto:") + kSupportMailbox + L"?subject=" + PercentEncode(L"Orvane Paste " + productVersion);
+  return std::wstring(L"mailto:") + kSupportMailbox + L"?subject=" + PercentEncode(std::wstring(kProductName) + L" " + productVersion);
 }
 
 }  // namespace snibbet

@@ -1,6 +1,7 @@
 #include "core/tray_menu.h"
 
 #include "core/lang_table.h"
+#include "core/product_name.h"
 #include "core/text_utils.h"
 #include "core/version_info.h"
 #include "keyboard/actions.h"
@@ -8,7 +9,6 @@
 namespace snibbet {
 namespace {
 
-constexpr wchar_t kProgramName[] = L"Orvane Paste";
 constexpr int kShowWindowKind = 8;
 
 // The window item a kind-8 binding opens, by its parameter; none for others.
@@ -95,14 +95,14 @@ void TrayMenu::ApplyLanguage(bool active) {
   Item(L"pmiRecordMacro").caption = LangText(632, L"Record macro");
   Item(L"pmiSettings").caption = LangText(316, L"Settings");
   Item(L"pmiAddInfo").caption = LangText(104, L"Information");
-  Item(L"pmiHelp").caption = LangText(406, L"Help") + L": " + kProgramName + L"\tF1";
+  Item(L"pmiHelp").caption = LangText(406, L"Help") + L": " + kProductName + L"\tF1";
   Item(L"pmiWWW").caption = LangText(318, L"Web site");
   Item(L"pmiMail").caption = LangText(319, L"Write to support");
   Item(L"pmiForum").caption = LangText(552, L"Forum");
   Item(L"pmiRequestFeature").caption = LangText(553, L"Request a feature");
   Item(L"pmiReportBug").caption = LangText(302, L"Report a bug");
   Item(L"pmiCheckNewVersion").caption = LangText(321, L"Check for a new version");
-  Item(L"pmiAbout").caption = FormatText(LangText(322, L"About %1"), {kProgramName});
+  Item(L"pmiAbout").caption = FormatText(LangText(322, L"About %1"), {kProductName});
   Item(L"pmiClose").caption = LangText(323, L"Exit");
 }
 

@@ -272,14 +272,14 @@ bool KeyboardHookLogic::ApplyPlainKeyAction(std::uint8_t code, const KeyEvent& e
 }
 
 void KeyboardHookLogic::HookInstalled(LayoutHandle foregroundLayout) {
-  ports_.SendToHelper(kHelperHooksOn);
+  ports_.SendToHelper(WM_HELPER_HOOKS_ON);
   ApplyForegroundLayout(foregroundLayout);
   if (model_) model_->SetActive(true);
   modifierOnlyChord_ = true;
 }
 
 void KeyboardHookLogic::HookRemoved() {
-  ports_.SendToHelper(kHelperHooksOff);
+  ports_.SendToHelper(WM_HELPER_HOOKS_OFF);
   if (model_) model_->SetActive(false);
 }
 
@@ -288,7 +288,7 @@ bool KeyboardHookLogic::BeginInputBlock() {
   if (model_) ports_.StopReleaseTimer();
   // SnibbetCm holds the user's keys back before the hook stops looking at
   // them, so no key of the user's slips through unseen in between.
-  ports_.SendToHelper(kHelperBlockInput);
+  ports_.SendToHelper(WM_HELPER_BLOCK_INPUT);
   ownInputActive_ = true;
   return true;
 }
@@ -304,7 +304,7 @@ bool KeyboardHookLogic::EndInputBlock() {
       releaseMarks_[static_cast<std::size_t>(code)] = model_->IsKeyPressed(code) ? 1 : 0;
     ports_.StartReleaseTimer(kReleaseDelayMs);
   }
-  ports_.SendToHelper(kHelperUnblockInput);
+  ports_.SendToHelper(WM_HELPER_UNBLOCK_INPUT);
   return true;
 }
 

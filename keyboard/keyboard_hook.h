@@ -88,10 +88,6 @@ class HookPorts {
   virtual void QueueTemplateKey(int code) = 0;
 };
 
-// The helper commands of the own hook and of the pop-up's wheel capture.
-inline constexpr unsigned kHelperWheelCaptureOn = 1190, kHelperWheelCaptureOff = 1191;
-inline constexpr unsigned kHelperHooksOn = 1206, kHelperHooksOff = 1207;
-inline constexpr unsigned kHelperBlockInput = 1208, kHelperUnblockInput = 1209;
 
 class KeyboardHookLogic : public OwnInputBracket {
  public:
@@ -130,8 +126,8 @@ class KeyboardHookLogic : public OwnInputBracket {
 
   void ApplyForegroundLayout(LayoutHandle layout);
 
-  std::optional<long> NotifyHelperWheelCaptureOn() { return ports_.SendToHelper(kHelperWheelCaptureOn); }
-  std::optional<long> NotifyHelperWheelCaptureOff() { return ports_.SendToHelper(kHelperWheelCaptureOff); }
+  std::optional<long> NotifyHelperWheelCaptureOn() { return ports_.SendToHelper(WM_HELPER_WHEEL_CAPTURE_ON); }
+  std::optional<long> NotifyHelperWheelCaptureOff() { return ports_.SendToHelper(WM_HELPER_WHEEL_CAPTURE_OFF); }
 
   // Binding detection (the binding list's hook-time operations).
   bool TryFire(std::uint8_t code, ControlSet set, ControlSet sideLessSet, const KeyEvent& event);

@@ -91,9 +91,9 @@ class FakeDesktop : public HookPorts, public ExecutorPorts, public KeyInputPort 
   std::optional<long> SendToHelper(unsigned message) override {
     helperMessages.push_back(message);
     events.push_back("helper " + std::to_string(message));
-    if (helperHoldsKeys && message == kHelperBlockInput) helperBlocking = true;
+    if (helperHoldsKeys && message == WM_HELPER_BLOCK_INPUT) helperBlocking = true;
     if (onHelper) onHelper(message);
-    if (helperHoldsKeys && message == kHelperUnblockInput) {
+    if (helperHoldsKeys && message == WM_HELPER_UNBLOCK_INPUT) {
       helperBlocking = false;
       const std::vector<KeyEvent> replay = std::move(heldBack);
       heldBack.clear();

@@ -130,7 +130,7 @@ TEST_F(Hook, ThePendingActionIsGoneBeforeTheBlockEndsAndReplayedReleasesReachThe
   desk.Press(kSpace);
   bool pendingAt1209 = true, ownInputAt1209 = true;
   desk.onHelper = [&](unsigned message) {
-    if (message != kHelperUnblockInput) return;
+    if (message != WM_HELPER_UNBLOCK_INPUT) return;
     pendingAt1209 = executor.PendingAction() != nullptr;
     ownInputAt1209 = hook.OwnInputActive();
     // SnibbetCm replays the releases it held back during the action.
@@ -159,7 +159,7 @@ TEST_F(Hook, AFailingActionStillUnblocksAndLeavesNothingPending) {
   RunTimer();
   EXPECT_EQ(executor.PendingAction(), nullptr);
   EXPECT_FALSE(hook.OwnInputActive());
-  EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{kHelperBlockInput, kHelperUnblockInput}));
+  EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{WM_HELPER_BLOCK_INPUT, WM_HELPER_UNBLOCK_INPUT}));
 }
 
 TEST_F(Hook, ABindingFreedWhilePendingIsNotRun) {
@@ -202,13 +202,13 @@ TEST_F(Hook, PastTheNestingBoundPressesAreSwallowedButReleasesGoOn) {
 TEST_F(Hook, OwnInputPassesEverythingAndASecondBeginSendsNothing) {
   hook.BeginInputBlock();
   hook.BeginInputBlock();
-  EXPECT_EQ(desk.helperMessages, std::vector<unsigned>{kHelperBlockInput});
+  EXPECT_EQ(desk.helperMessages, std::vector<unsigned>{WM_HELPER_BLOCK_INPUT});
   desk.Press(kLWin, true);
   EXPECT_EQ(desk.Press(kSpace), HookVerdict::Pass);
   EXPECT_FALSE(model.IsKeyPressed(kLWin));
   hook.EndInputBlock();
   hook.EndInputBlock();
-  EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{kHelperBlockInput, kHelperUnblockInput}));
+  EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{WM_HELPER_BLOCK_INPUT, WM_HELPER_UNBLOCK_INPUT}));
 }
 
 TEST_F(Hook, KeysStillShownHeldFifteenSecondsAfterOwnInputAreReleased) {
@@ -314,7 +314,7 @@ TEST_F(Hook, InstallAndRemoveTellTheHelperInOrder) {
   EXPECT_FALSE(model.Active());
   hook.HookInstalled(0);
   EXPECT_TRUE(model.Active());
-  EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{kHelperHooksOff, kHelperHooksOn}));
+  EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{WM_HELPER_HOOKS_OFF, WM_HELPER_HOOKS_ON}));
 }
 
 }  // namespace
