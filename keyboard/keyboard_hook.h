@@ -7,7 +7,7 @@
 // program's typing and the foreground-layout follower.
 //
 // Window-free: the system sits behind HookPorts, so the rules run over fakes.
-// The real hook procedure (keyboard_hook_proc.h) is a thin shell over it.
+// The real hook procedure (keyboard_runtime.h) is a thin shell over it.
 //
 // The hook's own key events (the numpad re-send, the NumLock re-send, the Esc
 // key-up, remapped keys) re-enter OnKeyEvent while the sending call is still
