@@ -1,4 +1,14 @@
-# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (posix threads).
+# 64-bit Windows with MinGW-w64 (posix threads): cross-compiled with Debian's
+# compilers, or built natively in an MSYS2 MINGW64 shell.
+if(CMAKE_HOST_WIN32)
+  # MSYS2's compilers go by their plain names on the PATH; the programs and
+  # tests run natively, so there is nothing to emulate and no root to search.
+  set(CMAKE_C_COMPILER   gcc)
+  set(CMAKE_CXX_COMPILER g++)
+  set(CMAKE_RC_COMPILER  windres)
+  return()
+endif()
+
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
