@@ -27,6 +27,8 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "core/product_name.h"
+#include "helper/helper_protocol.h"
 #include "templates/zqt_codec.h"
 #include "testing/probe/probe.h"
 
@@ -45,7 +47,6 @@ constexpr int kTemplates = 1000;
 constexpr int kMatches = 9;  // "he1" to "he9"
 constexpr char kWord[] = "he";
 constexpr wchar_t kPasted[] = L"Hello number 1";
-constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\OrvaneSoftware\\Snibbet";
 constexpr wchar_t kPopupClass[] = L"TTemplateViewForm";
 // Keys pressed while the hotkey's action still blocks input are dropped.
 constexpr auto kActionEnd = 300ms;
@@ -256,7 +257,7 @@ class Road {
     probe::LaunchOptions options;
     options.workDir = folder_.Path();
     snibbet_ = probe::Process::Start(folder_.File(L"Snibbet.exe"), options);
-    main_ = probe::WaitForWindow(Query(L"TFirstForm", L"SnibbetFirstForm", snibbet_.Pid()), 10s);
+    main_ = probe::WaitForWindow(Query(snibbet::kMainWindowClass, snibbet::kMainWindowTitle, snibbet_.Pid()), 10s);
     if (!main_) return Fail("Snibbet.exe showed no main window");
     if (!probe::WaitUntil([] { return !probe::ProcessesNamed(L"SnibbetCm.exe").empty(); }, 10s))
       return Fail("SnibbetCm.exe did not start");
@@ -544,8 +545,8 @@ int Run() {
   const FolderCopy folder(ProgramFolder());
   const std::wstring templates = folder.File(L"road-bench.zqt");
   WriteTemplateFile(templates);
-  probe::DeleteRegKey(kSettingsKey);
-  probe::WriteRegString(kSettingsKey, L"TemplatesFileName", templates);
+  probe::DeleteRegKey(snibbet::kSettingsKeyPath);
+  probe::WriteRegString(snibbet::kSettingsKeyPath, L"TemplatesFileName", templates);
   int status = 1;
   {
     Road road(folder);
@@ -558,7 +559,7 @@ int Run() {
       status = 0;
     }
   }
-  probe::DeleteRegKey(kSettingsKey);
+  probe::DeleteRegKey(snibbet::kSettingsKeyPath);
   return status;
 }
 

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/product_name.h"
+
 namespace snibbet {
 
 // A registry operation on the settings key failed.
@@ -68,7 +70,7 @@ enum class FormWindowState { Normal, Maximised };
 
 class TAppIni final : public SettingsStore {
  public:
-  static constexpr const wchar_t* kKeyPath = L"SOFTWARE\\OrvaneSoftware\\Snibbet";
+  static constexpr const wchar_t* kKeyPath = kSettingsKeyPath;
 
   // Works out and creates DataFolder and ClipboardFolder under `appDataFolder`
   // (FolderCreateError when one cannot be created), then opens the key,

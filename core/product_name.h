@@ -7,4 +7,8 @@ namespace snibbet {
 
 inline constexpr wchar_t kProductName[] = L"Orvane Paste";
 
+// The settings key under HKEY_CURRENT_USER; the tests and benchmarks that set
+// up a profile write the same key.
+inline constexpr wchar_t kSettingsKeyPath[] = L"SOFTWARE\\OrvaneSoftware\\Snibbet";
+
 }  // namespace snibbet

@@ -3,6 +3,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "core/product_name.h"
 #include "keyboard/action_seams.h"
 
 namespace snibbet {
@@ -53,7 +54,7 @@ void ActionKindCatalogue::Rebuild() {
     ActionKindRow row;
     row.kind = source.kind;
     row.name = LanguageText(source.nameText);
-    if (source.kind == 8) row.name = ReplaceFirstArgument(row.name, L"Orvane Paste");
+    if (source.kind == 8) row.name = ReplaceFirstArgument(row.name, kProductName);
     row.pictures = source.pictures;
     for (int text : source.subCommandTexts) row.subCommands.push_back(LanguageText(text));
     rows_.push_back(std::move(row));

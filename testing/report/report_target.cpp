@@ -26,6 +26,7 @@
 #include "core/bug_report.h"
 #include "core/bug_report_form.h"
 #include "core/lang_table.h"
+#include "core/product_name.h"
 #include "core/utilities.h"
 #include "core/version_check.h"
 #include "testing/report/mapi_journal.h"
@@ -136,7 +137,7 @@ void InstallSeams() {
 }
 
 int Run() {
-  ui::Application& app = ui::Application::Create({.title = L"Orvane Paste"});
+  ui::Application& app = ui::Application::Create({.title = snibbet::kProductName});
   snibbet::TQvBugMessageForm& report = app.CreateForm<snibbet::TQvBugMessageForm>();
   if (g_options.tickMs) report.tmrClose.SetInterval(g_options.tickMs);
   app.SetExceptionHandler(snibbet::ReportApplicationException);
