@@ -1,5 +1,5 @@
 // Setters whose change reaches the language, the sounds, the key names and
-// the windows that registered their part.
+// the program's parts through the setting effects.
 #include <filesystem>
 #include <fstream>
 
@@ -157,7 +157,7 @@ TEST_F(SettersTest, KeyNamesFollowTheStoredLayoutAndItsLanguage) {
   });
 }
 
-// ---- windows that registered their part ----
+// ---- the program's parts ----
 
 class WindowEffects : public SettersTest {
  protected:

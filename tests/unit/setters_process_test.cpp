@@ -49,7 +49,7 @@ TEST_F(ProcessTest, PriorityIsAppliedOnceWhileItStaysAndAgainAfterAReset) {
   });
 }
 
-// Num Lock through stand-ins: which presses are sent, and the data module's hooks around them.
+// Num Lock through fakes: which presses are sent, and the data module's hooks around them.
 class NumLockTest : public SettersTest {
  protected:
   void SetUp() override {
@@ -93,6 +93,23 @@ TEST_F(NumLockTest, SwitchingOffWhileTheModuleIsInactiveLeavesItInactive) {
   preset.SetNumLockMode(2);
   preset.SetNumLockMode(7);  // no such mode: stored, nothing done
   EXPECT_TRUE(events.empty());
+}
+
+TEST_F(NumLockTest, EffectsConnectedForAScopeGoBackToTheOnesBeforeAtItsEnd) {
+  TPreset preset(AppIni(), effects);
+  RecordedEffects program;
+  int programPresses = 0;
+  program.numLockIsOn = [] { return false; };
+  program.pressNumLock = [&] { ++programPresses; };
+  {
+    SettingEffectsConnection connected(preset, program);
+    preset.SetNumLockMode(1);
+  }
+  EXPECT_EQ(programPresses, 1);
+  preset.SetNumLockMode(2);  // the test's own effects: Num Lock is off already
+  preset.SetNumLockMode(1);
+  EXPECT_EQ(programPresses, 1);
+  EXPECT_EQ(events, (std::vector<std::string>{"hooks off", "press", "hooks on"}));
 }
 
 // The machine's Run key, written as the options program would.
