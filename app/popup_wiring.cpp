@@ -1,11 +1,8 @@
 #include "app/popup_wiring.h"
 
-#include "core/preset_effects.h"
-#include "core/tray_seams.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/keyboard_seams.h"
 #include "templates/popup_seams.h"
-#include "templates/template_files.h"
 #include "templates/template_paste_win.h"
 #include "templates/template_view_form.h"
 
@@ -16,7 +13,6 @@ void WireTemplatePopup() {
   KeyboardSeamsOfProgram().queueTemplateKey = [](int code) {
     TemplateViewHandleKey(static_cast<std::uint8_t>(code));
   };
-  TrayHooks().showTemplateView = [] { ShowTemplateView(); };
 
   TemplateViewSeams& popup = PopupSeams();
   popup.pasteSelectedTemplate = PasteTemplateFromPopup;
@@ -24,11 +20,6 @@ void WireTemplatePopup() {
   popup.beginInputBlock = [] { BeginInputBlock(); };
   popup.endInputBlock = [] { EndInputBlock(); };
   WireTagPasteHooks();
-
-  // A new template file name reloads the pop-up's templates from that file.
-  PresetEffectSeams().reloadTemplates = [](const std::wstring&) {
-    if (TTemplateViewForm* form = TemplateViewForm()) LoadTemplatesFromFile(form->Templates(), L"", false);
-  };
 }
 
 }  // namespace snibbet

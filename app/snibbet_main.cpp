@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "app/app_messages.h"
-#include "app/dispatch_wiring.h"
+#include "app/bug_report_adapter.h"
 #include "app/first_form.h"
 #include "app/popup_wiring.h"
 #include "app/single_instance.h"
@@ -22,7 +22,7 @@
 #include "core/message_boxes.h"
 #include "core/message_form.h"
 #include "core/preset.h"
-#include "core/preset_effects.h"
+#include "core/program_setting_effects.h"
 #include "core/text_utils.h"
 #include "core/tip_counter.h"
 #include "core/utilities.h"
@@ -92,55 +92,17 @@ class ApplicationScope {
   ui::Application& app_;
 };
 
-// The error report switches the program off around the mail dialog and leaves
-// through the same path as the tray's Exit.
-void WireErrorReport(TDataDM& dataModule) {
-  SetBugReportHooks({
-      .isActive = [&dataModule] { return dataModule.Active(); },
-      .setActive = [&dataModule](bool on) { dataModule.SetActive(on); },
-      .exitProgram = [&dataModule] {
-        dataModule.Stop();
-        ui::Terminate();
-      },
-  });
-}
-
-// The data module's hook steps act on the keyboard runtime.
-void WireKeyboardHookSteps() {
-  SetKeyboardHookSteps({
-      .installHook = InstallKeyboardHook,
-      .removeHook = RemoveKeyboardHook,
-      .setModelActive = SetKeyStateModelActive,
-      .applyForegroundLayout = ApplyForegroundWindowLayout,
-  });
-}
-
-// The settings reach the running program's parts through these; they are
-// unhooked again before the parts go.
-class SettingEffectsScope {
+// The keyboard's sounds are the settings' sound slots; unhooked again before the parts go.
+class KeyboardSoundScope {
  public:
-  explicit SettingEffectsScope(TDataDM& dataModule) {
-    PresetEffects& effects = PresetEffectSeams();
-    effects.dataModuleActive = [&dataModule] { return dataModule.Active(); };
-    effects.setDataModuleActive = [&dataModule](bool on) { dataModule.SetActive(on); };
-    effects.pickHelpFile = [&dataModule](int) { dataModule.SelectHelpFile(); };
-    effects.setTrayIconActive = [&dataModule](bool visible) { dataModule.SetTrayIconVisible(visible); };
-    effects.redrawTrayIcon = [&dataModule] { dataModule.UpdateTrayIcon(); };
+  KeyboardSoundScope() {
     KeyboardSeamsOfProgram().playSound = [](int slot) {
       if (const TPreset* preset = PresetOrNull()) preset->PlaySound(slot, false);
     };
   }
-  ~SettingEffectsScope() {
-    PresetEffects& effects = PresetEffectSeams();
-    effects.dataModuleActive = nullptr;
-    effects.setDataModuleActive = nullptr;
-    effects.pickHelpFile = nullptr;
-    effects.setTrayIconActive = nullptr;
-    effects.redrawTrayIcon = nullptr;
-    KeyboardSeamsOfProgram().playSound = nullptr;
-  }
-  SettingEffectsScope(const SettingEffectsScope&) = delete;
-  SettingEffectsScope& operator=(const SettingEffectsScope&) = delete;
+  ~KeyboardSoundScope() { KeyboardSeamsOfProgram().playSound = nullptr; }
+  KeyboardSoundScope(const KeyboardSoundScope&) = delete;
+  KeyboardSoundScope& operator=(const KeyboardSoundScope&) = delete;
 };
 
 void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
@@ -153,7 +115,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   app.CreateForm<TFirstForm>();
   app.CreateForm<TQvBugMessageForm>();
   dataModule.emplace();
-  WireErrorReport(*dataModule);
+  BugReportAdapter errorReport(*dataModule);
+  BugReportConnection errorReportConnected(errorReport);
   app.CreateForm<TQvMessageForm>();
   // The keyboard windows come here, before the clipboard monitor.
   app.CreateForm<TQvClipboardMonitor>();
@@ -161,10 +124,11 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   // The key-state model, the executor and the hook (the keyboard windows' place).
   WireActionSeams();
   KeyboardRuntime keyboard;
-  WireKeyboardHookSteps();
   WireTemplatePopup();
-  WireMessageDispatch();
-  SettingEffectsScope settingEffects(*dataModule);
+  // The settings reach the running program's parts through these, until the parts go.
+  ProgramSettingEffects settingEffects(&*dataModule);
+  SettingEffectsConnection settingEffectsConnected(Preset(), settingEffects);
+  KeyboardSoundScope keyboardSounds;
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.
@@ -202,7 +166,6 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     dataModule->Stop();
   }
-  SetKeyboardHookSteps({});
   DebugLog(L"Finalize");
 }
 

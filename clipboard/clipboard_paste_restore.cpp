@@ -4,7 +4,7 @@
 
 #include "core/clipboard_access.h"
 #include "core/clipboard_snapshot.h"
-#include "core/data_module.h"
+#include "core/foreground_state.h"
 #include "core/message_pump.h"
 #include "core/process_idle.h"
 #include "core/synthetic_input.h"
@@ -13,8 +13,7 @@ namespace snibbet {
 namespace {
 
 bool ForegroundIsSlowPasteTarget() {
-  const TDataDM* dataModule = DataDMOrNull();
-  return dataModule != nullptr && dataModule->ForegroundInPasteTable();
+  return Foreground().ForegroundInPasteTable();
 }
 
 // Putting back a snapshot without a single whole record would only empty the

@@ -13,23 +13,19 @@
 namespace snibbet {
 namespace {
 
-BugReportHooks g_hooks;
+DefaultBugReportPort g_defaultPort;
+BugReportPort* g_port = &g_defaultPort;
 
 // The program is switched off for the mail dialog and back to its former
 // state afterwards, also when mailing fails.
 class SwitchedOff {
  public:
-  SwitchedOff() {
-    const BugReportHooks& hooks = GetBugReportHooks();
-    if (!hooks.isActive || !hooks.setActive) return;
-    wasActive_ = hooks.isActive();
-    hooks.setActive(false);
-    switched_ = true;
+  explicit SwitchedOff(BugReportPort& port) : port_(port), wasActive_(port.ProgramActive()) {
+    port_.SetProgramActive(false);
   }
   ~SwitchedOff() {
-    if (!switched_) return;
     try {
-      GetBugReportHooks().setActive(wasActive_);
+      port_.SetProgramActive(wasActive_);
     } catch (...) {
       ui::ReportLater(std::current_exception());
     }
@@ -38,15 +34,18 @@ class SwitchedOff {
   SwitchedOff& operator=(const SwitchedOff&) = delete;
 
  private:
-  bool switched_ = false;
-  bool wasActive_ = false;
+  BugReportPort& port_;
+  bool wasActive_;
 };
 
 }  // namespace
 
-void SetBugReportHooks(BugReportHooks hooks) { g_hooks = std::move(hooks); }
+void DefaultBugReportPort::ExitProgram() { ui::Terminate(); }
+bool DefaultBugReportPort::NewerVersionChosen() { return CheckNewVersion(false); }
+HKL DefaultBugReportPort::KeyboardLayout() { return ForegroundKeyboardLayout(); }
 
-const BugReportHooks& GetBugReportHooks() { return g_hooks; }
+BugReportConnection::BugReportConnection(BugReportPort& port) : previous_(g_port) { g_port = &port; }
+BugReportConnection::~BugReportConnection() { g_port = previous_; }
 
 std::wstring ComposeBugReport(const std::wstring& message, const SystemFacts& facts) {
   return FormatText(LangText(301, L"Error in %1:\r\n\r\n%2"), {kProductName, message}) + L"\r\n\r\n\r\n" +
@@ -54,20 +53,14 @@ std::wstring ComposeBugReport(const std::wstring& message, const SystemFacts& fa
 }
 
 void BuildBugReport(const std::wstring& message) {
-  const bool newerChosen = g_hooks.checkNewVersion ? g_hooks.checkNewVersion() : CheckNewVersion(false);
-  if (newerChosen) return;
-  const std::wstring body = ComposeBugReport(message, GatherSystemFacts(g_hooks.keyboardLayout));
-  SwitchedOff off;
+  BugReportPort& port = *g_port;
+  if (port.NewerVersionChosen()) return;
+  const std::wstring body = ComposeBugReport(message, GatherSystemFacts([&port] { return port.KeyboardLayout(); }));
+  SwitchedOff off(port);
   SendMailMapi(kBugReportAddress, LangText(9) + L" " + kProductName, body, {});
 }
 
-void ExitProgram() {
-  if (g_hooks.exitProgram) {
-    g_hooks.exitProgram();
-  } else {
-    ui::Terminate();
-  }
-}
+void ExitProgram() { g_port->ExitProgram(); }
 
 void ReportApplicationException(const std::exception_ptr& error) {
   const std::wstring message = ui::ExceptionMessage(error);

@@ -4,12 +4,12 @@
 // tray menu's report item, mail a report with the program's version and the
 // system details through Simple MAPI.
 //
-// The central data module owns the program's active state, its exit path and
-// the keyboard model; it hands them in here through BugReportHooks.
+// The program's active state and its exit path belong to the central data
+// module, above this: the report reaches them through its port, which the
+// program entry connects once the data module exists.
 #include <windows.h>
 
 #include <exception>
-#include <functional>
 #include <string>
 
 #include "core/system_details.h"
@@ -18,24 +18,46 @@ namespace snibbet {
 
 inline constexpr wchar_t kBugReportAddress[] = L"bugs@orvanesoftware.com";
 
-struct BugReportHooks {
+class BugReportPort {
+ public:
+  virtual ~BugReportPort() = default;
   // The program's active state (its own and the input helper's hooks). The
   // hooks are switched off while the mail program's dialog is open.
-  std::function<bool()> isActive;
-  std::function<void(bool active)> setActive;
+  virtual bool ProgramActive() = 0;
+  virtual void SetProgramActive(bool active) = 0;
   // The tray menu's Exit: stop the data module, then end the application
-  // (settings saved, hook library unloaded). Default: the application ends.
-  std::function<void()> exitProgram;
+  // (settings saved, hook library unloaded).
+  virtual void ExitProgram() = 0;
   // The silent version check run before a report is composed; true when the
-  // user chose to download a newer version instead. Default: CheckNewVersion(false).
-  std::function<bool()> checkNewVersion;
-  // The keyboard layout of the key model. Default: the foreground window's.
-  KeyboardLayoutSource keyboardLayout;
+  // user chose to download a newer version instead.
+  virtual bool NewerVersionChosen() = 0;
+  // The keyboard layout named in the report.
+  virtual HKL KeyboardLayout() = 0;
 };
 
-// Replaces the hooks (empty members take the defaults).
-void SetBugReportHooks(BugReportHooks hooks);
-const BugReportHooks& GetBugReportHooks();
+// The default while nothing is connected: no program to switch, Exit ends
+// the application, CheckNewVersion(false), the foreground window's layout.
+class DefaultBugReportPort : public BugReportPort {
+ public:
+  bool ProgramActive() override { return false; }
+  void SetProgramActive(bool) override {}
+  void ExitProgram() override;
+  bool NewerVersionChosen() override;
+  HKL KeyboardLayout() override;
+};
+
+// Connects a port to the error report for its own lifetime; the one
+// connected before comes back at its end.
+class BugReportConnection {
+ public:
+  explicit BugReportConnection(BugReportPort& port);
+  ~BugReportConnection();
+  BugReportConnection(const BugReportConnection&) = delete;
+  BugReportConnection& operator=(const BugReportConnection&) = delete;
+
+ private:
+  BugReportPort* previous_;
+};
 
 // Text 301 with "%1" = "Orvane Paste" and "%2" = the message, three line
 // breaks, then the system details.

@@ -1,7 +1,5 @@
 #include "core/data_module.h"
 
-#include "visual/office11_colors.h"
-
 #include <cstdlib>
 #include <ctime>
 #include <stdexcept>
@@ -22,7 +20,6 @@
 #include "core/program_folder.h"
 #include "core/text_utils.h"
 #include "core/tray_lookups.h"
-#include "core/tray_seams.h"
 #include "core/version_check.h"
 #include "core/version_info.h"
 #include "core/wait_form.h"
@@ -30,16 +27,13 @@
 #include "keyboard/action_kinds.h"
 #include "keyboard/action_seams.h"
 #include "keyboard/actions.h"
+#include "keyboard/keyboard_runtime.h"
+#include "visual/office11_colors.h"
 
 namespace snibbet {
 namespace {
 
 TDataDM* g_dataDM = nullptr;
-
-KeyboardHookSteps& HookSteps() {
-  static KeyboardHookSteps steps;
-  return steps;
-}
 
 constexpr UINT kCheckVistaIntervalMs = 300;
 constexpr DWORD kClickSettleMs = 50;
@@ -54,23 +48,25 @@ std::wstring MissingEntryText(const wchar_t* entry) {
 
 }  // namespace
 
-void SetKeyboardHookSteps(KeyboardHookSteps steps) { HookSteps() = std::move(steps); }
-
 void UseOfficeColourScheme() { Office11ColorsAddRef(); }
 void ReleaseOfficeColourScheme() { Office11ColorsRelease(); }
 
 TDataDM::TDataDM(DataModuleOptions options)
     : hookLibrary_(std::move(options.hookLibrary)),
       pictures_(options.pictures ? options.pictures : GetModuleHandleW(nullptr)),
+      tray_(options.tray ? *options.tray : defaultTray_),
+      parts_(options.parts ? *options.parts : programParts_),
       pmTray_(TrayMenuActions()),
       tmrCheckVista_(kCheckVistaIntervalMs, [this] { tmrCheckVistaTimer(); }) {
   if (g_dataDM) throw std::logic_error("the data module exists already");
   g_dataDM = this;
+  Foreground().Clear();
   DataModuleCreate();
 }
 
 TDataDM::~TDataDM() {
   DataModuleDestroy();
+  Foreground().Clear();
   g_dataDM = nullptr;
 }
 
@@ -148,7 +144,7 @@ bool TDataDM::Start() {
 
   ShowActiveTrayItem(true);
   active_ = true;
-  lastActivityTick_ = GetTickCount();
+  Foreground().SetLastActivityTick(GetTickCount());
   ApplyForegroundLayout();
   SetKeyStateModelActive(true);
   RegisterClipboardMonitor();
@@ -192,10 +188,7 @@ void TDataDM::ApplyAccessRestrictions() {
   if (MenuLocked()) DisableLockedMenuItems();
 }
 
-void TDataDM::TouchActivityTick() {
-  const std::uint32_t now = GetTickCount();
-  if (ActivityTickDue(now, lastActivityTick_)) lastActivityTick_ = now;
-}
+void TDataDM::TouchActivityTick() { Foreground().TouchActivityTick(); }
 
 // --- tray icon, tray menu and balloon tips ---------------------------------
 
@@ -206,36 +199,29 @@ TrayMenuHandlers TDataDM::TrayMenuActions() {
     if (TPreset* preset = PresetOrNull()) preset->SetSoundEnabled(!preset->SoundEnabled());
   };
   h.showMainKeyboard = [this] {
-    if (!TrayHooks().toggleKeyboardWindow) return;
     ForceForegroundWindow(lastForegroundWindow_, true);
-    TrayHooks().toggleKeyboardWindow();
+    parts_.ToggleKeyboardWindow();
     TouchActivityTick();
   };
   h.showTemplates = [this] {
     ForceForegroundWindow(lastForegroundWindow_, true);
     PumpMessagesFor(kClickSettleMs);
-    TrayHooks().showTemplateView();
+    parts_.ShowTemplateView();
   };
   h.settings = [this] { pmiSettingsClick(); };
   h.help = [this] { actHelpExecute(); };
   h.www = [this] {
     const TPreset* preset = PresetOrNull();
-    OpenAddress(preset ? preset->LocalizeWebAddress(kProductPageAddress) : std::wstring(kProductPageAddress));
+    tray_.OpenAddress(preset ? preset->LocalizeWebAddress(kProductPageAddress) : std::wstring(kProductPageAddress));
   };
-  h.mail = [this] { OpenAddress(SupportMailLink(GetProductVersion())); };
-  h.forum = [this] { OpenAddress(kForumPageAddress); };
-  h.requestFeature = [this] { OpenAddress(kFeatureRequestAddress); };
+  h.mail = [this] { tray_.OpenAddress(SupportMailLink(GetProductVersion())); };
+  h.forum = [this] { tray_.OpenAddress(kForumPageAddress); };
+  h.requestFeature = [this] { tray_.OpenAddress(kFeatureRequestAddress); };
   h.reportBug = [] { BuildBugReport(L""); };
   h.checkNewVersion = [] { CheckNewVersion(true); };
-  h.about = [] {
-    if (TrayHooks().openAbout) TrayHooks().openAbout();
-  };
+  h.about = [this] { tray_.OpenAbout(); };
   h.close = [this] { pmiCloseClick(); };
   return h;
-}
-
-void TDataDM::OpenAddress(const std::wstring& address) {
-  if (TrayHooks().openAddress) TrayHooks().openAddress(address);
 }
 
 void TDataDM::UpdateTrayIcon() {
@@ -244,7 +230,8 @@ void TDataDM::UpdateTrayIcon() {
   int image = kInactiveTrayImage;
   if (active_ && preset && preset->ShowLangIcon()) {
     list = &ilLangs_;
-    const HKL layout = TrayHooks().keyboardLayout ? TrayHooks().keyboardLayout() : GetKeyboardLayout(0);
+    // The program's thread follows the layout in front (ApplyForegroundLayout).
+    const HKL layout = GetKeyboardLayout(0);
     image = LayoutToFlagIndex(reinterpret_cast<std::uintptr_t>(layout));
   } else if (active_) {
     image = kActiveTrayImage;
@@ -286,7 +273,7 @@ void TDataDM::trayMainClick() {
   if (MenuLocked()) return;
   ForceForegroundWindow(lastForegroundWindow_, true);
   PumpMessagesFor(kClickSettleMs);
-  TrayHooks().showTemplateView();
+  parts_.ShowTemplateView();
 }
 
 void TDataDM::pmTrayPopup() {
@@ -298,17 +285,17 @@ void TDataDM::pmTrayPopup() {
 }
 
 void TDataDM::pmiSettingsClick() {
-  if (MenuLocked() || !TrayHooks().openSettings) return;
-  const bool visible = TrayHooks().settingsWindowVisible && TrayHooks().settingsWindowVisible();
+  if (MenuLocked() || !tray_.HasSettingsWindow()) return;
+  const bool visible = tray_.SettingsWindowVisible();
   if (!visible) ShowWaitMessageFmt(LangText(316, L"Settings"));
-  TrayHooks().openSettings();
+  tray_.OpenSettings();
   if (!visible) HideWaitMessage();
 }
 
 void TDataDM::pmiCloseClick() {
   if (MenuLocked()) return;
   // Edits in an open settings window that were not applied are dropped.
-  if (TrayHooks().settingsWindowVisible && TrayHooks().settingsWindowVisible()) Preset().Load();
+  if (tray_.SettingsWindowVisible()) Preset().Load();
   DebugLog(L"Exit");
   Stop();
   ui::Terminate();
@@ -316,7 +303,7 @@ void TDataDM::pmiCloseClick() {
 
 void TDataDM::actHelpExecute() {
   try {
-    if (TrayHooks().showHelp) TrayHooks().showHelp();
+    tray_.ShowHelp();
   } catch (...) {
     // Help is a convenience: a failure must not reach the user.
   }
@@ -335,7 +322,7 @@ void TDataDM::SelectHelpFile() {
       });
   if (file == helpFile_) return;
   helpFile_ = file;
-  if (TrayHooks().setHelpFile) TrayHooks().setHelpFile(file);
+  tray_.SetHelpFile(file);
 }
 
 namespace {
@@ -374,7 +361,7 @@ void TDataDM::SecondInstanceStarted() {
   pmTray_.Menu().Popup(cursor, host.Get());
 }
 
-// --- seams -----------------------------------------------------------------
+// --- the steps of Create, Start and Stop -------------------------------------
 
 void TDataDM::ApplyPopupMenuStyles() { pmTray_.SetStyle(PopupMenuStyleForOS()); }
 void TDataDM::ApplyKeyboardAppearance() {}
@@ -400,17 +387,10 @@ void TDataDM::RegisterClipboardMonitor() {
 void TDataDM::UnregisterClipboardMonitor() {
   if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->UnregisterViewer();
 }
-void TDataDM::InstallKeyboardHook() {
-  if (HookSteps().installHook) HookSteps().installHook();
-}
-void TDataDM::RemoveKeyboardHook() {
-  if (HookSteps().removeHook) HookSteps().removeHook();
-}
-void TDataDM::ApplyForegroundLayout() {
-  if (HookSteps().applyForegroundLayout) HookSteps().applyForegroundLayout();
-}
-void TDataDM::SetKeyStateModelActive(bool active) {
-  if (HookSteps().setModelActive) HookSteps().setModelActive(active);
-}
+// The keyboard runtime's own; each does nothing while there is no runtime.
+void TDataDM::InstallKeyboardHook() { snibbet::InstallKeyboardHook(); }
+void TDataDM::RemoveKeyboardHook() { snibbet::RemoveKeyboardHook(); }
+void TDataDM::ApplyForegroundLayout() { ApplyForegroundWindowLayout(); }
+void TDataDM::SetKeyStateModelActive(bool active) { snibbet::SetKeyStateModelActive(active); }
 
 }  // namespace snibbet

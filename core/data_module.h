@@ -7,18 +7,18 @@
 //
 // The tray icon and menus, the application events, the timers' work, the
 // template-tag menu, the version check and the error report hang on this
-// module; the steps that need them are the empty seams below, in their order.
+// module; the steps of parts that are not in the program are empty below.
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
-#include "core/dispatch_steps.h"
+#include "core/foreground_state.h"
 #include "core/hook_library.h"
 #include "core/hook_messages.h"
 #include "core/tray_icon.h"
 #include "core/tray_menu.h"
+#include "core/tray_port.h"
 #include "ui/application.h"
 #include "ui/image_list.h"
 #include "ui/timer.h"
@@ -33,19 +33,63 @@ void ReleaseOfficeColourScheme();
 
 // Posted by a second start of the program to the running one's main form.
 inline constexpr UINT kSecondInstanceMessage = 1215;
-// The keyboard subsystem's steps of Start and Stop; the keyboard library is
-// built on the core, so the program hands them in at start-up. Unset: nothing.
-struct KeyboardHookSteps {
-  std::function<void()> installHook;             // the own hook; it also tells SnibbetCm (1206)
-  std::function<void()> removeHook;              // likewise (1207)
-  std::function<void(bool)> setModelActive;      // the key-state model
-  std::function<void()> applyForegroundLayout;   // the foreground thread's layout
+
+// The parts below the module that its messages and its tray act on: the
+// template pop-up and the keyboard. ProgramParts is the program's own, by
+// direct calls; tests hand in their own through DataModuleOptions.
+class DataModuleParts {
+ public:
+  virtual ~DataModuleParts() = default;
+
+  // --- the template pop-up ---
+  // Opens it at the caret of the focused window.
+  virtual void ShowTemplateView() = 0;
+  virtual bool PopupShown() = 0;
+  virtual HWND PopupWindow() = 0;
+  virtual RECT PopupBounds() = 0;  // screen coordinates
+  virtual void HidePopup() = 0;
+  virtual void PostWheelToGrid(WPARAM wheel) = 0;
+
+  // --- windows the pop-up must not close for ---
+  virtual bool MouseOverKeyboardWindow() = 0;
+  virtual HWND WizardWindow() = 0;  // the first-run wizard while it exists
+  // The keyboard window: shown when hidden, hidden when shown.
+  virtual void ToggleKeyboardWindow() = 0;
+
+  // --- the keyboard hook and the key-state model ---
+  virtual void ResetKeyHistory() = 0;
+  virtual void ApplyLayout(HKL layout) = 0;  // the layout now in front
+  // The program has asked for a layout itself and awaits the answer (1176).
+  virtual bool LayoutAnswerPending() = 0;
+  virtual void LayoutAnswered() = 0;
+  // Every key of the key model shown released and the view redrawn.
+  virtual void ReleaseModelKeys() = 0;
 };
-void SetKeyboardHookSteps(KeyboardHookSteps steps);
+
+class ProgramParts : public DataModuleParts {
+ public:
+  void ShowTemplateView() override;
+  bool PopupShown() override;
+  HWND PopupWindow() override;
+  RECT PopupBounds() override;
+  void HidePopup() override;
+  void PostWheelToGrid(WPARAM wheel) override;
+  // The keyboard window and the first-run wizard are not part of the program.
+  bool MouseOverKeyboardWindow() override { return false; }
+  HWND WizardWindow() override { return nullptr; }
+  void ToggleKeyboardWindow() override {}
+  void ResetKeyHistory() override;
+  void ApplyLayout(HKL layout) override;
+  bool LayoutAnswerPending() override;
+  void LayoutAnswered() override;
+  void ReleaseModelKeys() override;
+};
 
 struct DataModuleOptions {
   std::wstring hookLibrary = kHookLibraryFileName;  // loaded by name: the program folder comes first
   HINSTANCE pictures = nullptr;                     // module with the image-list strips; null: the program
+  TrayPort* tray = nullptr;                         // null: DefaultTrayPort
+  DataModuleParts* parts = nullptr;                 // null: ProgramParts
 };
 
 class TDataDM : public ui::ApplicationEvents {
@@ -112,17 +156,15 @@ class TDataDM : public ui::ApplicationEvents {
   TrayMenu& pmTray() { return pmTray_; }
 
   bool Active() const { return active_; }
-  std::uint32_t LastActivityTick() const { return lastActivityTick_; }
+  std::uint32_t LastActivityTick() const { return Foreground().LastActivityTick(); }
   HWND LastForegroundWindow() const { return lastForegroundWindow_; }
   void SetLastForegroundWindow(HWND window) { lastForegroundWindow_ = window; }
-  // The window the pop-up opened over: its activation, noticed only after
-  // the pop-up showed (a window focused just before the hotkey), closes nothing.
-  void PopupOpenedOver(HWND foreground) { popupOpenedOver_ = foreground; }
-  bool FullScreenActive() const { return fullScreenActive_; }
-  bool ForegroundIsIE() const { return foregroundIsIE_; }
-  void SetForegroundIsIE(bool value) { foregroundIsIE_ = value; }
-  bool ForegroundInPasteTable() const { return foregroundInPasteTable_; }
-  void SetForegroundInPasteTable(bool value) { foregroundInPasteTable_ = value; }
+  // What the module learned of the application in front (core/foreground_state.h).
+  bool FullScreenActive() const { return Foreground().FullScreenActive(); }
+  bool ForegroundIsIE() const { return Foreground().ForegroundIsIE(); }
+  void SetForegroundIsIE(bool value) { Foreground().SetForegroundIsIE(value); }
+  bool ForegroundInPasteTable() const { return Foreground().ForegroundInPasteTable(); }
+  void SetForegroundInPasteTable(bool value) { Foreground().SetForegroundInPasteTable(value); }
   bool ActionsChanged() const { return actionsChanged_; }
   void SetActionsChanged(bool value) { actionsChanged_ = value; }
 
@@ -139,9 +181,8 @@ class TDataDM : public ui::ApplicationEvents {
   bool MenuLocked() const;
 
   TrayMenuHandlers TrayMenuActions();
-  void OpenAddress(const std::wstring& address);
 
-  // Seams filled by later parts of the program, in the order they run.
+  // Steps of Create, Start and Stop, in the order they run.
   void ApplyPopupMenuStyles();            // pmTray, pmActions
   void ApplyKeyboardAppearance();         // keyboard window colours and caption
   void BuildActionKindCatalogue();        // binding kinds for menus and lists
@@ -160,14 +201,13 @@ class TDataDM : public ui::ApplicationEvents {
 
   HookLibrary hookLibrary_;
   HINSTANCE pictures_;
+  DefaultTrayPort defaultTray_;
+  ProgramParts programParts_;
+  TrayPort& tray_;
+  DataModuleParts& parts_;
   bool active_ = false;
-  std::uint32_t lastActivityTick_ = 0;
   HWND lastForegroundWindow_ = nullptr;  // where the tray gives the focus back
   HWND polledForegroundWindow_ = nullptr;  // what the foreground poll acted on last
-  HWND popupOpenedOver_ = nullptr;
-  bool fullScreenActive_ = false;
-  bool foregroundIsIE_ = false;
-  bool foregroundInPasteTable_ = false;
   bool actionsChanged_ = true;
 
   ui::ImageList ilTrayIcons_;

@@ -1,44 +1,73 @@
 // The data module's application events: the dispatch of the messages that the
 // hook library, the input helper and a second start post to this thread, the
 // tracking of the foreground application and the settings-change refresh.
-#include <utility>
-
 #include "clipboard/clipboard_monitor.h"
 #include "core/data_module.h"
 #include "core/debug_log.h"
-#include "core/dispatch_steps.h"
 #include "core/foreground_app.h"
 #include "core/preset.h"
 #include "helper/helper_protocol.h"
+#include "keyboard/key_history.h"
+#include "keyboard/key_model.h"
+#include "keyboard/keyboard_runtime.h"
+#include "keyboard/layout_switch.h"
+#include "templates/template_view_form.h"
 #include "visual/office11_colors.h"
 
 namespace snibbet {
 namespace {
 
-MessageDispatchSteps& Steps() {
-  static MessageDispatchSteps steps;
-  return steps;
-}
-
-template <class Function, class... Args>
-void Run(const Function& step, Args&&... args) {
-  if (step) step(std::forward<Args>(args)...);
-}
-
-bool Ask(const std::function<bool()>& question) { return question && question(); }
-
-HWND WindowOf(const std::function<HWND()>& step) { return step ? step() : nullptr; }
-
 // The pop-up closes for clicks and foreground changes only while the mouse
 // is not over the keyboard window, which the user may be working with.
-bool PopupShownAwayFromKeyboard() {
-  return Ask(Steps().popupShown) && !Ask(Steps().mouseOverKeyboardWindow);
+bool PopupShownAwayFromKeyboard(DataModuleParts& parts) {
+  return parts.PopupShown() && !parts.MouseOverKeyboardWindow();
 }
 
 }  // namespace
 
-void SetMessageDispatchSteps(MessageDispatchSteps steps) { Steps() = std::move(steps); }
-const MessageDispatchSteps& DispatchSteps() { return Steps(); }
+// --- the program's parts ------------------------------------------------------
+
+void ProgramParts::ShowTemplateView() { snibbet::ShowTemplateView(); }
+
+bool ProgramParts::PopupShown() { return TemplateViewActive(); }
+
+HWND ProgramParts::PopupWindow() {
+  TTemplateViewForm* popup = TemplateViewForm();
+  return popup ? popup->Handle() : HWND{};
+}
+
+RECT ProgramParts::PopupBounds() {
+  RECT bounds{};
+  if (TTemplateViewForm* popup = TemplateViewForm(); popup && popup->Handle()) GetWindowRect(popup->Handle(), &bounds);
+  return bounds;
+}
+
+void ProgramParts::HidePopup() {
+  if (TTemplateViewForm* popup = TemplateViewForm()) popup->HideView();
+}
+
+void ProgramParts::PostWheelToGrid(WPARAM wheel) {
+  TTemplateViewForm* popup = TemplateViewForm();
+  if (popup && popup->Grid().IsCreated()) popup->Grid().Post(WM_MOUSEWHEEL, wheel, 0);
+}
+
+void ProgramParts::ResetKeyHistory() { snibbet::ResetKeyHistory(); }
+
+void ProgramParts::ApplyLayout(HKL layout) { ApplyForegroundLayout(layout); }
+
+// The executor's own layout switch waits for the hook library's answer.
+bool ProgramParts::LayoutAnswerPending() { return !LayoutSwitchAcknowledged(); }
+
+void ProgramParts::LayoutAnswered() { LayoutSwitchAnswered(); }
+
+void ProgramParts::ReleaseModelKeys() {
+  if (TQvKeyboard* model = QvKeyboard()) {
+    model->ReleaseAllKeys();
+    model->Redraw();
+  }
+}
+
+// --- the dispatch -------------------------------------------------------------
 
 bool TDataDM::OnMessage(MSG& msg) {
   aeMainMessage(msg);
@@ -49,12 +78,12 @@ bool TDataDM::OnMessage(MSG& msg) {
 void TDataDM::aeMainMessage(const MSG& msg) {
   switch (msg.message) {
     case WM_HOOK_LAYOUT_CHANGED:
-      Run(Steps().applyLayout, reinterpret_cast<HKL>(msg.lParam));
+      parts_.ApplyLayout(reinterpret_cast<HKL>(msg.lParam));
       // A change the program asked for itself keeps the word being typed.
-      if (!Ask(Steps().layoutAnswerPending)) Run(Steps().resetKeyHistory);
+      if (!parts_.LayoutAnswerPending()) parts_.ResetKeyHistory();
       break;
     case WM_HOOK_LAYOUT_ACK:
-      Run(Steps().layoutAnswered);
+      parts_.LayoutAnswered();
       break;
     case WM_HOOK_WINDOW_ACTIVATED: {
       const HWND window = reinterpret_cast<HWND>(msg.wParam);
@@ -67,7 +96,7 @@ void TDataDM::aeMainMessage(const MSG& msg) {
       HelperMouseDown(msg);
       break;
     case WM_HELPER_MOUSE_WHEEL:
-      if (Ask(Steps().popupShown)) Run(Steps().postWheelToGrid, msg.wParam);
+      if (parts_.PopupShown()) parts_.PostWheelToGrid(msg.wParam);
       break;
     case kSecondInstanceMessage:
       SecondInstanceStarted();
@@ -81,12 +110,12 @@ void TDataDM::aeMainMessage(const MSG& msg) {
 
 void TDataDM::HelperMouseDown(const MSG& msg) {
   // A click ends the word being typed.
-  Run(Steps().resetKeyHistory);
-  if (!PopupShownAwayFromKeyboard()) return;
+  parts_.ResetKeyHistory();
+  if (!PopupShownAwayFromKeyboard(parts_)) return;
   // Signed words: a monitor left of or above the primary one has negative coordinates.
   const POINT click{CursorXFromPacked(msg.lParam), CursorYFromPacked(msg.lParam)};
-  const RECT bounds = Steps().popupBounds ? Steps().popupBounds() : RECT{};
-  if (!PtInRect(&bounds, click)) Run(Steps().hidePopup);
+  const RECT bounds = parts_.PopupBounds();
+  if (!PtInRect(&bounds, click)) parts_.HidePopup();
 }
 
 void TDataDM::DetectActiveApplication(HWND window) {
@@ -94,8 +123,8 @@ void TDataDM::DetectActiveApplication(HWND window) {
   // tray gives the focus back to.
   if (window && !IsOwnProcessWindow(window)) lastForegroundWindow_ = window;
   ClosePopupForNewForeground(window);
-  Run(Steps().resetKeyHistory);
-  foregroundIsIE_ = false;
+  parts_.ResetKeyHistory();
+  Foreground().SetForegroundIsIE(false);
   // The keyboard view's icon set per application would be chosen in the
   // steps below; icon sets are not part of the program.
   if (!window) return;
@@ -106,19 +135,19 @@ void TDataDM::DetectActiveApplication(HWND window) {
 }
 
 void TDataDM::ClosePopupForNewForeground(HWND window) {
-  if (!PopupShownAwayFromKeyboard() || (window && window == popupOpenedOver_)) return;
+  if (!PopupShownAwayFromKeyboard(parts_) || (window && window == Foreground().PopupOpenedOver())) return;
   // The wizard lets the user try the pop-up on its own page.
-  if (const HWND wizard = WindowOf(Steps().wizardWindow)) {
+  if (const HWND wizard = parts_.WizardWindow()) {
     const HWND foreground = GetForegroundWindow();
-    if (foreground == wizard || foreground == WindowOf(Steps().popupWindow)) return;
+    if (foreground == wizard || foreground == parts_.PopupWindow()) return;
   }
-  Run(Steps().hidePopup);
+  parts_.HidePopup();
 }
 
 void TDataDM::ClassifyForegroundApp(const std::wstring& executable, const std::wstring& windowClass) {
   const ForegroundAppKind kind = ClassifyApp(executable, windowClass);
-  foregroundIsIE_ = kind.isIE;
-  foregroundInPasteTable_ = kind.inPasteTable;
+  Foreground().SetForegroundIsIE(kind.isIE);
+  Foreground().SetForegroundInPasteTable(kind.inPasteTable);
 }
 
 // On Vista and later the hook library reports no activations: this poll
@@ -133,7 +162,7 @@ void TDataDM::tmrCheckVistaTimer() {
     return;
   polledForegroundWindow_ = foreground;
   DetectActiveApplication(foreground);
-  if (foreground) Run(Steps().applyLayout, GetKeyboardLayout(GetWindowThreadProcessId(foreground, nullptr)));
+  if (foreground) parts_.ApplyLayout(GetKeyboardLayout(GetWindowThreadProcessId(foreground, nullptr)));
 }
 
 // Activation changes need nothing here: the hotkey capture dialog, which
@@ -145,7 +174,7 @@ void TDataDM::aeMainSettingChange() {
   Office11ColorsRefresh();
   ApplyKeyboardAppearance();
   if (TPreset* preset = PresetOrNull()) preset->SetKeyboardShowCaption(preset->KeyboardShowCaption());
-  Run(Steps().releaseModelKeys);
+  parts_.ReleaseModelKeys();
   // The keyboard background window, whose region is rebuilt after a settings
   // change, is not part of the program.
 }

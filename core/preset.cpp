@@ -25,7 +25,7 @@ std::unique_ptr<TPreset> g_preset;
 
 }  // namespace
 
-TPreset::TPreset(SettingsStore& store) : store_(store) {
+TPreset::TPreset(SettingsStore& store, SettingEffects& effects) : store_(store), effects_(&effects) {
   actionFileName_ = GetDocumentsFolder() + L"QvActions.zqa";
   templatesFileName_ = GetDocumentsFolder() + L"zqtemplates.zqt";
   accessDenied_ = false;

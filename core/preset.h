@@ -37,7 +37,7 @@ class TPreset {
   using KeyNameArray = std::array<std::wstring, 256>;  // by virtual key 1..255; [0] unused
 
   // Defaults only; nothing is read until Load.
-  explicit TPreset(SettingsStore& store);
+  explicit TPreset(SettingsStore& store, SettingEffects& effects = DefaultSettingEffects());
   TPreset(const TPreset&) = delete;
   TPreset& operator=(const TPreset&) = delete;
 
@@ -77,6 +77,9 @@ class TPreset {
 
   // Whether the machine's Run key starts exactly this program.
   bool IsAutoRun() const;
+
+  // Where the setters' changes go; SettingEffectsConnection puts others in place.
+  SettingEffects& Effects() const { return *effects_; }
 
   bool Loaded() const { return loaded_; }
   int KeyboardShowDelay() const { return keyboardShowDelay_; }
@@ -225,7 +228,9 @@ class TPreset {
   void SaveOptions();
   void SaveLangsAndSounds();
 
+  friend class SettingEffectsConnection;
   SettingsStore& store_;
+  SettingEffects* effects_;
   // The priority the process runs at, once the setting was first applied.
   std::optional<bool> appliedHighPriority_;
 
@@ -301,6 +306,20 @@ class TPreset {
   ActionFileNameArray actionFileNames_;
   BackgroundImageHolder backgroundImage_;
   KeyNameArray keyNames_;
+};
+
+// Connects `effects` to a settings object for its own lifetime; the effects
+// connected before come back at its end.
+class SettingEffectsConnection {
+ public:
+  SettingEffectsConnection(TPreset& preset, SettingEffects& effects);
+  ~SettingEffectsConnection();
+  SettingEffectsConnection(const SettingEffectsConnection&) = delete;
+  SettingEffectsConnection& operator=(const SettingEffectsConnection&) = delete;
+
+ private:
+  TPreset& preset_;
+  SettingEffects* previous_;
 };
 
 // Creates the settings object with its defaults on `store` (the settings

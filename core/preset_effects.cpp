@@ -4,8 +4,9 @@
 
 #include <vector>
 
+#include "core/keyboard_layout_service.h"
 #include "core/synthetic_input.h"
-#include "keyboard/keyboard_layout_service.h"
+#include "core/keyboard_layout_service.h"
 
 namespace snibbet {
 namespace {
@@ -46,26 +47,21 @@ class SystemLayouts final : public KeyboardLayoutService {
   }
 };
 
-PresetEffects SystemEffects() {
-  PresetEffects effects;
-  effects.keyboardLayouts = &SystemLayoutsForKeyNames();
-  effects.applyProcessPriority = ApplyProcessPriority;
-  effects.numLockIsOn = NumLockIsOn;
-  effects.pressNumLock = PressNumLock;
-  effects.soundStillPlaying = SoundStillPlaying;
-  effects.playSoundFile = PlaySoundFileAsync;
-  effects.fileExists = IsExistingFile;
-  effects.machineRunValue = ReadMachineRunValue;
-  return effects;
-}
-
-PresetEffects g_effects = SystemEffects();
-
 }  // namespace
 
-PresetEffects& PresetEffectSeams() { return g_effects; }
+KeyboardLayoutService* SystemSettingEffects::KeyboardLayouts() { return &SystemLayoutsForKeyNames(); }
+void SystemSettingEffects::ApplyProcessPriority(bool high) { snibbet::ApplyProcessPriority(high); }
+bool SystemSettingEffects::NumLockIsOn() { return snibbet::NumLockIsOn(); }
+void SystemSettingEffects::PressNumLock() { snibbet::PressNumLock(); }
+bool SystemSettingEffects::SoundStillPlaying() { return snibbet::SoundStillPlaying(); }
+void SystemSettingEffects::PlaySoundFile(const std::wstring& file) { PlaySoundFileAsync(file); }
+bool SystemSettingEffects::FileExists(const std::wstring& path) { return IsExistingFile(path); }
+std::wstring SystemSettingEffects::MachineRunValue() { return ReadMachineRunValue(); }
 
-void ResetPresetEffects() { g_effects = SystemEffects(); }
+SystemSettingEffects& DefaultSettingEffects() {
+  static SystemSettingEffects effects;
+  return effects;
+}
 
 KeyboardLayoutService& SystemLayoutsForKeyNames() {
   static SystemLayouts layouts;

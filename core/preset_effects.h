@@ -1,21 +1,22 @@
 #pragma once
-// Where a change of a setting reaches the running program outside the
-// settings object. The windows it changes register their part here when they
-// are created and clear it when they go; an empty entry means that part is
-// not there (yet), and the value simply waits in the settings object until
-// the part reads it. The system's side (process priority, Num Lock, sounds,
-// keyboard layouts) is filled with the real services and may be replaced by
-// tests.
+// What a change of a setting does to the running program outside the
+// settings object. The settings object holds one SettingEffects; it starts
+// with SystemSettingEffects (the system's side real, the program's parts not
+// there, so a value simply waits in the settings object until the part reads
+// it), and the program entry connects the program's own once its parts exist.
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "core/control_set.h"
 
 namespace snibbet {
 
 class KeyboardLayoutService;
+class TQvAction;
 
 // A picture held for the keyboard background; its type belongs to whoever loads it.
 class HeldPicture {
@@ -23,65 +24,125 @@ class HeldPicture {
   virtual ~HeldPicture() = default;
 };
 
-struct PresetEffects {
+class SettingEffects {
+ public:
+  virtual ~SettingEffects() = default;
+
   // ---- the central data module ----
   // Whether it is active (hooks installed); false while it is not there.
-  std::function<bool()> dataModuleActive;
-  std::function<void(bool active)> setDataModuleActive;
+  virtual bool DataModuleActive() = 0;
+  virtual void SetDataModuleActive(bool active) = 0;
   // Fonts and colours of the keyboard view re-applied from the settings.
-  std::function<void()> applyAppearance;
+  virtual void ApplyAppearance() = 0;
   // The binding file changed: the data module's bindings (menu, pictures) are rebuilt.
-  std::function<void()> refreshBindings;
+  virtual void RefreshBindings() = 0;
   // The help file of a user-interface language.
-  std::function<void(int language)> pickHelpFile;
+  virtual void PickHelpFile(int language) = 0;
+
+  // ---- the key-state model and the binding list ----
+  virtual void RedrawKeyboardView() = 0;
+  // The characters of the keys worked out again, and the view redrawn.
+  virtual void RebuildKeyCharacters() = 0;
+  // The layout the model follows; null without a model.
+  virtual HKL KeyModelLayout() = 0;
+  // A hotkey as the keyboard view names its keys; none without a model.
+  virtual std::optional<std::wstring> KeyViewShortcutText(std::uint8_t key, ControlSet set) = 0;
+  virtual void LoadBindingFile(const std::wstring& file) = 0;
+  virtual void ClearBindings() = 0;
+  // A new binding of the key, or null when the list takes none.
+  virtual TQvAction* AddBinding(std::uint8_t key, ControlSet set, std::uint8_t kind, std::uint8_t param) = 0;
 
   // ---- the keyboard window and its background window ----
-  std::function<void(const std::wstring& layoutName)> loadKeyboardLayout;
+  virtual void LoadKeyboardLayout(const std::wstring& layoutName) = 0;
   // Opacity and hide countdown re-applied from the settings.
-  std::function<void()> reapplyKeyboardWindowTiming;
-  std::function<void(int milliseconds)> setKeyboardShowInterval;
-  std::function<void(std::uint8_t alpha)> setKeyboardWindowAlpha;
+  virtual void ReapplyKeyboardWindowTiming() = 0;
+  virtual void SetKeyboardShowInterval(int milliseconds) = 0;
+  virtual void SetKeyboardWindowAlpha(std::uint8_t alpha) = 0;
   // The caption button's picture: 2 while the window hides by itself, 1 otherwise.
-  std::function<void(int image)> setKeyboardCaptionButtonImage;
+  virtual void SetKeyboardCaptionButtonImage(int image) = 0;
   // Visible, in front, and kept shown; or the countdown to hiding started.
-  std::function<void()> showKeyboardWindowAndKeep;
-  std::function<void()> startKeyboardHideDelay;
-  std::function<void()> repaintKeyboardBackground;
+  virtual void ShowKeyboardWindowAndKeep() = 0;
+  virtual void StartKeyboardHideDelay() = 0;
+  virtual void RepaintKeyboardBackground() = 0;
   // The picture of a background file; null when it cannot be loaded.
-  std::function<std::unique_ptr<HeldPicture>(const std::wstring& file)> loadBackgroundPicture;
+  virtual std::unique_ptr<HeldPicture> LoadBackgroundPicture(const std::wstring& file) = 0;
 
   // ---- the template pop-up ----
-  std::function<void(const std::wstring& fileName)> reloadTemplates;
-  std::function<void(std::uint8_t alpha)> setTemplatePopupAlpha;
+  virtual void ReloadTemplates(const std::wstring& fileName) = 0;
+  virtual void SetTemplatePopupAlpha(std::uint8_t alpha) = 0;
 
   // ---- the tray icon and menu ----
-  std::function<void(bool active)> setTrayIconActive;
-  std::function<void()> redrawTrayIcon;
-  std::function<void(bool checked)> checkTraySoundItem;
+  virtual void SetTrayIconActive(bool active) = 0;
+  virtual void RedrawTrayIcon() = 0;
+  virtual void CheckTraySoundItem(bool checked) = 0;
 
   // ---- the settings window and the first-run wizard, while open ----
-  std::function<void(bool autoHide)> showAutoHideInOpenDialogs;
+  virtual void ShowAutoHideInOpenDialogs(bool autoHide) = 0;
 
   // ---- the system ----
-  // Keyboard layouts for the key names; the system's unless replaced.
-  KeyboardLayoutService* keyboardLayouts = nullptr;
-  std::function<void(bool high)> applyProcessPriority;
-  std::function<bool()> numLockIsOn;
-  std::function<void()> pressNumLock;
+  // Keyboard layouts for the key names.
+  virtual KeyboardLayoutService* KeyboardLayouts() = 0;
+  virtual void ApplyProcessPriority(bool high) = 0;
+  virtual bool NumLockIsOn() = 0;
+  virtual void PressNumLock() = 0;
   // Whether a sound of this process still plays; then a new one is not started.
-  std::function<bool()> soundStillPlaying;
-  std::function<void(const std::wstring& file)> playSoundFile;
-  std::function<bool(const std::wstring& path)> fileExists;
+  virtual bool SoundStillPlaying() = 0;
+  virtual void PlaySoundFile(const std::wstring& file) = 0;
+  virtual bool FileExists(const std::wstring& path) = 0;
   // The Run value "Snibbet" of the machine; empty when there is none.
-  std::function<std::wstring()> machineRunValue;
+  virtual std::wstring MachineRunValue() = 0;
 };
 
-// The process-wide effects: windows' entries empty, the system's real.
-PresetEffects& PresetEffectSeams();
-// Back to that state (tests).
-void ResetPresetEffects();
+// The default: the system's side real, none of the program's parts there.
+class SystemSettingEffects : public SettingEffects {
+ public:
+  bool DataModuleActive() override { return false; }
+  void SetDataModuleActive(bool) override {}
+  void ApplyAppearance() override {}
+  void RefreshBindings() override {}
+  void PickHelpFile(int) override {}
 
-// The system's side, as PresetEffectSeams() starts with.
+  void RedrawKeyboardView() override {}
+  void RebuildKeyCharacters() override {}
+  HKL KeyModelLayout() override { return nullptr; }
+  std::optional<std::wstring> KeyViewShortcutText(std::uint8_t, ControlSet) override { return std::nullopt; }
+  void LoadBindingFile(const std::wstring&) override {}
+  void ClearBindings() override {}
+  TQvAction* AddBinding(std::uint8_t, ControlSet, std::uint8_t, std::uint8_t) override { return nullptr; }
+
+  void LoadKeyboardLayout(const std::wstring&) override {}
+  void ReapplyKeyboardWindowTiming() override {}
+  void SetKeyboardShowInterval(int) override {}
+  void SetKeyboardWindowAlpha(std::uint8_t) override {}
+  void SetKeyboardCaptionButtonImage(int) override {}
+  void ShowKeyboardWindowAndKeep() override {}
+  void StartKeyboardHideDelay() override {}
+  void RepaintKeyboardBackground() override {}
+  std::unique_ptr<HeldPicture> LoadBackgroundPicture(const std::wstring&) override { return nullptr; }
+
+  void ReloadTemplates(const std::wstring&) override {}
+  void SetTemplatePopupAlpha(std::uint8_t) override {}
+
+  void SetTrayIconActive(bool) override {}
+  void RedrawTrayIcon() override {}
+  void CheckTraySoundItem(bool) override {}
+
+  void ShowAutoHideInOpenDialogs(bool) override {}
+
+  KeyboardLayoutService* KeyboardLayouts() override;
+  void ApplyProcessPriority(bool high) override;
+  bool NumLockIsOn() override;
+  void PressNumLock() override;
+  bool SoundStillPlaying() override;
+  void PlaySoundFile(const std::wstring& file) override;
+  bool FileExists(const std::wstring& path) override;
+  std::wstring MachineRunValue() override;
+};
+
+// The one default object, stateless; settings objects start with it.
+SystemSettingEffects& DefaultSettingEffects();
+
+// The system's side of SystemSettingEffects.
 KeyboardLayoutService& SystemLayoutsForKeyNames();
 // High priority class with the GUI thread above normal, or both normal.
 void ApplyProcessPriority(bool high);

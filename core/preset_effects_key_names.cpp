@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "core/key_names.h"
-#include "keyboard/key_classes.h"
+#include "core/key_classes.h"
 
 namespace snibbet {
 namespace {

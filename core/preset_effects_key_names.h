@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "keyboard/keyboard_layout_service.h"
+#include "core/keyboard_layout_service.h"
 
 namespace snibbet {
 

@@ -1,10 +1,11 @@
 // The setters of the settings object. Each stores its value and applies it to
-// the running program at once; effects on windows go through the entries of
-// PresetEffectSeams(), which the windows fill while they exist. "On change"
-// setters do nothing at all when the value is the one already held.
+// the running program at once, through the settings object's SettingEffects.
+// "On change" setters do nothing at all when the value is the one already held.
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
+#include "core/control_set.h"
 #include "core/key_names.h"
 #include "core/lang_apply.h"
 #include "core/lang_list.h"
@@ -15,28 +16,12 @@
 #include "core/shortcut.h"
 #include "core/sounds.h"
 #include "core/version_info.h"
-#include "keyboard/actions.h"
-#include "keyboard/control_set.h"
-#include "keyboard/key_model.h"
 
 namespace snibbet {
 namespace {
 
 constexpr std::uint8_t kProgramCommandKind = 8;
 constexpr std::uint8_t kShowTemplatesCommand = 1;
-
-PresetEffects& Effects() { return PresetEffectSeams(); }
-
-template <class Function, class... Args>
-void Call(const Function& function, Args&&... args) {
-  if (function) function(std::forward<Args>(args)...);
-}
-
-void RedrawKeyboardView() {
-  if (TQvKeyboard* keyboard = QvKeyboard()) keyboard->Redraw();
-}
-
-bool DataModuleActive() { return Effects().dataModuleActive && Effects().dataModuleActive(); }
 
 wchar_t UpperCase(wchar_t c) {
   wchar_t text[1] = {c};
@@ -49,6 +34,13 @@ LayoutHandle HandleOf(HKL layout) { return reinterpret_cast<LayoutHandle>(layout
 HKL HklOf(LayoutHandle layout) { return reinterpret_cast<HKL>(layout); }
 
 }  // namespace
+
+SettingEffectsConnection::SettingEffectsConnection(TPreset& preset, SettingEffects& effects)
+    : preset_(preset), previous_(preset.effects_) {
+  preset_.effects_ = &effects;
+}
+
+SettingEffectsConnection::~SettingEffectsConnection() { preset_.effects_ = previous_; }
 
 // ---- store only ----
 
@@ -87,49 +79,46 @@ void TPreset::SetClipboardIsActive(bool) { clipboardIsActive_ = false; }
 
 void TPreset::SetKeyboardCenterInfo(bool value) {
   keyboardCenterInfo_ = value;
-  RedrawKeyboardView();
+  Effects().RedrawKeyboardView();
 }
 
 void TPreset::SetKeyboardShowLabels(bool value) {
   keyboardShowLabels_ = value;
-  RedrawKeyboardView();
+  Effects().RedrawKeyboardView();
 }
 
 void TPreset::SetNumAlwaysFigure(bool value) {
   numAlwaysFigure_ = value;
-  RedrawKeyboardView();
+  Effects().RedrawKeyboardView();
 }
 
 namespace {
 // Stores a drawing option and redraws the view, only when it changes.
-void SetViewOption(bool& field, bool value) {
+void SetViewOption(SettingEffects& effects, bool& field, bool value) {
   if (field == value) return;
   field = value;
-  RedrawKeyboardView();
+  effects.RedrawKeyboardView();
 }
 }  // namespace
 
-void TPreset::SetShowHotkeySquare(bool value) { SetViewOption(showHotkeySquare_, value); }
-void TPreset::SetShowIconApp(bool value) { SetViewOption(showIconApp_, value); }
-void TPreset::SetShowIconZqkeys(bool value) { SetViewOption(showIconZqkeys_, value); }
-void TPreset::SetShowIconWindows(bool value) { SetViewOption(showIconWindows_, value); }
-void TPreset::SetShowKeyboardZone(bool value) { SetViewOption(showKeyboardZone_, value); }
+void TPreset::SetShowHotkeySquare(bool value) { SetViewOption(Effects(), showHotkeySquare_, value); }
+void TPreset::SetShowIconApp(bool value) { SetViewOption(Effects(), showIconApp_, value); }
+void TPreset::SetShowIconZqkeys(bool value) { SetViewOption(Effects(), showIconZqkeys_, value); }
+void TPreset::SetShowIconWindows(bool value) { SetViewOption(Effects(), showIconWindows_, value); }
+void TPreset::SetShowKeyboardZone(bool value) { SetViewOption(Effects(), showKeyboardZone_, value); }
 
 void TPreset::SetShowCharCtrl(bool value) {
   if (showCharCtrl_ == value) return;
   showCharCtrl_ = value;
-  if (TQvKeyboard* keyboard = QvKeyboard()) {
-    keyboard->BuildCharTable();
-    keyboard->Redraw();
-  }
+  Effects().RebuildKeyCharacters();
 }
 
 // ---- appearance ----
 
 void TPreset::ApplyAppearance() {
-  Call(Effects().applyAppearance);
-  RedrawKeyboardView();
-  Call(Effects().repaintKeyboardBackground);
+  Effects().ApplyAppearance();
+  Effects().RedrawKeyboardView();
+  Effects().RepaintKeyboardBackground();
 }
 
 namespace {
@@ -171,13 +160,11 @@ void TPreset::SetThemeInfoFontItalic(bool value) {
 
 void TPreset::SetBackgroundPicture(const std::wstring& value) {
   backgroundPicture_ = value;
-  if (value.empty() || !Effects().fileExists || !Effects().fileExists(value)) {
+  if (value.empty() || !Effects().FileExists(value)) {
     backgroundImage_.picture.reset();
-  } else if (Effects().loadBackgroundPicture) {
+  } else if (std::unique_ptr<HeldPicture> picture = Effects().LoadBackgroundPicture(value)) {
     // A file that cannot be loaded leaves the picture as it was.
-    if (std::unique_ptr<HeldPicture> picture = Effects().loadBackgroundPicture(value)) {
-      backgroundImage_.picture = std::move(picture);
-    }
+    backgroundImage_.picture = std::move(picture);
   }
   ApplyAppearance();
 }
@@ -186,81 +173,79 @@ void TPreset::SetBackgroundPicture(const std::wstring& value) {
 
 void TPreset::SetKeyboardShowCaption(bool value) {
   keyboardShowCaption_ = value;
-  RedrawKeyboardView();
-  Call(Effects().repaintKeyboardBackground);
+  Effects().RedrawKeyboardView();
+  Effects().RepaintKeyboardBackground();
 }
 
 void TPreset::SetBackgroundAlphaBlend(std::uint8_t value) {
   backgroundAlphaBlend_ = value;
-  Call(Effects().reapplyKeyboardWindowTiming);
+  Effects().ReapplyKeyboardWindowTiming();
 }
 
 void TPreset::SetKeyboardHideDelay(int value) {
   keyboardHideDelay_ = value;
-  Call(Effects().reapplyKeyboardWindowTiming);
+  Effects().ReapplyKeyboardWindowTiming();
 }
 
 void TPreset::SetKeyboardShowDelay(int value) {
   keyboardShowDelay_ = value;
-  Call(Effects().setKeyboardShowInterval, value);
+  Effects().SetKeyboardShowInterval(value);
 }
 
 void TPreset::SetKeyboardName(const std::wstring& value) {
   keyboardName_ = value;
-  Call(Effects().loadKeyboardLayout, value);
+  Effects().LoadKeyboardLayout(value);
 }
 
 void TPreset::SetKeyboardAlphaBlend(std::uint8_t value) {
   keyboardAlphaBlend_ = value;
-  Call(Effects().setKeyboardWindowAlpha, value);
-  Call(Effects().setTemplatePopupAlpha, value);
+  Effects().SetKeyboardWindowAlpha(value);
+  Effects().SetTemplatePopupAlpha(value);
 }
 
 void TPreset::SetKeyboardAutoHide(bool value) {
   keyboardAutoHide_ = value;
-  Call(Effects().setKeyboardCaptionButtonImage, value ? 2 : 1);
-  Call(Effects().showAutoHideInOpenDialogs, value);
-  if (!DataModuleActive()) return;
+  Effects().SetKeyboardCaptionButtonImage(value ? 2 : 1);
+  Effects().ShowAutoHideInOpenDialogs(value);
+  if (!Effects().DataModuleActive()) return;
   if (value) {
-    Call(Effects().startKeyboardHideDelay);
+    Effects().StartKeyboardHideDelay();
     return;
   }
-  Call(Effects().showKeyboardWindowAndKeep);
+  Effects().ShowKeyboardWindowAndKeep();
   // The window shows the keys of the layout the model follows; typing into it must give the same.
-  if (const TQvKeyboard* keyboard = QvKeyboard(); keyboard && keyboard->CurrentLayout()) {
-    ActivateKeyboardLayout(HklOf(keyboard->CurrentLayout()), 0);
-  }
+  if (const HKL layout = Effects().KeyModelLayout()) ActivateKeyboardLayout(layout, 0);
 }
 
 // ---- files ----
 
 void TPreset::SetActionFileName(const std::wstring& value) {
   actionFileName_ = value;
-  QvActions().LoadFromFile(value);
-  RedrawKeyboardView();
-  Call(Effects().refreshBindings);
+  Effects().LoadBindingFile(value);
+  Effects().RedrawKeyboardView();
+  Effects().RefreshBindings();
 }
 
 void TPreset::SetTemplatesFileName(const std::wstring& value) {
   templatesFileName_ = value;
-  Call(Effects().reloadTemplates, value);
+  Effects().ReloadTemplates(value);
 }
 
 // ---- the tray ----
 
 void TPreset::SetHideTrayIcon(bool value) {
   hideTrayIcon_ = value;
-  Call(Effects().setTrayIconActive, !value);
+  Effects().SetTrayIconActive(!value);
 }
 
 void TPreset::SetShowLangIcon(bool value) {
   showLangIcon_ = value;
-  Call(Effects().redrawTrayIcon);
+  Effects().RedrawTrayIcon();
 }
 
 void TPreset::SetSoundEnabled(bool value) {
   soundEnabled_ = value;
-  Call(Effects().checkTraySoundItem, value);
+  Effects().CheckTraySoundItem(value);
 }
 
 void TPreset::SetSensitivityGestures(int value) {
@@ -279,19 +264,19 @@ void TPreset::SetHighPriority(bool value) {
   highPriority_ = value;
   if (appliedHighPriority_ == value) return;
   appliedHighPriority_ = value;
-  Call(Effects().applyProcessPriority, value);
+  Effects().ApplyProcessPriority(value);
 }
 
 void TPreset::SetNumLockMode(int value) {
   numLockMode_ = value;
   if (value != 1 && value != 2) return;
-  const bool on = Effects().numLockIsOn && Effects().numLockIsOn();
+  const bool on = Effects().NumLockIsOn();
   if ((value == 1) == on) return;
   // Our own hook would take the synthetic press for the user's: it is off meanwhile.
-  const bool wasActive = DataModuleActive();
-  if (wasActive) Call(Effects().setDataModuleActive, false);
-  Call(Effects().pressNumLock);
-  if (wasActive) Call(Effects().setDataModuleActive, true);
+  const bool wasActive = Effects().DataModuleActive();
+  if (wasActive) Effects().SetDataModuleActive(false);
+  Effects().PressNumLock();
+  if (wasActive) Effects().SetDataModuleActive(true);
 }
 
 // ---- the template hotkey ----
@@ -299,23 +284,19 @@ void TPreset::SetNumLockMode(int value) {
 void TPreset::SetSCShowTemplates(std::int32_t value) {
   scShowTemplates_ = value;
   // Every binding goes, whatever its origin: the hotkey is the only one.
-  QvActions().Clear();
+  Effects().ClearBindings();
   BindShortCutAction(value, kProgramCommandKind, kShowTemplatesCommand);
 }
 
 TQvAction* TPreset::BindShortCutAction(std::int32_t value, std::uint8_t kind, std::uint8_t param) {
   if (value == 0) return nullptr;
   const ShortCutKeys keys = SplitShortCut(value);
-  TQvAction* binding = QvActions().Add(keys.key, keys.controlSet);
-  if (!binding) return nullptr;
-  binding->SetKind(kind);
-  binding->SetParam(param);
-  return binding;
+  return Effects().AddBinding(keys.key, keys.controlSet, kind, param);
 }
 
 std::wstring TPreset::ShortCutToKeyText(std::int32_t value) const {
   const ShortCutKeys keys = SplitShortCut(value);
-  if (const TQvKeyboard* keyboard = QvKeyboard()) return keyboard->ShortcutToText(keys.key, keys.controlSet);
+  if (std::optional<std::wstring> text = Effects().KeyViewShortcutText(keys.key, keys.controlSet)) return *text;
   const auto keyName = [this](int vk) {
     std::wstring name = keyNames_[static_cast<std::size_t>(vk)];
     if (name.empty()) {
@@ -333,17 +314,17 @@ void TPreset::SetKeyboardLang(HKL value) {
   std::vector<LayoutHandle> installed;
   for (HKL layout : InstalledKeyboardLayouts()) installed.push_back(HandleOf(layout));
   const LayoutKeyNames names =
-      BuildLayoutKeyNames(HandleOf(value), installed, Effects().keyboardLayouts, UpperCase);
+      BuildLayoutKeyNames(HandleOf(value), installed, Effects().KeyboardLayouts(), UpperCase);
   keyboardLang_ = HklOf(names.layout);
   keyNames_ = names.names;
-  RedrawKeyboardView();
+  Effects().RedrawKeyboardView();
 }
 
 // ---- language ----
 
 void TPreset::SetLanguage(int value) {
   language_ = value;
-  Call(Effects().pickHelpFile, value);
+  Effects().PickHelpFile(value);
   TQvLang* table = LangOrNull();
   if (!table) return;  // before the language table exists there is nothing to switch
   std::wstring code = L"en";
@@ -362,7 +343,7 @@ void TPreset::SetLanguage(int value) {
 void TPreset::SetSound(int slot, const std::wstring& entry) {
   if (slot < 0 || slot >= kSoundSlots) throw std::out_of_range("Sound slot out of range");
   sounds_[slot] = entry;
-  soundFiles_[slot] = ResolveSoundFile(entry, GetSoundFolder(), Effects().fileExists);
+  soundFiles_[slot] = ResolveSoundFile(entry, GetSoundFolder(), [this](const std::wstring& path) { return Effects().FileExists(path); });
 }
 
 std::wstring TPreset::GetSound(int slot) const {
@@ -378,14 +359,14 @@ void TPreset::PlaySound(int slot, bool force) const {
   const std::wstring file = GetSoundFile(slot);
   if (file.empty()) return;
   // On newer systems a new sound would cut off the one playing: the first one finishes.
-  if (IsVistaOrLater() && Effects().soundStillPlaying && Effects().soundStillPlaying()) return;
-  Call(Effects().playSoundFile, file);
+  if (IsVistaOrLater() && Effects().SoundStillPlaying()) return;
+  Effects().PlaySoundFile(file);
 }
 
 // ---- start with Windows ----
 
 bool TPreset::IsAutoRun() const {
-  const std::wstring value = Effects().machineRunValue ? Effects().machineRunValue() : std::wstring();
+  const std::wstring value = Effects().MachineRunValue();
   if (value.empty()) return false;
   std::wstring program(MAX_PATH, L'\0');
   for (;;) {

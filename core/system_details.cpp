@@ -26,11 +26,6 @@ auto OrNothing(Gather gather) noexcept -> decltype(gather()) {
   }
 }
 
-HKL ForegroundKeyboardLayout() {
-  HWND foreground = GetForegroundWindow();
-  return GetKeyboardLayout(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
-}
-
 std::optional<ScreenFacts> GatherScreenFacts(const KeyboardLayoutSource& keyboardLayout) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   if (width <= 0 || height <= 0) return std::nullopt;
@@ -39,6 +34,11 @@ std::optional<ScreenFacts> GatherScreenFacts(const KeyboardLayoutSource& keyboar
 }
 
 }  // namespace
+
+HKL ForegroundKeyboardLayout() {
+  HWND foreground = GetForegroundWindow();
+  return GetKeyboardLayout(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
+}
 
 std::optional<OsFacts> GatherOsFacts() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");

@@ -12,6 +12,7 @@ namespace snibbet {
 
 // The current keyboard layout; when not given, that of the foreground window.
 using KeyboardLayoutSource = std::function<HKL()>;
+HKL ForegroundKeyboardLayout();
 
 // Each fact whose gathering fails is left empty.
 SystemFacts GatherSystemFacts(const KeyboardLayoutSource& keyboardLayout = {});

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "keyboard/actions.h"
-#include "keyboard/key_classes.h"
+#include "core/key_classes.h"
 #include "keyboard/key_model.h"
 
 namespace snibbet {

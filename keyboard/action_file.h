@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "keyboard/control_set.h"
+#include "core/control_set.h"
 
 namespace snibbet {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "keyboard/keyboard_layout_service.h"
+#include "core/keyboard_layout_service.h"
 #include "keyboard/layout_remap.h"
 #include "keyboard/text_case.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "keyboard/control_set.h"
+#include "core/control_set.h"
 
 namespace snibbet {
 

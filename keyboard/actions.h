@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "keyboard/control_set.h"
+#include "core/control_set.h"
 
 namespace snibbet {
 

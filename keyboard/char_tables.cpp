@@ -1,6 +1,6 @@
 #include "keyboard/char_tables.h"
 
-#include "keyboard/control_set.h"
+#include "core/control_set.h"
 
 namespace snibbet {
 

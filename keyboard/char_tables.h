@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "keyboard/keyboard_layout_service.h"
+#include "core/keyboard_layout_service.h"
 
 namespace snibbet {
 

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "keyboard/char_tables.h"
-#include "keyboard/control_set.h"
-#include "keyboard/key_classes.h"
-#include "keyboard/keyboard_layout_service.h"
+#include "core/control_set.h"
+#include "core/key_classes.h"
+#include "core/keyboard_layout_service.h"
 #include "keyboard/layout_file.h"
 
 namespace snibbet {

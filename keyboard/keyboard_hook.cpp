@@ -1,7 +1,7 @@
 #include "keyboard/keyboard_hook.h"
 
 #include "keyboard/actions.h"
-#include "keyboard/key_classes.h"
+#include "core/key_classes.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 

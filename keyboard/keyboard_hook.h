@@ -21,8 +21,8 @@
 
 #include "helper/helper_protocol.h"
 #include "keyboard/action_executor.h"
-#include "keyboard/control_set.h"
-#include "keyboard/keyboard_layout_service.h"
+#include "core/control_set.h"
+#include "core/keyboard_layout_service.h"
 
 namespace snibbet {
 

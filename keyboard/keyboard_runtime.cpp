@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "core/data_module.h"
+#include "core/foreground_state.h"
 #include "core/debug_log.h"
 #include "core/input_helper_link.h"
 #include "core/lang_table.h"
@@ -83,8 +83,7 @@ class SystemHookPorts : public HookPorts {
     return preset && preset->NumAlwaysFigure();
   }
   bool FullScreenActive() override {
-    const TDataDM* dataModule = DataDMOrNull();
-    return dataModule && dataModule->FullScreenActive();
+    return Foreground().FullScreenActive();
   }
   void QueueTemplateKey(int code) override {
     if (const auto& queue = KeyboardSeamsOfProgram().queueTemplateKey) queue(code);
@@ -116,7 +115,7 @@ class SystemExecutorPorts : public ExecutorPorts {
     const TPreset* preset = PresetOrNull();
     if (preset && preset->AccessDenied()) return;
     if (const auto& toggle = KeyboardSeamsOfProgram().toggleKeyboardWindow) toggle();
-    if (TDataDM* dataModule = DataDMOrNull()) dataModule->TouchActivityTick();
+    Foreground().TouchActivityTick();
   }
   // Nothing in this program binds them, but a binding file may.
   void RunClipboardAction() override {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "keyboard/key_classes.h"
-#include "keyboard/keyboard_layout_service.h"
+#include "core/key_classes.h"
+#include "core/keyboard_layout_service.h"
 
 namespace snibbet {
 

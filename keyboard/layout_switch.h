@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "keyboard/keyboard_layout_service.h"
+#include "core/keyboard_layout_service.h"
 
 namespace snibbet {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The key model's view of the real system: keyboard layouts through the
 // user32 layout functions, key events through SendInput.
-#include "keyboard/keyboard_layout_service.h"
+#include "core/keyboard_layout_service.h"
 
 namespace snibbet {
 

@@ -5,7 +5,7 @@
 #include "clipboard/clipboard_monitor.h"
 #include "clipboard/monitor_calls.h"
 #include "core/clipboard_access.h"
-#include "core/data_module.h"
+#include "core/foreground_state.h"
 #include "core/hook_messages.h"
 #include "core/message_pump.h"
 #include "core/preset.h"
@@ -73,8 +73,7 @@ bool SystemLayoutSwitchPorts::IsLayoutDisabled(LayoutHandle layout) {
 }
 
 bool SystemLayoutSwitchPorts::ForegroundIsIE() {
-  const TDataDM* dataModule = DataDMOrNull();
-  return dataModule && dataModule->ForegroundIsIE();
+  return Foreground().ForegroundIsIE();
 }
 
 bool SystemLayoutSwitchPorts::IsVistaOrLater() { return snibbet::IsVistaOrLater(); }

@@ -8,7 +8,7 @@
 #include "core/preset.h"
 #include "core/synthetic_input.h"
 #include "helper/helper_protocol.h"
-#include "keyboard/key_classes.h"
+#include "core/key_classes.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 

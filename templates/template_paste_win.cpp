@@ -9,7 +9,7 @@
 #include "clipboard/monitor_calls.h"
 #include "core/clipboard_access.h"
 #include "core/synthetic_input.h"
-#include "keyboard/control_set.h"
+#include "core/control_set.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "templates/template_tags_win.h"

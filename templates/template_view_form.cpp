@@ -7,12 +7,12 @@
 
 #include "core/app_ini.h"
 #include "core/caret.h"
-#include "core/data_module.h"
+#include "core/foreground_state.h"
 #include "core/debug_log.h"
 #include "core/input_helper_link.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
-#include "core/system_colors.h"
+#include "visual/system_colors.h"
 #include "helper/helper_protocol.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -187,7 +187,7 @@ void TTemplateViewForm::ShowTemplateView() {
     ActivateKeyboardLayout(reinterpret_cast<HKL>(model->CurrentLayout()), 0);
   SetTemplateViewActive(true);
 
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->PopupOpenedOver(GetForegroundWindow());
+  Foreground().SetPopupOpenedOver(GetForegroundWindow());
   const std::optional<PopupCaret> caret = CaretOfForeground();
   DebugLog(caret ? L"ShowTemplateView " + std::to_wstring(caret->x) + L"," + std::to_wstring(caret->y)
                  : std::wstring(L"ShowTemplateView"));

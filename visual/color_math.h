@@ -5,7 +5,7 @@
 // Window-free.
 #include <cstdint>
 
-#include "core/color_mix.h"
+#include "visual/color_mix.h"
 
 namespace snibbet {
 

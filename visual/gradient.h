@@ -3,7 +3,7 @@
 // middle colour over the first half, then on to the second colour. Window-free.
 #include <vector>
 
-#include "core/color_mix.h"
+#include "visual/color_mix.h"
 
 namespace snibbet {
 

@@ -110,38 +110,35 @@ class TReportTarget : public ui::Form {
                           }};
 };
 
-void InstallSeams() {
-  snibbet::SetBugReportHooks({
-      .isActive = [] { return g_active; },
-      .setActive =
-          [](bool active) {
-            g_active = active;
-            Journal(L"SetActive " + std::to_wstring(active ? 1 : 0));
-          },
-      .exitProgram =
-          [] {
-            Journal(L"Exit");
-            ui::Terminate();
-          },
-      .checkNewVersion =
-          [] {
-            Journal(L"VersionCheck");
-            snibbet::VersionCheckSource source;
-            if (!g_options.versionUrl.empty()) source.address = g_options.versionUrl;
-            source.timeoutMs = 2000;
-            source.openPage = [](const std::wstring& page) { Journal(L"OpenPage " + page); };
-            return snibbet::CheckNewVersion(false, source);
-          },
-      .keyboardLayout = {},
-  });
-}
+// The program's part in the report, noted in the journal.
+class JournalledProgram final : public snibbet::DefaultBugReportPort {
+ public:
+  bool ProgramActive() override { return g_active; }
+  void SetProgramActive(bool active) override {
+    g_active = active;
+    Journal(L"SetActive " + std::to_wstring(active ? 1 : 0));
+  }
+  void ExitProgram() override {
+    Journal(L"Exit");
+    ui::Terminate();
+  }
+  bool NewerVersionChosen() override {
+    Journal(L"VersionCheck");
+    snibbet::VersionCheckSource source;
+    if (!g_options.versionUrl.empty()) source.address = g_options.versionUrl;
+    source.timeoutMs = 2000;
+    source.openPage = [](const std::wstring& page) { Journal(L"OpenPage " + page); };
+    return snibbet::CheckNewVersion(false, source);
+  }
+};
 
 int Run() {
   ui::Application& app = ui::Application::Create({.title = snibbet::kProductName});
   snibbet::TQvBugMessageForm& report = app.CreateForm<snibbet::TQvBugMessageForm>();
   if (g_options.tickMs) report.tmrClose.SetInterval(g_options.tickMs);
   app.SetExceptionHandler(snibbet::ReportApplicationException);
-  InstallSeams();
+  JournalledProgram program;
+  snibbet::BugReportConnection connected(program);
   app.CreateForm<TReportTarget>();
   app.Run();
   ui::Application::Destroy();

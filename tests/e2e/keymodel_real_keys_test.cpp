@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "core/preset.h"
+#include "core/program_setting_effects.h"
 #include "core/synthetic_input.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_history.h"
@@ -285,7 +286,8 @@ TEST_F(ModelUnderRealKeys, ModifierSetsFollowEveryModifierOnBothSides) {
 
 TEST_F(ModelUnderRealKeys, TemplateHotkeyIsFoundForEitherWinKeyWithSpaceOnly) {
   MemoryStore store;
-  TPreset preset(store);
+  ProgramSettingEffects effects(nullptr);  // the binding list is the program's
+  TPreset preset(store, effects);
   model_->Run([&](TQvKeyboard&) { preset.SetSCShowTemplates(32800); });
   PhysicalChord({"Super_L", "space"});
   PhysicalKeyDown("Super_R");  // with Super_L, which goes up before Space

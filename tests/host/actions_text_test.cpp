@@ -6,7 +6,7 @@
 #include "keyboard/action_kinds.h"
 #include "keyboard/action_seams.h"
 #include "keyboard/actions.h"
-#include "keyboard/control_set.h"
+#include "core/control_set.h"
 
 namespace snibbet {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "keyboard/key_model.h"
-#include "keyboard/keyboard_layout_service.h"
+#include "core/keyboard_layout_service.h"
 
 namespace snibbet::testing {
 

@@ -51,7 +51,7 @@ class ForegroundTest : public ::testing::Test {
 
 TEST_F(ForegroundTest, AnApplicationWhoseProgramCannotBeReadKeepsThePasteFlagButNeverTheIEFlag) {
   RecordedSteps steps;
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
+  TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .parts = &steps});
   HWND gone = nullptr;
   {
     ThreadWindow window(false);
@@ -114,7 +114,7 @@ TEST_F(ForegroundTest, OurOwnWindowsAreClassifiedButNeverBecomeTheLastForeground
 
 TEST_F(ForegroundTest, ANewForegroundApplicationClosesThePopupUnlessTheWizardOrTheKeyboardIsInUse) {
   RecordedSteps steps;
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
+  TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .parts = &steps});
   ThreadWindow wizard(true, L"wizard");
   ThreadWindow popup(true, L"popup");
   ThreadWindow other(true, L"other");
@@ -153,7 +153,7 @@ TEST_F(ForegroundTest, ThePollFollowsOtherProgramsWithTheirLayoutAndIgnoresOurOw
   RecordedSteps steps;
   ThreadWindow own(true, L"own");
   ForceForegroundWindow(own.Handle(), true);
-  TDataDM dataModule({.hookLibrary = test::StandInLibrary()});
+  TDataDM dataModule({.hookLibrary = test::StandInLibrary(), .parts = &steps});
   ASSERT_TRUE(dataModule.Start());
   ASSERT_TRUE(dataModule.tmrCheckVista().Enabled());
 

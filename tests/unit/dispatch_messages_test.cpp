@@ -26,7 +26,7 @@ class DispatchTest : public ::testing::Test {
     while (PeekMessageW(&stale, nullptr, 0, 0, PM_REMOVE)) {
     }
     ui::Application::Create({.title = L"Orvane Paste"});
-    dataModule_.emplace(DataModuleOptions{.hookLibrary = test::MissingLibrary()});
+    dataModule_.emplace(DataModuleOptions{.hookLibrary = test::MissingLibrary(), .parts = &steps_});
   }
   void TearDown() override {
     dataModule_.reset();

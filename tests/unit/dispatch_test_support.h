@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the message-dispatch tests: steps that record what the dispatch
+// Shared by the message-dispatch tests: parts that record what the dispatch
 // asked of the keyboard and the pop-up, windows of another process under a
 // chosen program name, and a pump through the application's message filter.
 #include <windows.h>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/dispatch_steps.h"
+#include "core/data_module.h"
 #include "helper/helper_protocol.h"
 #include "testing/probe/process.h"
 #include "testing/probe/window_find.h"
@@ -20,8 +20,9 @@
 
 namespace snibbet::test {
 
-// Installs steps that note every call; the answers are the public fields.
-class RecordedSteps {
+// Parts that note every call of the dispatch; the answers are the public
+// fields. Handed to the data module through DataModuleOptions::parts.
+class RecordedSteps : public DataModuleParts {
  public:
   bool popupShown = false;
   HWND popupWindow = nullptr;
@@ -37,25 +38,26 @@ class RecordedSteps {
   std::vector<WPARAM> wheels;
   std::vector<HKL> layouts;
 
-  RecordedSteps() {
-    SetMessageDispatchSteps({
-        .popupShown = [this] { return popupShown; },
-        .popupWindow = [this] { return popupWindow; },
-        .popupBounds = [this] { return popupBounds; },
-        .hidePopup = [this] { ++hides; popupShown = false; },
-        .postWheelToGrid = [this](WPARAM wheel) { wheels.push_back(wheel); },
-        .mouseOverKeyboardWindow = [this] { return mouseOverKeyboard; },
-        .wizardWindow = [this] { return wizard; },
-        .resetKeyHistory = [this] { ++resets; },
-        .applyLayout = [this](HKL layout) { layouts.push_back(layout); },
-        .layoutAnswerPending = [this] { return answerPending; },
-        .layoutAnswered = [this] { ++answers; answerPending = false; },
-        .releaseModelKeys = [this] { ++releases; },
-    });
+  void ShowTemplateView() override {}
+  bool PopupShown() override { return popupShown; }
+  HWND PopupWindow() override { return popupWindow; }
+  RECT PopupBounds() override { return popupBounds; }
+  void HidePopup() override {
+    ++hides;
+    popupShown = false;
   }
-  ~RecordedSteps() { SetMessageDispatchSteps({}); }
-  RecordedSteps(const RecordedSteps&) = delete;
-  RecordedSteps& operator=(const RecordedSteps&) = delete;
+  void PostWheelToGrid(WPARAM wheel) override { wheels.push_back(wheel); }
+  bool MouseOverKeyboardWindow() override { return mouseOverKeyboard; }
+  HWND WizardWindow() override { return wizard; }
+  void ToggleKeyboardWindow() override {}
+  void ResetKeyHistory() override { ++resets; }
+  void ApplyLayout(HKL layout) override { layouts.push_back(layout); }
+  bool LayoutAnswerPending() override { return answerPending; }
+  void LayoutAnswered() override {
+    ++answers;
+    answerPending = false;
+  }
+  void ReleaseModelKeys() override { ++releases; }
 };
 
 inline MSG Message(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {

@@ -1,11 +1,10 @@
-// The program's wiring of the dispatch: the real template pop-up, its list,
-// the key history and the key model answer the data module's messages.
+// The data module's own parts: the real template pop-up, its list, the key
+// history and the key model answer its messages.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
 
-#include "app/dispatch_wiring.h"
 #include "core/data_module.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -31,11 +30,10 @@ class DispatchWiringTest : public ::testing::Test {
     runtime_->LoadLayout(L"Standard");
     popup_ = std::make_unique<TTemplateViewForm>();
     popup_->Create();
+    // The data module's own parts: the real pop-up and keyboard.
     dataModule_.emplace(DataModuleOptions{.hookLibrary = test::MissingLibrary()});
-    WireMessageDispatch();
   }
   void TearDown() override {
-    SetMessageDispatchSteps({});
     dataModule_.reset();
     popup_->HideView();
     popup_->Destroy();

@@ -138,10 +138,6 @@ TEST_F(HookRuntime, WithoutAHelperTheBracketStillOpensAndCloses) {
 TEST_F(HookRuntime, TheDataModuleSwitchesTheHookAndTellsTheHelperInOrder) {
   probe::TestWindow helper(kHelperWindowClass, kHelperWindowTitle);
   ASSERT_TRUE(StartInputHelper());
-  SetKeyboardHookSteps({.installHook = InstallKeyboardHook,
-                        .removeHook = RemoveKeyboardHook,
-                        .setModelActive = SetKeyStateModelActive,
-                        .applyForegroundLayout = ApplyForegroundWindowLayout});
   auto winSpace = [&] {
     g_passed.clear();
     const int before = shows;
@@ -169,7 +165,6 @@ TEST_F(HookRuntime, TheDataModuleSwitchesTheHookAndTellsTheHelperInOrder) {
     EXPECT_EQ(winSpace(), 1);
     ASSERT_TRUE(dataModule.Stop());
   }
-  SetKeyboardHookSteps({});
   std::vector<UINT> commands;
   for (const auto& message : helper.Messages())
     if (message.message >= WM_HELPER_HOOKS_ON && message.message <= WM_HELPER_UNBLOCK_INPUT)

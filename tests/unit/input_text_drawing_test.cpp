@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/system_colors.h"
+#include "visual/system_colors.h"
 
 namespace snibbet {
 namespace {

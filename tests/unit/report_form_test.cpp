@@ -28,10 +28,7 @@ class BugForm : public ReportTest {
     Lang().SetText(323, L"Exit");
     App().SetExceptionHandler(ReportApplicationException);
   }
-  void TearDown() override {
-    SetBugReportHooks({});
-    ReportTest::TearDown();
-  }
+  void TearDown() override { ReportTest::TearDown(); }
 
   TQvBugMessageForm& CreateForm() { return App().CreateForm<TQvBugMessageForm>(NeverAskFile()); }
   std::wstring NeverAskFile() const { return folder.File(L"NeverAskBug.txt"); }
@@ -202,12 +199,15 @@ TEST_F(BugForm, WithoutTheFormTheHandlerShowsAnErrorBox) {
 TEST_F(BugForm, ExitLeavesThroughTheTrayMenusExitPath) {
   TQvBugMessageForm& form = CreateForm();
   int exits = 0;
-  BugReportHooks hooks;
-  hooks.exitProgram = [&] {
-    ++exits;
-    ui::Terminate();
-  };
-  SetBugReportHooks(hooks);
+  struct CountedExit : DefaultBugReportPort {
+    int& exits;
+    explicit CountedExit(int& count) : exits(count) {}
+    void ExitProgram() override {
+      ++exits;
+      ui::Terminate();
+    }
+  } program(exits);
+  BugReportConnection connected(program);
   ASSERT_TRUE(Show(form, L"Fatal", [&] { Click(form.btnTerminate); }));
   EXPECT_EQ(exits, 1);
   EXPECT_TRUE(ui::Terminated());

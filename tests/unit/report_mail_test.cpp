@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/bug_report_form.h"
 #include "tests/unit/qvlib_test_support.h"
 #include "tests/unit/report_test_support.h"
+#include "ui/application.h"
 
 namespace snibbet::test {
 namespace {
@@ -17,7 +20,7 @@ using report_test::ReadJournal;
 using report_test::Unescaped;
 
 
-class MailedReport : public ReportTest {
+class MailedReport : public ReportTest, public BugReportPort {
  protected:
   void SetUp() override {
     ReportTest::SetUp();
@@ -25,26 +28,27 @@ class MailedReport : public ReportTest {
     Lang().SetText(304, L"No mail program");
     journal_ = folder_.File(L"journal.txt");
     SetEnvironmentVariableW(L"SNIBBET_MAPI_JOURNAL", journal_.c_str());
-    SetBugReportHooks({
-        .isActive = [this] { return active_; },
-        .setActive = [this](bool on) {
-          active_ = on;
-          AppendJournal(journal_, L"SetActive " + std::to_wstring(on ? 1 : 0));
-        },
-        .exitProgram = {},
-        .checkNewVersion = [this] {
-          AppendJournal(journal_, L"VersionCheck");
-          return newerChosen_;
-        },
-        .keyboardLayout = [] { return reinterpret_cast<HKL>(static_cast<UINT_PTR>(0x04070407)); },
-    });
+    connected_.emplace(*this);
   }
   void TearDown() override {
-    SetBugReportHooks({});
+    connected_.reset();
     SetEnvironmentVariableW(L"SNIBBET_MAPI_JOURNAL", nullptr);
     SetEnvironmentVariableW(L"SNIBBET_MAPI_LOGON_FAILS", nullptr);
     ReportTest::TearDown();
   }
+
+  // The program's part, noted in the journal.
+  bool ProgramActive() override { return active_; }
+  void SetProgramActive(bool on) override {
+    active_ = on;
+    AppendJournal(journal_, L"SetActive " + std::to_wstring(on ? 1 : 0));
+  }
+  void ExitProgram() override { ui::Terminate(); }
+  bool NewerVersionChosen() override {
+    AppendJournal(journal_, L"VersionCheck");
+    return newerChosen_;
+  }
+  HKL KeyboardLayout() override { return reinterpret_cast<HKL>(static_cast<UINT_PTR>(0x04070407)); }
 
   std::vector<std::wstring> Journal() const { return ReadJournal(journal_); }
   std::wstring MailedBody() const {
@@ -58,6 +62,7 @@ class MailedReport : public ReportTest {
   std::wstring journal_;
   bool active_ = true;
   bool newerChosen_ = false;
+  std::optional<BugReportConnection> connected_;
 };
 
 TEST_F(MailedReport, MailsTheMessageAndTheSystemDetailsWithTheProgramSwitchedOffMeanwhile) {

@@ -1,5 +1,5 @@
 // Setters whose change reaches the language, the sounds, the key names and
-// the windows that registered their part.
+// the program's parts through the setting effects.
 #include <filesystem>
 #include <fstream>
 
@@ -29,7 +29,7 @@ class LanguageSetter : public SettersTest {
     InitializeLanguages();
     ASSERT_TRUE(EnumerateLanguages());
     SetDataModuleLanguageHandler([this] { ++applied; });
-    PresetEffectSeams().pickHelpFile = [this](int language) { helpFor.push_back(language); };
+    effects.pickHelpFile = [this](int language) { helpFor.push_back(language); };
   }
   void TearDown() override {
     SetDataModuleLanguageHandler({});
@@ -47,7 +47,7 @@ class LanguageSetter : public SettersTest {
 };
 
 TEST_F(LanguageSetter, TheRecordOfTheNumberIsLoadedAndAppliedEverywhere) {
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetLanguage(12);
   EXPECT_EQ(Lang().Code(), L"setters-fr");
   EXPECT_EQ(LangText(9), L"Erreur");
@@ -66,7 +66,7 @@ TEST_F(LanguageSetter, TheStoredLanguageIsLoadedWithTheSettings) {
 
 TEST_F(SettersTest, LanguageBeforeTheTableExistsIsOnlyStored) {
   FinalizeLanguages();
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetLanguage(7);  // nothing to switch yet, and no crash
   EXPECT_EQ(preset.Language(), 7);
 }
@@ -80,8 +80,8 @@ class SoundSetter : public SettersTest {
     fs::create_directories(GetSoundFolder());
     file = GetSoundFolder() + L"setters-click.wav";
     std::ofstream(fs::path(file), std::ios::binary) << "RIFF";
-    PresetEffectSeams().playSoundFile = [this](const std::wstring& f) { played.push_back(f); };
-    PresetEffectSeams().soundStillPlaying = [this] { return playing; };
+    effects.playSoundFile = [this](const std::wstring& f) { played.push_back(f); };
+    effects.soundStillPlaying = [this] { return playing; };
   }
   void TearDown() override {
     fs::remove(file);
@@ -107,7 +107,7 @@ TEST_F(SoundSetter, EntriesResolveInTheSoundFolderAndAreSavedAsTyped) {
 }
 
 TEST_F(SoundSetter, PlaysWhenOnOrForcedUnlessASoundStillPlays) {
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetSound(kSoundCharTyped, file);
   preset.PlaySound(kSoundCharTyped, false);  // sounds are off
   EXPECT_TRUE(played.empty());
@@ -142,7 +142,7 @@ TEST_F(SettersTest, KeyNamesAreBuiltAtEveryLoad) {
 
 TEST_F(SettersTest, KeyNamesFollowTheStoredLayoutAndItsLanguage) {
   static testing::FakeLayouts layouts;
-  PresetEffectSeams().keyboardLayouts = &layouts;
+  effects.keyboardLayouts = &layouts;
   ReplaceKeyboardLayoutQuery([] { return std::vector<HKL>{Layout(testing::kUs), Layout(testing::kSwapped)}; });
   PutDword(L"KeyboardLang", static_cast<DWORD>(testing::kSwapped));
   RunOnce([](TPreset& preset) {
@@ -157,13 +157,13 @@ TEST_F(SettersTest, KeyNamesFollowTheStoredLayoutAndItsLanguage) {
   });
 }
 
-// ---- windows that registered their part ----
+// ---- the program's parts ----
 
 class WindowEffects : public SettersTest {
  protected:
   void SetUp() override {
     SettersTest::SetUp();
-    PresetEffects& e = PresetEffectSeams();
+    RecordedEffects& e = effects;
     e.dataModuleActive = [this] { return moduleActive; };
     e.applyAppearance = [this] { Note("appearance"); };
     e.repaintKeyboardBackground = [this] { Note("background"); };
@@ -197,7 +197,7 @@ class WindowEffects : public SettersTest {
 };
 
 TEST_F(WindowEffects, DrawingOptionsRedrawTheViewOnlyWhenTheyChange) {
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetShowIconApp(false);  // the default
   preset.SetShowHotkeySquare(false);
   EXPECT_EQ(view.redraws, 0);
@@ -210,7 +210,7 @@ TEST_F(WindowEffects, DrawingOptionsRedrawTheViewOnlyWhenTheyChange) {
 }
 
 TEST_F(WindowEffects, AppearanceReachesTheDataModuleTheViewAndTheBackgroundInOrder) {
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetThemeFontSize(8);  // unchanged
   EXPECT_TRUE(notes.empty());
   preset.SetThemeFontSize(11);
@@ -219,7 +219,7 @@ TEST_F(WindowEffects, AppearanceReachesTheDataModuleTheViewAndTheBackgroundInOrd
 }
 
 TEST_F(WindowEffects, AutoHideShowsOrHidesTheKeyboardWindowOnlyWhileTheModuleRuns) {
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetKeyboardAutoHide(false);
   EXPECT_EQ(notes, (std::vector<std::string>{"caption image 1", "dialogs off"}));
   moduleActive = true;
@@ -245,12 +245,12 @@ class HeldFile : public HeldPicture {
 };
 
 TEST_F(WindowEffects, BackgroundPictureThatFailsToLoadKeepsThePreviousOne) {
-  PresetEffectSeams().fileExists = [](const std::wstring& file) { return file != L"gone.png"; };
-  PresetEffectSeams().loadBackgroundPicture = [](const std::wstring& file) -> std::unique_ptr<HeldPicture> {
+  effects.fileExists = [](const std::wstring& file) { return file != L"gone.png"; };
+  effects.loadBackgroundPicture = [](const std::wstring& file) -> std::unique_ptr<HeldPicture> {
     if (file == L"broken.png") return nullptr;
     return std::make_unique<HeldFile>(file);
   };
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetBackgroundPicture(L"wood.png");
   ASSERT_NE(preset.BackgroundImage().picture, nullptr);
   preset.SetBackgroundPicture(L"broken.png");

@@ -38,7 +38,7 @@ class NumLockOnTheSystem : public SettersTest {
 
 TEST_F(NumLockOnTheSystem, ModesOneAndTwoSwitchItAndZeroLeavesIt) {
   SwitchTo(false);
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetNumLockMode(1);
   testing::Settle();
   EXPECT_TRUE(NumLockIsOn());
@@ -60,8 +60,8 @@ TEST_F(NumLockOnTheSystem, AHeldNumLockThatSwitchedItOffIsNotTakenForOn) {
   ASSERT_NE(GetKeyState(VK_NUMLOCK), 0);
   EXPECT_FALSE(NumLockIsOn());
   std::vector<bool> pressed;
-  PresetEffectSeams().pressNumLock = [&] { pressed.push_back(true); };
-  TPreset preset(AppIni());
+  effects.pressNumLock = [&] { pressed.push_back(true); };
+  TPreset preset(AppIni(), effects);
   preset.SetNumLockMode(1);  // off, so it must be switched on
   EXPECT_EQ(pressed.size(), 1u);
 }

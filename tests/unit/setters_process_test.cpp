@@ -12,7 +12,7 @@ using ProcessTest = SettersTest;
 DWORD PriorityClass() { return GetPriorityClass(GetCurrentProcess()); }
 
 TEST_F(ProcessTest, PriorityFollowsTheSettingBothWaysAndIsNeverRealTime) {
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetHighPriority(false);
   EXPECT_EQ(PriorityClass(), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
   EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL);
@@ -35,7 +35,7 @@ TEST_F(ProcessTest, TheFirstLoadAppliesTheStoredPriorityEvenWhenItIsTheDefault) 
 
 TEST_F(ProcessTest, PriorityIsAppliedOnceWhileItStaysAndAgainAfterAReset) {
   std::vector<bool> applied;
-  PresetEffectSeams().applyProcessPriority = [&](bool high) { applied.push_back(high); };
+  effects.applyProcessPriority = [&](bool high) { applied.push_back(high); };
   PutDword(L"HighPriority", 0);
   RunOnce([&](TPreset& preset) {
     preset.Load();
@@ -49,12 +49,11 @@ TEST_F(ProcessTest, PriorityIsAppliedOnceWhileItStaysAndAgainAfterAReset) {
   });
 }
 
-// Num Lock through stand-ins: which presses are sent, and the data module's hooks around them.
+// Num Lock through fakes: which presses are sent, and the data module's hooks around them.
 class NumLockTest : public SettersTest {
  protected:
   void SetUp() override {
     SettersTest::SetUp();
-    PresetEffects& effects = PresetEffectSeams();
     effects.numLockIsOn = [this] { return on; };
     effects.pressNumLock = [this] {
       events.push_back(active ? "press while hooked" : "press");
@@ -72,7 +71,7 @@ class NumLockTest : public SettersTest {
 };
 
 TEST_F(NumLockTest, SwitchingOnPressesOnceWithTheHooksOff) {
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetNumLockMode(1);
   EXPECT_EQ(events, (std::vector<std::string>{"hooks off", "press", "hooks on"}));
   EXPECT_TRUE(on);
@@ -86,7 +85,7 @@ TEST_F(NumLockTest, SwitchingOnPressesOnceWithTheHooksOff) {
 TEST_F(NumLockTest, SwitchingOffWhileTheModuleIsInactiveLeavesItInactive) {
   on = true;
   active = false;
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   preset.SetNumLockMode(2);
   EXPECT_EQ(events, (std::vector<std::string>{"press"}));
   EXPECT_FALSE(on);
@@ -94,6 +93,23 @@ TEST_F(NumLockTest, SwitchingOffWhileTheModuleIsInactiveLeavesItInactive) {
   preset.SetNumLockMode(2);
   preset.SetNumLockMode(7);  // no such mode: stored, nothing done
   EXPECT_TRUE(events.empty());
+}
+
+TEST_F(NumLockTest, EffectsConnectedForAScopeGoBackToTheOnesBeforeAtItsEnd) {
+  TPreset preset(AppIni(), effects);
+  RecordedEffects program;
+  int programPresses = 0;
+  program.numLockIsOn = [] { return false; };
+  program.pressNumLock = [&] { ++programPresses; };
+  {
+    SettingEffectsConnection connected(preset, program);
+    preset.SetNumLockMode(1);
+  }
+  EXPECT_EQ(programPresses, 1);
+  preset.SetNumLockMode(2);  // the test's own effects: Num Lock is off already
+  preset.SetNumLockMode(1);
+  EXPECT_EQ(programPresses, 1);
+  EXPECT_EQ(events, (std::vector<std::string>{"hooks off", "press", "hooks on"}));
 }
 
 // The machine's Run key, written as the options program would.
@@ -123,7 +139,7 @@ class AutoRunTest : public SettersTest {
 };
 
 TEST_F(AutoRunTest, OnlyExactlyThisProgramCounts) {
-  TPreset preset(AppIni());
+  TPreset preset(AppIni(), effects);
   EXPECT_FALSE(preset.IsAutoRun());
   if (!PutRun(program)) GTEST_SKIP() << "the machine's Run key cannot be written here";
   EXPECT_EQ(ReadMachineRunValue(), program);

@@ -9,7 +9,7 @@
 #include "core/data_module.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
-#include "core/tray_seams.h"
+#include "core/tray_port.h"
 #include "keyboard/action_kinds.h"
 #include "keyboard/actions.h"
 #include "tests/unit/datamodule_test_support.h"
@@ -30,6 +30,26 @@ void Pump() {
   }
 }
 
+// Notes the addresses the tray opens instead of opening them.
+class NotedAddresses : public DefaultTrayPort {
+ public:
+  explicit NotedAddresses(std::vector<std::wstring>& opened) : opened_(opened) {}
+  void OpenAddress(const std::wstring& address) override { opened_.push_back(address); }
+
+ private:
+  std::vector<std::wstring>& opened_;
+};
+
+// Counts the pop-up's openings; the rest is the program's.
+class CountedPopup : public ProgramParts {
+ public:
+  explicit CountedPopup(int& requests) : requests_(requests) {}
+  void ShowTemplateView() override { ++requests_; }
+
+ private:
+  int& requests_;
+};
+
 class TrayModuleTest : public test::SettingsTest {
  protected:
   void SetUp() override {
@@ -37,13 +57,9 @@ class TrayModuleTest : public test::SettingsTest {
     InitializePreset();
     InitializeLanguages();
     ui::Application::Create({.title = L"Orvane Paste"});
-    ResetTraySeams();
-    TrayHooks().showTemplateView = [this] { ++popupRequests_; };
-    TrayHooks().openAddress = [this](const std::wstring& address) { opened_.push_back(address); };
   }
   void TearDown() override {
     QvActions().Clear();
-    ResetTraySeams();
     ui::Application::Destroy();
     FinalizeLanguages();
     FinalizePreset();
@@ -53,12 +69,18 @@ class TrayModuleTest : public test::SettingsTest {
     PostMessageW(module.trayMain().Window(), kTrayCallbackMessage, 1, mouseMessage);
   }
 
+  DataModuleOptions Options() {
+    return {.hookLibrary = test::StandInLibrary(), .tray = &tray_, .parts = &parts_};
+  }
+
   int popupRequests_ = 0;
   std::vector<std::wstring> opened_;
+  NotedAddresses tray_{opened_};
+  CountedPopup parts_{popupRequests_};
 };
 
 TEST_F(TrayModuleTest, BalloonCountersLiveInTheSettingsKey) {
-  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  TDataDM module(Options());
   module.SetTrayIconVisible(true);
 
   module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
@@ -82,7 +104,7 @@ TEST_F(TrayModuleTest, BalloonCountersLiveInTheSettingsKey) {
 
 TEST_F(TrayModuleTest, HiddenIconShowsOnlyForTheBalloon) {
   Preset().SetHideTrayIcon(true);
-  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  TDataDM module(Options());
   module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
   EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
   EXPECT_FALSE(module.trayMain().InShell());
@@ -94,7 +116,7 @@ TEST_F(TrayModuleTest, MenuItemsInOrderWithTheirTexts) {
   Lang().SetText(331, L"Templates");
   Lang().SetText(322, L"About %1");
   Lang().SetText(406, L"Help");
-  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  TDataDM module(Options());
   module.ApplyLanguage();
   module.pmTrayPopup();
   const std::vector<std::wstring> shown = module.pmTray().ShownCaptions();
@@ -124,7 +146,7 @@ TEST_F(TrayModuleTest, MenuItemsInOrderWithTheirTexts) {
 
 TEST_F(TrayModuleTest, EachTemplateHotkeyAddsItsShortcutAfresh) {
   Lang().SetText(331, L"Templates");
-  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  TDataDM module(Options());
   for (int key : {VK_SPACE, int{'T'}}) {
     TQvAction* binding = QvActions().Add(static_cast<std::uint8_t>(key), kLeftWinBit);
     ASSERT_NE(binding, nullptr);
@@ -140,7 +162,7 @@ TEST_F(TrayModuleTest, EachTemplateHotkeyAddsItsShortcutAfresh) {
 }
 
 TEST_F(TrayModuleTest, DoubleClickOpensThePopupOnceAndRightButtonNever) {
-  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  TDataDM module(Options());
   PostToIcon(module, WM_LBUTTONUP);
   PostToIcon(module, WM_LBUTTONDBLCLK);
   PostToIcon(module, WM_LBUTTONUP);
@@ -155,7 +177,7 @@ TEST_F(TrayModuleTest, DoubleClickOpensThePopupOnceAndRightButtonNever) {
 }
 
 TEST_F(TrayModuleTest, AddressesOpenedByTheMenu) {
-  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  TDataDM module(Options());
   module.pmTray().Item(L"pmiMail").onClick();
   module.pmTray().Item(L"pmiWWW").onClick();
   module.pmTray().Item(L"pmiForum").onClick();
@@ -166,7 +188,7 @@ TEST_F(TrayModuleTest, AddressesOpenedByTheMenu) {
 }
 
 TEST_F(TrayModuleTest, ExitSwitchesOffThenEndsTheLoopUnlessLocked) {
-  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  TDataDM module(Options());
   PutDword(L"AccessDenied", 1);
   Preset().Load();
   ASSERT_TRUE(module.Start());
@@ -183,7 +205,7 @@ TEST_F(TrayModuleTest, ExitSwitchesOffThenEndsTheLoopUnlessLocked) {
 }
 
 TEST_F(TrayModuleTest, LanguageRebuildsTheBindingKinds) {
-  TDataDM module({.hookLibrary = test::StandInLibrary()});
+  TDataDM module(Options());
   Lang().SetText(213, L"Windows of %1");
   Lang().SetText(323, L"Beenden");
   module.ApplyLanguage();

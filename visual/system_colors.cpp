@@ -1,6 +1,6 @@
-#include "core/system_colors.h"
+#include "visual/system_colors.h"
 
-#include "core/color_mix.h"
+#include "visual/color_mix.h"
 
 namespace snibbet {
 

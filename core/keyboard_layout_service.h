@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "keyboard/key_classes.h"
+#include "core/key_classes.h"
 
 namespace snibbet {
 

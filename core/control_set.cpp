@@ -1,4 +1,4 @@
-#include "keyboard/control_set.h"
+#include "core/control_set.h"
 
 #include <array>
 #include <utility>

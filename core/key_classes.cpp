@@ -1,8 +1,8 @@
-#include "keyboard/key_classes.h"
+#include "core/key_classes.h"
 
 #include <utility>
 
-#include "keyboard/control_set.h"
+#include "core/control_set.h"
 
 namespace snibbet {
 namespace {

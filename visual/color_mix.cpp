@@ -1,4 +1,4 @@
-#include "core/color_mix.h"
+#include "visual/color_mix.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,22 @@
+#pragma once
+// The error report's port, answered by the data module: the report switches
+// the program off around the mail dialog and leaves through the same path as
+// the tray's Exit.
+#include "core/bug_report.h"
+
+namespace snibbet {
+
+class TDataDM;
+
+class BugReportAdapter final : public DefaultBugReportPort {
+ public:
+  explicit BugReportAdapter(TDataDM& dataModule) : dataModule_(dataModule) {}
+  bool ProgramActive() override;
+  void SetProgramActive(bool active) override;
+  void ExitProgram() override;
+
+ private:
+  TDataDM& dataModule_;
+};
+
+}  // namespace snibbet

@@ -1,0 +1,69 @@
+#include "core/program_setting_effects.h"
+
+#include "core/data_module.h"
+#include "keyboard/actions.h"
+#include "keyboard/key_model.h"
+#include "templates/template_files.h"
+#include "templates/template_view_form.h"
+
+namespace snibbet {
+
+bool ProgramSettingEffects::DataModuleActive() { return dataModule_ && dataModule_->Active(); }
+
+void ProgramSettingEffects::SetDataModuleActive(bool active) {
+  if (dataModule_) dataModule_->SetActive(active);
+}
+
+// The data module picks the file of the language the settings hold now.
+void ProgramSettingEffects::PickHelpFile(int) {
+  if (dataModule_) dataModule_->SelectHelpFile();
+}
+
+void ProgramSettingEffects::RedrawKeyboardView() {
+  if (TQvKeyboard* keyboard = QvKeyboard()) keyboard->Redraw();
+}
+
+void ProgramSettingEffects::RebuildKeyCharacters() {
+  if (TQvKeyboard* keyboard = QvKeyboard()) {
+    keyboard->BuildCharTable();
+    keyboard->Redraw();
+  }
+}
+
+HKL ProgramSettingEffects::KeyModelLayout() {
+  const TQvKeyboard* keyboard = QvKeyboard();
+  return keyboard ? reinterpret_cast<HKL>(keyboard->CurrentLayout()) : nullptr;
+}
+
+std::optional<std::wstring> ProgramSettingEffects::KeyViewShortcutText(std::uint8_t key, ControlSet set) {
+  if (const TQvKeyboard* keyboard = QvKeyboard()) return keyboard->ShortcutToText(key, set);
+  return std::nullopt;
+}
+
+void ProgramSettingEffects::LoadBindingFile(const std::wstring& file) { QvActions().LoadFromFile(file); }
+
+void ProgramSettingEffects::ClearBindings() { QvActions().Clear(); }
+
+TQvAction* ProgramSettingEffects::AddBinding(std::uint8_t key, ControlSet set, std::uint8_t kind,
+                                             std::uint8_t param) {
+  TQvAction* binding = QvActions().Add(key, set);
+  if (!binding) return nullptr;
+  binding->SetKind(kind);
+  binding->SetParam(param);
+  return binding;
+}
+
+// The pop-up's templates come from its own file again.
+void ProgramSettingEffects::ReloadTemplates(const std::wstring&) {
+  if (TTemplateViewForm* form = TemplateViewForm()) LoadTemplatesFromFile(form->Templates(), L"", false);
+}
+
+void ProgramSettingEffects::SetTrayIconActive(bool active) {
+  if (dataModule_) dataModule_->SetTrayIconVisible(active);
+}
+
+void ProgramSettingEffects::RedrawTrayIcon() {
+  if (dataModule_) dataModule_->UpdateTrayIcon();
+}
+
+}  // namespace snibbet

@@ -1,0 +1,39 @@
+#pragma once
+// The program's setting effects: the system's side of the default, and the
+// parts that exist in this program reached directly (the data module and the
+// tray, the key-state model and the binding list, the template pop-up). The
+// keyboard window, its background window and the settings dialogs are not
+// part of the program: their effects stay those of the default.
+#include "core/preset_effects.h"
+
+namespace snibbet {
+
+class TDataDM;
+
+class ProgramSettingEffects : public SystemSettingEffects {
+ public:
+  // `dataModule` may be null: then its effects do nothing.
+  explicit ProgramSettingEffects(TDataDM* dataModule) : dataModule_(dataModule) {}
+
+  bool DataModuleActive() override;
+  void SetDataModuleActive(bool active) override;
+  void PickHelpFile(int language) override;
+
+  void RedrawKeyboardView() override;
+  void RebuildKeyCharacters() override;
+  HKL KeyModelLayout() override;
+  std::optional<std::wstring> KeyViewShortcutText(std::uint8_t key, ControlSet set) override;
+  void LoadBindingFile(const std::wstring& file) override;
+  void ClearBindings() override;
+  TQvAction* AddBinding(std::uint8_t key, ControlSet set, std::uint8_t kind, std::uint8_t param) override;
+
+  void ReloadTemplates(const std::wstring& fileName) override;
+
+  void SetTrayIconActive(bool active) override;
+  void RedrawTrayIcon() override;
+
+ private:
+  TDataDM* dataModule_;
+};
+
+}  // namespace snibbet

@@ -1,0 +1,16 @@
+#include "core/tray_port.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "core/debug_log.h"
+#include "ui/application.h"
+
+namespace snibbet {
+
+void DefaultTrayPort::OpenAddress(const std::wstring& address) {
+  DebugLog(L"Open " + address);
+  ShellExecuteW(ui::ApplicationWindow(), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace snibbet

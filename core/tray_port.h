@@ -1,0 +1,39 @@
+#pragma once
+// What the tray reaches above the data module and outside the program: the
+// settings window, the About box, the help router and the shell. The data
+// module receives it at construction; without one it takes the default.
+#include <string>
+
+namespace snibbet {
+
+class TrayPort {
+ public:
+  virtual ~TrayPort() = default;
+  // Opens a web page or mail link.
+  virtual void OpenAddress(const std::wstring& address) = 0;
+  // The settings window: whether there is one to open, whether it is open
+  // and visible, and opening it.
+  virtual bool HasSettingsWindow() = 0;
+  virtual bool SettingsWindowVisible() = 0;
+  virtual void OpenSettings() = 0;
+  // The About box, activated when open, else created and shown.
+  virtual void OpenAbout() = 0;
+  // The help router: its file, and showing the contents (or the active form's topic).
+  virtual void SetHelpFile(const std::wstring& helpFile) = 0;
+  virtual void ShowHelp() = 0;
+};
+
+// The default: addresses open with the shell's default action; there is no
+// settings window, About box or help router, so those items do nothing.
+class DefaultTrayPort : public TrayPort {
+ public:
+  void OpenAddress(const std::wstring& address) override;
+  bool HasSettingsWindow() override { return false; }
+  bool SettingsWindowVisible() override { return false; }
+  void OpenSettings() override {}
+  void OpenAbout() override {}
+  void SetHelpFile(const std::wstring&) override {}
+  void ShowHelp() override {}
+};
+
+}  // namespace snibbet
