@@ -13,6 +13,15 @@ constexpr int kTextGap = 4;        // image column to caption
 constexpr int kShortcutGap = 20;   // caption to shortcut
 constexpr int kRightMargin = 16;   // room for a sub-menu arrow
 
+// `percent` of a over the rest of b, per channel.
+COLORREF MixColors(COLORREF a, COLORREF b, int percent) {
+  auto channel = [&](int shift) {
+    const int x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
+    return static_cast<COLORREF>((x * percent + y * (100 - percent)) / 100) << shift;
+  };
+  return channel(0) | channel(8) | channel(16);
+}
+
 }  // namespace
 
 SIZE MenuTextSize(HDC dc, std::wstring_view text) {
@@ -89,10 +98,10 @@ void StandardMenuItemPainter::Paint(const MenuItemDraw& draw) {
   // The image column: the picture, else the check in a sunken box.
   const RECT box{r.left + 1, r.top + 2, r.left + kImageColumnWidth - 3, r.top + kItemHeight - 2};
   const bool hasImage = draw.images && item.imageIndex >= 0 && item.imageIndex < draw.images->Count();
-  if (checked) {
-    RECT inner = box;
-    FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
-    DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT);
+  if (checked) {  // a pale highlight framed in the highlight, as later systems mark checked pictures
+    Brush pale(CreateSolidBrush(MixColors(GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_MENU), 25)));
+    FillRect(dc, &box, pale.Get());
+    FrameRect(dc, &box, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
   if (hasImage) {
     const SIZE size = draw.images->ImageSize();

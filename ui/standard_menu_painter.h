@@ -1,7 +1,7 @@
 #pragma once
 // The system's classic look for owner-drawn menu items: an image column on
 // the left (the item's picture, else its check mark or radio bullet in a
-// sunken box while checked), the caption with its shortcut after a tab, the
+// highlighted box while checked), the caption with its shortcut after a tab, the
 // highlight colour under the selected item, etched separators.
 #include <windows.h>
 

@@ -30,7 +30,7 @@ ToolBar::~ToolBar() { parentCommands_.Detach(); }
 DWORD ToolBar::ControlStyle() const {
   // The form lays the toolbar out itself; WS_CLIPSIBLINGS keeps it off the
   // controls laid over its placeholders.
-  return TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER |
+  return TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER |
          WS_CLIPSIBLINGS | (showText_ ? TBSTYLE_LIST : 0);
 }
 
@@ -75,8 +75,11 @@ void ToolBar::Insert(const Entry& entry) {
   tb.idCommand = entry.id;
   tb.fsStyle = StyleOf(b.kind);
   if (showText_ && b.kind != ToolButtonKind::Separator) tb.fsStyle |= BTNS_AUTOSIZE;
-  tb.fsState = static_cast<BYTE>((entry.enabled && b.kind != ToolButtonKind::Placeholder ? TBSTATE_ENABLED : 0) |
-                                 (entry.down ? TBSTATE_CHECKED : 0) | (b.wrapAfter ? TBSTATE_WRAP : 0));
+  // A placeholder is a disabled empty button (it draws nothing, unlike a wide
+  // separator's line), but a row break needs an enabled button.
+  const bool enabled = entry.enabled && (b.kind != ToolButtonKind::Placeholder || b.wrapAfter);
+  tb.fsState = static_cast<BYTE>((enabled ? TBSTATE_ENABLED : 0) | (entry.down ? TBSTATE_CHECKED : 0) |
+                                 (b.wrapAfter ? TBSTATE_WRAP : 0));
   if (b.kind == ToolButtonKind::Separator) {
     tb.iBitmap = b.width;  // a separator's width
   } else {
@@ -85,7 +88,6 @@ void ToolBar::Insert(const Entry& entry) {
   tb.iString = showText_ && !b.text.empty() ? reinterpret_cast<INT_PTR>(b.text.c_str()) : -1;
   Send(TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&tb));
   if (b.kind == ToolButtonKind::Placeholder) {
-    // A disabled empty button: it draws nothing, unlike a wide separator's line.
     TBBUTTONINFOW info{};
     info.cbSize = sizeof info;
     info.dwMask = TBIF_SIZE;
