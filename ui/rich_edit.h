@@ -4,7 +4,7 @@
 // calls of a rich-text toolbar. Character formats apply to the selection (at
 // an empty selection: to what is typed next); paragraph formats to the
 // paragraphs the selection touches. RTF travels as its bytes, plain text as
-// UTF-16. Changes the program makes itself report no onChange.
+// UTF-16. Replacing the whole text (SetRtf, SetPlainText) reports no onChange.
 #include <windows.h>
 #include <richedit.h>
 
