@@ -5,6 +5,7 @@
 // so hidden items simply are not in it.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 namespace ui {
 
 class ImageList;
+class MenuItemPainter;
 
 class MenuItem {
  public:
@@ -29,6 +31,7 @@ class MenuItem {
   bool visible = true;
   bool isDefault = false;  // shown in bold
   int imageIndex = -1;     // in the menu's image list
+  std::intptr_t tag = 0;   // the program's own value (a colour, a command number)
   std::function<void()> onClick;
 
   // Sub-items: an item with sub-items opens a sub-menu.
@@ -46,6 +49,7 @@ class MenuItem {
 class PopupMenu : public Component {
  public:
   PopupMenu(Form* owner, std::wstring name);
+  ~PopupMenu() override;
 
   MenuItem& Add(std::wstring name, std::wstring caption, std::function<void()> onClick = {}) {
     return root_.Add(std::move(name), std::move(caption), std::move(onClick));
@@ -56,6 +60,10 @@ class PopupMenu : public Component {
   const std::vector<std::unique_ptr<MenuItem>>& Items() const { return root_.Items(); }
   void Clear() { root_.Clear(); }
   void SetImages(const ImageList* images) { images_ = images; }
+  // With a painter every item is owner-drawn by it; the menu owns it. Null
+  // frees the painter and gives the items back to the system.
+  void SetPainter(std::unique_ptr<MenuItemPainter> painter);
+  MenuItemPainter* Painter() const { return painter_.get(); }
 
   std::function<void()> onPopup;  // just before the menu shows
 
@@ -68,6 +76,7 @@ class PopupMenu : public Component {
  private:
   MenuItem root_;
   const ImageList* images_ = nullptr;
+  std::unique_ptr<MenuItemPainter> painter_;
 };
 
 }  // namespace ui

@@ -19,7 +19,9 @@ class ScreenColors {
 
 // System colour indexes used by the scheme.
 enum SystemColorIndex : int {
+  kSysMenu = 4,
   kSysWindow = 5,
+  kSysMenuText = 7,
   kSysHighlight = 13,
   kSysHighlightText = 14,
   kSysBtnFace = 15,

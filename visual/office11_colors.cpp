@@ -5,6 +5,7 @@
 
 #include "ui/gdi.h"
 #include "visual/gradient.h"
+#include "visual/system_screen.h"
 #include "visual/system_version.h"
 #include "visual/theme_binding.h"
 
@@ -13,17 +14,6 @@ namespace {
 
 constexpr int kBrushEntries[] = {12, 13, 14, 15, 18, 19, 20, 21, 26, 27, 28, 29};
 constexpr const wchar_t* kPictureNames[] = {L"DXSUBMENUEXPAND", L"DXEXPANDBUTTON_MINUS", L"DXEXPANDBUTTON_PLUS"};
-
-// The real screen: system colours, and the colours its device context shows.
-class SystemScreen : public ScreenColors {
- public:
-  RgbColor SystemColor(int index) const override { return GetSysColor(index); }
-  RgbColor Nearest(RgbColor color) const override {
-    const ui::WindowDC screen;
-    const COLORREF nearest = screen.Get() ? GetNearestColor(screen.Get(), color) : CLR_INVALID;
-    return nearest == CLR_INVALID ? color : nearest;
-  }
-};
 
 struct SchemeResources {
   std::array<ui::Brush, std::size(kBrushEntries)> brushes;

@@ -1,0 +1,102 @@
+#include "ui/splitter.h"
+
+#include <algorithm>
+
+#include "ui/exceptions.h"
+#include "ui/window_class.h"
+
+namespace ui {
+namespace {
+constexpr wchar_t kClassName[] = L"UiSplitter";
+}  // namespace
+
+int SplitterClampedWidth(int wanted, int minWidth, int available, int minRest) {
+  const int most = std::max(minWidth, available - minRest);
+  return std::clamp(wanted, minWidth, most);
+}
+
+const wchar_t* Splitter::WindowClassName() const {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &Splitter::WindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_SIZEWE);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  EnsureWindowClass(wc);
+  return kClassName;
+}
+
+Splitter::~Splitter() {
+  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+}
+
+void Splitter::OnAttached() { SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)); }
+
+void Splitter::SetLimits(int minWidth, int minRest) {
+  minWidth_ = minWidth;
+  minRest_ = minRest;
+}
+
+// The room the control and the rest share: from the control's left edge to
+// the right of the form's client area, less the bar.
+int Splitter::Clamped(int wanted) const {
+  RECT parent{};
+  GetClientRect(GetParent(beside_.Handle()), &parent);
+  const int available = parent.right - beside_.Left() - Width();
+  return SplitterClampedWidth(wanted, minWidth_, available, minRest_);
+}
+
+void Splitter::Apply(int width) {
+  const RECT b = beside_.Bounds();
+  beside_.SetBounds(b.left, b.top, width, b.bottom - b.top);
+  SetLeft(b.left + width);
+}
+
+void Splitter::SetPosition(int width) {
+  if (!hwnd_ || !beside_.Handle()) return;
+  Apply(Clamped(width));
+}
+
+LRESULT CALLBACK Splitter::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Splitter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  return Guarded(LRESULT{0}, [&] { return self->HandleMessage(message, wParam, lParam); });
+}
+
+LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN: {
+      if (!beside_.Handle()) break;
+      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ClientToScreen(hwnd_, &p);
+      dragStartX_ = p.x;
+      dragStartWidth_ = beside_.Width();
+      dragging_ = true;
+      SetCapture(hwnd_);
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      if (!dragging_) break;
+      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ClientToScreen(hwnd_, &p);
+      const int width = Clamped(dragStartWidth_ + p.x - dragStartX_);
+      if (width == beside_.Width()) return 0;
+      Apply(width);
+      if (onMoved) onMoved(width);
+      return 0;
+    }
+    case WM_LBUTTONUP:
+      if (dragging_) ReleaseCapture();  // WM_CAPTURECHANGED ends the drag
+      return 0;
+    case WM_CAPTURECHANGED:
+      dragging_ = false;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace ui

@@ -1,0 +1,52 @@
+#pragma once
+// A vertical bar between a control on its left and the rest of the form:
+// dragging it resizes that control, never below its minimum width and never
+// so far that the rest gets less than its own minimum. The bar follows the
+// control's right edge; onMoved reports the new width, so the form lays out
+// the rest and can keep the width for next time. Widths are in pixels.
+#include <windows.h>
+
+#include <functional>
+
+#include "ui/control.h"
+
+namespace ui {
+
+// The width a drag may give the control beside the bar. The control keeps its
+// own minimum even when the rest cannot have all of its.
+int SplitterClampedWidth(int wanted, int minWidth, int available, int minRest);
+
+class Splitter : public Control {
+ public:
+  Splitter(Form& owner, ControlDesign design, Window& beside, int minWidth, int minRest)
+      : Control(owner, std::move(design)), beside_(beside), minWidth_(minWidth), minRest_(minRest) {}
+  ~Splitter() override;
+
+  std::function<void(int width)> onMoved;  // during a drag, on every step
+
+  int Position() const { return beside_.Width(); }
+  // Gives the control this width (held to the limits) and puts the bar at
+  // its right edge; onMoved does not run.
+  void SetPosition(int width);
+  void SetLimits(int minWidth, int minRest);
+  bool IsDragging() const { return dragging_; }
+
+ protected:
+  const wchar_t* WindowClassName() const override;
+  DWORD ControlStyle() const override { return 0; }
+  void OnAttached() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  int Clamped(int wanted) const;
+  void Apply(int width);
+
+  Window& beside_;
+  int minWidth_, minRest_;
+  bool dragging_ = false;
+  int dragStartX_ = 0;      // screen x where the drag began
+  int dragStartWidth_ = 0;  // the control's width then
+};
+
+}  // namespace ui
