@@ -1,6 +1,6 @@
 #pragma once
-// Joins the template pop-up to the parts that open it and feed it keys (the
-// executor, the keyboard hook, the tray) and to the paste behind it.
+// Joins the template pop-up to the tray that opens it and to the setting
+// that reloads its templates.
 namespace snibbet {
 
 void WireTemplatePopup();

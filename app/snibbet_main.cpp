@@ -8,6 +8,7 @@
 #include "app/dispatch_wiring.h"
 #include "app/first_form.h"
 #include "app/popup_wiring.h"
+#include "app/program_windows_adapter.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
 #include "clipboard/clipboard_monitor.h"
@@ -29,7 +30,6 @@
 #include "keyboard/action_wiring.h"
 #include "keyboard/actions.h"
 #include "keyboard/keyboard_runtime.h"
-#include "keyboard/keyboard_seams.h"
 #include "keyboard/template_hotkey.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
@@ -126,9 +126,6 @@ class SettingEffectsScope {
     effects.pickHelpFile = [&dataModule](int) { dataModule.SelectHelpFile(); };
     effects.setTrayIconActive = [&dataModule](bool visible) { dataModule.SetTrayIconVisible(visible); };
     effects.redrawTrayIcon = [&dataModule] { dataModule.UpdateTrayIcon(); };
-    KeyboardSeamsOfProgram().playSound = [](int slot) {
-      if (const TPreset* preset = PresetOrNull()) preset->PlaySound(slot, false);
-    };
   }
   ~SettingEffectsScope() {
     PresetEffects& effects = PresetEffectSeams();
@@ -137,7 +134,6 @@ class SettingEffectsScope {
     effects.pickHelpFile = nullptr;
     effects.setTrayIconActive = nullptr;
     effects.redrawTrayIcon = nullptr;
-    KeyboardSeamsOfProgram().playSound = nullptr;
   }
   SettingEffectsScope(const SettingEffectsScope&) = delete;
   SettingEffectsScope& operator=(const SettingEffectsScope&) = delete;
@@ -160,7 +156,9 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   app.CreateForm<TTemplateViewForm>();
   // The key-state model, the executor and the hook (the keyboard windows' place).
   WireActionSeams();
-  KeyboardRuntime keyboard;
+  // The hotkey opens the pop-up and the hook hands it keys.
+  ProgramWindowsAdapter programWindows;
+  KeyboardRuntime keyboard(programWindows);
   WireKeyboardHookSteps();
   WireTemplatePopup();
   WireMessageDispatch();

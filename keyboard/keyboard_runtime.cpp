@@ -15,7 +15,6 @@
 #include "keyboard/key_model.h"
 #include "keyboard/key_model_wiring.h"
 #include "keyboard/keyboard_loader.h"
-#include "keyboard/keyboard_seams.h"
 #include "keyboard/system_keyboard.h"
 #include "keyboard/system_layout_actions.h"
 #include "ui/exceptions.h"
@@ -26,24 +25,27 @@ namespace {
 
 KeyboardRuntime* g_runtime = nullptr;
 
-KeyboardSeams StandInSeams() {
-  KeyboardSeams seams;
-  seams.playSound = [](int) {};
-  seams.showTemplateView = [] { DebugLog(L"ShowTemplateView"); };
-  seams.bringTemplateEditorToFront = [] { return false; };
-  seams.queueTemplateKey = [](int) {};
-  seams.toggleKeyboardWindow = [] {};
-  return seams;
-}
+// The default while the program connects no windows of its own.
+class NoProgramWindows final : public ProgramWindowsPort {
+ public:
+  void ShowTemplateView() override { DebugLog(L"ShowTemplateView"); }
+  bool BringTemplateEditorToFront() override { return false; }
+  void HandTemplateViewKey(std::uint8_t) override {}
+  void ToggleKeyboardWindow() override {}
+};
 
-void PlaySeamSound(int slot) {
-  if (const auto& play = KeyboardSeamsOfProgram().playSound) play(slot);
+NoProgramWindows g_noProgramWindows;
+
+// A sound slot of the settings, played without waiting.
+void PlaySettingSound(int slot) {
+  if (const TPreset* preset = PresetOrNull()) preset->PlaySound(slot, false);
 }
 
 class SystemHookPorts : public HookPorts {
  public:
-  explicit SystemHookPorts(KeyboardHookLogic*& logic)
-      : releaseTimer_(KeyboardHookLogic::kReleaseDelayMs, [&logic] {
+  SystemHookPorts(KeyboardHookLogic*& logic, ProgramWindowsPort& windows)
+      : windows_(windows),
+        releaseTimer_(KeyboardHookLogic::kReleaseDelayMs, [&logic] {
           if (logic) logic->ReleaseMarkedKeys();
         }) {}
 
@@ -70,7 +72,7 @@ class SystemHookPorts : public HookPorts {
     input.ki.dwExtraInfo = kSnibbetInputMarker;
     SendInput(1, &input, sizeof input);
   }
-  void PlaySound(int slot) override { PlaySeamSound(slot); }
+  void PlaySound(int slot) override { PlaySettingSound(slot); }
   std::uint32_t TickCount() override { return GetTickCount(); }
   void ActivateLayout(LayoutHandle layout) override { ActivateKeyboardLayout(reinterpret_cast<HKL>(layout), 0); }
   void StartReleaseTimer(unsigned ms) override {
@@ -86,36 +88,31 @@ class SystemHookPorts : public HookPorts {
     const TDataDM* dataModule = DataDMOrNull();
     return dataModule && dataModule->FullScreenActive();
   }
-  void QueueTemplateKey(int code) override {
-    if (const auto& queue = KeyboardSeamsOfProgram().queueTemplateKey) queue(code);
-  }
+  void QueueTemplateKey(int code) override { windows_.HandTemplateViewKey(static_cast<std::uint8_t>(code)); }
 
  private:
+  ProgramWindowsPort& windows_;
   ui::Timer releaseTimer_;
 };
 
 class SystemExecutorPorts : public ExecutorPorts {
  public:
-  explicit SystemExecutorPorts(TQvActionExecute*& executor)
-      : runTimer_(10, [&executor] {
+  SystemExecutorPorts(TQvActionExecute*& executor, ProgramWindowsPort& windows)
+      : windows_(windows),
+        runTimer_(10, [&executor] {
           if (executor) executor->ExecuteAction();
         }) {}
 
   void StartRunTimer() override { runTimer_.Start(); }
   void StopRunTimer() override { runTimer_.Stop(); }
-  void PlaySound(int slot) override { PlaySeamSound(slot); }
+  void PlaySound(int slot) override { PlaySettingSound(slot); }
   void Log(std::wstring_view text) override { DebugLog(text); }
-  bool BringTemplateEditorToFront() override {
-    const auto& bring = KeyboardSeamsOfProgram().bringTemplateEditorToFront;
-    return bring && bring();
-  }
-  void ShowTemplateView() override {
-    if (const auto& show = KeyboardSeamsOfProgram().showTemplateView) show();
-  }
+  bool BringTemplateEditorToFront() override { return windows_.BringTemplateEditorToFront(); }
+  void ShowTemplateView() override { windows_.ShowTemplateView(); }
   void ToggleKeyboardWindow() override {
     const TPreset* preset = PresetOrNull();
     if (preset && preset->AccessDenied()) return;
-    if (const auto& toggle = KeyboardSeamsOfProgram().toggleKeyboardWindow) toggle();
+    windows_.ToggleKeyboardWindow();
     if (TDataDM* dataModule = DataDMOrNull()) dataModule->TouchActivityTick();
   }
   // Nothing in this program binds them, but a binding file may.
@@ -129,26 +126,22 @@ class SystemExecutorPorts : public ExecutorPorts {
   LayoutActions* layoutActions = nullptr;
 
  private:
+  ProgramWindowsPort& windows_;
   ui::Timer runTimer_;
 };
 
 }  // namespace
 
-KeyboardSeams& KeyboardSeamsOfProgram() {
-  static KeyboardSeams seams = StandInSeams();
-  return seams;
-}
-
-void ResetKeyboardSeams() { KeyboardSeamsOfProgram() = StandInSeams(); }
-
 struct KeyboardRuntime::Parts {
+  explicit Parts(ProgramWindowsPort& windows) : hookPorts(logicRef, windows), executorPorts(executorRef, windows) {}
+
   KeyboardHookLogic* logicRef = nullptr;
   TQvActionExecute* executorRef = nullptr;
   SystemKeyboardLayouts layouts;
   SystemKeyInput input;
   TQvKeyboard model{layouts, input};
-  SystemHookPorts hookPorts{logicRef};
-  SystemExecutorPorts executorPorts{executorRef};
+  SystemHookPorts hookPorts;
+  SystemExecutorPorts executorPorts;
   TQvActionExecute executor{executorPorts};
   KeyboardHookLogic logic{hookPorts, QvActions(), executor, KeyHistory()};
   SystemLayoutActions layoutActions{model, KeyHistory(), [this](LayoutHandle layout) {
@@ -157,7 +150,9 @@ struct KeyboardRuntime::Parts {
   HHOOK hook = nullptr;
 };
 
-KeyboardRuntime::KeyboardRuntime() : parts_(std::make_unique<Parts>()) {
+KeyboardRuntime::KeyboardRuntime() : KeyboardRuntime(g_noProgramWindows) {}
+
+KeyboardRuntime::KeyboardRuntime(ProgramWindowsPort& windows) : parts_(std::make_unique<Parts>(windows)) {
   if (g_runtime) throw std::logic_error("the keyboard runtime exists already");
   parts_->logicRef = &parts_->logic;
   parts_->executorRef = &parts_->executor;
