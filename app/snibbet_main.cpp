@@ -27,7 +27,6 @@
 #include "core/text_utils.h"
 #include "core/tip_counter.h"
 #include "core/utilities.h"
-#include "keyboard/action_wiring.h"
 #include "keyboard/actions.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/template_hotkey.h"
@@ -155,7 +154,6 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   app.CreateForm<TQvClipboardMonitor>();
   app.CreateForm<TTemplateViewForm>();
   // The key-state model, the executor and the hook (the keyboard windows' place).
-  WireActionSeams();
   // The hotkey opens the pop-up and the hook hands it keys.
   ProgramWindowsAdapter programWindows;
   KeyboardRuntime keyboard(programWindows);

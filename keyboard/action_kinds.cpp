@@ -3,7 +3,7 @@
 #include <array>
 #include <initializer_list>
 
-#include "keyboard/action_seams.h"
+#include "keyboard/binding_names.h"
 
 namespace snibbet {
 namespace {

@@ -9,7 +9,6 @@
 #include "core/message_boxes.h"
 #include "core/preset.h"
 #include "core/synthetic_input.h"
-#include "keyboard/action_seams.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -130,6 +129,19 @@ class SystemExecutorPorts : public ExecutorPorts {
   ui::Timer runTimer_;
 };
 
+// The executor lets go of a binding the list frees; no bindings menu or
+// picture cache of the program's follows the list.
+class PendingActionGuard final : public BindingListPort {
+ public:
+  explicit PendingActionGuard(TQvActionExecute& executor) : executor_(executor) {}
+  void ListChanged() override {}
+  void PictureRemoved(std::uint8_t, ControlSet) override {}
+  void BindingFreed(const TQvAction& binding) override { executor_.Forget(binding); }
+
+ private:
+  TQvActionExecute& executor_;
+};
+
 }  // namespace
 
 struct KeyboardRuntime::Parts {
@@ -143,6 +155,8 @@ struct KeyboardRuntime::Parts {
   SystemHookPorts hookPorts;
   SystemExecutorPorts executorPorts;
   TQvActionExecute executor{executorPorts};
+  PendingActionGuard pendingGuard{executor};
+  BindingListPort* previousListPort = nullptr;
   KeyboardHookLogic logic{hookPorts, QvActions(), executor, KeyHistory()};
   SystemLayoutActions layoutActions{model, KeyHistory(), [this](LayoutHandle layout) {
                                       logic.ApplyForegroundLayout(layout);
@@ -161,13 +175,13 @@ KeyboardRuntime::KeyboardRuntime(ProgramWindowsPort& windows) : parts_(std::make
   parts_->executorPorts.layoutActions = &parts_->layoutActions.Actions();
   parts_->logic.SetModel(&parts_->model);
   WireKeyModel(parts_->model);
-  Seams().bindingFreed = [this](const TQvAction& binding) { parts_->executor.Forget(binding); };
+  parts_->previousListPort = QvActions().Connect(&parts_->pendingGuard);
   g_runtime = this;
 }
 
 KeyboardRuntime::~KeyboardRuntime() {
   if (parts_->hook) UnhookWindowsHookEx(parts_->hook);
-  Seams().bindingFreed = [](const TQvAction&) {};
+  QvActions().Connect(parts_->previousListPort);
   UnwireKeyModel(parts_->model);
   g_runtime = nullptr;
 }
