@@ -7,7 +7,7 @@
 #include "app/app_messages.h"
 #include "app/bug_report_adapter.h"
 #include "app/first_form.h"
-#include "app/popup_wiring.h"
+#include "app/program_windows_adapter.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
 #include "clipboard/clipboard_monitor.h"
@@ -26,10 +26,8 @@
 #include "core/text_utils.h"
 #include "core/tip_counter.h"
 #include "core/utilities.h"
-#include "keyboard/action_wiring.h"
 #include "keyboard/actions.h"
 #include "keyboard/keyboard_runtime.h"
-#include "keyboard/keyboard_seams.h"
 #include "keyboard/template_hotkey.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
@@ -92,19 +90,6 @@ class ApplicationScope {
   ui::Application& app_;
 };
 
-// The keyboard's sounds are the settings' sound slots; unhooked again before the parts go.
-class KeyboardSoundScope {
- public:
-  KeyboardSoundScope() {
-    KeyboardSeamsOfProgram().playSound = [](int slot) {
-      if (const TPreset* preset = PresetOrNull()) preset->PlaySound(slot, false);
-    };
-  }
-  ~KeyboardSoundScope() { KeyboardSeamsOfProgram().playSound = nullptr; }
-  KeyboardSoundScope(const KeyboardSoundScope&) = delete;
-  KeyboardSoundScope& operator=(const KeyboardSoundScope&) = delete;
-};
-
 void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   DebugLog(L"Initialize");
 
@@ -121,14 +106,13 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   // The keyboard windows come here, before the clipboard monitor.
   app.CreateForm<TQvClipboardMonitor>();
   app.CreateForm<TTemplateViewForm>();
-  // The key-state model, the executor and the hook (the keyboard windows' place).
-  WireActionSeams();
-  KeyboardRuntime keyboard;
-  WireTemplatePopup();
+  // The key-state model, the executor and the hook (the keyboard windows' place);
+  // the hotkey opens the pop-up and the hook hands it keys.
+  ProgramWindowsAdapter programWindows;
+  KeyboardRuntime keyboard(programWindows);
   // The settings reach the running program's parts through these, until the parts go.
   ProgramSettingEffects settingEffects(&*dataModule);
   SettingEffectsConnection settingEffectsConnected(Preset(), settingEffects);
-  KeyboardSoundScope keyboardSounds;
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.

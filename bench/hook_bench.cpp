@@ -22,7 +22,6 @@
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
-#include "keyboard/keyboard_seams.h"
 #include "keyboard/template_hotkey.h"
 
 namespace {
@@ -118,9 +117,21 @@ HWND MakeFocusedWindow() {
   return window;
 }
 
-std::vector<double> TimeHotkeyToAction() {
+// The moment the hotkey's action opened the pop-up.
+class TimedWindows : public ProgramWindowsPort {
+ public:
+  void ShowTemplateView() override { shown = Now(); }
+  bool BringTemplateEditorToFront() override { return false; }
+  void HandTemplateViewKey(std::uint8_t) override {}
+  void ToggleKeyboardWindow() override {}
+
   LONGLONG shown = 0;
-  KeyboardSeamsOfProgram().showTemplateView = [&] { shown = Now(); };
+};
+
+TimedWindows g_windows;
+
+std::vector<double> TimeHotkeyToAction() {
+  LONGLONG& shown = g_windows.shown;
   std::vector<double> times;
   for (int i = 0; i < kHotkeyPresses; ++i) {
     shown = 0;
@@ -143,7 +154,7 @@ std::vector<double> TimeHotkeyToAction() {
 }  // namespace
 
 int wmain() {
-  KeyboardRuntime runtime;
+  KeyboardRuntime runtime(g_windows);
   runtime.LoadLayout(L"Standard");
   BindTemplateHotkeyFromSetting(QvActions(), 0x8020);
   InstallKeyboardHook();

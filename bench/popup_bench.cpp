@@ -24,7 +24,6 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
-#include "templates/popup_seams.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
 
@@ -165,9 +164,7 @@ std::vector<std::wstring> TypingSequence(const TemplateTable& table, WordMaker& 
 
 int main() {
   ui::Application::Create({.title = L"popup bench"});
-  PopupSeams().typedWord = [] { return std::wstring(); };
-  PopupSeams().beginInputBlock = [] {};
-  PopupSeams().endInputBlock = [] {};
+  // No keyboard runtime: the pop-up's input block asks nobody.
   {
     TTemplateViewForm form;
     form.Create();

@@ -1,30 +1,65 @@
 #include "clipboard/monitor_calls.h"
 
+#include <windows.h>
+
 #include "clipboard/clipboard_monitor.h"
+#include "core/clipboard_access.h"
+#include "core/message_pump.h"
 #include "core/synthetic_input.h"
 
 namespace snibbet {
+namespace {
 
-// Looked up at every step: the waits process messages, and the monitor could
-// go away meanwhile.
-bool SaveUserClipboard() {
+// The wait without a monitor.
+constexpr DWORD kChangeWaitMs = 300;
+constexpr DWORD kChangeSettleMs = 30;
+constexpr DWORD kPollMs = 10;
+
+}  // namespace
+
+bool MonitorPasteSteps::MonitorPresent() { return ClipboardMonitorOrNull() != nullptr; }
+
+bool MonitorPasteSteps::HoldsAnything() { return CountClipboardFormats() != 0; }
+
+bool MonitorPasteSteps::SaveBeforePaste() {
   if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) return monitor->SaveBeforePaste();
   return true;
 }
 
-void RestoreUserClipboard() {
+bool MonitorPasteSteps::UserClipboardKept() {
+  const TQvClipboardMonitor* monitor = ClipboardMonitorOrNull();
+  return monitor && monitor->SnapshotUsable();
+}
+
+void MonitorPasteSteps::RestoreAfterPaste() {
   if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->RestoreAfterPaste();
 }
 
-void SetClipboardMonitoring(bool on) {
+void MonitorPasteSteps::SetMonitoring(bool on) {
   if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->SetMonitoring(on);
 }
 
-void WaitForOwnClipboardWrite() {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->WaitForClipboardChange();
+std::wstring MonitorPasteSteps::Text() { return GetClipboardTextW(); }
+
+bool MonitorPasteSteps::PutText(std::wstring_view text) { return PutClipboardText(text); }
+
+bool MonitorPasteSteps::Clear() { return ClearClipboard(); }
+
+void MonitorPasteSteps::ResetClipboardChanged() {
+  ClipboardChangedFlag = false;
+  sequenceAtReset_ = GetClipboardSequenceNumber();
 }
 
-void SendPasteKeysWhenIdle() {
+void MonitorPasteSteps::WaitForClipboardChange() {
+  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) return monitor->WaitForClipboardChange();
+  const DWORD start = GetTickCount();
+  while (GetClipboardSequenceNumber() == sequenceAtReset_ && GetTickCount() - start < kChangeWaitMs) {
+    PumpMessagesFor(kPollMs);
+  }
+  PumpMessagesFor(kChangeSettleMs);
+}
+
+void MonitorPasteSteps::SendPasteKeys() {
   if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) return monitor->SendPasteKeys();
   SendCtrlV();
 }

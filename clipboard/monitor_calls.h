@@ -1,17 +1,33 @@
 #pragma once
-// The clipboard monitor's paste steps for the parts that type on their own
-// (the template paste, the tag paste, the clipboard and layout bindings).
-// Each reaches the one monitor when it exists and does nothing otherwise,
-// except the paste keys, which are typed at once without a monitor.
-// GUI thread only.
+// The paste steps through the program's one clipboard monitor, looked up at
+// every step (the waits process messages, and the monitor could go away
+// meanwhile). Without a monitor the user's clipboard is neither kept nor put
+// back, the wait watches the clipboard's sequence number and the paste keys
+// are typed at once. GUI thread only.
+#include <cstdint>
+
+#include "clipboard/paste_steps.h"
+
 namespace snibbet {
 
-// False when the user's clipboard could not be kept (see
-// TQvClipboardMonitor::SaveBeforePaste); true without a monitor.
-bool SaveUserClipboard();
-void RestoreUserClipboard();
-void SetClipboardMonitoring(bool on);
-void WaitForOwnClipboardWrite();
-void SendPasteKeysWhenIdle();
+class MonitorPasteSteps final : public ClipboardPasteSteps {
+ public:
+  bool MonitorPresent() override;
+  bool HoldsAnything() override;
+  // True without a monitor.
+  bool SaveBeforePaste() override;
+  bool UserClipboardKept() override;
+  void RestoreAfterPaste() override;
+  void SetMonitoring(bool on) override;
+  std::wstring Text() override;
+  bool PutText(std::wstring_view text) override;
+  bool Clear() override;
+  void ResetClipboardChanged() override;
+  void WaitForClipboardChange() override;
+  void SendPasteKeys() override;
+
+ private:
+  std::uint32_t sequenceAtReset_ = 0;
+};
 
 }  // namespace snibbet

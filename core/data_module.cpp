@@ -25,7 +25,6 @@
 #include "core/wait_form.h"
 #include "core/window_helpers.h"
 #include "keyboard/action_kinds.h"
-#include "keyboard/action_seams.h"
 #include "keyboard/actions.h"
 #include "keyboard/keyboard_runtime.h"
 #include "visual/office11_colors.h"
@@ -367,7 +366,6 @@ void TDataDM::ApplyPopupMenuStyles() { pmTray_.SetStyle(PopupMenuStyleForOS()); 
 void TDataDM::ApplyKeyboardAppearance() {}
 void TDataDM::BuildActionKindCatalogue() {
   // The catalogue's names are language texts.
-  Seams().languageText = [](int number, const std::wstring& fallback) { return LangText(number, fallback); };
   KindCatalogue().Rebuild();
 }
 

@@ -39,6 +39,9 @@ class KeyboardLayoutService {
   virtual std::wstring KeyText(unsigned code, const KeyStateBytes& state, LayoutHandle layout) = 0;
   // Like KeyText, but a blank when none; a dead key gives its own character.
   virtual wchar_t KeyChar(unsigned code, const KeyStateBytes& state, LayoutHandle layout) = 0;
+
+  // The name of a layout's language (its language id); "" unless the system knows it.
+  virtual std::wstring LanguageName(std::uint16_t) { return {}; }
 };
 
 class KeyInputPort {

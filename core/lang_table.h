@@ -60,6 +60,8 @@ void InitializeLanguages();
 void FinalizeLanguages();
 TQvLang& Lang();  // valid between the two calls above
 TQvLang* LangOrNull();  // null outside them
+// Makes `table` (not owned) the process-wide one and answers the one before.
+TQvLang* ExchangeLanguageTable(TQvLang* table);
 
 // Lang().GetText(id, fallback); the fallback also before InitializeLanguages.
 std::wstring LangText(int32_t id, std::wstring_view fallback = kNoText);

@@ -10,7 +10,7 @@
 namespace snibbet {
 
 void LayoutActions::ExecuteClipboardAction() {
-  if (!clipboard_.Available()) return;
+  if (!clipboard_.MonitorPresent()) return;
   const bool held = clipboard_.HoldsAnything();
   clipboard_.SaveBeforePaste();
   const ScopeExit monitorOn([this] { clipboard_.SetMonitoring(true); });
@@ -22,7 +22,7 @@ void LayoutActions::ExecuteClipboardAction() {
 
 void LayoutActions::ConvertSelectedText(int mode) {
   // Without the monitor the user's clipboard could not come back.
-  if (!clipboard_.Available()) return;
+  if (!clipboard_.MonitorPresent()) return;
   const bool held = clipboard_.HoldsAnything();
   clipboard_.SaveBeforePaste();
   // Emptying the clipboard now would lose what the monitor could not keep.
@@ -45,9 +45,9 @@ void LayoutActions::ConvertSelectedText(int mode) {
   model_.ReleaseHeldKeys();
   model_.Input().ReleaseEscKey();
 
-  clipboard_.ClearChangedFlag();
-  clipboard_.CutSelection();
-  clipboard_.WaitForChange();
+  clipboard_.ResetClipboardChanged();
+  cutter_.CutSelection();
+  clipboard_.WaitForClipboardChange();
   const std::wstring selected = clipboard_.Text();
   if (!selected.empty()) {
     PasteConverted(selected, mode);
@@ -75,9 +75,9 @@ void LayoutActions::PasteConverted(const std::wstring& selected, int mode) {
 }
 
 bool LayoutActions::PutAndWait(const std::wstring& text) {
-  clipboard_.ClearChangedFlag();
+  clipboard_.ResetClipboardChanged();
   if (!clipboard_.PutText(text)) return false;
-  clipboard_.WaitForChange();
+  clipboard_.WaitForClipboardChange();
   return true;
 }
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "keyboard/action_document.h"
-#include "keyboard/action_seams.h"
+#include "keyboard/binding_names.h"
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
 #include "keyboard/xml_lite.h"
@@ -264,20 +264,20 @@ ActionFileError WriteActionFile(const std::wstring& fileName, const std::vector<
   return ReplaceFile(fileName, bytes);
 }
 
-bool RemoveActionsFromFile(const std::wstring& fileName) {
+bool RemoveActionsFromFile(const std::wstring& fileName, BindingShell& shell) {
   if (!IsExistingFile(fileName)) return false;
   TQvActions& list = QvActions();
   list.loading = true;
   bool removed = false;
   {
-    BusyCursorGuard busy;
+    BusyCursorGuard busy(shell);
     std::vector<ActionFileEntry> entries;
     // The whole file is read before anything is removed: a broken file removes nothing.
     if (ActionFileError error = ReadActionFile(fileName, entries)) {
       std::wstring message = LanguageText(7);
       const auto at = message.find(L"%1");
       if (at != std::wstring::npos) message.replace(at, 2, fileName);
-      ShellSeams().showError(message);
+      shell.ShowError(message);
     } else {
       RemoveListedBindings(list, entries);
       removed = true;

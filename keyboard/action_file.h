@@ -43,7 +43,13 @@ std::size_t RemoveListedBindings(TQvActions& list, const std::vector<ActionFileE
 // (blanks around the digits are allowed).
 bool ParseDecimalAttribute(const std::wstring& value, std::uint32_t maxValue, std::uint32_t& result);
 
+}  // namespace snibbet
+
 #ifdef _WIN32
+#include "keyboard/action_shell.h"
+
+namespace snibbet {
+
 // Reads the whole file; on any fault the entries are left empty and the error
 // says why. Elements that name no binding are skipped (see action_document.h).
 ActionFileError ReadActionFile(const std::wstring& fileName, std::vector<ActionFileEntry>& entries);
@@ -55,7 +61,7 @@ ActionFileError WriteActionFile(const std::wstring& fileName, const std::vector<
 // The removal of a binding set: false when the file does not exist or cannot
 // be read (then the error box shows language text 7 with the file name and no
 // binding is removed), true once the bindings it names are gone.
-bool RemoveActionsFromFile(const std::wstring& fileName);
-#endif
+bool RemoveActionsFromFile(const std::wstring& fileName, BindingShell& shell = ProgramShell());
 
 }  // namespace snibbet
+#endif

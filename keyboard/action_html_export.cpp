@@ -3,16 +3,17 @@
 #include <windows.h>
 
 #include "core/paths.h"
+#include "core/tray_lookups.h"
 #include "core/utf8.h"
 #include "keyboard/action_html.h"
 #include "keyboard/action_icon.h"
-#include "keyboard/action_seams.h"
-#include "keyboard/action_shell.h"
+#include "keyboard/binding_names.h"
 
 namespace snibbet {
 namespace {
 
 constexpr wchar_t kPictureFolder[] = L"zqkeys";
+constexpr wchar_t kMakerPageAddress[] = L"http://www.orvanesoftware.com/";
 
 class SortedListGuard {
  public:
@@ -25,13 +26,13 @@ class SortedListGuard {
   TQvActions& list_;
 };
 
-void SavePictures(const TQvActions& list, const std::wstring& folder) {
+void SavePictures(const TQvActions& list, const std::wstring& folder, BindingShell& shell) {
   const HDC screen = GetDC(nullptr);
   const HBITMAP bitmap = CreateCompatibleBitmap(screen, kActionIconSize, kActionIconSize);
   ReleaseDC(nullptr, screen);
   if (!bitmap) return;
   for (std::size_t n = 0; n < list.Sorted().size(); ++n) {
-    DrawActionIcon(*list.Sorted()[n], bitmap, RGB(255, 255, 255));
+    DrawActionIcon(*list.Sorted()[n], bitmap, RGB(255, 255, 255), shell);
     SaveBitmapFile(bitmap, folder + L"\\pic" + std::to_wstring(n) + L".bmp");
   }
   DeleteObject(bitmap);
@@ -47,31 +48,30 @@ bool WriteUtf8File(const std::wstring& fileName, const std::string& bytes) {
   return ok;
 }
 
-ActionListing MakeListing(const TQvActions& list) {
-  const ActionShellSeams& shell = ShellSeams();
+ActionListing MakeListing(const TQvActions& list, BindingShell& shell) {
   ActionListing listing;
-  listing.productAndVersion = L"Orvane Paste " + shell.productVersion();
+  listing.productAndVersion = L"Orvane Paste " + shell.ProductVersion();
   listing.heading = LanguageText(522);
   listing.keysColumn = LanguageText(395);
   listing.actionColumn = LanguageText(25);
-  listing.productPage = shell.localizeWebAddress(shell.productPage());
-  listing.makerPage = shell.localizeWebAddress(shell.makerPage());
+  listing.productPage = shell.LocalizeWebAddress(kProductPageAddress);
+  listing.makerPage = shell.LocalizeWebAddress(kMakerPageAddress);
   listing.rows = ListingRows(list);
   return listing;
 }
 
 }  // namespace
 
-bool ExportActionsToHtml(TQvActions& list) {
-  BusyCursorGuard busy;
+bool ExportActionsToHtml(TQvActions& list, BindingShell& shell) {
+  BusyCursorGuard busy(shell);
   SortedListGuard sorted(list);
-  const std::wstring documents = ShellSeams().documentsFolder();
+  const std::wstring documents = shell.DocumentsFolder();
   const std::wstring pictures = JoinPath(documents, kPictureFolder);
   CreateDirectoryW(pictures.c_str(), nullptr);  // may exist already
-  SavePictures(list, pictures);
+  SavePictures(list, pictures, shell);
   const std::wstring page = JoinPath(documents, std::wstring(kPictureFolder) + L".htm");
-  if (!WriteUtf8File(page, WideToUtf8(BuildActionsHtml(MakeListing(list))))) return false;
-  ShellSeams().openDocument(page);
+  if (!WriteUtf8File(page, WideToUtf8(BuildActionsHtml(MakeListing(list, shell))))) return false;
+  shell.OpenDocument(page);
   return true;
 }
 

@@ -98,14 +98,14 @@ void DrawKeyBox(HDC dc, int vk) {
 }
 
 // The kind's own picture, and for a remapped key the key's name on it.
-void DrawKindPicture(HDC dc, const TQvAction& binding) {
+void DrawKindPicture(HDC dc, const TQvAction& binding, BindingShell& shell) {
   const ActionKindRow* row = KindCatalogue().RowOf(binding.Kind());
-  const HIMAGELIST strip = row && row->pictures != ActionPictures::None ? ShellSeams().kindImages(row->pictures) : nullptr;
+  const HIMAGELIST strip = row && row->pictures != ActionPictures::None ? shell.KindImages(row->pictures) : nullptr;
   if (strip) {
     DrawListImage(dc, strip, binding.Param());
     return;
   }
-  DrawListImage(dc, ShellSeams().actionImages(), binding.Kind());
+  DrawListImage(dc, shell.ActionImages(), binding.Kind());
   if (binding.Kind() == 2 && binding.Key() != 0) {
     GdiObject font(CreateSmallTahoma(dc));
     SetBkMode(dc, OPAQUE);
@@ -117,7 +117,7 @@ void DrawKindPicture(HDC dc, const TQvAction& binding) {
 
 }  // namespace
 
-void DrawActionIcon(const TQvAction& binding, HBITMAP bitmap, COLORREF background) {
+void DrawActionIcon(const TQvAction& binding, HBITMAP bitmap, COLORREF background, BindingShell& shell) {
   MemoryDc dc(bitmap);
   {
     GdiObject brush(CreateSolidBrush(background));
@@ -126,14 +126,14 @@ void DrawActionIcon(const TQvAction& binding, HBITMAP bitmap, COLORREF backgroun
   }
   const int kind = binding.Kind();
   if (kind == 5) {
-    if (!DrawShellIcon(dc.Get(), Trimmed(binding.Text()))) DrawListImage(dc.Get(), ShellSeams().actionImages(), kind);
+    if (!DrawShellIcon(dc.Get(), Trimmed(binding.Text()))) DrawListImage(dc.Get(), shell.ActionImages(), kind);
   } else if (kind == 3 && (binding.Text().size() == 1 || binding.Text().size() == 2)) {
     SetBkMode(dc.Get(), TRANSPARENT);
-    DrawTextIn(dc.Get(), binding.Text(), RECT{0, 0, kActionIconSize, kActionIconSize}, ShellSeams().keyboardFont(),
+    DrawTextIn(dc.Get(), binding.Text(), RECT{0, 0, kActionIconSize, kActionIconSize}, shell.KeyboardFont(),
                RGB(0, 0, 0), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   } else if (kind == 2 && binding.Modifiers() != 0 && binding.Param() > 0) {
-    const int picture = ShellSeams().keyPictureIndex(binding.Param());
-    const HIMAGELIST keys = ShellSeams().keyImages();
+    const int picture = shell.KeyPictureIndex(binding.Param());
+    const HIMAGELIST keys = shell.KeyImages();
     if (keys && picture >= 0) {
       DrawListImage(dc.Get(), keys, picture);
     } else {
@@ -142,7 +142,7 @@ void DrawActionIcon(const TQvAction& binding, HBITMAP bitmap, COLORREF backgroun
   } else if (const auto* icon = dynamic_cast<const IconPicture*>(binding.Picture()); kind == 6 && icon) {
     DrawIconEx(dc.Get(), 0, 0, icon->Icon(), kActionIconSize, kActionIconSize, 0, nullptr, DI_NORMAL);
   } else {
-    DrawKindPicture(dc.Get(), binding);
+    DrawKindPicture(dc.Get(), binding, shell);
   }
   GdiFlush();
 }

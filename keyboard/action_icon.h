@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
 
 namespace snibbet {
@@ -24,7 +25,8 @@ class IconPicture : public ActionPicture {
 inline constexpr int kActionIconSize = 16;
 
 // Fills the 16 x 16 bitmap with `background` and draws the binding's picture on it.
-void DrawActionIcon(const TQvAction& binding, HBITMAP bitmap, COLORREF background);
+void DrawActionIcon(const TQvAction& binding, HBITMAP bitmap, COLORREF background,
+                    BindingShell& shell = ProgramShell());
 
 // Saves a bitmap as a 24-bit ".bmp" file; false when it cannot be written.
 bool SaveBitmapFile(HBITMAP bitmap, const std::wstring& fileName);

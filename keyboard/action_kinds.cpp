@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "core/product_name.h"
-#include "keyboard/action_seams.h"
+#include "keyboard/binding_names.h"
 
 namespace snibbet {
 namespace {

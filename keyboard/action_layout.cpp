@@ -57,9 +57,10 @@ LayoutHandle LayoutOfBindingText(std::wstring_view text) {
   return static_cast<LayoutHandle>(static_cast<std::intptr_t>(handle));
 }
 
-LayoutActions::LayoutActions(TQvKeyboard& model, TKeyHistory& history, SelectionClipboard& clipboard,
-                             LayoutSwitcher& switcher, LayoutCharService& chars, CaseMapping caseMapping)
-    : model_(model), history_(history), clipboard_(clipboard), switcher_(switcher), chars_(chars),
+LayoutActions::LayoutActions(TQvKeyboard& model, TKeyHistory& history, ClipboardPasteSteps& clipboard,
+                             SelectionCutter& cutter, LayoutSwitcher& switcher, LayoutCharService& chars,
+                             CaseMapping caseMapping)
+    : model_(model), history_(history), clipboard_(clipboard), cutter_(cutter), switcher_(switcher), chars_(chars),
       caseMapping_(std::move(caseMapping)) {}
 
 void LayoutActions::ExecuteLayoutAction(const TQvAction& binding) {

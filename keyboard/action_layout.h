@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "clipboard/paste_steps.h"
 #include "core/keyboard_layout_service.h"
 #include "keyboard/layout_remap.h"
 #include "keyboard/text_case.h"
@@ -20,30 +21,12 @@ class TKeyHistory;
 // Kind 9 parameters.
 inline constexpr int kLayoutRetypeWord = 0, kLayoutRemapSelection = 1, kLayoutNext = 2, kLayoutGiven = 3;
 
-// The clipboard, the clipboard monitor and the cut and paste keystrokes, as
-// the clipboard actions use them.
-class SelectionClipboard {
+// The cut of the foreground window's selection into the clipboard.
+class SelectionCutter {
  public:
-  virtual ~SelectionClipboard() = default;
-  // Whether the monitor is there to keep and restore the user's clipboard.
-  virtual bool Available() = 0;
-  // The clipboard holds any format.
-  virtual bool HoldsAnything() = 0;
-  virtual void SaveBeforePaste() = 0;
-  // The monitor keeps a snapshot of the user's clipboard to put back.
-  virtual bool UserClipboardKept() = 0;
-  virtual void RestoreAfterPaste() = 0;
-  virtual void SetMonitoring(bool on) = 0;
-  virtual bool Clear() = 0;
-  // Cleared before each own write, then waited on.
-  virtual void ClearChangedFlag() = 0;
-  virtual void WaitForChange() = 0;
-  virtual std::wstring Text() = 0;
-  virtual bool PutText(std::wstring_view text) = 0;
+  virtual ~SelectionCutter() = default;
   // Ctrl+X into the foreground window.
   virtual void CutSelection() = 0;
-  // Ctrl+V once the target is idle.
-  virtual void SendPasteKeys() = 0;
 };
 
 class LayoutSwitcher {
@@ -60,8 +43,8 @@ LayoutHandle LayoutOfBindingText(std::wstring_view text);
 
 class LayoutActions {
  public:
-  LayoutActions(TQvKeyboard& model, TKeyHistory& history, SelectionClipboard& clipboard, LayoutSwitcher& switcher,
-                LayoutCharService& chars, CaseMapping caseMapping);
+  LayoutActions(TQvKeyboard& model, TKeyHistory& history, ClipboardPasteSteps& clipboard, SelectionCutter& cutter,
+                LayoutSwitcher& switcher, LayoutCharService& chars, CaseMapping caseMapping);
   LayoutActions(const LayoutActions&) = delete;
   LayoutActions& operator=(const LayoutActions&) = delete;
 
@@ -84,7 +67,8 @@ class LayoutActions {
 
   TQvKeyboard& model_;
   TKeyHistory& history_;
-  SelectionClipboard& clipboard_;
+  ClipboardPasteSteps& clipboard_;
+  SelectionCutter& cutter_;
   LayoutSwitcher& switcher_;
   LayoutCharService& chars_;
   CaseMapping caseMapping_;

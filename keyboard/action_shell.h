@@ -1,54 +1,69 @@
 #pragma once
-// What the binding files, pictures and listing need from the rest of the
-// program on Windows: the error box, the busy cursor, folders, the product
-// version, the web addresses, the shell and the data module's pictures. Each
-// has a stand-in; the program wires the real ones once at start-up.
+// What the binding files, pictures and listing ask of the rest of the program
+// on Windows: the error box, the busy cursor, the documents folder, the
+// product version, the web addresses, the shell and the binding pictures.
+// ProgramBindingShell answers for the program; tests hand in their own.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdint>
-#include <functional>
 #include <string>
 
 #include "keyboard/action_kinds.h"
 
 namespace snibbet {
 
-struct ActionShellSeams {
-  std::function<void(const std::wstring& text)> showError;  // the error box
-  std::function<void()> busyBegin;
-  std::function<void()> busyEnd;
-  std::function<std::wstring()> documentsFolder;  // ends in "\"
-  std::function<std::wstring()> productVersion;
-  std::function<std::wstring(const std::wstring& address)> localizeWebAddress;
-  std::function<std::wstring()> productPage;  // footer links of the listing
-  std::function<std::wstring()> makerPage;
-  std::function<void(const std::wstring& file)> openDocument;  // with the shell
+class BindingShell {
+ public:
+  virtual ~BindingShell() = default;
+  virtual void ShowError(const std::wstring& text) = 0;
+  virtual void BusyBegin() = 0;
+  virtual void BusyEnd() = 0;
+  virtual std::wstring DocumentsFolder() = 0;  // ends in "\"
+  virtual std::wstring ProductVersion() = 0;
+  virtual std::wstring LocalizeWebAddress(const std::wstring& address) = 0;
+  virtual void OpenDocument(const std::wstring& file) = 0;  // with the shell
 
-  // Pictures of the data module: the binding kinds (`ilQvActions`), a kind's
-  // own strip, the keys (`ilKeys`) with the index of a key's picture, and the
-  // keyboard view's font. The stand-ins have none.
-  std::function<HIMAGELIST()> actionImages;
-  std::function<HIMAGELIST(ActionPictures)> kindImages;
-  std::function<HIMAGELIST()> keyImages;
-  std::function<int(int vk)> keyPictureIndex;
-  std::function<HFONT()> keyboardFont;
+  // Pictures: the binding kinds (`ilQvActions`), a kind's own strip, the
+  // keys (`ilKeys`) with the index of a key's picture, and the keyboard
+  // view's font; null (or -1) for none.
+  virtual HIMAGELIST ActionImages() = 0;
+  virtual HIMAGELIST KindImages(ActionPictures pictures) = 0;
+  virtual HIMAGELIST KeyImages() = 0;
+  virtual int KeyPictureIndex(int vk) = 0;
+  virtual HFONT KeyboardFont() = 0;
 };
 
-ActionShellSeams& ShellSeams();
-void ResetShellSeams();
+class ProgramBindingShell : public BindingShell {
+ public:
+  void ShowError(const std::wstring& text) override;
+  void BusyBegin() override;
+  void BusyEnd() override;
+  std::wstring DocumentsFolder() override;
+  std::wstring ProductVersion() override;
+  // In the language of the settings.
+  std::wstring LocalizeWebAddress(const std::wstring& address) override;
+  void OpenDocument(const std::wstring& file) override;
+  // The program keeps no binding pictures.
+  HIMAGELIST ActionImages() override { return nullptr; }
+  HIMAGELIST KindImages(ActionPictures) override { return nullptr; }
+  HIMAGELIST KeyImages() override { return nullptr; }
+  int KeyPictureIndex(int) override { return -1; }
+  HFONT KeyboardFont() override { return nullptr; }
+};
 
-// The system's name of a language (locale information item 2), for
-// `ActionSeams::layoutLanguageName`.
-std::wstring LocaleLanguageName(std::uint16_t languageId);
+// The program's shell (stateless).
+BindingShell& ProgramShell();
 
 // Shows the busy cursor for the life of the guard.
 class BusyCursorGuard {
  public:
-  BusyCursorGuard() { ShellSeams().busyBegin(); }
-  ~BusyCursorGuard() { ShellSeams().busyEnd(); }
+  explicit BusyCursorGuard(BindingShell& shell) : shell_(shell) { shell_.BusyBegin(); }
+  ~BusyCursorGuard() { shell_.BusyEnd(); }
   BusyCursorGuard(const BusyCursorGuard&) = delete;
   BusyCursorGuard& operator=(const BusyCursorGuard&) = delete;
+
+ private:
+  BindingShell& shell_;
 };
 
 }  // namespace snibbet

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "keyboard/action_kinds.h"
-#include "keyboard/action_seams.h"
+#include "keyboard/binding_names.h"
 
 namespace snibbet {
 
@@ -54,12 +54,18 @@ void TQvAction::SetCount(std::int32_t count) {
 }
 
 std::wstring TQvAction::GetShortcutText() const {
-  return ShortcutToText(key_, controlSet_, Seams().keyName, LanguageText(6));
+  return ShortcutToText(key_, controlSet_, BindingKeyName, LanguageText(6));
 }
 
 // ---- TQvActions ----
 
-TQvActions::TQvActions() { Reindex(); }
+TQvActions::TQvActions(BindingListPort* port) : port_(port) { Reindex(); }
+
+BindingListPort* TQvActions::Connect(BindingListPort* port) {
+  BindingListPort* previous = port_;
+  port_ = port;
+  return previous;
+}
 
 // At exit nobody is left to tell, so the bindings are simply released.
 TQvActions::~TQvActions() = default;
@@ -98,7 +104,7 @@ TQvAction* TQvActions::Add(std::uint8_t key, ControlSet set) {
     items_.insert(at, std::move(fresh));
   }
   if (!loading) {
-    Seams().actionsChanged();
+    if (port_) port_->ListChanged();
     Reindex();
   }
   return binding;
@@ -106,7 +112,7 @@ TQvAction* TQvActions::Add(std::uint8_t key, ControlSet set) {
 
 void TQvActions::Free(std::size_t position) {
   TQvAction* binding = items_[position].get();
-  Seams().bindingFreed(*binding);
+  if (port_) port_->BindingFreed(*binding);
   std::erase(sorted_, binding);
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
 }
@@ -117,7 +123,7 @@ void TQvActions::Delete(std::uint8_t key, ControlSet set) {
     if (items_[i]->key_ != key || items_[i]->controlSet_ != set) continue;
     Free(i);
     Reindex();
-    Seams().pictureRemoved(key, set);
+    if (port_) port_->PictureRemoved(key, set);
     return;
   }
 }

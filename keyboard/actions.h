@@ -85,6 +85,19 @@ class TQvAction {
   ControlSet controlSet_ = 0;
 };
 
+// What the binding list tells the parts that hold on to its bindings.
+class BindingListPort {
+ public:
+  virtual ~BindingListPort() = default;
+  // The list changed: a bindings menu must be rebuilt.
+  virtual void ListChanged() = 0;
+  // The cached picture of (key, set) is stale.
+  virtual void PictureRemoved(std::uint8_t key, ControlSet set) = 0;
+  // A binding is about to be freed: whoever holds it (the executor's pending
+  // action) must let go.
+  virtual void BindingFreed(const TQvAction& binding) = 0;
+};
+
 class TQvActions {
  public:
   // Index positions are 16-bit: a key without bindings holds this in both.
@@ -94,7 +107,8 @@ class TQvActions {
 
   using IndexEntry = std::pair<std::uint16_t, std::uint16_t>;  // first, last
 
-  TQvActions();
+  // Without a port nobody is told.
+  explicit TQvActions(BindingListPort* port = nullptr);
   ~TQvActions();
   TQvActions(const TQvActions&) = delete;
   TQvActions& operator=(const TQvActions&) = delete;
@@ -130,6 +144,9 @@ class TQvActions {
   // While set (a file is being read) Add neither reindexes nor reports a change.
   bool loading = false;
 
+  // The port told from now on (null: nobody); answers the one before.
+  BindingListPort* Connect(BindingListPort* port);
+
  private:
   void Free(std::size_t position);
   std::pair<std::size_t, std::size_t> RangeOf(std::uint8_t key) const;
@@ -137,6 +154,7 @@ class TQvActions {
   std::array<IndexEntry, 256> index_{};
   std::vector<std::unique_ptr<TQvAction>> items_;
   std::vector<TQvAction*> sorted_;
+  BindingListPort* port_ = nullptr;
 };
 
 // The process-wide binding list.

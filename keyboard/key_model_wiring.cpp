@@ -2,7 +2,6 @@
 
 #include "core/lang_table.h"
 #include "core/preset.h"
-#include "keyboard/action_seams.h"
 #include "keyboard/key_model.h"
 
 namespace snibbet {
@@ -14,10 +13,6 @@ void WireKeyModel(TQvKeyboard& model) {
   });
   model.SetTextSource([](int number, const std::wstring& fallback) { return LangText(number, fallback); });
   SetQvKeyboard(&model);
-  Seams().keyName = [](int vk) {
-    const TQvKeyboard* keyboard = QvKeyboard();
-    return keyboard ? keyboard->KeyName(vk) : DefaultKeyName(vk);
-  };
 }
 
 void UnwireKeyModel(TQvKeyboard& model) {

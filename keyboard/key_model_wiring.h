@@ -1,9 +1,8 @@
 #pragma once
 // Connects the key model to the application core: key names from the
-// settings object, texts from the language table, the process-wide model
-// reference, and the binding list's key names through the model (so a
-// binding's shortcut text names keys as the current layout places them).
-// Call after the core is initialised and after WireActionSeams.
+// settings object, texts from the language table, and the process-wide model
+// reference (through which a binding's shortcut text names keys as the
+// current layout places them). Call after the core is initialised.
 namespace snibbet {
 
 class TQvKeyboard;

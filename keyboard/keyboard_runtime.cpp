@@ -9,13 +9,11 @@
 #include "core/message_boxes.h"
 #include "core/preset.h"
 #include "core/synthetic_input.h"
-#include "keyboard/action_seams.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/key_model_wiring.h"
 #include "keyboard/keyboard_loader.h"
-#include "keyboard/keyboard_seams.h"
 #include "keyboard/system_keyboard.h"
 #include "keyboard/system_layout_actions.h"
 #include "ui/exceptions.h"
@@ -26,24 +24,27 @@ namespace {
 
 KeyboardRuntime* g_runtime = nullptr;
 
-KeyboardSeams StandInSeams() {
-  KeyboardSeams seams;
-  seams.playSound = [](int) {};
-  seams.showTemplateView = [] { DebugLog(L"ShowTemplateView"); };
-  seams.bringTemplateEditorToFront = [] { return false; };
-  seams.queueTemplateKey = [](int) {};
-  seams.toggleKeyboardWindow = [] {};
-  return seams;
-}
+// The default while the program connects no windows of its own.
+class NoProgramWindows final : public ProgramWindowsPort {
+ public:
+  void ShowTemplateView() override { DebugLog(L"ShowTemplateView"); }
+  bool BringTemplateEditorToFront() override { return false; }
+  void HandTemplateViewKey(std::uint8_t) override {}
+  void ToggleKeyboardWindow() override {}
+};
 
-void PlaySeamSound(int slot) {
-  if (const auto& play = KeyboardSeamsOfProgram().playSound) play(slot);
+NoProgramWindows g_noProgramWindows;
+
+// A sound slot of the settings, played without waiting.
+void PlaySettingSound(int slot) {
+  if (const TPreset* preset = PresetOrNull()) preset->PlaySound(slot, false);
 }
 
 class SystemHookPorts : public HookPorts {
  public:
-  explicit SystemHookPorts(KeyboardHookLogic*& logic)
-      : releaseTimer_(KeyboardHookLogic::kReleaseDelayMs, [&logic] {
+  SystemHookPorts(KeyboardHookLogic*& logic, ProgramWindowsPort& windows)
+      : windows_(windows),
+        releaseTimer_(KeyboardHookLogic::kReleaseDelayMs, [&logic] {
           if (logic) logic->ReleaseMarkedKeys();
         }) {}
 
@@ -70,7 +71,7 @@ class SystemHookPorts : public HookPorts {
     input.ki.dwExtraInfo = kSnibbetInputMarker;
     SendInput(1, &input, sizeof input);
   }
-  void PlaySound(int slot) override { PlaySeamSound(slot); }
+  void PlaySound(int slot) override { PlaySettingSound(slot); }
   std::uint32_t TickCount() override { return GetTickCount(); }
   void ActivateLayout(LayoutHandle layout) override { ActivateKeyboardLayout(reinterpret_cast<HKL>(layout), 0); }
   void StartReleaseTimer(unsigned ms) override {
@@ -85,36 +86,31 @@ class SystemHookPorts : public HookPorts {
   bool FullScreenActive() override {
     return Foreground().FullScreenActive();
   }
-  void QueueTemplateKey(int code) override {
-    if (const auto& queue = KeyboardSeamsOfProgram().queueTemplateKey) queue(code);
-  }
+  void QueueTemplateKey(int code) override { windows_.HandTemplateViewKey(static_cast<std::uint8_t>(code)); }
 
  private:
+  ProgramWindowsPort& windows_;
   ui::Timer releaseTimer_;
 };
 
 class SystemExecutorPorts : public ExecutorPorts {
  public:
-  explicit SystemExecutorPorts(TQvActionExecute*& executor)
-      : runTimer_(10, [&executor] {
+  SystemExecutorPorts(TQvActionExecute*& executor, ProgramWindowsPort& windows)
+      : windows_(windows),
+        runTimer_(10, [&executor] {
           if (executor) executor->ExecuteAction();
         }) {}
 
   void StartRunTimer() override { runTimer_.Start(); }
   void StopRunTimer() override { runTimer_.Stop(); }
-  void PlaySound(int slot) override { PlaySeamSound(slot); }
+  void PlaySound(int slot) override { PlaySettingSound(slot); }
   void Log(std::wstring_view text) override { DebugLog(text); }
-  bool BringTemplateEditorToFront() override {
-    const auto& bring = KeyboardSeamsOfProgram().bringTemplateEditorToFront;
-    return bring && bring();
-  }
-  void ShowTemplateView() override {
-    if (const auto& show = KeyboardSeamsOfProgram().showTemplateView) show();
-  }
+  bool BringTemplateEditorToFront() override { return windows_.BringTemplateEditorToFront(); }
+  void ShowTemplateView() override { windows_.ShowTemplateView(); }
   void ToggleKeyboardWindow() override {
     const TPreset* preset = PresetOrNull();
     if (preset && preset->AccessDenied()) return;
-    if (const auto& toggle = KeyboardSeamsOfProgram().toggleKeyboardWindow) toggle();
+    windows_.ToggleKeyboardWindow();
     Foreground().TouchActivityTick();
   }
   // Nothing in this program binds them, but a binding file may.
@@ -128,27 +124,38 @@ class SystemExecutorPorts : public ExecutorPorts {
   LayoutActions* layoutActions = nullptr;
 
  private:
+  ProgramWindowsPort& windows_;
   ui::Timer runTimer_;
+};
+
+// The executor lets go of a binding the list frees; no bindings menu or
+// picture cache of the program's follows the list.
+class PendingActionGuard final : public BindingListPort {
+ public:
+  explicit PendingActionGuard(TQvActionExecute& executor) : executor_(executor) {}
+  void ListChanged() override {}
+  void PictureRemoved(std::uint8_t, ControlSet) override {}
+  void BindingFreed(const TQvAction& binding) override { executor_.Forget(binding); }
+
+ private:
+  TQvActionExecute& executor_;
 };
 
 }  // namespace
 
-KeyboardSeams& KeyboardSeamsOfProgram() {
-  static KeyboardSeams seams = StandInSeams();
-  return seams;
-}
-
-void ResetKeyboardSeams() { KeyboardSeamsOfProgram() = StandInSeams(); }
-
 struct KeyboardRuntime::Parts {
+  explicit Parts(ProgramWindowsPort& windows) : hookPorts(logicRef, windows), executorPorts(executorRef, windows) {}
+
   KeyboardHookLogic* logicRef = nullptr;
   TQvActionExecute* executorRef = nullptr;
   SystemKeyboardLayouts layouts;
   SystemKeyInput input;
   TQvKeyboard model{layouts, input};
-  SystemHookPorts hookPorts{logicRef};
-  SystemExecutorPorts executorPorts{executorRef};
+  SystemHookPorts hookPorts;
+  SystemExecutorPorts executorPorts;
   TQvActionExecute executor{executorPorts};
+  PendingActionGuard pendingGuard{executor};
+  BindingListPort* previousListPort = nullptr;
   KeyboardHookLogic logic{hookPorts, QvActions(), executor, KeyHistory()};
   SystemLayoutActions layoutActions{model, KeyHistory(), [this](LayoutHandle layout) {
                                       logic.ApplyForegroundLayout(layout);
@@ -156,7 +163,9 @@ struct KeyboardRuntime::Parts {
   HHOOK hook = nullptr;
 };
 
-KeyboardRuntime::KeyboardRuntime() : parts_(std::make_unique<Parts>()) {
+KeyboardRuntime::KeyboardRuntime() : KeyboardRuntime(g_noProgramWindows) {}
+
+KeyboardRuntime::KeyboardRuntime(ProgramWindowsPort& windows) : parts_(std::make_unique<Parts>(windows)) {
   if (g_runtime) throw std::logic_error("the keyboard runtime exists already");
   parts_->logicRef = &parts_->logic;
   parts_->executorRef = &parts_->executor;
@@ -165,13 +174,13 @@ KeyboardRuntime::KeyboardRuntime() : parts_(std::make_unique<Parts>()) {
   parts_->executorPorts.layoutActions = &parts_->layoutActions.Actions();
   parts_->logic.SetModel(&parts_->model);
   WireKeyModel(parts_->model);
-  Seams().bindingFreed = [this](const TQvAction& binding) { parts_->executor.Forget(binding); };
+  parts_->previousListPort = QvActions().Connect(&parts_->pendingGuard);
   g_runtime = this;
 }
 
 KeyboardRuntime::~KeyboardRuntime() {
   if (parts_->hook) UnhookWindowsHookEx(parts_->hook);
-  Seams().bindingFreed = [](const TQvAction&) {};
+  QvActions().Connect(parts_->previousListPort);
   UnwireKeyModel(parts_->model);
   g_runtime = nullptr;
 }

@@ -14,9 +14,26 @@ namespace snibbet {
 
 class TQvKeyboard;
 
+// The program's windows that the hotkeys open and that take keys from the
+// hook: they live above the keyboard, so the program connects them.
+class ProgramWindowsPort {
+ public:
+  virtual ~ProgramWindowsPort() = default;
+  // Opens the template pop-up at the caret.
+  virtual void ShowTemplateView() = 0;
+  // Brings an open template editor to the front; false when none is open.
+  virtual bool BringTemplateEditorToFront() = 0;
+  // A key press for the open pop-up (only while it says it is open).
+  virtual void HandTemplateViewKey(std::uint8_t code) = 0;
+  // Kind 8 parameter 4.
+  virtual void ToggleKeyboardWindow() = 0;
+};
+
 class KeyboardRuntime {
  public:
+  // Without windows of the program's, the hotkey only logs "ShowTemplateView".
   KeyboardRuntime();
+  explicit KeyboardRuntime(ProgramWindowsPort& windows);
   ~KeyboardRuntime();
   KeyboardRuntime(const KeyboardRuntime&) = delete;
   KeyboardRuntime& operator=(const KeyboardRuntime&) = delete;
@@ -53,7 +70,7 @@ bool EndInputBlock();
 bool OwnInputActive();
 int HookNestingDepth();
 // The template pop-up: while it says it is open, the hook hands it every key
-// press (through KeyboardSeams::queueTemplateKey); it asks SnibbetCm for the wheel.
+// press (through ProgramWindowsPort::HandTemplateViewKey); it asks SnibbetCm for the wheel.
 void SetTemplateViewActive(bool active);
 bool TemplateViewActive();
 void NotifyHelperWheelCaptureOn();

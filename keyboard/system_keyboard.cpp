@@ -58,6 +58,13 @@ std::wstring SystemKeyboardLayouts::KeyText(unsigned code, const KeyStateBytes& 
   return std::wstring(1, c);
 }
 
+std::wstring SystemKeyboardLayouts::LanguageName(std::uint16_t languageId) {
+  wchar_t name[256] = {};
+  const LCID locale = MAKELCID(languageId, SORT_DEFAULT);
+  if (GetLocaleInfoW(locale, LOCALE_SLANGUAGE, name, 256) == 0) return {};
+  return name;
+}
+
 wchar_t SystemKeyboardLayouts::KeyChar(unsigned code, const KeyStateBytes& state, LayoutHandle layout) {
   return snibbet::KeyToChar(code, KeyState(state), ToHkl(layout));
 }

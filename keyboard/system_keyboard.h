@@ -17,6 +17,8 @@ class SystemKeyboardLayouts : public KeyboardLayoutService {
   // characters are not. A dead key gives "" and leaves no dead-key state behind.
   std::wstring KeyText(unsigned code, const KeyStateBytes& state, LayoutHandle layout) override;
   wchar_t KeyChar(unsigned code, const KeyStateBytes& state, LayoutHandle layout) override;
+  // The system's name of the language (locale information item 2).
+  std::wstring LanguageName(std::uint16_t languageId) override;
 };
 
 class SystemKeyInput : public KeyInputPort {

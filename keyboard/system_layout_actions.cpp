@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include "clipboard/clipboard_monitor.h"
-#include "clipboard/monitor_calls.h"
-#include "core/clipboard_access.h"
 #include "core/foreground_state.h"
 #include "core/hook_messages.h"
 #include "core/message_pump.h"
@@ -21,43 +18,9 @@ constexpr UINT kLanguageRequestTimeoutMs = 1000;
 
 HKL ToHkl(LayoutHandle layout) { return reinterpret_cast<HKL>(layout); }
 
-// Looked up at every step: the waits process messages, and the monitor could
-// go away meanwhile.
-TQvClipboardMonitor* Monitor() { return ClipboardMonitorOrNull(); }
-
 }  // namespace
 
-// ---- the clipboard ----
-
-bool SystemSelectionClipboard::Available() { return Monitor() != nullptr; }
-
-bool SystemSelectionClipboard::HoldsAnything() { return CountClipboardFormats() != 0; }
-
-void SystemSelectionClipboard::SaveBeforePaste() { SaveUserClipboard(); }
-
-bool SystemSelectionClipboard::UserClipboardKept() {
-  const TQvClipboardMonitor* monitor = Monitor();
-  return monitor && monitor->SnapshotUsable();
-}
-
-void SystemSelectionClipboard::RestoreAfterPaste() { RestoreUserClipboard(); }
-
-void SystemSelectionClipboard::SetMonitoring(bool on) { SetClipboardMonitoring(on); }
-
-bool SystemSelectionClipboard::Clear() { return ClearClipboard(); }
-
-void SystemSelectionClipboard::ClearChangedFlag() { ClipboardChangedFlag = false; }
-
-void SystemSelectionClipboard::WaitForChange() { WaitForOwnClipboardWrite(); }
-
-std::wstring SystemSelectionClipboard::Text() { return GetClipboardTextW(); }
-
-bool SystemSelectionClipboard::PutText(std::wstring_view text) { return PutClipboardText(text); }
-
-void SystemSelectionClipboard::CutSelection() { SendCtrlX(); }
-
-// Reached only while the monitor exists (Available).
-void SystemSelectionClipboard::SendPasteKeys() { SendPasteKeysWhenIdle(); }
+void SystemSelectionCutter::CutSelection() { SendCtrlX(); }
 
 // ---- the layout switch ----
 
@@ -152,6 +115,6 @@ SystemLayoutActions::SystemLayoutActions(TQvKeyboard& model, TKeyHistory& histor
                                          std::function<void(LayoutHandle)> applyForegroundLayout)
     : switchPorts_(std::move(applyForegroundLayout)),
       switcher_(switchPorts_, model),
-      actions_(model, history, clipboard_, switcher_, chars_, SystemCaseMapping()) {}
+      actions_(model, history, clipboard_, cutter_, switcher_, chars_, SystemCaseMapping()) {}
 
 }  // namespace snibbet

@@ -1,11 +1,12 @@
 #pragma once
-// The clipboard and layout actions over the real system: the clipboard
-// monitor, the clipboard, Ctrl+X and Ctrl+V, the user32 layout functions and
-// the system's case mapping. GUI thread only.
+// The clipboard and layout actions over the real system: the clipboard steps
+// through the monitor, Ctrl+X, the user32 layout functions and the system's
+// case mapping. GUI thread only.
 #include <cstdint>
 #include <functional>
 #include <utility>
 
+#include "clipboard/monitor_calls.h"
 #include "keyboard/action_layout.h"
 #include "keyboard/layout_switch.h"
 
@@ -14,21 +15,9 @@ namespace snibbet {
 class TQvKeyboard;
 class TKeyHistory;
 
-class SystemSelectionClipboard : public SelectionClipboard {
+class SystemSelectionCutter : public SelectionCutter {
  public:
-  bool Available() override;
-  bool HoldsAnything() override;
-  void SaveBeforePaste() override;
-  bool UserClipboardKept() override;
-  void RestoreAfterPaste() override;
-  void SetMonitoring(bool on) override;
-  bool Clear() override;
-  void ClearChangedFlag() override;
-  void WaitForChange() override;
-  std::wstring Text() override;
-  bool PutText(std::wstring_view text) override;
   void CutSelection() override;
-  void SendPasteKeys() override;
 };
 
 class SystemLayoutSwitchPorts : public LayoutSwitchPorts {
@@ -87,7 +76,8 @@ class SystemLayoutActions {
   LayoutActions& Actions() { return actions_; }
 
  private:
-  SystemSelectionClipboard clipboard_;
+  MonitorPasteSteps clipboard_;
+  SystemSelectionCutter cutter_;
   SystemLayoutSwitchPorts switchPorts_;
   SystemLayoutSwitcher switcher_;
   SystemLayoutChars chars_;

@@ -17,5 +17,5 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/tag_date_locale_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/template_tags_win.cpp
   )
-  target_link_libraries(snibbet_tags PUBLIC snibbet_tags_pure snibbet_core user32 kernel32)
+  target_link_libraries(snibbet_tags PUBLIC snibbet_tags_pure snibbet_clipboard snibbet_keyboard_pure snibbet_core user32 kernel32)
 endif()

@@ -25,17 +25,17 @@ std::size_t CharacterCount(std::wstring_view text) {
 // whatever happens in the paste.
 class PasteScope {
  public:
-  PasteScope(PasteSystem& system, bool restoreClipboard) : system_(system), restore_(restoreClipboard) {
-    system_.SetMonitoring(false);
+  PasteScope(ClipboardPasteSteps& clipboard, bool restoreClipboard) : clipboard_(clipboard), restore_(restoreClipboard) {
+    clipboard_.SetMonitoring(false);
   }
   ~PasteScope() {
     try {
-      if (restore_) system_.RestoreAfterPaste();
+      if (restore_) clipboard_.RestoreAfterPaste();
     } catch (...) {
       // The error being handled is the one to report.
     }
     try {
-      system_.SetMonitoring(true);
+      clipboard_.SetMonitoring(true);
     } catch (...) {
     }
   }
@@ -43,12 +43,12 @@ class PasteScope {
   PasteScope& operator=(const PasteScope&) = delete;
   // The restore of the normal road happens before the own input ends.
   void RestoreNow() {
-    if (restore_) system_.RestoreAfterPaste();
+    if (restore_) clipboard_.RestoreAfterPaste();
     restore_ = false;
   }
 
  private:
-  PasteSystem& system_;
+  ClipboardPasteSteps& clipboard_;
   bool restore_;
 };
 
@@ -80,34 +80,34 @@ class OwnInputScope {
 // The template's write to the clipboard, waited for. False, after a beep,
 // when the clipboard did not take it: Ctrl+V would paste whatever it holds.
 template <class Put>
-bool PutForPaste(PasteSystem& system, Put put) {
-  system.ResetClipboardChanged();
+bool PutForPaste(ClipboardPasteSteps& clipboard, PasteSystem& system, Put put) {
+  clipboard.ResetClipboardChanged();
   const bool taken = put();
-  system.WaitForClipboardChange();
+  clipboard.WaitForClipboardChange();
   if (!taken) system.Beep();
   return taken;
 }
 
-void PasteRichText(const TemplateRecord& record, PasteSystem& system) {
+void PasteRichText(const TemplateRecord& record, ClipboardPasteSteps& clipboard, PasteSystem& system) {
   const std::wstring plain = system.RichPreviewText();
   const bool marked = plain.find(kCaretMarker) != std::wstring::npos;
   if (marked) {
     system.TypeKey(kSpaceKey);
     system.TypeKey(kBackKey);
   }
-  const bool put = PutForPaste(system, [&] {
+  const bool put = PutForPaste(clipboard, system, [&] {
     return system.PutRichText(marked ? plain + L'_' : plain, PasteRtf(record.Template, marked));
   });
   if (!put) return;
-  system.ResetClipboardChanged();
-  system.SendPasteKeys();
+  clipboard.ResetClipboardChanged();
+  clipboard.SendPasteKeys();
   // The wizard's own text box takes the paste only through our message loop.
-  if (system.WizardIsForeground()) system.WaitForClipboardChange();
+  if (system.WizardIsForeground()) clipboard.WaitForClipboardChange();
   system.PlaceCaretAtMarker(plain, true);
 }
 
-void PastePicture(PasteSystem& system) {
-  if (PutForPaste(system, [&] { return system.PutPicture(); })) system.SendPasteKeys();
+void PastePicture(ClipboardPasteSteps& clipboard, PasteSystem& system) {
+  if (PutForPaste(clipboard, system, [&] { return system.PutPicture(); })) clipboard.SendPasteKeys();
 }
 
 }  // namespace
@@ -122,23 +122,24 @@ std::string PasteRtf(std::string_view rtf, bool withProbe) {
   return text;
 }
 
-void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, PasteSystem& system) {
+void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, ClipboardPasteSteps& clipboard,
+                   PasteSystem& system) {
   if (record.Template.empty()) return;
-  const bool hadData = system.ClipboardHasData();
-  if (!system.SaveBeforePaste()) {
+  const bool hadData = clipboard.HoldsAnything();
+  if (!clipboard.SaveBeforePaste()) {
     // The template on the clipboard would cost the user theirs for good.
     system.Beep();
     system.ResetKeyHistory();
     return;
   }
   {
-    PasteScope scope(system, hadData);
+    PasteScope scope(clipboard, hadData);
     OwnInputScope ownInput(system);
     for (std::size_t i = CharacterCount(searchText); i > 0; --i) system.TypeKey(kBackKey);
     switch (record.Kind) {
       case kTemplateText: system.ExpandAndPaste(record.Template); break;
-      case kTemplateRichText: PasteRichText(record, system); break;
-      case kTemplatePicture: PastePicture(system); break;
+      case kTemplateRichText: PasteRichText(record, clipboard, system); break;
+      case kTemplatePicture: PastePicture(clipboard, system); break;
       default: break;  // a kind this program does not know: nothing is pasted
     }
     scope.RestoreNow();

@@ -3,12 +3,13 @@
 // application: the user's clipboard kept, the typed search word erased, the
 // template put on the clipboard in its form (text with its tags expanded,
 // rich text with its plain text, or a picture), Ctrl+V typed, and the user's
-// clipboard put back shortly after. Window-free: the system sits behind
-// PasteSystem.
+// clipboard put back shortly after. Window-free: the clipboard steps sit
+// behind ClipboardPasteSteps, the rest of the system behind PasteSystem.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "clipboard/paste_steps.h"
 #include "templates/template_record.h"
 
 namespace snibbet {
@@ -16,16 +17,6 @@ namespace snibbet {
 class PasteSystem {
  public:
   virtual ~PasteSystem() = default;
-
-  // The clipboard monitor's part.
-  virtual bool ClipboardHasData() = 0;
-  // False when the user's clipboard holds data that could not be kept.
-  virtual bool SaveBeforePaste() = 0;
-  virtual void RestoreAfterPaste() = 0;
-  virtual void SetMonitoring(bool on) = 0;
-  virtual void ResetClipboardChanged() = 0;
-  virtual void WaitForClipboardChange() = 0;
-  virtual void SendPasteKeys() = 0;  // waits for the target, then Ctrl+V
 
   // The key-state model's bracket around the program's own typing.
   virtual void BeginOwnInput() = 0;
@@ -58,6 +49,7 @@ std::string PasteRtf(std::string_view rtf, bool withProbe);
 // be put on the clipboard is not pasted (a beep instead of Ctrl+V). When the
 // user's clipboard could not be kept nothing at all is done but a beep: the
 // target and the clipboard stay as they are.
-void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, PasteSystem& system);
+void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, ClipboardPasteSteps& clipboard,
+                   PasteSystem& system);
 
 }  // namespace snibbet

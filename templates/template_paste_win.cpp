@@ -5,11 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "clipboard/clipboard_monitor.h"
 #include "clipboard/monitor_calls.h"
 #include "core/clipboard_access.h"
 #include "core/synthetic_input.h"
-#include "core/control_set.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "templates/template_tags_win.h"
@@ -45,17 +43,6 @@ bool PutBitmapOnClipboard(HBITMAP bitmap) {
 
 }  // namespace
 
-bool WindowsPasteSystem::ClipboardHasData() { return CountClipboardFormats() != 0; }
-
-// Without a monitor (tests of the pop-up alone) the clipboard steps fall back
-// to the plain system.
-bool WindowsPasteSystem::SaveBeforePaste() { return SaveUserClipboard(); }
-void WindowsPasteSystem::RestoreAfterPaste() { RestoreUserClipboard(); }
-void WindowsPasteSystem::SetMonitoring(bool on) { SetClipboardMonitoring(on); }
-void WindowsPasteSystem::ResetClipboardChanged() { ClipboardChangedFlag = false; }
-void WindowsPasteSystem::WaitForClipboardChange() { WaitForOwnClipboardWrite(); }
-void WindowsPasteSystem::SendPasteKeys() { SendPasteKeysWhenIdle(); }
-
 void WindowsPasteSystem::BeginOwnInput() {
   if (TQvKeyboard* model = QvKeyboard()) model->BeginOwnInput();
 }
@@ -71,7 +58,7 @@ void WindowsPasteSystem::TypeKey(std::uint8_t virtualKey) { SendKeyPress(virtual
 void WindowsPasteSystem::Beep() { MessageBeep(MB_OK); }
 
 void WindowsPasteSystem::ExpandAndPaste(std::string_view templateText) {
-  snibbet::ExpandAndPaste(TemplateTextToWide(templateText));
+  snibbet::ExpandAndPaste(TemplateTextToWide(templateText), clipboard_);
 }
 
 std::wstring WindowsPasteSystem::RichPreviewText() {
@@ -86,7 +73,7 @@ bool WindowsPasteSystem::PutRichText(std::wstring_view plain, std::string_view r
 }
 
 void WindowsPasteSystem::PlaceCaretAtMarker(std::wstring_view text, bool isRichText) {
-  snibbet::PlaceCaretAtMarker(text, isRichText);
+  snibbet::PlaceCaretAtMarker(text, isRichText, clipboard_);
 }
 
 // The first-run wizard is not part of the program.
@@ -102,22 +89,9 @@ bool WindowsPasteSystem::PutPicture() {
 }
 
 void PasteTemplateFromPopup(const TemplateRecord& record, const std::wstring& searchText) {
-  WindowsPasteSystem system;
-  PasteTemplate(record, searchText, system);
-}
-
-void WireTagPasteHooks() {
-  SetTagPasteHooks({
-      .resetClipboardChanged = [] { ClipboardChangedFlag = false; },
-      .waitForClipboardChange = WaitForOwnClipboardWrite,
-      .sendPasteKeys = SendPasteKeysWhenIdle,
-      .onlyCtrlAndAltHeld =
-          [] {
-            TQvKeyboard* model = QvKeyboard();
-            return model != nullptr && model->SideLessSet() == (kAnyCtrlBit | kAnyAltBit);
-          },
-      .wizardIsForeground = [] { return false; },
-  });
+  MonitorPasteSteps clipboard;
+  WindowsPasteSystem system(clipboard);
+  PasteTemplate(record, searchText, clipboard, system);
 }
 
 }  // namespace snibbet

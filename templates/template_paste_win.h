@@ -1,6 +1,6 @@
 #pragma once
-// The template paste on the real system: the clipboard monitor, the
-// key-state model, the pop-up's previews and synthetic keys. GUI thread only.
+// The template paste on the real system: the key-state model, the pop-up's
+// previews and synthetic keys; the clipboard steps through the monitor. GUI thread only.
 #include <string>
 
 #include "templates/template_paste.h"
@@ -9,13 +9,9 @@ namespace snibbet {
 
 class WindowsPasteSystem final : public PasteSystem {
  public:
-  bool ClipboardHasData() override;
-  bool SaveBeforePaste() override;
-  void RestoreAfterPaste() override;
-  void SetMonitoring(bool on) override;
-  void ResetClipboardChanged() override;
-  void WaitForClipboardChange() override;
-  void SendPasteKeys() override;
+  // The clipboard steps of the tag paste.
+  explicit WindowsPasteSystem(ClipboardPasteSteps& clipboard) : clipboard_(clipboard) {}
+
   void BeginOwnInput() override;
   void EndOwnInput() override;
   void ResetKeyHistory() override;
@@ -27,12 +23,12 @@ class WindowsPasteSystem final : public PasteSystem {
   void PlaceCaretAtMarker(std::wstring_view text, bool isRichText) override;
   bool WizardIsForeground() override;
   bool PutPicture() override;
+
+ private:
+  ClipboardPasteSteps& clipboard_;
 };
 
 // The pop-up's paste of its current template.
 void PasteTemplateFromPopup(const TemplateRecord& record, const std::wstring& searchText);
-
-// The tag paste reaches the clipboard monitor and the key-state model.
-void WireTagPasteHooks();
 
 }  // namespace snibbet

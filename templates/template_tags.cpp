@@ -62,7 +62,7 @@ void TagExpander::ExpandAndPaste(std::wstring_view text) {
   TagInserts inserts;
   // A file tag may bring a clipboard tag, so the clipboard is read for it too,
   // while it still holds the user's content.
-  if (HoldsTagWord(text, kClipboardTag) || HoldsTagWord(text, kFileTag)) inserts.clipboard = env_.ClipboardText();
+  if (HoldsTagWord(text, kClipboardTag) || HoldsTagWord(text, kFileTag)) inserts.clipboard = clipboard_.Text();
   if (HoldsTagWord(text, kSelectionTag)) inserts.selection = CutSelection();
   if (text.find(kCaretMarker) != std::wstring_view::npos) {
     Press(kSpaceKey, false);  // replaces a selection, which would take the caret walk astray
@@ -77,11 +77,11 @@ void TagExpander::ExpandAndPaste(std::wstring_view text) {
 }
 
 std::wstring TagExpander::CutSelection() {
-  env_.ClearClipboard();
-  env_.ResetClipboardChanged();
+  clipboard_.Clear();
+  clipboard_.ResetClipboardChanged();
   env_.SendCtrlChord('X');
-  env_.WaitForClipboardChange();
-  return env_.ClipboardText();
+  clipboard_.WaitForClipboardChange();
+  return clipboard_.Text();
 }
 
 void TagExpander::ProcessKeyTags(std::wstring_view text) {
@@ -126,17 +126,17 @@ void TagExpander::PastePiece(std::wstring_view piece, bool moveCaret) {
 }
 
 void TagExpander::PasteMarked(const std::wstring& text, std::optional<std::size_t> marker) {
-  env_.ResetClipboardChanged();
-  const bool put = env_.PutClipboardText(marker ? text + kEndProbe : text);
-  env_.WaitForClipboardChange();
+  clipboard_.ResetClipboardChanged();
+  const bool put = clipboard_.PutText(marker ? text + kEndProbe : text);
+  clipboard_.WaitForClipboardChange();
   if (!put) {
     env_.Beep();  // Ctrl+V now would paste whatever the clipboard holds
     return;
   }
-  env_.ResetClipboardChanged();
-  env_.SendPasteKeys();
+  clipboard_.ResetClipboardChanged();
+  clipboard_.SendPasteKeys();
   // The wizard's own text box takes the paste only through our message loop.
-  if (env_.WizardIsForeground()) env_.WaitForClipboardChange();
+  if (env_.WizardIsForeground()) clipboard_.WaitForClipboardChange();
   if (marker) PlaceCaretBehind(std::wstring_view(text).substr(*marker), false);
 }
 

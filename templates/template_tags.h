@@ -2,14 +2,16 @@
 // Expansion of a text template's tags and its paste into the focused
 // application: the clipboard's text, the selected text, key presses, the date
 // and time, a file's text, a random choice, and the caret marker "|" that says
-// where the caret stands after the paste. Window-free: everything it does to
-// the system goes through TagEnvironment.
+// where the caret stands after the paste. Window-free: the clipboard steps go
+// through ClipboardPasteSteps, everything else it does to the system through
+// TagEnvironment.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "clipboard/paste_steps.h"
 #include "templates/tag_date_format.h"
 #include "templates/tag_file.h"
 #include "templates/tag_some_of.h"
@@ -18,21 +20,12 @@ namespace snibbet {
 
 class TagEnvironment : public RandomSource, public TagFileSource {
  public:
-  // The clipboard; "" when it holds no text.
-  virtual std::wstring ClipboardText() = 0;
-  // False when the clipboard did not take the text.
-  virtual bool PutClipboardText(std::wstring_view text) = 0;
-  virtual void ClearClipboard() = 0;
   // A number that changes whenever the clipboard's content does.
   virtual std::uint32_t ClipboardSequence() = 0;
-  // The clipboard monitor's change flag, and its bounded wait for the flag.
-  virtual void ResetClipboardChanged() = 0;
-  virtual void WaitForClipboardChange() = 0;
 
   // Keys typed into the focused application.
   virtual void SendKey(std::uint8_t virtualKey, bool keyUp, bool extended) = 0;
   virtual void SendCtrlChord(char letter) = 0;  // 'X', 'C' or 'Z', with the usual pauses
-  virtual void SendPasteKeys() = 0;             // waits for the target, then Ctrl+V
   // Exactly Ctrl and Alt held, as the program's key-state model shows them.
   virtual bool OnlyCtrlAndAltHeld() = 0;
   // The program's own first-run wizard is the foreground window.
@@ -65,7 +58,7 @@ std::wstring InsertClipboardAndSelection(std::wstring_view text, const TagInsert
 
 class TagExpander {
  public:
-  explicit TagExpander(TagEnvironment& env) : env_(env) {}
+  TagExpander(TagEnvironment& env, ClipboardPasteSteps& clipboard) : env_(env), clipboard_(clipboard) {}
 
   // Expands the tags of a text template and pastes the result. The clipboard's
   // and the selection's texts are pasted as they are: a "|" or a key tag in
@@ -95,6 +88,7 @@ class TagExpander {
   std::wstring CutSelection();
 
   TagEnvironment& env_;
+  ClipboardPasteSteps& clipboard_;
   std::optional<TagInserts> inserts_;  // set while ExpandAndPaste runs
 };
 

@@ -35,7 +35,7 @@ void TagExpander::PlaceCaretBehind(std::wstring_view tail, bool isRichText) {
   env_.Sleep(kKeyPauseMs);
   env_.SendCtrlChord('C');
   env_.ProcessMessagesFor(kClipboardSettleMs);
-  if (env_.ClipboardText() == std::wstring(1, kEndProbe)) {
+  if (clipboard_.Text() == std::wstring(1, kEndProbe)) {
     // Delete with Ctrl and Alt held would be Ctrl+Alt+Delete.
     Press(env_.OnlyCtrlAndAltHeld() ? kBackKey : kDeleteKey, false);
   } else {
@@ -62,7 +62,7 @@ void TagExpander::RemoveProbeOneFurtherLeft() {
   env_.ProcessMessagesFor(kClipboardSettleMs);
   // Undo only a cut that took something else than the probe: after a cut that
   // did nothing, Ctrl+Z would undo the whole paste.
-  if (env_.ClipboardSequence() != before && env_.ClipboardText() != std::wstring(1, kEndProbe)) {
+  if (env_.ClipboardSequence() != before && clipboard_.Text() != std::wstring(1, kEndProbe)) {
     env_.SendCtrlChord('Z');
   }
 }

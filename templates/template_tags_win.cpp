@@ -1,22 +1,14 @@
 #include "templates/template_tags_win.h"
 
-#include "core/clipboard_access.h"
 #include "core/file_bytes.h"
 #include "core/message_pump.h"
 #include "core/synthetic_input.h"
+#include "core/control_set.h"
+#include "keyboard/key_model.h"
 #include "templates/tag_date_locale_win.h"
 
 namespace snibbet {
 namespace {
-
-constexpr DWORD kChangeWaitMs = 300;
-constexpr DWORD kChangeSettleMs = 30;
-constexpr DWORD kPollMs = 10;
-
-TagPasteHooks& ProcessHooks() {
-  static TagPasteHooks hooks;
-  return hooks;
-}
 
 std::wstring WidenSystemCodePage(std::string_view bytes) {
   if (bytes.empty()) return {};
@@ -37,8 +29,6 @@ std::optional<ULONGLONG> FileSize(const std::wstring& path) {
 
 }  // namespace
 
-void SetTagPasteHooks(TagPasteHooks hooks) { ProcessHooks() = std::move(hooks); }
-
 std::optional<std::wstring> WindowsTagEnvironment::ReadTagFile(std::wstring_view path, std::size_t maxChars) {
   const std::wstring name(path);
   const std::optional<ULONGLONG> size = FileSize(name);
@@ -51,24 +41,7 @@ std::optional<std::wstring> WindowsTagEnvironment::ReadTagFile(std::wstring_view
   return text;
 }
 
-std::wstring WindowsTagEnvironment::ClipboardText() { return GetClipboardTextW(); }
-bool WindowsTagEnvironment::PutClipboardText(std::wstring_view text) { return snibbet::PutClipboardText(text); }
-void WindowsTagEnvironment::ClearClipboard() { snibbet::ClearClipboard(); }
 std::uint32_t WindowsTagEnvironment::ClipboardSequence() { return GetClipboardSequenceNumber(); }
-
-void WindowsTagEnvironment::ResetClipboardChanged() {
-  if (hooks_.resetClipboardChanged) return hooks_.resetClipboardChanged();
-  sequenceAtReset_ = GetClipboardSequenceNumber();
-}
-
-void WindowsTagEnvironment::WaitForClipboardChange() {
-  if (hooks_.waitForClipboardChange) return hooks_.waitForClipboardChange();
-  const DWORD start = GetTickCount();
-  while (GetClipboardSequenceNumber() == sequenceAtReset_ && GetTickCount() - start < kChangeWaitMs) {
-    PumpMessagesFor(kPollMs);
-  }
-  PumpMessagesFor(kChangeSettleMs);
-}
 
 void WindowsTagEnvironment::SendKey(std::uint8_t virtualKey, bool keyUp, bool extended) {
   snibbet::SendKey(virtualKey, keyUp, extended);
@@ -83,17 +56,9 @@ void WindowsTagEnvironment::SendCtrlChord(char letter) {
   }
 }
 
-void WindowsTagEnvironment::SendPasteKeys() {
-  if (hooks_.sendPasteKeys) return hooks_.sendPasteKeys();
-  SendCtrlV();
-}
-
 bool WindowsTagEnvironment::OnlyCtrlAndAltHeld() {
-  return hooks_.onlyCtrlAndAltHeld ? hooks_.onlyCtrlAndAltHeld() : false;
-}
-
-bool WindowsTagEnvironment::WizardIsForeground() {
-  return hooks_.wizardIsForeground ? hooks_.wizardIsForeground() : false;
+  const TQvKeyboard* model = QvKeyboard();
+  return model != nullptr && model->SideLessSet() == (kAnyCtrlBit | kAnyAltBit);
 }
 
 void WindowsTagEnvironment::Sleep(unsigned ms) { ::Sleep(ms); }
@@ -102,14 +67,14 @@ std::uint32_t WindowsTagEnvironment::TickCount() { return GetTickCount(); }
 void WindowsTagEnvironment::Beep() { MessageBeep(0); }
 DateTimeContext WindowsTagEnvironment::CurrentDateTime() { return CurrentDateTimeContext(); }
 
-void ExpandAndPaste(std::wstring_view text) {
-  WindowsTagEnvironment env(ProcessHooks());
-  TagExpander(env).ExpandAndPaste(text);
+void ExpandAndPaste(std::wstring_view text, ClipboardPasteSteps& clipboard) {
+  WindowsTagEnvironment env;
+  TagExpander(env, clipboard).ExpandAndPaste(text);
 }
 
-void PlaceCaretAtMarker(std::wstring_view text, bool isRichText) {
-  WindowsTagEnvironment env(ProcessHooks());
-  TagExpander(env).PlaceCaretAtMarker(text, isRichText);
+void PlaceCaretAtMarker(std::wstring_view text, bool isRichText, ClipboardPasteSteps& clipboard) {
+  WindowsTagEnvironment env;
+  TagExpander(env, clipboard).PlaceCaretAtMarker(text, isRichText);
 }
 
 }  // namespace snibbet

@@ -26,6 +26,11 @@ namespace {
 
 TTemplateViewForm* g_form = nullptr;
 
+ProgramPopupSystem& ProgramSystem() {
+  static ProgramPopupSystem system;
+  return system;
+}
+
 constexpr int kBottomBar = 28;
 constexpr int kSplitter = 3;
 constexpr int kButtonWidth = 100, kButtonHeight = 24;
@@ -78,8 +83,11 @@ PopupArea AreaOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-TTemplateViewForm::TTemplateViewForm()
+TTemplateViewForm::TTemplateViewForm() : TTemplateViewForm(ProgramSystem()) {}
+
+TTemplateViewForm::TTemplateViewForm(PopupSystem& system)
     : TQvForm(PopupParams()),
+      system_(system),
       mdTemplates_(SystemNameFolding()),
       gridTemplates_(*this, {.name = L"gridTemplates", .left = 1, .top = 1, .width = 148, .height = 252},
                      /*ownerData=*/true),
@@ -192,7 +200,7 @@ void TTemplateViewForm::ShowTemplateView() {
   DebugLog(caret ? L"ShowTemplateView " + std::to_wstring(caret->x) + L"," + std::to_wstring(caret->y)
                  : std::wstring(L"ShowTemplateView"));
   const RECT monitor = caret ? ui::MonitorBoundsAt(POINT{caret->x, caret->y}) : ui::MonitorBounds(Handle());
-  SetSearch(PopupSeams().typedWord());
+  SetSearch(system_.TypedWord());
   const PopupOrigin at = PlacePopup(caret, AreaOf(monitor), Width(), Height());
   SetBounds(at.left, at.top, Width(), Height());
 
@@ -266,14 +274,14 @@ void TTemplateViewForm::PasteSelectedTemplate() {
   const TemplateRecord* current = mdTemplates_.Current();
   if (!current) return;
   const TemplateRecord chosen = *current;  // the paste may change the table
-  PopupSeams().pasteSelectedTemplate(chosen, searchText_);
+  system_.PasteTemplate(chosen, searchText_);
 }
 
 void TTemplateViewForm::btnEditClick() { HideView(); }
 
-std::wstring TTemplateViewForm::KeyText(std::uint8_t vk) { return PopupSeams().keys->KeyText(vk); }
-bool TTemplateViewForm::CtrlHeld() { return PopupSeams().keys->CtrlHeld(); }
-void TTemplateViewForm::Resend(std::uint8_t vk) { PopupSeams().keys->Resend(vk); }
+std::wstring TTemplateViewForm::KeyText(std::uint8_t vk) { return system_.KeyText(vk); }
+bool TTemplateViewForm::CtrlHeld() { return system_.CtrlHeld(); }
+void TTemplateViewForm::Resend(std::uint8_t vk) { system_.Resend(vk); }
 
 bool TTemplateViewForm::IsWordChar(std::wstring_view ch) {
   const TPreset* preset = PresetOrNull();

@@ -12,7 +12,7 @@
 #include "core/qv_form.h"
 #include "templates/popup_keys.h"
 #include "templates/popup_preview.h"
-#include "templates/popup_seams.h"
+#include "templates/popup_system.h"
 #include "templates/template_table.h"
 #include "ui/button.h"
 #include "ui/list_view.h"
@@ -27,7 +27,9 @@ namespace snibbet {
 
 class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private TemplateTableLink {
  public:
+  // The program's own keys, typed word and paste.
   TTemplateViewForm();
+  explicit TTemplateViewForm(PopupSystem& system);
   ~TTemplateViewForm() override;
 
   // The template dataset, shared with the editor and the settings window.
@@ -91,6 +93,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void SyncSelection();
   LRESULT DrawRow(NMLVCUSTOMDRAW& draw);
 
+  PopupSystem& system_;
   TemplateTable mdTemplates_;
   ui::ListView gridTemplates_;
   PreviewMemo memoTemplate_;

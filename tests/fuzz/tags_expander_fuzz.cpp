@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   FakeTagTarget env;
   Configure(env, text, Hash(bytes));
-  snibbet::TagExpander(env).ExpandAndPaste(text);
+  snibbet::TagExpander(env, env).ExpandAndPaste(text);
   Check(env.caret <= env.text.size() && env.anchor <= env.text.size());
 
   FakeTagTarget quiet;

@@ -2,7 +2,7 @@
 
 #include "keyboard/action_html.h"
 #include "keyboard/action_kinds.h"
-#include "keyboard/action_seams.h"
+#include "tests/host/language_table_scope.h"
 #include "keyboard/actions.h"
 
 namespace snibbet {
@@ -74,27 +74,27 @@ TEST(ActionsHtml, BindingTextsCannotInjectMarkupAndKeepTheirLineBreaks) {
 }
 
 TEST(ActionsHtml, RowsComeFromTheSortedList) {
-  ResetSeams();
-  Seams().languageText = [](int n, const std::wstring&) { return L"t" + std::to_wstring(n); };
-  KindCatalogue().Rebuild();
-  TQvActions list;
-  TQvAction* hotkey = list.Add(32, 0x80);
-  hotkey->SetKind(8);
-  hotkey->SetParam(1);
-  TQvAction* text = list.Add(65, 0x20);
-  text->SetKind(3);
-  text->SetText(L"hi");
-  list.BuildSortedList();
-  const auto rows = ListingRows(list);
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0].kindPosition, 3);
-  EXPECT_EQ(rows[0].kindName, L"t203");
-  EXPECT_EQ(rows[0].shortcut, L"Ctrl+A");
-  EXPECT_EQ(rows[0].description, L"hi");
-  EXPECT_EQ(rows[1].kindPosition, 6);
-  EXPECT_EQ(rows[1].shortcut, L"Win+Space");
-  EXPECT_EQ(rows[1].description, L"t204");
-  ResetSeams();
+  {
+    const testing::LanguageTableScope texts([](int n) { return L"t" + std::to_wstring(n); });
+    KindCatalogue().Rebuild();
+    TQvActions list;
+    TQvAction* hotkey = list.Add(32, 0x80);
+    hotkey->SetKind(8);
+    hotkey->SetParam(1);
+    TQvAction* text = list.Add(65, 0x20);
+    text->SetKind(3);
+    text->SetText(L"hi");
+    list.BuildSortedList();
+    const auto rows = ListingRows(list);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].kindPosition, 3);
+    EXPECT_EQ(rows[0].kindName, L"t203");
+    EXPECT_EQ(rows[0].shortcut, L"Ctrl+A");
+    EXPECT_EQ(rows[0].description, L"hi");
+    EXPECT_EQ(rows[1].kindPosition, 6);
+    EXPECT_EQ(rows[1].shortcut, L"Win+Space");
+    EXPECT_EQ(rows[1].description, L"t204");
+  }
   KindCatalogue().Rebuild();
 }
 

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "keyboard/action_seams.h"
 #include "keyboard/actions.h"
 
 namespace snibbet {
@@ -10,15 +9,20 @@ namespace {
 
 constexpr std::uint16_t kNone = TQvActions::kNoPosition;
 
+// What the list tells its port, noted.
+class NotedChanges : public BindingListPort {
+ public:
+  void ListChanged() override { ++changes; }
+  void PictureRemoved(std::uint8_t key, ControlSet set) override { removedPictures.push_back({key, set}); }
+  void BindingFreed(const TQvAction& a) override { freed.push_back(&a); }
+
+  int changes = 0;
+  std::vector<std::pair<std::uint8_t, ControlSet>> removedPictures;
+  std::vector<const TQvAction*> freed;
+};
+
 class BindingList : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetSeams();
-    Seams().actionsChanged = [this] { ++changes; };
-    Seams().pictureRemoved = [this](std::uint8_t key, ControlSet set) { removedPictures.push_back({key, set}); };
-    Seams().bindingFreed = [this](const TQvAction& a) { freed.push_back(&a); };
-  }
-  void TearDown() override { ResetSeams(); }
 
   std::vector<std::pair<int, int>> Order() const {
     std::vector<std::pair<int, int>> order;
@@ -32,10 +36,11 @@ class BindingList : public ::testing::Test {
     for (int key = 0; key < 256; ++key) EXPECT_EQ(list.IndexOf(static_cast<std::uint8_t>(key)), want[key]) << "key " << key;
   }
 
-  TQvActions list;
-  int changes = 0;
-  std::vector<std::pair<std::uint8_t, ControlSet>> removedPictures;
-  std::vector<const TQvAction*> freed;
+  NotedChanges noted;
+  int& changes = noted.changes;
+  std::vector<std::pair<std::uint8_t, ControlSet>>& removedPictures = noted.removedPictures;
+  std::vector<const TQvAction*>& freed = noted.freed;
+  TQvActions list{&noted};
 };
 
 TEST_F(BindingList, EmptyListHasNoIndexAndFindsNothing) {

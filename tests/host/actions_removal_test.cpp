@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "keyboard/action_file.h"
-#include "keyboard/action_seams.h"
 #include "keyboard/actions.h"
 
 namespace snibbet {
@@ -10,12 +9,10 @@ namespace {
 class SetRemoval : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSeams();
     Bind(32, 0x80, 8, 1, L"");
     Bind(65, 0x20, 3, 0, L"Grüße");
     Bind(65, 0x00, 1, 0, L"");
   }
-  void TearDown() override { ResetSeams(); }
   void Bind(std::uint8_t key, ControlSet set, std::uint8_t kind, std::uint8_t param, const std::wstring& text) {
     TQvAction* b = list.Add(key, set);
     b->SetKind(kind);

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 #include "keyboard/action_description.h"
 #include "keyboard/action_kinds.h"
-#include "keyboard/action_seams.h"
+#include "keyboard/binding_names.h"
 #include "keyboard/actions.h"
 #include "core/control_set.h"
+#include "tests/host/keymodel_fakes.h"
+#include "tests/host/language_table_scope.h"
 
 namespace snibbet {
 namespace {
@@ -43,16 +46,19 @@ TEST(ShortcutText, ModifiersInFixedOrderThenTheKey) {
 
 class Descriptions : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetSeams();
-    Seams().languageText = [](int n, const std::wstring&) { return L"t" + std::to_wstring(n); };
-    Seams().layoutLanguageName = [](std::uint16_t id) { return L"lang" + std::to_wstring(id); };
-    KindCatalogue().Rebuild();
-  }
+  void SetUp() override { KindCatalogue().Rebuild(); }
   void TearDown() override {
-    ResetSeams();
+    texts_.reset();
     KindCatalogue().Rebuild();
   }
+
+  std::optional<testing::LanguageTableScope> texts_{std::in_place, [](int n) { return L"t" + std::to_wstring(n); }};
+  // The layouts name a language "lang<id>".
+  testing::FakeLayouts layouts_;
+  testing::FakeInput input_;
+  TQvKeyboard model_{layouts_, input_};
+  testing::KeyModelScope modelScope_{model_};
+
   std::wstring Describe(int kind, int param, const std::wstring& text = L"") {
     TQvAction b;
     b.SetKind(static_cast<std::uint8_t>(kind));
@@ -73,7 +79,8 @@ TEST_F(Descriptions, CatalogueNamesAndSubCommands) {
 }
 
 TEST_F(Descriptions, ProductNameGoesIntoTheProgramCommandKind) {
-  Seams().languageText = [](int n, const std::wstring& f) { return n == 213 ? std::wstring(L"%1 commands") : f; };
+  testing::LanguageTableScope texts;
+  texts.Table().SetText(213, L"%1 commands");
   KindCatalogue().Rebuild();
   EXPECT_EQ(KindCatalogue().RowOf(8)->name, L"Orvane Paste commands");
   EXPECT_EQ(KindCatalogue().RowOf(8)->pictures, ActionPictures::Zqkeys);
@@ -134,13 +141,15 @@ TEST(LayoutNumber, DecimalHexSignedAndJunk) {
 }
 
 TEST(BindingShortcut, UsesTheKeyNamesAndLanguageText6) {
-  ResetSeams();
   TQvActions list;
   EXPECT_EQ(list.Add(32, 0x80)->GetShortcutText(), L"Win+Space");
   EXPECT_EQ(list.Add(0, 0x0A)->GetShortcutText(), L"RWin+RCtrl");
-  Seams().keyName = [](int vk) { return L"<" + std::to_wstring(vk) + L">"; };
+  testing::FakeLayouts layouts;
+  testing::FakeInput input;
+  TQvKeyboard model(layouts, input);
+  model.SetKeyNameSource([](int vk) { return L"<" + std::to_wstring(vk) + L">"; });
+  const testing::KeyModelScope modelScope(model);
   EXPECT_EQ(list.Find(32, 0x80, 0x80)->GetShortcutText(), L"<91>+<32>");
-  ResetSeams();
 }
 
 }  // namespace

@@ -47,6 +47,8 @@ class FakeLayouts : public KeyboardLayoutService {
     return 0;
   }
 
+  std::wstring LanguageName(std::uint16_t id) override { return L"lang" + std::to_wstring(id); }
+
   std::wstring KeyText(unsigned code, const KeyStateBytes& state, LayoutHandle layout) override {
     const bool shift = state[16] & 0x80, ctrl = state[17] & 0x80, alt = state[18] & 0x80, caps = state[20] & 0x01;
     if (ctrl && alt) return layout == kSwapped && code == 'E' ? L"\u20AC" : L"";
@@ -143,5 +145,17 @@ class CountingView : public KeyboardView {
 
 // The built-in layout, parsed.
 inline KeyboardLayoutFile BuiltInLayout() { return *ParseKeyboardLayout(BuiltInKeyboardLayout()).layout; }
+
+// The process-wide key-state model set to `model` for the scope's life.
+class KeyModelScope {
+ public:
+  explicit KeyModelScope(TQvKeyboard& model) : previous_(QvKeyboard()) { SetQvKeyboard(&model); }
+  ~KeyModelScope() { SetQvKeyboard(previous_); }
+  KeyModelScope(const KeyModelScope&) = delete;
+  KeyModelScope& operator=(const KeyModelScope&) = delete;
+
+ private:
+  TQvKeyboard* previous_;
+};
 
 }  // namespace snibbet::testing

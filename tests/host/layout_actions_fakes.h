@@ -86,7 +86,7 @@ class FakeSwitcher : public LayoutSwitcher {
 
 // A clipboard and the window in front: its selection is cut into the
 // clipboard and a paste replaces the selection. Every step is noted.
-class FakeClipboard : public SelectionClipboard {
+class FakeClipboard : public ClipboardPasteSteps, public SelectionCutter {
  public:
   // The clipboard.
   bool available = true;
@@ -111,9 +111,12 @@ class FakeClipboard : public SelectionClipboard {
     return all;
   }
 
-  bool Available() override { return available; }
+  bool MonitorPresent() override { return available; }
   bool HoldsAnything() override { return !text.empty() || holdsNonText; }
-  void SaveBeforePaste() override { Step("save"); }
+  bool SaveBeforePaste() override {
+    Step("save");
+    return true;
+  }
   bool UserClipboardKept() override { return kept; }
   void RestoreAfterPaste() override { Step("restore"); }
   void SetMonitoring(bool on) override {
@@ -127,8 +130,8 @@ class FakeClipboard : public SelectionClipboard {
     holdsNonText = false;
     return true;
   }
-  void ClearChangedFlag() override {}
-  void WaitForChange() override { Step("wait"); }
+  void ResetClipboardChanged() override {}
+  void WaitForClipboardChange() override { Step("wait"); }
   std::wstring Text() override { return text; }
   bool PutText(std::wstring_view put) override {
     Step("put");

@@ -56,7 +56,7 @@ class LayoutActionsTest : public ::testing::Test {
   FakeClipboard clipboard;
   FakeSwitcher switcher{model};
   FakeLayoutChars chars{layouts};
-  LayoutActions actions{model, history, clipboard, switcher, chars, testing::Latin1CaseMapping()};
+  LayoutActions actions{model, history, clipboard, clipboard, switcher, chars, testing::Latin1CaseMapping()};
 };
 
 // ---- converting the selection ----
@@ -85,7 +85,7 @@ TEST_F(LayoutActionsTest, NothingSelectedChangesNothingAndStillRestores) {
   // An empty clipboard had nothing to put back.
   FakeClipboard empty;
   empty.text.clear();
-  LayoutActions onEmpty{model, history, empty, switcher, chars, testing::Latin1CaseMapping()};
+  LayoutActions onEmpty{model, history, empty, empty, switcher, chars, testing::Latin1CaseMapping()};
   onEmpty.ConvertSelectedText(kCaseLower);
   EXPECT_EQ(empty.Document(), L"say hello world!");
   EXPECT_EQ(empty.Steps(), "save monitor-off clear cut wait put wait paste monitor-on");
@@ -102,7 +102,7 @@ TEST_F(LayoutActionsTest, AFailedPutNeverPastesAnythingButTheCutText) {
   FakeClipboard emptied;
   emptied.putFailures = 1;
   emptied.putEmptiesFirst = true;
-  LayoutActions second{model, history, emptied, switcher, chars, testing::Latin1CaseMapping()};
+  LayoutActions second{model, history, emptied, emptied, switcher, chars, testing::Latin1CaseMapping()};
   second.ConvertSelectedText(kCaseUpper);
   EXPECT_EQ(emptied.Document(), L"say hello world!");
   EXPECT_EQ(emptied.Steps(), "save monitor-off clear cut wait put put wait paste restore monitor-on");
@@ -111,7 +111,7 @@ TEST_F(LayoutActionsTest, AFailedPutNeverPastesAnythingButTheCutText) {
   FakeClipboard broken;
   broken.putFailures = 2;
   broken.putEmptiesFirst = true;
-  LayoutActions third{model, history, broken, switcher, chars, testing::Latin1CaseMapping()};
+  LayoutActions third{model, history, broken, broken, switcher, chars, testing::Latin1CaseMapping()};
   third.ConvertSelectedText(kCaseUpper);
   EXPECT_EQ(broken.Steps(), "save monitor-off clear cut wait put put restore monitor-on");
 }
@@ -120,7 +120,7 @@ TEST_F(LayoutActionsTest, AStepThatThrowsStillRestoresEverything) {
   for (const char* step : {"clear", "cut", "wait", "put", "paste"}) {
     FakeClipboard failing;
     failing.throwAt = step;
-    LayoutActions run{model, history, failing, switcher, chars, testing::Latin1CaseMapping()};
+    LayoutActions run{model, history, failing, failing, switcher, chars, testing::Latin1CaseMapping()};
     Type("A");
     input.Physical(model, kVkLeftShift, true);  // released while we type, pressed again after
 
@@ -144,7 +144,7 @@ TEST_F(LayoutActionsTest, TheUserClipboardIsNeverEmptiedWhenItCannotComeBack) {
 
   FakeClipboard noMonitor;
   noMonitor.available = false;
-  LayoutActions withoutMonitor{model, history, noMonitor, switcher, chars, testing::Latin1CaseMapping()};
+  LayoutActions withoutMonitor{model, history, noMonitor, noMonitor, switcher, chars, testing::Latin1CaseMapping()};
   withoutMonitor.ConvertSelectedText(kCaseUpper);
   withoutMonitor.ExecuteClipboardAction();
   EXPECT_EQ(noMonitor.Steps(), "");
@@ -192,7 +192,7 @@ TEST_F(LayoutActionsTest, ClipboardActionRestoresInsideOneOwnInputBracket) {
   FakeClipboard failing;
   failing.text.clear();  // nothing to put back
   failing.throwAt = "monitor-off";
-  LayoutActions run{model, history, failing, switcher, chars, testing::Latin1CaseMapping()};
+  LayoutActions run{model, history, failing, failing, switcher, chars, testing::Latin1CaseMapping()};
   EXPECT_THROW(run.ExecuteClipboardAction(), std::runtime_error);
   EXPECT_EQ(failing.Steps(), "save monitor-off monitor-on");
   EXPECT_FALSE(model.OwnInput());

@@ -36,7 +36,7 @@ inline DateTimeContext SampleMoment() {
   return c;
 }
 
-class FakeTagTarget : public TagEnvironment {
+class FakeTagTarget : public TagEnvironment, public ClipboardPasteSteps {
  public:
   // The editor.
   std::wstring text;
@@ -92,8 +92,15 @@ class FakeTagTarget : public TagEnvironment {
     if (found == files.end() || found->second.size() > maxChars) return std::nullopt;
     return found->second;
   }
-  std::wstring ClipboardText() override { return clipboard; }
-  bool PutClipboardText(std::wstring_view t) override {
+  // ClipboardPasteSteps: no monitor keeps the user's clipboard here.
+  bool MonitorPresent() override { return false; }
+  bool HoldsAnything() override { return !clipboard.empty(); }
+  bool SaveBeforePaste() override { return true; }
+  bool UserClipboardKept() override { return false; }
+  void RestoreAfterPaste() override {}
+  void SetMonitoring(bool) override {}
+  std::wstring Text() override { return clipboard; }
+  bool PutText(std::wstring_view t) override {
     if (clipboardRefuses) {
       log.push_back(L"clipboard refused");
       return false;
@@ -102,7 +109,10 @@ class FakeTagTarget : public TagEnvironment {
     log.push_back(L"clipboard " + clipboard);
     return true;
   }
-  void ClearClipboard() override { SetClipboard(L""); }
+  bool Clear() override {
+    SetClipboard(L"");
+    return true;
+  }
   std::uint32_t ClipboardSequence() override { return sequence; }
   void ResetClipboardChanged() override {}
   void WaitForClipboardChange() override { tick += 1; }

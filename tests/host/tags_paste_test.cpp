@@ -13,7 +13,7 @@ using Log = std::vector<std::wstring>;
 
 class TagPaste : public ::testing::Test {
  protected:
-  void Paste(std::wstring_view text) { TagExpander(target).ExpandAndPaste(text); }
+  void Paste(std::wstring_view text) { TagExpander(target, target).ExpandAndPaste(text); }
   int Count(std::wstring_view entry) const {
     return static_cast<int>(std::count(target.log.begin(), target.log.end(), std::wstring(entry)));
   }
@@ -52,7 +52,7 @@ TEST_F(TagPaste, AMarkerReplacesTheSelectionFirst) {
   EXPECT_EQ(target.Shown(), L"ab1^2cd");
 
   FakeTagTarget plain;
-  TagExpander(plain).ExpandAndPaste(L"no marker");
+  TagExpander(plain, plain).ExpandAndPaste(L"no marker");
   EXPECT_TRUE(plain.LogOf(L"down 32").empty());
 }
 
@@ -102,7 +102,7 @@ TEST_F(TagPaste, TheSelectionIsCutAndPastedBack) {
 
   FakeTagTarget nothingSelected;
   nothingSelected.clipboard = L"user";
-  TagExpander(nothingSelected).ExpandAndPaste(L"x<selection>y");
+  TagExpander(nothingSelected, nothingSelected).ExpandAndPaste(L"x<selection>y");
   EXPECT_EQ(nothingSelected.Shown(), L"xy^");
 }
 
@@ -155,7 +155,7 @@ TEST_F(TagPaste, TheWalkGivesUpAfterFiveSeconds) {
   target.Type(L"ab|");
   target.Type(tail);
   target.Type(L"_");
-  TagExpander(target).PlaceCaretAtMarker(L"ab|" + tail, true);
+  TagExpander(target, target).PlaceCaretAtMarker(L"ab|" + tail, true);
   EXPECT_EQ(Count(L"beep"), 1);
   EXPECT_LT(Count(L"down 37e"), 3000);
   EXPECT_TRUE(target.LogOf(L"down 8").empty());  // the rich text's bar stays
@@ -163,11 +163,11 @@ TEST_F(TagPaste, TheWalkGivesUpAfterFiveSeconds) {
 
 TEST_F(TagPaste, RichTextKeepsTheBarUntilTheCaretIsThere) {
   target.Type(L"ab|cd_");
-  TagExpander(target).PlaceCaretAtMarker(L"ab|cd", true);
+  TagExpander(target, target).PlaceCaretAtMarker(L"ab|cd", true);
   EXPECT_EQ(target.Shown(), L"ab^cd");
 
   FakeTagTarget noMarker;
-  TagExpander(noMarker).PlaceCaretAtMarker(L"abc", true);
+  TagExpander(noMarker, noMarker).PlaceCaretAtMarker(L"abc", true);
   EXPECT_TRUE(noMarker.log.empty());
 }
 

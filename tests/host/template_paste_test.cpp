@@ -14,7 +14,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-class RecordingSystem : public PasteSystem {
+class RecordingSystem : public PasteSystem, public ClipboardPasteSteps {
  public:
   bool hadData = true;
   bool userClipboardKept = true;
@@ -26,13 +26,18 @@ class RecordingSystem : public PasteSystem {
   std::wstring plainPut;
   Log log;
 
-  bool ClipboardHasData() override { return hadData; }
+  bool MonitorPresent() override { return true; }
+  bool HoldsAnything() override { return hadData; }
   bool SaveBeforePaste() override {
     log.push_back("save");
     return userClipboardKept;
   }
+  bool UserClipboardKept() override { return userClipboardKept; }
   void RestoreAfterPaste() override { log.push_back("restore"); }
   void SetMonitoring(bool on) override { log.push_back(on ? "monitor on" : "monitor off"); }
+  std::wstring Text() override { return plainPut; }
+  bool PutText(std::wstring_view) override { return clipboardTakes; }
+  bool Clear() override { return true; }
   void ResetClipboardChanged() override {}
   void WaitForClipboardChange() override {}
   void SendPasteKeys() override {
@@ -77,7 +82,7 @@ const std::string kRtf = "{\\rtf1\\ansi Hello, |world\\par\r\n}\r\n";
 
 TEST(TemplatePaste, TextErasesTheSearchThenPastesAndPutsTheClipboardBack) {
   RecordingSystem system;
-  PasteTemplate(Record(kTemplateText, "Hello"), L"he\U0001F600", system);
+  PasteTemplate(Record(kTemplateText, "Hello"), L"he\U0001F600", system, system);
   EXPECT_EQ(system.log, (Log{"save", "monitor off", "own input", "key 8", "key 8", "key 8", "expand Hello", "restore",
                              "own input end", "monitor on", "history reset"}));
 }
@@ -85,7 +90,7 @@ TEST(TemplatePaste, TextErasesTheSearchThenPastesAndPutsTheClipboardBack) {
 TEST(TemplatePaste, AnEmptyClipboardIsLeftHoldingTheTemplate) {
   RecordingSystem system;
   system.hadData = false;
-  PasteTemplate(Record(kTemplateText, "Hello"), L"", system);
+  PasteTemplate(Record(kTemplateText, "Hello"), L"", system, system);
   EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "restore"), 0);
 }
 
@@ -94,7 +99,7 @@ TEST(TemplatePaste, AUserClipboardThatCouldNotBeKeptStopsThePasteBeforeAnyKey) {
     RecordingSystem system;
     system.userClipboardKept = false;
     system.preview = L"Hello, |world";
-    PasteTemplate(Record(kind, kRtf), L"he", system);
+    PasteTemplate(Record(kind, kRtf), L"he", system, system);
     // No Backspace, nothing put, no Ctrl+V and no restore of a snapshot that
     // does not exist; neither bracket was opened, so none is left open.
     EXPECT_EQ(system.log, (Log{"save", "beep", "history reset"})) << kind;
@@ -104,14 +109,14 @@ TEST(TemplatePaste, AUserClipboardThatCouldNotBeKeptStopsThePasteBeforeAnyKey) {
 
 TEST(TemplatePaste, AnEmptyTemplatePastesNothing) {
   RecordingSystem system;
-  PasteTemplate(Record(kTemplateText, ""), L"he", system);
+  PasteTemplate(Record(kTemplateText, ""), L"he", system, system);
   EXPECT_TRUE(system.log.empty());
 }
 
 TEST(TemplatePaste, RichTextWithAMarkerEndsInTheProbe) {
   RecordingSystem system;
   system.preview = L"Hello, |world";
-  PasteTemplate(Record(kTemplateRichText, kRtf), L"", system);
+  PasteTemplate(Record(kTemplateRichText, kRtf), L"", system, system);
   EXPECT_EQ(system.plainPut, L"Hello, |world_");
   EXPECT_EQ(system.rtfPut, "{\\rtf1\\ansi Hello, |world_}");
   // Space and Backspace first, so that the target's undo step starts here.
@@ -122,7 +127,7 @@ TEST(TemplatePaste, RichTextWithAMarkerEndsInTheProbe) {
 TEST(TemplatePaste, RichTextWithoutAMarkerGetsNoProbe) {
   RecordingSystem system;
   system.preview = L"Hello";
-  PasteTemplate(Record(kTemplateRichText, "{\\rtf1 Hello\\par\r\n}  \r\n"), L"", system);
+  PasteTemplate(Record(kTemplateRichText, "{\\rtf1 Hello\\par\r\n}  \r\n"), L"", system, system);
   EXPECT_EQ(system.plainPut, L"Hello");
   EXPECT_EQ(system.rtfPut, "{\\rtf1 Hello}");
   EXPECT_EQ(PasteRtf("{\\rtf1 Hello}", true), "{\\rtf1 Hello}");  // no final paragraph: unchanged
@@ -133,14 +138,14 @@ TEST(TemplatePaste, WhatTheClipboardRefusedIsNeverPasted) {
   for (const std::uint16_t kind : {kTemplateRichText, kTemplatePicture}) {
     RecordingSystem system;
     system.clipboardTakes = false;
-    PasteTemplate(Record(kind, kRtf), L"", system);
+    PasteTemplate(Record(kind, kRtf), L"", system, system);
     EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "ctrl+v"), 0) << kind;
     EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "beep"), 1) << kind;
     EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "restore"), 1) << kind;
   }
   RecordingSystem missing;
   missing.pictureLoaded = false;
-  PasteTemplate(Record(kTemplatePicture, "C:\\gone.png"), L"", missing);
+  PasteTemplate(Record(kTemplatePicture, "C:\\gone.png"), L"", missing, missing);
   EXPECT_EQ(std::count(missing.log.begin(), missing.log.end(), "ctrl+v"), 0);
 }
 
@@ -148,7 +153,7 @@ TEST(TemplatePaste, AnErrorStillPutsTheUsersClipboardBack) {
   for (const std::uint16_t kind : {kTemplateText, kTemplatePicture}) {
     RecordingSystem system;
     system.throwInPaste = true;
-    EXPECT_THROW(PasteTemplate(Record(kind, "Hello"), L"h", system), std::runtime_error);
+    EXPECT_THROW(PasteTemplate(Record(kind, "Hello"), L"h", system, system), std::runtime_error);
     // The error goes on to the error report; the clipboard, the monitor and
     // the key-state model are back first, and the typed word stays known.
     EXPECT_EQ(std::vector<std::string>(system.log.end() - 3, system.log.end()),
@@ -160,7 +165,7 @@ TEST(TemplatePaste, AnErrorStillPutsTheUsersClipboardBack) {
 
 TEST(TemplatePaste, AnUnknownKindPastesNothingButCleansUp) {
   RecordingSystem system;
-  PasteTemplate(Record(7, "Hello"), L"", system);
+  PasteTemplate(Record(7, "Hello"), L"", system, system);
   EXPECT_EQ(system.log, (Log{"save", "monitor off", "own input", "restore", "own input end", "monitor on",
                              "history reset"}));
 }

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "keyboard/action_file.h"
-#include "keyboard/action_seams.h"
 #include "keyboard/action_shell.h"
-#include "keyboard/action_wiring.h"
 #include "keyboard/actions.h"
+#include "keyboard/binding_names.h"
+#include "keyboard/system_keyboard.h"
+#include "tests/host/language_table_scope.h"
 #include "tests/unit/actions_test_files.h"
 
 namespace snibbet {
@@ -211,22 +212,13 @@ TEST(ActionFileWrite, ReplacesAnExistingFileAndFailsInAMissingFolder) {
 class SetFileRemoval : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSeams();
-    ResetShellSeams();
-    Seams().languageText = [](int n, const std::wstring& f) { return n == 7 ? std::wstring(L"Cannot read %1.") : f; };
-    ShellSeams().showError = [this](const std::wstring& text) { errors.push_back(text); };
-    ShellSeams().busyBegin = [this] { ++busy; };
-    ShellSeams().busyEnd = [this] { --busy; };
+    texts.Table().SetText(7, L"Cannot read %1.");
     QvActions().Clear();
     Bind(32, 0x80, 8, 1, L"");
     Bind(65, 0x20, 3, 0, L"Gr\u00fc\u00dfe");
     Bind(66, 0x20, 3, 0, L"kept");
   }
-  void TearDown() override {
-    QvActions().Clear();
-    ResetSeams();
-    ResetShellSeams();
-  }
+  void TearDown() override { QvActions().Clear(); }
   static void Bind(std::uint8_t key, ControlSet set, std::uint8_t kind, std::uint8_t param, const std::wstring& text) {
     TQvAction* b = QvActions().Add(key, set);
     b->SetKind(kind);
@@ -235,8 +227,10 @@ class SetFileRemoval : public ::testing::Test {
   }
 
   ScratchFolder folder;
-  std::vector<std::wstring> errors;
-  int busy = 0;
+  testing::LanguageTableScope texts;
+  testing::RecordingShell shell;
+  std::vector<std::wstring>& errors = shell.errors;
+  int& busy = shell.busy;
 };
 
 TEST_F(SetFileRemoval, RemovesTheBindingsTheFileNames) {
@@ -246,7 +240,7 @@ TEST_F(SetFileRemoval, RemovesTheBindingsTheFileNames) {
                          "<A Key=\"65\" ControlSet=\"32\" QVA=\"3\" Kind=\"0\" Text=\"Gr\xC3\xBC\xC3\x9F" "e\"/>"
                          "<A Key=\"66\" ControlSet=\"32\" QVA=\"3\" Kind=\"0\" Text=\"other\"/>"
                          "</QvActions>"));
-  EXPECT_TRUE(RemoveActionsFromFile(file));
+  EXPECT_TRUE(RemoveActionsFromFile(file, shell));
   EXPECT_EQ(QvActions().Size(), 2u);
   EXPECT_EQ(QvActions().Find(65, 0x20, 0x20), nullptr);
   EXPECT_NE(QvActions().Find(66, 0x20, 0x20), nullptr);
@@ -257,8 +251,8 @@ TEST_F(SetFileRemoval, RemovesTheBindingsTheFileNames) {
 }
 
 TEST_F(SetFileRemoval, MissingFileIsFalseWithoutAMessage) {
-  EXPECT_FALSE(RemoveActionsFromFile(folder.File(L"Media.zqa")));
-  EXPECT_FALSE(RemoveActionsFromFile(folder.Path()));  // a folder is no file
+  EXPECT_FALSE(RemoveActionsFromFile(folder.File(L"Media.zqa"), shell));
+  EXPECT_FALSE(RemoveActionsFromFile(folder.Path(), shell));  // a folder is no file
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(QvActions().Size(), 3u);
 }
@@ -266,7 +260,7 @@ TEST_F(SetFileRemoval, MissingFileIsFalseWithoutAMessage) {
 TEST_F(SetFileRemoval, WrongRootShowsText7AndRemovesNothing) {
   const std::wstring file = folder.File(L"ExtChars.zqa");
   ASSERT_TRUE(WriteBytes(file, "<Templates><A Key=\"65\" ControlSet=\"32\" QVA=\"3\" Kind=\"0\" Text=\"kept\"/></Templates>"));
-  EXPECT_FALSE(RemoveActionsFromFile(file));
+  EXPECT_FALSE(RemoveActionsFromFile(file, shell));
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0], L"Cannot read " + file + L".");
   EXPECT_EQ(QvActions().Size(), 3u);
@@ -279,20 +273,19 @@ TEST_F(SetFileRemoval, TruncatedFileRemovesNothingEvenBeforeTheBreak) {
   ASSERT_TRUE(WriteBytes(file,
                          "<QvActions><A Key=\"66\" ControlSet=\"32\" QVA=\"3\" Kind=\"0\" Text=\"kept\"/>"
                          "<A Key=\"32\" ControlSet=\"128\" QV"));
-  EXPECT_FALSE(RemoveActionsFromFile(file));
+  EXPECT_FALSE(RemoveActionsFromFile(file, shell));
   EXPECT_EQ(errors.size(), 1u);
   EXPECT_EQ(QvActions().Size(), 3u);
   EXPECT_NE(QvActions().Find(66, 0x20, 0x20), nullptr);
 }
 
 TEST(ActionWiring, FallsBackWhileTheCoreIsNotUp) {
-  WireActionSeams();
+  ProgramBindingShell shell;
+  SystemKeyboardLayouts layouts;
   EXPECT_EQ(LanguageText(7, L"fallback"), L"fallback");
-  EXPECT_EQ(Seams().keyName(161), L"RShift");
-  EXPECT_EQ(ShellSeams().localizeWebAddress(L"http://www.example.test/"), L"http://www.example.test/");
-  EXPECT_NE(Seams().layoutLanguageName(0x0409).find(L"English"), std::wstring::npos);
-  ResetSeams();
-  ResetShellSeams();
+  EXPECT_EQ(BindingKeyName(161), L"RShift");
+  EXPECT_EQ(shell.LocalizeWebAddress(L"http://www.example.test/"), L"http://www.example.test/");
+  EXPECT_NE(layouts.LanguageName(0x0409).find(L"English"), std::wstring::npos);
 }
 
 }  // namespace

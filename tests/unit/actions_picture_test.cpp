@@ -6,9 +6,9 @@
 #include "keyboard/action_html.h"
 #include "keyboard/action_html_export.h"
 #include "keyboard/action_icon.h"
-#include "keyboard/action_seams.h"
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
+#include "tests/host/language_table_scope.h"
 #include "tests/unit/actions_test_files.h"
 
 namespace snibbet {
@@ -19,8 +19,6 @@ constexpr COLORREF kBackground = RGB(10, 200, 30);
 class Pictures : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSeams();
-    ResetShellSeams();
     HDC screen = GetDC(nullptr);
     bitmap = CreateCompatibleBitmap(screen, 16, 16);
     ReleaseDC(nullptr, screen);
@@ -28,8 +26,8 @@ class Pictures : public ::testing::Test {
   void TearDown() override {
     DeleteObject(bitmap);
     for (HIMAGELIST list : lists) ImageList_Destroy(list);
-    ResetSeams();
-    ResetShellSeams();
+    // A test's own language texts are gone by now.
+    KindCatalogue().Rebuild();
   }
 
   COLORREF Pixel(int x, int y) const {
@@ -71,13 +69,14 @@ class Pictures : public ::testing::Test {
   HBITMAP bitmap = nullptr;
   std::vector<HIMAGELIST> lists;
   TQvActions list;
+  testing::RecordingShell shell;
 };
 
 TEST_F(Pictures, WithoutImagesOnlyTheBackgroundShows) {
   TQvAction* b = list.Add(32, 0x80);
   b->SetKind(8);
   b->SetParam(1);
-  DrawActionIcon(*b, bitmap, kBackground);
+  DrawActionIcon(*b, bitmap, kBackground, shell);
   EXPECT_EQ(PixelsOtherThan(kBackground), 0);
 }
 
@@ -85,22 +84,22 @@ TEST_F(Pictures, KindStripOrKindImageByTheCatalogue) {
   const HIMAGELIST zqkeys = SolidImages({RGB(1, 1, 1), RGB(200, 0, 0)});
   const HIMAGELIST actions = SolidImages({RGB(0, 0, 1), RGB(0, 0, 2), RGB(0, 0, 3), RGB(0, 0, 4), RGB(0, 0, 5),
                                           RGB(0, 0, 6), RGB(0, 0, 7), RGB(0, 0, 8), RGB(0, 0, 9), RGB(0, 0, 10)});
-  ShellSeams().kindImages = [zqkeys](ActionPictures p) { return p == ActionPictures::Zqkeys ? zqkeys : HIMAGELIST{}; };
-  ShellSeams().actionImages = [actions] { return actions; };
+  shell.kindImages = [zqkeys](ActionPictures p) { return p == ActionPictures::Zqkeys ? zqkeys : HIMAGELIST{}; };
+  shell.actionImages = actions;
   TQvAction* hotkey = list.Add(32, 0x80);
   hotkey->SetKind(8);
   hotkey->SetParam(1);
-  DrawActionIcon(*hotkey, bitmap, kBackground);
+  DrawActionIcon(*hotkey, bitmap, kBackground, shell);
   EXPECT_EQ(Pixel(8, 8), RGB(200, 0, 0));  // image Param of the kind's own strip
 
   TQvAction* block = list.Add(33, 0);
   block->SetKind(1);
-  DrawActionIcon(*block, bitmap, kBackground);
+  DrawActionIcon(*block, bitmap, kBackground, shell);
   EXPECT_EQ(Pixel(8, 8), RGB(0, 0, 2));  // image Kind of the binding pictures
 
   TQvAction* layout = list.Add(34, 0);
   layout->SetKind(9);  // its strip is missing: the binding pictures stand in
-  DrawActionIcon(*layout, bitmap, kBackground);
+  DrawActionIcon(*layout, bitmap, kBackground, shell);
   EXPECT_EQ(Pixel(8, 8), RGB(0, 0, 10));
 }
 
@@ -108,7 +107,7 @@ TEST_F(Pictures, RemappedKeyWithoutKeyPictureIsAFramedWhiteBox) {
   TQvAction* remap = list.Add(65, 0x20);
   remap->SetKind(2);
   remap->SetParam(66);
-  DrawActionIcon(*remap, bitmap, kBackground);
+  DrawActionIcon(*remap, bitmap, kBackground, shell);
   EXPECT_EQ(Pixel(0, 0), RGB(0, 0, 0));
   EXPECT_EQ(Pixel(15, 15), RGB(0, 0, 0));
   EXPECT_EQ(Pixel(1, 1), RGB(255, 255, 255));
@@ -118,12 +117,12 @@ TEST_F(Pictures, RemappedKeyWithoutKeyPictureIsAFramedWhiteBox) {
 
 TEST_F(Pictures, RemappedKeyUsesTheKeyPictureWhenThereIsOne) {
   const HIMAGELIST keys = SolidImages({RGB(5, 5, 5), RGB(9, 90, 9)});
-  ShellSeams().keyImages = [keys] { return keys; };
-  ShellSeams().keyPictureIndex = [](int vk) { return vk == 8 ? 1 : -1; };
+  shell.keyImages = keys;
+  shell.keyPictureIndex = [](int vk) { return vk == 8 ? 1 : -1; };
   TQvAction* remap = list.Add(65, 0x20);
   remap->SetKind(2);
   remap->SetParam(8);
-  DrawActionIcon(*remap, bitmap, kBackground);
+  DrawActionIcon(*remap, bitmap, kBackground, shell);
   EXPECT_EQ(Pixel(8, 8), RGB(9, 90, 9));
 }
 
@@ -131,10 +130,10 @@ TEST_F(Pictures, ShortTypedTextIsDrawnLongTextIsNot) {
   TQvAction* typed = list.Add(65, 0x80);
   typed->SetKind(3);
   typed->SetText(L"\u00e9");
-  DrawActionIcon(*typed, bitmap, kBackground);
+  DrawActionIcon(*typed, bitmap, kBackground, shell);
   EXPECT_GT(PixelsOtherThan(kBackground), 3);
   typed->SetText(L"three");
-  DrawActionIcon(*typed, bitmap, kBackground);
+  DrawActionIcon(*typed, bitmap, kBackground, shell);
   EXPECT_EQ(PixelsOtherThan(kBackground), 0);
 }
 
@@ -142,7 +141,7 @@ TEST_F(Pictures, IconPictureAndProgramIcon) {
   TQvAction* icon = list.Add(66, 0x80);
   icon->SetKind(6);
   icon->SetPicture(std::make_unique<IconPicture>(CopyIcon(LoadIconW(nullptr, IDI_ERROR))));
-  DrawActionIcon(*icon, bitmap, kBackground);
+  DrawActionIcon(*icon, bitmap, kBackground, shell);
   EXPECT_GT(PixelsOtherThan(kBackground), 10);
 
   wchar_t self[MAX_PATH] = {};
@@ -150,7 +149,7 @@ TEST_F(Pictures, IconPictureAndProgramIcon) {
   TQvAction* program = list.Add(67, 0x80);
   program->SetKind(5);
   program->SetText(std::wstring(L"  ") + self + L" ");
-  DrawActionIcon(*program, bitmap, kBackground);
+  DrawActionIcon(*program, bitmap, kBackground, shell);
   EXPECT_GT(PixelsOtherThan(kBackground), 10);
 }
 
@@ -158,7 +157,7 @@ TEST_F(Pictures, SavedBitmapLoadsBackWithTheSamePixels) {
   TQvAction* remap = list.Add(65, 0x20);
   remap->SetKind(2);
   remap->SetParam(66);
-  DrawActionIcon(*remap, bitmap, kBackground);
+  DrawActionIcon(*remap, bitmap, kBackground, shell);
   testing::ScratchFolder folder;
   const std::wstring file = folder.File(L"pic.bmp");
   ASSERT_TRUE(SaveBitmapFile(bitmap, file));
@@ -181,16 +180,14 @@ TEST_F(Pictures, SavedBitmapLoadsBackWithTheSamePixels) {
 
 TEST_F(Pictures, ExportWritesPageAndPicturesAndOpensThePage) {
   testing::ScratchFolder folder;
-  std::vector<std::wstring> opened;
-  int busy = 0, busyMost = 0;
-  ShellSeams().documentsFolder = [&folder] { return folder.Path() + L"\\"; };
-  ShellSeams().productVersion = [] { return std::wstring(L"1.2.3"); };
-  ShellSeams().openDocument = [&opened](const std::wstring& f) { opened.push_back(f); };
-  ShellSeams().busyBegin = [&] { busyMost = std::max(busyMost, ++busy); };
-  ShellSeams().busyEnd = [&] { --busy; };
-  Seams().languageText = [](int n, const std::wstring& f) {
-    return n == 522 ? std::wstring(L"Hotkeys") : n == 203 ? std::wstring(L"Type text") : f;
-  };
+  const std::vector<std::wstring>& opened = shell.opened;
+  const int& busy = shell.busy;
+  const int& busyMost = shell.busyMost;
+  shell.documents = folder.Path() + L"\\";
+  shell.version = L"1.2.3";
+  testing::LanguageTableScope texts;
+  texts.Table().SetText(522, L"Hotkeys");
+  texts.Table().SetText(203, L"Type text");
   KindCatalogue().Rebuild();
   TQvAction* hotkey = list.Add(32, 0x80);
   hotkey->SetKind(8);
@@ -199,7 +196,7 @@ TEST_F(Pictures, ExportWritesPageAndPicturesAndOpensThePage) {
   typed->SetKind(3);
   typed->SetText(L"Gr\u00fc\u00dfe <b>\r\nzwei");
 
-  ASSERT_TRUE(ExportActionsToHtml(list));
+  ASSERT_TRUE(ExportActionsToHtml(list, shell));
   const std::wstring page = folder.File(L"zqkeys.htm");
   ASSERT_EQ(opened, std::vector<std::wstring>{page});
   EXPECT_EQ(busy, 0);
@@ -214,16 +211,13 @@ TEST_F(Pictures, ExportWritesPageAndPicturesAndOpensThePage) {
   EXPECT_TRUE(testing::Exists(folder.File(L"zqkeys\\pic0.bmp")));
   EXPECT_TRUE(testing::Exists(folder.File(L"zqkeys\\pic1.bmp")));
   EXPECT_FALSE(testing::Exists(folder.File(L"zqkeys\\pic2.bmp")));
-  ResetSeams();
-  KindCatalogue().Rebuild();
 }
 
 TEST_F(Pictures, ExportIntoAMissingFolderFailsWithoutOpening) {
-  bool opened = false;
-  ShellSeams().documentsFolder = [] { return std::wstring(L"Q:\\no\\such\\folder\\"); };
-  ShellSeams().openDocument = [&opened](const std::wstring&) { opened = true; };
+  shell.documents = L"Q:\\no\\such\\folder\\";
   list.Add(32, 0x80);
-  EXPECT_FALSE(ExportActionsToHtml(list));
+  EXPECT_FALSE(ExportActionsToHtml(list, shell));
+  const bool opened = !shell.opened.empty();
   EXPECT_FALSE(opened);
   EXPECT_TRUE(list.Sorted().empty());
 }

@@ -2,12 +2,46 @@
 // Scratch folders and raw files for the binding-file tests.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "keyboard/action_html.h"
+#include "keyboard/action_shell.h"
 
 namespace snibbet::testing {
+
+// The shell the binding files, pictures and listing are given in tests:
+// errors and opened documents noted, the busy cursor counted, no pictures
+// unless a test hands some in.
+class RecordingShell : public BindingShell {
+ public:
+  std::vector<std::wstring> errors;
+  std::vector<std::wstring> opened;
+  int busy = 0;
+  int busyMost = 0;
+  std::wstring documents = L"Q:\\no\\documents\\";
+  std::wstring version;
+  HIMAGELIST actionImages = nullptr;
+  HIMAGELIST keyImages = nullptr;
+  std::function<HIMAGELIST(ActionPictures)> kindImages;
+  std::function<int(int vk)> keyPictureIndex;
+
+  void ShowError(const std::wstring& text) override { errors.push_back(text); }
+  void BusyBegin() override { busyMost = std::max(busyMost, ++busy); }
+  void BusyEnd() override { --busy; }
+  std::wstring DocumentsFolder() override { return documents; }
+  std::wstring ProductVersion() override { return version; }
+  std::wstring LocalizeWebAddress(const std::wstring& address) override { return address; }
+  void OpenDocument(const std::wstring& file) override { opened.push_back(file); }
+  HIMAGELIST ActionImages() override { return actionImages; }
+  HIMAGELIST KindImages(ActionPictures pictures) override { return kindImages ? kindImages(pictures) : nullptr; }
+  HIMAGELIST KeyImages() override { return keyImages; }
+  int KeyPictureIndex(int vk) override { return keyPictureIndex ? keyPictureIndex(vk) : -1; }
+  HFONT KeyboardFont() override { return nullptr; }
+};
 
 // A fresh folder under the temporary folder, removed with everything in it.
 class ScratchFolder {

@@ -9,7 +9,6 @@
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
-#include "templates/popup_seams.h"
 #include "templates/template_view_form.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
@@ -25,7 +24,6 @@ class DispatchWiringTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ui::Application::Create({.title = L"Orvane Paste"});
-    ResetPopupSeams();
     runtime_.emplace();
     runtime_->LoadLayout(L"Standard");
     popup_ = std::make_unique<TTemplateViewForm>();
@@ -39,7 +37,6 @@ class DispatchWiringTest : public ::testing::Test {
     popup_->Destroy();
     popup_.reset();
     runtime_.reset();
-    ResetPopupSeams();
     ui::Application::Destroy();
   }
 

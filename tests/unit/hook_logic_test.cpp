@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "keyboard/action_seams.h"
 #include "keyboard/template_hotkey.h"
 #include "tests/unit/hook_fake_system.h"
 
@@ -162,15 +161,30 @@ TEST_F(Hook, AFailingActionStillUnblocksAndLeavesNothingPending) {
   EXPECT_EQ(desk.helperMessages, (std::vector<unsigned>{WM_HELPER_BLOCK_INPUT, WM_HELPER_UNBLOCK_INPUT}));
 }
 
+// The executor lets go of a binding its list frees, as the program connects it.
+class ForgetFreedBindings final : public BindingListPort {
+ public:
+  ForgetFreedBindings(TQvActions& list, TQvActionExecute& executor)
+      : list_(list), executor_(executor), previous_(list.Connect(this)) {}
+  ~ForgetFreedBindings() override { list_.Connect(previous_); }
+  void ListChanged() override {}
+  void PictureRemoved(std::uint8_t, ControlSet) override {}
+  void BindingFreed(const TQvAction& binding) override { executor_.Forget(binding); }
+
+ private:
+  TQvActions& list_;
+  TQvActionExecute& executor_;
+  BindingListPort* previous_;
+};
+
 TEST_F(Hook, ABindingFreedWhilePendingIsNotRun) {
-  Seams().bindingFreed = [this](const TQvAction& binding) { executor.Forget(binding); };
+  const ForgetFreedBindings forget(actions, executor);
   desk.Press(kLWin, true);
   desk.Press(kSpace);
   Bind(0x8020);  // the setting is applied again: the list is rebuilt
   desk.Release(kSpace);
   desk.Release(kLWin, true);
   RunTimer();
-  ResetSeams();
   EXPECT_EQ(desk.shows, 0);
   EXPECT_FALSE(hook.OwnInputActive());
   EXPECT_TRUE(desk.helperMessages.empty()) << "nothing ran, so nothing was blocked";

@@ -2,6 +2,7 @@
 // pass the real low-level hook, the executor's timer runs the hotkey's action
 // from the message loop, and a failure inside the hook lets the event through
 // and is reported from the loop afterwards.
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,7 +13,6 @@
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
-#include "keyboard/keyboard_seams.h"
 #include "keyboard/template_hotkey.h"
 #include "testing/probe/test_window.h"
 #include "tests/unit/datamodule_test_support.h"
@@ -49,6 +49,20 @@ bool Send(WORD vk, bool up, bool extended = false) {
   return SendInput(1, &input, sizeof input) == 1;
 }
 
+// The program's windows as the hotkey and the hook reach them.
+class CountingWindows : public ProgramWindowsPort {
+ public:
+  void ShowTemplateView() override { ++shows; }
+  bool BringTemplateEditorToFront() override { return false; }
+  void HandTemplateViewKey(std::uint8_t code) override {
+    if (onKey) onKey(code);
+  }
+  void ToggleKeyboardWindow() override {}
+
+  int shows = 0;
+  std::function<void(int)> onKey;
+};
+
 class HookRuntime : public UiTest {
  protected:
   void SetUp() override {
@@ -59,11 +73,9 @@ class HookRuntime : public UiTest {
     ASSERT_TRUE(spy_);
     runtime_.LoadLayout(L"Standard");
     BindTemplateHotkeyFromSetting(QvActions(), 0x8020);
-    KeyboardSeamsOfProgram().showTemplateView = [this] { ++shows; };
   }
   void TearDown() override {
     RemoveKeyboardHook();
-    ResetKeyboardSeams();
     QvActions().Clear();
     spy_ = ui::HookHandle();
     UiTest::TearDown();
@@ -74,10 +86,11 @@ class HookRuntime : public UiTest {
     return false;
   }
 
-  KeyboardRuntime runtime_;
+  CountingWindows windows_;
+  int& shows = windows_.shows;
+  KeyboardRuntime runtime_{windows_};
   ui::HookHandle spy_;
   std::vector<std::wstring> reported;
-  int shows = 0;
 };
 
 TEST_F(HookRuntime, WinSpaceThroughTheSystemHookRunsTheActionFromTheLoop) {
@@ -117,7 +130,7 @@ TEST_F(HookRuntime, AfterRemovalWinSpaceReachesTheApplications) {
 TEST_F(HookRuntime, AFailureInsideTheHookPassesTheEventAndIsReportedFromTheLoop) {
   InstallKeyboardHook();
   runtime_.Hook().templateViewActive = true;
-  KeyboardSeamsOfProgram().queueTemplateKey = [](int) { throw std::runtime_error("pop-up queue broke"); };
+  windows_.onKey = [](int) { throw std::runtime_error("pop-up queue broke"); };
   ASSERT_TRUE(Send('K', false));
   ASSERT_TRUE(Send('K', true));
   ASSERT_TRUE(PumpUntil([&] { return reported.size() == 1 && Passed('K', true); }));

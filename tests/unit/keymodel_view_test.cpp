@@ -13,7 +13,7 @@
 #include "keyboard/key_painter.h"
 #include "keyboard/key_model_wiring.h"
 #include "keyboard/keyboard_loader.h"
-#include "keyboard/action_seams.h"
+#include "keyboard/binding_names.h"
 
 namespace snibbet {
 namespace {
@@ -302,12 +302,11 @@ TEST(KeyModelWiring, BindingTextsNameKeysByTheModelWhileItLives) {
     model.SetLayout(testing::kSwapped);
     WireKeyModel(model);
     EXPECT_EQ(QvKeyboard(), &model);
-    EXPECT_EQ(Seams().keyName(65), L"Q");  // the A key sits where US English has Q
-    EXPECT_EQ(Seams().keyName(161), L"RShift");
+    EXPECT_EQ(BindingKeyName(65), L"Q");  // the A key sits where US English has Q
+    EXPECT_EQ(BindingKeyName(161), L"RShift");
   }
   EXPECT_EQ(QvKeyboard(), nullptr);
-  EXPECT_EQ(Seams().keyName(65), L"A");
-  ResetSeams();
+  EXPECT_EQ(BindingKeyName(65), L"A");
 }
 
 TEST(LayoutErrorText, NamesTheFileTheLineAndTheProblem) {

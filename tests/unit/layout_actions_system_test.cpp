@@ -101,8 +101,8 @@ TEST(SystemLayoutChars, KeysOfTheUsLayoutAndTheirCharacters) {
   EXPECT_EQ(typed.chars, L"!");
   EXPECT_EQ(chars.KeyCharacters(VK_LSHIFT, KeyStateBytes{}, us).count, 0);
 
-  SystemSelectionClipboard clipboard;
-  EXPECT_FALSE(clipboard.Available());  // no monitor in this test
+  MonitorPasteSteps clipboard;
+  EXPECT_FALSE(clipboard.MonitorPresent());  // no monitor in this test
   SystemLayoutSwitchPorts ports(nullptr);
   SystemKeyInput input;
   TQvKeyboard model(layouts, input);

@@ -13,9 +13,11 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "clipboard/monitor_calls.h"
 #include "core/input_helper_link.h"
 #include "tests/unit/window_pixels.h"
 #include "helper/helper_protocol.h"
@@ -29,18 +31,6 @@
 namespace snibbet {
 namespace {
 
-class FakeKeys : public PopupKeySystem {
- public:
-  std::vector<int> resent;
-  std::wstring KeyText(std::uint8_t vk) override {
-    if (vk == VK_SPACE) return L" ";
-    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::wstring(1, static_cast<wchar_t>(vk));
-    return L"";
-  }
-  bool CtrlHeld() override { return false; }
-  void Resend(std::uint8_t vk) override { resent.push_back(vk); }
-};
-
 // A stand-in for SnibbetCm's hidden window: records the commands it gets.
 std::vector<UINT> g_helperMessages;
 LRESULT CALLBACK HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -51,6 +41,28 @@ LRESULT CALLBACK HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 struct Pasted {
   std::string name;
   std::wstring search;
+};
+
+// The keys, the typed word and the paste the pop-up is given.
+class FakeKeys : public PopupSystem {
+ public:
+  FakeKeys(const std::wstring& typedWord, std::vector<Pasted>& pasted) : typedWord_(typedWord), pasted_(pasted) {}
+  std::vector<int> resent;
+  std::wstring KeyText(std::uint8_t vk) override {
+    if (vk == VK_SPACE) return L" ";
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::wstring(1, static_cast<wchar_t>(vk));
+    return L"";
+  }
+  bool CtrlHeld() override { return false; }
+  void Resend(std::uint8_t vk) override { resent.push_back(vk); }
+  std::wstring TypedWord() override { return typedWord_; }
+  void PasteTemplate(const TemplateRecord& record, const std::wstring& search) override {
+    pasted_.push_back({record.Name, search});
+  }
+
+ private:
+  const std::wstring& typedWord_;
+  std::vector<Pasted>& pasted_;
 };
 
 class PopupFormTest : public ::testing::Test {
@@ -70,13 +82,10 @@ class PopupFormTest : public ::testing::Test {
     ASSERT_TRUE(StartInputHelper());
     g_helperMessages.clear();
 
-    keys_ = std::make_shared<FakeKeys>();
-    PopupSeams().keys = keys_;
-    PopupSeams().typedWord = [this] { return typedWord_; };
-    PopupSeams().pasteSelectedTemplate = [this](const TemplateRecord& record, const std::wstring& search) {
-      pasted_.push_back({record.Name, search});
-    };
-    form_ = std::make_unique<TTemplateViewForm>();
+    keys_ = std::make_shared<FakeKeys>(typedWord_, pasted_);
+    // The keyboard hook's bracket around the pop-up's work asks the helper.
+    keyboard_.emplace();
+    form_ = std::make_unique<TTemplateViewForm>(*keys_);
     form_->Create();
     for (const char* name : {"Abc", "Abd", "Bye", "Hello"}) AddTemplate(name, "text of " + std::string(name));
     form_->Templates().SortByName();
@@ -92,9 +101,9 @@ class PopupFormTest : public ::testing::Test {
     form_->Destroy();
     form_.reset();
     DestroyWindow(target_);
+    keyboard_.reset();
     ForgetInputHelper();
     DestroyWindow(helper_);
-    ResetPopupSeams();
     ui::Application::Destroy();
   }
 
@@ -136,6 +145,7 @@ class PopupFormTest : public ::testing::Test {
   HWND helper_ = nullptr;
   HWND target_ = nullptr;
   std::shared_ptr<FakeKeys> keys_;
+  std::optional<KeyboardRuntime> keyboard_;
   std::wstring typedWord_;
   std::vector<Pasted> pasted_;
   std::unique_ptr<TTemplateViewForm> form_;
@@ -340,7 +350,8 @@ TEST_F(PopupFormTest, APictureTemplateGoesOnTheClipboardAsABitmapOfItsSize) {
   form_->Templates().SortByName();
   ShowTemplateView();
   Keys({'P', 'I'});
-  WindowsPasteSystem system;
+  MonitorPasteSteps clipboard;
+  WindowsPasteSystem system(clipboard);
   ASSERT_TRUE(system.PutPicture());
   ASSERT_TRUE(OpenClipboard(nullptr));
   const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(GetClipboardData(CF_DIB)));

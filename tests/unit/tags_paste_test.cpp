@@ -2,6 +2,7 @@
 // the clipboard and selection filled in, and the caret back at the marker.
 #include <gtest/gtest.h>
 
+#include "clipboard/monitor_calls.h"
 #include "core/clipboard_access.h"
 #include "core/message_pump.h"
 #include "core/synthetic_input.h"
@@ -25,17 +26,17 @@ bool AnyKeyHeld() {
 // The test's windows live in this process, like the first-run wizard's text
 // box: a paste reaches them only through this thread's message loop, which the
 // expansion runs for the wizard before it writes the clipboard again.
-void TreatTestWindowsAsOurOwn() {
-  TagPasteHooks hooks;
-  hooks.wizardIsForeground = [] { return true; };
-  SetTagPasteHooks(std::move(hooks));
-}
+class OwnWindowsTagEnvironment : public WindowsTagEnvironment {
+ public:
+  bool WizardIsForeground() override { return true; }
+};
 
 void PasteTemplate(TagTestWindow& window, const wchar_t* text) {
-  TreatTestWindowsAsOurOwn();
+  OwnWindowsTagEnvironment env;
+  MonitorPasteSteps clipboard;
   window.Activate();
   EXPECT_TRUE(window.InFront()) << "typing would go elsewhere";
-  ExpandAndPaste(text);
+  TagExpander(env, clipboard).ExpandAndPaste(text);
   PumpMessagesFor(100);
 }
 
@@ -90,7 +91,9 @@ TEST(TagPasteIntoRichEdit, CaretEndsAtTheMarkerInPlainAndRichPastes) {
   ASSERT_TRUE(PutClipboardText(L"word |, done_"));
   SendCtrlV();
   PumpMessagesFor(100);
-  PlaceCaretAtMarker(L"word |, done", true);
+  OwnWindowsTagEnvironment env;
+  MonitorPasteSteps clipboard;
+  TagExpander(env, clipboard).PlaceCaretAtMarker(L"word |, done", true);
   PumpMessagesFor(100);
   EXPECT_EQ(window.Text(), L"word , done");
   EXPECT_EQ(window.Selection(), Caret(5, 5));

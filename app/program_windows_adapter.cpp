@@ -1,0 +1,11 @@
+#include "app/program_windows_adapter.h"
+
+#include "templates/template_view_form.h"
+
+namespace snibbet {
+
+void ProgramWindowsAdapter::ShowTemplateView() { snibbet::ShowTemplateView(); }
+
+void ProgramWindowsAdapter::HandTemplateViewKey(std::uint8_t code) { TemplateViewHandleKey(code); }
+
+}  // namespace snibbet

@@ -1,0 +1,66 @@
+#include "templates/popup_system.h"
+
+#include <windows.h>
+
+#include <array>
+
+#include "core/preset.h"
+#include "core/synthetic_input.h"
+#include "core/key_classes.h"
+#include "keyboard/key_history.h"
+#include "keyboard/key_model.h"
+#include "keyboard/keyboard_runtime.h"
+#include "templates/template_paste_win.h"
+
+namespace snibbet {
+
+std::wstring ProgramPopupSystem::KeyText(std::uint8_t vk) {
+  if (TQvKeyboard* model = QvKeyboard())
+    return model->LayoutService().KeyText(vk, model->KeyState(), model->CurrentLayout());
+  std::array<BYTE, 256> state{};
+  for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU})
+    if (GetAsyncKeyState(key) < 0) state[static_cast<std::size_t>(key)] = 0x80;
+  state[VK_CAPITAL] = static_cast<BYTE>(GetKeyState(VK_CAPITAL) & 1);
+  const DWORD thread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+  return KeyToUnicodeString(vk, state, GetKeyboardLayout(thread));
+}
+
+bool ProgramPopupSystem::CtrlHeld() {
+  if (TQvKeyboard* model = QvKeyboard()) return (model->KeyState()[VK_CONTROL] & 0x80) != 0;
+  return GetAsyncKeyState(VK_CONTROL) < 0;
+}
+
+void ProgramPopupSystem::Resend(std::uint8_t vk) {
+  if (TQvKeyboard* model = QvKeyboard()) {
+    model->ResendKey(vk);
+  } else {
+    SendKey(vk, false, IsExtendedKey(vk));
+  }
+}
+
+std::wstring ProgramPopupSystem::TypedWord() {
+  std::wstring word;
+  if (TQvKeyboard* model = QvKeyboard()) {
+    const TPreset* preset = PresetOrNull();
+    word = RebuildTypedWord(KeyHistory(), *model, preset ? preset->TemplatesBreaks() : std::wstring());
+  }
+  ResetKeyHistory();
+  return word;
+}
+
+void ProgramPopupSystem::PasteTemplate(const TemplateRecord& record, const std::wstring& searchText) {
+  PasteTemplateFromPopup(record, searchText);
+}
+
+// The hook's own bracket: it also lets the program's own keys pass the hook.
+PopupInputBlock::PopupInputBlock() { BeginInputBlock(); }
+
+PopupInputBlock::~PopupInputBlock() {
+  try {
+    EndInputBlock();
+  } catch (...) {
+    // A destructor must not throw; the helper's own time-out ends a lost block.
+  }
+}
+
+}  // namespace snibbet

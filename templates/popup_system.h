@@ -1,0 +1,49 @@
+#pragma once
+// What the template pop-up asks of the parts below it: the keys as the system
+// and the key-state model see them, the word typed before it opened, and the
+// paste of the chosen template. ProgramPopupSystem does all of it for the
+// program; a test hands the pop-up its own.
+#include <cstdint>
+#include <string>
+
+#include "templates/template_record.h"
+
+namespace snibbet {
+
+class PopupSystem {
+ public:
+  virtual ~PopupSystem() = default;
+  virtual std::wstring KeyText(std::uint8_t vk) = 0;  // "" for a key without a character
+  virtual bool CtrlHeld() = 0;
+  virtual void Resend(std::uint8_t vk) = 0;           // the key-down typed into the target
+  // The word typed just before the pop-up opened; the key history is reset.
+  virtual std::wstring TypedWord() = 0;
+  // The paste of the chosen template, called once the pop-up has hidden, with
+  // input blocked.
+  virtual void PasteTemplate(const TemplateRecord& record, const std::wstring& searchText) = 0;
+};
+
+class ProgramPopupSystem : public PopupSystem {
+ public:
+  // Through the key-state model when it exists: its key states and layout are
+  // what the user typed into the target. Without it, the system's.
+  std::wstring KeyText(std::uint8_t vk) override;
+  bool CtrlHeld() override;
+  void Resend(std::uint8_t vk) override;
+  // Rebuilt from the key history through the key-state model (empty without one).
+  std::wstring TypedWord() override;
+  // The template paste on the real system.
+  void PasteTemplate(const TemplateRecord& record, const std::wstring& searchText) override;
+};
+
+// The keyboard hook's bracket around the pop-up's own work: physical input
+// held back from construction to destruction, whatever happens in between.
+class PopupInputBlock {
+ public:
+  PopupInputBlock();
+  ~PopupInputBlock();
+  PopupInputBlock(const PopupInputBlock&) = delete;
+  PopupInputBlock& operator=(const PopupInputBlock&) = delete;
+};
+
+}  // namespace snibbet
