@@ -19,6 +19,7 @@
 #include "keyboard/system_keyboard.h"
 #include "keyboard/system_layout_actions.h"
 #include "ui/exceptions.h"
+#include "ui/handles.h"
 #include "ui/timer.h"
 
 namespace snibbet {
@@ -154,7 +155,7 @@ struct KeyboardRuntime::Parts {
   SystemLayoutActions layoutActions{model, KeyHistory(), [this](LayoutHandle layout) {
                                       logic.ApplyForegroundLayout(layout);
                                     }};
-  HHOOK hook = nullptr;
+  ui::HookHandle hook;
 };
 
 KeyboardRuntime::KeyboardRuntime() : parts_(std::make_unique<Parts>()) {
@@ -171,7 +172,7 @@ KeyboardRuntime::KeyboardRuntime() : parts_(std::make_unique<Parts>()) {
 }
 
 KeyboardRuntime::~KeyboardRuntime() {
-  if (parts_->hook) UnhookWindowsHookEx(parts_->hook);
+  parts_->hook.Reset();
   Seams().bindingFreed = [](const TQvAction&) {};
   UnwireKeyModel(parts_->model);
   g_runtime = nullptr;
@@ -181,7 +182,7 @@ void KeyboardRuntime::LoadLayout(const std::wstring& name) { LoadKeyboard(parts_
 TQvKeyboard& KeyboardRuntime::Model() { return parts_->model; }
 KeyboardHookLogic& KeyboardRuntime::Hook() { return parts_->logic; }
 TQvActionExecute& KeyboardRuntime::Executor() { return parts_->executor; }
-HHOOK KeyboardRuntime::HookHandle() const { return parts_->hook; }
+HHOOK KeyboardRuntime::HookHandle() const { return parts_->hook.Get(); }
 
 KeyboardRuntime* KeyboardRuntimeOrNull() { return g_runtime; }
 
@@ -205,7 +206,9 @@ void InstallKeyboardHook() {
   KeyboardRuntime* runtime = g_runtime;
   if (!runtime) return;
   auto& parts = *runtime->parts_;
-  if (!parts.hook) parts.hook = SetWindowsHookExW(WH_KEYBOARD_LL, MainKeyboardHookProc, GetModuleHandleW(nullptr), 0);
+  if (!parts.hook) {
+    parts.hook.Reset(SetWindowsHookExW(WH_KEYBOARD_LL, MainKeyboardHookProc, GetModuleHandleW(nullptr), 0));
+  }
   if (!parts.hook) {
     ShowErrorMessage(LangText(1, L"Cannot install the keyboard hook."));
     return;
@@ -219,10 +222,10 @@ void RemoveKeyboardHook() {
   KeyboardRuntime* runtime = g_runtime;
   if (!runtime) return;
   auto& parts = *runtime->parts_;
-  if (parts.hook && !UnhookWindowsHookEx(parts.hook)) {
+  if (parts.hook && !UnhookWindowsHookEx(parts.hook.Get())) {
     ShowErrorMessage(LangText(2, L"Cannot remove the keyboard hook."));
   } else {
-    parts.hook = nullptr;
+    parts.hook.Release();  // removed just now
   }
   DebugLog(L"Keyboard hook removed");
   parts.logic.HookRemoved();
