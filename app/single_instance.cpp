@@ -18,8 +18,7 @@ void HandOver(HWND running) { PostMessageW(running, WM_SECOND_INSTANCE, 0, 0); }
 HWND FindRunningMainWindow() { return FindWindowW(kMainWindowClass, kMainWindowTitle); }
 
 SingleInstance::~SingleInstance() {
-  if (owned_) ReleaseMutex(mutex_);
-  if (mutex_) CloseHandle(mutex_);
+  if (owned_) ReleaseMutex(mutex_.Get());
 }
 
 bool SingleInstance::Claim() {
@@ -30,10 +29,10 @@ bool SingleInstance::Claim() {
   }
   // Two starts in the same instant both pass the window test, since the main
   // window exists only later in start-up; the mutex lets just one go on.
-  mutex_ = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
+  mutex_.Reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
   if (!mutex_) return true;  // cannot tell: better two copies than none
   for (DWORD waited = 0;; waited += kPollMs) {
-    DWORD result = WaitForSingleObject(mutex_, kPollMs);
+    DWORD result = WaitForSingleObject(mutex_.Get(), kPollMs);
     if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED) {
       owned_ = true;
       // The copy that held it may have finished start-up meanwhile.

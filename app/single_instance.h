@@ -3,6 +3,8 @@
 // by posting WM_SECOND_INSTANCE to its main window and ends.
 #include <windows.h>
 
+#include "ui/handles.h"
+
 namespace snibbet {
 
 class SingleInstance {
@@ -17,7 +19,7 @@ class SingleInstance {
   bool Claim();
 
  private:
-  HANDLE mutex_ = nullptr;
+  ui::KernelHandle mutex_;
   bool owned_ = false;
 };
 

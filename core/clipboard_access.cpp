@@ -4,6 +4,8 @@
 #include <string>
 
 #include "core/message_pump.h"
+#include "ui/handles.h"
+#include "ui/message_window.h"
 
 namespace snibbet {
 namespace {
@@ -14,19 +16,10 @@ constexpr DWORD kOpenRetryMs = 1000;
 constexpr DWORD kOpenRetryPauseMs = 10;
 constexpr UINT kSharedMovable = GMEM_MOVEABLE | GMEM_DDESHARE;  // 0x2002
 
-HWND CreateOwnerWindow() {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"SnibbetClipboardOwner";
-  RegisterClassW(&wc);  // fails harmlessly when already registered
-  return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-}
-
 // A window belongs to its thread, so each thread gets its own owner.
 HWND OwnerWindow() {
-  thread_local HWND window = CreateOwnerWindow();
-  return window;
+  thread_local const ui::MessageWindow window({.className = L"SnibbetClipboardOwner"});
+  return window.Handle();
 }
 
 // A session of this thread is open: messages processed inside it must not
@@ -118,29 +111,24 @@ ClipboardSession::~ClipboardSession() {
 }
 
 HGLOBAL CopyToSharedBlock(std::span<const std::uint8_t> bytes) {
-  HGLOBAL block = GlobalAlloc(kSharedMovable, bytes.empty() ? 1 : bytes.size());
+  ui::GlobalMemory block(GlobalAlloc(kSharedMovable, bytes.empty() ? 1 : bytes.size()));
   if (!block) return nullptr;
-  void* target = GlobalLock(block);
-  if (!target) {
-    GlobalFree(block);
-    return nullptr;
-  }
+  void* target = GlobalLock(block.Get());
+  if (!target) return nullptr;
   if (bytes.empty()) {
     static_cast<std::uint8_t*>(target)[0] = 0;
   } else {
     std::memcpy(target, bytes.data(), bytes.size());
   }
-  GlobalUnlock(block);  // the clipboard must get it unlocked
-  return block;
+  GlobalUnlock(block.Get());  // the clipboard must get it unlocked
+  return block.Release();
 }
 
 bool SetClipboardBytes(UINT format, std::span<const std::uint8_t> bytes) {
-  HGLOBAL block = CopyToSharedBlock(bytes);
+  ui::GlobalMemory block(CopyToSharedBlock(bytes));
   if (!block) return false;
-  if (!SetClipboardData(format & 0xFFFF, block)) {
-    GlobalFree(block);  // the clipboard owns the block only when it took it
-    return false;
-  }
+  if (!SetClipboardData(format & 0xFFFF, block.Get())) return false;  // freed: only a taken block is the clipboard's
+  block.Release();
   return true;
 }
 

@@ -9,14 +9,14 @@ namespace snibbet {
 HookLibrary::HookLibrary(std::wstring fileName) : fileName_(std::move(fileName)) {}
 
 HookLibrary::~HookLibrary() {
-  if (!hooked_) Free();
+  if (hooked_) module_.Release();  // stays loaded for good
 }
 
 HookLoadResult HookLibrary::Load() {
-  if (module_ != nullptr) return HookLoadResult::AlreadyLoaded;
-  module_ = LoadLibraryW(fileName_.c_str());
-  if (module_ == nullptr) return HookLoadResult::CannotLoad;
-  hook_ = reinterpret_cast<HookEntry>(GetProcAddress(module_, kHookEntryName));
+  if (module_) return HookLoadResult::AlreadyLoaded;
+  module_.Reset(LoadLibraryW(fileName_.c_str()));
+  if (!module_) return HookLoadResult::CannotLoad;
+  hook_ = reinterpret_cast<HookEntry>(GetProcAddress(module_.Get(), kHookEntryName));
   return hook_ != nullptr ? HookLoadResult::Ready : HookLoadResult::NoHookEntry;
 }
 
@@ -27,8 +27,8 @@ void HookLibrary::Hook(HWND reportTo) {
 }
 
 bool HookLibrary::UnHook() {
-  if (module_ == nullptr) return true;
-  auto unhook = reinterpret_cast<UnHookEntry>(GetProcAddress(module_, kUnHookEntryName));
+  if (!module_) return true;
+  auto unhook = reinterpret_cast<UnHookEntry>(GetProcAddress(module_.Get(), kUnHookEntryName));
   if (unhook == nullptr) return false;
   unhook();
   hooked_ = false;
@@ -36,7 +36,7 @@ bool HookLibrary::UnHook() {
 }
 
 void HookLibrary::Free() {
-  if (module_ != nullptr) FreeLibrary(std::exchange(module_, nullptr));
+  module_.Reset();
   hook_ = nullptr;
   hooked_ = false;
 }

@@ -5,6 +5,8 @@
 // without "UnHook" still binds and fails only when the program switches off.
 #include <windows.h>
 
+#include "ui/handles.h"
+
 #include <string>
 
 namespace snibbet {
@@ -26,7 +28,7 @@ class HookLibrary {
   HookLibrary& operator=(const HookLibrary&) = delete;
 
   const std::wstring& FileName() const { return fileName_; }
-  bool Loaded() const { return module_ != nullptr; }
+  bool Loaded() const { return static_cast<bool>(module_); }
   bool Hooked() const { return hooked_; }
 
   HookLoadResult Load();
@@ -41,7 +43,7 @@ class HookLibrary {
   using UnHookEntry = void(WINAPI*)();
 
   std::wstring fileName_;
-  HMODULE module_ = nullptr;
+  ui::ModuleHandle module_;
   HookEntry hook_ = nullptr;
   bool hooked_ = false;
 };

@@ -6,6 +6,7 @@
 #include "core/message_boxes.h"
 #include "helper/helper_protocol.h"
 #include "ui/application.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
@@ -24,8 +25,8 @@ void LaunchInputHelper() {
   PROCESS_INFORMATION process{};
   if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                      &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nothing waits for the helper: its handles go at once.
+    const ui::KernelHandle thread(process.hThread), helper(process.hProcess);
   }
 }
 

@@ -8,24 +8,12 @@
 #include "core/lang_table.h"
 #include "core/paths.h"
 #include "ui/application.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
 
 std::vector<LanguageRecord>* g_languages = nullptr;
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE h) : handle_(h) {}
-  ~FindHandle() { if (valid()) FindClose(handle_); }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 bool HasTxtExtension(const std::wstring& name) {
   return name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, L".txt") == 0;
@@ -36,8 +24,8 @@ bool HasTxtExtension(const std::wstring& name) {
 std::vector<LanguageRecord> ReadLanguageRecords(const std::wstring& folder) {
   std::vector<LanguageRecord> records;
   WIN32_FIND_DATAW found{};
-  FindHandle find(FindFirstFileW(JoinPath(folder, L"*.txt").c_str(), &found));
-  if (!find.valid()) return records;
+  ui::FindHandle find(FindFirstFileW(JoinPath(folder, L"*.txt").c_str(), &found));
+  if (!find) return records;
   do {
     const std::wstring name = found.cFileName;
     // "*.txt" also matches longer extensions through the short names.
@@ -49,7 +37,7 @@ std::vector<LanguageRecord> ReadLanguageRecords(const std::wstring& folder) {
     if (record.Code.empty() || record.DisplayName.empty() || record.LangId == 0) continue;
     record.FlagIndex = LanguageFlagIndex(record.LangId);
     records.push_back(std::move(record));
-  } while (FindNextFileW(find.get(), &found));
+  } while (FindNextFileW(find.Get(), &found));
   return records;
 }
 

@@ -3,6 +3,7 @@
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
 #include "ui/application.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
@@ -10,18 +11,6 @@ namespace {
 constexpr FLAGS kLogonFlags = MAPI_LOGON_UI | MAPI_NEW_SESSION;  // 3
 constexpr FLAGS kSendFlags = MAPI_LOGON_UI | MAPI_DIALOG;        // 9
 constexpr ULONG kPositionNone = 0xFFFFFFFF;
-
-class Library {
- public:
-  explicit Library(const wchar_t* name) : module_(LoadLibraryW(name)) {}
-  ~Library() { if (module_) FreeLibrary(module_); }
-  Library(const Library&) = delete;
-  Library& operator=(const Library&) = delete;
-  HMODULE get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
 
 // While the mail dialog runs, the program's own windows take no input.
 class ThreadWindowsDisabled {
@@ -147,8 +136,8 @@ bool SendMailWith(const SimpleMapi& api, HWND owner, const std::wstring& address
 
 bool SendMailMapi(const std::wstring& address, const std::wstring& subject, const std::wstring& body,
                   const std::vector<std::wstring>& files) {
-  Library mapi(L"MAPI32.DLL");
-  return SendMailWith(SimpleMapiOf(mapi.get()), ui::ApplicationWindow(), address, subject, body, files);
+  const ui::ModuleHandle mapi(LoadLibraryW(L"MAPI32.DLL"));
+  return SendMailWith(SimpleMapiOf(mapi.Get()), ui::ApplicationWindow(), address, subject, body, files);
 }
 
 }  // namespace snibbet

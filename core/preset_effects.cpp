@@ -7,6 +7,7 @@
 #include "core/keyboard_layout_service.h"
 #include "core/synthetic_input.h"
 #include "core/keyboard_layout_service.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
@@ -94,22 +95,22 @@ bool IsExistingFile(const std::wstring& path) {
 }
 
 std::wstring ReadMachineRunValue() {
-  HKEY key = nullptr;
+  HKEY opened = nullptr;
   // Only read: a user without rights to change the machine's key must still get an answer.
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return {};
+  const ui::RegistryKey key(opened);
   std::wstring value;
   DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key, kRunValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+  if (RegQueryValueExW(key.Get(), kRunValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
       (type == REG_SZ || type == REG_EXPAND_SZ) && size >= sizeof(wchar_t)) {
     std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
     DWORD read = size;
-    if (RegQueryValueExW(key, kRunValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &read) ==
+    if (RegQueryValueExW(key.Get(), kRunValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &read) ==
         ERROR_SUCCESS) {
       value.assign(buffer.data(), read / sizeof(wchar_t));
       while (!value.empty() && value.back() == L'\0') value.pop_back();
     }
   }
-  RegCloseKey(key);
   return value;
 }
 

@@ -5,24 +5,13 @@
 #include <algorithm>
 
 #include "core/message_pump.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
 
 constexpr DWORD kMinStepMs = 10;
 constexpr double kIdlePercentOfOneCpu = 0.1;
-
-class ProcessHandle {
- public:
-  ProcessHandle(DWORD access, DWORD processId) : handle_(OpenProcess(access, FALSE, processId)) {}
-  ~ProcessHandle() { if (handle_) CloseHandle(handle_); }
-  ProcessHandle(const ProcessHandle&) = delete;
-  ProcessHandle& operator=(const ProcessHandle&) = delete;
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 double FileTimeToMs(const FILETIME& t) {
   const ULONGLONG ticks = (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
@@ -32,8 +21,8 @@ double FileTimeToMs(const FILETIME& t) {
 }  // namespace
 
 std::wstring GetProcessImageName(DWORD processId) {
-  ProcessHandle process(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, processId);
-  if (!process.Get()) return {};
+  const ui::KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) return {};
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameExW(process.Get(), nullptr, path, MAX_PATH);
   return std::wstring(path, length);
@@ -43,9 +32,10 @@ double GetWindowProcessCpuMs(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   if (processId == 0) return 0;
-  ProcessHandle process(PROCESS_QUERY_LIMITED_INFORMATION, processId);  // enough even for elevated programs
+  // Enough even for elevated programs.
+  const ui::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
   FILETIME created, exited, kernel, user;
-  if (!process.Get() || !GetProcessTimes(process.Get(), &created, &exited, &kernel, &user)) return 0;
+  if (!process || !GetProcessTimes(process.Get(), &created, &exited, &kernel, &user)) return 0;
   return FileTimeToMs(kernel) + FileTimeToMs(user);
 }
 

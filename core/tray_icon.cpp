@@ -4,25 +4,12 @@
 
 #include <algorithm>
 
-#include "ui/exceptions.h"
 #include "ui/menu.h"
 
 namespace snibbet {
 namespace {
 
 constexpr UINT kIconId = 1;
-
-void RegisterTrayClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  if (GetClassInfoExW(instance, kTrayWindowClass, &wc)) return;
-  wc = {};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.lpszClassName = kTrayWindowClass;
-  RegisterClassExW(&wc);
-}
 
 template <std::size_t N>
 void CopyText(wchar_t (&target)[N], const std::wstring& text) {
@@ -33,21 +20,13 @@ void CopyText(wchar_t (&target)[N], const std::wstring& text) {
 
 }  // namespace
 
-TrayIcon::TrayIcon() {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterTrayClass(instance, &TrayIcon::WindowProc);
-  window_ = CreateWindowExW(0, kTrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
-}
+// Top-level, not message-only: "TaskbarCreated" is broadcast to top-level windows.
+TrayIcon::TrayIcon()
+    : taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
+      window_({.className = kTrayWindowClass, .kind = ui::MessageWindowKind::HiddenTopLevel},
+              [this](UINT message, WPARAM, LPARAM lParam) { return OnMessage(message, lParam); }) {}
 
-TrayIcon::~TrayIcon() {
-  SetVisible(false);
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-}
+TrayIcon::~TrayIcon() { SetVisible(false); }
 
 namespace {
 
@@ -66,7 +45,7 @@ NOTIFYICONDATAW IconData(HWND window, HICON icon, const std::wstring& hint, UINT
 }  // namespace
 
 bool TrayIcon::Notify(DWORD action, UINT flags) {
-  NOTIFYICONDATAW data = IconData(window_, icon_.Get(), hint_, flags);
+  NOTIFYICONDATAW data = IconData(window_.Handle(), icon_.Get(), hint_, flags);
   return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
@@ -92,7 +71,7 @@ void TrayIcon::SetVisible(bool visible) {
 
 bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& body, UINT timeoutMs) {
   if (!inShell_) return false;
-  NOTIFYICONDATAW data = IconData(window_, icon_.Get(), hint_, NIF_INFO);
+  NOTIFYICONDATAW data = IconData(window_.Handle(), icon_.Get(), hint_, NIF_INFO);
   CopyText(data.szInfoTitle, title);
   CopyText(data.szInfo, body);
   data.uTimeout = timeoutMs;
@@ -100,19 +79,18 @@ bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& body, 
   return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self && message == kTrayCallbackMessage) {
-    ui::Guarded([&] { self->HandleCallback(static_cast<UINT>(lParam)); });
+std::optional<LRESULT> TrayIcon::OnMessage(UINT message, LPARAM lParam) {
+  if (message == kTrayCallbackMessage) {
+    HandleCallback(static_cast<UINT>(lParam));
     return 0;
   }
-  if (self && message == self->taskbarCreatedMessage_ && message != 0) {
+  if (message == taskbarCreatedMessage_ && message != 0) {
     // A new taskbar knows no icons: add ours again.
-    self->inShell_ = false;
-    if (self->visible_) self->SetVisible(true);
+    inShell_ = false;
+    if (visible_) SetVisible(true);
     return 0;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return std::nullopt;
 }
 
 void TrayIcon::HandleCallback(UINT mouseMessage) {
@@ -158,8 +136,8 @@ void TrayIcon::OpenMenu() {
   POINT cursor{};
   GetCursorPos(&cursor);
   // The menu closes on a click elsewhere only when its owner is in front.
-  SetForegroundWindow(window_);
-  popupMenu->Popup(cursor, window_);
+  SetForegroundWindow(window_.Handle());
+  popupMenu->Popup(cursor, window_.Handle());
 }
 
 }  // namespace snibbet

@@ -6,9 +6,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "ui/handles.h"
+#include "ui/message_window.h"
 
 namespace ui {
 class PopupMenu;
@@ -28,7 +30,7 @@ class TrayIcon {
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
 
-  HWND Window() const { return window_; }
+  HWND Window() const { return window_.Handle(); }
 
   // The icon keeps its own copy.
   void SetIcon(HICON icon);
@@ -49,14 +51,13 @@ class TrayIcon {
   std::function<void()> onBalloonHide;     // closed or timed out
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  std::optional<LRESULT> OnMessage(UINT message, LPARAM lParam);
   void HandleCallback(UINT mouseMessage);
   void LeftButtonUp();
   void LeftDoubleClick();
   void OpenMenu();
   bool Notify(DWORD action, UINT flags);
 
-  HWND window_ = nullptr;
   UINT taskbarCreatedMessage_ = 0;
   ui::IconHandle icon_;
   std::wstring hint_;
@@ -67,6 +68,7 @@ class TrayIcon {
   bool clickPending_ = false;
   LONG lastClickTime_ = 0;
   bool swallowNextUp_ = false;
+  ui::MessageWindow window_;  // last: gone before the state its messages use
 };
 
 }  // namespace snibbet

@@ -9,36 +9,13 @@
 
 #include "core/message_pump.h"
 #include "ui/application.h"
+#include "ui/handles.h"
+#include "ui/internet_handle.h"
 
 namespace snibbet {
 namespace {
 
 using Outcome = HttpFetchResult::Outcome;
-
-class InternetHandle {
- public:
-  explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-  ~InternetHandle() { if (handle_) InternetCloseHandle(handle_); }
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  HINTERNET get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-
- private:
-  HINTERNET handle_;
-};
-
-class Event {
- public:
-  Event() : handle_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-  ~Event() { if (handle_) CloseHandle(handle_); }
-  Event(const Event&) = delete;
-  Event& operator=(const Event&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 HttpFetchResult Failure() {
   return {GetLastError() == ERROR_INTERNET_TIMEOUT ? Outcome::TimedOut : Outcome::Failed, 0, {}};
@@ -122,36 +99,36 @@ bool HasInternetConnectionFor(const std::wstring& address) {
 HttpFetchResult FetchHttpFile(const std::wstring& address, const HttpFetchOptions& options) {
   const auto target = CrackAddress(address);
   if (!target) return {Outcome::Failed, 0, {}};
-  InternetHandle session(InternetOpenW(options.agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  ui::InternetHandle session(InternetOpenW(options.agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session) return Failure();
-  SetTimeouts(session.get(), options.timeoutMs);
-  InternetHandle connection(InternetConnectW(session.get(), target->host.c_str(), target->port, nullptr, nullptr,
-                                             INTERNET_SERVICE_HTTP, 0, 0));
+  SetTimeouts(session.Get(), options.timeoutMs);
+  ui::InternetHandle connection(InternetConnectW(session.Get(), target->host.c_str(), target->port, nullptr, nullptr,
+                                                 INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection) return Failure();
-  SetTimeouts(connection.get(), options.timeoutMs);
+  SetTimeouts(connection.Get(), options.timeoutMs);
   // A cached copy would hide a new version; no dialog may come from this thread.
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                 INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
   if (target->secure) flags |= INTERNET_FLAG_SECURE;
-  InternetHandle request(
-      HttpOpenRequestW(connection.get(), L"GET", target->path.c_str(), nullptr, nullptr, nullptr, flags, 0));
+  ui::InternetHandle request(
+      HttpOpenRequestW(connection.Get(), L"GET", target->path.c_str(), nullptr, nullptr, nullptr, flags, 0));
   if (!request) return Failure();
   // Set on the request too: not every WinINet passes the session's receive time-out on.
-  SetTimeouts(request.get(), options.timeoutMs);
-  if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return Failure();
+  SetTimeouts(request.Get(), options.timeoutMs);
+  if (!HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return Failure();
   DWORD status = 0, size = sizeof status;
-  if (!HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
+  if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
     return Failure();
   }
   if (status != HTTP_STATUS_OK) return {Outcome::HttpError, status, {}};
   HttpFetchResult result{Outcome::Received, status, {}};
-  if (!ReadBody(request.get(), options.limit, result.body)) return Failure();
+  if (!ReadBody(request.Get(), options.limit, result.body)) return Failure();
   return result;
 }
 
 HttpFetchResult FetchHttpFileWhilePumping(const std::wstring& address, const HttpFetchOptions& options) {
   struct Job {
-    Event done;
+    ui::KernelHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     HttpFetchResult result;
   };
   auto job = std::make_shared<Job>();
@@ -161,13 +138,13 @@ HttpFetchResult FetchHttpFileWhilePumping(const std::wstring& address, const Htt
     } catch (...) {
       job->result = {Outcome::Failed, 0, {}};  // nothing may escape a thread
     }
-    SetEvent(job->done.get());
+    SetEvent(job->done.Get());
   });
   // Connect, send and each receive have their time-out, but a server that
   // trickles the file could keep the worker longer: the wait ends after three
   // time-outs and a margin.
   const ULONGLONG deadline = GetTickCount64() + 3ull * options.timeoutMs + 2000;
-  switch (WaitPumping(job->done.get(), deadline)) {
+  switch (WaitPumping(job->done.Get(), deadline)) {
     case WaitEnd::Signalled:
       worker.join();
       return job->result;

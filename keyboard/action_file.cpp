@@ -10,6 +10,7 @@
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
 #include "keyboard/xml_lite.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
@@ -35,24 +36,23 @@ std::wstring HresultText(HRESULT hr) {
 // ---- reading ----
 
 ActionFileError ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
-  HANDLE file = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return Fail(Reason::Unreadable, L"cannot open the file");
+  const ui::FileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return Fail(Reason::Unreadable, L"cannot open the file");
   LARGE_INTEGER size{};
   ActionFileError error;
-  if (!GetFileSizeEx(file, &size)) {
+  if (!GetFileSizeEx(file.Get(), &size)) {
     error = Fail(Reason::Unreadable, L"cannot read the file size");
   } else if (size.QuadPart > kMaxFileBytes) {
     error = Fail(Reason::Unreadable, L"the file is too large for a binding file");
   } else {
     bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!bytes.empty() && (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
                            read != bytes.size())) {
       error = Fail(Reason::Unreadable, L"cannot read the file");
     }
   }
-  CloseHandle(file);
   return error;
 }
 
@@ -212,12 +212,13 @@ ActionFileError Serialise(const std::vector<ActionFileEntry>& entries, std::stri
 // leaves the old file as it was.
 ActionFileError ReplaceFile(const std::wstring& fileName, const std::string& bytes) {
   const std::wstring temporary = fileName + L".new";
-  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return Fail(Reason::Unwritable, L"cannot create the file");
+  ui::FileHandle file(
+      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return Fail(Reason::Unwritable, L"cannot create the file");
   DWORD written = 0;
-  const bool complete = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                        written == bytes.size() && FlushFileBuffers(file);
-  CloseHandle(file);
+  const bool complete = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                        written == bytes.size() && FlushFileBuffers(file.Get());
+  file.Reset();  // closed before the move
   if (!complete || !MoveFileExW(temporary.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(temporary.c_str());
     return Fail(Reason::Unwritable, L"cannot write the file");

@@ -8,6 +8,8 @@
 #include "keyboard/action_html.h"
 #include "keyboard/action_icon.h"
 #include "keyboard/binding_names.h"
+#include "ui/gdi.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
@@ -27,25 +29,21 @@ class SortedListGuard {
 };
 
 void SavePictures(const TQvActions& list, const std::wstring& folder, BindingShell& shell) {
-  const HDC screen = GetDC(nullptr);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, kActionIconSize, kActionIconSize);
-  ReleaseDC(nullptr, screen);
+  const ui::Bitmap bitmap(CreateCompatibleBitmap(ui::WindowDC(nullptr).Get(), kActionIconSize, kActionIconSize));
   if (!bitmap) return;
   for (std::size_t n = 0; n < list.Sorted().size(); ++n) {
-    DrawActionIcon(*list.Sorted()[n], bitmap, RGB(255, 255, 255), shell);
-    SaveBitmapFile(bitmap, folder + L"\\pic" + std::to_wstring(n) + L".bmp");
+    DrawActionIcon(*list.Sorted()[n], bitmap.Get(), RGB(255, 255, 255), shell);
+    SaveBitmapFile(bitmap.Get(), folder + L"\\pic" + std::to_wstring(n) + L".bmp");
   }
-  DeleteObject(bitmap);
 }
 
 bool WriteUtf8File(const std::wstring& fileName, const std::string& bytes) {
-  HANDLE file = CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const ui::FileHandle file(
+      CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
-  CloseHandle(file);
-  return ok;
+  return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
 }
 
 ActionListing MakeListing(const TQvActions& list, BindingShell& shell) {

@@ -9,39 +9,11 @@
 #include "core/key_names.h"
 #include "keyboard/action_kinds.h"
 #include "keyboard/action_shell.h"
+#include "ui/gdi.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
-
-class MemoryDc {
- public:
-  explicit MemoryDc(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, bitmap)) {}
-  ~MemoryDc() {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
-class GdiObject {
- public:
-  explicit GdiObject(HGDIOBJ object) : object_(object) {}
-  ~GdiObject() {
-    if (object_) DeleteObject(object_);
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  HGDIOBJ Get() const { return object_; }
-
- private:
-  HGDIOBJ object_;
-};
 
 HFONT CreateSmallTahoma(HDC dc) {
   return CreateFontW(-MulDiv(6, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
@@ -80,8 +52,8 @@ bool DrawShellIcon(HDC dc, const std::wstring& fileName) {
   if (!SHGetFileInfoW(fileName.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) || !info.hIcon) {
     return false;
   }
-  DrawIconEx(dc, 0, 0, info.hIcon, kActionIconSize, kActionIconSize, 0, nullptr, DI_NORMAL);
-  DestroyIcon(info.hIcon);
+  const ui::IconHandle icon(info.hIcon);
+  DrawIconEx(dc, 0, 0, icon.Get(), kActionIconSize, kActionIconSize, 0, nullptr, DI_NORMAL);
   return true;
 }
 
@@ -91,10 +63,10 @@ void DrawKeyBox(HDC dc, int vk) {
   Rectangle(dc, 0, 0, kActionIconSize, kActionIconSize);
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);
-  GdiObject font(CreateSmallTahoma(dc));
+  const ui::Font font(CreateSmallTahoma(dc));
   SetBkMode(dc, TRANSPARENT);
-  DrawTextIn(dc, WideKeyName(vk), RECT{1, 1, kActionIconSize - 1, kActionIconSize - 1},
-             static_cast<HFONT>(font.Get()), RGB(0, 0, 0), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  DrawTextIn(dc, WideKeyName(vk), RECT{1, 1, kActionIconSize - 1, kActionIconSize - 1}, font.Get(), RGB(0, 0, 0),
+             DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 // The kind's own picture, and for a remapped key the key's name on it.
@@ -107,10 +79,10 @@ void DrawKindPicture(HDC dc, const TQvAction& binding, BindingShell& shell) {
   }
   DrawListImage(dc, shell.ActionImages(), binding.Kind());
   if (binding.Kind() == 2 && binding.Key() != 0) {
-    GdiObject font(CreateSmallTahoma(dc));
+    const ui::Font font(CreateSmallTahoma(dc));
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, GetPixel(dc, 11, 4));
-    DrawTextIn(dc, WideKeyName(binding.Key()), RECT{2, 2, 11, 10}, static_cast<HFONT>(font.Get()), RGB(0, 0, 0),
+    DrawTextIn(dc, WideKeyName(binding.Key()), RECT{2, 2, 11, 10}, font.Get(), RGB(0, 0, 0),
                DT_LEFT | DT_TOP | DT_SINGLELINE);
   }
 }
@@ -118,11 +90,12 @@ void DrawKindPicture(HDC dc, const TQvAction& binding, BindingShell& shell) {
 }  // namespace
 
 void DrawActionIcon(const TQvAction& binding, HBITMAP bitmap, COLORREF background, BindingShell& shell) {
-  MemoryDc dc(bitmap);
+  const ui::MemoryDC dc;
+  const ui::SelectedObject drawingOn(dc.Get(), bitmap);
   {
-    GdiObject brush(CreateSolidBrush(background));
+    const ui::Brush brush(CreateSolidBrush(background));
     RECT all{0, 0, kActionIconSize, kActionIconSize};
-    FillRect(dc.Get(), &all, static_cast<HBRUSH>(brush.Get()));
+    FillRect(dc.Get(), &all, brush.Get());
   }
   const int kind = binding.Kind();
   if (kind == 5) {
@@ -160,23 +133,25 @@ bool SaveBitmapFile(HBITMAP bitmap, const std::wstring& fileName) {
   const DWORD stride = ((static_cast<DWORD>(info.bmWidth) * 3 + 3) / 4) * 4;
   header.biSizeImage = stride * static_cast<DWORD>(info.bmHeight);
   std::vector<BYTE> bits(header.biSizeImage);
-  const HDC screen = GetDC(nullptr);
-  const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), bits.data(),
+  const int lines = GetDIBits(ui::WindowDC(nullptr).Get(), bitmap, 0, static_cast<UINT>(info.bmHeight), bits.data(),
                               reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
   if (lines != info.bmHeight) return false;
 
   BITMAPFILEHEADER fileHeader{};
   fileHeader.bfType = 0x4D42;  // "BM"
   fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
   fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
-  HANDLE file = CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(file, &fileHeader, sizeof fileHeader, &written, nullptr) && written == sizeof fileHeader;
-  ok = ok && WriteFile(file, &header, sizeof header, &written, nullptr) && written == sizeof header;
-  ok = ok && WriteFile(file, bits.data(), header.biSizeImage, &written, nullptr) && written == header.biSizeImage;
-  CloseHandle(file);
+  bool ok = false;
+  {
+    const ui::FileHandle file(
+        CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    ok = WriteFile(file.Get(), &fileHeader, sizeof fileHeader, &written, nullptr) && written == sizeof fileHeader;
+    ok = ok && WriteFile(file.Get(), &header, sizeof header, &written, nullptr) && written == sizeof header;
+    ok = ok && WriteFile(file.Get(), bits.data(), header.biSizeImage, &written, nullptr) &&
+         written == header.biSizeImage;
+  }  // closed before a failed file is deleted
   if (!ok) DeleteFileW(fileName.c_str());
   return ok;
 }

@@ -6,6 +6,7 @@
 
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 
@@ -13,13 +14,10 @@ namespace snibbet {
 class IconPicture : public ActionPicture {
  public:
   explicit IconPicture(HICON icon) : icon_(icon) {}
-  ~IconPicture() override {
-    if (icon_) DestroyIcon(icon_);
-  }
-  HICON Icon() const { return icon_; }
+  HICON Icon() const { return icon_.Get(); }
 
  private:
-  HICON icon_;
+  ui::IconHandle icon_;
 };
 
 inline constexpr int kActionIconSize = 16;

@@ -17,6 +17,7 @@
 #include "keyboard/system_keyboard.h"
 #include "keyboard/system_layout_actions.h"
 #include "ui/exceptions.h"
+#include "ui/handles.h"
 #include "ui/timer.h"
 
 namespace snibbet {
@@ -160,7 +161,7 @@ struct KeyboardRuntime::Parts {
   SystemLayoutActions layoutActions{model, KeyHistory(), [this](LayoutHandle layout) {
                                       logic.ApplyForegroundLayout(layout);
                                     }};
-  HHOOK hook = nullptr;
+  ui::HookHandle hook;
 };
 
 KeyboardRuntime::KeyboardRuntime() : KeyboardRuntime(g_noProgramWindows) {}
@@ -179,7 +180,7 @@ KeyboardRuntime::KeyboardRuntime(ProgramWindowsPort& windows) : parts_(std::make
 }
 
 KeyboardRuntime::~KeyboardRuntime() {
-  if (parts_->hook) UnhookWindowsHookEx(parts_->hook);
+  parts_->hook.Reset();
   QvActions().Connect(parts_->previousListPort);
   UnwireKeyModel(parts_->model);
   g_runtime = nullptr;
@@ -189,7 +190,7 @@ void KeyboardRuntime::LoadLayout(const std::wstring& name) { LoadKeyboard(parts_
 TQvKeyboard& KeyboardRuntime::Model() { return parts_->model; }
 KeyboardHookLogic& KeyboardRuntime::Hook() { return parts_->logic; }
 TQvActionExecute& KeyboardRuntime::Executor() { return parts_->executor; }
-HHOOK KeyboardRuntime::HookHandle() const { return parts_->hook; }
+HHOOK KeyboardRuntime::HookHandle() const { return parts_->hook.Get(); }
 
 KeyboardRuntime* KeyboardRuntimeOrNull() { return g_runtime; }
 
@@ -213,7 +214,9 @@ void InstallKeyboardHook() {
   KeyboardRuntime* runtime = g_runtime;
   if (!runtime) return;
   auto& parts = *runtime->parts_;
-  if (!parts.hook) parts.hook = SetWindowsHookExW(WH_KEYBOARD_LL, MainKeyboardHookProc, GetModuleHandleW(nullptr), 0);
+  if (!parts.hook) {
+    parts.hook.Reset(SetWindowsHookExW(WH_KEYBOARD_LL, MainKeyboardHookProc, GetModuleHandleW(nullptr), 0));
+  }
   if (!parts.hook) {
     ShowErrorMessage(LangText(1, L"Cannot install the keyboard hook."));
     return;
@@ -227,10 +230,10 @@ void RemoveKeyboardHook() {
   KeyboardRuntime* runtime = g_runtime;
   if (!runtime) return;
   auto& parts = *runtime->parts_;
-  if (parts.hook && !UnhookWindowsHookEx(parts.hook)) {
+  if (parts.hook && !UnhookWindowsHookEx(parts.hook.Get())) {
     ShowErrorMessage(LangText(2, L"Cannot remove the keyboard hook."));
   } else {
-    parts.hook = nullptr;
+    parts.hook.Release();  // removed just now
   }
   DebugLog(L"Keyboard hook removed");
   parts.logic.HookRemoved();

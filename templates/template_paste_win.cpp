@@ -13,6 +13,7 @@
 #include "templates/template_tags_win.h"
 #include "templates/template_text.h"
 #include "templates/template_view_form.h"
+#include "ui/gdi.h"
 
 namespace snibbet {
 namespace {
@@ -33,10 +34,8 @@ bool PutBitmapOnClipboard(HBITMAP bitmap) {
   const std::size_t pixelBytes = stride * static_cast<std::size_t>(info.bmHeight);
   std::vector<std::uint8_t> dib(sizeof header + pixelBytes);
   std::memcpy(dib.data(), &header, sizeof header);
-  HDC screen = GetDC(nullptr);
-  const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), dib.data() + sizeof header,
-                              reinterpret_cast<BITMAPINFO*>(dib.data()), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const int lines = GetDIBits(ui::WindowDC(nullptr).Get(), bitmap, 0, static_cast<UINT>(info.bmHeight),
+                              dib.data() + sizeof header, reinterpret_cast<BITMAPINFO*>(dib.data()), DIB_RGB_COLORS);
   if (lines != info.bmHeight) return false;
   return PutClipboardData(CF_DIB, dib.data(), dib.size(), true);
 }
@@ -81,11 +80,9 @@ bool WindowsPasteSystem::WizardIsForeground() { return false; }
 
 bool WindowsPasteSystem::PutPicture() {
   TTemplateViewForm* form = TemplateViewForm();
-  HBITMAP bitmap = form ? form->Picture().CreateBitmap() : nullptr;
+  const ui::Bitmap bitmap(form ? form->Picture().CreateBitmap() : nullptr);
   if (!bitmap) return false;
-  const bool put = PutBitmapOnClipboard(bitmap);
-  DeleteObject(bitmap);
-  return put;
+  return PutBitmapOnClipboard(bitmap.Get());
 }
 
 void PasteTemplateFromPopup(const TemplateRecord& record, const std::wstring& searchText) {

@@ -77,6 +77,12 @@ struct HookTraits {
   static bool IsValid(Handle h) { return h != nullptr; }
   static void Close(Handle h) { UnhookWindowsHookEx(h); }
 };
+struct RegistryKeyTraits {  // RegOpenKeyEx, RegCreateKeyEx
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { RegCloseKey(h); }
+};
 struct GlobalMemoryTraits {
   using Handle = HGLOBAL;
   static Handle Invalid() { return nullptr; }
@@ -91,6 +97,7 @@ using ModuleHandle = UniqueHandle<ModuleTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using HookHandle = UniqueHandle<HookTraits>;
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 // GlobalLock for the lifetime of the object.

@@ -1,6 +1,7 @@
 #include "visual/system_colors.h"
 
 #include "visual/color_mix.h"
+#include "ui/gdi.h"
 
 namespace snibbet {
 
@@ -10,10 +11,9 @@ COLORREF ColorToRgb(std::uint32_t color) {
 }
 
 COLORREF NearestScreenColor(std::uint32_t color) {
-  HDC screen = GetDC(nullptr);
+  const ui::WindowDC screen(nullptr);
   const COLORREF rgb = ColorToRgb(color);
-  const COLORREF nearest = screen ? GetNearestColor(screen, rgb) : CLR_INVALID;
-  if (screen) ReleaseDC(nullptr, screen);
+  const COLORREF nearest = screen.Get() ? GetNearestColor(screen.Get(), rgb) : CLR_INVALID;
   return nearest == CLR_INVALID ? rgb : nearest;
 }
 

@@ -7,6 +7,7 @@
 
 #include "visual/system_version.h"
 #include "visual/theme_change_receiver.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
@@ -25,7 +26,7 @@ struct ThemeClassEntry {
 
 struct ThemeManagerState {
   bool apiAvailable = false;
-  HMODULE library = nullptr;  // ours to free
+  ui::ModuleHandle library;
   bool loaded = false;        // the library, or a replacement, is bound
   ThemeApi api;
   bool themesActive = false;
@@ -60,13 +61,13 @@ void BindLibrary(const ThemeLibrarySource& source) {
     s.loaded = true;
     return;
   }
-  s.library = LoadLibraryW(source.libraryName.c_str());
+  s.library.Reset(LoadLibraryW(source.libraryName.c_str()));
   if (!s.library) return;
   s.loaded = true;
-  Bind(s.library, "OpenThemeData", s.api.openThemeData);
-  Bind(s.library, "CloseThemeData", s.api.closeThemeData);
-  Bind(s.library, "IsThemeActive", s.api.isThemeActive);
-  Bind(s.library, "GetCurrentThemeName", s.api.getCurrentThemeName);
+  Bind(s.library.Get(), "OpenThemeData", s.api.openThemeData);
+  Bind(s.library.Get(), "CloseThemeData", s.api.closeThemeData);
+  Bind(s.library.Get(), "IsThemeActive", s.api.isThemeActive);
+  Bind(s.library.Get(), "GetCurrentThemeName", s.api.getCurrentThemeName);
 }
 
 // Closes a handle whatever the theme state: used where the handles must go.
@@ -108,8 +109,7 @@ void StopThemeManager() {
   s.classes = {};
   s.api = {};
   s.loaded = false;
-  if (s.library) FreeLibrary(s.library);
-  s.library = nullptr;
+  s.library.Reset();
 }
 
 bool ThemeApiAvailable() { return State().apiAvailable; }

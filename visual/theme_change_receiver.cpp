@@ -5,8 +5,6 @@
 namespace snibbet {
 namespace {
 
-constexpr wchar_t kClassName[] = L"SnibbetThemeChangeReceiver";
-
 // No exception may leave a window procedure.
 void RunGuarded(const ThemeChangeReceiver::Listener& f) {
   if (!f) return;
@@ -18,21 +16,17 @@ void RunGuarded(const ThemeChangeReceiver::Listener& f) {
 
 }  // namespace
 
+// A tool window, never shown, so that it never gets a taskbar button.
 ThemeChangeReceiver::ThemeChangeReceiver(Listener beforeDefault, Listener afterDefault)
-    : beforeDefault_(std::move(beforeDefault)), afterDefault_(std::move(afterDefault)) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kClassName;
-  RegisterClassW(&wc);  // fails harmlessly when already registered
-  // Never shown; a tool window so that it never gets a taskbar button.
-  window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                            wc.hInstance, this);
-}
-
-ThemeChangeReceiver::~ThemeChangeReceiver() {
-  if (window_) DestroyWindow(window_);
-}
+    : beforeDefault_(std::move(beforeDefault)),
+      afterDefault_(std::move(afterDefault)),
+      window_({.className = L"SnibbetThemeChangeReceiver",
+               .kind = ui::MessageWindowKind::HiddenTopLevel,
+               .exStyle = WS_EX_TOOLWINDOW},
+              [this](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+                if (message == WM_THEMECHANGED) return OnThemeChanged(wParam, lParam);
+                return std::nullopt;
+              }) {}
 
 int ThemeChangeReceiver::AddListener(Listener listener) {
   listeners_.emplace_back(nextId_, std::move(listener));
@@ -45,26 +39,12 @@ void ThemeChangeReceiver::RemoveListener(int id) {
 
 LRESULT ThemeChangeReceiver::OnThemeChanged(WPARAM wParam, LPARAM lParam) {
   RunGuarded(beforeDefault_);
-  if (window_) DefWindowProcW(window_, WM_THEMECHANGED, wParam, lParam);
+  if (window_.Handle()) window_.CallDefault(WM_THEMECHANGED, wParam, lParam);
   RunGuarded(afterDefault_);
   // A copy: a listener may add or remove listeners.
   const auto listeners = listeners_;
   for (const auto& entry : listeners) RunGuarded(entry.second);
   return 0;
-}
-
-LRESULT CALLBACK ThemeChangeReceiver::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<ThemeChangeReceiver*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_THEMECHANGED && self) return self->OnThemeChanged(wParam, lParam);
-  if (message == WM_NCDESTROY && self) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace snibbet

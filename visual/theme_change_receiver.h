@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/message_window.h"
+
 namespace snibbet {
 
 class ThemeChangeReceiver {
@@ -17,11 +19,10 @@ class ThemeChangeReceiver {
   // `beforeDefault` runs when the message arrives, `afterDefault` once the
   // default window procedure has seen it; then every listener.
   ThemeChangeReceiver(Listener beforeDefault, Listener afterDefault);
-  ~ThemeChangeReceiver();
   ThemeChangeReceiver(const ThemeChangeReceiver&) = delete;
   ThemeChangeReceiver& operator=(const ThemeChangeReceiver&) = delete;
 
-  HWND Window() const { return window_; }
+  HWND Window() const { return window_.Handle(); }
   int AddListener(Listener listener);
   void RemoveListener(int id);
 
@@ -29,12 +30,10 @@ class ThemeChangeReceiver {
   LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-  HWND window_ = nullptr;
   Listener beforeDefault_, afterDefault_;
   std::vector<std::pair<int, Listener>> listeners_;
   int nextId_ = 1;
+  ui::MessageWindow window_;  // last: gone before the listeners it calls
 };
 
 }  // namespace snibbet
