@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "core/app_ini.h"
@@ -16,6 +17,7 @@
 namespace snibbet {
 
 class TQvAction;
+struct SettingRow;
 
 // The keyboard background picture, as loaded from BackgroundPicture; empty when none.
 struct BackgroundImageHolder {
@@ -49,6 +51,9 @@ class TPreset {
   void Load();
   // Writes every value; nothing while not Loaded. Store errors pass on.
   void Save();
+
+  // Every setting, in the order Load reads them (core/settings_table.h).
+  static std::span<const SettingRow> SettingsTable();
 
   // Layouts left out of layout switching, in ten slots (0 = free).
   void AddDisabledLang(HKL layout);
@@ -221,13 +226,6 @@ class TPreset {
   void SetKeyboardCenterInfo(bool value);
 
  private:
-  void LoadFilesAndKeyboard();
-  void LoadOptions();
-  void LoadLangsAndSounds();
-  void SaveFilesAndKeyboard();
-  void SaveOptions();
-  void SaveLangsAndSounds();
-
   friend class SettingEffectsConnection;
   SettingsStore& store_;
   SettingEffects* effects_;
