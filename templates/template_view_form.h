@@ -90,6 +90,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void ShowOnlyPreview(ui::Control& shown);
   void SyncSelection();
   LRESULT DrawRow(NMLVCUSTOMDRAW& draw);
+  void PaintPanels(HDC dc) const;
 
   TemplateTable mdTemplates_;
   ui::ListView gridTemplates_;
@@ -108,6 +109,8 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   COLORREF selectionColor_ = 0;
   bool wheelCaptured_ = false;
   int listWidth_ = 148;
+  RECT previewPanel_{};
+  RECT bottomPanel_{};
 };
 
 // The one pop-up, created hidden at start-up; null before and after.
