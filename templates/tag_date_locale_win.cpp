@@ -36,6 +36,10 @@ void ReadNames(DateTimeContext& c) {
   }
 }
 
+LocaleMarks CurrentLocaleMarks() {
+  return {LocaleText(LOCALE_SDATE), LocaleText(LOCALE_STIME), LocaleText(LOCALE_S1159), LocaleText(LOCALE_S2359)};
+}
+
 }  // namespace
 
 DateTimeContext DateTimeContextFor(const SYSTEMTIME& time) {
@@ -47,10 +51,11 @@ DateTimeContext DateTimeContextFor(const SYSTEMTIME& time) {
   c.longDate = SystemDate(time, DATE_LONGDATE);
   c.shortTime = SystemTime(time, TIME_NOSECONDS);
   c.longTime = SystemTime(time, 0);
-  c.dateSeparator = LocaleText(LOCALE_SDATE);
-  c.timeSeparator = LocaleText(LOCALE_STIME);
-  c.amText = LocaleText(LOCALE_S1159);
-  c.pmText = LocaleText(LOCALE_S2359);
+  const LocaleMarks marks = CurrentLocaleMarks();
+  c.dateSeparator = marks.dateSeparator;
+  c.timeSeparator = marks.timeSeparator;
+  c.amText = marks.amText;
+  c.pmText = marks.pmText;
   return c;
 }
 
@@ -62,6 +67,15 @@ DateTimeContext CurrentDateTimeContext() {
 
 std::wstring FormatCurrentDateTime(std::wstring_view pattern) {
   return FormatDateTime(pattern, CurrentDateTimeContext());
+}
+
+SystemDateTimePictures CurrentSystemPictures() {
+  SystemDateTimePictures pictures;
+  pictures.longDate = LocaleText(LOCALE_SLONGDATE);
+  pictures.shortDate = LocaleText(LOCALE_SSHORTDATE);
+  pictures.longTime = LocaleText(LOCALE_STIMEFORMAT);
+  pictures.marks = CurrentLocaleMarks();
+  return pictures;
 }
 
 }  // namespace snibbet
