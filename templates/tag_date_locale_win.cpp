@@ -36,6 +36,17 @@ void ReadNames(DateTimeContext& c) {
   }
 }
 
+// Whether any of the twelve names differs beside a day number. Systems
+// before Vista know no such names: the call fails there.
+bool MonthNamesInflect(LCTYPE firstMonth) {
+  for (int i = 0; i < 12; ++i) {
+    const LCTYPE name = firstMonth + i;
+    const std::wstring inflected = LocaleText(name | LOCALE_RETURN_GENITIVE_NAMES);
+    if (!inflected.empty() && inflected != LocaleText(name)) return true;
+  }
+  return false;
+}
+
 LocaleMarks CurrentLocaleMarks() {
   return {LocaleText(LOCALE_SDATE), LocaleText(LOCALE_STIME), LocaleText(LOCALE_S1159), LocaleText(LOCALE_S2359)};
 }
@@ -75,6 +86,8 @@ SystemDateTimePictures CurrentSystemPictures() {
   pictures.shortDate = LocaleText(LOCALE_SSHORTDATE);
   pictures.longTime = LocaleText(LOCALE_STIMEFORMAT);
   pictures.marks = CurrentLocaleMarks();
+  pictures.marks.longMonthNamesInflect = MonthNamesInflect(LOCALE_SMONTHNAME1);
+  pictures.marks.shortMonthNamesInflect = MonthNamesInflect(LOCALE_SABBREVMONTHNAME1);
   return pictures;
 }
 

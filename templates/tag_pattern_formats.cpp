@@ -73,6 +73,7 @@ std::optional<Piece> FieldOf(wchar_t letter, std::size_t run, const LocaleMarks&
 std::optional<std::vector<Piece>> ReadPicture(std::wstring_view picture, PictureKind kind,
                                               const LocaleMarks& marks) {
   std::vector<Piece> pieces;
+  bool dayNumber = false, longMonthName = false, shortMonthName = false;
   std::wstring literal;
   auto flushLiteral = [&] {
     if (!literal.empty()) pieces.push_back({PieceKind::Literal, std::move(literal)});
@@ -109,6 +110,9 @@ std::optional<std::vector<Piece>> ReadPicture(std::wstring_view picture, Picture
     }
     std::size_t run = 1;
     while (i + run < n && picture[i + run] == c) ++run;
+    dayNumber = dayNumber || (c == L'd' && run <= 2);
+    longMonthName = longMonthName || (c == L'M' && run == 4);
+    shortMonthName = shortMonthName || (c == L'M' && run == 3);
     std::optional<Piece> field = FieldOf(c, run, marks);
     if (!field) return std::nullopt;
     flushLiteral();
@@ -116,6 +120,9 @@ std::optional<std::vector<Piece>> ReadPicture(std::wstring_view picture, Picture
     i += run;
   }
   flushLiteral();
+  if (dayNumber && ((longMonthName && marks.longMonthNamesInflect) ||
+                    (shortMonthName && marks.shortMonthNamesInflect)))
+    return std::nullopt;
   return pieces;
 }
 

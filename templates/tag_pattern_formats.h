@@ -16,6 +16,10 @@ namespace snibbet {
 struct LocaleMarks {
   std::wstring dateSeparator, timeSeparator;
   std::wstring amText, pmText;
+  // Beside a day number the system writes other long or short month names
+  // (Russian "5 марта" for "март"); the language knows only the plain ones.
+  bool longMonthNamesInflect = false;
+  bool shortMonthNamesInflect = false;
 };
 
 enum class PictureKind { Date, Time };
@@ -25,7 +29,8 @@ enum class PictureKind { Date, Time };
 // year (y), a single-letter marker (t) of a locale whose markers do not begin
 // with a and p, an hour whose clock the language would read otherwise (a
 // 12-hour h without a marker behind it, a 24-hour H with one), a ">" (it
-// would end the tag), an empty picture.
+// would end the tag), a month name beside a day number where month names
+// inflect, an empty picture.
 std::optional<std::wstring> TagPatternOfPicture(std::wstring_view picture, PictureKind kind,
                                                 const LocaleMarks& marks);
 

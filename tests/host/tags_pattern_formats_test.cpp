@@ -111,6 +111,21 @@ TEST(TagPatternOfPicture, TheHoursClockAsTheLanguageReadsIt) {
   EXPECT_EQ(Time(L"H:mm 'Uhr'"), L"14:07 Uhr");
 }
 
+TEST(TagPatternOfPicture, InflectedMonthNamesOnlyWithoutADayNumber) {
+  LocaleMarks russian{L".", L":", L"", L""};
+  russian.longMonthNamesInflect = true;
+  russian.shortMonthNamesInflect = true;
+  EXPECT_EQ(Date(L"d MMMM yyyy", russian), L"(none)");  // the system writes "5 марта"
+  EXPECT_EQ(Date(L"dd MMM", russian), L"(none)");
+  EXPECT_EQ(Date(L"MMMM yyyy", russian), L"March 2024");
+  EXPECT_EQ(Date(L"dddd, MMMM", russian), L"Tuesday, March");  // a weekday is no day number
+  EXPECT_EQ(Date(L"dd.MM.yyyy", russian), L"05.03.2024");
+  LocaleMarks german{L".", L":", L"", L""};
+  german.shortMonthNamesInflect = true;  // "5. März" but "5. Mär." beside "Mär"
+  EXPECT_EQ(Date(L"d. MMMM yyyy", german), L"5. March 2024");
+  EXPECT_EQ(Date(L"d. MMM yyyy", german), L"(none)");
+}
+
 TEST(TagPatternsOf, LocalesGiveWhatTheSystemShowsOrTheSystemsOwnRendering) {
   SystemDateTimePictures us{L"dddd, MMMM d, yyyy", L"M/d/yyyy", L"h:mm:ss tt", kUs};
   const SystemTagPatterns usPatterns = TagPatternsOf(us);
