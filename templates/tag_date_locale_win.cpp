@@ -36,6 +36,21 @@ void ReadNames(DateTimeContext& c) {
   }
 }
 
+// Whether any of the twelve names differs beside a day number. Systems
+// before Vista know no such names: the call fails there.
+bool MonthNamesInflect(LCTYPE firstMonth) {
+  for (int i = 0; i < 12; ++i) {
+    const LCTYPE name = firstMonth + i;
+    const std::wstring inflected = LocaleText(name | LOCALE_RETURN_GENITIVE_NAMES);
+    if (!inflected.empty() && inflected != LocaleText(name)) return true;
+  }
+  return false;
+}
+
+LocaleMarks CurrentLocaleMarks() {
+  return {LocaleText(LOCALE_SDATE), LocaleText(LOCALE_STIME), LocaleText(LOCALE_S1159), LocaleText(LOCALE_S2359)};
+}
+
 }  // namespace
 
 DateTimeContext DateTimeContextFor(const SYSTEMTIME& time) {
@@ -47,10 +62,11 @@ DateTimeContext DateTimeContextFor(const SYSTEMTIME& time) {
   c.longDate = SystemDate(time, DATE_LONGDATE);
   c.shortTime = SystemTime(time, TIME_NOSECONDS);
   c.longTime = SystemTime(time, 0);
-  c.dateSeparator = LocaleText(LOCALE_SDATE);
-  c.timeSeparator = LocaleText(LOCALE_STIME);
-  c.amText = LocaleText(LOCALE_S1159);
-  c.pmText = LocaleText(LOCALE_S2359);
+  const LocaleMarks marks = CurrentLocaleMarks();
+  c.dateSeparator = marks.dateSeparator;
+  c.timeSeparator = marks.timeSeparator;
+  c.amText = marks.amText;
+  c.pmText = marks.pmText;
   return c;
 }
 
@@ -62,6 +78,17 @@ DateTimeContext CurrentDateTimeContext() {
 
 std::wstring FormatCurrentDateTime(std::wstring_view pattern) {
   return FormatDateTime(pattern, CurrentDateTimeContext());
+}
+
+SystemDateTimePictures CurrentSystemPictures() {
+  SystemDateTimePictures pictures;
+  pictures.longDate = LocaleText(LOCALE_SLONGDATE);
+  pictures.shortDate = LocaleText(LOCALE_SSHORTDATE);
+  pictures.longTime = LocaleText(LOCALE_STIMEFORMAT);
+  pictures.marks = CurrentLocaleMarks();
+  pictures.marks.longMonthNamesInflect = MonthNamesInflect(LOCALE_SMONTHNAME1);
+  pictures.marks.shortMonthNamesInflect = MonthNamesInflect(LOCALE_SABBREVMONTHNAME1);
+  return pictures;
 }
 
 }  // namespace snibbet

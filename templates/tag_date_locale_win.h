@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "templates/tag_date_format.h"
+#include "templates/tag_pattern_formats.h"
 
 namespace snibbet {
 
@@ -19,5 +20,9 @@ DateTimeContext CurrentDateTimeContext();
 // The present local time in the pattern language of tag_date_format.h (the
 // tag menu's samples use it too).
 std::wstring FormatCurrentDateTime(std::wstring_view pattern);
+
+// The user's long and short date and long time pictures, separators and
+// markers as the system keeps them now.
+SystemDateTimePictures CurrentSystemPictures();
 
 }  // namespace snibbet

@@ -5,6 +5,8 @@ add_library(snibbet_tags_pure STATIC
   ${CMAKE_CURRENT_LIST_DIR}/tag_some_of.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tag_random.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tag_date_format.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tag_pattern_formats.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/template_tag_menu_items.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tag_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tag_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/template_tags.cpp

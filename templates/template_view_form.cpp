@@ -172,6 +172,9 @@ void TTemplateViewForm::OnSize(int width, int height) {
   for (ui::Window* view : {static_cast<ui::Window*>(&memoTemplate_), static_cast<ui::Window*>(&editor_),
                            static_cast<ui::Window*>(&imgPicture_)})
     view->SetBounds(previewLeft, 1, previewWidth, body - 1);
+  previewPanel_ = {previewLeft, 1, previewLeft + previewWidth, body};
+  bottomPanel_ = {1, height - kBottomBar, width - 1, height - 1};
+  InvalidateRect(Handle(), nullptr, TRUE);  // the panels' colour moves with their edges
   const int buttonTop = height - kBottomBar + (kBottomBar - kButtonHeight) / 2;
   int left = 4;
   for (ui::Button* button : {&btnOk_, &btnClose_, &btnEdit_}) {
@@ -183,7 +186,18 @@ void TTemplateViewForm::OnSize(int width, int height) {
 LRESULT TTemplateViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // A click on the pop-up must not take the focus from the target.
   if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+  if (message == WM_ERASEBKGND) {
+    const LRESULT erased = TQvForm::HandleMessage(message, wParam, lParam);  // black: the panels' margins
+    PaintPanels(reinterpret_cast<HDC>(wParam));
+    return erased;
+  }
   return TQvForm::HandleMessage(message, wParam, lParam);
+}
+
+// The bottom bar and the preview (seen with no template shown) are panels of
+// the button face colour; the black form shows only around them.
+void TTemplateViewForm::PaintPanels(HDC dc) const {
+  for (const RECT* panel : {&previewPanel_, &bottomPanel_}) FillRect(dc, panel, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void TTemplateViewForm::ShowTemplateView() {

@@ -92,6 +92,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void ShowOnlyPreview(ui::Control& shown);
   void SyncSelection();
   LRESULT DrawRow(NMLVCUSTOMDRAW& draw);
+  void PaintPanels(HDC dc) const;
 
   PopupSystem& system_;
   TemplateTable mdTemplates_;
@@ -111,6 +112,8 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   COLORREF selectionColor_ = 0;
   bool wheelCaptured_ = false;
   int listWidth_ = 148;
+  RECT previewPanel_{};
+  RECT bottomPanel_{};
 };
 
 // The one pop-up, created hidden at start-up; null before and after.
