@@ -94,12 +94,10 @@ void TDataDM::DataModuleCreate() {
   PrepareTrayMenu();
   // Every queued message of the thread passes the module first.
   if (ui::Application* app = ui::Application::Existing()) app->SetEvents(this);
-  SetDataModuleLanguageHandler([this] { ApplyLanguage(); });
 }
 
 void TDataDM::DataModuleDestroy() {
   if (ui::Application* app = ui::Application::Existing(); app && app->Events() == this) app->SetEvents(nullptr);
-  SetDataModuleLanguageHandler({});
   ReleaseOfficeColourScheme();
   // The only place where the helper is ended.
   EndInputHelper();

@@ -11,8 +11,6 @@
 namespace snibbet {
 namespace {
 
-std::function<void()> g_dataModuleHandler;
-
 bool StillOpen(const ui::Form* form) {
   const auto& open = ui::Forms();
   return std::find(open.begin(), open.end(), form) != open.end();
@@ -20,9 +18,7 @@ bool StillOpen(const ui::Form* form) {
 
 }  // namespace
 
-void SetDataModuleLanguageHandler(std::function<void()> handler) { g_dataModuleHandler = std::move(handler); }
-
-void ApplyLanguageEverywhere() {
+void ApplyLanguageEverywhere(const std::function<void()>& programTexts) {
   std::exception_ptr firstFailure;
   auto attempt = [&firstFailure](auto&& step) {
     try {
@@ -32,7 +28,7 @@ void ApplyLanguageEverywhere() {
     }
   };
 
-  if (g_dataModuleHandler) attempt(g_dataModuleHandler);
+  if (programTexts) attempt(programTexts);
   // A copy: a form's ApplyLanguage may open or close other forms.
   const std::vector<ui::Form*> forms = ui::Forms();
   for (ui::Form* form : forms) {

@@ -5,11 +5,14 @@
 #include <vector>
 
 #include "core/keyboard_layout_service.h"
+#include "core/lang_apply.h"
 #include "core/synthetic_input.h"
 #include "core/keyboard_layout_service.h"
 #include "ui/handles.h"
 
 namespace snibbet {
+
+void SystemSettingEffects::ApplyLanguageToProgram() { ApplyLanguageEverywhere(); }
 namespace {
 
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";

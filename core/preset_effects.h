@@ -32,6 +32,8 @@ class SettingEffects {
   // Whether it is active (hooks installed); false while it is not there.
   virtual bool DataModuleActive() = 0;
   virtual void SetDataModuleActive(bool active) = 0;
+  // The new language's texts everywhere: the program's own outside its forms, then the forms.
+  virtual void ApplyLanguageToProgram() = 0;
   // Fonts and colours of the keyboard view re-applied from the settings.
   virtual void ApplyAppearance() = 0;
   // The binding file changed: the data module's bindings (menu, pictures) are rebuilt.
@@ -98,6 +100,7 @@ class SystemSettingEffects : public SettingEffects {
  public:
   bool DataModuleActive() override { return false; }
   void SetDataModuleActive(bool) override {}
+  void ApplyLanguageToProgram() override;  // the forms only
   void ApplyAppearance() override {}
   void RefreshBindings() override {}
   void PickHelpFile(int) override {}

@@ -335,7 +335,7 @@ void TPreset::SetLanguage(int value) {
     }
   }
   table->Load(code);
-  ApplyLanguageEverywhere();
+  Effects().ApplyLanguageToProgram();
 }
 
 // ---- sounds ----

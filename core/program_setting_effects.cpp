@@ -1,12 +1,18 @@
 #include "core/program_setting_effects.h"
 
 #include "core/data_module.h"
+#include "core/lang_apply.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "templates/template_files.h"
 #include "templates/template_view_form.h"
 
 namespace snibbet {
+
+void ProgramSettingEffects::ApplyLanguageToProgram() {
+  if (!dataModule_) return ApplyLanguageEverywhere();
+  ApplyLanguageEverywhere([this] { dataModule_->ApplyLanguage(); });
+}
 
 bool ProgramSettingEffects::DataModuleActive() { return dataModule_ && dataModule_->Active(); }
 

@@ -15,6 +15,8 @@ class ProgramSettingEffects : public SystemSettingEffects {
   // `dataModule` may be null: then its effects do nothing.
   explicit ProgramSettingEffects(TDataDM* dataModule) : dataModule_(dataModule) {}
 
+  // The data module's texts (tray menu, bindings), then the forms.
+  void ApplyLanguageToProgram() override;
   bool DataModuleActive() override;
   void SetDataModuleActive(bool active) override;
   void PickHelpFile(int language) override;

@@ -41,13 +41,18 @@ std::wstring Trimmed(const wchar_t* buffer, int length) {
 
 }  // namespace
 
-bool SendKey(BYTE virtualKey, bool keyUp, bool extended) {
+INPUT OwnKeyInput(BYTE virtualKey, bool keyUp, bool extended) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = virtualKey;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = (keyUp ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
   input.ki.dwExtraInfo = kSnibbetInputMarker;
+  return input;
+}
+
+bool SendKey(BYTE virtualKey, bool keyUp, bool extended) {
+  INPUT input = OwnKeyInput(virtualKey, keyUp, extended);
   const bool sent = SendInput(1, &input, sizeof(INPUT)) == 1;
   if (sent) g_pressedByProgram[virtualKey] = {!keyUp, extended};
   return sent;

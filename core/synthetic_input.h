@@ -11,8 +11,11 @@
 
 namespace snibbet {
 
-// One key event: scan code from the current layout, key-up and extended flags
-// as asked. False when the system did not take the event.
+// The record of one key event of the program's own: scan code from the
+// current layout, key-up and extended flags as asked, the program's marker.
+INPUT OwnKeyInput(BYTE virtualKey, bool keyUp, bool extended);
+
+// One key event as OwnKeyInput makes it. False when the system did not take the event.
 bool SendKey(BYTE virtualKey, bool keyUp, bool extended);
 
 // Down, then up, with no pause; the up is sent even when the down failed.

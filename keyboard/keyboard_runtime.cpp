@@ -63,13 +63,10 @@ class SystemHookPorts : public HookPorts {
   // information would let the hooks take it for the user's.
   void SendRemappedKey(std::uint8_t code, bool keyUp, bool extended, std::uint32_t time,
                        std::uintptr_t) override {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = code;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = (keyUp ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    // Not through SendKey: a remapped key is the user's, held as long as the
+    // user holds the original, so the left-down guard must not release it.
+    INPUT input = OwnKeyInput(code, keyUp, extended);
     input.ki.time = time;
-    input.ki.dwExtraInfo = kSnibbetInputMarker;
     SendInput(1, &input, sizeof input);
   }
   void PlaySound(int slot) override { PlaySettingSound(slot); }

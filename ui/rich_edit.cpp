@@ -247,29 +247,32 @@ void RichEdit::SetStyle(TextStyle style, bool on) {
   ApplyCharFormat(format);
 }
 
-COLORREF RichEdit::TextColor() const {
+// The text and the background colour: an "automatic" one is the system's.
+struct ColorMember {
+  DWORD mask;
+  DWORD automatic;
+  int systemColor;
+  COLORREF CHARFORMAT2W::*value;
+};
+constexpr ColorMember kTextColor{CFM_COLOR, CFE_AUTOCOLOR, COLOR_WINDOWTEXT, &CHARFORMAT2W::crTextColor};
+constexpr ColorMember kBackColor{CFM_BACKCOLOR, CFE_AUTOBACKCOLOR, COLOR_WINDOW, &CHARFORMAT2W::crBackColor};
+
+COLORREF RichEdit::ColorOf(const ColorMember& member) const {
   const CHARFORMAT2W format = CharFormat();
-  return (format.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : format.crTextColor;
+  return (format.dwEffects & member.automatic) ? GetSysColor(member.systemColor) : format.*member.value;
 }
 
-void RichEdit::SetTextColor(COLORREF color) {
+void RichEdit::SetColorOf(const ColorMember& member, COLORREF color) {
   CHARFORMAT2W format{};
-  format.dwMask = CFM_COLOR;
-  format.crTextColor = color;
+  format.dwMask = member.mask;
+  format.*member.value = color;
   ApplyCharFormat(format);
 }
 
-COLORREF RichEdit::BackColor() const {
-  const CHARFORMAT2W format = CharFormat();
-  return (format.dwEffects & CFE_AUTOBACKCOLOR) ? GetSysColor(COLOR_WINDOW) : format.crBackColor;
-}
-
-void RichEdit::SetBackColor(COLORREF color) {
-  CHARFORMAT2W format{};
-  format.dwMask = CFM_BACKCOLOR;
-  format.crBackColor = color;
-  ApplyCharFormat(format);
-}
+COLORREF RichEdit::TextColor() const { return ColorOf(kTextColor); }
+void RichEdit::SetTextColor(COLORREF color) { SetColorOf(kTextColor, color); }
+COLORREF RichEdit::BackColor() const { return ColorOf(kBackColor); }
+void RichEdit::SetBackColor(COLORREF color) { SetColorOf(kBackColor, color); }
 
 VerticalPosition RichEdit::Position() const {
   const DWORD effects = CharFormat().dwEffects;

@@ -39,6 +39,8 @@ struct FindOptions {
   bool wholeWord = false;
 };
 
+struct ColorMember;  // which colour of the character format (rich_edit.cpp)
+
 class RichEdit : public Control {
  public:
   using Control::Control;
@@ -65,6 +67,8 @@ class RichEdit : public Control {
 
   // Character format of the selection (of its start when it is mixed).
   CHARFORMAT2W CharFormat() const;
+  COLORREF ColorOf(const ColorMember& member) const;
+  void SetColorOf(const ColorMember& member, COLORREF color);
   void ApplyCharFormat(const CHARFORMAT2W& format);  // the members its dwMask names
   std::wstring FontName() const;
   void SetFontName(std::wstring_view name);

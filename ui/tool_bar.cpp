@@ -114,27 +114,26 @@ ToolBar::Entry* ToolBar::FindId(int id) {
   return nullptr;
 }
 
+// A button's state is kept in its entry until the window exists, then the window holds it.
+void ToolBar::SetState(std::wstring_view name, bool Entry::*state, UINT setMessage, bool on) {
+  Entry& entry = Find(name);
+  entry.*state = on;
+  if (hwnd_) Send(setMessage, static_cast<WPARAM>(entry.id), MAKELPARAM(on ? TRUE : FALSE, 0));
+}
+
+bool ToolBar::State(std::wstring_view name, bool Entry::*state, UINT askMessage) const {
+  const Entry& entry = Find(name);
+  return hwnd_ ? Send(askMessage, static_cast<WPARAM>(entry.id)) != 0 : entry.*state;
+}
+
 void ToolBar::SetEnabled(std::wstring_view name, bool enabled) {
-  Entry& entry = Find(name);
-  entry.enabled = enabled;
-  if (hwnd_) Send(TB_ENABLEBUTTON, static_cast<WPARAM>(entry.id), MAKELPARAM(enabled ? TRUE : FALSE, 0));
+  SetState(name, &Entry::enabled, TB_ENABLEBUTTON, enabled);
 }
-
 bool ToolBar::IsButtonEnabled(std::wstring_view name) const {
-  const Entry& entry = Find(name);
-  return hwnd_ ? Send(TB_ISBUTTONENABLED, static_cast<WPARAM>(entry.id)) != 0 : entry.enabled;
+  return State(name, &Entry::enabled, TB_ISBUTTONENABLED);
 }
-
-void ToolBar::SetDown(std::wstring_view name, bool down) {
-  Entry& entry = Find(name);
-  entry.down = down;
-  if (hwnd_) Send(TB_CHECKBUTTON, static_cast<WPARAM>(entry.id), MAKELPARAM(down ? TRUE : FALSE, 0));
-}
-
-bool ToolBar::IsDown(std::wstring_view name) const {
-  const Entry& entry = Find(name);
-  return hwnd_ ? Send(TB_ISBUTTONCHECKED, static_cast<WPARAM>(entry.id)) != 0 : entry.down;
-}
+void ToolBar::SetDown(std::wstring_view name, bool down) { SetState(name, &Entry::down, TB_CHECKBUTTON, down); }
+bool ToolBar::IsDown(std::wstring_view name) const { return State(name, &Entry::down, TB_ISBUTTONCHECKED); }
 
 void ToolBar::SetText(std::wstring_view name, std::wstring text) {
   Entry& entry = Find(name);

@@ -85,6 +85,8 @@ class ToolBar : public Control {
   Entry& Find(std::wstring_view name);
   const Entry& Find(std::wstring_view name) const;
   Entry* FindId(int id);
+  void SetState(std::wstring_view name, bool Entry::*state, UINT setMessage, bool on);
+  bool State(std::wstring_view name, bool Entry::*state, UINT askMessage) const;
   void Insert(const Entry& entry);
 
   bool showText_;

@@ -10,6 +10,7 @@
 #include <mapi.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -91,6 +92,43 @@ void Journal(const std::wstring& line) {
 
 }  // namespace
 
+namespace {
+
+// The narrow and the wide mail, journalled alike: `text` turns either kind of
+// string into a wide one.
+template <class Message, class Text>
+ULONG JournalMail(const wchar_t* call, const Message& m, FLAGS flags, Text text) {
+  Journal(std::wstring(call) + L" flags=" + std::to_wstring(flags));
+  for (ULONG i = 0; i < m.recipCount; ++i) {
+    Journal(L"recipient class=" + std::to_wstring(m.recips[i].recipClass) + L" name=" +
+            Escaped(text(m.recips[i].name)) + L" address=" + Escaped(text(m.recips[i].address)));
+  }
+  Journal(L"subject=" + Escaped(text(m.subject)));
+  Journal(L"body=" + Escaped(text(m.noteText)));
+  for (ULONG i = 0; i < m.fileCount; ++i) {
+    Journal(L"attachment path=" + Escaped(text(m.files[i].path)) + L" name=" + Escaped(text(m.files[i].name)));
+  }
+  return SUCCESS_SUCCESS;
+}
+
+// The narrow records under the wide records' names.
+struct NarrowRecip {
+  ULONG recipClass;
+  LPSTR name, address;
+};
+struct NarrowFile {
+  LPSTR path, name;
+};
+struct NarrowMail {
+  LPSTR subject, noteText;
+  ULONG recipCount;
+  std::vector<NarrowRecip> recips;
+  ULONG fileCount;
+  std::vector<NarrowFile> files;
+};
+
+}  // namespace
+
 extern "C" {
 
 ULONG WINAPI MAPILogon(ULONG_PTR, LPSTR, LPSTR, FLAGS flags, ULONG, LPLHANDLE session) {
@@ -106,32 +144,16 @@ ULONG WINAPI MAPILogoff(LHANDLE session, ULONG_PTR, FLAGS, ULONG) {
 }
 
 ULONG WINAPI MAPISendMail(LHANDLE, ULONG_PTR, lpMapiMessage m, FLAGS flags, ULONG) {
-  Journal(L"MAPISendMail flags=" + std::to_wstring(flags));
+  NarrowMail mail{m->lpszSubject, m->lpszNoteText, m->nRecipCount, {}, m->nFileCount, {}};
   for (ULONG i = 0; i < m->nRecipCount; ++i) {
-    Journal(L"recipient class=" + std::to_wstring(m->lpRecips[i].ulRecipClass) + L" name=" +
-            Escaped(Widen(m->lpRecips[i].lpszName)) + L" address=" + Escaped(Widen(m->lpRecips[i].lpszAddress)));
+    mail.recips.push_back({m->lpRecips[i].ulRecipClass, m->lpRecips[i].lpszName, m->lpRecips[i].lpszAddress});
   }
-  Journal(L"subject=" + Escaped(Widen(m->lpszSubject)));
-  Journal(L"body=" + Escaped(Widen(m->lpszNoteText)));
-  for (ULONG i = 0; i < m->nFileCount; ++i) {
-    Journal(L"attachment path=" + Escaped(Widen(m->lpFiles[i].lpszPathName)) + L" name=" +
-            Escaped(Widen(m->lpFiles[i].lpszFileName)));
-  }
-  return SUCCESS_SUCCESS;
+  for (ULONG i = 0; i < m->nFileCount; ++i) mail.files.push_back({m->lpFiles[i].lpszPathName, m->lpFiles[i].lpszFileName});
+  return JournalMail(L"MAPISendMail", mail, flags, [](LPSTR s) { return Widen(s); });
 }
 
 ULONG WINAPI MAPISendMailW(LHANDLE, ULONG_PTR, MessageW* m, FLAGS flags, ULONG) {
-  Journal(L"MAPISendMailW flags=" + std::to_wstring(flags));
-  for (ULONG i = 0; i < m->recipCount; ++i) {
-    Journal(L"recipient class=" + std::to_wstring(m->recips[i].recipClass) + L" name=" +
-            Escaped(Wide(m->recips[i].name)) + L" address=" + Escaped(Wide(m->recips[i].address)));
-  }
-  Journal(L"subject=" + Escaped(Wide(m->subject)));
-  Journal(L"body=" + Escaped(Wide(m->noteText)));
-  for (ULONG i = 0; i < m->fileCount; ++i) {
-    Journal(L"attachment path=" + Escaped(Wide(m->files[i].path)) + L" name=" + Escaped(Wide(m->files[i].name)));
-  }
-  return SUCCESS_SUCCESS;
+  return JournalMail(L"MAPISendMailW", *m, flags, [](PWSTR s) { return Wide(s); });
 }
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {

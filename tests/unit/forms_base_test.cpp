@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core/lang_apply.h"
+#include "core/preset.h"
+#include "core/preset_effects.h"
 #include "core/qv_form.h"
 #include "core/wait_form.h"
 #include "tests/unit/forms_test_support.h"
@@ -44,15 +46,19 @@ class ForeignForm : public ui::Form {
   void ApplyLanguage() override { ++applied; }
 };
 
+// The hub's part of a language change: its own texts before the forms'.
+class DataModuleTexts : public SystemSettingEffects {
+ public:
+  void ApplyLanguageToProgram() override {
+    ApplyLanguageEverywhere([] { g_applied.push_back("data module"); });
+  }
+};
+
 class BaseFormTest : public FormsTest {
  protected:
   void SetUp() override {
     FormsTest::SetUp();
     g_applied.clear();
-  }
-  void TearDown() override {
-    SetDataModuleLanguageHandler({});
-    FormsTest::TearDown();
   }
 };
 
@@ -78,7 +84,8 @@ TEST_F(BaseFormTest, ApplyLanguageEverywhereReachesTheDataModuleThenOurFormsInOp
   EXPECT_EQ(a.applied, 1);
   EXPECT_EQ(FontOf(a.lblText.Handle()).lfCharSet, 128);
   g_applied.clear();
-  SetDataModuleLanguageHandler([] { g_applied.push_back("data module"); });
+  DataModuleTexts hub;
+  SettingEffectsConnection hubConnected(Preset(), hub);
 
   Preset().SetLanguage(1049);  // applies the language everywhere itself
 
@@ -101,10 +108,9 @@ TEST_F(BaseFormTest, AFailingFormDoesNotStopTheOthersAndTheFailureIsReportedOnce
   EXPECT_EQ(reported, (std::vector<std::wstring>{L"b failed"}));
 
   // A failing data module neither stops the forms; only the first failure is reported.
-  SetDataModuleLanguageHandler([] { throw std::runtime_error("data module failed"); });
   g_applied.clear();
   reported.clear();
-  ApplyLanguageEverywhere();
+  ApplyLanguageEverywhere([] { throw std::runtime_error("data module failed"); });
   EXPECT_EQ(g_applied, (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_EQ(reported, (std::vector<std::wstring>{L"data module failed"}));
 }

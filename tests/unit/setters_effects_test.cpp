@@ -28,11 +28,10 @@ class LanguageSetter : public SettersTest {
     FinalizeLanguages();
     InitializeLanguages();
     ASSERT_TRUE(EnumerateLanguages());
-    SetDataModuleLanguageHandler([this] { ++applied; });
+    effects.dataModuleTexts = [this] { ++applied; };
     effects.pickHelpFile = [this](int language) { helpFor.push_back(language); };
   }
   void TearDown() override {
-    SetDataModuleLanguageHandler({});
     FinalizeLanguages();
     for (const auto& file : written) fs::remove(file);
     SettersTest::TearDown();

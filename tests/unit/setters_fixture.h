@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/lang_apply.h"
 #include "core/program_setting_effects.h"
 #include "keyboard/actions.h"
 #include "tests/unit/settings_fixture.h"
@@ -23,6 +24,8 @@ class RecordedEffects : public ProgramSettingEffects {
   std::function<void()> applyAppearance;
   std::function<void()> refreshBindings;
   std::function<void(int)> pickHelpFile;
+  // The data module's own texts on a language change (the forms follow as in the program).
+  std::function<void()> dataModuleTexts;
   std::function<void(const std::wstring&)> loadKeyboardLayout;
   std::function<void(int)> setKeyboardCaptionButtonImage;
   std::function<void()> showKeyboardWindowAndKeep;
@@ -44,6 +47,7 @@ class RecordedEffects : public ProgramSettingEffects {
   void SetDataModuleActive(bool active) override {
     setDataModuleActive ? setDataModuleActive(active) : ProgramSettingEffects::SetDataModuleActive(active);
   }
+  void ApplyLanguageToProgram() override { ApplyLanguageEverywhere(dataModuleTexts); }
   void ApplyAppearance() override { applyAppearance ? applyAppearance() : ProgramSettingEffects::ApplyAppearance(); }
   void RefreshBindings() override { refreshBindings ? refreshBindings() : ProgramSettingEffects::RefreshBindings(); }
   void PickHelpFile(int language) override {
