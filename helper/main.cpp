@@ -5,14 +5,14 @@
 #include "helper/helper_window.h"
 #include "helper/input_helper.h"
 #include "helper/win_ports.h"
+#include "ui/handles.h"
 
 namespace {
 
 // Our hooks sit in the path of every input event on the desktop: serve them at once.
 void RaisePriority() {
-  if (HANDLE self = OpenProcess(PROCESS_SET_INFORMATION, FALSE, GetCurrentProcessId())) {
-    SetPriorityClass(self, HIGH_PRIORITY_CLASS);
-    CloseHandle(self);
+  if (const ui::KernelHandle self(OpenProcess(PROCESS_SET_INFORMATION, FALSE, GetCurrentProcessId())); self) {
+    SetPriorityClass(self.Get(), HIGH_PRIORITY_CLASS);
   }
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
 }

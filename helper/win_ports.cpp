@@ -91,27 +91,22 @@ void WinMainWindowPort::Post(WindowRef window, unsigned message, std::uintptr_t 
   PostMessageW(reinterpret_cast<HWND>(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
-WinHooks::~WinHooks() {
-  if (mouse_ != nullptr) UnhookWindowsHookEx(mouse_);
-  if (keyboard_ != nullptr) UnhookWindowsHookEx(keyboard_);
-}
+WinHooks::~WinHooks() = default;
 
 bool WinHooks::IsInstalled(HookKind kind) const {
-  return (kind == HookKind::Keyboard ? keyboard_ : mouse_) != nullptr;
+  return static_cast<bool>(kind == HookKind::Keyboard ? keyboard_ : mouse_);
 }
 
 bool WinHooks::Install(HookKind kind) {
   const bool keyboard = kind == HookKind::Keyboard;
-  Handle(kind) = SetWindowsHookExW(keyboard ? WH_KEYBOARD_LL : WH_MOUSE_LL,
-                                   keyboard ? KeyboardHookProc : MouseHookProc, GetModuleHandleW(nullptr), 0);
-  return Handle(kind) != nullptr;
+  Handle(kind).Reset(SetWindowsHookExW(keyboard ? WH_KEYBOARD_LL : WH_MOUSE_LL,
+                                       keyboard ? KeyboardHookProc : MouseHookProc, GetModuleHandleW(nullptr), 0));
+  return static_cast<bool>(Handle(kind));
 }
 
 bool WinHooks::Remove(HookKind kind) {
-  HHOOK& handle = Handle(kind);
-  const bool removed = UnhookWindowsHookEx(handle) != FALSE;
-  handle = nullptr;
-  return removed;
+  // Whether the system took the removal is the caller's to know, so not through Reset.
+  return UnhookWindowsHookEx(Handle(kind).Release()) != FALSE;
 }
 
 void WinHooks::ReportFailure(HookFailure failure) {

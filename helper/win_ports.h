@@ -5,6 +5,7 @@
 
 #include "helper/helper_ports.h"
 #include "helper/input_helper.h"
+#include "ui/handles.h"
 
 namespace snibbet::helper {
 
@@ -57,11 +58,11 @@ class WinHooks final : public HookInstaller {
   void ReportFailure(HookFailure failure) override;
 
  private:
-  HHOOK& Handle(HookKind kind) { return kind == HookKind::Keyboard ? keyboard_ : mouse_; }
+  ui::HookHandle& Handle(HookKind kind) { return kind == HookKind::Keyboard ? keyboard_ : mouse_; }
 
   HWND failureWindow_;
-  HHOOK keyboard_ = nullptr;
-  HHOOK mouse_ = nullptr;
+  ui::HookHandle keyboard_;
+  ui::HookHandle mouse_;
 };
 
 inline constexpr UINT kShowHookFailureMessage = WM_APP + 1;
