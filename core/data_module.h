@@ -142,6 +142,8 @@ class TDataDM : public ui::ApplicationEvents {
   // Every queued message of the thread passes here first; none is marked
   // handled, so each is dispatched as usual afterwards.
   bool OnMessage(MSG& msg) override;
+  // The program lost activation: an open hotkey capture dialog closes.
+  void OnDeactivate() override;
   void OnSettingChange(WPARAM flag, LPARAM section) override;
   void aeMainMessage(const MSG& msg);
   void aeMainSettingChange();

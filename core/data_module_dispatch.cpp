@@ -6,6 +6,7 @@
 #include "core/debug_log.h"
 #include "core/foreground_app.h"
 #include "core/preset.h"
+#include "dialogs/shortcut_key_form.h"
 #include "helper/helper_protocol.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -165,8 +166,9 @@ void TDataDM::tmrCheckVistaTimer() {
   if (foreground) parts_.ApplyLayout(GetKeyboardLayout(GetWindowThreadProcessId(foreground, nullptr)));
 }
 
-// Activation changes need nothing here: the hotkey capture dialog, which
-// closes when the program loses activation, is not part of the program yet.
+// The hotkey capture must not go on while another program has the keyboard.
+void TDataDM::OnDeactivate() { CloseShortKeyForm(); }
+
 void TDataDM::OnSettingChange(WPARAM, LPARAM) { aeMainSettingChange(); }
 
 void TDataDM::aeMainSettingChange() {

@@ -110,6 +110,7 @@ class TQvKeyboard {
   bool Painting() const { return painting_; }
   void SetPainting(bool painting);
   void SetView(KeyboardView* view) { view_ = view; }
+  KeyboardView* View() const { return view_; }
 
   LayoutHandle CurrentLayout() const { return layout_; }
   // Handles of 0xFFFF and below are not layouts and are ignored.

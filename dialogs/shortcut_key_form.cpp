@@ -1,0 +1,193 @@
+#include "dialogs/shortcut_key_form.h"
+
+#include "core/app_ini.h"
+#include "core/lang_table.h"
+#include "core/message_boxes.h"
+#include "core/window_helpers.h"
+#include "keyboard/key_model.h"
+#include "keyboard/key_painter.h"
+#include "keyboard/scope_exit.h"
+#include "ui/exceptions.h"
+
+namespace snibbet {
+namespace {
+
+TGetShortKeyForm* g_form = nullptr;
+
+// Posted, not done inside the hook: moving the focus removes the hook, and
+// a failure there shows an error box, which must not happen inside a hook.
+constexpr UINT kMoveFocusToOk = WM_APP + 1;
+// The focus goes to the capture field once the dialog is up and in front.
+constexpr UINT kStartCapture = WM_APP + 2;
+
+// The model's picture, scaled into the dialog's paint box: presenting it
+// means painting the box again.
+class DialogKeyboardPicture final : public KeyboardPainter {
+ public:
+  DialogKeyboardPicture(TQvKeyboard& model, ui::PaintBox& box) : KeyboardPainter(model), box_(box) {}
+  void Present() override { box_.Invalidate(); }
+
+ private:
+  ui::PaintBox& box_;
+};
+
+}  // namespace
+
+TGetShortKeyForm::TGetShortKeyForm(TQvKeyboard& model)
+    : TQvForm({.className = kClassName,
+               .border = ui::BorderStyle::Dialog,
+               .borderIcons = ui::border_icon::kSystemMenu,
+               .clientWidth = 431,
+               .clientHeight = 314,
+               .keyboardNavigation = true,
+               .fontFace = L"Tahoma",
+               .fontPointSize = 8}),
+      model_(model),
+      capture_(model) {
+  g_form = this;
+  pbKeyboard.onPaint = [this](HDC dc, const RECT& client) {
+    if (picture_) picture_->PaintScaled(dc, client.right, client.bottom);
+  };
+}
+
+TGetShortKeyForm::~TGetShortKeyForm() {
+  hook_.Reset();
+  if (g_form == this) g_form = nullptr;
+}
+
+void TGetShortKeyForm::ApplyLanguage() {
+  TQvForm::ApplyLanguage();
+  SetText(LangText(472));
+  frmInfo.SetInfoText(LangText(81));
+  lblOldShortCut.SetText(LangText(473));
+  lblNewShortCut.SetText(LangText(474));
+  btnOk.SetText(LangText(101));
+  btnCancel.SetText(LangText(102));
+}
+
+bool TGetShortKeyForm::Query(std::uint8_t& key, ControlSet& set) {
+  model_.ReleaseHeldKeys();
+  // The dialog draws the model itself while it runs; the view before it comes back after.
+  KeyboardView* const previousView = model_.View();
+  const bool wasActive = model_.Active();
+  const ScopeExit restore([&] {
+    RemoveShortKeyHook();
+    model_.SetPainting(false);
+    picture_.reset();
+    model_.SetView(previousView);
+    // Off and on again: an active model takes the system's keyboard state afresh.
+    model_.SetActive(false);
+    model_.SetActive(wasActive);
+  });
+  picture_ = std::make_unique<DialogKeyboardPicture>(model_, pbKeyboard);
+  model_.SetActive(true);
+  model_.SetPainting(true);
+  Create();
+  edtOldShortCut.SetText(model_.ShortcutToText(key, set));
+  UpdateShortcutText();
+  if (ShowModal() != IDOK) return false;
+  key = key_;
+  set = controlSet_;
+  return true;
+}
+
+void TGetShortKeyForm::UpdateShortcutText() {
+  const PressedShortcut shortcut = model_.GetPressedShortcut();
+  key_ = shortcut.key;
+  controlSet_ = shortcut.set;
+  if (shortcut.text == text_) return;
+  text_ = shortcut.text;
+  edtNewShortCut.SetText(text_);
+  pbKeyboard.Invalidate();
+}
+
+void TGetShortKeyForm::InstallShortKeyHook() {
+  if (hook_) return;
+  capture_.Begin();
+  hook_.Reset(SetWindowsHookExW(WH_KEYBOARD_LL, GetShortKeyHookProc, GetModuleHandleW(nullptr), 0));
+  if (!hook_) ShowErrorMessage(LangText(1, L"Cannot install the keyboard hook."));
+}
+
+void TGetShortKeyForm::RemoveShortKeyHook() {
+  if (!hook_) return;
+  if (!UnhookWindowsHookEx(hook_.Get())) ShowErrorMessage(LangText(2, L"Cannot remove the keyboard hook."));
+  hook_.Release();  // removed, or beyond our reach: the handle is dropped either way
+}
+
+bool TGetShortKeyForm::CaptureKey(int code, bool keyUp) {
+  const CaptureOutcome outcome = capture_.OnKeyEvent(code, keyUp, btnOk.IsEnabled());
+  if (outcome.moveToOk) Post(kMoveFocusToOk);
+  if (outcome.shown) {
+    model_.Present();
+    UpdateShortcutText();
+  }
+  return outcome.passOn;
+}
+
+void TGetShortKeyForm::OnCreate() {
+  // Shows the hotkey of the moment only; Tab skips it.
+  SetWindowLongPtrW(edtOldShortCut.Handle(), GWL_STYLE,
+                    GetWindowLongPtrW(edtOldShortCut.Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
+}
+
+void TGetShortKeyForm::OnShow() {
+  TAppIni::CenterFormOnMonitor(Handle());
+  Post(kStartCapture);
+}
+
+void TGetShortKeyForm::OnClose(ui::CloseAction& action) { RemoveShortKeyHook(); }
+
+void TGetShortKeyForm::OnDestroy() { RemoveShortKeyHook(); }
+
+bool TGetShortKeyForm::OnCommand(WORD id, WORD code, HWND control) {
+  if (control != edtNewShortCut.Handle()) return false;
+  if (code == EN_SETFOCUS) {
+    InstallShortKeyHook();
+    return true;
+  }
+  if (code == EN_KILLFOCUS) {
+    RemoveShortKeyHook();
+    return true;
+  }
+  return false;
+}
+
+LRESULT TGetShortKeyForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kMoveFocusToOk:
+      btnOk.Focus();
+      return 0;
+    case kStartCapture:
+      ForceForegroundWindow(Handle(), false);
+      edtNewShortCut.Focus();
+      return 0;
+    default:
+      break;
+  }
+  return TQvForm::HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK GetShortKeyHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
+  TGetShortKeyForm* form = g_form;
+  if (nCode != HC_ACTION || !form || !form->hook_ || !lParam) return CallNextHookEx(nullptr, nCode, wParam, lParam);
+  const auto& info = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+  const bool keyUp = (info.flags & LLKHF_UP) != 0;
+  // On a failure inside, the event is swallowed like every other one.
+  const bool passOn = ui::GuardedHook(false, [&] { return form->CaptureKey(static_cast<int>(info.vkCode), keyUp); });
+  return passOn ? CallNextHookEx(nullptr, nCode, wParam, lParam) : 1;
+}
+
+bool QueryShortcutKey(std::uint8_t& key, ControlSet& set) {
+  TQvKeyboard* model = QvKeyboard();
+  if (!model) return false;
+  TGetShortKeyForm form(*model);
+  return form.Query(key, set);
+}
+
+TGetShortKeyForm* GetShortKeyForm() { return g_form; }
+
+void CloseShortKeyForm() {
+  if (TGetShortKeyForm* form = g_form) form->Close();
+}
+
+}  // namespace snibbet
