@@ -2,6 +2,12 @@
 // The size grip in the bottom-right corner of a resizable form. It keeps to
 // the corner by itself as the form changes size, and hides while the form is
 // maximised (no edge to drag then).
+//
+// A drag resizes the form either through the system's own sizing, which needs
+// a sizing border, or by the grip itself: it moves the form's right and bottom
+// edges by the cursor's movement and keeps the form's minimum size. The latter
+// suits a borderless form and one that must not be activated, since nothing
+// but the grip's mouse capture takes part.
 #include <windows.h>
 
 #include "ui/control.h"
@@ -11,8 +17,12 @@ namespace ui {
 
 class SizeGrip : public Control {
  public:
-  explicit SizeGrip(Form& owner, std::wstring name = L"sizeGrip");
+  enum class Drag { System, Own };
+
+  explicit SizeGrip(Form& owner, std::wstring name = L"sizeGrip", Drag drag = Drag::System);
   ~SizeGrip() override;
+
+  bool IsDragging() const { return dragging_; }
 
  protected:
   const wchar_t* WindowClassName() const override { return L"SCROLLBAR"; }
@@ -21,7 +31,14 @@ class SizeGrip : public Control {
 
  private:
   void KeepInCorner();
+  std::optional<LRESULT> OwnDrag(UINT message, LPARAM lParam);
+  void ResizeFormBy(int dx, int dy);
+
+  Drag drag_;
+  bool dragging_ = false;
+  POINT origin_{};  // the cursor (screen) at the last step of a drag
   WindowSubclass parentSize_;
+  WindowSubclass ownMouse_;
 };
 
 }  // namespace ui
