@@ -147,6 +147,7 @@ TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort& ed
   btnClose_.onClick = [this] { HideView(); };
   btnEdit_.onClick = [this] { btnEditClick(); };
   spltLeft_.SetColor(RGB(0, 0, 0));  // a gap in the black frame
+  imgGrip_.SetInset(kFrame);
   spltLeft_.onMoved = [this](int width) { ListSplitterMoved(width); };
   g_form = this;
 }

@@ -26,13 +26,18 @@ void SizeGrip::OnAttached() {
     ownMouse_.Attach(hwnd_, [this](UINT message, WPARAM, LPARAM lParam) { return OwnDrag(message, lParam); });
 }
 
+void SizeGrip::SetInset(int pixels) {
+  inset_ = pixels;
+  if (hwnd_) KeepInCorner();
+}
+
 void SizeGrip::KeepInCorner() {
   HWND parent = GetParent(hwnd_);
   RECT client{};
   GetClientRect(parent, &client);
   const int width = GetSystemMetrics(SM_CXVSCROLL), height = GetSystemMetrics(SM_CYHSCROLL);
   // Above the other controls: nothing covers the corner.
-  SetWindowPos(hwnd_, HWND_TOP, client.right - width, client.bottom - height, width, height,
+  SetWindowPos(hwnd_, HWND_TOP, client.right - inset_ - width, client.bottom - inset_ - height, width, height,
                SWP_NOACTIVATE | (IsZoomed(parent) ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
 }
 

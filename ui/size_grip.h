@@ -23,6 +23,9 @@ class SizeGrip : public Control {
   ~SizeGrip() override;
 
   bool IsDragging() const { return dragging_; }
+  // The grip's distance from the corner of the form's client area, for a
+  // form that draws its own frame inside it.
+  void SetInset(int pixels);
 
  protected:
   const wchar_t* WindowClassName() const override { return L"SCROLLBAR"; }
@@ -35,6 +38,7 @@ class SizeGrip : public Control {
   void ResizeFormBy(int dx, int dy);
 
   Drag drag_;
+  int inset_ = 0;
   bool dragging_ = false;
   POINT origin_{};  // the cursor (screen) at the last step of a drag
   WindowSubclass parentSize_;

@@ -580,8 +580,8 @@ TEST_F(PopupFormTest, SplitterAndGripDragWithTheMouseWithoutTakingTheForeground)
   EXPECT_EQ(form_->Left(), left);
   EXPECT_EQ(form_->Top(), top);
   const RECT corner = form_->Grip().Bounds();
-  EXPECT_EQ(corner.right, form_->ClientWidth());
-  EXPECT_EQ(corner.bottom, form_->ClientHeight());
+  EXPECT_EQ(corner.right, form_->ClientWidth() - 1);  // inside the black frame
+  EXPECT_EQ(corner.bottom, form_->ClientHeight() - 1);
 
   // Shrunk far past its minimum: held there.
   MouseTo(CentreOnScreen(form_->Grip().Handle()));
