@@ -126,7 +126,9 @@ TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort& ed
       btnOk_(*this, {.name = L"btnOk"}, 0, /*isDefault=*/true),
       btnClose_(*this, {.name = L"btnClose"}),
       btnEdit_(*this, {.name = L"btnEdit"}),
-      imgGrip_(*this, L"imgGrip", ui::SizeGrip::Drag::Own),  // borderless and never activated
+      // Borderless and never activated; placed here, since a subclass would
+      // slow every one of the list's drawing notifications.
+      imgGrip_(*this, L"imgGrip", ui::SizeGrip::Drag::Own, ui::SizeGrip::Placement::ByForm),
       tmrAction_(this, L"tmrAction", 10) {
   mdTemplates_.Open();
   mdTemplates_.AddLink(this);
@@ -215,6 +217,7 @@ void TTemplateViewForm::OnSize(int width, int height) {
     button->SetBounds(left, buttonTop, kButtonWidth, kButtonHeight);
     left += kButtonWidth + 4;
   }
+  imgGrip_.KeepInCorner();
 }
 
 LRESULT TTemplateViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

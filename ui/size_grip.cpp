@@ -6,10 +6,11 @@
 
 namespace ui {
 
-SizeGrip::SizeGrip(Form& owner, std::wstring name, Drag drag)
+SizeGrip::SizeGrip(Form& owner, std::wstring name, Drag drag, Placement placement)
     : Control(owner, {.name = std::move(name), .width = GetSystemMetrics(SM_CXVSCROLL),
                       .height = GetSystemMetrics(SM_CYHSCROLL)}),
-      drag_(drag) {}
+      drag_(drag),
+      placement_(placement) {}
 
 SizeGrip::~SizeGrip() {
   ownMouse_.Detach();
@@ -18,10 +19,12 @@ SizeGrip::~SizeGrip() {
 
 void SizeGrip::OnAttached() {
   KeepInCorner();
-  parentSize_.Attach(Owner().Handle(), [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-    if (message == WM_SIZE) KeepInCorner();
-    return std::nullopt;  // the form still gets its WM_SIZE
-  });
+  if (placement_ == Placement::FollowsForm) {
+    parentSize_.Attach(Owner().Handle(), [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+      if (message == WM_SIZE) KeepInCorner();
+      return std::nullopt;  // the form still gets its WM_SIZE
+    });
+  }
   if (drag_ == Drag::Own)
     ownMouse_.Attach(hwnd_, [this](UINT message, WPARAM, LPARAM lParam) { return OwnDrag(message, lParam); });
 }
@@ -32,6 +35,7 @@ void SizeGrip::SetInset(int pixels) {
 }
 
 void SizeGrip::KeepInCorner() {
+  if (!hwnd_) return;
   HWND parent = GetParent(hwnd_);
   RECT client{};
   GetClientRect(parent, &client);

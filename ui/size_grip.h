@@ -8,6 +8,12 @@
 // edges by the cursor's movement and keeps the form's minimum size. The latter
 // suits a borderless form and one that must not be activated, since nothing
 // but the grip's mouse capture takes part.
+//
+// To follow the form's size the grip watches the form's messages through a
+// subclass, which under Wine costs a round trip to the server on every
+// message the form gets. A form that gets many (a list's drawing
+// notifications) places the grip itself instead, calling KeepInCorner from
+// its OnSize.
 #include <windows.h>
 
 #include "ui/control.h"
@@ -18,14 +24,17 @@ namespace ui {
 class SizeGrip : public Control {
  public:
   enum class Drag { System, Own };
+  enum class Placement { FollowsForm, ByForm };
 
-  explicit SizeGrip(Form& owner, std::wstring name = L"sizeGrip", Drag drag = Drag::System);
+  explicit SizeGrip(Form& owner, std::wstring name = L"sizeGrip", Drag drag = Drag::System,
+                    Placement placement = Placement::FollowsForm);
   ~SizeGrip() override;
 
   bool IsDragging() const { return dragging_; }
   // The grip's distance from the corner of the form's client area, for a
   // form that draws its own frame inside it.
   void SetInset(int pixels);
+  void KeepInCorner();
 
  protected:
   const wchar_t* WindowClassName() const override { return L"SCROLLBAR"; }
@@ -33,11 +42,11 @@ class SizeGrip : public Control {
   void OnAttached() override;
 
  private:
-  void KeepInCorner();
   std::optional<LRESULT> OwnDrag(UINT message, LPARAM lParam);
   void ResizeFormBy(int dx, int dy);
 
   Drag drag_;
+  Placement placement_;
   int inset_ = 0;
   bool dragging_ = false;
   POINT origin_{};  // the cursor (screen) at the last step of a drag
