@@ -1,7 +1,11 @@
 #pragma once
-// The keyboard's way up to the program's windows: the hotkey opens the
-// template pop-up, and the hook hands it the keys while it shows.
+// The lower layers' ways up to the program's windows: the keyboard's (the
+// hotkey opens the template pop-up, and the hook hands it the keys while it
+// shows) and the pop-up's (its Edit button opens the template editor).
+#include <string>
+
 #include "keyboard/keyboard_runtime.h"
+#include "templates/template_editor_port.h"
 
 namespace snibbet {
 
@@ -14,5 +18,14 @@ class ProgramWindowsAdapter final : public ProgramWindowsPort {
   // The keyboard window is never offered.
   void ToggleKeyboardWindow() override {}
 };
+
+class TemplateEditorAdapter final : public TemplateEditorPort {
+ public:
+  void OpenTemplateEditor(const std::wstring& templateName) override;
+};
+
+// Brings the template editor to the front, or creates and shows it, on the
+// named template ("" for none).
+void OpenTemplateEditorOn(const std::wstring& templateName);
 
 }  // namespace snibbet

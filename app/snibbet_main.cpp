@@ -90,7 +90,7 @@ class ApplicationScope {
   ui::Application& app_;
 };
 
-void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
+void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, TemplateEditorPort& templateEditor) {
   DebugLog(L"Initialize");
 
   // Failures that reach the application open the error report.
@@ -105,7 +105,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   app.CreateForm<TQvMessageForm>();
   // The keyboard windows come here, before the clipboard monitor.
   app.CreateForm<TQvClipboardMonitor>();
-  app.CreateForm<TTemplateViewForm>();
+  // Its Edit button opens the template editor.
+  app.CreateForm<TTemplateViewForm>(templateEditor);
   // The key-state model, the executor and the hook (the keyboard windows' place);
   // the hotkey opens the pop-up and the hook hands it keys.
   ProgramWindowsAdapter programWindows;
@@ -170,8 +171,10 @@ int SnibbetMain() {
   ThemeManagerScope themes;
   // Outlives the forms, which link to its pictures; its end ends the input helper.
   std::optional<TDataDM> dataModule;
+  // Outlives the forms: the template pop-up reaches the editor through it.
+  TemplateEditorAdapter templateEditor;
   ApplicationScope application;
-  RunApplication(application.App(), dataModule);
+  RunApplication(application.App(), dataModule, templateEditor);
   return 0;
 }
 

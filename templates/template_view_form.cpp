@@ -12,6 +12,7 @@
 #include "core/input_helper_link.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
+#include "core/wait_form.h"
 #include "visual/system_colors.h"
 #include "helper/helper_protocol.h"
 #include "keyboard/key_history.h"
@@ -31,8 +32,15 @@ ProgramPopupSystem& ProgramSystem() {
   return system;
 }
 
+TemplateEditorPort& NoEditor() {
+  static NoTemplateEditor none;
+  return none;
+}
+
 constexpr int kBottomBar = 28;
 constexpr int kSplitter = 3;
+constexpr int kFrame = 1;     // the black margin around the panels
+constexpr int kMinPane = 50;  // the least width of the list and of the preview
 constexpr int kButtonWidth = 100, kButtonHeight = 24;
 constexpr wchar_t kListWidthValue[] = L"TemplateViewFormpnlLeftWidth";
 
@@ -81,22 +89,46 @@ std::optional<PopupCaret> CaretOfForeground() {
 
 PopupArea AreaOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// The list's width in a client area this wide: the splitter's own limits, the
+// preview's minimum counted without the frame on its right.
+int ListWidthIn(int clientWidth, int wanted) {
+  return ui::SplitterClampedWidth(wanted, kMinPane, clientWidth - kFrame - kSplitter, kMinPane + kFrame);
+}
+
+class WaitMessageShown {
+ public:
+  explicit WaitMessageShown(std::wstring_view argument) { ShowWaitMessageFmt(argument); }
+  ~WaitMessageShown() { HideWaitMessage(); }
+  WaitMessageShown(const WaitMessageShown&) = delete;
+  WaitMessageShown& operator=(const WaitMessageShown&) = delete;
+};
+
 }  // namespace
 
-TTemplateViewForm::TTemplateViewForm() : TTemplateViewForm(ProgramSystem()) {}
+TTemplateViewForm::TTemplateViewForm() : TTemplateViewForm(ProgramSystem(), NoEditor()) {}
 
-TTemplateViewForm::TTemplateViewForm(PopupSystem& system)
+TTemplateViewForm::TTemplateViewForm(TemplateEditorPort& editor) : TTemplateViewForm(ProgramSystem(), editor) {}
+
+TTemplateViewForm::TTemplateViewForm(PopupSystem& system) : TTemplateViewForm(system, NoEditor()) {}
+
+TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor)
     : TQvForm(PopupParams()),
       system_(system),
+      templateEditor_(editor),
       mdTemplates_(SystemNameFolding()),
       gridTemplates_(*this, {.name = L"gridTemplates", .left = 1, .top = 1, .width = 148, .height = 252},
                      /*ownerData=*/true),
+      spltLeft_(*this, {.name = L"spltLeft", .left = 149, .top = 1, .width = kSplitter, .height = 252},
+                gridTemplates_, kMinPane, kMinPane + kFrame),
       memoTemplate_(*this, {.name = L"memoTemplate", .visible = false}),
       editor_(*this, {.name = L"Editor", .visible = false}),
       imgPicture_(*this, {.name = L"imgPicture", .visible = false}),
       btnOk_(*this, {.name = L"btnOk"}, 0, /*isDefault=*/true),
       btnClose_(*this, {.name = L"btnClose"}),
       btnEdit_(*this, {.name = L"btnEdit"}),
+      // Borderless and never activated; placed here, since a subclass would
+      // slow every one of the list's drawing notifications.
+      imgGrip_(*this, L"imgGrip", ui::SizeGrip::Drag::Own, ui::SizeGrip::Placement::ByForm),
       tmrAction_(this, L"tmrAction", 10) {
   mdTemplates_.Open();
   mdTemplates_.AddLink(this);
@@ -116,6 +148,9 @@ TTemplateViewForm::TTemplateViewForm(PopupSystem& system)
   btnOk_.onClick = [this] { PasteWithInputBlocked(); };
   btnClose_.onClick = [this] { HideView(); };
   btnEdit_.onClick = [this] { btnEditClick(); };
+  spltLeft_.SetColor(RGB(0, 0, 0));  // a gap in the black frame
+  imgGrip_.SetInset(kFrame);
+  spltLeft_.onMoved = [this](int width) { ListSplitterMoved(width); };
   g_form = this;
 }
 
@@ -147,7 +182,7 @@ void TTemplateViewForm::OnDestroy() {
   if (TAppIni* store = AppIniOrNull()) {
     store->SaveFormPlacement(Handle(), false);
     try {
-      store->WriteInteger(kListWidthValue, listWidth_);
+      store->WriteInteger(kListWidthValue, gridTemplates_.Width());
     } catch (...) {
       // The width is a convenience; a failed write loses nothing else.
     }
@@ -156,19 +191,20 @@ void TTemplateViewForm::OnDestroy() {
 
 void TTemplateViewForm::ApplyLanguage() {
   TQvForm::ApplyLanguage();
-  btnOk_.SetText(LangText(760, L"OK"));
+  btnOk_.SetText(LangText(560, L"Paste"));
   btnClose_.SetText(LangText(105, L"Close"));
-  btnEdit_.SetText(LangText(761, L"Editor"));
+  btnEdit_.SetText(LangText(449, L"Edit"));
 }
 
 void TTemplateViewForm::OnSize(int width, int height) {
   if (!gridTemplates_.IsCreated()) return;
-  const int listWidth = std::clamp(listWidth_, 50, std::max(50, width - 50 - kSplitter));
-  const int body = std::max(0, height - kBottomBar - 1);
-  gridTemplates_.SetBounds(1, 1, listWidth, body - 1);
+  const int listWidth = ListWidthIn(width, listWidth_);
+  const int body = std::max(0, height - kBottomBar - kFrame);
+  gridTemplates_.SetBounds(kFrame, kFrame, listWidth, body - kFrame);
   gridTemplates_.Send(LVM_SETCOLUMNWIDTH, 0, listWidth - GetSystemMetrics(SM_CXVSCROLL) - 4);
-  const int previewLeft = 1 + listWidth + kSplitter;
-  const int previewWidth = std::max(0, width - previewLeft - 1);
+  spltLeft_.SetBounds(kFrame + listWidth, kFrame, kSplitter, body - kFrame);
+  const int previewLeft = kFrame + listWidth + kSplitter;
+  const int previewWidth = std::max(0, width - previewLeft - kFrame);
   for (ui::Window* view : {static_cast<ui::Window*>(&memoTemplate_), static_cast<ui::Window*>(&editor_),
                            static_cast<ui::Window*>(&imgPicture_)})
     view->SetBounds(previewLeft, 1, previewWidth, body - 1);
@@ -181,6 +217,7 @@ void TTemplateViewForm::OnSize(int width, int height) {
     button->SetBounds(left, buttonTop, kButtonWidth, kButtonHeight);
     left += kButtonWidth + 4;
   }
+  imgGrip_.KeepInCorner();
 }
 
 LRESULT TTemplateViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -291,7 +328,20 @@ void TTemplateViewForm::PasteSelectedTemplate() {
   system_.PasteTemplate(chosen, searchText_);
 }
 
-void TTemplateViewForm::btnEditClick() { HideView(); }
+void TTemplateViewForm::btnEditClick() {
+  const WaitMessageShown wait(LangText(47, L"Template editor"));
+  const TemplateRecord* current = mdTemplates_.Current();
+  const std::string name = current ? current->Name : std::string();
+  HideView();
+  templateEditor_.OpenTemplateEditor(TemplateTextToWide(name));
+  // Once the editor shows, which lists every template again.
+  if (!name.empty()) mdTemplates_.LocateName(name);
+}
+
+void TTemplateViewForm::ListSplitterMoved(int width) {
+  listWidth_ = width;
+  OnSize(ClientWidth(), ClientHeight());
+}
 
 std::wstring TTemplateViewForm::KeyText(std::uint8_t vk) { return system_.KeyText(vk); }
 bool TTemplateViewForm::CtrlHeld() { return system_.CtrlHeld(); }

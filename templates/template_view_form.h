@@ -13,11 +13,14 @@
 #include "templates/popup_keys.h"
 #include "templates/popup_preview.h"
 #include "templates/popup_system.h"
+#include "templates/template_editor_port.h"
 #include "templates/template_table.h"
 #include "ui/button.h"
 #include "ui/list_view.h"
 #include "ui/paint_box.h"
 #include "keyboard/keyboard_runtime.h"
+#include "ui/size_grip.h"
+#include "ui/splitter.h"
 #include "ui/timer.h"
 
 namespace snibbet {
@@ -27,9 +30,12 @@ namespace snibbet {
 
 class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private TemplateTableLink {
  public:
-  // The program's own keys, typed word and paste.
+  // The program's own keys, typed word and paste; without an editor port the
+  // Edit button opens nothing.
   TTemplateViewForm();
+  explicit TTemplateViewForm(TemplateEditorPort& editor);
   explicit TTemplateViewForm(PopupSystem& system);
+  TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor);
   ~TTemplateViewForm() override;
 
   // The template dataset, shared with the editor and the settings window.
@@ -48,7 +54,8 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void SetSearch(std::wstring text);
   // Hides the pop-up and hands the current template to the paste.
   void PasteSelectedTemplate();
-  // The Edit button: the template editor is not part of the program yet.
+  // The Edit button, also the settings window's way to the editor: hides the
+  // pop-up and opens the template editor on the current template.
   void btnEditClick();
 
   ui::ListView& Grid() { return gridTemplates_; }
@@ -58,6 +65,8 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   ui::Button& OkButton() { return btnOk_; }
   ui::Button& CloseButton() { return btnClose_; }
   ui::Button& EditButton() { return btnEdit_; }
+  ui::Splitter& ListSplitter() { return spltLeft_; }
+  ui::SizeGrip& Grip() { return imgGrip_; }
 
   void ApplyLanguage() override;
 
@@ -94,9 +103,13 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   LRESULT DrawRow(NMLVCUSTOMDRAW& draw);
   void PaintPanels(HDC dc) const;
 
+  void ListSplitterMoved(int width);
+
   PopupSystem& system_;
+  TemplateEditorPort& templateEditor_;
   TemplateTable mdTemplates_;
   ui::ListView gridTemplates_;
+  ui::Splitter spltLeft_;
   PreviewMemo memoTemplate_;
   PreviewRichEdit editor_;
   ui::PaintBox imgPicture_;
@@ -104,6 +117,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   ui::Button btnOk_;
   ui::Button btnClose_;
   ui::Button btnEdit_;
+  ui::SizeGrip imgGrip_;
   ui::Timer tmrAction_;
 
   PopupKeyQueue queue_;
@@ -111,7 +125,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   std::wstring rowText_;  // the text handed to the list for one cell
   COLORREF selectionColor_ = 0;
   bool wheelCaptured_ = false;
-  int listWidth_ = 148;
+  int listWidth_ = 148;  // as the user left it; the layout may show it narrower
   RECT previewPanel_{};
   RECT bottomPanel_{};
 };

@@ -58,6 +58,11 @@ void Splitter::SetPosition(int width) {
   Apply(Clamped(width));
 }
 
+void Splitter::SetColor(COLORREF color) {
+  color_ = Brush(CreateSolidBrush(color));
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 LRESULT CALLBACK Splitter::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Splitter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
@@ -93,6 +98,14 @@ LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       dragging_ = false;
       return 0;
+    case WM_ERASEBKGND:
+      if (!color_) break;
+      {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, color_.Get());
+      }
+      return 1;
     default:
       break;
   }

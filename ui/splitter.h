@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "ui/control.h"
+#include "ui/gdi.h"
 
 namespace ui {
 
@@ -29,6 +30,8 @@ class Splitter : public Control {
   // its right edge; onMoved does not run.
   void SetPosition(int width);
   void SetLimits(int minWidth, int minRest);
+  // The bar's colour; the button face colour until set.
+  void SetColor(COLORREF color);
   bool IsDragging() const { return dragging_; }
 
  protected:
@@ -43,6 +46,7 @@ class Splitter : public Control {
   void Apply(int width);
 
   Window& beside_;
+  Brush color_;
   int minWidth_, minRest_;
   bool dragging_ = false;
   int dragStartX_ = 0;      // screen x where the drag began

@@ -3,7 +3,9 @@
 // typed keys, pastes with Enter, closes with Esc, and captures the wheel
 // through the input helper while it shows. Its preview shows the current
 // template in the view of its kind; what shows after each key or move is
-// what a full repaint would show.
+// what a full repaint would show. The list and the preview share the width
+// through a splitter, the grip resizes the pop-up, neither activates it, and
+// the list's width is kept in the settings; Edit opens the template editor.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,7 +20,10 @@
 #include <vector>
 
 #include "clipboard/monitor_calls.h"
+#include "core/app_ini.h"
 #include "core/input_helper_link.h"
+#include "core/preset.h"
+#include "core/wait_form.h"
 #include "tests/unit/window_pixels.h"
 #include "helper/helper_protocol.h"
 #include "templates/template_paste_win.h"
@@ -65,6 +70,25 @@ class FakeKeys : public PopupSystem {
   std::vector<Pasted>& pasted_;
 };
 
+// The editor the Edit button opens: what it was asked, and what it saw then.
+class FakeEditor : public TemplateEditorPort {
+ public:
+  explicit FakeEditor(TTemplateViewForm*& popup) : popup_(popup) {}
+  struct Opening {
+    std::wstring name;
+    bool popupShown;
+    bool waitShown;
+  };
+  std::vector<Opening> openings;
+  void OpenTemplateEditor(const std::wstring& name) override {
+    openings.push_back({name, popup_->IsVisible(), TQvMessageWaitForm::Instance() != nullptr});
+    popup_->SetSearch(L"");  // the editor lists every template
+  }
+
+ private:
+  TTemplateViewForm*& popup_;
+};
+
 class PopupFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -85,7 +109,8 @@ class PopupFormTest : public ::testing::Test {
     keys_ = std::make_shared<FakeKeys>(typedWord_, pasted_);
     // The keyboard hook's bracket around the pop-up's work asks the helper.
     keyboard_.emplace();
-    form_ = std::make_unique<TTemplateViewForm>(*keys_);
+    form_ = std::make_unique<TTemplateViewForm>(*keys_, editor_);
+    popup_ = form_.get();
     form_->Create();
     for (const char* name : {"Abc", "Abd", "Bye", "Hello"}) AddTemplate(name, "text of " + std::string(name));
     form_->Templates().SortByName();
@@ -100,6 +125,8 @@ class PopupFormTest : public ::testing::Test {
   void TearDown() override {
     form_->Destroy();
     form_.reset();
+    HideWaitMessage();
+    FinalizeSettingsStore();
     DestroyWindow(target_);
     keyboard_.reset();
     ForgetInputHelper();
@@ -149,7 +176,31 @@ class PopupFormTest : public ::testing::Test {
   std::wstring typedWord_;
   std::vector<Pasted> pasted_;
   std::unique_ptr<TTemplateViewForm> form_;
+  TTemplateViewForm* popup_ = nullptr;
+  FakeEditor editor_{popup_};
 };
+
+// Mouse input as the user's: the cursor moved to a screen point, the left
+// button pressed or released there.
+void MouseTo(POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+  input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
+void LeftButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+}
+POINT CentreOnScreen(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 TEST_F(PopupFormTest, OpensUnderTheCaretWithoutTakingTheForegroundAndCapturesTheWheel) {
   ASSERT_EQ(GetForegroundWindow(), target_);
@@ -442,6 +493,136 @@ TEST_F(PopupFormTest, EveryKeyAndMoveShowsWhatAFullRepaintShows) {
   }
   Keys({'D', 'E', VK_DOWN, VK_DOWN, VK_BACK});
   expectSameAsFullRepaint("keys");
+}
+
+}  // namespace
+}  // namespace snibbet
+
+namespace snibbet {
+namespace {
+
+// The splitter's drag, as the mouse captured by it reports a point of the pop-up's client area.
+void DragSplitterTo(ui::Splitter& bar, int formX) {
+  POINT p{formX, 10};
+  MapWindowPoints(GetParent(bar.Handle()), bar.Handle(), &p, 1);
+  SendMessageW(bar.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+}
+
+TEST_F(PopupFormTest, TheSplitterLeavesListAndPreviewFiftyPixelsEachAndTheListWidthIsKept) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, TAppIni::kKeyPath);
+  InitializeSettingsStore();
+  InitializePreset();
+  Preset().Load();  // only a run that read the settings writes them back
+  form_->Destroy();
+  form_ = std::make_unique<TTemplateViewForm>(*keys_, editor_);
+  popup_ = form_.get();
+  form_->Create();
+  ShowTemplateView();
+  ui::Splitter& bar = form_->ListSplitter();
+  const auto previewWidth = [&] { return form_->TextPreview().Width(); };
+  const auto barAtListEdge = [&] { return bar.Left() == form_->Grid().Left() + form_->Grid().Width(); };
+  EXPECT_EQ(form_->Grid().Width(), 148);
+  SendMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+  DragSplitterTo(bar, -500);
+  EXPECT_EQ(form_->Grid().Width(), 50);
+  EXPECT_TRUE(barAtListEdge());
+  DragSplitterTo(bar, 5000);
+  EXPECT_EQ(previewWidth(), 50);
+  EXPECT_TRUE(barAtListEdge());
+  EXPECT_EQ(form_->TextPreview().Left(), bar.Left() + bar.Width()) << "the preview follows the bar";
+  DragSplitterTo(bar, 202);  // pressed at 150 with the list 148 wide
+  SendMessageW(bar.Handle(), WM_LBUTTONUP, 0, 0);
+  const int kept = form_->Grid().Width();
+  EXPECT_EQ(kept, 200);
+
+  // A narrower pop-up narrows the list only as far as the preview needs.
+  form_->SetBounds(form_->Left(), form_->Top(), 330, form_->Height());
+  EXPECT_EQ(previewWidth(), 330 - 200 - 5);
+
+  form_->Destroy();  // writes the width
+  EXPECT_EQ(AppIni().ReadIntegerDef(L"TemplateViewFormpnlLeftWidth", 0), kept);
+  AppIni().WriteInteger(L"TemplateViewFormpnlLeftWidth", 120);
+  form_ = std::make_unique<TTemplateViewForm>(*keys_, editor_);
+  popup_ = form_.get();
+  form_->Create();  // reads it
+  EXPECT_EQ(form_->Grid().Width(), 120);
+}
+
+TEST_F(PopupFormTest, SplitterAndGripDragWithTheMouseWithoutTakingTheForeground) {
+  ShowTemplateView();
+  Pump(50);
+  const int listWidth = form_->Grid().Width();
+  const POINT bar = CentreOnScreen(form_->ListSplitter().Handle());
+  MouseTo(bar);
+  LeftButton(true);
+  Pump(30);
+  EXPECT_TRUE(form_->ListSplitter().IsDragging());
+  MouseTo({bar.x + 40, bar.y + 7});
+  Pump(30);
+  LeftButton(false);
+  Pump(30);
+  EXPECT_EQ(form_->Grid().Width(), listWidth + 40);
+
+  const int width = form_->Width(), height = form_->Height(), left = form_->Left(), top = form_->Top();
+  const POINT grip = CentreOnScreen(form_->Grip().Handle());
+  MouseTo(grip);
+  LeftButton(true);
+  Pump(30);
+  MouseTo({grip.x + 30, grip.y + 20});
+  Pump(30);
+  MouseTo({grip.x + 60, grip.y + 45});
+  Pump(30);
+  LeftButton(false);
+  Pump(30);
+  EXPECT_FALSE(form_->Grip().IsDragging());
+  EXPECT_EQ(form_->Width(), width + 60);
+  EXPECT_EQ(form_->Height(), height + 45);
+  EXPECT_EQ(form_->Left(), left);
+  EXPECT_EQ(form_->Top(), top);
+  const RECT corner = form_->Grip().Bounds();
+  EXPECT_EQ(corner.right, form_->ClientWidth() - 1);  // inside the black frame
+  EXPECT_EQ(corner.bottom, form_->ClientHeight() - 1);
+
+  // Shrunk far past its minimum: held there.
+  MouseTo(CentreOnScreen(form_->Grip().Handle()));
+  LeftButton(true);
+  Pump(30);
+  MouseTo({left + 5, top + 5});
+  Pump(30);
+  LeftButton(false);
+  Pump(30);
+  EXPECT_EQ(form_->Width(), 330);
+  EXPECT_EQ(form_->Height(), 50);
+
+  EXPECT_TRUE(form_->IsVisible());
+  EXPECT_EQ(GetForegroundWindow(), target_);
+  EXPECT_EQ(GetFocus(), target_);
+}
+
+TEST_F(PopupFormTest, EditHidesThePopupAndOpensTheEditorOnTheCurrentTemplate) {
+  ShowTemplateView();
+  Keys({'A', 'B', VK_DOWN});
+  ASSERT_EQ(form_->Templates().Current()->Name, "Abd");
+  form_->btnEditClick();
+  ASSERT_EQ(editor_.openings.size(), 1u);
+  EXPECT_EQ(editor_.openings[0].name, L"Abd");
+  EXPECT_FALSE(editor_.openings[0].popupShown);
+  EXPECT_TRUE(editor_.openings[0].waitShown);
+  EXPECT_EQ(TQvMessageWaitForm::Instance(), nullptr) << "the wait message closes";
+  EXPECT_FALSE(form_->IsVisible());
+  EXPECT_FALSE(TemplateViewActive());
+  // The editor lists every template, standing on the one the pop-up stood on.
+  EXPECT_EQ(form_->Templates().VisibleCount(), 4u);
+  EXPECT_EQ(form_->Templates().Current()->Name, "Abd");
+  EXPECT_TRUE(pasted_.empty());
+
+  // An empty list: the editor opens on no template.
+  ShowTemplateView();
+  Keys({'Z'});
+  ASSERT_EQ(form_->Grid().Count(), 0);
+  form_->btnEditClick();
+  ASSERT_EQ(editor_.openings.size(), 2u);
+  EXPECT_EQ(editor_.openings[1].name, L"");
 }
 
 }  // namespace

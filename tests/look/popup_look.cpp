@@ -1,0 +1,33 @@
+// Shows the template pop-up with a few templates, the second one selected,
+// for a look at its list, splitter, preview, buttons and size grip.
+// Usage: popup_look [seconds]
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+
+#include "templates/template_view_form.h"
+#include "ui/application.h"
+#include "ui/timer.h"
+
+int wmain(int argc, wchar_t** argv) {
+  const int seconds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 6;
+  ui::Application& app = ui::Application::Create({.title = L"Pop-up look"});
+  snibbet::TTemplateViewForm& form = app.CreateForm<snibbet::TTemplateViewForm>();
+  snibbet::TemplateTable& table = form.Templates();
+  for (const char* name : {"Address", "Best regards", "Greeting", "Signature with a rather long name", "Thanks"}) {
+    table.Append();
+    table.SetName(name);
+    table.SetTemplate(std::string("Text of the template \"") + name + "\".\r\nA second line.");
+    table.Post();
+  }
+  table.SortByName();
+  snibbet::ShowTemplateView();
+  table.Next();
+  ui::Timer end(seconds * 1000, [] { PostQuitMessage(0); });
+  end.Start();
+  app.Run();
+  ui::Application::Destroy();
+  return 0;
+}
