@@ -31,6 +31,50 @@ class ComRef {
   T* p_ = nullptr;
 };
 
+// What the dialog gives back, whichever of its two forms ran.
+struct InsertRequest {
+  DWORD flags = 0;
+  CLSID clsid{};
+};
+
+// The wide dialog, else the ANSI one: some systems (Wine) offer only that.
+UINT RunInsertObjectDialog(InsertRequest& result, HWND owner, IOleClientSite* site, IStorage* storage, void** object) {
+  constexpr DWORD kFlags = IOF_SELECTCREATENEW | IOF_CREATENEWOBJECT | IOF_CREATEFILEOBJECT | IOF_DISABLEDISPLAYASICON;
+  std::array<wchar_t, MAX_PATH> wideFile{};
+  OLEUIINSERTOBJECTW wide{};
+  wide.cbStruct = sizeof wide;
+  wide.dwFlags = kFlags;
+  wide.hWndOwner = owner;
+  wide.lpszFile = wideFile.data();
+  wide.cchFile = static_cast<UINT>(wideFile.size());
+  wide.iid = IID_IOleObject;
+  wide.oleRender = OLERENDER_DRAW;
+  wide.lpIOleClientSite = site;
+  wide.lpIStorage = storage;
+  wide.ppvObj = object;
+  SetLastError(0);
+  UINT answer = OleUIInsertObjectW(&wide);
+  if (answer != OLEUI_FALSE || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
+    result = {wide.dwFlags, wide.clsid};
+    return answer;
+  }
+  std::array<char, MAX_PATH> ansiFile{};
+  OLEUIINSERTOBJECTA ansi{};
+  ansi.cbStruct = sizeof ansi;
+  ansi.dwFlags = kFlags;
+  ansi.hWndOwner = owner;
+  ansi.lpszFile = ansiFile.data();
+  ansi.cchFile = static_cast<UINT>(ansiFile.size());
+  ansi.iid = IID_IOleObject;
+  ansi.oleRender = OLERENDER_DRAW;
+  ansi.lpIOleClientSite = site;
+  ansi.lpIStorage = storage;
+  ansi.ppvObj = object;
+  answer = OleUIInsertObjectA(&ansi);
+  result = {ansi.dwFlags, ansi.clsid};
+  return answer;
+}
+
 bool OleStarted() {
   static const bool started = SUCCEEDED(OleInitialize(nullptr));
   return started;
@@ -52,21 +96,12 @@ InsertObjectResult ShowInsertObjectDialog(RichEdit& editor, HWND owner) {
     return InsertObjectResult::Unavailable;
   }
 
-  std::array<wchar_t, MAX_PATH> file{};
   ComRef<IOleObject> object;
-  OLEUIINSERTOBJECTW request{};
-  request.cbStruct = sizeof request;
-  request.dwFlags = IOF_SELECTCREATENEW | IOF_CREATENEWOBJECT | IOF_CREATEFILEOBJECT | IOF_DISABLEDISPLAYASICON;
-  request.hWndOwner = owner ? owner : GetParent(editor.Handle());
-  request.lpszFile = file.data();
-  request.cchFile = static_cast<UINT>(file.size());
-  request.iid = IID_IOleObject;
-  request.oleRender = OLERENDER_DRAW;
-  request.lpIOleClientSite = site.Get();
-  request.lpIStorage = storage.Get();
-  request.ppvObj = reinterpret_cast<void**>(object.Out());
-  const UINT answer = OleUIInsertObjectW(&request);
-  if (answer == OLEUI_CANCEL) return InsertObjectResult::Cancelled;
+  InsertRequest request{};
+  const UINT answer = RunInsertObjectDialog(request, owner ? owner : GetParent(editor.Handle()), site.Get(),
+                                            storage.Get(), reinterpret_cast<void**>(object.Out()));
+  // OLEUI_FALSE: the ANSI dialog of some systems (Wine) closed by Cancel.
+  if (answer == OLEUI_CANCEL || answer == OLEUI_FALSE) return InsertObjectResult::Cancelled;
   if (answer != OLEUI_OK) return InsertObjectResult::Unavailable;
   if (!object) return InsertObjectResult::Failed;
 
@@ -81,7 +116,7 @@ InsertObjectResult ShowInsertObjectDialog(RichEdit& editor, HWND owner) {
   inserted.dvaspect = DVASPECT_CONTENT;
   inserted.dwFlags = REO_RESIZABLE;
   if (FAILED(ole->InsertObject(&inserted))) return InsertObjectResult::Failed;
-  if (request.dwFlags & IOF_SELECTCREATENEW) {
+  if (request.flags & IOF_SELECTCREATENEW) {
     // A new object opens in its server so the user can fill it.
     RECT area{};
     GetClientRect(editor.Handle(), &area);

@@ -3,6 +3,9 @@
 // caret), how the buttons follow the selection, the super/subscript
 // exchange, indents, the background menu's check, what it enables on older
 // rich edits, which links it opens and the search.
+#include <windows.h>
+#include <dlgs.h>  // the find dialog's control ids
+
 #include <string>
 #include <vector>
 
@@ -10,6 +13,8 @@
 #include "tests/unit/ui_test_support.h"
 #include "ui/form.h"
 #include "ui/rich_edit.h"
+#include "ui/rich_edit_objects.h"
+#include "ui/timer.h"
 
 namespace {
 
@@ -368,6 +373,52 @@ TEST_F(RtfToolbarTest, FindNextSelectsTheNextMatchAndTellsWhenThereIsNone) {
   Editor().SetSelection({0, 0});
   Toolbar().FindNext({.text = L"ONE", .matchCase = true});
   EXPECT_EQ(system_.told.size(), 2u);
+}
+
+// The find dialog starts with the selection; its Find Next button and the
+// Enter key in it (which the program's loop knows nothing of) search on.
+TEST_F(RtfToolbarTest, FindDialogStartsWithTheSelectionAndSearchesOn) {
+  Open();
+  Editor().SetPlainText(L"one two one two");
+  Editor().SetSelection({4, 7});
+  Buttons().Click(L"tbFindText");
+  HWND dialog = GetLastActivePopup(form_->Handle());
+  ASSERT_NE(dialog, form_->Handle());
+  wchar_t what[64] = {};
+  GetDlgItemTextW(dialog, edt1, what, 64);
+  EXPECT_STREQ(what, L"two");
+
+  SendMessageW(dialog, WM_COMMAND, IDOK, 0);  // Find Next
+  EXPECT_EQ(Editor().Selection(), (ui::TextRange{12, 15}));
+  EXPECT_TRUE(system_.told.empty());
+
+  HWND field = GetDlgItem(dialog, edt1);
+  SetForegroundWindow(dialog);
+  SetFocus(field);
+  PostMessageW(field, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(field, WM_KEYUP, VK_RETURN, 0xC0000000);
+  EXPECT_TRUE(PumpUntil([&] { return !system_.told.empty(); }));
+  SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+// The insert-object dialog opens over the rich edit's OLE interface; it is
+// cancelled here as soon as it shows.
+TEST_F(RtfToolbarTest, InsertObjectOpensTheSystemsDialog) {
+  Open();
+  bool shown = false;
+  ui::Timer cancel(100, [&] {
+    HWND dialog = GetLastActivePopup(form_->Handle());
+    if (dialog && dialog != form_->Handle()) {
+      shown = true;
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+  });
+  cancel.Start();
+  const ui::InsertObjectResult result = ui::ShowInsertObjectDialog(Editor(), form_->Handle());
+  cancel.Stop();
+  EXPECT_EQ(result, ui::InsertObjectResult::Cancelled);
+  EXPECT_TRUE(shown);
 }
 
 }  // namespace
