@@ -61,6 +61,17 @@ bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
   return true;
 }
 
+// The box's number; 0 for anything else (a pasted text may hold anything).
+int WholeNumber(std::wstring_view text) {
+  if (text.empty() || text.size() > 4) return 0;
+  int value = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return 0;
+    value = value * 10 + (c - L'0');
+  }
+  return value;
+}
+
 }  // namespace
 
 RtfToolbarSystem& ShellRtfToolbarSystem() {
@@ -88,7 +99,8 @@ class RtfToolbar::UpdatingScope {
 };
 
 RtfToolbar::RtfToolbar(ui::Form& owner, ui::RichEdit& editor, RtfToolbarOptions options)
-    : tbrRtf(owner, {.name = L"tbrRtf", .width = 500, .height = 52}),
+    : pictures_(MakeRtfToolbarPictures()),
+      tbrRtf(owner, {.name = L"tbrRtf", .width = 500, .height = 52}),
       cbFontName(owner, {.name = L"cbFontName", .width = kFontListWidth, .height = 300}),
       edtFontSize(owner, {.name = L"edtFontSize", .width = kFontSizeWidth, .height = 21, .style = ES_NUMBER}),
       cbFontColor(owner, {.name = L"cbFontColor", .width = kColorListWidth, .height = 300}, FontColors(),
@@ -98,7 +110,6 @@ RtfToolbar::RtfToolbar(ui::Form& owner, ui::RichEdit& editor, RtfToolbarOptions 
       editor_(editor),
       options_(std::move(options)),
       system_(options_.system ? *options_.system : ShellRtfToolbarSystem()),
-      pictures_(MakeRtfToolbarPictures()),
       findDialog_(owner) {
   tbrRtf.SetImages(&pictures_);
   AddButtons();
@@ -122,6 +133,12 @@ RtfToolbar::RtfToolbar(ui::Form& owner, ui::RichEdit& editor, RtfToolbarOptions 
   if (owner_.IsCreated()) {  // made after the form's window: the controls are not made with it
     for (ui::Control* control : Controls()) control->Realize();
   }
+}
+
+RtfToolbar::~RtfToolbar() {
+  // The rich edit may outlive the toolbar.
+  editor_.onSelectionChange = nullptr;
+  editor_.onLinkClick = nullptr;
 }
 
 void RtfToolbar::AddButtons() {
@@ -275,8 +292,7 @@ void RtfToolbar::cbFontNameChange() {
 
 void RtfToolbar::edtFontSizeChange() {
   if (updating_) return;
-  const std::wstring text = edtFontSize.Text();
-  const int points = text.empty() || text.size() > 4 ? 0 : std::stoi(text);  // ES_NUMBER: digits only
+  const int points = WholeNumber(edtFontSize.Text());
   if (points > 0) editor_.SetFontSize(points, ui::FormatScope::SelectionOrWord);
 }
 

@@ -69,8 +69,11 @@ bool IsOpenableLink(std::wstring_view address);
 inline constexpr COLORREF kAutomaticBackground = 0xFF000000 | COLOR_WINDOW;
 
 class RtfToolbar {
+  ui::ImageList pictures_;  // first: the toolbar shows them until its window is gone
+
  public:
   RtfToolbar(ui::Form& owner, ui::RichEdit& editor, RtfToolbarOptions options = {});
+  ~RtfToolbar();
   RtfToolbar(const RtfToolbar&) = delete;
   RtfToolbar& operator=(const RtfToolbar&) = delete;
 
@@ -123,7 +126,6 @@ class RtfToolbar {
   ui::RichEdit& editor_;
   RtfToolbarOptions options_;
   RtfToolbarSystem& system_;
-  ui::ImageList pictures_;
   ui::ToolTips hints_;
   ui::FindDialog findDialog_;
   bool updating_ = false;
