@@ -212,39 +212,77 @@ CHARFORMAT2W RichEdit::CharFormat() const {
   return format;
 }
 
-void RichEdit::ApplyCharFormat(const CHARFORMAT2W& format) {
+void RichEdit::ApplyCharFormat(const CHARFORMAT2W& format, FormatScope scope) {
   CHARFORMAT2W copy = format;
   copy.cbSize = sizeof copy;
-  Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&copy));
+  const TextRange selection = Selection();
+  const TextRange word = scope == FormatScope::SelectionOrWord && selection.start == selection.end
+                             ? WordAt(selection.start)
+                             : selection;
+  if (word != selection) {
+    // Through a passing selection of the word, which the user does not see
+    // (no onSelectionChange): not every rich-edit version honours SCF_WORD.
+    movingSelection_ = true;
+    SetSelection(word);
+    Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&copy));
+    SetSelection(selection);
+    movingSelection_ = false;
+  }
+  Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&copy));  // at the caret: what is typed next
+}
+
+TextRange RichEdit::WordAt(int position) const {
+  auto isWordChar = [](wchar_t c) { return IsCharAlphaNumericW(c) || c == L'_'; };
+  constexpr int kChunk = 64;
+  int start = position;
+  for (bool more = true; more && start > 0;) {
+    const int from = std::max(start - kChunk, 0);
+    const std::wstring chunk = TextOf({from, start});
+    int i = static_cast<int>(chunk.size());
+    while (i > 0 && isWordChar(chunk[static_cast<size_t>(i - 1)])) --i;
+    more = i == 0 && !chunk.empty();
+    start -= static_cast<int>(chunk.size()) - i;
+  }
+  int end = position;
+  for (bool more = true; more;) {
+    const std::wstring chunk = TextOf({end, end + kChunk});
+    size_t i = 0;
+    while (i < chunk.size() && isWordChar(chunk[i])) ++i;
+    more = i == chunk.size() && !chunk.empty();
+    end += static_cast<int>(i);
+  }
+  // Only inside a word: letters on both sides of the position.
+  if (start == position || end == position) return {position, position};
+  return {start, end};
 }
 
 std::wstring RichEdit::FontName() const { return CharFormat().szFaceName; }
 
-void RichEdit::SetFontName(std::wstring_view name) {
+void RichEdit::SetFontName(std::wstring_view name, FormatScope scope) {
   CHARFORMAT2W format{};
   format.dwMask = CFM_FACE;
   const size_t length = std::min(name.size(), static_cast<size_t>(LF_FACESIZE - 1));
   std::copy_n(name.data(), length, format.szFaceName);
   format.szFaceName[length] = L'\0';
-  ApplyCharFormat(format);
+  ApplyCharFormat(format, scope);
 }
 
 int RichEdit::FontSize() const { return static_cast<int>(CharFormat().yHeight / kTwipsPerPoint); }
 
-void RichEdit::SetFontSize(int points) {
+void RichEdit::SetFontSize(int points, FormatScope scope) {
   CHARFORMAT2W format{};
   format.dwMask = CFM_SIZE;
   format.yHeight = points * kTwipsPerPoint;
-  ApplyCharFormat(format);
+  ApplyCharFormat(format, scope);
 }
 
 bool RichEdit::HasStyle(TextStyle style) const { return (CharFormat().dwEffects & static_cast<DWORD>(style)) != 0; }
 
-void RichEdit::SetStyle(TextStyle style, bool on) {
+void RichEdit::SetStyle(TextStyle style, bool on, FormatScope scope) {
   CHARFORMAT2W format{};
   format.dwMask = static_cast<DWORD>(style);  // CFM_BOLD == CFE_BOLD, and so on
   format.dwEffects = on ? static_cast<DWORD>(style) : 0;
-  ApplyCharFormat(format);
+  ApplyCharFormat(format, scope);
 }
 
 // The text and the background colour: an "automatic" one is the system's.
@@ -262,17 +300,26 @@ COLORREF RichEdit::ColorOf(const ColorMember& member) const {
   return (format.dwEffects & member.automatic) ? GetSysColor(member.systemColor) : format.*member.value;
 }
 
-void RichEdit::SetColorOf(const ColorMember& member, COLORREF color) {
+void RichEdit::SetColorOf(const ColorMember& member, COLORREF color, FormatScope scope) {
   CHARFORMAT2W format{};
   format.dwMask = member.mask;
   format.*member.value = color;
-  ApplyCharFormat(format);
+  ApplyCharFormat(format, scope);
 }
 
 COLORREF RichEdit::TextColor() const { return ColorOf(kTextColor); }
-void RichEdit::SetTextColor(COLORREF color) { SetColorOf(kTextColor, color); }
+void RichEdit::SetTextColor(COLORREF color, FormatScope scope) { SetColorOf(kTextColor, color, scope); }
 COLORREF RichEdit::BackColor() const { return ColorOf(kBackColor); }
-void RichEdit::SetBackColor(COLORREF color) { SetColorOf(kBackColor, color); }
+void RichEdit::SetBackColor(COLORREF color, FormatScope scope) { SetColorOf(kBackColor, color, scope); }
+
+bool RichEdit::HasAutoBackColor() const { return (CharFormat().dwEffects & CFE_AUTOBACKCOLOR) != 0; }
+
+void RichEdit::SetAutoBackColor(FormatScope scope) {
+  CHARFORMAT2W format{};
+  format.dwMask = CFM_BACKCOLOR;
+  format.dwEffects = CFE_AUTOBACKCOLOR;
+  ApplyCharFormat(format, scope);
+}
 
 VerticalPosition RichEdit::Position() const {
   const DWORD effects = CharFormat().dwEffects;
@@ -281,13 +328,13 @@ VerticalPosition RichEdit::Position() const {
   return VerticalPosition::Normal;
 }
 
-void RichEdit::SetPosition(VerticalPosition position) {
+void RichEdit::SetPosition(VerticalPosition position, FormatScope scope) {
   CHARFORMAT2W format{};
   format.dwMask = CFM_SUPERSCRIPT;  // covers both effects: one clears the other
   format.dwEffects = position == VerticalPosition::Superscript ? CFE_SUPERSCRIPT
                      : position == VerticalPosition::Subscript ? CFE_SUBSCRIPT
                                                                : 0;
-  ApplyCharFormat(format);
+  ApplyCharFormat(format, scope);
 }
 
 // --- paragraph format -----------------------------------------------------------
@@ -371,7 +418,7 @@ bool RichEdit::OnCommandReflected(WORD code) {
 
 bool RichEdit::OnNotifyReflected(NMHDR& header, LRESULT& result) {
   if (header.code == EN_SELCHANGE) {
-    if (!onSelectionChange) return false;
+    if (!onSelectionChange || movingSelection_) return false;
     onSelectionChange();
     result = 0;
     return true;

@@ -34,6 +34,10 @@ struct TextRange {
   bool operator==(const TextRange&) const = default;
 };
 
+// Where a character format goes: the selection, or, while nothing is
+// selected, the word at the caret (and what is typed next).
+enum class FormatScope { Selection, SelectionOrWord };
+
 struct FindOptions {
   bool matchCase = false;
   bool wholeWord = false;
@@ -62,26 +66,31 @@ class RichEdit : public Control {
   TextRange Selection() const;
   void SetSelection(TextRange range);
   std::wstring SelectedText() const;
+  // The word the position lies inside (letters on both sides of it); an
+  // empty range at the position when it lies between words.
+  TextRange WordAt(int position) const;
   // The next match at or after `from` up to the end; the text is not selected.
   std::optional<TextRange> Find(std::wstring_view text, int from, FindOptions options = {}) const;
 
   // Character format of the selection (of its start when it is mixed).
   CHARFORMAT2W CharFormat() const;
   COLORREF ColorOf(const ColorMember& member) const;
-  void SetColorOf(const ColorMember& member, COLORREF color);
-  void ApplyCharFormat(const CHARFORMAT2W& format);  // the members its dwMask names
+  void SetColorOf(const ColorMember& member, COLORREF color, FormatScope scope);
+  void ApplyCharFormat(const CHARFORMAT2W& format, FormatScope scope = FormatScope::Selection);  // the members its dwMask names
   std::wstring FontName() const;
-  void SetFontName(std::wstring_view name);
+  void SetFontName(std::wstring_view name, FormatScope scope = FormatScope::Selection);
   int FontSize() const;  // points
-  void SetFontSize(int points);
+  void SetFontSize(int points, FormatScope scope = FormatScope::Selection);
   bool HasStyle(TextStyle style) const;
-  void SetStyle(TextStyle style, bool on);
+  void SetStyle(TextStyle style, bool on, FormatScope scope = FormatScope::Selection);
   COLORREF TextColor() const;  // the window-text colour when automatic
-  void SetTextColor(COLORREF color);
+  void SetTextColor(COLORREF color, FormatScope scope = FormatScope::Selection);
   COLORREF BackColor() const;  // the window colour when automatic
-  void SetBackColor(COLORREF color);
+  bool HasAutoBackColor() const;
+  void SetBackColor(COLORREF color, FormatScope scope = FormatScope::Selection);
+  void SetAutoBackColor(FormatScope scope = FormatScope::Selection);  // follows the window colour
   VerticalPosition Position() const;
-  void SetPosition(VerticalPosition position);
+  void SetPosition(VerticalPosition position, FormatScope scope = FormatScope::Selection);
 
   // Paragraph format.
   ParagraphAlignment Alignment() const;
@@ -111,6 +120,7 @@ class RichEdit : public Control {
   std::wstring TextOf(TextRange range) const;
 
   bool settingText_ = false;  // our own changes: no onChange
+  bool movingSelection_ = false;  // our own passing selection: no onSelectionChange
 };
 
 }  // namespace ui
