@@ -7,6 +7,7 @@
 #include "app/app_messages.h"
 #include "app/bug_report_adapter.h"
 #include "app/first_form.h"
+#include "app/history_keyboard_adapter.h"
 #include "app/program_windows_adapter.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
@@ -104,7 +105,9 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   BugReportConnection errorReportConnected(errorReport);
   app.CreateForm<TQvMessageForm>();
   // The keyboard windows come here, before the clipboard monitor.
-  app.CreateForm<TQvClipboardMonitor>();
+  // Stateless, and kept for the whole run: the forms outlive this function.
+  static HistoryKeyboardAdapter historyKeyboard;
+  app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &historyKeyboard});
   app.CreateForm<TTemplateViewForm>();
   // The key-state model, the executor and the hook (the keyboard windows' place);
   // the hotkey opens the pop-up and the hook hands it keys.
