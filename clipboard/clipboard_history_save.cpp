@@ -217,6 +217,7 @@ void TQvClipboardMonitor::SaveClipboardToFile() {
 }
 
 void TQvClipboardMonitor::SaveHistoryItem(const ClipboardHistorySettings& settings) {
+  if (history_.Folder().empty()) return;  // no clipboard folder known: nowhere to save
   const std::vector<std::uint32_t> formats = ClipboardFormatsInOrder();
   if (formats.empty()) return;
   const HistoryFormatIds ids{RtfClipboardFormat(), HtmlClipboardFormat()};

@@ -2,7 +2,6 @@
 
 #include "ui/gdi.h"
 #include "visual/picture.h"
-#include "visual/png_picture.h"
 
 namespace snibbet {
 namespace {
@@ -45,12 +44,7 @@ int BackgroundPicture::Height() const { return impl_->picture->Height(); }
 bool BackgroundPicture::HasWhiteCorner() const { return impl_->whiteCorner; }
 
 void BackgroundPicture::DrawScaled(HDC dc, int width, int height) const {
-  const RECT area{0, 0, width, height};
-  if (const auto* png = dynamic_cast<const PngImage*>(impl_->picture.get())) {
-    png->DrawSmooth(dc, area);
-  } else {
-    impl_->picture->Draw(dc, area);
-  }
+  impl_->picture->DrawResampled(dc, RECT{0, 0, width, height});
 }
 
 }  // namespace snibbet

@@ -29,6 +29,8 @@ class Picture {
   virtual int Height() const = 0;
   // The whole picture stretched to `area`.
   virtual void Draw(HDC dc, const RECT& area) const = 0;
+  // The same with the best filtering the format offers.
+  virtual void DrawResampled(HDC dc, const RECT& area) const { Draw(dc, area); }
   // A 24-bit copy drawn on `background`, owned by the caller; null when it
   // cannot be made.
   HBITMAP CreateBitmap(COLORREF background) const;

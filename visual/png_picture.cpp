@@ -149,7 +149,7 @@ void PngImage::DrawPartToGraphics(GpGraphics* graphics, const RECT& area, const 
   CheckStatus(status);
 }
 
-void PngImage::DrawSmooth(HDC dc, const RECT& area) const {
+void PngImage::DrawResampled(HDC dc, const RECT& area) const {
   const Graphics graphics(api_, dc);
   CheckStatus(api_.SetInterpolationMode(graphics.Get(), Gdiplus::InterpolationModeHighQualityBicubic));
   CheckStatus(api_.SetPixelOffsetMode(graphics.Get(), Gdiplus::PixelOffsetModeHalf));

@@ -41,8 +41,8 @@ class PngImage final : public Picture {
   // An enlarged part is taken one pixel narrower (and lower) than asked and
   // drawn unfiltered, so that the pixels next to it never show.
   void DrawPartToGraphics(Gdiplus::GpGraphics* graphics, const RECT& area, const RECT& source) const;
-  // Drawn resampled with high-quality filtering.
-  void DrawSmooth(HDC dc, const RECT& area) const;
+  // High-quality bicubic filtering.
+  void DrawResampled(HDC dc, const RECT& area) const override;
   // The picture as a PNG file, whatever it was made from.
   std::vector<std::uint8_t> SaveAsPng() const;
   // A 32-bit bitmap composed on `background` (0: alpha kept), owned by the caller.
