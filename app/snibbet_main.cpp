@@ -7,6 +7,7 @@
 #include "app/app_messages.h"
 #include "app/bug_report_adapter.h"
 #include "app/first_form.h"
+#include "app/history_keyboard_adapter.h"
 #include "app/program_windows_adapter.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
@@ -90,7 +91,13 @@ class ApplicationScope {
   ui::Application& app_;
 };
 
-void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, TemplateEditorPort& templateEditor) {
+// The forms' ways up to higher parts; they outlive the forms.
+struct FormAdapters {
+  TemplateEditorAdapter templateEditor;    // the pop-up's Edit button
+  HistoryKeyboardAdapter historyKeyboard;  // the clipboard history's input block
+};
+
+void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, FormAdapters& adapters) {
   DebugLog(L"Initialize");
 
   // Failures that reach the application open the error report.
@@ -104,9 +111,9 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, Te
   BugReportConnection errorReportConnected(errorReport);
   app.CreateForm<TQvMessageForm>();
   // The keyboard windows come here, before the clipboard monitor.
-  app.CreateForm<TQvClipboardMonitor>();
+  app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
   // Its Edit button opens the template editor.
-  app.CreateForm<TTemplateViewForm>(templateEditor);
+  app.CreateForm<TTemplateViewForm>(adapters.templateEditor);
   // The key-state model, the executor and the hook (the keyboard windows' place);
   // the hotkey opens the pop-up and the hook hands it keys.
   ProgramWindowsAdapter programWindows;
@@ -171,10 +178,9 @@ int SnibbetMain() {
   ThemeManagerScope themes;
   // Outlives the forms, which link to its pictures; its end ends the input helper.
   std::optional<TDataDM> dataModule;
-  // Outlives the forms: the template pop-up reaches the editor through it.
-  TemplateEditorAdapter templateEditor;
+  FormAdapters adapters;
   ApplicationScope application;
-  RunApplication(application.App(), dataModule, templateEditor);
+  RunApplication(application.App(), dataModule, adapters);
   return 0;
 }
 

@@ -3,9 +3,11 @@
 #include <stdexcept>
 
 #include "clipboard/event_sound.h"
+#include "core/app_ini.h"
 #include "core/debug_log.h"
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
+#include "core/preset.h"
 #include "core/version_info.h"
 
 namespace snibbet {
@@ -21,6 +23,17 @@ ClipboardMonitorOptions WithDefaults(ClipboardMonitorOptions options) {
   if (!options.lookUpListenerApi) options.lookUpListenerApi = LookUpFormatListenerApi;
   if (!options.showWarning) options.showWarning = ShowWarningMessage;
   if (!options.playSound) options.playSound = PlayEventSound;
+  if (!options.historySettings) {
+    options.historySettings = [] {
+      const TPreset* preset = PresetOrNull();
+      if (!preset) return ClipboardHistorySettings{};
+      return ClipboardHistorySettings{preset->ClipboardIsActive(), preset->MaxClipboardHistory(),
+                                      preset->UniqueClipboard()};
+    };
+  }
+  if (options.historyFolder.empty()) {
+    if (const TAppIni* store = AppIniOrNull()) options.historyFolder = store->ClipboardFolder();
+  }
   return options;
 }
 
@@ -58,6 +71,16 @@ void TQvClipboardMonitor::OnCreate() {
   snapshotHeld_ = false;
   saving_ = registering_ = false;
   monitoring_ = true;
+  // Read also while the store is off: the numbering goes on from the last item.
+  if (!options_.historyFolder.empty()) {
+    history_ = ClipboardHistoryStore(std::filesystem::path(options_.historyFolder));
+    history_.LoadIndexes();
+  }
+}
+
+void TQvClipboardMonitor::ApplyLanguage() {
+  TQvForm::ApplyLanguage();
+  placeholderNote_ = LangText(42, L"No text");
 }
 
 void TQvClipboardMonitor::OnDestroy() { UnregisterViewer(); }
@@ -143,9 +166,11 @@ void TQvClipboardMonitor::KickWatchdog() {
   tmrRestart.Start();
 }
 
-// Re-registration only ever served the history store, which never runs here.
+// Re-registration serves only the history store: a monitor dropped from the
+// viewer chain would miss the changes it saves.
 void TQvClipboardMonitor::tmrRestartTimer() {
-  if (!HistoryStoreOn() || saving_ || tmrSave.Enabled()) return;
+  if (saving_ || !HistoryStoreOn() || tmrSave.Enabled()) return;
+  if (options_.keyboard && !options_.keyboard->KeyboardQuiet()) return;
   UnregisterViewer();
   RegisterViewer();
 }

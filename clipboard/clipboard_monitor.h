@@ -3,7 +3,10 @@
 // clipboard change. It keeps ClipboardChangedFlag for the paste steps that
 // wait on their own clipboard writes, keeps the user's clipboard in memory
 // around a paste and puts it back shortly after, and plays the clipboard
-// sound when the user's clipboard changes. Created hidden at start-up; the
+// sound when the user's clipboard changes. It also drives the clipboard
+// history store (switched off in the program: ClipboardIsActive is never
+// stored as on), of which only the start-up read of the index files runs.
+// Created hidden at start-up; the
 // data module registers it when it starts and unregisters it when it stops.
 // GUI thread only.
 #include <windows.h>
@@ -13,6 +16,7 @@
 #include <string_view>
 
 #include "clipboard/format_listener_api.h"
+#include "clipboard/history_store.h"
 #include "clipboard/paste_targets.h"
 #include "core/clipboard_stream.h"
 #include "core/qv_form.h"
@@ -27,12 +31,35 @@ extern bool ClipboardChangedFlag;
 // The sound slot of a clipboard change.
 inline constexpr int kClipboardSoundSlot = 8;
 
+// The history store's settings at the moment of a change or a save.
+struct ClipboardHistorySettings {
+  bool on = false;     // ClipboardIsActive
+  int maxItems = 30;   // MaxClipboardHistory
+  bool unique = true;  // UniqueClipboard
+};
+
+// What a history save asks of the keyboard, a layer above the clipboard.
+class HistoryKeyboardPort {
+ public:
+  virtual ~HistoryKeyboardPort() = default;
+  // Physical input held back by the input helper while the save runs.
+  virtual void BeginInputBlock() = 0;
+  virtual void EndInputBlock() = 0;
+  // No key held down in the key-state model, the hook not inside its
+  // procedure and no own input running: the monitor may re-register.
+  virtual bool KeyboardQuiet() = 0;
+};
+
 // How the monitor reaches the system; tests replace single entries.
 struct ClipboardMonitorOptions {
   std::function<bool()> isVistaOrLater;                  // default: IsVistaOrLater
   std::function<FormatListenerApi()> lookUpListenerApi;  // default: LookUpFormatListenerApi
   std::function<void(std::wstring_view)> showWarning;    // default: ShowWarningMessage
   std::function<void(int slot, bool force)> playSound;   // default: PlayEventSound
+  // Default: the settings object's (its switch is never on); a test may switch the store on.
+  std::function<ClipboardHistorySettings()> historySettings;
+  std::wstring historyFolder;                            // default: the settings store's clipboard folder
+  HistoryKeyboardPort* keyboard = nullptr;               // none: input is not blocked during a save
 };
 
 class TQvClipboardMonitor : public TQvForm {
@@ -69,6 +96,11 @@ class TQvClipboardMonitor : public TQvForm {
   // reported (at most 300 ms), then processes messages for 30 ms more.
   void WaitForClipboardChange();
 
+  // Saves the clipboard as the next history item (nothing for an empty one);
+  // every error is swallowed, the files written until then stay.
+  void SaveClipboardToFile();
+  const ClipboardHistoryStore& History() const { return history_; }
+
   // Waits for the target to be idle, then types Ctrl+V.
   void SendPasteKeys();
   // Whether the coming paste is the first into the foreground window for a
@@ -89,16 +121,18 @@ class TQvClipboardMonitor : public TQvForm {
   bool RestorePending() const { return tmrRestore.Enabled(); }
   const ClipboardStream& Snapshot() const { return snapshot_; }
 
-  ui::Timer tmrSave{this, L"tmrSave", 150};
+  ui::Timer tmrSave{this, L"tmrSave", 150, [this] { tmrSaveTimer(); }};
   ui::Timer tmrRestore{this, L"tmrRestore", kRestoreDelayMs, [this] { tmrRestoreTimer(); }};
   ui::Timer tmrRestart{this, L"tmrRestart", 60000, [this] { tmrRestartTimer(); }};
 
  protected:
   void OnCreate() override;
   void OnDestroy() override;
+  void ApplyLanguage() override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void tmrSaveTimer();
   void tmrRestoreTimer();
   void tmrRestartTimer();
   void PassToNextViewer(UINT message, WPARAM wParam, LPARAM lParam);
@@ -106,8 +140,8 @@ class TQvClipboardMonitor : public TQvForm {
   bool IsOwnWrite() const;
   bool TakeSnapshot();
   void ArmRestore(UINT delayMs);
-  // The history store is not part of this program: it is never on.
-  static bool HistoryStoreOn() { return false; }
+  bool HistoryStoreOn() const { return options_.historySettings().on; }
+  void SaveHistoryItem(const ClipboardHistorySettings& settings);
 
   ClipboardMonitorOptions options_;
   FormatListenerApi listener_{};
@@ -127,6 +161,8 @@ class TQvClipboardMonitor : public TQvForm {
   DWORD ownWriteSequence_ = 0;      // right after the paste, then after the restore
   int restoreRetriesLeft_ = 0;
   bool monitoring_ = true;
+  ClipboardHistoryStore history_{std::filesystem::path()};
+  std::wstring placeholderNote_;  // the text file of an item without a preview
 };
 
 // The one monitor while it exists; std::logic_error otherwise.

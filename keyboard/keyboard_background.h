@@ -1,6 +1,6 @@
 #pragma once
-// The picture behind the keys of the keyboard view, loaded through GDI+
-// (any format it reads) and drawn resampled to the view's size.
+// The picture behind the keys of the keyboard view, loaded by its file's
+// extension (visual/picture.h) and drawn resampled to the view's size.
 #include <windows.h>
 
 #include <memory>

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "ui/scroll_bar_paint.h"
-#include "visual/gdiplus.h"
+#include "visual/picture.h"
 
 namespace snibbet {
 namespace {
@@ -82,41 +82,35 @@ void PreviewRichEdit::ShowRtf(std::string_view rtf) {
 
 std::wstring PreviewRichEdit::PlainText() const { return Text(); }
 
-struct PreviewPicture::Image {
-  std::unique_ptr<Gdiplus::Bitmap> bitmap;
-};
-
-PreviewPicture::PreviewPicture() : image_(std::make_unique<Image>()) {}
+PreviewPicture::PreviewPicture() = default;
 PreviewPicture::~PreviewPicture() = default;
 
 void PreviewPicture::Load(const std::wstring& path) {
   Clear();
-  if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES || !StartGdiplus()) return;
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(path.c_str());
-  if (bitmap->GetLastStatus() == Gdiplus::Ok && bitmap->GetWidth() > 0) image_->bitmap = std::move(bitmap);
+  if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  try {
+    picture_ = ProgramPictureFormats().LoadFromFile(path);
+  } catch (const PictureLoadError&) {
+    // An unknown or damaged picture shows as none.
+  }
 }
 
-void PreviewPicture::Clear() { image_->bitmap.reset(); }
+void PreviewPicture::Clear() { picture_.reset(); }
 
-bool PreviewPicture::Empty() const { return !image_->bitmap; }
+bool PreviewPicture::Empty() const { return !picture_; }
 
 void PreviewPicture::Draw(HDC dc, const RECT& area) const {
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-  if (!image_->bitmap) return;
-  const double w = image_->bitmap->GetWidth(), h = image_->bitmap->GetHeight();
+  if (!picture_ || picture_->Width() <= 0 || picture_->Height() <= 0) return;
+  const double w = picture_->Width(), h = picture_->Height();
   const double areaW = area.right - area.left, areaH = area.bottom - area.top;
   const double scale = std::min({areaW / w, areaH / h, 1.0});
   const int drawW = static_cast<int>(w * scale), drawH = static_cast<int>(h * scale);
-  Gdiplus::Graphics graphics(dc);
-  graphics.DrawImage(image_->bitmap.get(), static_cast<INT>(area.left + (areaW - drawW) / 2),
-                     static_cast<INT>(area.top + (areaH - drawH) / 2), drawW, drawH);
+  const int left = static_cast<int>(area.left + (areaW - drawW) / 2);
+  const int top = static_cast<int>(area.top + (areaH - drawH) / 2);
+  picture_->Draw(dc, RECT{left, top, left + drawW, top + drawH});
 }
 
-HBITMAP PreviewPicture::CreateBitmap() const {
-  HBITMAP bitmap = nullptr;
-  if (!image_->bitmap || image_->bitmap->GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &bitmap) != Gdiplus::Ok)
-    return nullptr;
-  return bitmap;
-}
+HBITMAP PreviewPicture::CreateBitmap() const { return picture_ ? picture_->CreateBitmap(RGB(255, 255, 255)) : nullptr; }
 
 }  // namespace snibbet

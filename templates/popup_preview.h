@@ -63,7 +63,10 @@ class PreviewRichEdit : public ui::Control {
   std::optional<PreviewViewMark> loaded_;
 };
 
-// A picture loaded through GDI+, drawn centred and scaled proportionally.
+class Picture;
+
+// A picture loaded by its file's extension, drawn centred and scaled
+// proportionally.
 class PreviewPicture {
  public:
   PreviewPicture();
@@ -71,7 +74,7 @@ class PreviewPicture {
   PreviewPicture(const PreviewPicture&) = delete;
   PreviewPicture& operator=(const PreviewPicture&) = delete;
 
-  // A missing or unreadable file leaves the picture empty.
+  // A missing, unreadable or unknown file leaves the picture empty.
   void Load(const std::wstring& path);
   void Clear();
   bool Empty() const;
@@ -80,8 +83,7 @@ class PreviewPicture {
   HBITMAP CreateBitmap() const;
 
  private:
-  struct Image;
-  std::unique_ptr<Image> image_;
+  std::unique_ptr<Picture> picture_;
 };
 
 }  // namespace snibbet

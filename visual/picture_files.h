@@ -1,14 +1,14 @@
 #pragma once
-// Picture files through GDI+: the open dialog's filter of every format it
-// reads, and a picture file as a bitmap.
+// Picture files in the program's formats: the open dialog's filter, and a
+// picture file as a bitmap.
 #include <string>
 
 #include "ui/gdi.h"
 
 namespace snibbet {
 
-// "All (*.bmp;*.png;...)|*.bmp;*.png;...|BMP (...)|...|" for a file dialog;
-// empty without GDI+.
+// "All (*.bmp;...)|*.bmp;...|Bitmaps (*.bmp)|*.bmp|..." for a file dialog;
+// PNG is in it only when GDI+ has started.
 std::wstring PictureOpenFilter();
 
 // The picture in the file on a white background; empty when it does not load.

@@ -67,8 +67,7 @@ class ClipmonTest : public UiTest {
 
   // The monitor, registered; the listener as the system offers it unless
   // `withListener` is false (then its look-up fails).
-  TQvClipboardMonitor& MakeMonitor(bool withListener = true) {
-    ClipboardMonitorOptions options;
+  TQvClipboardMonitor& MakeMonitor(bool withListener = true, ClipboardMonitorOptions options = {}) {
     options.isVistaOrLater = [] { return true; };
     if (!withListener) options.lookUpListenerApi = [] { return FormatListenerApi{}; };
     options.showWarning = [this](std::wstring_view text) { warnings.emplace_back(text); };

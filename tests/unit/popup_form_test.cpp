@@ -398,6 +398,13 @@ TEST_F(PopupFormTest, APictureTemplateGoesOnTheClipboardAsABitmapOfItsSize) {
   const std::wstring picture = WriteSmallBitmap();
   AddTemplate("Pic", WideToTemplateText(picture), kTemplatePicture);
   AddTemplate("Pmissing", "C:\\no such picture.bmp", kTemplatePicture);
+  // Shorter than any picture's header.
+  const std::wstring damaged = picture.substr(0, picture.size() - 4) + L".png";
+  HANDLE file = CreateFileW(damaged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, "\x89PNG", 4, &written, nullptr);
+  CloseHandle(file);
+  AddTemplate("Pshort", WideToTemplateText(damaged), kTemplatePicture);
   form_->Templates().SortByName();
   ShowTemplateView();
   Keys({'P', 'I'});
@@ -414,7 +421,11 @@ TEST_F(PopupFormTest, APictureTemplateGoesOnTheClipboardAsABitmapOfItsSize) {
 
   Keys({VK_BACK, 'M'});
   EXPECT_FALSE(system.PutPicture()) << "a picture that did not load must not be pasted";
+  Keys({VK_BACK, 'S'});
+  EXPECT_TRUE(form_->Picture().Empty());
+  EXPECT_FALSE(system.PutPicture()) << "a damaged picture must not be pasted";
   DeleteFileW(picture.c_str());
+  DeleteFileW(damaged.c_str());
 }
 
 TEST_F(PopupFormTest, TheSameTemplateIsLoadedAgainOnlyWhenItsViewWasMoved) {
