@@ -105,7 +105,9 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule) {
   app.CreateForm<TQvMessageForm>();
   // The keyboard windows come here, before the clipboard monitor.
   app.CreateForm<TQvClipboardMonitor>();
-  app.CreateForm<TTemplateViewForm>();
+  // The pop-up's Edit button opens the template editor.
+  TemplateEditorAdapter templateEditor;
+  app.CreateForm<TTemplateViewForm>(&templateEditor);
   // The key-state model, the executor and the hook (the keyboard windows' place);
   // the hotkey opens the pop-up and the hook hands it keys.
   ProgramWindowsAdapter programWindows;

@@ -83,11 +83,12 @@ PopupArea AreaOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-TTemplateViewForm::TTemplateViewForm() : TTemplateViewForm(ProgramSystem()) {}
+TTemplateViewForm::TTemplateViewForm(TemplateEditorPort* editor) : TTemplateViewForm(ProgramSystem(), editor) {}
 
-TTemplateViewForm::TTemplateViewForm(PopupSystem& system)
+TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort* editor)
     : TQvForm(PopupParams()),
       system_(system),
+      editorPort_(editor),
       mdTemplates_(SystemNameFolding()),
       gridTemplates_(*this, {.name = L"gridTemplates", .left = 1, .top = 1, .width = 148, .height = 252},
                      /*ownerData=*/true),
@@ -291,7 +292,12 @@ void TTemplateViewForm::PasteSelectedTemplate() {
   system_.PasteTemplate(chosen, searchText_);
 }
 
-void TTemplateViewForm::btnEditClick() { HideView(); }
+void TTemplateViewForm::btnEditClick() {
+  const TemplateRecord* current = mdTemplates_.Current();
+  const std::wstring name = current ? TemplateTextToWide(current->Name) : std::wstring();
+  HideView();
+  if (editorPort_) editorPort_->OpenTemplateEditor(name);
+}
 
 std::wstring TTemplateViewForm::KeyText(std::uint8_t vk) { return system_.KeyText(vk); }
 bool TTemplateViewForm::CtrlHeld() { return system_.CtrlHeld(); }

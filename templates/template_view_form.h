@@ -25,11 +25,20 @@ namespace snibbet {
 // TemplateViewActive() (keyboard/keyboard_runtime.h) is set while the pop-up
 // shows; the keyboard hook and the message dispatch read it.
 
+// What the Edit button opens above the pop-up: the template editor.
+class TemplateEditorPort {
+ public:
+  virtual ~TemplateEditorPort() = default;
+  // Opens the editor, or brings the open one forward, on the template of that name.
+  virtual void OpenTemplateEditor(const std::wstring& templateName) = 0;
+};
+
 class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private TemplateTableLink {
  public:
-  // The program's own keys, typed word and paste.
-  TTemplateViewForm();
-  explicit TTemplateViewForm(PopupSystem& system);
+  // The program's own keys, typed word and paste; without an editor the
+  // Edit button only hides the pop-up.
+  explicit TTemplateViewForm(TemplateEditorPort* editor = nullptr);
+  explicit TTemplateViewForm(PopupSystem& system, TemplateEditorPort* editor = nullptr);
   ~TTemplateViewForm() override;
 
   // The template dataset, shared with the editor and the settings window.
@@ -48,7 +57,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void SetSearch(std::wstring text);
   // Hides the pop-up and hands the current template to the paste.
   void PasteSelectedTemplate();
-  // The Edit button: the template editor is not part of the program yet.
+  // The Edit button: the pop-up hides and the editor opens on the current template.
   void btnEditClick();
 
   ui::ListView& Grid() { return gridTemplates_; }
@@ -95,6 +104,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void PaintPanels(HDC dc) const;
 
   PopupSystem& system_;
+  TemplateEditorPort* editorPort_;
   TemplateTable mdTemplates_;
   ui::ListView gridTemplates_;
   PreviewMemo memoTemplate_;
