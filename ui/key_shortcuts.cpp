@@ -31,6 +31,9 @@ void KeyShortcuts::Watch(const Window& control) {
     swallowChar_ = false;
     if (!Run(static_cast<UINT>(wParam))) return std::nullopt;
     swallowChar_ = true;
+    // The system must see an Alt chord's key too: else it takes the Alt
+    // release for a lone Alt and opens the menu bar.
+    if (message == WM_SYSKEYDOWN) return std::nullopt;
     return 0;
   });
   watched_.push_back(std::move(subclass));
