@@ -1,19 +1,22 @@
 #include "app/program_windows_adapter.h"
 
+#include "core/window_helpers.h"
+#include "dialogs/template_setup_form.h"
 #include "templates/template_view_form.h"
 
 namespace snibbet {
 
 void ProgramWindowsAdapter::ShowTemplateView() { snibbet::ShowTemplateView(); }
 
+bool ProgramWindowsAdapter::BringTemplateEditorToFront() {
+  TTemplateSetupForm* editor = TemplateSetupForm();
+  if (!editor || !editor->Handle()) return false;
+  ForceForegroundWindow(editor->Handle(), true);
+  return true;
+}
+
 void ProgramWindowsAdapter::HandTemplateViewKey(std::uint8_t code) { TemplateViewHandleKey(code); }
 
-void TemplateEditorAdapter::OpenTemplateEditor(const std::wstring& templateName) {
-  OpenTemplateEditorOn(templateName);
-}
-
-void OpenTemplateEditorOn(const std::wstring&) {
-  // the template editor opens here
-}
+void TemplateEditorAdapter::OpenTemplateEditor(const std::wstring& templateName) { ShowTemplateEditor(templateName); }
 
 }  // namespace snibbet

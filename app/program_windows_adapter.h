@@ -12,20 +12,16 @@ namespace snibbet {
 class ProgramWindowsAdapter final : public ProgramWindowsPort {
  public:
   void ShowTemplateView() override;
-  // The program has no template editor.
-  bool BringTemplateEditorToFront() override { return false; }
+  bool BringTemplateEditorToFront() override;
   void HandTemplateViewKey(std::uint8_t code) override;
   // The keyboard window is never offered.
   void ToggleKeyboardWindow() override {}
 };
 
+// The pop-up's Edit button opens the template editor.
 class TemplateEditorAdapter final : public TemplateEditorPort {
  public:
   void OpenTemplateEditor(const std::wstring& templateName) override;
 };
-
-// Brings the template editor to the front, or creates and shows it, on the
-// named template ("" for none).
-void OpenTemplateEditorOn(const std::wstring& templateName);
 
 }  // namespace snibbet

@@ -51,6 +51,7 @@ std::unique_ptr<TPreset> g_preset;
 TPreset::TPreset(SettingsStore& store, SettingEffects& effects) : store_(store), effects_(&effects) {
   actionFileName_ = GetDocumentsFolder() + L"QvActions.zqa";
   templatesFileName_ = GetDocumentsFolder() + L"zqtemplates.zqt";
+  titledTemplatesFileName_ = templatesFileName_;
   accessDenied_ = false;
   Reset();
 }

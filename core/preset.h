@@ -95,6 +95,9 @@ class TPreset {
   const std::wstring& KeyboardName() const { return keyboardName_; }
   const std::wstring& ActionFileName() const { return actionFileName_; }
   const std::wstring& TemplatesFileName() const { return templatesFileName_; }
+  // The last template file name with a folder: the editor's untitled file (a
+  // bare name) is never stored, the file it replaced is.
+  const std::wstring& TitledTemplatesFileName() const { return titledTemplatesFileName_; }
   const std::wstring& ThemeFontName() const { return themeFontName_; }
   bool ThemeFontItalic() const { return themeFontItalic_; }
   bool ThemeFontBold() const { return themeFontBold_; }
@@ -241,6 +244,7 @@ class TPreset {
   std::wstring keyboardName_;
   std::wstring actionFileName_;
   std::wstring templatesFileName_;
+  std::wstring titledTemplatesFileName_;
   std::wstring themeFontName_;
   bool themeFontItalic_ = false;
   bool themeFontBold_ = false;

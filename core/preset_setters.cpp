@@ -228,6 +228,7 @@ void TPreset::SetActionFileName(const std::wstring& value) {
 
 void TPreset::SetTemplatesFileName(const std::wstring& value) {
   templatesFileName_ = value;
+  if (value.find_first_of(L"\\/:") != std::wstring::npos) titledTemplatesFileName_ = value;
   Effects().ReloadTemplates(value);
 }
 

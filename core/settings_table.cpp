@@ -156,9 +156,12 @@ std::span<const SettingRow> TPreset::SettingsTable() {
     // The key names follow the layout, so it comes before anything that shows keys.
     add(BySetter<&P::keyboardLang_, &P::SetKeyboardLang>(L"KeyboardLang", K::Layout).FromSystem().SavedAt(10));
     add(BySetter<&P::actionFileName_, &P::SetActionFileName>(L"ActionFileName", K::FileName).Kept().SavedAt(11));
-    add(BySetter<&P::templatesFileName_, &P::SetTemplatesFileName>(L"TemplatesFileName", K::FileName)
-            .Kept()
-            .SavedAt(5));
+    {
+      // Stored as the last titled name: the editor's untitled file never outlives the run.
+      Row templates = BySetter<&P::templatesFileName_, &P::SetTemplatesFileName>(L"TemplatesFileName", K::FileName);
+      templates.row.get = [](const TPreset& preset, int) { return SettingValue(preset.TitledTemplatesFileName()); };
+      add(std::move(templates).Kept().SavedAt(5));
+    }
     add(BySetter<&P::templatesBreaks_, &P::SetTemplatesBreaks>(L"TemplatesBreaks", K::Text)
             .Default(L" `~#?\"'")
             .SavedAt(6));

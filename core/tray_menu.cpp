@@ -3,7 +3,7 @@
 #include "core/lang_table.h"
 #include "core/product_name.h"
 #include "core/text_utils.h"
-#include "core/version_info.h"
+#include "visual/color_swatch_painters.h"
 #include "keyboard/actions.h"
 
 namespace snibbet {
@@ -32,7 +32,9 @@ void CollectCaptions(const ui::MenuItem& item, const std::wstring& indent, std::
 
 }  // namespace
 
-PopupMenuStyle PopupMenuStyleForOS() { return IsVistaOrLater() ? PopupMenuStyle::Standard : PopupMenuStyle::XP; }
+PopupMenuStyle PopupMenuStyleForOS() {
+  return MenuLookForSystem() == MenuLook::Standard ? PopupMenuStyle::Standard : PopupMenuStyle::XP;
+}
 
 TrayMenu::TrayMenu(const TrayMenuHandlers& handlers) : pmTray_(nullptr, L"pmTray") {
   Build(handlers);

@@ -10,6 +10,7 @@
 #include "core/text_utils.h"
 #include "ui/rich_edit_objects.h"
 #include "dialogs/rtf_toolbar_pictures.h"
+#include "dialogs/template_editor_logic.h"
 #include "ui/choose_dialogs.h"
 #include "ui/file_dialog.h"
 #include "ui/form.h"
@@ -77,13 +78,6 @@ int WholeNumber(std::wstring_view text) {
 RtfToolbarSystem& ShellRtfToolbarSystem() {
   static ShellSystem system;
   return system;
-}
-
-bool IsOpenableLink(std::wstring_view address) {
-  for (std::wstring_view scheme : {L"http:", L"https:", L"mailto:", L"ftp:"}) {
-    if (StartsWithNoCase(address, scheme) && address.size() > scheme.size()) return true;
-  }
-  return false;
 }
 
 class RtfToolbar::UpdatingScope {

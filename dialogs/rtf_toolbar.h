@@ -61,9 +61,6 @@ struct RtfToolbarOptions {
   RtfToolbarSystem* system = nullptr;  // null: ShellRtfToolbarSystem()
 };
 
-// Only web, mail and FTP addresses are handed to the shell: a link in a
-// template could otherwise start any program or file.
-bool IsOpenableLink(std::wstring_view address);
 
 // The colour of the "Automatic" background: the window colour, as a system colour.
 inline constexpr COLORREF kAutomaticBackground = 0xFF000000 | COLOR_WINDOW;

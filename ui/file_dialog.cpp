@@ -35,7 +35,7 @@ std::optional<FileDialogResult> Run(const FileDialogOptions& options, HWND owner
   ofn.lpstrTitle = options.title.empty() ? nullptr : options.title.c_str();
   ofn.lpstrDefExt = options.defaultExtension.empty() ? nullptr : options.defaultExtension.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
-              (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+              (save ? (options.overwritePrompt ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return std::nullopt;
   return FileDialogResult{path.data(), static_cast<int>(ofn.nFilterIndex)};

@@ -16,6 +16,7 @@ struct FileDialogOptions {
   std::wstring defaultExtension{};  // without the dot
   std::wstring initialFolder{};
   std::wstring fileName{};
+  bool overwritePrompt = true;  // save: asks before an existing file is overwritten
 };
 
 struct FileDialogResult {
@@ -25,7 +26,7 @@ struct FileDialogResult {
 
 // Nothing when the user cancels. The owner defaults to the application window.
 std::optional<FileDialogResult> ShowOpenFileDialog(const FileDialogOptions& options, HWND owner = nullptr);
-// Asks before overwriting an existing file.
+// Asks before overwriting an existing file, unless the options say otherwise.
 std::optional<FileDialogResult> ShowSaveFileDialog(const FileDialogOptions& options, HWND owner = nullptr);
 
 // L"a|b|c|d" -> "a\0b\0c\0d\0\0", the form the dialogs take.

@@ -1,5 +1,6 @@
 #include "visual/color_swatch_painters.h"
 
+#include "core/version_info.h"
 #include "ui/gdi.h"
 #include "ui/menu.h"
 #include "visual/system_screen.h"
@@ -32,5 +33,7 @@ std::unique_ptr<ui::MenuItemPainter> MakeColorMenuItemPainter(MenuLook look) {
   if (look == MenuLook::Xp) return std::make_unique<XpColorMenuItemPainter>();
   return std::make_unique<StandardColorMenuItemPainter>();
 }
+
+MenuLook MenuLookForSystem() { return IsVistaOrLater() ? MenuLook::Standard : MenuLook::Xp; }
 
 }  // namespace snibbet

@@ -27,4 +27,7 @@ void PaintColorSwatch(MenuLook look, const ui::MenuItemDraw& draw);
 // The colour painter of the given menu look.
 std::unique_ptr<ui::MenuItemPainter> MakeColorMenuItemPainter(MenuLook look);
 
+// The menus' look on this system: the standard one from Windows Vista on, the XP look before.
+MenuLook MenuLookForSystem();
+
 }  // namespace snibbet

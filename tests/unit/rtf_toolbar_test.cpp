@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialogs/rtf_toolbar.h"
+#include "dialogs/template_editor_logic.h"
 #include "tests/unit/ui_test_support.h"
 #include "ui/form.h"
 #include "ui/rich_edit.h"

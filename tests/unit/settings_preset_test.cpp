@@ -203,5 +203,27 @@ TEST_F(PresetTest, TheLastSaveReachesTheStoreAndNeverThrows) {
   EXPECT_EQ(PresetOrNull(), nullptr);
 }
 
+// The editor's untitled file is a bare name: the store keeps the file before it.
+TEST_F(PresetTest, TheUntitledTemplateFileIsNeverStored) {
+  RecordingStore recording;
+  TPreset preset(recording);
+  preset.Load();
+  const std::wstring titled = GetDocumentsFolder() + L"mine.zqt";
+  preset.SetTemplatesFileName(titled);
+  preset.SetTemplatesFileName(L"New");
+  EXPECT_EQ(preset.TemplatesFileName(), L"New");
+  EXPECT_EQ(preset.TitledTemplatesFileName(), titled);
+  preset.Save();
+  EXPECT_EQ(GetString(L"TemplatesFileName"), titled);
+
+  // A bare name read from the store does not become the titled one either.
+  AppIni().WriteString(L"TemplatesFileName", L"New");
+  TPreset reloaded(recording);
+  reloaded.Load();
+  EXPECT_EQ(reloaded.TemplatesFileName(), L"New");
+  reloaded.Save();
+  EXPECT_EQ(GetString(L"TemplatesFileName"), GetDocumentsFolder() + L"zqtemplates.zqt");
+}
+
 }  // namespace
 }  // namespace snibbet::test
