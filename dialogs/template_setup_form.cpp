@@ -491,6 +491,8 @@ void TTemplateSetupForm::LoadControls() {
     if (rtf.empty()) editor_.SetPlainText(L"");
     else editor_.SetRtf(rtf);
     loadedRtf_ = rtf;
+    // The new document's attributes at the caret, which no selection change reports.
+    tbrRtf_.Refresh();
   }
   const std::wstring file = page == kPicturePage ? TemplateTextToWide(content) : std::wstring();
   if (edtPictureFileName_.Text() != file) edtPictureFileName_.SetText(file);
