@@ -27,8 +27,9 @@ std::wstring ComboBox::ItemText(int index) const {
 }
 
 bool ComboBox::OnCommandReflected(WORD code) {
-  if (code != CBN_SELCHANGE || !onChange) return false;
-  onChange();
+  const std::function<void()>* handler = code == CBN_SELCHANGE ? &onChange : code == CBN_EDITCHANGE ? &onEdit : nullptr;
+  if (!handler || !*handler) return false;
+  (*handler)();
   return true;
 }
 

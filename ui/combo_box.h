@@ -14,6 +14,8 @@ class ComboBox : public Control {
   using Control::Control;
 
   std::function<void()> onChange;  // the user picked another item
+  // Editable only: the user changed the field's text (every keystroke).
+  std::function<void()> onEdit;
   int AddItem(std::wstring_view text);
   void Clear();
   int Count() const;

@@ -4,6 +4,15 @@
 #include "ui/monitor.h"
 
 namespace ui {
+namespace {
+
+// -1 to the control means "ask the parent" (I_IMAGECALLBACK), which nobody
+// answers; an index past any list draws nothing and reads back as it was.
+constexpr int kStoredNoImage = -2;
+int ToStored(int image) { return image < 0 ? kStoredNoImage : image; }
+int FromStored(int image) { return image < 0 ? -1 : image; }
+
+}  // namespace
 
 void TreeView::SetImages(const ImageList* images) {
   TreeView_SetImageList(hwnd_, images ? images->Get() : nullptr, TVSIL_NORMAL);
@@ -20,8 +29,8 @@ TreeView::Node TreeView::AddNode(Node parent, std::wstring_view text, int image,
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
   insert.item.pszText = caption.data();
   // Without an image list the indexes are only kept: nothing is drawn.
-  insert.item.iImage = image;
-  insert.item.iSelectedImage = selectedImage;
+  insert.item.iImage = ToStored(image);
+  insert.item.iSelectedImage = ToStored(selectedImage);
   insert.item.lParam = static_cast<LPARAM>(data);
   return TreeView_InsertItem(hwnd_, &insert);
 }
@@ -64,13 +73,13 @@ void TreeView::SetNodeText(Node node, std::wstring_view text) {
 int TreeView::NodeImage(Node node) const {
   TVITEMW item{};
   item.mask = TVIF_IMAGE;
-  return ReadNode(node, item) ? item.iImage : -1;
+  return ReadNode(node, item) ? FromStored(item.iImage) : -1;
 }
 
 int TreeView::NodeSelectedImage(Node node) const {
   TVITEMW item{};
   item.mask = TVIF_SELECTEDIMAGE;
-  return ReadNode(node, item) ? item.iSelectedImage : -1;
+  return ReadNode(node, item) ? FromStored(item.iSelectedImage) : -1;
 }
 
 void TreeView::SetNodeImages(Node node, int image, int selectedImage) {
@@ -78,8 +87,8 @@ void TreeView::SetNodeImages(Node node, int image, int selectedImage) {
   TVITEMW item{};
   item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   item.hItem = node;
-  item.iImage = image;
-  item.iSelectedImage = selectedImage;
+  item.iImage = ToStored(image);
+  item.iSelectedImage = ToStored(selectedImage);
   TreeView_SetItem(hwnd_, &item);
 }
 

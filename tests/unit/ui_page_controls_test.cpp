@@ -102,8 +102,14 @@ TEST_F(PageControlsTest, TreeNodesKeepTheirImagesAndDataAndReportTheSelection) {
   form.tree.onChange = [&](ui::TreeView::Node node) { changes.push_back(node); };
   const auto main = form.tree.AddNode(nullptr, L"Main", 0, 0, 100);
   const auto hotkeys = form.tree.AddNode(nullptr, L"Hotkeys", 13, 2, 200);
-  form.tree.AddNode(nullptr, L"Other", 11, 11);
+  const auto other = form.tree.AddNode(nullptr, L"Other");
   EXPECT_EQ(form.tree.Count(), 3);
+  // No picture stays no picture (the control itself would ask its parent for one).
+  EXPECT_EQ(form.tree.NodeImage(other), -1);
+  EXPECT_EQ(form.tree.NodeSelectedImage(other), -1);
+  form.tree.SetNodeImages(other, 11, 11);
+  form.tree.SetNodeImages(other, -1, -1);
+  EXPECT_EQ(form.tree.NodeImage(other), -1);
   EXPECT_EQ(form.tree.NodeImage(hotkeys), 13);
   EXPECT_EQ(form.tree.NodeSelectedImage(hotkeys), 2);
   EXPECT_EQ(form.tree.NodeData(hotkeys), 200);
