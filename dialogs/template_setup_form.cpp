@@ -17,6 +17,7 @@
 #include "templates/template_view_form.h"
 #include "ui/file_dialog.h"
 #include "ui/monitor.h"
+#include "ui/scroll_bar_paint.h"
 #include "visual/color_swatch_painters.h"
 #include "visual/picture_files.h"
 
@@ -139,6 +140,18 @@ TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem*
   shortcuts_.Add('S', ui::key_modifier::kCtrl, [this] { actSaveExecute(); });
   shortcuts_.Add(VK_DELETE, ui::key_modifier::kCtrl, [this] { actDelExecute(); });
   shortcuts_.Add('X', ui::key_modifier::kAlt, [this] { miCloseClick(); });
+  // Wine's list control walks every row of a virtual list to move its
+  // selection by a key (some 50 ms at 65,535 templates): the table moves at
+  // once and the list follows it.
+  const auto move = [this](UINT key, auto target) {
+    shortcuts_.Add(key, 0, [this, target] { MoveListTo(target()); }, &gridTemplates_);
+  };
+  move(VK_DOWN, [this] { return ListPositionBy(1); });
+  move(VK_UP, [this] { return ListPositionBy(-1); });
+  move(VK_NEXT, [this] { return ListPositionBy(ListPage()); });
+  move(VK_PRIOR, [this] { return ListPositionBy(-ListPage()); });
+  move(VK_HOME, [] { return std::size_t{0}; });
+  move(VK_END, [this] { return table_.VisibleCount() - 1; });
 }
 
 TTemplateSetupForm::~TTemplateSetupForm() {
@@ -354,6 +367,22 @@ void TTemplateSetupForm::SyncListToTable() {
   updating_ = was;
 }
 
+int TTemplateSetupForm::ListPage() const {
+  return std::max(1, static_cast<int>(SendMessageW(gridTemplates_.Handle(), LVM_GETCOUNTPERPAGE, 0, 0)) - 1);
+}
+
+std::size_t TTemplateSetupForm::ListPositionBy(int rows) const {
+  const std::size_t position = table_.CurrentPosition();
+  if (position == TemplateTable::npos) return 0;
+  const long long moved = static_cast<long long>(position) + rows;
+  return static_cast<std::size_t>(std::clamp<long long>(moved, 0, static_cast<long long>(table_.VisibleCount()) - 1));
+}
+
+void TTemplateSetupForm::MoveListTo(std::size_t position) {
+  if (table_.VisibleCount() == 0 || position == table_.CurrentPosition()) return;
+  table_.MoveTo(position);  // the list follows the table, into view
+}
+
 void TTemplateSetupForm::LocateTemplate(const std::wstring& name) {
   if (!name.empty()) table_.LocateName(WideToTemplateText(name));
 }
@@ -485,9 +514,15 @@ void TTemplateSetupForm::LoadControls() {
   const std::string empty;
   const std::string& content = record && record->Kind == page ? record->Template : empty;
   const std::wstring memoText = page == kTextPage ? TemplateTextToWide(content) : std::wstring();
-  if (memoTemplate_.Text() != memoText) memoTemplate_.SetText(memoText);
+  // Both text controls keep their scroll bars; a new text would paint them on
+  // the spot, which under Wine costs more than the rest of a move together.
+  if (memoTemplate_.Text() != memoText) {
+    const ui::ScrollBarsPaintedOnChange quiet(memoTemplate_.Handle());
+    memoTemplate_.SetText(memoText);
+  }
   const std::string rtf = page == kRtfPage ? content : std::string();
   if (rtf != loadedRtf_ || (rtf.empty() && !editor_.PlainText().empty())) {
+    const ui::ScrollBarsPaintedOnChange quiet(editor_.Handle());
     if (rtf.empty()) editor_.SetPlainText(L"");
     else editor_.SetRtf(rtf);
     loadedRtf_ = rtf;

@@ -105,6 +105,10 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
   void RefreshCaption();
   void RefreshSaveState();
   void SyncListToTable();
+  // The list's moves by key, made on the table.
+  int ListPage() const;
+  std::size_t ListPositionBy(int rows) const;
+  void MoveListTo(std::size_t position);
   // The record changed as a whole: caches forgotten (unless the form did it),
   // the page of its kind shown and the controls loaded.
   void RecordChanged();

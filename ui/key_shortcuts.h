@@ -19,17 +19,20 @@ inline constexpr unsigned kCtrl = 1, kAlt = 2, kShift = 4;
 
 class KeyShortcuts {
  public:
-  void Add(UINT vk, unsigned modifiers, std::function<void()> action);
+  // `onlyIn`: the shortcut of that one watched control (its own keys, such
+  // as a list's arrows); null: of every watched control.
+  void Add(UINT vk, unsigned modifiers, std::function<void()> action, const Window* onlyIn = nullptr);
   // After the control's window exists.
   void Watch(const Window& control);
-  // The action of a key-down with the modifiers held now; false when none matches.
-  bool Run(UINT vk);
+  // The action of a key-down in `focus` with the modifiers held now; false when none matches.
+  bool Run(UINT vk, HWND focus = nullptr);
 
  private:
   struct Shortcut {
     UINT vk;
     unsigned modifiers;
     std::function<void()> action;
+    const Window* onlyIn;
   };
   std::vector<Shortcut> shortcuts_;
   std::vector<std::unique_ptr<WindowSubclass>> watched_;

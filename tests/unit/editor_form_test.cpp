@@ -210,6 +210,31 @@ TEST_F(EditorFormTest, AListOfTheMostTemplatesAFileHoldsOpensAndScrollsAtOnce) {
   EXPECT_LT(took, 2000) << "opening and scrolling took " << took << " ms";
 }
 
+TEST_F(EditorFormTest, TheListsMoveKeysMoveTheCurrentTemplateAndItsPage) {
+  TTemplateSetupForm& form = Open();
+  Locate("note");
+  const HWND list = form.Grid().Handle();
+  SetFocus(list);
+  const auto press = [&](UINT key) {
+    SendMessageW(list, WM_KEYDOWN, key, 0);
+    SendMessageW(list, WM_KEYUP, key, 0);
+    Pump();
+  };
+  press(VK_DOWN);
+  EXPECT_EQ(table_.Current()->Name, "rich");
+  EXPECT_EQ(form.Pages().ActivePage(), kRtfPage);
+  EXPECT_EQ(form.Grid().SelectedIndex(), 1);
+  press(VK_END);
+  EXPECT_EQ(table_.Current()->Name, "shot");
+  press(VK_DOWN);  // at the end it stays
+  EXPECT_EQ(table_.Current()->Name, "shot");
+  press(VK_HOME);
+  EXPECT_EQ(table_.Current()->Name, "note");
+  EXPECT_EQ(form.Pages().ActivePage(), kTextPage);
+  press(VK_NEXT);
+  EXPECT_EQ(table_.Current()->Name, "shot");
+}
+
 TEST_F(EditorFormTest, ATagFromTheMenuIsPastedIntoTheMemoAndTheRichPageLeavesItsToolbarBand) {
   TTemplateSetupForm& form = Open();
   Locate("note");
