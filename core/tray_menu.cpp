@@ -1,10 +1,14 @@
 #include "core/tray_menu.h"
 
+#include <memory>
+
 #include "core/lang_table.h"
 #include "core/product_name.h"
 #include "core/text_utils.h"
 #include "core/version_info.h"
 #include "keyboard/actions.h"
+#include "ui/standard_menu_painter.h"
+#include "visual/xp_menu_painter.h"
 
 namespace snibbet {
 namespace {
@@ -36,7 +40,17 @@ PopupMenuStyle PopupMenuStyleForOS() { return IsVistaOrLater() ? PopupMenuStyle:
 
 TrayMenu::TrayMenu(const TrayMenuHandlers& handlers) : pmTray_(nullptr, L"pmTray") {
   Build(handlers);
+  SetStyle(style_);
   ApplyLanguage(false);
+}
+
+void TrayMenu::SetStyle(PopupMenuStyle style) {
+  style_ = style;
+  if (style == PopupMenuStyle::XP) {
+    pmTray_.SetPainter(std::make_unique<XpMenuItemPainter>());
+  } else {
+    pmTray_.SetPainter(std::make_unique<ui::StandardMenuItemPainter>());
+  }
 }
 
 // Items that are not offered stay in the menu, hidden, so their names hold.

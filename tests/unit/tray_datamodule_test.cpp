@@ -161,6 +161,71 @@ TEST_F(TrayModuleTest, EachTemplateHotkeyAddsItsShortcutAfresh) {
   EXPECT_EQ(module.pmTray().Item(L"pmiShowTemplatesManager").caption, first) << "reopening starts from the plain text";
 }
 
+// The places of the items of the next menu that opens, read from its window
+// once it shows; then the menu is closed.
+std::vector<RECT> g_menuItemRects;
+
+void ReadItemRectsOfNextMenu() {
+  g_menuItemRects.clear();
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND window = FindWindowW(L"#32768", nullptr);
+    if (!window || !IsWindowVisible(window)) return;
+    KillTimer(nullptr, id);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      RECT rect{};
+      GetMenuItemRect(nullptr, menu, i, &rect);
+      g_menuItemRects.push_back(rect);
+    }
+    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+}
+
+int MenuTextWidth(const std::wstring& text) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  RECT r{};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  return r.right - r.left;
+}
+
+TEST_F(TrayModuleTest, EveryItemFitsItsCaptionAndShortcutInEitherLook) {
+  TQvAction* binding = QvActions().Add(VK_SPACE, kLeftWinBit);  // the default template hotkey
+  ASSERT_NE(binding, nullptr);
+  binding->SetKind(8);
+  binding->SetParam(1);
+  TDataDM module(Options());
+  for (PopupMenuStyle style : {PopupMenuStyle::Standard, PopupMenuStyle::XP}) {
+    module.pmTray().SetStyle(style);
+    ReadItemRectsOfNextMenu();
+    module.pmTray().Menu().Popup({40, 40}, module.trayMain().Window());
+    const std::vector<RECT>& rects = g_menuItemRects;
+    std::vector<const ui::MenuItem*> shown;
+    for (const auto& item : module.pmTray().Menu().Items()) {
+      if (item->visible) shown.push_back(item.get());
+    }
+    ASSERT_EQ(rects.size(), shown.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+      const std::wstring& caption = shown[i]->caption;
+      if (shown[i]->IsSeparator()) continue;
+      const size_t tab = caption.find(L'\t');
+      int needed = MenuTextWidth(caption.substr(0, tab));
+      if (tab != std::wstring::npos) needed += MenuTextWidth(L"  " + caption.substr(tab + 1));
+      // Beside the text: the picture column on the left, the sub-menu arrow on the right.
+      needed += 20 + 16;
+      EXPECT_GE(rects[i].right - rects[i].left, needed) << "cut off: " << caption;
+    }
+    EXPECT_EQ(shown[2]->caption, L"Templates (Win+Space)");
+  }
+}
+
 TEST_F(TrayModuleTest, DoubleClickOpensThePopupOnceAndRightButtonNever) {
   TDataDM module(Options());
   PostToIcon(module, WM_LBUTTONUP);
