@@ -15,6 +15,8 @@
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/settings_fixture.h"
 #include "ui/application.h"
+#include "ui/gdi.h"
+#include "ui/standard_menu_painter.h"
 
 namespace snibbet {
 namespace {
@@ -181,19 +183,11 @@ void ReadItemRectsOfNextMenu() {
   });
 }
 
-int MenuTextWidth(const std::wstring& text) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, font);
-  RECT r{};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
-  SelectObject(dc, previous);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(font);
-  return r.right - r.left;
+int MenuTextWidth(std::wstring_view text) {
+  ui::MenuFonts fonts;
+  ui::WindowDC screen;
+  ui::SelectedObject font(screen, fonts.Get(false));
+  return ui::MenuTextSize(screen, text).cx;
 }
 
 TEST_F(TrayModuleTest, EveryItemFitsItsCaptionAndShortcutInEitherLook) {
@@ -215,9 +209,8 @@ TEST_F(TrayModuleTest, EveryItemFitsItsCaptionAndShortcutInEitherLook) {
     for (size_t i = 0; i < shown.size(); ++i) {
       const std::wstring& caption = shown[i]->caption;
       if (shown[i]->IsSeparator()) continue;
-      const size_t tab = caption.find(L'\t');
-      int needed = MenuTextWidth(caption.substr(0, tab));
-      if (tab != std::wstring::npos) needed += MenuTextWidth(L"  " + caption.substr(tab + 1));
+      const ui::MenuCaptionParts parts = ui::SplitMenuCaption(caption);
+      int needed = MenuTextWidth(parts.text) + MenuTextWidth(parts.shortcut) + (parts.shortcut.empty() ? 0 : 8);
       // Beside the text: the picture column on the left, the sub-menu arrow on the right.
       needed += 20 + 16;
       EXPECT_GE(rects[i].right - rects[i].left, needed) << "cut off: " << caption;
