@@ -63,8 +63,10 @@ std::wstring PercentEncode(const std::wstring& text) {
   return encoded;
 }
 
-std::wstring SupportMailLink(const std::wstring& productVersion) {
-  return std::wstring(L"mailto:") + kSupportMailbox + L"?subject=" + PercentEncode(std::wstring(kProductName) + L" " + productVersion);
+std::wstring ProductMailLink(const std::wstring& address, const std::wstring& productVersion) {
+  return L"mailto:" + address + L"?subject=" + PercentEncode(std::wstring(kProductName) + L" " + productVersion);
 }
+
+std::wstring SupportMailLink(const std::wstring& productVersion) { return ProductMailLink(kSupportMailbox, productVersion); }
 
 }  // namespace snibbet

@@ -1,10 +1,14 @@
 #include "core/tray_menu.h"
 
+#include <memory>
+
 #include "core/lang_table.h"
 #include "core/product_name.h"
 #include "core/text_utils.h"
 #include "visual/color_swatch_painters.h"
 #include "keyboard/actions.h"
+#include "ui/standard_menu_painter.h"
+#include "visual/xp_menu_painter.h"
 
 namespace snibbet {
 namespace {
@@ -38,7 +42,17 @@ PopupMenuStyle PopupMenuStyleForOS() {
 
 TrayMenu::TrayMenu(const TrayMenuHandlers& handlers) : pmTray_(nullptr, L"pmTray") {
   Build(handlers);
+  SetStyle(style_);
   ApplyLanguage(false);
+}
+
+void TrayMenu::SetStyle(PopupMenuStyle style) {
+  style_ = style;
+  if (style == PopupMenuStyle::XP) {
+    pmTray_.SetPainter(std::make_unique<XpMenuItemPainter>());
+  } else {
+    pmTray_.SetPainter(std::make_unique<ui::StandardMenuItemPainter>());
+  }
 }
 
 // Items that are not offered stay in the menu, hidden, so their names hold.

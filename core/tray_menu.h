@@ -51,7 +51,9 @@ class TrayMenu {
   void EnableManagerItems(bool enabled);
   // The menu lock: the items that change the program's state.
   void DisableLockedItems();
-  void SetStyle(PopupMenuStyle style) { style_ = style; }
+  // The look the items are drawn in; the menu measures each item itself, so
+  // a caption with its shortcut always fits.
+  void SetStyle(PopupMenuStyle style);
   PopupMenuStyle Style() const { return style_; }
 
   // The captions of the items the menu shows, in order ("-" for a

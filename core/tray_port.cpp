@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "core/debug_log.h"
+#include "dialogs/about_form.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -12,5 +13,7 @@ void DefaultTrayPort::OpenAddress(const std::wstring& address) {
   DebugLog(L"Open " + address);
   ShellExecuteW(ui::ApplicationWindow(), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
+
+void DefaultTrayPort::OpenAbout() { ShowAboutBox(); }
 
 }  // namespace snibbet

@@ -23,15 +23,16 @@ class TrayPort {
   virtual void ShowHelp() = 0;
 };
 
-// The default: addresses open with the shell's default action; there is no
-// settings window, About box or help router, so those items do nothing.
+// The default: addresses open with the shell's default action and the About
+// box opens; there is no settings window or help router, so those items do
+// nothing.
 class DefaultTrayPort : public TrayPort {
  public:
   void OpenAddress(const std::wstring& address) override;
   bool HasSettingsWindow() override { return false; }
   bool SettingsWindowVisible() override { return false; }
   void OpenSettings() override {}
-  void OpenAbout() override {}
+  void OpenAbout() override;
   void SetHelpFile(const std::wstring&) override {}
   void ShowHelp() override {}
 };

@@ -15,7 +15,6 @@ namespace snibbet {
 namespace {
 
 constexpr wchar_t kPictureFolder[] = L"zqkeys";
-constexpr wchar_t kMakerPageAddress[] = L"http://www.orvanesoftware.com/";
 
 class SortedListGuard {
  public:

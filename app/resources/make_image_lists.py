@@ -247,6 +247,17 @@ def render(draw):
     return pixels
 
 
+def write_bitmap(name, width, height, bits, body, palette=b''):
+    """A BMP file: `body` holds the rows bottom-up, each padded to 4 bytes;
+    `palette` the 4-byte colour entries of a bitmap of 8 bits or fewer."""
+    colours = len(palette) // 4
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, bits, 0, len(body), 2835, 2835, colours, 0)
+    offset = 14 + len(info) + len(palette)
+    header = struct.pack('<2sIHHI', b'BM', offset + len(body), 0, 0, offset)
+    with open(name, 'wb') as f:
+        f.write(header + info + bytes(palette) + bytes(body))
+
+
 def write_strip(name, pictures, count):
     images = [render(pictures.get(i)) for i in range(count)]
     width = SIZE * count
@@ -255,10 +266,7 @@ def write_strip(name, pictures, count):
         for image in images:
             for r, g, b, a in image[y]:
                 body += bytes((b, g, r, a))
-    info = struct.pack('<IiiHHIIiiII', 40, width, SIZE, 1, 32, 0, len(body), 2835, 2835, 0, 0)
-    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(body), 0, 0, 14 + len(info))
-    with open(name, 'wb') as f:
-        f.write(header + info + bytes(body))
+    write_bitmap(name, width, SIZE, 32, body)
 
 
 def main():

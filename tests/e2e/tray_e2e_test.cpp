@@ -107,6 +107,44 @@ TEST_F(TrayTest, IconMenuActiveSwitchAndExit) {
   EXPECT_LT(Log().find("Exit"), Log().rfind("Stop"));
 }
 
+TEST_F(TrayTest, AboutBoxShowsOnceAndCloseFreesIt) {
+  probe::Process& snibbet = StartRunning();
+  const probe::WindowQuery aboutBox{.className = L"TAboutForm", .pid = snibbet.Pid(), .visibleOnly = true};
+  PickFromMenu(snibbet.Pid(), 2, true);  // About, above Exit
+  HWND about = probe::WaitForWindow(aboutBox, 5s);
+  ASSERT_NE(about, nullptr) << "no About box";
+  EXPECT_EQ(probe::CaptionOf(about), L"About Orvane Paste");
+  EXPECT_EQ(probe::OwnerOf(about), nullptr) << "it has a taskbar button of its own";
+  std::wstring name, build;
+  HWND close = nullptr;
+  for (HWND child : probe::ChildWindows(about)) {
+    const std::wstring text = probe::WindowText(child);
+    if (text.rfind(L"Orvane Paste ", 0) == 0) name = text;
+    if (text.rfind(L"Build: ", 0) == 0) build = text;
+    if (text == L"Close") close = child;
+  }
+  EXPECT_GT(name.size(), std::wstring(L"Orvane Paste ").size()) << "no product version: " << name;
+  EXPECT_GT(build.size(), std::wstring(L"Build: ").size()) << "no file version: " << build;
+  ASSERT_NE(close, nullptr);
+
+  // A second About brings the open box forward.
+  PickFromMenu(snibbet.Pid(), 2, true);
+  ASSERT_TRUE(snibbet.WaitIdle(5s));
+  EXPECT_EQ(probe::FindWindows({.className = L"TAboutForm", .pid = snibbet.Pid()}),
+            std::vector<HWND>{about});
+  EXPECT_TRUE(IsWindowVisible(about));
+
+  PostMessageW(close, BM_CLICK, 0, 0);
+  EXPECT_TRUE(probe::WaitForNoWindow({.className = L"TAboutForm", .pid = snibbet.Pid()}, 5s)) << "not freed";
+  EXPECT_TRUE(WaitForLog("AboutForm freed"));
+  const std::string log = Log();
+  EXPECT_EQ(log.find("AboutForm : "), log.rfind("AboutForm : ")) << "one box was made";
+
+  // Closed, the next About makes a new one.
+  PickFromMenu(snibbet.Pid(), 2, true);
+  EXPECT_NE(probe::WaitForWindow(aboutBox, 5s), nullptr);
+}
+
 TEST_F(TrayTest, LeftClickOpensThePopupForTheFocusedEditOnce) {
   probe::Process& target = Start(TestDir() + L"ProbeTarget.exe", {L"edit", L"TrayTarget"}, probe::AtEnd::MayRun);
   HWND targetWindow = probe::WaitForWindow({.title = L"TrayTarget", .pid = target.Pid()}, 5s);

@@ -15,6 +15,8 @@
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/settings_fixture.h"
 #include "ui/application.h"
+#include "ui/gdi.h"
+#include "ui/standard_menu_painter.h"
 
 namespace snibbet {
 namespace {
@@ -159,6 +161,62 @@ TEST_F(TrayModuleTest, EachTemplateHotkeyAddsItsShortcutAfresh) {
   EXPECT_EQ(std::count(first.begin(), first.end(), L'('), 2) << first;
   module.pmTrayPopup();
   EXPECT_EQ(module.pmTray().Item(L"pmiShowTemplatesManager").caption, first) << "reopening starts from the plain text";
+}
+
+// The places of the items of the next menu that opens, read from its window
+// once it shows; then the menu is closed.
+std::vector<RECT> g_menuItemRects;
+
+void ReadItemRectsOfNextMenu() {
+  g_menuItemRects.clear();
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND window = FindWindowW(L"#32768", nullptr);
+    if (!window || !IsWindowVisible(window)) return;
+    KillTimer(nullptr, id);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      RECT rect{};
+      GetMenuItemRect(nullptr, menu, i, &rect);
+      g_menuItemRects.push_back(rect);
+    }
+    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+}
+
+int MenuTextWidth(std::wstring_view text) {
+  ui::MenuFonts fonts;
+  ui::WindowDC screen;
+  ui::SelectedObject font(screen, fonts.Get(false));
+  return ui::MenuTextSize(screen, text).cx;
+}
+
+TEST_F(TrayModuleTest, EveryItemFitsItsCaptionAndShortcutInEitherLook) {
+  TQvAction* binding = QvActions().Add(VK_SPACE, kLeftWinBit);  // the default template hotkey
+  ASSERT_NE(binding, nullptr);
+  binding->SetKind(8);
+  binding->SetParam(1);
+  TDataDM module(Options());
+  for (PopupMenuStyle style : {PopupMenuStyle::Standard, PopupMenuStyle::XP}) {
+    module.pmTray().SetStyle(style);
+    ReadItemRectsOfNextMenu();
+    module.pmTray().Menu().Popup({40, 40}, module.trayMain().Window());
+    const std::vector<RECT>& rects = g_menuItemRects;
+    std::vector<const ui::MenuItem*> shown;
+    for (const auto& item : module.pmTray().Menu().Items()) {
+      if (item->visible) shown.push_back(item.get());
+    }
+    ASSERT_EQ(rects.size(), shown.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+      const std::wstring& caption = shown[i]->caption;
+      if (shown[i]->IsSeparator()) continue;
+      const ui::MenuCaptionParts parts = ui::SplitMenuCaption(caption);
+      int needed = MenuTextWidth(parts.text) + MenuTextWidth(parts.shortcut) + (parts.shortcut.empty() ? 0 : 8);
+      // Beside the text: the picture column on the left, the sub-menu arrow on the right.
+      needed += 20 + 16;
+      EXPECT_GE(rects[i].right - rects[i].left, needed) << "cut off: " << caption;
+    }
+    EXPECT_EQ(shown[2]->caption, L"Templates (Win+Space)");
+  }
 }
 
 TEST_F(TrayModuleTest, DoubleClickOpensThePopupOnceAndRightButtonNever) {
