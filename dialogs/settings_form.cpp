@@ -128,9 +128,9 @@ std::wstring KeyboardLayoutItemText(const std::wstring& languageName, HKL layout
 
 TMainForm* MainForm() { return g_mainForm; }
 
-TMainForm& OpenSettingsWindow(SettingsWindowPort& program) {
+TMainForm& OpenSettingsWindow(SettingsWindowPort& program, SettingsFormSystem& system) {
   TMainForm* form = g_mainForm;
-  if (!form) form = &ui::Application::Get().CreateForm<TMainForm>(program);
+  if (!form) form = &ui::Application::Get().CreateForm<TMainForm>(program, system);
   if (!form->IsVisible()) form->Show();
   form->Restore();
   ForceForegroundWindow(form->Handle(), true);

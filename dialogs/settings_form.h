@@ -413,6 +413,7 @@ class TMainForm : public TQvForm, public SettingsPageHost {
 // The settings window while it exists; null otherwise.
 TMainForm* MainForm();
 // Brings the open settings window to the front, or creates and shows it.
-TMainForm& OpenSettingsWindow(SettingsWindowPort& program);
+TMainForm& OpenSettingsWindow(SettingsWindowPort& program,
+                              SettingsFormSystem& system = ProgramSettingsFormSystem());
 
 }  // namespace snibbet
