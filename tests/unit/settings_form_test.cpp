@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 
+#include "core/lang_list.h"
 #include "core/lang_table.h"
 #include "core/paths.h"
 #include "core/program_folder.h"
@@ -92,6 +93,7 @@ class SettingsFormTest : public test::SettersTest {
     texts_.emplace(folder);
     texts_->Load(L"en");
     previousTexts_ = ExchangeLanguageTable(&*texts_);
+    EnumerateLanguages(folder);
     effects.applyProcessPriority = [](bool) {};
     InitializePreset();
     connection_.emplace(Preset(), effects);
@@ -101,6 +103,7 @@ class SettingsFormTest : public test::SettersTest {
     ui::Application::Destroy();
     connection_.reset();
     FinalizePreset();
+    ClearLanguageList();
     ExchangeLanguageTable(previousTexts_);
     SettersTest::TearDown();
   }
@@ -352,6 +355,37 @@ TEST_F(SettingsFormTest, TemplateSetButtonsAskWithTheSetFileAndOutsideTheSetsDoN
 
   form.btnTemplateSetup.Click();
   EXPECT_EQ(program_.editorOpened, 1);
+}
+
+TEST_F(SettingsFormTest, ALanguageChoiceEnablesApplyAndKeepsTheHiddenListsChoices) {
+  TMainForm& form = Open();
+  ASSERT_GT(form.cbLanguage.Count(), 0);
+  EXPECT_EQ(form.cbLanguage.ItemText(form.cbLanguage.ItemIndex()), L"English");
+  form.cbColors.SetItemIndex(3);
+  form.cbNumLockStatus.SetItemIndex(2);
+  form.cbLanguage.onChange();
+  EXPECT_TRUE(form.btnApply.IsEnabled());
+  EXPECT_FALSE(form.Loading());
+  EXPECT_EQ(form.cbColors.ItemIndex(), 3);
+  EXPECT_EQ(form.cbNumLockStatus.ItemIndex(), 2);
+  EXPECT_EQ(form.Text(), LangText(316)) << "re-translated";
+}
+
+TEST_F(SettingsFormTest, EnterIsOkAndEscIsClose) {
+  TMainForm& form = Open();
+  Click(form.chkHighPriority);
+  PostMessageW(form.tvList.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump();
+  EXPECT_EQ(MainForm(), nullptr) << "Enter applied and closed";
+  EXPECT_EQ(program_.bindingsChanged, 1);
+  EXPECT_EQ(system_.closeQuestions, 0);
+
+  TMainForm& again = Open();
+  Click(again.chkHighPriority);
+  PostMessageW(again.tvList.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_EQ(system_.closeQuestions, 1) << "Esc closes as Close does";
+  EXPECT_EQ(MainForm(), nullptr);
 }
 
 }  // namespace
