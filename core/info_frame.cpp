@@ -7,6 +7,7 @@
 #include "core/form_help.h"
 #include "core/utilities.h"
 #include "ui/exceptions.h"
+#include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/monitor.h"
 #include "ui/window_class.h"
@@ -60,6 +61,8 @@ void TInfoFrame::OnAttached() {
   const int size = ui::ScaleToDpi(kPictureSize);
   HICON icon = static_cast<HICON>(LoadImageW(nullptr, IDI_INFORMATION, IMAGE_ICON, size, size, LR_SHARED));
   SendMessageW(picture_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  // The form's font came before this object was tied to the window, so it was not kept then.
+  if (!font_) font_ = Owner().FontHandle();
   if (!font_) font_ = reinterpret_cast<HFONT>(SendMessageW(GetParent(hwnd_), WM_GETFONT, 0, 0));
   if (font_) SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   Layout();

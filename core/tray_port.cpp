@@ -14,6 +14,13 @@ void DefaultTrayPort::OpenAddress(const std::wstring& address) {
   ShellExecuteW(ui::ApplicationWindow(), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+bool DefaultTrayPort::SettingsWindowVisible() {
+  const TMainForm* form = MainForm();
+  return form && form->IsVisible();
+}
+
+void DefaultTrayPort::OpenSettings() { OpenSettingsWindow(settingsWindow_); }
+
 void DefaultTrayPort::OpenAbout() { ShowAboutBox(); }
 
 }  // namespace snibbet

@@ -4,6 +4,8 @@
 // module receives it at construction; without one it takes the default.
 #include <string>
 
+#include "core/settings_window_link.h"
+
 namespace snibbet {
 
 class TrayPort {
@@ -23,18 +25,21 @@ class TrayPort {
   virtual void ShowHelp() = 0;
 };
 
-// The default: addresses open with the shell's default action and the About
-// box opens; there is no settings window or help router, so those items do
-// nothing.
+// The default: addresses open with the shell's default action, and the
+// settings window and the About box are the program's; there is no help
+// router yet, so that item does nothing.
 class DefaultTrayPort : public TrayPort {
  public:
   void OpenAddress(const std::wstring& address) override;
-  bool HasSettingsWindow() override { return false; }
-  bool SettingsWindowVisible() override { return false; }
-  void OpenSettings() override {}
+  bool HasSettingsWindow() override { return true; }
+  bool SettingsWindowVisible() override;
+  void OpenSettings() override;
   void OpenAbout() override;
   void SetHelpFile(const std::wstring&) override {}
   void ShowHelp() override {}
+
+ private:
+  SettingsWindowLink settingsWindow_;
 };
 
 }  // namespace snibbet

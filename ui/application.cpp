@@ -48,7 +48,7 @@ Application* Application::Existing() noexcept { return g_application; }
 
 Application::Application(const ApplicationOptions& options)
     : instance_(options.instance ? options.instance : GetModuleHandleW(nullptr)), title_(options.title) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_USEREX_CLASSES};
   InitCommonControlsEx(&controls);
 
   if (options.iconResourceId) {

@@ -37,6 +37,8 @@ TEST_F(InfoFrameTest, TheLabelKeepsTenPixelsToTheRightEdgeAndIsCentredInHeight) 
   EXPECT_EQ(frame.Width(), ui::ScaleToDpi(300));
   EXPECT_EQ(frame.Height(), ui::ScaleToDpi(49));
   EXPECT_EQ(TextOf(frame.InfoLabel()), L"Design text");
+  // The form's font reaches the label of a frame built in code too.
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(frame.InfoLabel(), WM_GETFONT, 0, 0)), form.FontHandle());
 
   RECT label = frame.InfoLabelBounds();
   EXPECT_EQ(label.left, ui::ScaleToDpi(45));

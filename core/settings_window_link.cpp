@@ -1,0 +1,39 @@
+#include "core/settings_window_link.h"
+
+#include "core/data_module.h"
+#include "templates/template_view_form.h"
+
+namespace snibbet {
+
+void SettingsWindowLink::EnableSettingsMenuItems(bool enabled) {
+  TDataDM* dataModule = DataDMOrNull();
+  if (!dataModule) return;
+  dataModule->pmTray().Item(L"pmiSettings").enabled = enabled;
+  dataModule->pmTray().Item(L"pmiActionSetup").enabled = enabled;
+}
+
+void SettingsWindowLink::BindingsChanged() {
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->SetActionsChanged(true);
+}
+
+const ui::ImageList* SettingsWindowLink::EventPictures() {
+  TDataDM* dataModule = DataDMOrNull();
+  return dataModule ? &dataModule->ilMain() : nullptr;
+}
+
+const ui::ImageList* SettingsWindowLink::LanguageFlags() {
+  TDataDM* dataModule = DataDMOrNull();
+  return dataModule ? &dataModule->ilLangs() : nullptr;
+}
+
+TemplateTable* SettingsWindowLink::Templates() {
+  TTemplateViewForm* popup = TemplateViewForm();
+  return popup ? &popup->Templates() : nullptr;
+}
+
+// The pop-up's Edit button's road to the editor.
+void SettingsWindowLink::OpenTemplateEditor() {
+  if (TTemplateViewForm* popup = TemplateViewForm()) popup->btnEditClick();
+}
+
+}  // namespace snibbet

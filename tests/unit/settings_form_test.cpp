@@ -1,0 +1,393 @@
+// The settings window over fake ports: its pages and tree, the live edit
+// with Apply, Close and Default, and the options program's road with its
+// command line, its poll and its failures.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <system_error>
+
+#include "core/lang_list.h"
+#include "core/lang_table.h"
+#include "core/paths.h"
+#include "core/program_folder.h"
+#include "core/text_utils.h"
+#include "core/preset.h"
+#include "core/version_info.h"
+#include "dialogs/settings_form.h"
+#include "templates/template_table.h"
+#include "tests/unit/setters_fixture.h"
+#include "ui/application.h"
+
+namespace snibbet {
+namespace {
+
+class FakeProgram final : public SettingsWindowPort {
+ public:
+  void EnableSettingsMenuItems(bool enabled) override { menuItemsEnabled = enabled; }
+  void BindingsChanged() override { ++bindingsChanged; }
+  const ui::ImageList* LanguageFlags() override { return nullptr; }
+  const ui::ImageList* EventPictures() override { return nullptr; }
+  TemplateTable* Templates() override { return templates; }
+  void OpenTemplateEditor() override { ++editorOpened; }
+  bool WizardOpen() override { return false; }
+  void BringWizardToFront() override {}
+  bool OpenWizard() override { return false; }
+
+  std::optional<bool> menuItemsEnabled;
+  int bindingsChanged = 0;
+  int editorOpened = 0;
+  TemplateTable* templates = nullptr;
+};
+
+class FakeSystem final : public SettingsFormSystem {
+ public:
+  void RunElevated(const std::wstring& file, const std::wstring& parameters) override {
+    launches.push_back(file + L" " + parameters);
+    if (launchError) throw std::system_error(static_cast<int>(launchError), std::system_category(), "RunElevated");
+  }
+  OptionsStates ReadOptionsStates() override { return states; }
+  bool Wait(DWORD) override {
+    ++waits;
+    if (duringWait) duringWait(waits);
+    return true;
+  }
+  bool AskYesNo(const std::wstring& text) override {
+    questions.push_back(text);
+    return yes;
+  }
+  Answer AskSaveChangesOnClose() override {
+    ++closeQuestions;
+    return closeAnswer;
+  }
+  void ShowError(const std::wstring& text) override { errors.push_back(text); }
+  bool QueryShortcutKey(std::uint8_t& key, ControlSet& set) override {
+    if (!capturedKey) return false;
+    key = *capturedKey;
+    set = capturedSet;
+    return true;
+  }
+
+  OptionsStates states;
+  DWORD launchError = 0;
+  std::function<void(int)> duringWait;
+  std::vector<std::wstring> launches, questions, errors;
+  int waits = 0;
+  bool yes = true;
+  Answer closeAnswer = Answer::No;
+  int closeQuestions = 0;
+  std::optional<std::uint8_t> capturedKey;
+  ControlSet capturedSet = 0;
+};
+
+class SettingsFormTest : public test::SettersTest {
+ protected:
+  void SetUp() override {
+    SettersTest::SetUp();
+    MSG stale;
+    while (PeekMessageW(&stale, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    ui::Application::Create({.title = L"settings window tests"});
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring folder(self);
+    folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\bin\\Lang\\";
+    texts_.emplace(folder);
+    texts_->Load(L"en");
+    previousTexts_ = ExchangeLanguageTable(&*texts_);
+    EnumerateLanguages(folder);
+    effects.applyProcessPriority = [](bool) {};
+    InitializePreset();
+    connection_.emplace(Preset(), effects);
+    Preset().Load();
+  }
+  void TearDown() override {
+    ui::Application::Destroy();
+    connection_.reset();
+    FinalizePreset();
+    ClearLanguageList();
+    ExchangeLanguageTable(previousTexts_);
+    SettersTest::TearDown();
+  }
+
+  TMainForm& Open() { return OpenSettingsWindow(program_, system_); }
+  static void Click(ui::CheckBox& box) {
+    box.SetChecked(!box.Checked());
+    box.onClick();
+  }
+  void Pump(int rounds = 5) {
+    for (int i = 0; i < rounds; ++i) ui::Application::Get().ProcessMessages();
+  }
+  static std::vector<int> NodeIdentities(const TMainForm& form) {
+    std::vector<int> identities;
+    for (auto node = form.tvList.FirstNode(); node; node = form.tvList.NextSibling(node))
+      identities.push_back(form.tvList.NodeSelectedImage(node));
+    return identities;
+  }
+  std::wstring Command(bool startWithWindows, bool shellExtension) const {
+    return ProgramFolderFile() + L" \"" + ProgramFileName() + L"\"" + (startWithWindows ? L" 1" : L" 0") +
+           (shellExtension ? L" 1" : L" 0");
+  }
+  static std::wstring ProgramFolderFile() { return JoinPath(ProgramFolder(), L"Varnock.exe"); }
+
+  FakeProgram program_;
+  FakeSystem system_;
+  std::optional<TQvLang> texts_;
+  TQvLang* previousTexts_ = nullptr;
+  std::optional<SettingEffectsConnection> connection_;
+};
+
+TEST(OptionsProgramCommandLine, QuotesTheProgramAndSaysEachSwitch) {
+  EXPECT_EQ(OptionsProgramParameters(L"C:\\Program Files\\Snibbet.exe", true, ShellExtensionSwitch::Unregister),
+            L"\"C:\\Program Files\\Snibbet.exe\" 1 0");
+  EXPECT_EQ(OptionsProgramParameters(L"C:\\S.exe", false, ShellExtensionSwitch::Register), L"\"C:\\S.exe\" 0 1");
+  EXPECT_EQ(OptionsProgramParameters(L"C:\\S.exe", false, ShellExtensionSwitch::Unchanged), L"\"C:\\S.exe\" 0 2");
+  EXPECT_EQ(KeyboardLayoutItemText(L"German", reinterpret_cast<HKL>(0x04070407)), L"German (04070407)");
+  EXPECT_EQ(TemplateSetName(0), L"Greetings");
+  EXPECT_EQ(TemplateSetName(4), L"Pascal");
+  EXPECT_EQ(TemplateSetName(5), L"");
+  EXPECT_EQ(TemplateSetName(-1), L"");
+  EXPECT_EQ(ActionSetName(3), L"AlphabeticalEn");
+  EXPECT_EQ(ActionSetName(4), L"");
+}
+
+TEST_F(SettingsFormTest, OpensOnceWithFivePagesAndFreesItselfWhenClosed) {
+  TMainForm& form = Open();
+  EXPECT_EQ(MainForm(), &form);
+  EXPECT_EQ(program_.menuItemsEnabled, false) << "the tray's settings items are disabled while it exists";
+  EXPECT_EQ(NodeIdentities(form), (std::vector<int>{0, 2, 7, 10, 11}));
+  std::vector<int> pages;
+  for (auto node = form.tvList.FirstNode(); node; node = form.tvList.NextSibling(node))
+    pages.push_back(form.tvList.NodeImage(node));
+  EXPECT_EQ(pages, (std::vector<int>{0, 13, 7, 10, 11}));
+  // A node that is gone is not some other node.
+  EXPECT_EQ(form.FindPageNode(5), nullptr);
+  EXPECT_EQ(form.FindPageNode(13), nullptr);
+
+  // The Main settings page shows first, with its header, info text and help.
+  EXPECT_TRUE(form.PageVisible(TMainForm::tsMain));
+  EXPECT_EQ(form.pnlInfo.Text(), LangText(325));
+  EXPECT_EQ(form.frmInfo.Text(), FormatText(LangText(83), {L"Orvane Paste"}));
+  EXPECT_EQ(form.HelpContext(), 80);
+  EXPECT_FALSE(form.btnApply.IsEnabled()) << "the fill enables nothing";
+  EXPECT_FALSE(form.Loading());
+
+  form.tvList.Select(form.FindPageNode(2));
+  EXPECT_TRUE(form.PageVisible(TMainForm::tsSCTemplates));
+  EXPECT_FALSE(form.PageVisible(TMainForm::tsMain));
+  EXPECT_EQ(form.frmInfo.Text(), LangText(549));
+  EXPECT_EQ(form.HelpContext(), 460);
+  EXPECT_EQ(form.edtSCShowTemplates.Text(), L"Win+Space");
+
+  // A second opening brings the same window forward.
+  EXPECT_EQ(&Open(), &form);
+
+  form.Close();
+  Pump();
+  EXPECT_EQ(MainForm(), nullptr);
+  EXPECT_EQ(program_.menuItemsEnabled, true);
+  EXPECT_EQ(system_.closeQuestions, 0) << "nothing changed, nothing asked";
+}
+
+TEST_F(SettingsFormTest, LiveEditAppliesAtOnceAndCloseWithNoPutsTheStoredSettingsBack) {
+  ASSERT_FALSE(Preset().HideTrayIcon());
+  TMainForm& form = Open();
+  ASSERT_TRUE(Get(L"HideTrayIcon").has_value()) << "the store was saved at the show";
+  Click(form.chkHideTrayIcon);
+  EXPECT_TRUE(Preset().HideTrayIcon()) << "the setter runs at once";
+  EXPECT_TRUE(form.btnApply.IsEnabled());
+  EXPECT_EQ(Get(L"HideTrayIcon")->Dword(), 0u) << "nothing is stored before Apply";
+
+  // Cancel keeps everything.
+  system_.closeAnswer = Answer::Cancel;
+  form.Close();
+  Pump();
+  ASSERT_EQ(MainForm(), &form);
+  EXPECT_TRUE(Preset().HideTrayIcon());
+  EXPECT_TRUE(form.btnApply.IsEnabled());
+
+  // No: the stored value comes back through its setter.
+  system_.closeAnswer = Answer::No;
+  form.Close();
+  EXPECT_FALSE(Preset().HideTrayIcon());
+  Pump();
+  EXPECT_EQ(MainForm(), nullptr);
+  EXPECT_EQ(system_.closeQuestions, 2);
+  EXPECT_TRUE(system_.launches.empty());
+}
+
+TEST_F(SettingsFormTest, CloseWithYesStoresAndAHotkeyCountsAsAChange) {
+  TMainForm& form = Open();
+  // A cancelled capture changes nothing.
+  form.btnSCShowTemplates.Click();
+  EXPECT_FALSE(form.btnApply.IsEnabled());
+  system_.capturedKey = 'T';
+  system_.capturedSet = 0x03;
+  form.btnSCShowTemplates.Click();
+  EXPECT_EQ(Preset().SCShowTemplates(), 0x0354);
+  EXPECT_TRUE(form.btnApply.IsEnabled());
+  EXPECT_NE(form.edtSCShowTemplates.Text(), L"Win+Space");
+
+  system_.closeAnswer = Answer::Yes;
+  form.Close();
+  Pump();
+  EXPECT_EQ(MainForm(), nullptr);
+  EXPECT_EQ(Get(L"SCShowTemplates")->Dword(), 0x0354u);
+  EXPECT_EQ(Preset().SCShowTemplates(), 0x0354);
+  EXPECT_EQ(program_.bindingsChanged, 1);
+}
+
+TEST_F(SettingsFormTest, ApplyRunsTheOptionsProgramOnlyWhenItsBoxChangedAndShowsWhatTheRegistrySays) {
+  TMainForm& form = Open();
+  Click(form.chkHighPriority);
+  form.btnApply.Click();
+  EXPECT_TRUE(system_.launches.empty()) << "start-with-Windows untouched: no options program";
+  EXPECT_FALSE(form.btnApply.IsEnabled());
+  EXPECT_EQ(program_.bindingsChanged, 1);
+
+  // On and off again still runs it, with the final state; the shell
+  // extension's switch repeats the state last read.
+  system_.states = {false, true};
+  form.LoadSettingsToControls();
+  Click(form.chkStartWithWindows);
+  Click(form.chkStartWithWindows);
+  Click(form.chkStartWithWindows);
+  EXPECT_TRUE(form.OptionsProgramDue());
+  // The registry follows after three polls.
+  system_.duringWait = [this](int wait) {
+    if (wait == 3) system_.states.startWithWindows = true;
+  };
+  form.btnApply.Click();
+  ASSERT_EQ(system_.launches.size(), 1u);
+  EXPECT_EQ(system_.launches[0], Command(true, true));
+  EXPECT_EQ(system_.waits, 3) << "the poll stops once the registry agrees";
+  EXPECT_TRUE(form.chkStartWithWindows.Checked());
+  EXPECT_FALSE(form.OptionsProgramDue());
+  EXPECT_FALSE(form.btnApply.IsEnabled());
+
+  // An options program that never does it: the poll gives up after about 2.2 s.
+  system_.duringWait = nullptr;
+  system_.waits = 0;
+  Click(form.chkStartWithWindows);
+  form.btnApply.Click();
+  EXPECT_EQ(system_.launches.back(), Command(false, true));
+  EXPECT_EQ(system_.waits, 22);
+  EXPECT_TRUE(form.chkStartWithWindows.Checked()) << "the box shows the registry's state";
+}
+
+TEST_F(SettingsFormTest, AFailedOptionsProgramShowsTheErrorAndStaysDirtyWithTheRealState) {
+  TMainForm& form = Open();
+  system_.launchError = ERROR_CANCELLED;
+  Click(form.chkStartWithWindows);
+  ASSERT_TRUE(form.chkStartWithWindows.Checked());
+  form.btnOk.Click();
+  Pump();
+  ASSERT_EQ(MainForm(), &form) << "OK whose apply fails does not close";
+  ASSERT_EQ(system_.errors.size(), 1u);
+  EXPECT_FALSE(system_.errors[0].empty());
+  EXPECT_EQ(system_.errors[0].find(L"RunElevated"), std::wstring::npos) << "the system's message: " << system_.errors[0];
+  EXPECT_FALSE(form.chkStartWithWindows.Checked()) << "the box shows the system's real state";
+  EXPECT_TRUE(form.btnApply.IsEnabled());
+  EXPECT_TRUE(form.OptionsProgramDue()) << "the next Apply tries again";
+  EXPECT_EQ(program_.bindingsChanged, 0);
+
+  // A close answered Yes whose apply fails keeps the window.
+  system_.closeAnswer = Answer::Yes;
+  form.Close();
+  Pump();
+  EXPECT_EQ(MainForm(), &form);
+  EXPECT_EQ(system_.errors.size(), 2u);
+}
+
+TEST_F(SettingsFormTest, ApplyOkAndCloseWaitWhileTheOptionsProgramIsPolled) {
+  TMainForm& form = Open();
+  Click(form.chkStartWithWindows);
+  // The user clicks again while the poll pumps messages.
+  system_.duringWait = [&](int wait) {
+    if (wait != 2) return;
+    EXPECT_TRUE(form.Applying());
+    form.btnApply.Click();
+    form.btnOk.Click();
+    form.Close();
+    Pump();
+  };
+  form.btnApply.Click();
+  EXPECT_EQ(system_.launches.size(), 1u) << "one elevated start";
+  EXPECT_EQ(system_.closeQuestions, 0) << "the close was refused while the apply ran";
+  Pump();
+  EXPECT_EQ(MainForm(), &form) << "the window was not freed under its handler";
+  EXPECT_FALSE(form.Applying());
+}
+
+TEST_F(SettingsFormTest, DefaultAsksThenStoresTheDefaultsWithoutTheOptionsProgram) {
+  TMainForm& form = Open();
+  Click(form.chkHideTrayIcon);
+  system_.yes = false;
+  form.btnSetDefault.Click();
+  ASSERT_EQ(system_.questions.size(), 1u);
+  EXPECT_EQ(system_.questions[0], LangText(65));
+  EXPECT_TRUE(Preset().HideTrayIcon()) << "No changes nothing";
+  EXPECT_TRUE(form.btnApply.IsEnabled());
+
+  system_.yes = true;
+  form.btnSetDefault.Click();
+  EXPECT_FALSE(Preset().HideTrayIcon());
+  EXPECT_FALSE(form.chkHideTrayIcon.Checked());
+  EXPECT_EQ(Get(L"HideTrayIcon")->Dword(), 0u);
+  EXPECT_FALSE(form.btnApply.IsEnabled()) << "the defaults are stored at once";
+  EXPECT_TRUE(system_.launches.empty());
+}
+
+TEST_F(SettingsFormTest, TemplateSetButtonsAskWithTheSetFileAndOutsideTheSetsDoNothing) {
+  TemplateTable templates;
+  program_.templates = &templates;
+  TMainForm& form = Open();
+  form.lbStandardTemplates.SetItemIndex(-1);
+  form.btnTemplateAdd.Click();
+  form.btnTemplateRemove.Click();
+  EXPECT_TRUE(system_.questions.empty()) << "no set chosen: nothing";
+
+  form.lbStandardTemplates.SetItemIndex(3);
+  system_.yes = false;
+  form.btnTemplateAdd.Click();
+  ASSERT_EQ(system_.questions.size(), 1u);
+  EXPECT_NE(system_.questions[0].find(L"Templates\\SQL.zqt"), std::wstring::npos) << system_.questions[0];
+  EXPECT_EQ(templates.RowCount(), 0u);
+  EXPECT_FALSE(form.btnApply.IsEnabled()) << "the template file is not a setting";
+
+  form.btnTemplateSetup.Click();
+  EXPECT_EQ(program_.editorOpened, 1);
+}
+
+TEST_F(SettingsFormTest, ALanguageChoiceEnablesApplyAndKeepsTheHiddenListsChoices) {
+  TMainForm& form = Open();
+  ASSERT_GT(form.cbLanguage.Count(), 0);
+  EXPECT_EQ(form.cbLanguage.ItemText(form.cbLanguage.ItemIndex()), L"English");
+  form.cbColors.SetItemIndex(3);
+  form.cbNumLockStatus.SetItemIndex(2);
+  form.cbLanguage.onChange();
+  EXPECT_TRUE(form.btnApply.IsEnabled());
+  EXPECT_FALSE(form.Loading());
+  EXPECT_EQ(form.cbColors.ItemIndex(), 3);
+  EXPECT_EQ(form.cbNumLockStatus.ItemIndex(), 2);
+  EXPECT_EQ(form.Text(), LangText(316)) << "re-translated";
+}
+
+TEST_F(SettingsFormTest, EnterIsOkAndEscIsClose) {
+  TMainForm& form = Open();
+  Click(form.chkHighPriority);
+  PostMessageW(form.tvList.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump();
+  EXPECT_EQ(MainForm(), nullptr) << "Enter applied and closed";
+  EXPECT_EQ(program_.bindingsChanged, 1);
+  EXPECT_EQ(system_.closeQuestions, 0);
+
+  TMainForm& again = Open();
+  Click(again.chkHighPriority);
+  PostMessageW(again.tvList.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_EQ(system_.closeQuestions, 1) << "Esc closes as Close does";
+  EXPECT_EQ(MainForm(), nullptr);
+}
+
+}  // namespace
+}  // namespace snibbet
