@@ -250,6 +250,7 @@ void TTemplateSetupForm::OnCreate() {
   DebugLog(L"TemplateSetupForm");
   tbrRtf_.Refresh();
   gridTemplates_.AddColumn(LangText(478, L"Name"), 144);
+  gridTemplates_.SetRowHeight(ui::ScaleToDpi(kListRowHeight));
   try {
     if (TAppIni* store = AppIniOrNull()) {
       store->LoadFormPlacement(Handle(), false, /*centreOnDesktop=*/true);

@@ -38,6 +38,7 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
   static constexpr const wchar_t* kClassName = L"TTemplateSetupForm";
   // The height of the band at the top of the rich-text page that its toolbar fills.
   static constexpr int kRtfToolbarBand = 52;
+  static constexpr int kListRowHeight = 17;
 
   // Edits the pop-up's dataset, with the program's files and settings.
   TTemplateSetupForm();

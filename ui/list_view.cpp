@@ -5,7 +5,8 @@
 namespace ui {
 
 DWORD ListView::ControlStyle() const {
-  return WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | (ownerData_ ? LVS_OWNERDATA : 0);
+  // Image lists stay their owners': the control must not destroy them.
+  return WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | (ownerData_ ? LVS_OWNERDATA : 0);
 }
 
 void ListView::OnAttached() {
@@ -113,6 +114,12 @@ int ListView::SelectedIndex() const {
   const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED | LVNI_SELECTED);
   if (focused >= 0 || ownerData_) return focused;
   return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+}
+
+void ListView::SetRowHeight(int pixels) {
+  if (!hwnd_) return;
+  rowHeight_ = ImageList(1, pixels);
+  ListView_SetImageList(hwnd_, rowHeight_.Get(), LVSIL_SMALL);
 }
 
 void ListView::Select(int item) {

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "ui/control.h"
+#include "ui/image_list.h"
 #include "ui/scroll_bar_paint.h"
 
 namespace ui {
@@ -47,6 +48,9 @@ class ListView : public Control {
   int SelectedIndex() const;
   void Select(int item);  // selects, focuses and scrolls into view; -1 clears
   void RedrawItems(int first, int last);
+  // Rows of this height (pixels), through a small image list of images one
+  // pixel wide, which the list reserves room for. After the window exists.
+  void SetRowHeight(int pixels);
 
  protected:
   const wchar_t* WindowClassName() const override { return WC_LISTVIEWW; }
@@ -62,6 +66,7 @@ class ListView : public Control {
   void InvalidateRow(int item);  // -1: every row
   bool ownerData_;
   int columns_ = 0;
+  ImageList rowHeight_;
 };
 
 }  // namespace ui
