@@ -2,7 +2,6 @@
 
 #include "ui/exceptions.h"
 #include "ui/monitor.h"
-#include "ui/window_class.h"
 
 namespace ui {
 namespace {
@@ -11,24 +10,10 @@ constexpr wchar_t kClassName[] = L"UiGradientHeader";
 COLOR16 Channel(BYTE value) { return static_cast<COLOR16>(value << 8); }
 }  // namespace
 
-const wchar_t* GradientHeader::WindowClassName() const {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &GradientHeader::WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  EnsureWindowClass(wc);
-  return kClassName;
-}
-
-// The window outlives the object when the form is destroyed as an object.
-GradientHeader::~GradientHeader() {
-  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-}
+const wchar_t* GradientHeader::WindowClassName() const { return CustomClass(kClassName, IDC_ARROW); }
 
 void GradientHeader::OnAttached() {
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  CustomControl::OnAttached();
   MakeFont();
 }
 
@@ -61,13 +46,6 @@ void GradientHeader::MakeFont() {
   description.lfQuality = CLEARTYPE_QUALITY;
   wcsncpy_s(description.lfFaceName, look_.fontFace.c_str(), _TRUNCATE);
   font_ = Font(CreateFontIndirectW(&description));
-}
-
-LRESULT CALLBACK GradientHeader::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<GradientHeader*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  return Guarded(LRESULT{0}, [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT GradientHeader::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/control.h"
+#include "ui/custom_control.h"
 #include "ui/gdi.h"
 
 namespace ui {
@@ -21,10 +21,9 @@ struct GradientHeaderLook {
   POINT captionAt{5, 3};  // at 96 DPI; the icon, when there is one, stands here and the caption after it
 };
 
-class GradientHeader : public Control {
+class GradientHeader : public CustomControl {
  public:
-  using Control::Control;
-  ~GradientHeader() override;
+  using CustomControl::CustomControl;
 
   void SetLook(const GradientHeaderLook& look);
   const GradientHeaderLook& Look() const { return look_; }
@@ -40,8 +39,7 @@ class GradientHeader : public Control {
   void OnAttached() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
   void Draw(HDC dc, const RECT& client);
   void MakeFont();

@@ -3,32 +3,16 @@
 #include <string>
 
 #include "ui/exceptions.h"
-#include "ui/window_class.h"
 
 namespace ui {
 namespace {
 constexpr wchar_t kClassName[] = L"UiLinkLabel";
 }  // namespace
 
-const wchar_t* LinkLabel::WindowClassName() const {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &LinkLabel::WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_HAND);
-  wc.lpszClassName = kClassName;
-  EnsureWindowClass(wc);
-  return kClassName;
-}
-
-// A form destroyed as an object destroys its window after its members: the
-// window must not call into this object then.
-LinkLabel::~LinkLabel() {
-  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-}
+const wchar_t* LinkLabel::WindowClassName() const { return CustomClass(kClassName, IDC_HAND); }
 
 void LinkLabel::OnAttached() {
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  CustomControl::OnAttached();
   MakeFont();
 }
 
@@ -68,13 +52,6 @@ void LinkLabel::Paint() {
   SetTextColor(dc, IsWindowEnabled(hwnd_) ? color_ : GetSysColor(COLOR_GRAYTEXT));
   RECT area = client;
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-}
-
-LRESULT CALLBACK LinkLabel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<LinkLabel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  return Guarded(LRESULT{0}, [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT LinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,15 +6,14 @@
 
 #include <functional>
 
-#include "ui/control.h"
+#include "ui/custom_control.h"
 #include "ui/gdi.h"
 
 namespace ui {
 
-class LinkLabel : public Control {
+class LinkLabel : public CustomControl {
  public:
-  using Control::Control;
-  ~LinkLabel() override;
+  using CustomControl::CustomControl;
 
   std::function<void()> onClick;
   std::function<void()> onMouseEnter;
@@ -34,8 +33,7 @@ class LinkLabel : public Control {
   void OnAttached() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
   void MakeFont();
 

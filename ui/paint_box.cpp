@@ -2,39 +2,13 @@
 
 #include "ui/exceptions.h"
 #include "ui/gdi.h"
-#include "ui/window_class.h"
 
 namespace ui {
 namespace {
 constexpr wchar_t kClassName[] = L"UiPaintBox";
 }  // namespace
 
-const wchar_t* PaintBox::WindowClassName() const {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = &PaintBox::WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  EnsureWindowClass(wc);
-  return kClassName;
-}
-
-// A form destroyed as an object destroys its window after its members: the
-// window must not call into this object then.
-PaintBox::~PaintBox() {
-  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-}
-
-void PaintBox::OnAttached() { SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)); }
-
-LRESULT CALLBACK PaintBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<PaintBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  return Guarded(LRESULT{0}, [&] { return self->HandleMessage(message, wParam, lParam); });
-}
+const wchar_t* PaintBox::WindowClassName() const { return CustomClass(kClassName, IDC_ARROW, CS_DBLCLKS); }
 
 void PaintBox::Paint() {
   PaintDC screen(hwnd_);

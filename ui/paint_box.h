@@ -6,14 +6,13 @@
 
 #include <functional>
 
-#include "ui/control.h"
+#include "ui/custom_control.h"
 
 namespace ui {
 
-class PaintBox : public Control {
+class PaintBox : public CustomControl {
  public:
-  using Control::Control;
-  ~PaintBox() override;
+  using CustomControl::CustomControl;
 
   std::function<void(HDC dc, const RECT& client)> onPaint;
   // WM_MOUSEMOVE, WM_LBUTTONDOWN, ...: the message, the client point and the key flags.
@@ -23,11 +22,9 @@ class PaintBox : public Control {
  protected:
   const wchar_t* WindowClassName() const override;
   DWORD ControlStyle() const override { return 0; }
-  void OnAttached() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
   bool tracking_ = false;
 };

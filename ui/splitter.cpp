@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "ui/exceptions.h"
-#include "ui/window_class.h"
 
 namespace ui {
 namespace {
@@ -15,23 +14,7 @@ int SplitterClampedWidth(int wanted, int minWidth, int available, int minRest) {
   return std::clamp(wanted, minWidth, most);
 }
 
-const wchar_t* Splitter::WindowClassName() const {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &Splitter::WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_SIZEWE);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  EnsureWindowClass(wc);
-  return kClassName;
-}
-
-Splitter::~Splitter() {
-  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-}
-
-void Splitter::OnAttached() { SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)); }
+const wchar_t* Splitter::WindowClassName() const { return CustomClass(kClassName, IDC_SIZEWE, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)); }
 
 void Splitter::SetLimits(int minWidth, int minRest) {
   minWidth_ = minWidth;
@@ -61,13 +44,6 @@ void Splitter::SetPosition(int width) {
 void Splitter::SetColor(COLORREF color) {
   color_ = Brush(CreateSolidBrush(color));
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-LRESULT CALLBACK Splitter::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<Splitter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  return Guarded(LRESULT{0}, [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

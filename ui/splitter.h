@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "ui/control.h"
+#include "ui/custom_control.h"
 #include "ui/gdi.h"
 
 namespace ui {
@@ -17,11 +17,10 @@ namespace ui {
 // own minimum even when the rest cannot have all of its.
 int SplitterClampedWidth(int wanted, int minWidth, int available, int minRest);
 
-class Splitter : public Control {
+class Splitter : public CustomControl {
  public:
   Splitter(Form& owner, ControlDesign design, Window& beside, int minWidth, int minRest)
-      : Control(owner, std::move(design)), beside_(beside), minWidth_(minWidth), minRest_(minRest) {}
-  ~Splitter() override;
+      : CustomControl(owner, std::move(design)), beside_(beside), minWidth_(minWidth), minRest_(minRest) {}
 
   std::function<void(int width)> onMoved;  // during a drag, on every step
 
@@ -37,11 +36,9 @@ class Splitter : public Control {
  protected:
   const wchar_t* WindowClassName() const override;
   DWORD ControlStyle() const override { return 0; }
-  void OnAttached() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   int Clamped(int wanted) const;
   void Apply(int width);
 
