@@ -272,6 +272,7 @@ void RtfToolbar::tbFontClick() {
     format.crTextColor = chosen->color;
     format.bCharSet = chosen->font.lfCharSet;
     editor_.ApplyCharFormat(format, ui::FormatScope::SelectionOrWord);
+    Formatted();
     Refresh();
   }
   if (editor_.IsVisible() && editor_.IsEnabled()) editor_.Focus();
@@ -281,23 +282,29 @@ void RtfToolbar::cbFontNameChange() {
   if (updating_) return;
   const int index = cbFontName.ItemIndex();
   const std::wstring name = index >= 0 ? cbFontName.ItemText(index) : cbFontName.FontName();
-  if (!name.empty()) editor_.SetFontName(name, ui::FormatScope::SelectionOrWord);
+  if (name.empty()) return;
+  editor_.SetFontName(name, ui::FormatScope::SelectionOrWord);
+  Formatted();
 }
 
 void RtfToolbar::edtFontSizeChange() {
   if (updating_) return;
   const int points = WholeNumber(edtFontSize.Text());
-  if (points > 0) editor_.SetFontSize(points, ui::FormatScope::SelectionOrWord);
+  if (points <= 0) return;
+  editor_.SetFontSize(points, ui::FormatScope::SelectionOrWord);
+  Formatted();
 }
 
 void RtfToolbar::StyleClick(std::wstring_view button, ui::TextStyle style) {
   if (updating_) return;
   editor_.SetStyle(style, tbrRtf.IsDown(button), ui::FormatScope::SelectionOrWord);
+  Formatted();
 }
 
 void RtfToolbar::cbFontColorChange() {
   if (updating_) return;
   editor_.SetTextColor(cbFontColor.Color(), ui::FormatScope::SelectionOrWord);
+  Formatted();
 }
 
 void RtfToolbar::BackgroundClick(ui::MenuItem& item) {
@@ -308,11 +315,16 @@ void RtfToolbar::BackgroundClick(ui::MenuItem& item) {
   } else {
     editor_.SetBackColor(color, ui::FormatScope::SelectionOrWord);
   }
+  Formatted();
 }
 
 void RtfToolbar::CheckCurrentBackground() {
   const COLORREF current = editor_.HasAutoBackColor() ? kAutomaticBackground : editor_.BackColor();
   for (const auto& item : BackgroundMenu.Items()) item->checked = static_cast<COLORREF>(item->tag) == current;
+}
+
+void RtfToolbar::Formatted() {
+  if (onFormatChange) onFormatChange();
 }
 
 // --- the paragraph ----------------------------------------------------------------
@@ -321,15 +333,20 @@ void RtfToolbar::AlignClick(int tag) {
   if (updating_) return;
   for (const wchar_t* name : {L"tbLeft", L"tbRight", L"tbCenter", L"tbJustify"}) tbrRtf.SetDown(name, false);
   editor_.SetAlignment(static_cast<ui::ParagraphAlignment>(tag));  // 0 left, 1 right, 2 centre, 3 justified
+  Formatted();
   Refresh();
 }
 
 void RtfToolbar::tbBulletsClick() {
   if (updating_) return;
   editor_.SetBullets(tbrRtf.IsDown(L"tbBullets"));
+  Formatted();
 }
 
-void RtfToolbar::IndentClick(int byPoints) { editor_.SetLeftIndent(std::max(editor_.LeftIndent() + byPoints, 0)); }
+void RtfToolbar::IndentClick(int byPoints) {
+  editor_.SetLeftIndent(std::max(editor_.LeftIndent() + byPoints, 0));
+  Formatted();
+}
 
 void RtfToolbar::PositionClick(std::wstring_view clicked, std::wstring_view other, ui::VerticalPosition position,
                                ui::VerticalPosition otherPosition) {
@@ -342,6 +359,7 @@ void RtfToolbar::PositionClick(std::wstring_view clicked, std::wstring_view othe
   } else {
     editor_.SetPosition(ui::VerticalPosition::Normal, ui::FormatScope::SelectionOrWord);
   }
+  Formatted();
   Refresh();
 }
 

@@ -19,6 +19,7 @@
 // on every selection change) and onLinkClick; the form must not set them.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -91,6 +92,10 @@ class RtfToolbar {
   // A left click on a link of the editor.
   void LinkClick(const std::wstring& address);
 
+  // A command changed the document's look: the rich edit reports no change
+  // for formatting, so the owner must take the document again.
+  std::function<void()> onFormatChange;
+
   ui::ToolBar tbrRtf;
   ui::FontNameComboBox cbFontName;
   ui::Edit edtFontSize;
@@ -103,6 +108,7 @@ class RtfToolbar {
   void AddButtons();
   void FillBackgroundMenu();
   void AfterCreate();
+  void Formatted();
 
   void tbFontClick();
   void cbFontNameChange();

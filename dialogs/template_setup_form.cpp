@@ -125,6 +125,7 @@ TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem*
 
   memoTemplate_.onChange = [this] { MemoChanged(); };
   editor_.onChange = [this] { EditorChanged(); };
+  tbrRtf_.onFormatChange = [this] { EditorChanged(); };
   edtPictureFileName_.onChange = [this] { PictureFileNameChanged(); };
   btnPictureFileName_.onClick = [this] { ChoosePictureFile(); };
   imgPicture_.onPaint = [this](HDC dc, const RECT& client) {
@@ -260,9 +261,12 @@ void TTemplateSetupForm::OnCreate() {
     // A stored value of another type: the designed placement stays.
     HideWaitMessage();
   }
+  // The form itself too: it has the focus when the window is activated with
+  // no control focused, as when it is first shown.
   for (const ui::Window* control : std::initializer_list<const ui::Window*>{
-           &gridTemplates_, &memoTemplate_, &editor_, &edtPictureFileName_, &tbMain_, &tbrText_, &pcTemplate_})
+           this, &gridTemplates_, &memoTemplate_, &editor_, &edtPictureFileName_, &tbMain_, &tbrText_, &pcTemplate_})
     shortcuts_.Watch(*control);
+  for (const ui::Control* control : tbrRtf_.Controls()) shortcuts_.Watch(*control);
   SyncListToTable();
   RecordChanged();
   Layout();

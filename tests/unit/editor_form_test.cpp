@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "dialogs/template_setup_form.h"
 #include "tests/unit/editor_test_support.h"
@@ -186,6 +188,49 @@ TEST_F(EditorFormTest, DeletingAndClosingAskFirst) {
   form.Close();
   Pump();
   EXPECT_EQ(Names(table_), (std::vector<std::string>{"note", "rich", "shot"}));  // the file read back
+}
+
+// Ctrl held in this thread's key state for the scope.
+class CtrlHeld {
+ public:
+  CtrlHeld() {
+    GetKeyboardState(saved_);
+    BYTE held[256];
+    std::copy(std::begin(saved_), std::end(saved_), held);
+    held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
+    SetKeyboardState(held);
+  }
+  ~CtrlHeld() { SetKeyboardState(saved_); }
+  CtrlHeld(const CtrlHeld&) = delete;
+  CtrlHeld& operator=(const CtrlHeld&) = delete;
+
+ private:
+  BYTE saved_[256]{};
+};
+
+TEST_F(EditorFormTest, CtrlSSavesWithTheFocusOnTheWindowItselfOrTheColourList) {
+  TTemplateSetupForm& form = Open();
+  HWND colours = nullptr;
+  EnumChildWindows(form.Handle(), [](HWND child, LPARAM found) {
+    wchar_t name[32] = L"";
+    GetClassNameW(child, name, 32);
+    if (_wcsicmp(name, L"ComboBox") == 0 && (GetWindowLongW(child, GWL_STYLE) & CBS_OWNERDRAWFIXED))
+      *reinterpret_cast<HWND*>(found) = child;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&colours));
+  ASSERT_NE(colours, nullptr);
+  const auto& saved = files_.files[L"C:\\docs\\main.zqt"];
+  for (HWND focus : {form.Handle(), colours}) {
+    form.actAddExecute();
+    ASSERT_NE(LabelEdit(), nullptr);
+    SetWindowTextW(LabelEdit(), focus == colours ? L"by the list" : L"by the window");
+    ASSERT_TRUE(form.Document().Modified());
+    const size_t before = saved.size();
+    const CtrlHeld ctrl;
+    SendMessageW(focus, WM_KEYDOWN, 'S', 0);
+    EXPECT_FALSE(form.Document().Modified());
+    EXPECT_EQ(saved.size(), before + 1);
+  }
 }
 
 TEST_F(EditorFormTest, AListOfTheMostTemplatesAFileHoldsOpensAndScrollsAtOnce) {

@@ -156,6 +156,35 @@ TEST_F(RtfToolbarTest, CommandsChangeTheSelectionElseTheWordAtTheCaret) {
   EXPECT_EQ(Of(L"second", [](ui::RichEdit& e) { return e.TextColor(); }), RGB(255, 0, 0));
 }
 
+// The rich edit reports no change for formatting: each command tells the owner itself.
+TEST_F(RtfToolbarTest, EveryFormatCommandTellsTheOwnerButShowingTheAttributesDoesNot) {
+  Open();
+  int told = 0;
+  Toolbar().onFormatChange = [&] { ++told; };
+  Select(L"beta");
+  int expected = 0;
+  for (const wchar_t* button : {L"tbBold", L"tbItalic", L"tbUnderline", L"tbCenter", L"tbBullets", L"tbRightInd",
+                                L"tbLeftInd", L"tbSuperscript", L"tbSubscript"}) {
+    Buttons().Click(button);
+    EXPECT_EQ(told, ++expected) << "after " << std::string(button, button + wcslen(button));
+  }
+  Toolbar().edtFontSize.SetText(L"14");
+  EXPECT_EQ(told, ++expected);
+  ChooseListedFont();
+  EXPECT_EQ(told, ++expected);
+  auto& colors = Toolbar().cbFontColor;
+  colors.SetColor(RGB(255, 0, 0));
+  SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(colors.Id(), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(colors.Handle()));
+  EXPECT_EQ(told, ++expected);
+  Toolbar().BackgroundMenu.Item(L"miBackYellow").onClick();
+  EXPECT_EQ(told, ++expected);
+
+  Select(L"alpha");
+  Toolbar().Refresh();
+  EXPECT_EQ(told, expected);
+}
+
 TEST_F(RtfToolbarTest, ButtonsAndBoxesFollowTheSelectionWithoutChangingIt) {
   Open();
   Select(L"beta");

@@ -1,0 +1,61 @@
+#pragma once
+// Support for the template editor's end-to-end tests: the program started on
+// a template file of the test's own, a paste target, the editor opened as a
+// user opens it (the hotkey's pop-up, its Edit button), its menus by keys,
+// and what the file on disk holds.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "templates/zqt_codec.h"
+#include "tests/e2e/app_e2e_support.h"
+
+namespace snibbet_e2e {
+
+std::string ReadBytes(const std::wstring& path);
+POINT CentreOf(const RECT& r);
+POINT CentreOf(HWND window);
+// The visible child of `parent` of that class whose style has all of `style`
+// (and, when given, that text).
+HWND VisibleChild(HWND parent, const wchar_t* className, DWORD style = 0, const std::wstring& text = {});
+
+snibbet::TemplateRecord TextTemplate(std::string name, std::string content);
+// The templates of a file (none when it is missing or damaged).
+std::vector<snibbet::TemplateRecord> ReadTemplateFile(const std::wstring& path);
+
+class EditorE2eTest : public SnibbetTest {
+ protected:
+  void SetUp() override;
+
+  // The template file the program starts on (the setting TemplatesFileName).
+  void UseTemplateFile(const std::wstring& fileName, const std::vector<snibbet::TemplateRecord>& templates);
+  // Snibbet with its debug log, its keyboard hook in place.
+  void StartProgram();
+  // ProbeTarget in `mode` ("edit", "richedit"): its window; its child has the focus.
+  HWND StartTarget(const wchar_t* mode = L"edit");
+  // The running program's visible top-level window of that class, or null.
+  HWND Find(const wchar_t* className) const;
+  // The hotkey from the focused window, then the pop-up's Edit button: the editor.
+  HWND OpenEditorFromPopup();
+  // A menu bar command by keys: F10, `menu` times Right, `item` + 1 times Down, Return.
+  void ChooseMenuItem(int menu, int item);
+  // Alt+X with the pointer over a window that outlives the editor (without a
+  // window manager X sends keys to the window under the pointer, so the
+  // release of Alt is not lost with the editor).
+  void PressAltXOver(HWND editor, HWND survivor);
+  // The rows of a list view in any process.
+  static int ListCount(HWND list);
+  // The rows of the pop-up's list (it may be hidden); -1 without a pop-up.
+  int PopupRows() const;
+
+  std::vector<snibbet::TemplateRecord> SavedTemplates() const;
+  std::optional<std::string> SavedTemplate(const std::string& name) const;
+
+  std::wstring templateFile_;
+  probe::Process* snibbet_ = nullptr;
+  HWND main_ = nullptr;
+};
+
+}  // namespace snibbet_e2e
