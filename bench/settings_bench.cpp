@@ -32,20 +32,6 @@ using bench::Print;
 constexpr int kOpenings = 25;
 constexpr int kApplies = 50;
 
-// The program's parts the window reaches: none here.
-class NoProgram final : public snibbet::SettingsWindowPort {
- public:
-  void EnableSettingsMenuItems(bool) override {}
-  void BindingsChanged() override {}
-  const ui::ImageList* LanguageFlags() override { return nullptr; }
-  const ui::ImageList* EventPictures() override { return nullptr; }
-  snibbet::TemplateTable* Templates() override { return nullptr; }
-  void OpenTemplateEditor() override {}
-  bool WizardOpen() override { return false; }
-  void BringWizardToFront() override {}
-  bool OpenWizard() override { return false; }
-};
-
 std::wstring LanguageFolder() {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -65,7 +51,7 @@ int main() {
     texts.Load(L"en");
     snibbet::TQvLang* const previousTexts = snibbet::ExchangeLanguageTable(&texts);
     snibbet::EnumerateLanguages(folder);
-    NoProgram program;
+    snibbet::NoProgramParts program;
 
     std::vector<double> openings;
     for (int i = 0; i < kOpenings; ++i) {

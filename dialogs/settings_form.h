@@ -74,6 +74,21 @@ class SettingsWindowPort {
   virtual bool OpenWizard() = 0;
 };
 
+// The window on its own, with none of the program's parts behind it (the
+// look program and the benchmark).
+class NoProgramParts final : public SettingsWindowPort {
+ public:
+  void EnableSettingsMenuItems(bool) override {}
+  void BindingsChanged() override {}
+  const ui::ImageList* LanguageFlags() override { return nullptr; }
+  const ui::ImageList* EventPictures() override { return nullptr; }
+  TemplateTable* Templates() override { return nullptr; }
+  void OpenTemplateEditor() override {}
+  bool WizardOpen() override { return false; }
+  void BringWizardToFront() override {}
+  bool OpenWizard() override { return false; }
+};
+
 // What the window asks of the system: the questions and error boxes, the
 // hotkey capture, and the options program with the states it reads back.
 class SettingsFormSystem : public OptionsProgramSystem {

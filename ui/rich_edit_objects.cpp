@@ -37,21 +37,27 @@ struct InsertRequest {
   CLSID clsid{};
 };
 
+// The dialog's request, the same in its wide and its ANSI form.
+template <class Dialog, std::size_t N, class Char>
+void PrepareInsertObject(Dialog& dialog, std::array<Char, N>& file, HWND owner, IOleClientSite* site,
+                         IStorage* storage, void** object) {
+  dialog.cbStruct = sizeof dialog;
+  dialog.dwFlags = IOF_SELECTCREATENEW | IOF_CREATENEWOBJECT | IOF_CREATEFILEOBJECT | IOF_DISABLEDISPLAYASICON;
+  dialog.hWndOwner = owner;
+  dialog.lpszFile = file.data();
+  dialog.cchFile = static_cast<UINT>(file.size());
+  dialog.iid = IID_IOleObject;
+  dialog.oleRender = OLERENDER_DRAW;
+  dialog.lpIOleClientSite = site;
+  dialog.lpIStorage = storage;
+  dialog.ppvObj = object;
+}
+
 // The wide dialog, else the ANSI one: some systems (Wine) offer only that.
 UINT RunInsertObjectDialog(InsertRequest& result, HWND owner, IOleClientSite* site, IStorage* storage, void** object) {
-  constexpr DWORD kFlags = IOF_SELECTCREATENEW | IOF_CREATENEWOBJECT | IOF_CREATEFILEOBJECT | IOF_DISABLEDISPLAYASICON;
   std::array<wchar_t, MAX_PATH> wideFile{};
   OLEUIINSERTOBJECTW wide{};
-  wide.cbStruct = sizeof wide;
-  wide.dwFlags = kFlags;
-  wide.hWndOwner = owner;
-  wide.lpszFile = wideFile.data();
-  wide.cchFile = static_cast<UINT>(wideFile.size());
-  wide.iid = IID_IOleObject;
-  wide.oleRender = OLERENDER_DRAW;
-  wide.lpIOleClientSite = site;
-  wide.lpIStorage = storage;
-  wide.ppvObj = object;
+  PrepareInsertObject(wide, wideFile, owner, site, storage, object);
   SetLastError(0);
   UINT answer = OleUIInsertObjectW(&wide);
   if (answer != OLEUI_FALSE || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
@@ -60,16 +66,7 @@ UINT RunInsertObjectDialog(InsertRequest& result, HWND owner, IOleClientSite* si
   }
   std::array<char, MAX_PATH> ansiFile{};
   OLEUIINSERTOBJECTA ansi{};
-  ansi.cbStruct = sizeof ansi;
-  ansi.dwFlags = kFlags;
-  ansi.hWndOwner = owner;
-  ansi.lpszFile = ansiFile.data();
-  ansi.cchFile = static_cast<UINT>(ansiFile.size());
-  ansi.iid = IID_IOleObject;
-  ansi.oleRender = OLERENDER_DRAW;
-  ansi.lpIOleClientSite = site;
-  ansi.lpIStorage = storage;
-  ansi.ppvObj = object;
+  PrepareInsertObject(ansi, ansiFile, owner, site, storage, object);
   answer = OleUIInsertObjectA(&ansi);
   result = {ansi.dwFlags, ansi.clsid};
   return answer;

@@ -14,23 +14,6 @@
 #include "ui/application.h"
 #include "ui/timer.h"
 
-namespace {
-
-class LookPort final : public snibbet::SettingsWindowPort {
- public:
-  void EnableSettingsMenuItems(bool) override {}
-  void BindingsChanged() override {}
-  const ui::ImageList* LanguageFlags() override { return nullptr; }
-  const ui::ImageList* EventPictures() override { return nullptr; }
-  snibbet::TemplateTable* Templates() override { return nullptr; }
-  void OpenTemplateEditor() override {}
-  bool WizardOpen() override { return false; }
-  void BringWizardToFront() override {}
-  bool OpenWizard() override { return false; }
-};
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -50,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     texts.Load(L"en");
     snibbet::TQvLang* const previousTexts = snibbet::ExchangeLanguageTable(&texts);
     snibbet::EnumerateLanguages(folder);
-    LookPort port;
+    snibbet::NoProgramParts port;
     snibbet::TMainForm& form = snibbet::OpenSettingsWindow(port);
     ui::TreeView::Node shown = form.tvList.FirstNode();
     for (int i = 0; i < node && shown; ++i) shown = form.tvList.NextSibling(shown);
