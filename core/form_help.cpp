@@ -4,4 +4,6 @@ namespace snibbet {
 
 void ShowActiveFormHelp() {}
 
+void ShowHelpContext(int) {}
+
 }  // namespace snibbet

@@ -9,4 +9,7 @@ namespace snibbet {
 // through here so that they need no change then.
 void ShowActiveFormHelp();
 
+// Shows one help topic by its context number.
+void ShowHelpContext(int context);
+
 }  // namespace snibbet
