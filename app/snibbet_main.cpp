@@ -17,6 +17,7 @@
 #include "core/bug_report_form.h"
 #include "core/data_module.h"
 #include "core/debug_log.h"
+#include "core/icon_sets.h"
 #include "core/input_helper_link.h"
 #include "core/lang_list.h"
 #include "core/lang_table.h"
@@ -97,7 +98,8 @@ struct FormAdapters {
   HistoryKeyboardAdapter historyKeyboard;  // the clipboard history's input block
 };
 
-void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, FormAdapters& adapters) {
+void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, FormAdapters& adapters,
+                    TQvIconsList& iconSets) {
   DebugLog(L"Initialize");
 
   // Failures that reach the application open the error report.
@@ -106,7 +108,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, Fo
   // The hidden forms, in their fixed order; later forms link to earlier ones.
   app.CreateForm<TFirstForm>();
   app.CreateForm<TQvBugMessageForm>();
-  dataModule.emplace();
+  // It hands the keyboard view the icon set of the application in front.
+  dataModule.emplace(DataModuleOptions{.iconSets = &iconSets});
   BugReportAdapter errorReport(*dataModule);
   BugReportConnection errorReportConnected(errorReport);
   app.CreateForm<TQvMessageForm>();
@@ -169,6 +172,9 @@ int SnibbetMain() {
     ShowErrorMessage(FormatText(LangText(8, L"Cannot create folder %1"), {*singletons.FolderError()}));
     return 1;
   }
+  // Every icon set's header, before any window: a damaged file says so once here.
+  TQvIconsList iconSets;
+  iconSets.LoadAll();
   if (!CheckSystem()) return 0;
 
   SingleInstance instance;
@@ -180,7 +186,7 @@ int SnibbetMain() {
   std::optional<TDataDM> dataModule;
   FormAdapters adapters;
   ApplicationScope application;
-  RunApplication(application.App(), dataModule, adapters);
+  RunApplication(application.App(), dataModule, adapters, iconSets);
   return 0;
 }
 

@@ -55,6 +55,7 @@ TDataDM::TDataDM(DataModuleOptions options)
       pictures_(options.pictures ? options.pictures : GetModuleHandleW(nullptr)),
       tray_(options.tray ? *options.tray : defaultTray_),
       parts_(options.parts ? *options.parts : programParts_),
+      iconSets_(options.iconSets),
       pmTray_(TrayMenuActions()),
       tmrCheckVista_(kCheckVistaIntervalMs, [this] { tmrCheckVistaTimer(); }) {
   if (g_dataDM) throw std::logic_error("the data module exists already");

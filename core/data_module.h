@@ -25,6 +25,9 @@
 
 namespace snibbet {
 
+class TQvIcons;
+class TQvIconsList;
+
 // The Office-2003 colour scheme of the visual support: taken into use when the
 // module is created and released when it is destroyed. Empty until the scheme
 // exists.
@@ -64,6 +67,8 @@ class DataModuleParts {
   virtual void LayoutAnswered() = 0;
   // Every key of the key model shown released and the view redrawn.
   virtual void ReleaseModelKeys() = 0;
+  // The keyboard view's icon set of the application in front (none: null).
+  virtual void SetAppIcons(const TQvIcons* set) { (void)set; }
 };
 
 class ProgramParts : public DataModuleParts {
@@ -83,6 +88,7 @@ class ProgramParts : public DataModuleParts {
   bool LayoutAnswerPending() override;
   void LayoutAnswered() override;
   void ReleaseModelKeys() override;
+  void SetAppIcons(const TQvIcons* set) override;
 };
 
 struct DataModuleOptions {
@@ -90,6 +96,7 @@ struct DataModuleOptions {
   HINSTANCE pictures = nullptr;                     // module with the image-list strips; null: the program
   TrayPort* tray = nullptr;                         // null: DefaultTrayPort
   DataModuleParts* parts = nullptr;                 // null: ProgramParts
+  TQvIconsList* iconSets = nullptr;                 // null: no application gets an icon set
 };
 
 class TDataDM : public ui::ApplicationEvents {
@@ -200,6 +207,9 @@ class TDataDM : public ui::ApplicationEvents {
   void DisableLockedMenuItems();          // AccessDenied: tray items and the keyboard's buttons
   void tmrCheckVistaTimer();              // the foreground poll
   void ClosePopupForNewForeground(HWND window);
+  // The icon set of the application in front; none when nothing matches.
+  const TQvIcons* IconSetOfDesktop();
+  const TQvIcons* IconSetOfApplication(const std::wstring& executable, const std::wstring& windowClass);
 
   HookLibrary hookLibrary_;
   HINSTANCE pictures_;
@@ -207,6 +217,7 @@ class TDataDM : public ui::ApplicationEvents {
   ProgramParts programParts_;
   TrayPort& tray_;
   DataModuleParts& parts_;
+  TQvIconsList* iconSets_;
   bool active_ = false;
   HWND lastForegroundWindow_ = nullptr;  // where the tray gives the focus back
   HWND polledForegroundWindow_ = nullptr;  // what the foreground poll acted on last

@@ -5,6 +5,7 @@
 #include "core/data_module.h"
 #include "core/debug_log.h"
 #include "core/foreground_app.h"
+#include "core/icon_sets.h"
 #include "core/preset.h"
 #include "dialogs/shortcut_key_form.h"
 #include "helper/helper_protocol.h"
@@ -60,6 +61,10 @@ void ProgramParts::ApplyLayout(HKL layout) { ApplyForegroundLayout(layout); }
 bool ProgramParts::LayoutAnswerPending() { return !LayoutSwitchAcknowledged(); }
 
 void ProgramParts::LayoutAnswered() { LayoutSwitchAnswered(); }
+
+void ProgramParts::SetAppIcons(const TQvIcons* set) {
+  if (TQvKeyboard* model = QvKeyboard()) model->SetAppIcons(set);
+}
 
 void ProgramParts::ReleaseModelKeys() {
   if (TQvKeyboard* model = QvKeyboard()) {
@@ -126,13 +131,28 @@ void TDataDM::DetectActiveApplication(HWND window) {
   ClosePopupForNewForeground(window);
   parts_.ResetKeyHistory();
   Foreground().SetForegroundIsIE(false);
-  // The keyboard view's icon set per application would be chosen in the
-  // steps below; icon sets are not part of the program.
-  if (!window) return;
+  if (!window) {
+    parts_.SetAppIcons(IconSetOfDesktop());
+    return;
+  }
   const std::optional<ForegroundApp> app = ReadForegroundApp(window);
   // The paste-target flag keeps its value while such an application is in front.
-  if (!app) return;
+  if (!app) {
+    parts_.SetAppIcons(nullptr);
+    return;
+  }
+  parts_.SetAppIcons(IconSetOfApplication(app->executable, app->windowClass));
   ClassifyForegroundApp(app->executable, app->windowClass);
+}
+
+const TQvIcons* TDataDM::IconSetOfDesktop() {
+  const HWND desktop = FindWindowW(L"Progman", L"Program Manager");
+  if (!iconSets_ || !desktop || desktop != GetForegroundWindow()) return nullptr;
+  return iconSets_->FindByName(RunningDesktopIconSetName(), true);
+}
+
+const TQvIcons* TDataDM::IconSetOfApplication(const std::wstring& executable, const std::wstring& windowClass) {
+  return iconSets_ ? iconSets_->FindByApplication(executable, windowClass) : nullptr;
 }
 
 void TDataDM::ClosePopupForNewForeground(HWND window) {

@@ -152,6 +152,12 @@ void TQvKeyboard::SetPainting(bool painting) {
   if (painting) Redraw();
 }
 
+void TQvKeyboard::SetAppIcons(const TQvIcons* set) {
+  if (set == appIcons_) return;
+  appIcons_ = set;
+  Redraw();
+}
+
 void TQvKeyboard::SetKeyPressed(int code, bool pressed) {
   if (TQvBtn* key = Button(code)) key->SetPressed(pressed);
 }

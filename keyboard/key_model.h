@@ -21,6 +21,7 @@
 namespace snibbet {
 
 class TQvKeyboard;
+class TQvIcons;
 
 // What the model tells the picture. Called only while painting is on.
 class KeyboardView {
@@ -111,6 +112,10 @@ class TQvKeyboard {
   void SetPainting(bool painting);
   void SetView(KeyboardView* view) { view_ = view; }
   KeyboardView* View() const { return view_; }
+  // The icon set of the application in front, which the view draws on the
+  // keys; none: null. Not owned. A change redraws the view.
+  void SetAppIcons(const TQvIcons* set);
+  const TQvIcons* AppIcons() const { return appIcons_; }
 
   LayoutHandle CurrentLayout() const { return layout_; }
   // Handles of 0xFFFF and below are not layouts and are ignored.
@@ -179,6 +184,7 @@ class TQvKeyboard {
   KeyInputPort& input_;
   CharTableCache& tables_;
   KeyboardView* view_ = nullptr;
+  const TQvIcons* appIcons_ = nullptr;
   KeyNameSource keyNames_;
   TextSource texts_;
 

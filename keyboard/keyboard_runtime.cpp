@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "core/foreground_state.h"
+#include "core/icon_sets.h"
 #include "core/debug_log.h"
 #include "core/input_helper_link.h"
 #include "core/lang_table.h"
@@ -126,17 +127,18 @@ class SystemExecutorPorts : public ExecutorPorts {
   ui::Timer runTimer_;
 };
 
-// The executor lets go of a binding the list frees; no bindings menu or
-// picture cache of the program's follows the list.
+// The executor lets go of a binding the list frees, and the binding's cached
+// picture goes; no bindings menu of the program's follows the list.
 class PendingActionGuard final : public BindingListPort {
  public:
-  explicit PendingActionGuard(TQvActionExecute& executor) : executor_(executor) {}
+  PendingActionGuard(TQvActionExecute& executor, TQvIcons& pictures) : executor_(executor), pictures_(pictures) {}
   void ListChanged() override {}
-  void PictureRemoved(std::uint8_t, ControlSet) override {}
+  void PictureRemoved(std::uint8_t key, ControlSet set) override { pictures_.DeleteEntry(key, set); }
   void BindingFreed(const TQvAction& binding) override { executor_.Forget(binding); }
 
  private:
   TQvActionExecute& executor_;
+  TQvIcons& pictures_;
 };
 
 }  // namespace
@@ -152,7 +154,9 @@ struct KeyboardRuntime::Parts {
   SystemHookPorts hookPorts;
   SystemExecutorPorts executorPorts;
   TQvActionExecute executor{executorPorts};
-  PendingActionGuard pendingGuard{executor};
+  // The binding list's picture cache: nothing fills it in this program.
+  TQvIcons bindingPictures;
+  PendingActionGuard pendingGuard{executor, bindingPictures};
   BindingListPort* previousListPort = nullptr;
   KeyboardHookLogic logic{hookPorts, QvActions(), executor, KeyHistory()};
   SystemLayoutActions layoutActions{model, KeyHistory(), [this](LayoutHandle layout) {
@@ -188,6 +192,7 @@ TQvKeyboard& KeyboardRuntime::Model() { return parts_->model; }
 KeyboardHookLogic& KeyboardRuntime::Hook() { return parts_->logic; }
 TQvActionExecute& KeyboardRuntime::Executor() { return parts_->executor; }
 HHOOK KeyboardRuntime::HookHandle() const { return parts_->hook.Get(); }
+const TQvIcons& KeyboardRuntime::BindingPictures() const { return parts_->bindingPictures; }
 
 KeyboardRuntime* KeyboardRuntimeOrNull() { return g_runtime; }
 

@@ -13,6 +13,7 @@
 namespace snibbet {
 
 class TQvKeyboard;
+class TQvIcons;
 
 // The program's windows that the hotkeys open and that take keys from the
 // hook: they live above the keyboard, so the program connects them.
@@ -45,6 +46,8 @@ class KeyboardRuntime {
   KeyboardHookLogic& Hook();
   TQvActionExecute& Executor();
   HHOOK HookHandle() const;
+  // The binding list's icon set, which a keyboard view draws first.
+  const TQvIcons& BindingPictures() const;
 
  private:
   friend void InstallKeyboardHook();
