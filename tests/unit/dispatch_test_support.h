@@ -35,6 +35,7 @@ class RecordedSteps : public DataModuleParts {
   int resets = 0;
   int answers = 0;
   int releases = 0;
+  std::vector<const TQvIcons*> appIcons;  // every icon set handed to the keyboard view
   std::vector<WPARAM> wheels;
   std::vector<HKL> layouts;
 
@@ -58,6 +59,7 @@ class RecordedSteps : public DataModuleParts {
     answerPending = false;
   }
   void ReleaseModelKeys() override { ++releases; }
+  void SetAppIcons(const TQvIcons* set) override { appIcons.push_back(set); }
 };
 
 inline MSG Message(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
