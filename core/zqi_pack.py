@@ -23,6 +23,7 @@ Usage: zqi_pack.py SOURCE OUTPUT
 """
 
 import math
+import os
 import struct
 import sys
 
@@ -411,6 +412,7 @@ def main(argv):
     except SourceError as error:
         sys.stderr.write(f"{argv[1]}: {error}\n")
         return 1
+    os.makedirs(os.path.dirname(os.path.abspath(argv[2])), exist_ok=True)
     with open(argv[2], "wb") as output:
         output.write(data)
     return 0
