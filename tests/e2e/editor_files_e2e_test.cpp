@@ -35,51 +35,6 @@ constexpr int kRichTextPage = 1;
 constexpr int kFileMenu = 0, kNewItem = 0, kImportItem = 4;
 constexpr int kEditorMenu = 1, kAddItem = 0;
 
-// A buffer in another process's memory, for the messages that answer through a pointer.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HWND window, size_t size) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteBuffer() {
-    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_) CloseHandle(process_);
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-  // Sends `message` with the buffer, first holding `value`, as lParam; what the window left in it.
-  template <class T>
-  std::optional<T> Exchange(HWND window, UINT message, WPARAM wParam, T value) {
-    DWORD_PTR result = 0;
-    if (!address_ || !WriteProcessMemory(process_, address_, &value, sizeof value, nullptr) ||
-        !SendMessageTimeoutW(window, message, wParam, reinterpret_cast<LPARAM>(address_), SMTO_ABORTIFHUNG, 2000,
-                             &result) ||
-        !ReadProcessMemory(process_, address_, &value, sizeof value, nullptr))
-      return std::nullopt;
-    return value;
-  }
-
- private:
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-};
-
-template <class T>
-std::optional<T> AskThroughPointer(HWND window, UINT message, WPARAM wParam, T value) {
-  RemoteBuffer buffer(window, sizeof(T));
-  return buffer.Exchange(window, message, wParam, value);
-}
-
-// A rectangle in `window`'s client coordinates, on the screen.
-POINT ScreenCentre(HWND window, RECT r) {
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  return CentreOf(r);
-}
-
 void ClickToolButton(HWND toolBar, int index) {
   const auto rect = AskThroughPointer(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(index), RECT{});
   ASSERT_TRUE(rect.has_value()) << "no rectangle of button " << index;
