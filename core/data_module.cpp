@@ -292,6 +292,7 @@ void TDataDM::pmiSettingsClick() {
 
 void TDataDM::pmiCloseClick() {
   if (MenuLocked()) return;
+  if (!tray_.WindowsAllowExit()) return;
   // Edits in an open settings window that were not applied are dropped.
   if (tray_.SettingsWindowVisible()) Preset().Load();
   DebugLog(L"Exit");

@@ -152,6 +152,8 @@ class TDataDM : public ui::ApplicationEvents {
   // The program lost activation: an open hotkey capture dialog closes.
   void OnDeactivate() override;
   void OnSettingChange(WPARAM flag, LPARAM section) override;
+  // The session ends: the open windows are asked as by the tray's Exit.
+  bool OnQueryEndSession() override;
   void aeMainMessage(const MSG& msg);
   void aeMainSettingChange();
   // The foreground application changed (window may be 0).

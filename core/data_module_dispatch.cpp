@@ -191,6 +191,8 @@ void TDataDM::OnDeactivate() { CloseShortKeyForm(); }
 
 void TDataDM::OnSettingChange(WPARAM, LPARAM) { aeMainSettingChange(); }
 
+bool TDataDM::OnQueryEndSession() { return tray_.WindowsAllowExit(); }
+
 void TDataDM::aeMainSettingChange() {
   DebugLog(L"SettingChange");
   Office11ColorsRefresh();

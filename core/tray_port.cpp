@@ -5,6 +5,7 @@
 
 #include "core/debug_log.h"
 #include "dialogs/about_form.h"
+#include "dialogs/template_setup_form.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -22,5 +23,12 @@ bool DefaultTrayPort::SettingsWindowVisible() {
 void DefaultTrayPort::OpenSettings() { OpenSettingsWindow(settingsWindow_); }
 
 void DefaultTrayPort::OpenAbout() { ShowAboutBox(); }
+
+// Only the editor holds work of its own: the settings window's edits not
+// applied are dropped at exit.
+bool DefaultTrayPort::WindowsAllowExit() {
+  TTemplateSetupForm* editor = TemplateSetupForm();
+  return !editor || editor->AllowProgramExit();
+}
 
 }  // namespace snibbet

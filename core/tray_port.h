@@ -23,6 +23,9 @@ class TrayPort {
   // The help router: its file, and showing the contents (or the active form's topic).
   virtual void SetHelpFile(const std::wstring& helpFile) = 0;
   virtual void ShowHelp() = 0;
+  // Whether the open windows let the program end: one with unsaved work asks
+  // about it first; false keeps the program running.
+  virtual bool WindowsAllowExit() = 0;
 };
 
 // The default: addresses open with the shell's default action, and the
@@ -37,6 +40,7 @@ class DefaultTrayPort : public TrayPort {
   void OpenAbout() override;
   void SetHelpFile(const std::wstring&) override {}
   void ShowHelp() override {}
+  bool WindowsAllowExit() override;
 
  private:
   SettingsWindowLink settingsWindow_;

@@ -286,6 +286,12 @@ void TTemplateSetupForm::OnShow() {
 
 bool TTemplateSetupForm::CanClose() { return document_.CanClose(); }
 
+bool TTemplateSetupForm::AllowProgramExit() {
+  // The question belongs to this window: it comes to the front first.
+  if (IsVisible()) BringToFront();
+  return document_.CanClose();
+}
+
 void TTemplateSetupForm::OnClose(ui::CloseAction& action) { action = ui::CloseAction::Free; }
 
 void TTemplateSetupForm::OnDestroy() {

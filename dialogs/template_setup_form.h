@@ -78,6 +78,9 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
   void ChoosePage(int page);
   // A name typed in place into the list for the current template.
   void RenameCurrent(const std::wstring& name);
+  // The program is about to end: asks about unsaved changes as closing does
+  // (No throws them away); false keeps the program running.
+  bool AllowProgramExit();
 
  protected:
   void OnCreate() override;

@@ -57,8 +57,9 @@ void TKeyHistory::Record(const TQvKeyboard& model, int code, bool keyUp, bool sy
     }
     Start(model);
   }
-  const bool ctrlHeld = (model.GetControlSet() & (kLeftCtrlBit | kRightCtrlBit)) != 0;
-  if (printable && !keyUp && ctrlHeld) return Reset();
+  // A key pressed with Ctrl, Alt or Win held is a shortcut (Ctrl+C, Alt+X), not text.
+  const bool shortcutHeld = (model.SideLessSet() & (kAnyCtrlBit | kAnyAltBit | kAnyWinBit)) != 0;
+  if (printable && !keyUp && shortcutHeld) return Reset();
   if (!printable && !modifier && code != kVkBack) return Reset();
   if (count_ >= kCapacity || sysKeyUp) return Reset();
   Append(model, code, keyUp);

@@ -2,8 +2,9 @@
 // What the user has just typed: the key history that pre-fills the template
 // search and that the retype-last-word action replays. A typing stretch
 // starts with a printable key and ends at any key that is not part of typing
-// (navigation, Enter, a Ctrl shortcut, ...). Records hold the US-layout code
-// of the physical key, so a layout switch does not garble them. Window-free.
+// (navigation, Enter, a shortcut with Ctrl, Alt or Win, ...). Records hold the
+// US-layout code of the physical key, so a layout switch does not garble them.
+// Window-free.
 #include <array>
 #include <cstdint>
 #include <string>

@@ -210,6 +210,8 @@ LRESULT Application::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETTINGCHANGE:
       if (events_) events_->OnSettingChange(wParam, lParam);
       return 0;
+    case WM_QUERYENDSESSION:
+      return events_ && !events_->OnQueryEndSession() ? FALSE : TRUE;
     case WM_CLOSE:  // e.g. an installer asking the program to end
       Terminate();
       return 0;

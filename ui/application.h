@@ -35,6 +35,8 @@ class ApplicationEvents {
   virtual void OnActivate() {}    // a window of this program became active
   virtual void OnDeactivate() {}  // another program became active
   virtual void OnSettingChange(WPARAM flag, LPARAM section) {}
+  // The session is about to end; false asks the system to keep it.
+  virtual bool OnQueryEndSession() { return true; }
 };
 
 struct ApplicationOptions {

@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "core/tray_icon.h"
 #include "testing/probe/probe.h"
 
 namespace snibbet_e2e {
@@ -35,6 +37,57 @@ HWND VisibleChild(HWND parent, const wchar_t* className, DWORD style, const std:
     return child;
   }
   return nullptr;
+}
+
+RemoteBuffer::RemoteBuffer(HWND window, size_t size) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+RemoteBuffer::~RemoteBuffer() {
+  if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  if (process_) CloseHandle(process_);
+}
+
+bool RemoteBuffer::Write(size_t offset, const void* bytes, size_t size) {
+  return address_ && WriteProcessMemory(process_, static_cast<char*>(address_) + offset, bytes, size, nullptr);
+}
+
+bool RemoteBuffer::Read(size_t offset, void* bytes, size_t size) const {
+  return address_ && ReadProcessMemory(process_, static_cast<char*>(address_) + offset, bytes, size, nullptr);
+}
+
+POINT ScreenCentre(HWND window, RECT r) {
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return CentreOf(r);
+}
+
+std::wstring ListRowText(HWND list, int row) {
+  constexpr int kMaxText = 260;
+  RemoteBuffer buffer(list, sizeof(LVITEMW) + kMaxText * sizeof(wchar_t));
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.Address()) + sizeof(LVITEMW));
+  item.cchTextMax = kMaxText;
+  DWORD_PTR length = 0;
+  if (!buffer.Write(0, &item, sizeof item) ||
+      !SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.Address()),
+                           SMTO_ABORTIFHUNG, 2000, &length))
+    return {};
+  std::wstring text(std::min<size_t>(length, kMaxText - 1), L'\0');
+  if (!text.empty() && !buffer.Read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t))) return {};
+  return text;
+}
+
+int ListRowOf(HWND list, std::wstring_view text) {
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count)) return -1;
+  for (int row = 0; row < static_cast<int>(count); ++row)
+    if (ListRowText(list, row) == text) return row;
+  return -1;
 }
 
 snibbet::TemplateRecord TextTemplate(std::string name, std::string content) {
@@ -126,6 +179,31 @@ void EditorE2eTest::PressAltXOver(HWND editor, HWND survivor) {
   ASSERT_TRUE(IntersectRect(&both, &editorRect, &survivorRect)) << "the editor does not cover the other window";
   probe::PhysicalPointAt(CentreOf(both));
   probe::PhysicalKeys({"alt+x"});
+}
+
+bool EditorE2eTest::StartRenaming(HWND list, int row) {
+  RECT bounds{};
+  bounds.left = LVIR_LABEL;
+  const auto rect = AskThroughPointer(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), bounds);
+  if (!rect) return false;
+  probe::PhysicalClick(ScreenCentre(list, *rect));
+  // A click on the row already selected opens its name by itself after a while.
+  probe::PumpMessages(800ms);
+  if (!VisibleChild(list, L"Edit")) probe::PhysicalKeys({"F2"});
+  return probe::PumpUntil([&] { return VisibleChild(list, L"Edit") != nullptr; }, 3s);
+}
+
+void EditorE2eTest::ChooseTrayExit() {
+  HWND icon = probe::WaitForWindow({.className = snibbet::kTrayWindowClass, .pid = snibbet_->Pid()}, 5s);
+  ASSERT_NE(icon, nullptr) << "no tray icon";
+  PostMessageW(icon, snibbet::kTrayCallbackMessage, 1, WM_RBUTTONUP);
+  const probe::WindowQuery menuQuery{.className = L"#32768", .pid = snibbet_->Pid(), .visibleOnly = true};
+  HWND menu = probe::WaitForWindow(menuQuery, 5s);
+  ASSERT_NE(menu, nullptr) << "no tray menu";
+  // Up from no item wraps to the last one.
+  PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(probe::WaitForNoWindow(menuQuery, 5s)) << "the menu stays";
 }
 
 int EditorE2eTest::ListCount(HWND list) {

@@ -1,12 +1,13 @@
 #pragma once
 // Support for the template editor's end-to-end tests: the program started on
 // a template file of the test's own, a paste target, the editor opened as a
-// user opens it (the hotkey's pop-up, its Edit button), its menus by keys,
-// and what the file on disk holds.
+// user opens it (the hotkey's pop-up, its Edit button), its menus by keys, its
+// list's rows, the tray's Exit, and what the file on disk holds.
 #include <windows.h>
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "templates/zqt_codec.h"
@@ -20,6 +21,49 @@ POINT CentreOf(HWND window);
 // The visible child of `parent` of that class whose style has all of `style`
 // (and, when given, that text).
 HWND VisibleChild(HWND parent, const wchar_t* className, DWORD style = 0, const std::wstring& text = {});
+
+// A buffer in another process's memory, for the messages that answer through a pointer.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, size_t size);
+  ~RemoteBuffer();
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  // The buffer's address in the other process (null when it could not be had).
+  void* Address() const { return address_; }
+  bool Write(size_t offset, const void* bytes, size_t size);
+  bool Read(size_t offset, void* bytes, size_t size) const;
+  // Sends `message` with the buffer, first holding `value`, as lParam; what the window left in it.
+  template <class T>
+  std::optional<T> Exchange(HWND window, UINT message, WPARAM wParam, T value) {
+    DWORD_PTR result = 0;
+    if (!Write(0, &value, sizeof value) ||
+        !SendMessageTimeoutW(window, message, wParam, reinterpret_cast<LPARAM>(address_), SMTO_ABORTIFHUNG, 2000,
+                             &result) ||
+        !Read(0, &value, sizeof value))
+      return std::nullopt;
+    return value;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+};
+
+template <class T>
+std::optional<T> AskThroughPointer(HWND window, UINT message, WPARAM wParam, T value) {
+  RemoteBuffer buffer(window, sizeof(T));
+  return buffer.Exchange(window, message, wParam, value);
+}
+
+// A rectangle in `window`'s client coordinates, on the screen.
+POINT ScreenCentre(HWND window, RECT r);
+
+// The text of a list view's row in any process ("" when there is none).
+std::wstring ListRowText(HWND list, int row);
+// The row of that text, or -1.
+int ListRowOf(HWND list, std::wstring_view text);
 
 snibbet::TemplateRecord TextTemplate(std::string name, std::string content);
 // The templates of a file (none when it is missing or damaged).
@@ -45,6 +89,11 @@ class EditorE2eTest : public SnibbetTest {
   // window manager X sends keys to the window under the pointer, so the
   // release of Alt is not lost with the editor).
   void PressAltXOver(HWND editor, HWND survivor);
+  // Selects the row with a click and opens its name for typing (F2); false
+  // when no edit box shows.
+  bool StartRenaming(HWND list, int row);
+  // The tray menu's Exit, its last item, chosen by keys.
+  void ChooseTrayExit();
   // The rows of a list view in any process.
   static int ListCount(HWND list);
   // The rows of the pop-up's list (it may be hidden); -1 without a pop-up.

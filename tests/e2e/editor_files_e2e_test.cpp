@@ -5,7 +5,11 @@
 //     processor keeps its formatting;
 //   - New, then closing without saving: the stored template file and its
 //     templates come back, now and at the next start;
-//   - a shipped template set imported twice is merged once.
+//   - a shipped template set imported twice is merged once;
+//   - Save As onto a file that another program holds open fails, leaving
+//     that file and the current one as they were;
+//   - Mail hands the file on disk to the mail program (a stand-in mail
+//     library that writes down what it was given).
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -14,9 +18,11 @@
 #include <algorithm>
 #include <cwctype>
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "testing/probe/probe.h"
+#include "testing/report/mapi_journal.h"
 #include "tests/e2e/editor_e2e_support.h"
 
 namespace snibbet_e2e {
@@ -28,57 +34,12 @@ using namespace std::chrono_literals;
 // placeholder counts as a button).
 constexpr int kBoldButton = 4;
 constexpr int kCentreButton = 11;
-// The main toolbar's Save button.
-constexpr int kSaveButton = 1;
+// The main toolbar's Save and Mail buttons.
+constexpr int kSaveButton = 1, kMailButton = 6;
 constexpr int kRichTextPage = 1;
-// The menu bar's File menu: New first, Import fifth (separators are skipped).
-constexpr int kFileMenu = 0, kNewItem = 0, kImportItem = 4;
+// The menu bar's File menu: New first, Save As fourth, Import fifth (separators are skipped).
+constexpr int kFileMenu = 0, kNewItem = 0, kSaveAsItem = 3, kImportItem = 4;
 constexpr int kEditorMenu = 1, kAddItem = 0;
-
-// A buffer in another process's memory, for the messages that answer through a pointer.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HWND window, size_t size) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteBuffer() {
-    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_) CloseHandle(process_);
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-  // Sends `message` with the buffer, first holding `value`, as lParam; what the window left in it.
-  template <class T>
-  std::optional<T> Exchange(HWND window, UINT message, WPARAM wParam, T value) {
-    DWORD_PTR result = 0;
-    if (!address_ || !WriteProcessMemory(process_, address_, &value, sizeof value, nullptr) ||
-        !SendMessageTimeoutW(window, message, wParam, reinterpret_cast<LPARAM>(address_), SMTO_ABORTIFHUNG, 2000,
-                             &result) ||
-        !ReadProcessMemory(process_, address_, &value, sizeof value, nullptr))
-      return std::nullopt;
-    return value;
-  }
-
- private:
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-};
-
-template <class T>
-std::optional<T> AskThroughPointer(HWND window, UINT message, WPARAM wParam, T value) {
-  RemoteBuffer buffer(window, sizeof(T));
-  return buffer.Exchange(window, message, wParam, value);
-}
-
-// A rectangle in `window`'s client coordinates, on the screen.
-POINT ScreenCentre(HWND window, RECT r) {
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  return CentreOf(r);
-}
 
 void ClickToolButton(HWND toolBar, int index) {
   const auto rect = AskThroughPointer(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(index), RECT{});
@@ -173,6 +134,13 @@ std::set<std::string> FoldedNames(const std::vector<snibbet::TemplateRecord>& te
   return names;
 }
 
+// A text as the mail journal writes it.
+std::wstring JournalEscaped(const std::wstring& text) {
+  std::wstring out;
+  for (wchar_t c : text) out += c == L'\\' ? std::wstring(L"\\\\") : std::wstring(1, c);
+  return out;
+}
+
 class EditorFilesTest : public EditorE2eTest {
  protected:
   void SetUp() override {
@@ -199,9 +167,22 @@ class EditorFilesTest : public EditorE2eTest {
     return rows;
   }
 
+  // A new template named `name` by Editor > Add.
+  void AddTemplate(HWND editor, const std::string& name) {
+    ChooseMenuItem(kEditorMenu, kAddItem);
+    HWND grid = Grid(editor);
+    ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 3s)) << "no name to type";
+    probe::PhysicalType(name);
+    probe::PhysicalKeys({"Return"});
+    ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") == nullptr; }, 3s));
+  }
+
   // File > Import of `fileName`, typed into the open dialog.
-  void ImportByDialog(HWND editor, const std::string& fileName) {
-    ChooseMenuItem(kFileMenu, kImportItem);
+  void ImportByDialog(HWND editor, const std::string& fileName) { FileByDialog(editor, kImportItem, fileName); }
+
+  // The File menu's `item`, then `fileName` typed into its file dialog.
+  void FileByDialog(HWND editor, int item, const std::string& fileName) {
+    ChooseMenuItem(kFileMenu, item);
     HWND dialog = nullptr;
     ASSERT_TRUE(probe::PumpUntil([&] {
       dialog = probe::FindTopWindow({.className = probe::kDialogClass, .pid = snibbet_->Pid(), .visibleOnly = true});
@@ -396,6 +377,86 @@ TEST_F(EditorFilesTest, AShippedSetImportedTwiceIsMergedOnce) {
   CloseNormally(*snibbet_, main_);
   for (const auto& box : Boxes().Seen())
     EXPECT_TRUE(box.box.Button(L"Open")) << "asked: " << probe::ToUtf8(box.box.text);
+}
+
+TEST_F(EditorFilesTest, SaveAsOntoAFileHeldOpenFailsAndLeavesThatFileAndTheCurrentOneAsTheyWere) {
+  const std::wstring other = folder_.File(L"other.zqt");
+  std::ofstream(std::filesystem::path(other), std::ios::binary) << snibbet::WriteZqt({TextTemplate("kept", "K")});
+  const std::string otherBefore = ReadBytes(other), currentBefore = ReadBytes(templateFile_);
+  // The save dialog stays for the test to fill; the error is closed.
+  Boxes().SetPolicy([](const probe::MessageBoxInfo& box) {
+    return box.Button(L"Save") ? probe::MessageBoxWatcher::kLeaveOpen : probe::MessageBoxWatcher::kClose;
+  });
+  StartProgram();
+  HWND target = StartTarget();
+  ASSERT_NE(target, nullptr);
+  HWND editor = OpenEditorFromPopup();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_NO_FATAL_FAILURE(AddTemplate(editor, "zz"));
+  HWND toolBar = MainToolBar(editor);
+  ASSERT_TRUE(probe::WaitUntil([&] { return ToolButtonEnabled(toolBar, kSaveButton); }, 3s)) << "not marked unsaved";
+
+  // Another program holds the file open, so nothing can replace it.
+  HANDLE held = CreateFileW(other.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  FileByDialog(editor, kSaveAsItem, "other.zqt");
+  const auto failed = [&]() -> std::optional<probe::SeenMessageBox> {
+    for (const auto& box : Boxes().Seen())
+      if (!box.box.Button(L"Save")) return box;
+    return std::nullopt;
+  };
+  ASSERT_TRUE(probe::WaitUntil([&] { return failed().has_value(); }, 5s)) << "the failed save said nothing";
+  CloseHandle(held);
+  EXPECT_EQ(failed()->box.text.rfind(L"Cannot save the templates to \"" + other + L"\".", 0), 0u)
+      << probe::ToUtf8(failed()->box.text);
+  ASSERT_TRUE(probe::PumpUntil([&] { return IsWindowEnabled(editor) != FALSE; }, 5s));
+
+  EXPECT_EQ(ReadBytes(other), otherBefore);
+  EXPECT_EQ(ReadBytes(templateFile_), currentBefore);
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.Path()))
+    EXPECT_NE(entry.path().extension(), ".tmp") << "left behind: " << entry.path().string();
+  EXPECT_NE(probe::CaptionOf(editor).find(L"[" + templateFile_ + L"]"), std::wstring::npos)
+      << probe::ToUtf8(probe::CaptionOf(editor));
+  EXPECT_TRUE(ToolButtonEnabled(toolBar, kSaveButton)) << "the changes are taken as saved";
+
+  CloseNormally(*snibbet_, main_);
+  EXPECT_EQ(probe::ReadRegString(kSettingsKey, L"TemplatesFileName"), templateFile_);
+  EXPECT_EQ(ReadBytes(other), otherBefore);
+  EXPECT_EQ(ReadBytes(templateFile_), currentBefore);
+}
+
+TEST_F(EditorFilesTest, MailHandsTheFileOnDiskToTheMailProgram) {
+  // The stand-in mail library in the program's folder, taken instead of
+  // Wine's through the DLL override "mapi32=n" in this test's environment.
+  std::filesystem::copy_file(ProgramDir() + L"..\\standins\\mapi\\mapi32.dll", folder_.File(L"mapi32.dll"));
+  const std::wstring journal = folder_.File(L"MapiJournal.txt");
+  const std::string before = ReadBytes(templateFile_);
+  StartProgram();
+  HWND target = StartTarget();
+  ASSERT_NE(target, nullptr);
+  HWND editor = OpenEditorFromPopup();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_NO_FATAL_FAILURE(AddTemplate(editor, "zz"));  // not saved: the mail takes the file as it is on disk
+
+  ClickToolButton(MainToolBar(editor), kMailButton);
+  ASSERT_TRUE(probe::WaitUntil([&] {
+    const auto lines = report_test::ReadJournal(journal);
+    return !lines.empty() && lines.back().starts_with(L"MAPILogoff");
+  }, 10s)) << "nothing reached the stand-in (it needs Wine's DLL override mapi32=n)"
+            << (Boxes().Seen().empty() ? "" : ", asked: " + probe::ToUtf8(Boxes().Seen()[0].box.text));
+  const std::vector<std::wstring> expected = {
+      L"MAPILogon flags=3",
+      L"MAPISendMailW flags=9",
+      L"recipient class=1 name=templates@orvanesoftware.com address=SMTP:templates@orvanesoftware.com",
+      L"subject=Templates Orvane Paste",
+      L"body=Here is some useful Templates.",
+      L"attachment path=" + JournalEscaped(templateFile_) + L" name=files.zqt",
+      L"MAPILogoff session=1"};
+  EXPECT_EQ(report_test::ReadJournal(journal), expected);
+  EXPECT_EQ(ReadBytes(templateFile_), before) << "saved for the mail";
+  EXPECT_TRUE(ToolButtonEnabled(MainToolBar(editor), kSaveButton)) << "the changes are taken as saved";
+  EXPECT_TRUE(Boxes().Seen().empty()) << probe::ToUtf8(Boxes().Seen()[0].box.text);
+  CloseNormally(*snibbet_, main_);
 }
 
 }  // namespace

@@ -60,11 +60,11 @@ TEST_F(History, PrintableKeysStartAndFillIt) {
 
 TEST_F(History, ModifiersHeldAtTheStartAreRecordedFirst) {
   Down(kVkRightShift);
-  Down(kVkLeftWin);
+  Down(kVkLeftShift);
   EXPECT_EQ(history.Count(), 0);  // modifiers alone start nothing
   Tap('A');
   // in code order, each with its own extended flag
-  const std::vector<KeyHistoryRecord> expected = {{0, 1, 91}, {0, 1, 161}, {0, 0, 65}, {1, 0, 65}};
+  const std::vector<KeyHistoryRecord> expected = {{0, 0, 160}, {0, 1, 161}, {0, 0, 65}, {1, 0, 65}};
   EXPECT_EQ(Records(), expected);
   EXPECT_EQ(history.TypedChars(), 1);
 }
@@ -85,6 +85,32 @@ TEST_F(History, KeysThatAreNotTypingEndIt) {
   EXPECT_FALSE(history.Active());
   EXPECT_EQ(history.Count(), 0);
   Up(kVkLeftCtrl);
+}
+
+// Alt+X closing a window or Alt+F opening a menu types nothing: a hotkey
+// right after it must not search for "x...".
+TEST_F(History, ALetterTypedWithAltOrWinIsAShortcutNotText) {
+  for (int modifier : {kVkLeftAlt, kVkRightAlt, kVkLeftWin, kVkRightWin}) {
+    Type("AB");
+    Down(modifier);
+    Tap('X');
+    EXPECT_FALSE(history.Active()) << modifier;
+    EXPECT_EQ(Word(), L"") << modifier;
+    Up(modifier);
+    Type("CD");
+    EXPECT_EQ(Word(), L"cd") << modifier;
+    history.Reset();
+  }
+  // Alt let go before the letter, so no WM_SYSKEYUP ends the stretch.
+  Down(kVkLeftAlt);
+  Down('X');
+  Up(kVkLeftAlt);
+  Up('X');
+  EXPECT_FALSE(history.Active());
+  EXPECT_EQ(history.TypedChars(), 0);
+  Type("Z");
+  EXPECT_EQ(Word(), L"z");
+  EXPECT_EQ(history.TypedChars(), 1);
 }
 
 TEST_F(History, BackspaceIsRecordedAndUncountsButNeverBelowZero) {

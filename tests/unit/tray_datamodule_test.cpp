@@ -32,11 +32,18 @@ void Pump() {
   }
 }
 
-// Notes the addresses the tray opens instead of opening them.
+// Notes the addresses the tray opens instead of opening them, and answers
+// for the open windows when the program is to end.
 class NotedAddresses : public DefaultTrayPort {
  public:
   explicit NotedAddresses(std::vector<std::wstring>& opened) : opened_(opened) {}
   void OpenAddress(const std::wstring& address) override { opened_.push_back(address); }
+  bool WindowsAllowExit() override {
+    ++exitQuestions;
+    return windowsAllowExit;
+  }
+  bool windowsAllowExit = true;
+  int exitQuestions = 0;
 
  private:
   std::vector<std::wstring>& opened_;
@@ -259,6 +266,27 @@ TEST_F(TrayModuleTest, ExitSwitchesOffThenEndsTheLoopUnlessLocked) {
   module.pmiCloseClick();
   EXPECT_FALSE(module.Active());
   EXPECT_FALSE(module.HookLib().Loaded());
+  EXPECT_TRUE(ui::Terminated());
+}
+
+// A window with unsaved work has its say before Exit and before the session ends.
+TEST_F(TrayModuleTest, ExitAndTheSessionEndWaitForTheOpenWindowsToAgree) {
+  TDataDM module(Options());
+  ASSERT_TRUE(module.Start());
+  tray_.windowsAllowExit = false;
+  module.pmiCloseClick();
+  EXPECT_EQ(tray_.exitQuestions, 1);
+  EXPECT_TRUE(module.Active()) << "switched off though the program goes on";
+  EXPECT_FALSE(ui::Terminated());
+  EXPECT_EQ(SendMessageW(ui::ApplicationWindow(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  EXPECT_EQ(tray_.exitQuestions, 2);
+
+  tray_.windowsAllowExit = true;
+  EXPECT_EQ(SendMessageW(ui::ApplicationWindow(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_TRUE(module.Active()) << "only asked: the session's end is the system's";
+  module.pmiCloseClick();
+  EXPECT_EQ(tray_.exitQuestions, 4);
+  EXPECT_FALSE(module.Active());
   EXPECT_TRUE(ui::Terminated());
 }
 
