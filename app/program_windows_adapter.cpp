@@ -2,6 +2,7 @@
 
 #include "core/window_helpers.h"
 #include "dialogs/template_setup_form.h"
+#include "dialogs/wizard_form.h"
 #include "templates/template_view_form.h"
 
 namespace snibbet {
@@ -18,5 +19,10 @@ bool ProgramWindowsAdapter::BringTemplateEditorToFront() {
 void ProgramWindowsAdapter::HandTemplateViewKey(std::uint8_t code) { TemplateViewHandleKey(code); }
 
 void TemplateEditorAdapter::OpenTemplateEditor(const std::wstring& templateName) { ShowTemplateEditor(templateName); }
+
+HWND WizardWindowAdapter::WizardWindow() {
+  const TWizardForm* wizard = WizardForm();
+  return wizard ? wizard->Handle() : nullptr;
+}
 
 }  // namespace snibbet

@@ -1,11 +1,13 @@
 #pragma once
 // The lower layers' ways up to the program's windows: the keyboard's (the
 // hotkey opens the template pop-up, and the hook hands it the keys while it
-// shows) and the pop-up's (its Edit button opens the template editor).
+// shows) and the pop-up's (its Edit button opens the template editor, and it
+// shows over the first-run wizard without taking the front).
 #include <string>
 
 #include "keyboard/keyboard_runtime.h"
 #include "templates/template_editor_port.h"
+#include "templates/wizard_window_port.h"
 
 namespace snibbet {
 
@@ -22,6 +24,12 @@ class ProgramWindowsAdapter final : public ProgramWindowsPort {
 class TemplateEditorAdapter final : public TemplateEditorPort {
  public:
   void OpenTemplateEditor(const std::wstring& templateName) override;
+};
+
+// The first-run wizard, for the pop-up.
+class WizardWindowAdapter final : public WizardWindowPort {
+ public:
+  HWND WizardWindow() override;
 };
 
 }  // namespace snibbet

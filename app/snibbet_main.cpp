@@ -25,9 +25,11 @@
 #include "core/message_form.h"
 #include "core/preset.h"
 #include "core/program_setting_effects.h"
+#include "core/settings_window_link.h"
 #include "core/text_utils.h"
 #include "core/tip_counter.h"
 #include "core/utilities.h"
+#include "dialogs/wizard_form.h"
 #include "keyboard/actions.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/template_hotkey.h"
@@ -95,7 +97,9 @@ class ApplicationScope {
 // The forms' ways up to higher parts; they outlive the forms.
 struct FormAdapters {
   TemplateEditorAdapter templateEditor;    // the pop-up's Edit button
+  WizardWindowAdapter wizardWindow;        // the pop-up over the first-run wizard
   HistoryKeyboardAdapter historyKeyboard;  // the clipboard history's input block
+  WizardLink wizard;                       // the first-run wizard's tray items, settings and templates
 };
 
 void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, FormAdapters& adapters,
@@ -115,8 +119,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, Fo
   app.CreateForm<TQvMessageForm>();
   // The keyboard windows come here, before the clipboard monitor.
   app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
-  // Its Edit button opens the template editor.
-  app.CreateForm<TTemplateViewForm>(adapters.templateEditor);
+  // Its Edit button opens the template editor; it shows over the wizard.
+  app.CreateForm<TTemplateViewForm>(adapters.templateEditor, adapters.wizardWindow);
   // The key-state model, the executor and the hook (the keyboard windows' place);
   // the hotkey opens the pop-up and the hook hands it keys.
   ProgramWindowsAdapter programWindows;
@@ -145,7 +149,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, Fo
   dataModule->ApplyAccessRestrictions();
   // A failure has shown its message; the program runs on inactive.
   dataModule->Start();
-  (void)firstStart;  // the first-run wizard opens here
+  // The first start for this user opens the wizard; the loop runs on while it shows.
+  if (firstStart) ShowWizard(adapters.wizard);
 
   // The welcome tip is shown once; counting it marks the first start as done.
   dataModule->ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);

@@ -79,9 +79,9 @@ class ProgramParts : public DataModuleParts {
   RECT PopupBounds() override;
   void HidePopup() override;
   void PostWheelToGrid(WPARAM wheel) override;
-  // The keyboard window and the first-run wizard are not part of the program.
+  // The keyboard window is not part of the program.
   bool MouseOverKeyboardWindow() override { return false; }
-  HWND WizardWindow() override { return nullptr; }
+  HWND WizardWindow() override;
   void ToggleKeyboardWindow() override {}
   void ResetKeyHistory() override;
   void ApplyLayout(HKL layout) override;

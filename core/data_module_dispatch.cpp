@@ -8,6 +8,7 @@
 #include "core/icon_sets.h"
 #include "core/preset.h"
 #include "dialogs/shortcut_key_form.h"
+#include "dialogs/wizard_form.h"
 #include "helper/helper_protocol.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -51,6 +52,11 @@ void ProgramParts::HidePopup() {
 void ProgramParts::PostWheelToGrid(WPARAM wheel) {
   TTemplateViewForm* popup = TemplateViewForm();
   if (popup && popup->Grid().IsCreated()) popup->Grid().Post(WM_MOUSEWHEEL, wheel, 0);
+}
+
+HWND ProgramParts::WizardWindow() {
+  const TWizardForm* wizard = WizardForm();
+  return wizard ? wizard->Handle() : nullptr;
 }
 
 void ProgramParts::ResetKeyHistory() { snibbet::ResetKeyHistory(); }

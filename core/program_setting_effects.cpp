@@ -2,6 +2,8 @@
 
 #include "core/data_module.h"
 #include "core/lang_apply.h"
+#include "dialogs/settings_form.h"
+#include "dialogs/wizard_form.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "templates/template_files.h"
@@ -62,6 +64,11 @@ TQvAction* ProgramSettingEffects::AddBinding(std::uint8_t key, ControlSet set, s
 // The pop-up's templates come from its own file again.
 void ProgramSettingEffects::ReloadTemplates(const std::wstring&) {
   if (TTemplateViewForm* form = TemplateViewForm()) LoadTemplatesFromFile(form->Templates(), L"", false);
+}
+
+void ProgramSettingEffects::ShowAutoHideInOpenDialogs(bool autoHide) {
+  if (TMainForm* settings = MainForm()) settings->chkKeyboardAutoHide.SetChecked(autoHide);
+  if (TWizardForm* wizard = WizardForm()) wizard->chkKeyboardAutoHide.SetChecked(autoHide);
 }
 
 void ProgramSettingEffects::SetTrayIconActive(bool active) {

@@ -1,9 +1,9 @@
 #pragma once
 // The program's setting effects: the system's side of the default, and the
 // parts that exist in this program reached directly (the data module and the
-// tray, the key-state model and the binding list, the template pop-up). The
-// keyboard window, its background window and the settings dialogs are not
-// part of the program: their effects stay those of the default.
+// tray, the key-state model and the binding list, the template pop-up, the
+// settings window and the wizard). The keyboard window and its background
+// window are not part of the program: their effects stay those of the default.
 #include "core/preset_effects.h"
 
 namespace snibbet {
@@ -30,6 +30,9 @@ class ProgramSettingEffects : public SystemSettingEffects {
   TQvAction* AddBinding(std::uint8_t key, ControlSet set, std::uint8_t kind, std::uint8_t param) override;
 
   void ReloadTemplates(const std::wstring& fileName) override;
+
+  // The auto-hide boxes of the settings window and the wizard, while they exist.
+  void ShowAutoHideInOpenDialogs(bool autoHide) override;
 
   void SetTrayIconActive(bool active) override;
   void RedrawTrayIcon() override;

@@ -1,6 +1,7 @@
 #include "core/settings_window_link.h"
 
 #include "core/data_module.h"
+#include "core/version_check.h"
 #include "templates/template_view_form.h"
 
 namespace snibbet {
@@ -35,5 +36,32 @@ TemplateTable* SettingsWindowLink::Templates() {
 void SettingsWindowLink::OpenTemplateEditor() {
   if (TTemplateViewForm* popup = TemplateViewForm()) popup->btnEditClick();
 }
+
+bool SettingsWindowLink::WizardOpen() { return WizardForm() != nullptr; }
+
+void SettingsWindowLink::BringWizardToFront() {
+  if (WizardForm()) ShowWizard(wizard_);
+}
+
+bool SettingsWindowLink::OpenWizard() {
+  ShowWizard(wizard_);
+  return true;
+}
+
+// --- the wizard's way ---
+
+void WizardLink::EnableSettingsMenuItems(bool enabled) { SettingsWindowLink().EnableSettingsMenuItems(enabled); }
+
+void WizardLink::BindingsChanged() { SettingsWindowLink().BindingsChanged(); }
+
+const ui::ImageList* WizardLink::LanguageFlags() { return SettingsWindowLink().LanguageFlags(); }
+
+TemplateTable* WizardLink::Templates() { return SettingsWindowLink().Templates(); }
+
+void WizardLink::OpenSettings() {
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->pmiSettingsClick();
+}
+
+void WizardLink::CheckNewVersion() { snibbet::CheckNewVersion(true); }
 
 }  // namespace snibbet

@@ -1,10 +1,22 @@
 #pragma once
-// The settings window's way to the program around it: the tray's items, the
-// data module's bindings flag and flag pictures, the template pop-up's
-// templates and its way to the template editor.
+// The settings window's and the first-run wizard's way to the program around
+// them: the tray's items and settings command, the data module's bindings
+// flag and flag pictures, the template pop-up's templates and its way to the
+// template editor, the version check.
 #include "dialogs/settings_form.h"
+#include "dialogs/wizard_form.h"
 
 namespace snibbet {
+
+class WizardLink final : public WizardPort {
+ public:
+  void EnableSettingsMenuItems(bool enabled) override;
+  void BindingsChanged() override;
+  const ui::ImageList* LanguageFlags() override;
+  TemplateTable* Templates() override;
+  void OpenSettings() override;
+  void CheckNewVersion() override;
+};
 
 class SettingsWindowLink final : public SettingsWindowPort {
  public:
@@ -14,10 +26,12 @@ class SettingsWindowLink final : public SettingsWindowPort {
   const ui::ImageList* EventPictures() override;
   TemplateTable* Templates() override;
   void OpenTemplateEditor() override;
-  // The program has no first-run wizard yet.
-  bool WizardOpen() override { return false; }
-  void BringWizardToFront() override {}
-  bool OpenWizard() override { return false; }
+  bool WizardOpen() override;
+  void BringWizardToFront() override;
+  bool OpenWizard() override;
+
+ private:
+  WizardLink wizard_;
 };
 
 }  // namespace snibbet

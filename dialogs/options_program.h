@@ -5,6 +5,7 @@
 // registry, so it polls the two states after starting it.
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 namespace snibbet {
@@ -47,5 +48,29 @@ class OptionsProgramSystem {
 // then, whatever the program did. Errors of the start pass on.
 OptionsStates RunOptionsProgram(OptionsProgramSystem& system, const std::wstring& programFolder,
                                 const std::wstring& programFile, const OptionsStates& wanted);
+
+// Switches start-with-Windows alone, the shell extension left as it is, and
+// waits in the same way until the registry shows it; returns the state found
+// then. Errors of the start pass on.
+bool RunOptionsProgramForStartWithWindows(OptionsProgramSystem& system, const std::wstring& programFolder,
+                                          const std::wstring& programFile, bool startWithWindows);
+
+// Marks a window's run of the options program from construction to
+// destruction: while it waits the window ignores its buttons and refuses to
+// close, so nothing frees it under the running handler.
+class OptionsProgramRun {
+ public:
+  explicit OptionsProgramRun(bool& running) : running_(running) { running_ = true; }
+  ~OptionsProgramRun() { running_ = false; }
+  OptionsProgramRun(const OptionsProgramRun&) = delete;
+  OptionsProgramRun& operator=(const OptionsProgramRun&) = delete;
+
+ private:
+  bool& running_;
+};
+
+// The text of a failed start for an error box: the system's message for its
+// error code, else the error's own text.
+std::wstring ErrorMessageOf(const std::exception& error);
 
 }  // namespace snibbet

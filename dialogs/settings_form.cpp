@@ -24,6 +24,7 @@
 #include "core/version_info.h"
 #include "core/wait_form.h"
 #include "core/window_helpers.h"
+#include "dialogs/language_combo.h"
 #include "dialogs/settings_form_texts.h"
 #include "dialogs/shortcut_key_form.h"
 #include "templates/template_files.h"
@@ -71,21 +72,6 @@ constexpr const wchar_t* kActionSetNames[] = {L"Standard", L"ExtChars", L"Media"
 enum FontFieldKind { kThemeFont, kThemeInfoFont, kClipboardPreviewFont };
 
 
-
-std::wstring ErrorMessageOf(const std::exception& error) {
-  if (const auto* system = dynamic_cast<const std::system_error*>(&error)) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(system->code().value()), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length ? std::wstring(text, length) : std::wstring();
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-      message.pop_back();
-    if (!message.empty()) return message;
-  }
-  return Utf8ToWide(error.what());
-}
 
 class RealSettingsFormSystem final : public SettingsFormSystem {
  public:
@@ -382,20 +368,7 @@ void TMainForm::SetLinkColour(COLORREF colour) {
 
 // --- filling -----------------------------------------------------------------
 
-void TMainForm::FillLanguageList() {
-  cbLanguage.SetImages(program_.LanguageFlags());
-  cbLanguage.Clear();
-  const int language = Preset().Language();
-  int chosen = -1;
-  const std::vector<LanguageRecord>& languages = LanguageList();
-  for (size_t i = 0; i < languages.size(); ++i) {
-    cbLanguage.AddItem(languages[i].DisplayName, languages[i].FlagIndex);
-    // An exact match wins; English is the fallback.
-    if (languages[i].LangId == language) chosen = static_cast<int>(i);
-    else if (chosen < 0 && languages[i].LangId == 1033) chosen = static_cast<int>(i);
-  }
-  if (chosen >= 0) cbLanguage.SetItemIndex(chosen);
-}
+void TMainForm::FillLanguageList() { FillLanguageCombo(cbLanguage, program_.LanguageFlags(), Preset().Language()); }
 
 void TMainForm::ReadOptionsStatesIntoBoxes() {
   const OptionsStates states = system_.ReadOptionsStates();
@@ -432,9 +405,7 @@ void TMainForm::cbLanguageChange() {
   // Lists that the new language refills, or whose choice must survive it.
   const int colors = cbColors.ItemIndex(), keyboardLang = cbKeyboardLang.ItemIndex(),
             numLock = cbNumLockStatus.ItemIndex();
-  const int chosen = cbLanguage.ItemIndex();
-  const std::vector<LanguageRecord>& languages = LanguageList();
-  if (chosen >= 0 && chosen < static_cast<int>(languages.size())) Preset().SetLanguage(languages[chosen].LangId);
+  if (const int language = ChosenLanguage(cbLanguage)) Preset().SetLanguage(language);
   OptionsChanged();
   loading_ = true;
   cbColors.SetItemIndex(colors);
@@ -452,11 +423,7 @@ void TMainForm::chkStartWithWindowsClick() {
 
 bool TMainForm::ApplySettings() {
   if (applying_) return false;
-  applying_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{applying_};
+  const OptionsProgramRun running(applying_);
   BusyCursorBegin();
   try {
     Preset().Save();

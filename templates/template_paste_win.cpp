@@ -18,6 +18,15 @@
 namespace snibbet {
 namespace {
 
+// The first-run wizard as the pop-up knows it.
+class PopupWizardWindow final : public WizardWindowPort {
+ public:
+  HWND WizardWindow() override {
+    TTemplateViewForm* form = TemplateViewForm();
+    return form ? form->WizardWindow() : nullptr;
+  }
+};
+
 // A device-independent copy of the bitmap: every program can read CF_DIB,
 // and the system offers CF_BITMAP from it.
 bool PutBitmapOnClipboard(HBITMAP bitmap) {
@@ -57,7 +66,8 @@ void WindowsPasteSystem::TypeKey(std::uint8_t virtualKey) { SendKeyPress(virtual
 void WindowsPasteSystem::Beep() { MessageBeep(MB_OK); }
 
 void WindowsPasteSystem::ExpandAndPaste(std::string_view templateText) {
-  snibbet::ExpandAndPaste(TemplateTextToWide(templateText), clipboard_);
+  PopupWizardWindow wizard;
+  snibbet::ExpandAndPaste(TemplateTextToWide(templateText), clipboard_, &wizard);
 }
 
 std::wstring WindowsPasteSystem::RichPreviewText() {
@@ -75,8 +85,10 @@ void WindowsPasteSystem::PlaceCaretAtMarker(std::wstring_view text, bool isRichT
   snibbet::PlaceCaretAtMarker(text, isRichText, clipboard_);
 }
 
-// The first-run wizard is not part of the program.
-bool WindowsPasteSystem::WizardIsForeground() { return false; }
+bool WindowsPasteSystem::WizardIsForeground() {
+  TTemplateViewForm* form = TemplateViewForm();
+  return form && form->WizardIsForeground();
+}
 
 bool WindowsPasteSystem::PutPicture() {
   TTemplateViewForm* form = TemplateViewForm();

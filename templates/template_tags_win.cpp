@@ -61,14 +61,19 @@ bool WindowsTagEnvironment::OnlyCtrlAndAltHeld() {
   return model != nullptr && model->SideLessSet() == (kAnyCtrlBit | kAnyAltBit);
 }
 
+bool WindowsTagEnvironment::WizardIsForeground() {
+  const HWND wizard = wizard_ ? wizard_->WizardWindow() : nullptr;
+  return wizard && GetForegroundWindow() == wizard;
+}
+
 void WindowsTagEnvironment::Sleep(unsigned ms) { ::Sleep(ms); }
 void WindowsTagEnvironment::ProcessMessagesFor(unsigned ms) { PumpMessagesFor(ms); }
 std::uint32_t WindowsTagEnvironment::TickCount() { return GetTickCount(); }
 void WindowsTagEnvironment::Beep() { MessageBeep(0); }
 DateTimeContext WindowsTagEnvironment::CurrentDateTime() { return CurrentDateTimeContext(); }
 
-void ExpandAndPaste(std::wstring_view text, ClipboardPasteSteps& clipboard) {
-  WindowsTagEnvironment env;
+void ExpandAndPaste(std::wstring_view text, ClipboardPasteSteps& clipboard, WizardWindowPort* wizard) {
+  WindowsTagEnvironment env(ProgramRandom(), wizard);
   TagExpander(env, clipboard).ExpandAndPaste(text);
 }
 

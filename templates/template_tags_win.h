@@ -8,12 +8,16 @@
 
 #include "templates/tag_random.h"
 #include "templates/template_tags.h"
+#include "templates/wizard_window_port.h"
 
 namespace snibbet {
 
 class WindowsTagEnvironment : public TagEnvironment {
  public:
-  explicit WindowsTagEnvironment(RandomSource& random = ProgramRandom()) : random_(random) {}
+  // `wizard` (may be null: none) is the first-run wizard, whose own text box
+  // takes a paste only through the program's message loop.
+  explicit WindowsTagEnvironment(RandomSource& random = ProgramRandom(), WizardWindowPort* wizard = nullptr)
+      : random_(random), wizard_(wizard) {}
 
   int RandomBelow(int count) override { return random_.RandomBelow(count); }
   std::optional<std::wstring> ReadTagFile(std::wstring_view path, std::size_t maxChars) override;
@@ -23,8 +27,7 @@ class WindowsTagEnvironment : public TagEnvironment {
   void SendKey(std::uint8_t virtualKey, bool keyUp, bool extended) override;
   void SendCtrlChord(char letter) override;
   bool OnlyCtrlAndAltHeld() override;
-  // The first-run wizard is not part of the program.
-  bool WizardIsForeground() override { return false; }
+  bool WizardIsForeground() override;
 
   void Sleep(unsigned ms) override;
   void ProcessMessagesFor(unsigned ms) override;
@@ -34,10 +37,11 @@ class WindowsTagEnvironment : public TagEnvironment {
 
  private:
   RandomSource& random_;
+  WizardWindowPort* wizard_;
 };
 
 // Expands a text template's tags and pastes it into the focused application.
-void ExpandAndPaste(std::wstring_view text, ClipboardPasteSteps& clipboard);
+void ExpandAndPaste(std::wstring_view text, ClipboardPasteSteps& clipboard, WizardWindowPort* wizard = nullptr);
 
 // Moves the caret of the focused application back to the marker after a paste
 // that ended in the end probe (text and rich-text templates).

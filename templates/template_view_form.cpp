@@ -12,6 +12,7 @@
 #include "core/input_helper_link.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
+#include "core/synthetic_input.h"
 #include "core/wait_form.h"
 #include "visual/system_colors.h"
 #include "helper/helper_protocol.h"
@@ -36,6 +37,13 @@ TemplateEditorPort& NoEditor() {
   static NoTemplateEditor none;
   return none;
 }
+
+WizardWindowPort& NoWizard() {
+  static NoWizardWindow none;
+  return none;
+}
+
+constexpr UINT kCaretFixMs = 150;
 
 constexpr int kBottomBar = 28;
 constexpr int kSplitter = 3;
@@ -112,9 +120,16 @@ TTemplateViewForm::TTemplateViewForm(TemplateEditorPort& editor) : TTemplateView
 TTemplateViewForm::TTemplateViewForm(PopupSystem& system) : TTemplateViewForm(system, NoEditor()) {}
 
 TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor)
+    : TTemplateViewForm(system, editor, NoWizard()) {}
+
+TTemplateViewForm::TTemplateViewForm(TemplateEditorPort& editor, WizardWindowPort& wizard)
+    : TTemplateViewForm(ProgramSystem(), editor, wizard) {}
+
+TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor, WizardWindowPort& wizard)
     : TQvForm(PopupParams()),
       system_(system),
       templateEditor_(editor),
+      wizard_(wizard),
       mdTemplates_(SystemNameFolding()),
       gridTemplates_(*this, {.name = L"gridTemplates", .left = 1, .top = 1, .width = 148, .height = 252},
                      /*ownerData=*/true),
@@ -129,10 +144,12 @@ TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort& ed
       // Borderless and never activated; placed here, since a subclass would
       // slow every one of the list's drawing notifications.
       imgGrip_(*this, L"imgGrip", ui::SizeGrip::Drag::Own, ui::SizeGrip::Placement::ByForm),
-      tmrAction_(this, L"tmrAction", 10) {
+      tmrAction_(this, L"tmrAction", 10),
+      tmrFix_(this, L"tmrFix", kCaretFixMs) {
   mdTemplates_.Open();
   mdTemplates_.AddLink(this);
   tmrAction_.SetOnTimer([this] { RunQueuedKeys(); });
+  tmrFix_.SetOnTimer([this] { tmrFixTimer(); });
   gridTemplates_.onGetText = [this](int item, int) -> std::wstring_view {
     if (item < 0 || static_cast<std::size_t>(item) >= mdTemplates_.VisibleCount()) return {};
     rowText_ = TemplateTextToWide(mdTemplates_.VisibleAt(static_cast<std::size_t>(item)).Name);
@@ -159,6 +176,29 @@ TTemplateViewForm::~TTemplateViewForm() {
   if (g_form == this) g_form = nullptr;
   if (wheelCaptured_) SendToInputHelper(WM_HELPER_WHEEL_CAPTURE_OFF);
   SetTemplateViewActive(false);
+  if (wizardInFront_) {
+    wizardInFront_ = false;
+    tmrFix_.Start();
+  }
+}
+
+bool TTemplateViewForm::WizardIsForeground() {
+  const HWND wizard = wizard_.WizardWindow();
+  return wizard && GetForegroundWindow() == wizard;
+}
+
+void TTemplateViewForm::tmrFixTimer() {
+  // Not while the user still holds keys down in the wizard.
+  if (wizard_.WizardWindow()) {
+    if (const TQvKeyboard* model = QvKeyboard()) {
+      for (int code = 1; code < 256; ++code)
+        if (model->IsKeyPressed(code)) return;
+    }
+  }
+  tmrFix_.Stop();
+  // A caret move shows the wizard's caret again.
+  SendKeyPress(VK_LEFT, true);
+  SendKeyPress(VK_RIGHT, true);
 }
 
 void TTemplateViewForm::OnCreate() {
@@ -272,8 +312,17 @@ void TTemplateViewForm::ShowView() {
   const BYTE alpha = preset ? preset->KeyboardAlphaBlend() : 255;
   SetAlphaBlend(alpha < 255, alpha);
   selectionColor_ = SoftBlendColor(RGB(255, 255, 255), GetSysColor(COLOR_HIGHLIGHT), true);
-  ShowNoActivate();
-  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (WizardIsForeground()) {
+    // The wizard's demo page: the pop-up shows over it, the wizard keeps the front.
+    ShowNoActivate();
+    const HWND wizard = wizard_.WizardWindow();
+    SetWindowPos(wizard, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(wizard);
+    wizardInFront_ = true;
+  } else {
+    ShowNoActivate();
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   if (!wheelCaptured_) {
     wheelCaptured_ = true;
     SendToInputHelper(WM_HELPER_WHEEL_CAPTURE_ON);

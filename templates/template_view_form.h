@@ -15,6 +15,7 @@
 #include "templates/popup_system.h"
 #include "templates/template_editor_port.h"
 #include "templates/template_table.h"
+#include "templates/wizard_window_port.h"
 #include "ui/button.h"
 #include "ui/list_view.h"
 #include "ui/paint_box.h"
@@ -36,7 +37,14 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   explicit TTemplateViewForm(TemplateEditorPort& editor);
   explicit TTemplateViewForm(PopupSystem& system);
   TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor);
+  // With the first-run wizard, over which the pop-up shows without taking the front.
+  TTemplateViewForm(TemplateEditorPort& editor, WizardWindowPort& wizard);
+  TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor, WizardWindowPort& wizard);
   ~TTemplateViewForm() override;
+
+  // The first-run wizard's window while it exists, and whether it is in front.
+  HWND WizardWindow() { return wizard_.WizardWindow(); }
+  bool WizardIsForeground();
 
   // The template dataset, shared with the editor and the settings window.
   TemplateTable& Templates() { return mdTemplates_; }
@@ -95,6 +103,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void CurrentRowChanged() override;
 
   void ShowView();
+  void tmrFixTimer();
   void PasteWithInputBlocked();
   void RunQueuedKeys();
   void RefreshPreview();
@@ -107,6 +116,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
 
   PopupSystem& system_;
   TemplateEditorPort& templateEditor_;
+  WizardWindowPort& wizard_;
   TemplateTable mdTemplates_;
   ui::ListView gridTemplates_;
   ui::Splitter spltLeft_;
@@ -119,12 +129,15 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   ui::Button btnEdit_;
   ui::SizeGrip imgGrip_;
   ui::Timer tmrAction_;
+  // Once the pop-up hid behind the wizard, the wizard's caret is shown again.
+  ui::Timer tmrFix_;
 
   PopupKeyQueue queue_;
   std::wstring searchText_;
   std::wstring rowText_;  // the text handed to the list for one cell
   COLORREF selectionColor_ = 0;
   bool wheelCaptured_ = false;
+  bool wizardInFront_ = false;  // shown while the wizard was in front
   int listWidth_ = 148;  // as the user left it; the layout may show it narrower
   RECT previewPanel_{};
   RECT bottomPanel_{};

@@ -133,6 +133,25 @@ void Application::ReleaseForm(unsigned serial) {
 
 // --- message loop ----------------------------------------------------------
 
+MessageWatch::MessageWatch(MessageWatcher& watcher) : watcher_(watcher) {
+  Application* app = Application::Existing();
+  if (!app) return;
+  next_ = app->watches_;
+  app->watches_ = this;
+  linked_ = true;
+}
+
+MessageWatch::~MessageWatch() {
+  Application* app = Application::Existing();
+  if (!linked_ || !app) return;
+  for (MessageWatch** link = &app->watches_; *link; link = &(*link)->next_) {
+    if (*link == this) {
+      *link = next_;
+      return;
+    }
+  }
+}
+
 void Application::Run() {
   while (!g_terminated && HandleMessage()) {
   }
@@ -161,6 +180,14 @@ void Application::ProcessMessages() {
 }
 
 void Application::ProcessMessage(MSG& msg) {
+  for (MessageWatch* watch = watches_; watch;) {
+    MessageWatch* const next = watch->next_;  // a watch may end its own life
+    Guarded(false, [&] {
+      watch->watcher_.WatchMessage(msg);
+      return false;
+    });
+    watch = next;
+  }
   if (events_ && Guarded(false, [&] { return events_->OnMessage(msg); })) return;
   if (DialogNavigation(msg)) return;
   TranslateMessage(&msg);

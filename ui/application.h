@@ -39,6 +39,31 @@ class ApplicationEvents {
   virtual bool OnQueryEndSession() { return true; }
 };
 
+// A look at every queued message the loop processes, before the filter, for
+// as long as a MessageWatch made with it lives. It cannot mark a message
+// handled. For a window that must see what happens anywhere in the program.
+class MessageWatcher {
+ public:
+  virtual ~MessageWatcher() = default;
+  virtual void WatchMessage(const MSG& msg) = 0;
+};
+
+// Puts a watcher on the application's loop from construction to destruction.
+// Nothing when no application exists.
+class MessageWatch {
+ public:
+  explicit MessageWatch(MessageWatcher& watcher);
+  ~MessageWatch();
+  MessageWatch(const MessageWatch&) = delete;
+  MessageWatch& operator=(const MessageWatch&) = delete;
+
+ private:
+  friend class Application;
+  MessageWatcher& watcher_;
+  MessageWatch* next_ = nullptr;
+  bool linked_ = false;
+};
+
 struct ApplicationOptions {
   std::wstring title{};
   HINSTANCE instance = nullptr;  // default: the program's own module
@@ -98,6 +123,7 @@ class Application {
 
  private:
   friend class Form;
+  friend class MessageWatch;
   explicit Application(const ApplicationOptions& options);
   ~Application();
   void Adopt(std::unique_ptr<Form> form);
@@ -113,6 +139,7 @@ class Application {
   HICON smallIcon_ = nullptr;
   std::wstring title_;
   ApplicationEvents* events_ = nullptr;
+  MessageWatch* watches_ = nullptr;  // the newest first
   ExceptionHandler exceptionHandler_;
   std::vector<std::unique_ptr<Form>> owned_;  // creation order
 };

@@ -120,6 +120,10 @@ void TreeView::SelectNodeUnderMouse() {
 
 bool TreeView::OnNotifyReflected(NMHDR& header, LRESULT& result) {
   switch (header.code) {
+    case TVN_SELCHANGINGW:
+      if (!onChanging) return false;
+      result = onChanging(reinterpret_cast<NMTREEVIEWW&>(header).itemNew.hItem) ? FALSE : TRUE;
+      return true;
     case TVN_SELCHANGEDW:
       if (onChange) onChange(reinterpret_cast<NMTREEVIEWW&>(header).itemNew.hItem);
       return true;

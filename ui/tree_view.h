@@ -25,6 +25,8 @@ class TreeView : public Control {
 
   // The selection changed, by the user or by Select(); null: none.
   std::function<void(Node node)> onChange;
+  // The user (or Select()) is about to select `node`; false refuses it.
+  std::function<bool(Node node)> onChanging;
   // A right click selects the node under the mouse first.
   bool rightClickSelects = false;
 

@@ -47,6 +47,7 @@ void SnibbetTest::TearDown() {
 }
 
 probe::Process& SnibbetTest::StartSnibbet(const std::vector<std::wstring>& arguments, probe::AtEnd atEnd) {
+  if (!firstStart_ && !probe::ReadRegValue(kSettingsKey, L"FirstStart")) probe::WriteRegDword(kSettingsKey, L"FirstStart", 1);
   probe::LaunchOptions options;
   options.arguments = probe::JoinArguments(arguments);
   options.workDir = folder_.Path();

@@ -41,6 +41,11 @@ class SnibbetTest : public probe::EndToEndTest {
   void CloseNormally(probe::Process& process, HWND mainWindow);
 
   ProgramFolderCopy folder_{ProgramDir()};
+  // Whether the program starts as for a new user, with no "FirstStart" in the
+  // settings key: then the first-run wizard and the welcome tip show. Else
+  // StartSnibbet marks the first start as done, so the wizard does not take
+  // the front from the test's own windows.
+  bool firstStart_ = false;
 };
 
 }  // namespace snibbet_e2e

@@ -118,6 +118,7 @@ TEST_F(SnibbetTest, DebugSwitchLogsTheStartAndTheEnd) {
 }
 
 TEST_F(SnibbetTest, WithoutLanguageFilesItSaysSoAndEndsWithoutSaving) {
+  firstStart_ = true;  // the key stays empty
   folder_.Remove(L"Lang");
   probe::Process& snibbet = StartSnibbet();
   auto box = Boxes().WaitForBox(10s);

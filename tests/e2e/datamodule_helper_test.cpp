@@ -118,6 +118,7 @@ TEST_F(DataModuleHelperTest, TheHelperAndEveryVisibleWindowAreToldToLookAgainAnd
 }
 
 TEST_F(DataModuleHelperTest, WithoutTheHelperFileTheBoxNamesItAndNothingStarts) {
+  firstStart_ = true;  // the key stays empty
   folder_.Remove(L"SnibbetCm.exe");
   const DWORD before = GetTickCount();
   probe::Process& snibbet = StartSnibbet({L"/debug"});

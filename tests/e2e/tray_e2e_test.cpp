@@ -76,6 +76,7 @@ class TrayTest : public SnibbetTest {
 };
 
 TEST_F(TrayTest, IconMenuActiveSwitchAndExit) {
+  firstStart_ = true;  // the welcome tip
   probe::Process& snibbet = StartRunning();
   EXPECT_TRUE(WaitForLog("TrayIcon Orvane Paste")) << "the shell did not take the icon:\n" << Log();
   EXPECT_TRUE(WaitForLog("Balloon FirstStart"));
@@ -204,6 +205,7 @@ TEST_F(TrayTest, ActiveOffLetsTheHotkeyThroughAndOnCatchesItAgain) {
 }
 
 TEST_F(TrayTest, BalloonClickEndsTheTipForGood) {
+  firstStart_ = true;  // the welcome tip
   probe::Process& snibbet = StartRunning();
   ASSERT_TRUE(WaitForLog("Balloon FirstStart"));
   PostMessageW(tray_, kTrayCallback, 1, kBalloonUserClick);
