@@ -160,11 +160,11 @@ HWND SettingsE2eTest::OpenSettings() {
   PickSettings();
   settings_ = probe::WaitForWindow({.className = L"TMainForm", .pid = snibbet_->Pid(), .visibleOnly = true}, 10s);
   if (!settings_) {
-    ADD_FAILURE() << "the settings window did not open";
+    ADD_FAILURE() << "the settings window did not open; the log:\n" << Log();
     return nullptr;
   }
   EXPECT_TRUE(probe::WaitUntil([&] { return GetForegroundWindow() == settings_; }, 5s)) << "not in front";
-  EXPECT_TRUE(snibbet_->WaitIdle(5s));
+  Sync();
   return settings_;
 }
 
@@ -177,7 +177,6 @@ void SettingsE2eTest::ShowPage(const std::wstring& nodeText) {
     node = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(node)));
   ASSERT_NE(node, nullptr) << "no node " << probe::ToUtf8(nodeText);
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
-  ASSERT_TRUE(snibbet_->WaitIdle(5s));
 }
 
 HWND SettingsE2eTest::Control(const std::wstring& text, const std::wstring& className) const {
@@ -209,7 +208,12 @@ void SettingsE2eTest::Answer(const std::wstring& part, int button) {
   EXPECT_NE(box->text.find(part), std::wstring::npos) << probe::ToUtf8(box->text);
   ASSERT_TRUE(probe::PressButton(*box, button)) << probe::ToUtf8(box->text);
   ASSERT_TRUE(probe::WaitUntil([&] { return !IsWindow(box->hwnd); }, 5s));
-  ASSERT_TRUE(snibbet_->WaitIdle(5s));
+  Sync();
+}
+
+void SettingsE2eTest::Sync() const {
+  DWORD_PTR ignored = 0;
+  EXPECT_NE(SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored), 0) << "the program hangs";
 }
 
 std::string SettingsE2eTest::TrayMenuTexts() {

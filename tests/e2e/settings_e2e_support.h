@@ -87,7 +87,12 @@ class SettingsE2eTest : public EditorE2eTest {
   static void Click(HWND button);
   // The program's message box once its buttons are there; none after 5 s.
   std::optional<probe::MessageBoxInfo> WaitForBox() const;
-  // Waits for a box whose text holds `part` and presses `button` in it.
+  // Returns once the program's thread has finished what it was handling
+  // (a message sent to its main window waits for that); the process's idle
+  // state under Wine may come before.
+  void Sync() const;
+  // Waits for a box whose text holds `part`, presses `button` in it and
+  // waits until the program has handled the answer.
   void Answer(const std::wstring& part, int button);
   // The tray menu opened and closed again: its texts as the log lists them.
   std::string TrayMenuTexts();

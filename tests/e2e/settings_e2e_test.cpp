@@ -2,7 +2,7 @@
 // pages in order, opened only once, and a change closed without Apply that
 // leaves the settings key as it was; a language switch that every open window
 // follows at once and a close without Apply takes back; start-with-Windows
-// through the options program.
+// through the options program, and its failure.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -235,10 +235,27 @@ TEST_F(SettingsWindowTest, StartWithWindowsRunsTheOptionsProgramOnceAndTheRunVal
   lines = commandLines();
   EXPECT_EQ(lines[1], "\"" + optionsProgram + "\" \"" + program + "\" 0 0");
 
-  // Once the poll is over the window closes; applied, it asks nothing.
+  // Without the options program: the error box, the box shows the real state, Apply stays.
+  folder_.Remove(L"Varnock.exe");
+  Click(startWithWindows);
+  ASSERT_TRUE(probe::WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5s));
+  Click(apply);
+  const std::optional<probe::MessageBoxInfo> error = WaitForBox();
+  ASSERT_TRUE(error.has_value()) << "no error box";
+  EXPECT_EQ(error->caption, L"Error");
+  EXPECT_FALSE(error->text.empty());
+  EXPECT_EQ(error->text.find(L"RunElevated"), std::wstring::npos) << "the system's message: " << probe::ToUtf8(error->text);
+  ASSERT_TRUE(probe::PressButton(*error, IDOK));
+  ASSERT_TRUE(probe::WaitUntil([&] { return !IsWindow(error->hwnd); }, 5s));
+  EXPECT_TRUE(probe::WaitUntil([&] { return SendMessageW(startWithWindows, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 5s));
+  EXPECT_TRUE(IsWindowEnabled(apply));
+  EXPECT_EQ(MachineRunValue(), std::nullopt);
+  EXPECT_EQ(commandLines().size(), 2u);
+
+  // Now the window closes as any other: it asks, and No lets it go.
   PostMessageW(settings_, WM_CLOSE, 0, 0);
+  Answer(L"There are unsaved changes.", IDNO);
   EXPECT_TRUE(probe::WaitForNoWindow({.className = L"TMainForm", .pid = snibbet_->Pid()}, 5s));
-  EXPECT_FALSE(probe::FindMessageBox(snibbet_->Pid()).has_value());
 }
 
 }  // namespace
