@@ -48,12 +48,20 @@ TEST_F(SettingsPagesTest, AHotkeyCapturedByItsKeysOpensThePopupOnceAppliedAndThe
   HWND capture = probe::WaitForWindow({.className = L"TGetShortKeyForm", .pid = snibbet_->Pid(), .visibleOnly = true}, 5s);
   ASSERT_NE(capture, nullptr) << "the capture dialog did not open";
   ASSERT_TRUE(probe::WaitUntil([&] { return GetForegroundWindow() == capture; }, 5s));
-  ASSERT_TRUE(snibbet_->WaitIdle(5s));
   HWND newKeys = nullptr;
   for (HWND child : probe::ChildWindows(capture))
     if (probe::ClassNameOf(child) == L"Edit" && !(GetWindowLongW(child, GWL_STYLE) & ES_READONLY)) newKeys = child;
   ASSERT_NE(newKeys, nullptr);
+  // The capture runs while its field has the focus.
+  ASSERT_TRUE(probe::WaitUntil(
+      [&] {
+        GUITHREADINFO info{sizeof info};
+        return GetGUIThreadInfo(GetWindowThreadProcessId(capture, nullptr), &info) && info.hwndFocus == newKeys;
+      },
+      5s));
+  Sync();
   probe::PhysicalFocus(newKeys);
+  probe::PumpMessages(300ms);
   probe::PhysicalChord({"ctrl", "alt", "t"});
   ASSERT_TRUE(probe::WaitUntil([&] { return probe::WindowText(newKeys) == L"Ctrl+Alt+T"; }, 5s))
       << probe::ToUtf8(probe::WindowText(newKeys));
