@@ -7,9 +7,14 @@
 // deletes (0) the shell extension's class key, 2 leaves it as it is.
 // Exit code 0 when done, 1 for a wrong command line (nothing is changed),
 // 2 when the registry refused a change.
+// For tests, two environment variables: VARNOCK_COMMAND_LOG names a file to
+// which each run appends its whole command line (one UTF-8 line), and
+// VARNOCK_DELAY_MS makes it wait that long before it changes anything, as a
+// user slow at the elevation prompt would.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -20,6 +25,31 @@ constexpr wchar_t kExtensionClassKey[] = L"CLSID\\{6B54FAD7-7ACD-4156-888D-11854
 constexpr wchar_t kExtensionServerKey[] = L"CLSID\\{6B54FAD7-7ACD-4156-888D-118547A98218}\\InprocServer32";
 
 constexpr int kDone = 0, kWrongCommandLine = 1, kRegistryRefused = 2;
+
+constexpr wchar_t kCommandLogVariable[] = L"VARNOCK_COMMAND_LOG";
+constexpr wchar_t kDelayVariable[] = L"VARNOCK_DELAY_MS";
+
+std::wstring Environment(const wchar_t* name) {
+  wchar_t value[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::wstring(value, length) : std::wstring();
+}
+
+void RecordCommandLine(const wchar_t* commandLine) {
+  const std::wstring logFile = Environment(kCommandLogVariable);
+  if (logFile.empty()) return;
+  const std::wstring line = std::wstring(commandLine) + L"\n";
+  const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr,
+                                       nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size, nullptr, nullptr);
+  HANDLE file = CreateFileW(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
 
 enum class Switch { Off, On, Unchanged };
 
@@ -75,6 +105,9 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  RecordCommandLine(GetCommandLineW());
+  if (const std::wstring delay = Environment(kDelayVariable); !delay.empty())
+    Sleep(static_cast<DWORD>(std::wcstoul(delay.c_str(), nullptr, 10)));
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv) return kWrongCommandLine;
