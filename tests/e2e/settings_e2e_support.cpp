@@ -16,44 +16,23 @@ constexpr size_t kTextChars = 256;
 
 }  // namespace
 
-RemoteBuffer::RemoteBuffer(HWND window, size_t size) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-  if (process_)
-    address_ = static_cast<BYTE*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
-}
-
-RemoteBuffer::~RemoteBuffer() {
-  if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  if (process_) CloseHandle(process_);
-}
-
-void RemoteBuffer::Write(const void* data, size_t size, size_t offset) const {
-  WriteProcessMemory(process_, address_ + offset, data, size, nullptr);
-}
-
-void RemoteBuffer::Read(void* data, size_t size, size_t offset) const {
-  ReadProcessMemory(process_, address_ + offset, data, size, nullptr);
-}
-
 std::vector<ListItem> TreeItems(HWND tree) {
   std::vector<ListItem> items;
-  const RemoteBuffer remote(tree, sizeof(TVITEMW) + kTextChars * sizeof(wchar_t));
-  if (!remote.Valid()) return items;
+  RemoteBuffer remote(tree, sizeof(TVITEMW) + kTextChars * sizeof(wchar_t));
+  if (!remote.Address()) return items;
   for (auto node = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); node;
        node = reinterpret_cast<HTREEITEM>(
            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(node)))) {
     TVITEMW item{};
     item.mask = TVIF_TEXT | TVIF_IMAGE;
     item.hItem = node;
-    item.pszText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(TVITEMW));
+    item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.Address()) + sizeof(TVITEMW));
     item.cchTextMax = kTextChars;
-    remote.Write(&item, sizeof item);
+    remote.Write(0, &item, sizeof item);
     SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.Address()));
-    remote.Read(&item, sizeof item);
+    remote.Read(0, &item, sizeof item);
     wchar_t text[kTextChars] = {};
-    remote.Read(text, sizeof text, sizeof(TVITEMW));
+    remote.Read(sizeof(TVITEMW), text, sizeof text);
     text[kTextChars - 1] = L'\0';
     items.push_back({text, item.iImage});
   }
@@ -68,20 +47,20 @@ std::vector<std::wstring> TreeTexts(HWND tree) {
 
 std::vector<ListItem> ComboExItems(HWND combo) {
   std::vector<ListItem> items;
-  const RemoteBuffer remote(combo, sizeof(COMBOBOXEXITEMW) + kTextChars * sizeof(wchar_t));
-  if (!remote.Valid()) return items;
+  RemoteBuffer remote(combo, sizeof(COMBOBOXEXITEMW) + kTextChars * sizeof(wchar_t));
+  if (!remote.Address()) return items;
   const auto count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
   for (int index = 0; index < count; ++index) {
     COMBOBOXEXITEMW item{};
     item.mask = CBEIF_TEXT | CBEIF_IMAGE;
     item.iItem = index;
-    item.pszText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(COMBOBOXEXITEMW));
+    item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.Address()) + sizeof(COMBOBOXEXITEMW));
     item.cchTextMax = kTextChars;
-    remote.Write(&item, sizeof item);
+    remote.Write(0, &item, sizeof item);
     SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.Address()));
-    remote.Read(&item, sizeof item);
+    remote.Read(0, &item, sizeof item);
     wchar_t text[kTextChars] = {};
-    remote.Read(text, sizeof text, sizeof(COMBOBOXEXITEMW));
+    remote.Read(sizeof(COMBOBOXEXITEMW), text, sizeof text);
     text[kTextChars - 1] = L'\0';
     items.push_back({text, item.iImage});
   }

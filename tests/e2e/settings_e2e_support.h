@@ -15,25 +15,6 @@
 
 namespace snibbet_e2e {
 
-// A buffer in the memory of the process that owns `window`, for the control
-// messages that carry a pointer.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HWND window, size_t size);
-  ~RemoteBuffer();
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-  bool Valid() const { return address_ != nullptr; }
-  BYTE* Address() const { return address_; }
-  void Write(const void* data, size_t size, size_t offset = 0) const;
-  void Read(void* data, size_t size, size_t offset = 0) const;
-
- private:
-  HANDLE process_ = nullptr;
-  BYTE* address_ = nullptr;
-};
-
 struct ListItem {
   std::wstring text;
   int image = -1;
