@@ -148,7 +148,7 @@ TEST_F(WizardTest, FirstStartShowsTheWizardWhoseDemoPastesASampleAndWhoseSetting
       },
       5s))
       << "the demo page did not show";
-  EXPECT_TRUE(Shown(prior));
+  EXPECT_TRUE(probe::WaitUntil([&] { return Shown(prior); }, 2s)) << "Back shows from the second step on";
 
   // A sample's name and the hotkey: the sample takes the name's place.
   probe::PhysicalFocus(demo);
