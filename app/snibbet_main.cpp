@@ -8,6 +8,7 @@
 #include "app/bug_report_adapter.h"
 #include "app/first_form.h"
 #include "app/history_keyboard_adapter.h"
+#include "app/program_tray_port.h"
 #include "app/program_windows_adapter.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
@@ -97,16 +98,19 @@ struct FormAdapters {
   HistoryKeyboardAdapter historyKeyboard;  // the clipboard history's input block
 };
 
-void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, FormAdapters& adapters) {
+void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<TDataDM>& dataModule,
+                    FormAdapters& adapters) {
   DebugLog(L"Initialize");
 
   // Failures that reach the application open the error report.
   app.SetExceptionHandler(ReportApplicationException);
 
   // The hidden forms, in their fixed order; later forms link to earlier ones.
+  // The main window's help router takes every help request of the program.
   app.CreateForm<TFirstForm>();
   app.CreateForm<TQvBugMessageForm>();
-  dataModule.emplace();
+  // The tray reaches the settings window, the About box and the help router.
+  dataModule.emplace(DataModuleOptions{.tray = &tray});
   BugReportAdapter errorReport(*dataModule);
   BugReportConnection errorReportConnected(errorReport);
   app.CreateForm<TQvMessageForm>();
@@ -176,11 +180,13 @@ int SnibbetMain() {
 
   // Visual styles are bound before the first window is made.
   ThemeManagerScope themes;
+  // Outlives the data module it serves.
+  ProgramTrayPort tray;
   // Outlives the forms, which link to its pictures; its end ends the input helper.
   std::optional<TDataDM> dataModule;
   FormAdapters adapters;
   ApplicationScope application;
-  RunApplication(application.App(), dataModule, adapters);
+  RunApplication(application.App(), tray, dataModule, adapters);
   return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "core/debug_log.h"
+#include "core/form_help.h"
 #include "dialogs/about_form.h"
 #include "ui/application.h"
 
@@ -22,5 +23,7 @@ bool DefaultTrayPort::SettingsWindowVisible() {
 void DefaultTrayPort::OpenSettings() { OpenSettingsWindow(settingsWindow_); }
 
 void DefaultTrayPort::OpenAbout() { ShowAboutBox(); }
+
+void DefaultTrayPort::ShowHelp() { ShowActiveFormHelp(); }
 
 }  // namespace snibbet
