@@ -15,7 +15,14 @@ TFirstForm::TFirstForm()
                               .caption = kMainWindowTitle,
                               .border = ui::BorderStyle::None,
                               .clientWidth = 1,
-                              .clientHeight = 1}) {}
+                              .clientHeight = 1}),
+      hrMain_(this) {
+  // HTML Help, pop-ups from the router's own topics file (QVHelp.txt, which
+  // the help file packs); the file follows the interface language, which the
+  // data module picks it by.
+  hrMain_.SetType(ui::HelpType::Html);
+  hrMain_.SetValidateId(false);
+}
 
 TFirstForm* FirstForm() { return g_firstForm; }
 

@@ -8,6 +8,7 @@
 #include "app/bug_report_adapter.h"
 #include "app/first_form.h"
 #include "app/history_keyboard_adapter.h"
+#include "app/program_tray_port.h"
 #include "app/program_windows_adapter.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
@@ -102,18 +103,20 @@ struct FormAdapters {
   WizardLink wizard;                       // the first-run wizard's tray items, settings and templates
 };
 
-void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, FormAdapters& adapters,
-                    TQvIconsList& iconSets) {
+void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<TDataDM>& dataModule,
+                    FormAdapters& adapters, TQvIconsList& iconSets) {
   DebugLog(L"Initialize");
 
   // Failures that reach the application open the error report.
   app.SetExceptionHandler(ReportApplicationException);
 
   // The hidden forms, in their fixed order; later forms link to earlier ones.
+  // The main window's help router takes every help request of the program.
   app.CreateForm<TFirstForm>();
   app.CreateForm<TQvBugMessageForm>();
-  // It hands the keyboard view the icon set of the application in front.
-  dataModule.emplace(DataModuleOptions{.iconSets = &iconSets});
+  // The tray reaches the settings window, the About box and the help router;
+  // the data module hands the keyboard view the icon set of the application in front.
+  dataModule.emplace(DataModuleOptions{.tray = &tray, .iconSets = &iconSets});
   BugReportAdapter errorReport(*dataModule);
   BugReportConnection errorReportConnected(errorReport);
   app.CreateForm<TQvMessageForm>();
@@ -187,11 +190,13 @@ int SnibbetMain() {
 
   // Visual styles are bound before the first window is made.
   ThemeManagerScope themes;
+  // Outlives the data module it serves.
+  ProgramTrayPort tray;
   // Outlives the forms, which link to its pictures; its end ends the input helper.
   std::optional<TDataDM> dataModule;
   FormAdapters adapters;
   ApplicationScope application;
-  RunApplication(application.App(), dataModule, adapters, iconSets);
+  RunApplication(application.App(), tray, dataModule, adapters, iconSets);
   return 0;
 }
 

@@ -26,6 +26,12 @@ bool PopupShownAwayFromKeyboard(DataModuleParts& parts) {
   return parts.PopupShown() && !parts.MouseOverKeyboardWindow();
 }
 
+// F1 alone, the help action's shortcut in every window of the program.
+bool IsHelpShortcut(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1) return false;
+  return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
 }  // namespace
 
 // --- the program's parts ------------------------------------------------------
@@ -82,8 +88,12 @@ void ProgramParts::ReleaseModelKeys() {
 // --- the dispatch -------------------------------------------------------------
 
 bool TDataDM::OnMessage(MSG& msg) {
+  if (IsHelpShortcut(msg)) {
+    actHelpExecute();
+    return true;
+  }
   aeMainMessage(msg);
-  // Every message is dispatched as usual afterwards.
+  // Every other message is dispatched as usual afterwards.
   return false;
 }
 

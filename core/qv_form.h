@@ -30,10 +30,16 @@ void RepaintNow(HWND window);
 // busy); false when there is none and the window's own cursor applies.
 bool SetScreenCursor();
 
-// Marks the forms of this program among all open forms.
+// Marks the forms of this program among all open forms, and carries the
+// help topic (context number) that help for the form opens; 0: none.
 class QvFormMark {
  public:
   virtual ~QvFormMark() = default;
+  int HelpContext() const { return helpContext_; }
+  void SetHelpContext(int context) { helpContext_ = context; }
+
+ private:
+  int helpContext_ = 0;
 };
 
 template <class Base>

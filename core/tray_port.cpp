@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "core/debug_log.h"
+#include "core/form_help.h"
 #include "dialogs/about_form.h"
 #include "dialogs/template_setup_form.h"
 #include "ui/application.h"
@@ -30,5 +31,7 @@ bool DefaultTrayPort::WindowsAllowExit() {
   TTemplateSetupForm* editor = TemplateSetupForm();
   return !editor || editor->AllowProgramExit();
 }
+
+void DefaultTrayPort::ShowHelp() { ShowActiveFormHelp(); }
 
 }  // namespace snibbet

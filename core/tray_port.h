@@ -20,7 +20,8 @@ class TrayPort {
   virtual void OpenSettings() = 0;
   // The About box, activated when open, else created and shown.
   virtual void OpenAbout() = 0;
-  // The help router: its file, and showing the contents (or the active form's topic).
+  // The help router: its file, and showing the active form's topic (the
+  // contents when no form of ours with a topic is active, as from the tray).
   virtual void SetHelpFile(const std::wstring& helpFile) = 0;
   virtual void ShowHelp() = 0;
   // Whether the open windows let the program end: one with unsaved work asks
@@ -29,8 +30,9 @@ class TrayPort {
 };
 
 // The default: addresses open with the shell's default action, and the
-// settings window and the About box are the program's; there is no help
-// router yet, so that item does nothing.
+// settings window, the About box and help are the program's. The help router
+// belongs to the hidden main window, so only the program entry's port can
+// hand it its file; here that does nothing.
 class DefaultTrayPort : public TrayPort {
  public:
   void OpenAddress(const std::wstring& address) override;
@@ -39,7 +41,7 @@ class DefaultTrayPort : public TrayPort {
   void OpenSettings() override;
   void OpenAbout() override;
   void SetHelpFile(const std::wstring&) override {}
-  void ShowHelp() override {}
+  void ShowHelp() override;
   bool WindowsAllowExit() override;
 
  private:

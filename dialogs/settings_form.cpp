@@ -308,7 +308,7 @@ void TMainForm::UpdatePageHeader() {
     if (!pageVisible_[static_cast<std::size_t>(page)]) continue;
     const PageInfo& info = kPageInfo[page];
     frmInfo.SetInfoText(info.withProductName ? WithProductName(info.text) : Lang().GetText(info.text, kNoText));
-    helpContext_ = info.helpContext;
+    SetHelpContext(info.helpContext);
     return;
   }
 }
@@ -467,7 +467,7 @@ void TMainForm::btnApplyClick() {
 
 void TMainForm::btnCloseClick() { Close(); }
 
-void TMainForm::btnHelpClick() { ShowActiveFormHelp(); }
+void TMainForm::btnHelpClick() { ShowHelpContext(HelpContext()); }
 
 void TMainForm::btnSetDefaultClick() {
   if (!system_.AskYesNo(LangText(65))) return;

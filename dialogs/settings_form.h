@@ -145,7 +145,6 @@ class TMainForm : public TQvForm, public SettingsPageHost {
   bool Applying() const { return applying_; }
   bool OptionsProgramDue() const { return optionsProgramDue_; }
   bool PageVisible(int page) const { return pageVisible_[static_cast<std::size_t>(page)]; }
-  int HelpContext() const { return helpContext_; }
   const std::vector<HKL>& KeyboardLayouts() const { return keyboardLayouts_; }
 
   // The installed keyboard layouts (at most ten) as the layout lists show
@@ -415,7 +414,6 @@ class TMainForm : public TQvForm, public SettingsPageHost {
   bool loading_ = true;
   bool optionsProgramDue_ = false;  // a machine-wide box changed since the last fill or apply
   bool applying_ = false;
-  int helpContext_ = 0;
   std::vector<HKL> keyboardLayouts_;
   std::array<std::vector<ui::Control*>, kPageCount> pages_{};
   std::array<bool, kPageCount> pageVisible_{};

@@ -7,6 +7,7 @@
 #include "core/app_ini.h"
 #include "core/debug_log.h"
 #include "core/form_activation.h"
+#include "core/form_help.h"
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
 #include "core/preset.h"
@@ -89,6 +90,7 @@ TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem*
       imgPicture_(*this, {.name = L"imgPicture"}),
       tagMenu_(std::make_unique<TemplateTagMenu>(static_cast<const TagPasteTarget&>(*this))) {
   g_editor = this;
+  SetHelpContext(kHelpContext);
   table_.AddLink(this);
   document_.onChange = [this] {
     RefreshCaption();
@@ -176,7 +178,7 @@ void TTemplateSetupForm::BuildMenu() {
   editor.Add(L"miAdd", L"", [this] { actAddExecute(); });
   editor.Add(L"miDel", L"", [this] { actDelExecute(); });
   ui::MenuItem& help = mmMain_.Add(L"miHelp", L"");
-  help.Add(L"miHelpRun", L"", [this] { SendMessageW(Handle(), WM_HELP, 0, 0); });
+  help.Add(L"miHelpRun", L"", [] { ShowActiveFormHelp(); });
 }
 
 void TTemplateSetupForm::BuildToolBars() {
@@ -187,7 +189,7 @@ void TTemplateSetupForm::BuildToolBars() {
   tbMain_.Add({.name = L"tbDel", .onClick = [this] { actDelExecute(); }});
   tbMain_.Add({.name = L"tbSep2", .kind = ui::ToolButtonKind::Separator});
   tbMain_.Add({.name = L"tbMail", .onClick = [this] { actMailExecute(); }});
-  tbMain_.Add({.name = L"tbHelp", .onClick = [this] { SendMessageW(Handle(), WM_HELP, 0, 0); }});
+  tbMain_.Add({.name = L"tbHelp", .onClick = [] { ShowActiveFormHelp(); }});
   tbrText_.Add({.name = L"tbInsertTag", .onClick = [this] { tbInsertTagClick(); }});
 }
 

@@ -36,6 +36,8 @@ enum TemplatePage { kTextPage = 0, kRtfPage = 1, kPicturePage = 2 };
 class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private TagPasteTarget {
  public:
   static constexpr const wchar_t* kClassName = L"TTemplateSetupForm";
+  // Its topic in the help file; its Help items show the active form's topic.
+  static constexpr int kHelpContext = 170;
   // The height of the band at the top of the rich-text page that its toolbar fills.
   static constexpr int kRtfToolbarBand = 52;
   static constexpr int kListRowHeight = 17;

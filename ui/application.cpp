@@ -81,6 +81,11 @@ Application::Application(const ApplicationOptions& options)
 }
 
 Application::~Application() {
+  // Help windows close with the program; this never loads a help system.
+  try {
+    HelpCommand(HELP_QUIT, 0);
+  } catch (...) {
+  }
   // The last created goes first: later forms may refer to earlier ones.
   while (!owned_.empty()) {
     owned_.back()->Destroy();
@@ -91,6 +96,16 @@ Application::~Application() {
     DestroyWindow(window_);
   }
   UnregisterAllWindowClasses();
+}
+
+bool Application::HelpCommand(UINT command, ULONG_PTR data) {
+  bool callHelp = true;
+  const bool done = helpHandler_ ? helpHandler_->OnHelp(command, data, callHelp) : false;
+  return callHelp ? false : done;
+}
+
+bool HelpCommand(UINT command, ULONG_PTR data) {
+  return g_application ? g_application->HelpCommand(command, data) : false;
 }
 
 void Application::SetTitle(std::wstring title) {

@@ -64,6 +64,14 @@ class MessageWatch {
   bool linked_ = false;
 };
 
+// The application's help event: every help command (the WinHelp commands and
+// data) reaches it first; it clears `callHelp` once it has served the request.
+class HelpHandler {
+ public:
+  virtual ~HelpHandler() = default;
+  virtual bool OnHelp(UINT command, ULONG_PTR data, bool& callHelp) = 0;
+};
+
 struct ApplicationOptions {
   std::wstring title{};
   HINSTANCE instance = nullptr;  // default: the program's own module
@@ -93,6 +101,13 @@ class Application {
 
   void SetEvents(ApplicationEvents* events) { events_ = events; }
   ApplicationEvents* Events() const { return events_; }
+
+  // The help event; null: none. Whoever sets it keeps the previous one to put back.
+  void SetHelpHandler(HelpHandler* handler) { helpHandler_ = handler; }
+  HelpHandler* GetHelpHandler() const { return helpHandler_; }
+  // The help command: the help event first. What it leaves undone finds no help
+  // file of the application's own, so the answer is then false.
+  bool HelpCommand(UINT command, ULONG_PTR data);
 
   // The default (no handler set) is a plain error box with the message.
   void SetExceptionHandler(ExceptionHandler handler) { exceptionHandler_ = std::move(handler); }
@@ -140,6 +155,7 @@ class Application {
   std::wstring title_;
   ApplicationEvents* events_ = nullptr;
   MessageWatch* watches_ = nullptr;  // the newest first
+  HelpHandler* helpHandler_ = nullptr;
   ExceptionHandler exceptionHandler_;
   std::vector<std::unique_ptr<Form>> owned_;  // creation order
 };
@@ -147,6 +163,9 @@ class Application {
 // The hidden application window (owner of every form and of message boxes).
 // Null until the application object has been created.
 HWND ApplicationWindow();
+
+// The application's help command; false when there is no application object.
+bool HelpCommand(UINT command, ULONG_PTR data);
 
 // Asks the message loop to end (like the class library's Application.Terminate).
 void Terminate();
