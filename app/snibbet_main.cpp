@@ -8,6 +8,7 @@
 #include "app/bug_report_adapter.h"
 #include "app/first_form.h"
 #include "app/history_keyboard_adapter.h"
+#include "app/keyboard_window_adapter.h"
 #include "app/program_windows_adapter.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
@@ -28,7 +29,9 @@
 #include "core/tip_counter.h"
 #include "core/utilities.h"
 #include "keyboard/actions.h"
+#include "keyboard/keyboard_background_form.h"
 #include "keyboard/keyboard_runtime.h"
+#include "keyboard/main_keyboard_form.h"
 #include "keyboard/template_hotkey.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
@@ -95,9 +98,12 @@ class ApplicationScope {
 struct FormAdapters {
   TemplateEditorAdapter templateEditor;    // the pop-up's Edit button
   HistoryKeyboardAdapter historyKeyboard;  // the clipboard history's input block
+  ProgramWindowsAdapter programWindows;    // the hotkey opens the pop-up, the hook hands it keys
+  KeyboardWindowAdapter keyboardWindow;    // the keyboard window's tray menu
 };
 
-void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, FormAdapters& adapters) {
+void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, FormAdapters& adapters,
+                    std::optional<KeyboardRuntime>& keyboard) {
   DebugLog(L"Initialize");
 
   // Failures that reach the application open the error report.
@@ -110,14 +116,18 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, Fo
   BugReportAdapter errorReport(*dataModule);
   BugReportConnection errorReportConnected(errorReport);
   app.CreateForm<TQvMessageForm>();
-  // The keyboard windows come here, before the clipboard monitor.
+  // The key-state model, the executor and the hook, which the keyboard
+  // window shows; then the window and its background, with the data
+  // module's appearance record.
+  keyboard.emplace(adapters.programWindows);
+  TMainKeyboardForm& keyboardWindow = app.CreateForm<TMainKeyboardForm>(
+      keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow);
+  app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
+  // The view takes the appearance now that it exists (line height in its font).
+  dataModule->ApplyKeyboardAppearance();
   app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
   // Its Edit button opens the template editor.
   app.CreateForm<TTemplateViewForm>(adapters.templateEditor);
-  // The key-state model, the executor and the hook (the keyboard windows' place);
-  // the hotkey opens the pop-up and the hook hands it keys.
-  ProgramWindowsAdapter programWindows;
-  KeyboardRuntime keyboard(programWindows);
   // The settings reach the running program's parts through these, until the parts go.
   ProgramSettingEffects settingEffects(&*dataModule);
   SettingEffectsConnection settingEffectsConnected(Preset(), settingEffects);
@@ -136,7 +146,8 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, Fo
   Preset().Load();
   if (ui::Terminated()) return;
   dataModule->SetTrayIconVisible(!Preset().HideTrayIcon());
-  keyboard.LoadLayout(Preset().KeyboardName());
+  // Handles and the first showing (the layout, the opacity), never seen.
+  RealizeKeyboardWindowsUnseen(keyboardWindow);
   BindTemplateHotkeyFromSetting(QvActions(), Preset().SCShowTemplates());
 
   dataModule->ApplyAccessRestrictions();
@@ -179,8 +190,10 @@ int SnibbetMain() {
   // Outlives the forms, which link to its pictures; its end ends the input helper.
   std::optional<TDataDM> dataModule;
   FormAdapters adapters;
+  // Outlives the keyboard window, which shows its model until it is destroyed.
+  std::optional<KeyboardRuntime> keyboard;
   ApplicationScope application;
-  RunApplication(application.App(), dataModule, adapters);
+  RunApplication(application.App(), dataModule, adapters, keyboard);
   return 0;
 }
 

@@ -26,7 +26,9 @@
 #include "core/window_helpers.h"
 #include "keyboard/action_kinds.h"
 #include "keyboard/actions.h"
+#include "keyboard/keyboard_appearance_fill.h"
 #include "keyboard/keyboard_runtime.h"
+#include "keyboard/main_keyboard_form.h"
 #include "visual/office11_colors.h"
 
 namespace snibbet {
@@ -361,7 +363,10 @@ void TDataDM::SecondInstanceStarted() {
 // --- the steps of Create, Start and Stop -------------------------------------
 
 void TDataDM::ApplyPopupMenuStyles() { pmTray_.SetStyle(PopupMenuStyleForOS()); }
-void TDataDM::ApplyKeyboardAppearance() {}
+void TDataDM::ApplyKeyboardAppearance() {
+  FillKeyboardAppearance(appearance_, PresetOrNull(), MainKeyboardForm() != nullptr);
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->ApplyAppearance();
+}
 void TDataDM::BuildActionKindCatalogue() {
   // The catalogue's names are language texts.
   KindCatalogue().Rebuild();
