@@ -68,7 +68,7 @@ TQvAction* ProgramSettingEffects::AddBinding(std::uint8_t key, ControlSet set, s
 
 // The keyboard window reads the layout name from the settings itself.
 void ProgramSettingEffects::LoadKeyboardLayout(const std::wstring&) {
-  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->LoadKeyboardLayout();
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->LoadLayoutFromSettings();
 }
 
 void ProgramSettingEffects::ReapplyKeyboardWindowTiming() {

@@ -264,7 +264,7 @@ void TMainKeyboardForm::ApplyLanguage() {
 void TMainKeyboardForm::OnShow() {
   const TPreset* preset = Settings();
   if (preset && model_.LayoutName() != preset->KeyboardName()) {
-    LoadKeyboardLayout();
+    LoadLayoutFromSettings();
   } else {
     FollowWithBackground();
   }
@@ -309,7 +309,7 @@ void TMainKeyboardForm::OnDestroy() {
   if (g_form == this) g_form = nullptr;
 }
 
-void TMainKeyboardForm::LoadKeyboardLayout() {
+void TMainKeyboardForm::LoadLayoutFromSettings() {
   const TPreset* preset = Settings();
   LoadKeyboard(model_, painter_.get(), preset ? preset->KeyboardName() : L"Standard");
   const int width = model_.Layout().width, height = model_.Layout().height;

@@ -79,7 +79,7 @@ class TMainKeyboardForm : public TQvForm {
 
   void ApplyLanguage() override;
   // The layout of the setting KeyboardName, the window sized to it.
-  void LoadKeyboardLayout();
+  void LoadLayoutFromSettings();
   // Opacity of both windows, the view's frame and the hide countdown from the settings.
   void ApplyAlphaBlend();
   // The appearance's fonts and colours on the view and the title buttons; the
