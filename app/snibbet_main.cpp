@@ -121,7 +121,7 @@ void RunApplication(ui::Application& app, std::optional<TDataDM>& dataModule, Fo
   // module's appearance record.
   keyboard.emplace(adapters.programWindows);
   TMainKeyboardForm& keyboardWindow = app.CreateForm<TMainKeyboardForm>(
-      keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow);
+      keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow, &dataModule->ilFormBtns());
   app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
   // The view takes the appearance now that it exists (line height in its font).
   dataModule->ApplyKeyboardAppearance();

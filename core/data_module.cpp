@@ -42,6 +42,7 @@ constexpr int kInactiveTrayImage = 3;
 constexpr int kActiveTrayImage = 2;
 constexpr int kBalloonClicked = 1000;
 constexpr int kImageSize = 16;
+constexpr int kFormButtonImageSize = 12;
 
 std::wstring MissingEntryText(const wchar_t* entry) {
   return FormatText(LangText(27, L"Function \"%1\" is not found in the hook library SnibbetH.dll."), {entry});
@@ -113,6 +114,8 @@ void TDataDM::LoadImageLists(HINSTANCE module) {
   ilMain_.AddStrip(module, L"IL_MAIN", CLR_NONE);
   ilLangs_ = ui::ImageList(kImageSize, kImageSize);
   ilLangs_.AddStrip(module, L"IL_LANGS", CLR_NONE);
+  ilFormBtns_ = ui::ImageList(kFormButtonImageSize, kFormButtonImageSize);
+  ilFormBtns_.AddStrip(module, L"IL_FORM_BTNS", CLR_NONE);
 }
 
 bool TDataDM::MenuLocked() const {

@@ -180,6 +180,7 @@ class TDataDM : public ui::ApplicationEvents {
   const ui::ImageList& ilMain() const { return ilMain_; }
   const ui::ImageList& ilTrayIcons() const { return ilTrayIcons_; }
   const ui::ImageList& ilLangs() const { return ilLangs_; }
+  const ui::ImageList& ilFormBtns() const { return ilFormBtns_; }  // the keyboard window's title buttons
   const ui::Timer& tmrCheckVista() const { return tmrCheckVista_; }
 
  private:
@@ -221,6 +222,7 @@ class TDataDM : public ui::ApplicationEvents {
   ui::ImageList ilTrayIcons_;
   ui::ImageList ilMain_;
   ui::ImageList ilLangs_;
+  ui::ImageList ilFormBtns_;
   std::wstring balloonName_;
   std::wstring helpFile_;
   TrayMenu pmTray_;
