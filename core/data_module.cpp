@@ -380,8 +380,10 @@ void TDataDM::BuildActionKindCatalogue() {
 void TDataDM::PrepareTrayMenu() { pmTray_.Item(L"pmiAbout").imageIndex = 43; }
 void TDataDM::ShowActiveTrayItem(bool active) { pmTray_.ShowActive(active); }
 void TDataDM::EnableManagerTrayItems(bool enabled) { pmTray_.EnableManagerItems(enabled); }
-// The keyboard window's buttons hide with the keyboard window's own part.
-void TDataDM::DisableLockedMenuItems() { pmTray_.DisableLockedItems(); }
+void TDataDM::DisableLockedMenuItems() {
+  pmTray_.DisableLockedItems();
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->HideTitleButtons();
+}
 void TDataDM::RegisterClipboardMonitor() {
   if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) {
     monitor->RegisterViewer();

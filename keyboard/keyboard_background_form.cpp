@@ -53,6 +53,8 @@ TMainKeyboardBackgroundForm::TMainKeyboardBackgroundForm(TMainKeyboardForm& keyb
 
 TMainKeyboardBackgroundForm::~TMainKeyboardBackgroundForm() {
   if (g_background == this) g_background = nullptr;
+  // The keyboard window, made first, is still there.
+  if (MainKeyboardForm() == &keyboard_ && keyboard_.BackgroundWindow() == this) keyboard_.SetBackgroundWindow(nullptr);
 }
 
 void TMainKeyboardBackgroundForm::OnCreate() {

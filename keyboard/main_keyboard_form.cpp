@@ -235,7 +235,13 @@ void TMainKeyboardForm::OnCreate() {
   SetTransparentColor(true, kTransparentFaceColor);
 
   SetWindowPos(Handle(), nullptr, kOffScreen, kOffScreen, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (TAppIni* store = AppIniOrNull()) store->LoadFormPlacement(Handle(), /*positionOnly=*/true);
+  if (TAppIni* store = AppIniOrNull()) {
+    try {
+      store->LoadFormPlacement(Handle(), /*positionOnly=*/true);
+    } catch (const RegistryError&) {
+      // A value of another type: the window stays off screen, and the program starts.
+    }
+  }
 
   const TPreset* preset = Settings();
   buttonPanelLeft_ = ClientWidth() - kButtonPanelFromRight;
@@ -243,10 +249,6 @@ void TMainKeyboardForm::OnCreate() {
                      kCaptionButtonSize, kCaptionButtonSize, kCaptionButtonTop);
   btnClose.ShowAt(buttonPanelLeft_ + kCloseButtonOffset, kCloseImage, kCaptionButtonSize, kCaptionButtonSize,
                   kCaptionButtonTop);
-  if (preset && preset->AccessDenied()) {
-    btnAutoHide.SetVisible(false);
-    btnClose.SetVisible(false);
-  }
   // After every full redraw of the view the buttons are painted over it again.
   painter_->onRedrawn = [this] {
     btnAutoHide.Invalidate();
@@ -362,6 +364,11 @@ bool TMainKeyboardForm::IsMouseOverKeyboard() const {
   GetCursorPos(&cursor);
   const RECT bounds = Bounds();
   return PtInRect(&bounds, cursor) != FALSE;
+}
+
+void TMainKeyboardForm::HideTitleButtons() {
+  btnAutoHide.SetVisible(false);
+  btnClose.SetVisible(false);
 }
 
 void TMainKeyboardForm::AfterTitleButton() {

@@ -86,6 +86,8 @@ class TMainKeyboardForm : public TQvForm {
   // view shows them at its next redraw.
   void ApplyAppearance();
   bool IsMouseOverKeyboard() const;
+  // The menu lock of the settings takes the title buttons away.
+  void HideTitleButtons();
   void UpdateHint();
   // The delay of the (never started) delayed showing.
   void SetShowDelay(int milliseconds) { tmrShow.SetInterval(static_cast<UINT>(milliseconds > 0 ? milliseconds : 1)); }

@@ -327,6 +327,16 @@ TEST_F(KeyboardWindow, GesturesStickyModifiersAndTheBackgroundsForwarding) {
   EXPECT_EQ(port.menus[0].y, background->Top() + face.y);
 }
 
+TEST_F(KeyboardWindow, APlaceOfAnotherTypeInTheSettingsKeyLeavesItOffScreen) {
+  const wchar_t text[] = L"12";
+  PutRaw(L"TMainKeyboardFormTop", REG_SZ, text, sizeof text);
+  TMainKeyboardForm other(runtime->Model(), appearance, port);
+  EXPECT_NO_THROW(other.Create());
+  EXPECT_EQ(other.Top(), TMainKeyboardForm::kOffScreen);
+  EXPECT_EQ(other.Left(), TMainKeyboardForm::kOffScreen);
+  other.Destroy();
+}
+
 TEST_F(KeyboardWindow, AHeldKeyRepeatsAfterTheDelay) {
   ShowAt(60, 80);
   const POINT a = MiddleOf('A');
