@@ -3,6 +3,9 @@
 #include "app/app_messages.h"
 #include "core/debug_log.h"
 #include "helper/helper_protocol.h"
+#include "keyboard/key_model.h"
+#include "keyboard/keyboard_background_form.h"
+#include "keyboard/main_keyboard_form.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -45,7 +48,9 @@ void TFirstForm::OnDestroy() {
 LRESULT TFirstForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DISPLAYCHANGE:
-      // The keyboard windows re-place themselves here once they exist.
+      if (TMainKeyboardBackgroundForm* background = MainKeyboardBackgroundForm(); background && background->IsVisible())
+        background->BringToFront();
+      if (TMainKeyboardForm* keyboard = MainKeyboardForm(); keyboard && keyboard->IsVisible()) keyboard->Model().Redraw();
       return 0;
   }
   return ui::Form::HandleMessage(message, wParam, lParam);

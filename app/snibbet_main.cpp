@@ -9,6 +9,7 @@
 #include "app/first_form.h"
 #include "app/history_keyboard_adapter.h"
 #include "app/program_tray_port.h"
+#include "app/keyboard_window_adapter.h"
 #include "app/program_windows_adapter.h"
 #include "app/single_instance.h"
 #include "app/system_check.h"
@@ -32,7 +33,9 @@
 #include "core/utilities.h"
 #include "dialogs/wizard_form.h"
 #include "keyboard/actions.h"
+#include "keyboard/keyboard_background_form.h"
 #include "keyboard/keyboard_runtime.h"
+#include "keyboard/main_keyboard_form.h"
 #include "keyboard/template_hotkey.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
@@ -101,10 +104,12 @@ struct FormAdapters {
   WizardWindowAdapter wizardWindow;        // the pop-up over the first-run wizard
   HistoryKeyboardAdapter historyKeyboard;  // the clipboard history's input block
   WizardLink wizard;                       // the first-run wizard's tray items, settings and templates
+  ProgramWindowsAdapter programWindows;    // the hotkey opens the pop-up, the hook hands it keys
+  KeyboardWindowAdapter keyboardWindow;    // the keyboard window's tray menu
 };
 
 void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<TDataDM>& dataModule,
-                    FormAdapters& adapters, TQvIconsList& iconSets) {
+                    FormAdapters& adapters, TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard) {
   DebugLog(L"Initialize");
 
   // Failures that reach the application open the error report.
@@ -120,14 +125,18 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   BugReportAdapter errorReport(*dataModule);
   BugReportConnection errorReportConnected(errorReport);
   app.CreateForm<TQvMessageForm>();
-  // The keyboard windows come here, before the clipboard monitor.
+  // The key-state model, the executor and the hook, which the keyboard
+  // window shows; then the window and its background, with the data
+  // module's appearance record.
+  keyboard.emplace(adapters.programWindows);
+  TMainKeyboardForm& keyboardWindow = app.CreateForm<TMainKeyboardForm>(
+      keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow, &dataModule->ilFormBtns());
+  app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
+  // The view takes the appearance now that it exists (line height in its font).
+  dataModule->ApplyKeyboardAppearance();
   app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
   // Its Edit button opens the template editor; it shows over the wizard.
   app.CreateForm<TTemplateViewForm>(adapters.templateEditor, adapters.wizardWindow);
-  // The key-state model, the executor and the hook (the keyboard windows' place);
-  // the hotkey opens the pop-up and the hook hands it keys.
-  ProgramWindowsAdapter programWindows;
-  KeyboardRuntime keyboard(programWindows);
   // The settings reach the running program's parts through these, until the parts go.
   ProgramSettingEffects settingEffects(&*dataModule);
   SettingEffectsConnection settingEffectsConnected(Preset(), settingEffects);
@@ -146,7 +155,8 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   Preset().Load();
   if (ui::Terminated()) return;
   dataModule->SetTrayIconVisible(!Preset().HideTrayIcon());
-  keyboard.LoadLayout(Preset().KeyboardName());
+  // Handles and the first showing (the layout, the opacity), never seen.
+  RealizeKeyboardWindowsUnseen(keyboardWindow);
   BindTemplateHotkeyFromSetting(QvActions(), Preset().SCShowTemplates());
 
   dataModule->ApplyAccessRestrictions();
@@ -195,8 +205,10 @@ int SnibbetMain() {
   // Outlives the forms, which link to its pictures; its end ends the input helper.
   std::optional<TDataDM> dataModule;
   FormAdapters adapters;
+  // Outlives the keyboard window, which shows its model until it is destroyed.
+  std::optional<KeyboardRuntime> keyboard;
   ApplicationScope application;
-  RunApplication(application.App(), tray, dataModule, adapters, iconSets);
+  RunApplication(application.App(), tray, dataModule, adapters, iconSets, keyboard);
   return 0;
 }
 

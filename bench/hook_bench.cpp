@@ -9,6 +9,8 @@
 //  3. hotkey to action: from SendInput of the Space press (left Win held) to
 //     the start of the action from the executor's timer, over 200 presses.
 // No SnibbetCm runs, so the action's block and unblock commands cost nothing.
+// The keyboard window and its background window exist, hidden, as in the
+// program; a Shift press would repaint every key of a shown one.
 // Run inside a Wine session:
 //   tools/wine-session wine build/windows/bench/hook_bench.exe
 #include <windows.h>
@@ -21,7 +23,9 @@
 #include "keyboard/actions.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
+#include "keyboard/keyboard_background_form.h"
 #include "keyboard/keyboard_runtime.h"
+#include "keyboard/main_keyboard_form.h"
 #include "keyboard/template_hotkey.h"
 
 namespace {
@@ -59,6 +63,8 @@ LRESULT CALLBACK BareHook(int code, WPARAM wParam, LPARAM lParam) { return CallN
 
 // Letters pressed and released in turn: each event changes the model and the history.
 WORD LetterOf(int i) { return static_cast<WORD>('A' + (i / 2) % 26); }
+bool g_shiftOnly = false;
+WORD KeyOf(int i) { return g_shiftOnly ? static_cast<WORD>(VK_LSHIFT) : LetterOf(i); }
 
 // The hook's own decisions (what the procedure does besides passing the
 // event on, which every hook pays for), and the whole procedure.
@@ -66,7 +72,7 @@ std::vector<double> TimeInsideTheProcedure(KeyboardRuntime& runtime, bool wholeP
   std::vector<double> times;
   for (int i = 0; i < kEvents; ++i) {
     KBDLLHOOKSTRUCT info{};
-    info.vkCode = LetterOf(i);
+    info.vkCode = KeyOf(i);
     info.flags = (i % 2) ? LLKHF_UP : 0;
     info.time = GetTickCount();
     const WPARAM message = (i % 2) ? WM_KEYUP : WM_KEYDOWN;
@@ -156,6 +162,13 @@ std::vector<double> TimeHotkeyToAction() {
 int wmain() {
   KeyboardRuntime runtime(g_windows);
   runtime.LoadLayout(L"Standard");
+  KeyboardAppearance appearance;
+  NoKeyboardWindowPort port;
+  TMainKeyboardForm keyboardWindow(runtime.Model(), appearance, port);
+  keyboardWindow.Create();
+  TMainKeyboardBackgroundForm keyboardBackground(keyboardWindow, appearance, port);
+  keyboardBackground.Create();
+  RealizeKeyboardWindowsUnseen(keyboardWindow);
   BindTemplateHotkeyFromSetting(QvActions(), 0x8020);
   InstallKeyboardHook();
   if (!runtime.HookHandle()) {
@@ -170,6 +183,9 @@ int wmain() {
               }(), runtime.Model().LayoutName().c_str());
   Print("1. the hook's decisions per event", TimeInsideTheProcedure(runtime, false));
   std::printf("   key history after them: %d records\n", KeyHistory().Count());
+  g_shiftOnly = true;
+  Print("   the same for left Shift (hidden keyboard window)", TimeInsideTheProcedure(runtime, false));
+  g_shiftOnly = false;
   Print("   the whole procedure, CallNextHookEx included", TimeInsideTheProcedure(runtime, true));
   HWND window = MakeFocusedWindow();
   // Rounds in turn, so that a busy machine weighs on both alike.

@@ -26,7 +26,9 @@
 #include "core/window_helpers.h"
 #include "keyboard/action_kinds.h"
 #include "keyboard/actions.h"
+#include "keyboard/keyboard_appearance_fill.h"
 #include "keyboard/keyboard_runtime.h"
+#include "keyboard/main_keyboard_form.h"
 #include "visual/office11_colors.h"
 
 namespace snibbet {
@@ -40,6 +42,7 @@ constexpr int kInactiveTrayImage = 3;
 constexpr int kActiveTrayImage = 2;
 constexpr int kBalloonClicked = 1000;
 constexpr int kImageSize = 16;
+constexpr int kFormButtonImageSize = 12;
 
 std::wstring MissingEntryText(const wchar_t* entry) {
   return FormatText(LangText(27, L"Function \"%1\" is not found in the hook library SnibbetH.dll."), {entry});
@@ -112,6 +115,8 @@ void TDataDM::LoadImageLists(HINSTANCE module) {
   ilMain_.AddStrip(module, L"IL_MAIN", CLR_NONE);
   ilLangs_ = ui::ImageList(kImageSize, kImageSize);
   ilLangs_.AddStrip(module, L"IL_LANGS", CLR_NONE);
+  ilFormBtns_ = ui::ImageList(kFormButtonImageSize, kFormButtonImageSize);
+  ilFormBtns_.AddStrip(module, L"IL_FORM_BTNS", CLR_NONE);
 }
 
 bool TDataDM::MenuLocked() const {
@@ -363,7 +368,10 @@ void TDataDM::SecondInstanceStarted() {
 // --- the steps of Create, Start and Stop -------------------------------------
 
 void TDataDM::ApplyPopupMenuStyles() { pmTray_.SetStyle(PopupMenuStyleForOS()); }
-void TDataDM::ApplyKeyboardAppearance() {}
+void TDataDM::ApplyKeyboardAppearance() {
+  FillKeyboardAppearance(appearance_, PresetOrNull(), MainKeyboardForm() != nullptr);
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->ApplyAppearance();
+}
 void TDataDM::BuildActionKindCatalogue() {
   // The catalogue's names are language texts.
   KindCatalogue().Rebuild();
@@ -374,8 +382,10 @@ void TDataDM::BuildActionKindCatalogue() {
 void TDataDM::PrepareTrayMenu() { pmTray_.Item(L"pmiAbout").imageIndex = 43; }
 void TDataDM::ShowActiveTrayItem(bool active) { pmTray_.ShowActive(active); }
 void TDataDM::EnableManagerTrayItems(bool enabled) { pmTray_.EnableManagerItems(enabled); }
-// The keyboard window's buttons hide with the keyboard window's own part.
-void TDataDM::DisableLockedMenuItems() { pmTray_.DisableLockedItems(); }
+void TDataDM::DisableLockedMenuItems() {
+  pmTray_.DisableLockedItems();
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->HideTitleButtons();
+}
 void TDataDM::RegisterClipboardMonitor() {
   if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) {
     monitor->RegisterViewer();

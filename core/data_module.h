@@ -19,6 +19,7 @@
 #include "core/tray_icon.h"
 #include "core/tray_menu.h"
 #include "core/tray_port.h"
+#include "keyboard/keyboard_appearance.h"
 #include "ui/application.h"
 #include "ui/image_list.h"
 #include "ui/timer.h"
@@ -79,10 +80,9 @@ class ProgramParts : public DataModuleParts {
   RECT PopupBounds() override;
   void HidePopup() override;
   void PostWheelToGrid(WPARAM wheel) override;
-  // The keyboard window is not part of the program.
-  bool MouseOverKeyboardWindow() override { return false; }
+  bool MouseOverKeyboardWindow() override;
   HWND WizardWindow() override;
-  void ToggleKeyboardWindow() override {}
+  void ToggleKeyboardWindow() override;
   void ResetKeyHistory() override;
   void ApplyLayout(HKL layout) override;
   bool LayoutAnswerPending() override;
@@ -140,6 +140,11 @@ class TDataDM : public ui::ApplicationEvents {
   void actHelpExecute();
   // Every text of the module, after each language load.
   void ApplyLanguage();
+  // The keyboard appearance filled afresh from the settings and the system
+  // colours, and handed to the keyboard view (which redraws when told).
+  void ApplyKeyboardAppearance();
+  // The one appearance record; its users read it, the module fills it.
+  const KeyboardAppearance& Appearance() const { return appearance_; }
   // The help file for the present language, handed to the help router.
   void SelectHelpFile();
   // A second start: the tip, then the tray menu at the mouse.
@@ -183,6 +188,7 @@ class TDataDM : public ui::ApplicationEvents {
   const ui::ImageList& ilMain() const { return ilMain_; }
   const ui::ImageList& ilTrayIcons() const { return ilTrayIcons_; }
   const ui::ImageList& ilLangs() const { return ilLangs_; }
+  const ui::ImageList& ilFormBtns() const { return ilFormBtns_; }  // the keyboard window's title buttons
   const ui::Timer& tmrCheckVista() const { return tmrCheckVista_; }
 
  private:
@@ -195,7 +201,6 @@ class TDataDM : public ui::ApplicationEvents {
 
   // Steps of Create, Start and Stop, in the order they run.
   void ApplyPopupMenuStyles();            // pmTray, pmActions
-  void ApplyKeyboardAppearance();         // keyboard window colours and caption
   void BuildActionKindCatalogue();        // binding kinds for menus and lists
   void PrepareTrayMenu();                 // pmiAbout's picture, items not offered hidden
   void InstallKeyboardHook();             // the own hook; it also tells SnibbetCm (1206)
@@ -225,9 +230,11 @@ class TDataDM : public ui::ApplicationEvents {
   HWND polledForegroundWindow_ = nullptr;  // what the foreground poll acted on last
   bool actionsChanged_ = true;
 
+  KeyboardAppearance appearance_;
   ui::ImageList ilTrayIcons_;
   ui::ImageList ilMain_;
   ui::ImageList ilLangs_;
+  ui::ImageList ilFormBtns_;
   std::wstring balloonName_;
   std::wstring helpFile_;
   TrayMenu pmTray_;

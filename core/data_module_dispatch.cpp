@@ -12,8 +12,10 @@
 #include "helper/helper_protocol.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
+#include "keyboard/keyboard_background_form.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/layout_switch.h"
+#include "keyboard/main_keyboard_form.h"
 #include "templates/template_view_form.h"
 #include "visual/office11_colors.h"
 
@@ -63,6 +65,22 @@ void ProgramParts::PostWheelToGrid(WPARAM wheel) {
 HWND ProgramParts::WizardWindow() {
   const TWizardForm* wizard = WizardForm();
   return wizard ? wizard->Handle() : nullptr;
+}
+
+bool ProgramParts::MouseOverKeyboardWindow() {
+  const TMainKeyboardForm* keyboard = MainKeyboardForm();
+  return keyboard && keyboard->IsMouseOverKeyboard();
+}
+
+// Kind 8 parameter 4, which no binding of this program has.
+void ProgramParts::ToggleKeyboardWindow() {
+  TMainKeyboardForm* keyboard = MainKeyboardForm();
+  if (!keyboard) return;
+  if (keyboard->IsVisible()) {
+    keyboard->Hide();
+  } else {
+    keyboard->ShowNoActivate();
+  }
 }
 
 void ProgramParts::ResetKeyHistory() { snibbet::ResetKeyHistory(); }
@@ -215,8 +233,7 @@ void TDataDM::aeMainSettingChange() {
   ApplyKeyboardAppearance();
   if (TPreset* preset = PresetOrNull()) preset->SetKeyboardShowCaption(preset->KeyboardShowCaption());
   parts_.ReleaseModelKeys();
-  // The keyboard background window, whose region is rebuilt after a settings
-  // change, is not part of the program.
+  if (TMainKeyboardBackgroundForm* background = MainKeyboardBackgroundForm()) background->FormResize();
 }
 
 }  // namespace snibbet

@@ -6,6 +6,9 @@
 #include "dialogs/wizard_form.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
+#include "keyboard/keyboard_background.h"
+#include "keyboard/keyboard_background_form.h"
+#include "keyboard/main_keyboard_form.h"
 #include "templates/template_files.h"
 #include "templates/template_view_form.h"
 
@@ -25,6 +28,10 @@ void ProgramSettingEffects::SetDataModuleActive(bool active) {
 // The data module picks the file of the language the settings hold now.
 void ProgramSettingEffects::PickHelpFile(int) {
   if (dataModule_) dataModule_->SelectHelpFile();
+}
+
+void ProgramSettingEffects::ApplyAppearance() {
+  if (dataModule_) dataModule_->ApplyKeyboardAppearance();
 }
 
 void ProgramSettingEffects::RedrawKeyboardView() {
@@ -59,6 +66,35 @@ TQvAction* ProgramSettingEffects::AddBinding(std::uint8_t key, ControlSet set, s
   binding->SetKind(kind);
   binding->SetParam(param);
   return binding;
+}
+
+// The keyboard window reads the layout name from the settings itself.
+void ProgramSettingEffects::LoadKeyboardLayout(const std::wstring&) {
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->LoadLayoutFromSettings();
+}
+
+void ProgramSettingEffects::ReapplyKeyboardWindowTiming() {
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->ApplyAlphaBlend();
+}
+
+void ProgramSettingEffects::SetKeyboardShowInterval(int milliseconds) {
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->SetShowDelay(milliseconds);
+}
+
+void ProgramSettingEffects::SetKeyboardWindowAlpha(std::uint8_t alpha) {
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->SetAlphaBlend(alpha < 255, alpha);
+}
+
+void ProgramSettingEffects::SetKeyboardCaptionButtonImage(int image) {
+  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->AutoHideButton().SetImageIndex(image);
+}
+
+void ProgramSettingEffects::RepaintKeyboardBackground() {
+  if (TMainKeyboardBackgroundForm* background = MainKeyboardBackgroundForm()) background->RepaintNow();
+}
+
+std::unique_ptr<HeldPicture> ProgramSettingEffects::LoadBackgroundPicture(const std::wstring& file) {
+  return HeldBackgroundPicture::Load(file);
 }
 
 // The pop-up's templates come from its own file again.

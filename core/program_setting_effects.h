@@ -1,9 +1,10 @@
 #pragma once
 // The program's setting effects: the system's side of the default, and the
 // parts that exist in this program reached directly (the data module and the
-// tray, the key-state model and the binding list, the template pop-up, the
-// settings window and the wizard). The keyboard window and its background
-// window are not part of the program: their effects stay those of the default.
+// tray, the key-state model and the binding list, the keyboard window and its
+// background window, the template pop-up, the settings window and the wizard).
+// Showing the keyboard window, which this program never offers, stays the
+// default's.
 #include "core/preset_effects.h"
 
 namespace snibbet {
@@ -20,6 +21,8 @@ class ProgramSettingEffects : public SystemSettingEffects {
   bool DataModuleActive() override;
   void SetDataModuleActive(bool active) override;
   void PickHelpFile(int language) override;
+  // The data module's appearance record filled afresh and handed to the view.
+  void ApplyAppearance() override;
 
   void RedrawKeyboardView() override;
   void RebuildKeyCharacters() override;
@@ -28,6 +31,14 @@ class ProgramSettingEffects : public SystemSettingEffects {
   void LoadBindingFile(const std::wstring& file) override;
   void ClearBindings() override;
   TQvAction* AddBinding(std::uint8_t key, ControlSet set, std::uint8_t kind, std::uint8_t param) override;
+
+  void LoadKeyboardLayout(const std::wstring& layoutName) override;
+  void ReapplyKeyboardWindowTiming() override;
+  void SetKeyboardShowInterval(int milliseconds) override;
+  void SetKeyboardWindowAlpha(std::uint8_t alpha) override;
+  void SetKeyboardCaptionButtonImage(int image) override;
+  void RepaintKeyboardBackground() override;
+  std::unique_ptr<HeldPicture> LoadBackgroundPicture(const std::wstring& file) override;
 
   void ReloadTemplates(const std::wstring& fileName) override;
 

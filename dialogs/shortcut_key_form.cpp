@@ -80,6 +80,9 @@ bool TGetShortKeyForm::Query(std::uint8_t& key, ControlSet& set) {
     model_.SetActive(wasActive);
   });
   picture_ = std::make_unique<DialogKeyboardPicture>(model_, pbKeyboard);
+  // The keyboard window's view lends the program's keyboard appearance.
+  if (const auto* windowView = dynamic_cast<const KeyboardPainter*>(previousView))
+    picture_->SetAppearance(windowView->Appearance());
   model_.SetActive(true);
   model_.SetPainting(true);
   Create();

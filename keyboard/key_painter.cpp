@@ -7,6 +7,7 @@
 #include "core/lang_table.h"
 #include "core/preset.h"
 #include "keyboard/actions.h"
+#include "keyboard/keyboard_caption.h"
 
 namespace snibbet {
 namespace {
@@ -85,7 +86,10 @@ COLORREF FingerZoneColour(int code, COLORREF normal) {
 // ---- set-up ----
 
 KeyboardPainter::KeyboardPainter(TQvKeyboard& model) : model_(model) {
-  SetLook(look_);
+  SetAppearance(look_);
+  seams.drawCaption = [this](HDC dc, int width, COLORREF corner, const std::wstring& caption) {
+    DrawKeyboardCaption(dc, width, true, corner, caption, look_);
+  };
   model_.SetView(this);
 }
 
@@ -94,8 +98,8 @@ KeyboardPainter::~KeyboardPainter() {
   if (originalBitmap_) SelectObject(canvas_.Get(), originalBitmap_);
 }
 
-void KeyboardPainter::SetLook(const KeyboardLook& look) {
-  look_ = look;
+void KeyboardPainter::SetAppearance(const KeyboardAppearance& appearance) {
+  look_ = appearance;
   ui::WindowDC screen;
   labelFont_ = MakeFont(screen, look_.labelFontName, look_.labelFontSize, look_.labelBold, look_.labelItalic);
   charFont_ = MakeFont(screen, look_.charFontName, look_.charFontSize, look_.charBold, look_.charItalic);
@@ -168,16 +172,25 @@ void KeyboardPainter::PaintFace(bool frame, COLORREF& faceBrush) {
     RoundRect(dc, 0, 0, width_, height_, 14, 14);
   }
   if (transparentFace_ || !background_) return;
+  PaintBackground(dc, width_, height_);
+}
+
+void KeyboardPainter::EnsureScaledBackground(HDC like, int width, int height) {
+  if (scaledBackground_ && scaledWidth_ == width && scaledHeight_ == height) return;
+  ui::MemoryDC scaled(like);
+  scaledBackground_.Reset(CreateCompatibleBitmap(like, width, height));
+  scaledWidth_ = width;
+  scaledHeight_ = height;
+  ui::SelectedObject target(scaled, scaledBackground_.Get());
+  background_->DrawScaled(scaled, width, height);
+}
+
+void KeyboardPainter::PaintBackground(HDC dc, int width, int height) {
+  if (!background_ || width <= 0 || height <= 0) return;
+  EnsureScaledBackground(dc, width, height);
   ui::MemoryDC scaled(dc);
-  if (!scaledBackground_ || scaledWidth_ != width_ || scaledHeight_ != height_) {
-    scaledBackground_.Reset(CreateCompatibleBitmap(dc, width_, height_));
-    scaledWidth_ = width_;
-    scaledHeight_ = height_;
-    ui::SelectedObject target(scaled, scaledBackground_.Get());
-    background_->DrawScaled(scaled, width_, height_);
-  }
   ui::SelectedObject source(scaled, scaledBackground_.Get());
-  BitBlt(dc, 0, 0, width_, height_, scaled, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, width, height, scaled, 0, 0, SRCCOPY);
 }
 
 void KeyboardPainter::Present() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "keyboard/key_model.h"
+#include "keyboard/keyboard_appearance.h"
 #include "keyboard/key_shape.h"
 #include "keyboard/keyboard_background.h"
 #include "ui/gdi.h"
@@ -17,26 +18,6 @@
 namespace snibbet {
 
 inline constexpr COLORREF kTransparentFaceColor = 0x00FF00;  // the keyboard window's see-through colour
-
-struct KeyColours {
-  COLORREF face, outline, name, character;
-};
-
-// Fonts and colours of the view (the program's keyboard appearance).
-struct KeyboardLook {
-  COLORREF face = 0xFF9933;
-  COLORREF frame = 0x800000;
-  KeyColours normal{0xFEFEFE, 0xFF9933, 0x808080, 0x000000};
-  KeyColours pressed{0x800000, 0x91D0FF, 0xFFFFFF, 0xFFFFFF};
-  KeyColours highlighted{0xCC6600, 0x4E91FE, 0xFFFFFF, 0xFFFFFF};
-  std::wstring labelFontName = L"Tahoma";
-  int labelFontSize = 8;
-  bool labelBold = true, labelItalic = false;
-  std::wstring charFontName = L"Tahoma";
-  int charFontSize = 10;
-  bool charBold = true, charItalic = false;
-  int lineHeight = 16;
-};
 
 // The settings the view reads while it paints.
 struct KeyPaintSettings {
@@ -56,7 +37,8 @@ struct KeyPaintSettings {
 struct KeyPainterSeams {
   // Picture `index` of the key image list at (x, y).
   std::function<bool(HDC dc, int index, int x, int y)> drawKeyPicture;
-  // The caption bar across the top of the view.
+  // The caption bar across the top of the view; the painter's own caption
+  // bar in its appearance unless replaced.
   std::function<void(HDC dc, int width, COLORREF cornerColour, const std::wstring& caption)> drawCaption;
   // The icon of a bound action or of the foreground program's shortcut.
   std::function<bool(HDC dc, int iconCode, ControlSet set, ControlSet sideLessSet, int x, int y)> drawKeyIcon;
@@ -81,14 +63,19 @@ class KeyboardPainter : public KeyboardView {
 
   // The window the picture is presented on; none until set.
   void SetTarget(HWND target) { target_ = target; }
-  void SetLook(const KeyboardLook& look);
-  const KeyboardLook& Look() const { return look_; }
+  // Fonts and colours; the keys take them at the next redraw.
+  void SetAppearance(const KeyboardAppearance& appearance);
+  const KeyboardAppearance& Appearance() const { return look_; }
   void SetTransparentFace(bool transparent);
   void SetFrameVisible(bool visible);
   void SetTwoShapeStates(bool on) { twoShapeStates_ = on; }
   // The picture behind the keys (none: plain face) and its file name.
   void SetBackground(std::unique_ptr<BackgroundPicture> picture, std::wstring fileName);
   const std::wstring& BackgroundFileName() const { return backgroundFileName_; }
+  bool HasBackground() const { return background_ != nullptr; }
+  // The layout's picture resampled to (width, height) at (0, 0); the
+  // resampled copy is kept for the next call of the same size.
+  void PaintBackground(HDC dc, int width, int height);
 
   KeyPainterSeams seams;
   std::function<KeyPaintSettings()> settings = KeyPaintSettings::FromPreset;
@@ -120,6 +107,7 @@ class KeyboardPainter : public KeyboardView {
 
  private:
   void EnsureCanvas();
+  void EnsureScaledBackground(HDC like, int width, int height);
   void PaintFace(bool frame, COLORREF& faceBrush);
   void DrawButton(const TQvBtn& key);
   void PaintShape(const TQvBtn& key, const std::vector<KeyPoint>& points, bool pressed, bool highlighted);
@@ -130,7 +118,7 @@ class KeyboardPainter : public KeyboardView {
 
   TQvKeyboard& model_;
   HWND target_ = nullptr;
-  KeyboardLook look_;
+  KeyboardAppearance look_;
   KeyPaintSettings current_;
   ui::Font labelFont_, charFont_;
   ui::MemoryDC canvas_;

@@ -47,4 +47,14 @@ void BackgroundPicture::DrawScaled(HDC dc, int width, int height) const {
   impl_->picture->DrawResampled(dc, RECT{0, 0, width, height});
 }
 
+void BackgroundPicture::DrawAt(HDC dc, int x, int y) const {
+  impl_->picture->Draw(dc, RECT{x, y, x + Width(), y + Height()});
+}
+
+std::unique_ptr<HeldPicture> HeldBackgroundPicture::Load(const std::wstring& path) {
+  std::unique_ptr<BackgroundPicture> picture = BackgroundPicture::Load(path);
+  if (!picture) return nullptr;
+  return std::make_unique<HeldBackgroundPicture>(std::move(picture));
+}
+
 }  // namespace snibbet

@@ -50,6 +50,53 @@ TEST_F(SnibbetTest, StartsHiddenWithAnOwnedMainWindowAndSavesEverySettingAtExit)
   EXPECT_FALSE(probe::ReadRegValue(kSettingsKey, L"AccessDenied").has_value());
 }
 
+TEST_F(SnibbetTest, KeyboardWindowsExistHiddenAndKeepTheKeyboardsPlaceAtExit) {
+  probe::Process& snibbet = StartSnibbet();
+  HWND main = WaitForMainWindow(snibbet.Pid());
+  ASSERT_NE(main, nullptr);
+  // The program is idle once in its loop; the first idle may come before, in a wait for the helper.
+  ASSERT_TRUE(probe::WaitUntil([&] { return probe::ReadRegDword(kSettingsKey, L"FirstStart").has_value(); }, 10s));
+  const std::vector<HWND> keyboards = probe::FindWindows({.className = L"TMainKeyboardForm", .pid = snibbet.Pid()});
+  const std::vector<HWND> backgrounds =
+      probe::FindWindows({.className = L"TMainKeyboardBackgroundForm", .pid = snibbet.Pid()});
+  ASSERT_EQ(keyboards.size(), 1u);
+  ASSERT_EQ(backgrounds.size(), 1u);
+  for (HWND window : {keyboards[0], backgrounds[0]}) {
+    EXPECT_FALSE(IsWindowVisible(window));
+    const LONG_PTR ex = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_NOACTIVATE);
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    EXPECT_TRUE(ex & WS_EX_LAYERED);
+    EXPECT_FALSE(ex & WS_EX_APPWINDOW);
+    EXPECT_EQ(probe::OwnerOf(window), nullptr);
+  }
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(keyboards[0], &key, &alpha, &flags));
+  EXPECT_EQ(key, RGB(0, 255, 0));  // the see-through face
+  EXPECT_TRUE(flags & LWA_COLORKEY);
+  ASSERT_TRUE(GetLayeredWindowAttributes(backgrounds[0], &key, &alpha, &flags));
+  EXPECT_EQ(key, RGB(255, 255, 255));
+  EXPECT_EQ(alpha, 100);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+  // Placed on its monitor for the built-in layout of 777 x 243.
+  RECT bounds{};
+  GetWindowRect(keyboards[0], &bounds);
+  EXPECT_EQ(bounds.right - bounds.left, 777);
+  EXPECT_EQ(bounds.bottom - bounds.top, 243);
+
+  CloseNormally(snibbet, main);
+  const auto top = probe::ReadRegDword(kSettingsKey, L"TMainKeyboardFormTop");
+  const auto left = probe::ReadRegDword(kSettingsKey, L"TMainKeyboardFormLeft");
+  ASSERT_TRUE(top.has_value());
+  ASSERT_TRUE(left.has_value());
+  EXPECT_EQ(static_cast<LONG>(*top), bounds.top);
+  EXPECT_EQ(static_cast<LONG>(*left), bounds.left);
+  EXPECT_FALSE(probe::ReadRegValue(kSettingsKey, L"TMainKeyboardFormWidth").has_value());
+  EXPECT_FALSE(probe::ReadRegValue(kSettingsKey, L"TMainKeyboardFormState").has_value());
+}
+
 TEST_F(SnibbetTest, SecondStartPostsOneMessageToTheRunningCopyAndEnds) {
   probe::TestWindow running(L"TFirstForm", L"SnibbetFirstForm");
   const DWORD before = GetTickCount();

@@ -1,0 +1,18 @@
+#include "app/keyboard_window_adapter.h"
+
+#include "core/data_module.h"
+#include "dialogs/settings_form.h"
+
+namespace snibbet {
+
+void KeyboardWindowAdapter::PopUpTrayMenu(POINT screen) {
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->pmTray().Menu().Popup(screen);
+}
+
+bool KeyboardWindowAdapter::SettingsWindowOpen() { return MainForm() != nullptr; }
+
+void KeyboardWindowAdapter::CheckKeyboardTrayItem(bool checked) {
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->pmTray().Item(L"pmiShowMainKeyboard").checked = checked;
+}
+
+}  // namespace snibbet

@@ -1,0 +1,16 @@
+#pragma once
+// The keyboard window's way up to the tray menu and the settings window.
+#include "keyboard/main_keyboard_form.h"
+
+namespace snibbet {
+
+class KeyboardWindowAdapter final : public KeyboardWindowPort {
+ public:
+  void PopUpTrayMenu(POINT screen) override;
+  bool SettingsWindowOpen() override;
+  void CheckKeyboardTrayItem(bool checked) override;
+  // Clicks on the keyboard's keys type nothing in this program.
+  void SendScreenKey(std::uint8_t, ScreenMouseButton) override {}
+};
+
+}  // namespace snibbet

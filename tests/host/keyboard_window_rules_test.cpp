@@ -1,0 +1,140 @@
+// The keyboard window's rules: the key repeat from the user's settings,
+// gestures on keys, the background picture's tiles, the title buttons'
+// states, and the colour schemes of the keyboard appearance.
+#include <gtest/gtest.h>
+
+#include "keyboard/keyboard_appearance.h"
+#include "keyboard/keyboard_window_rules.h"
+
+namespace snibbet {
+namespace {
+
+TEST(KeyRepeat, FollowsTheUsersDelayAndSpeed) {
+  EXPECT_EQ(KeyRepeatTimingFrom(L"1", L"31"), (KeyRepeatTiming{500, 24}));
+  EXPECT_EQ(KeyRepeatTimingFrom(L"3", L"0"), (KeyRepeatTiming{1000, 157}));  // speed 0 counts as 1
+  EXPECT_EQ(KeyRepeatTimingFrom(L"0", L"2"), (KeyRepeatTiming{250, 193}));   // 3000 / (7.5 + 8), truncated
+  // Not there or not a number: the defaults, and a bad delay stops the reading.
+  EXPECT_EQ(KeyRepeatTimingFrom(L"x", L"y"), (KeyRepeatTiming{500, 24}));
+  EXPECT_EQ(KeyRepeatTimingFrom(std::nullopt, std::nullopt), (KeyRepeatTiming{500, 24}));
+  EXPECT_EQ(KeyRepeatTimingFrom(L"x", L"0"), (KeyRepeatTiming{500, 24}));
+  EXPECT_EQ(KeyRepeatTimingFrom(L"2", L"3 "), (KeyRepeatTiming{750, 24}));
+}
+
+TEST(KeyRepeat, ValuesOutsideTheSystemsRangesTakeTheNearestEnd) {
+  // Unclamped, these gave negative delays and intervals.
+  EXPECT_EQ(KeyRepeatTimingFrom(L"-5", L"-4"), (KeyRepeatTiming{250, 157}));
+  EXPECT_EQ(KeyRepeatTimingFrom(L"9", L"1000"), (KeyRepeatTiming{1000, 24}));
+  for (const wchar_t* speed : {L"-100", L"-1", L"0", L"15", L"31", L"32", L"99999999999"}) {
+    const KeyRepeatTiming timing = KeyRepeatTimingFrom(L"1", speed);
+    EXPECT_GT(timing.intervalMs, 0) << speed;
+    EXPECT_LE(timing.intervalMs, 157) << speed;
+  }
+}
+
+TEST(Gestures, DirectionDecidesTheKey) {
+  // Sensitivity 15: a gesture needs 16 pixels.
+  EXPECT_EQ(GestureThreshold(15), 16);
+  EXPECT_EQ(DecideGesture(20, 0, 15), GestureResult::Backspace);  // moved 20 to the left
+  EXPECT_EQ(DecideGesture(-20, 3, 15), GestureResult::Space);
+  EXPECT_EQ(DecideGesture(0, -20, 15), GestureResult::Enter);     // moved down
+  EXPECT_EQ(DecideGesture(2, 20, 15), GestureResult::KeyAsRightClick);
+  EXPECT_EQ(DecideGesture(5, 0, 15), GestureResult::KeyItself);
+  EXPECT_EQ(DecideGesture(15, -15, 15), GestureResult::KeyItself);
+  // The threshold counts; a diagonal goes to the horizontal.
+  EXPECT_EQ(DecideGesture(16, 0, 15), GestureResult::Backspace);
+  EXPECT_EQ(DecideGesture(-20, 20, 15), GestureResult::Space);
+  EXPECT_EQ(DecideGesture(1, 0, 30), GestureResult::Backspace);  // the most sensitive: one pixel
+}
+
+TEST(BackgroundTiles, CoverTheWindowFromBelowTheCaption) {
+  const std::vector<TileOrigin> withCaption = BackgroundTileOrigins(100, 60, 40, 30, true);
+  const std::vector<TileOrigin> expected{{1, 20}, {1, 50}, {41, 20}, {41, 50}, {81, 20}, {81, 50}};
+  EXPECT_EQ(withCaption, expected);
+  const std::vector<TileOrigin> without = BackgroundTileOrigins(100, 60, 40, 30, false);
+  ASSERT_EQ(without.size(), 6u);
+  EXPECT_EQ(without.front(), (TileOrigin{1, 1}));
+  EXPECT_EQ(without.back(), (TileOrigin{81, 31}));
+  // The last column and row start at most at the window's edge.
+  EXPECT_EQ(BackgroundTileOrigins(41, 31, 40, 30, false).back(), (TileOrigin{41, 31}));
+  EXPECT_TRUE(BackgroundTileOrigins(100, 60, 0, 30, false).empty());
+  EXPECT_TRUE(BackgroundTileOrigins(100, 10, 40, 30, true).empty());
+}
+
+TEST(TitleButton, StatesFollowTheMouse) {
+  using E = TitleButtonEvent;
+  const TitleButtonState rest{}, hot{false, true}, down{true, false};
+  EXPECT_EQ(NextTitleButtonState(rest, E::Enter), hot);
+  EXPECT_EQ(NextTitleButtonState(down, E::Enter), hot);
+  EXPECT_EQ(NextTitleButtonState(hot, E::Leave), rest);
+  EXPECT_EQ(NextTitleButtonState(down, E::Leave), rest);
+  EXPECT_EQ(NextTitleButtonState(hot, E::LeftDown), down);
+  EXPECT_EQ(NextTitleButtonState(hot, E::OtherDown), hot);
+  EXPECT_EQ(NextTitleButtonState(down, E::OtherDown), down);
+  // Released inside, the edges included, it stays hot; outside it is at rest.
+  EXPECT_EQ(NextTitleButtonState(down, E::Up, 16, 16, 16, 16), hot);
+  EXPECT_EQ(NextTitleButtonState(down, E::Up, 0, 0, 16, 16), hot);
+  EXPECT_EQ(NextTitleButtonState(down, E::Up, 17, 5, 16, 16), rest);
+  EXPECT_EQ(NextTitleButtonState(down, E::Up, 5, -1, 16, 16), rest);
+}
+
+constexpr UserColours kDefaultUserColours{0xFF9933, 0xFEFEFE, 0x000000, 0xFFFFFF, 0x91D0FF, 0x800000, 0x800000,
+                                          0x808080, 0xFF9933, 0x4E91FE, 0xCC6600, 0xFFFFFF, 0xFFFFFF};
+
+SchemeColourSource FakeSystem() {
+  SchemeColourSource source;
+  source.systemColour = [](int index) { return static_cast<KeyColour>(0x010000 * index); };
+  source.officeColour = [](int entry) { return static_cast<KeyColour>(0x000100 * entry); };
+  source.lightHighlight = 0x111111;
+  source.paleHighlight = 0x222222;
+  return source;
+}
+
+TEST(ColourSchemes, BuiltInOnesAndTheUsersOwn) {
+  const KeySchemeColours scheme0 = SchemeKeyColours(0, kDefaultUserColours, FakeSystem());
+  EXPECT_EQ(scheme0.face, 0xFF9933u);
+  EXPECT_EQ(scheme0.frame, 0x800000u);
+  EXPECT_EQ(scheme0.normal, (KeyColours{0xFEFEFE, 0xFF9933, 0x808080, 0x000000}));
+  EXPECT_EQ(scheme0.pressed, (KeyColours{0x800000, 0x91D0FF, 0xFFFFFF, 0xFFFFFF}));
+  EXPECT_EQ(scheme0.highlighted, (KeyColours{0xCC6600, 0x4E91FE, 0xFFFFFF, 0xFFFFFF}));
+  // Any number outside 0..8 takes the user's colours; their defaults are scheme 0.
+  EXPECT_EQ(SchemeKeyColours(9, kDefaultUserColours, FakeSystem()), scheme0);
+  EXPECT_EQ(SchemeKeyColours(-1, kDefaultUserColours, FakeSystem()), scheme0);
+
+  UserColours own{};
+  for (int i = 0; i < kUserColourCount; ++i) own[static_cast<std::size_t>(i)] = static_cast<KeyColour>(i + 1);
+  const KeySchemeColours user = SchemeKeyColours(42, own, FakeSystem());
+  EXPECT_EQ(user.face, 9u);
+  EXPECT_EQ(user.frame, 7u);
+  EXPECT_EQ(user.normal, (KeyColours{2, 1, 8, 3}));
+  EXPECT_EQ(user.pressed, (KeyColours{6, 5, 12, 12}));  // the pressed character is the pressed name colour
+  EXPECT_EQ(user.highlighted, (KeyColours{11, 10, 4, 13}));
+
+  const KeySchemeColours scheme5 = SchemeKeyColours(5, kDefaultUserColours, FakeSystem());
+  EXPECT_EQ(scheme5.face, 0x333333u);
+  EXPECT_EQ(scheme5.pressed, (KeyColours{0x232323, 0xBAB7A9, 0xFDFDFD, 0xFDFDFD}));
+  EXPECT_EQ(SchemeKeyColours(8, kDefaultUserColours, FakeSystem()).highlighted,
+            (KeyColours{0x8CEEFF, 0x109ABC, 0x000000, 0x000000}));
+  for (int scheme = 0; scheme <= 8; ++scheme) {
+    const KeySchemeColours colours = SchemeKeyColours(scheme, kDefaultUserColours, FakeSystem());
+    EXPECT_EQ(colours.pressed.character, colours.pressed.name) << scheme;
+  }
+}
+
+TEST(ColourSchemes, SystemAndOfficeSchemesTakeTheirSources) {
+  const KeySchemeColours system = SchemeKeyColours(1, kDefaultUserColours, FakeSystem());
+  EXPECT_EQ(system.face, 0x150000u);  // system colour 21
+  EXPECT_EQ(system.frame, 0u);
+  EXPECT_EQ(system.normal, (KeyColours{0x0F0000, 0x080000, 0x080000, 0xFF0000}));
+  EXPECT_EQ(system.pressed, (KeyColours{0x111111, 0x001000, 0x050000, 0x050000}));
+  EXPECT_EQ(system.highlighted, (KeyColours{0x222222, 0x001000, 0x080000, 0xFF0000}));
+
+  const KeySchemeColours office = SchemeKeyColours(2, kDefaultUserColours, FakeSystem());
+  EXPECT_EQ(office.face, 0x002700u);  // entry 39
+  EXPECT_EQ(office.frame, 0x002500u);
+  EXPECT_EQ(office.normal, (KeyColours{0x002600, 0x002500, 0x001E00, 0xFF0000}));
+  EXPECT_EQ(office.pressed, (KeyColours{0x001900, 0x001500, 0x001E00, 0x001E00}));
+  EXPECT_EQ(office.highlighted, (KeyColours{0x001700, 0x001500, 0x001E00, 0xFF0000}));
+}
+
+}  // namespace
+}  // namespace snibbet
