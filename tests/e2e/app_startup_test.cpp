@@ -54,11 +54,19 @@ TEST_F(SnibbetTest, KeyboardWindowsExistHiddenAndKeepTheKeyboardsPlaceAtExit) {
   probe::Process& snibbet = StartSnibbet();
   HWND main = WaitForMainWindow(snibbet.Pid());
   ASSERT_NE(main, nullptr);
-  // The program is idle once in its loop; the first idle may come before, in a wait for the helper.
-  ASSERT_TRUE(probe::WaitUntil([&] { return probe::ReadRegDword(kSettingsKey, L"FirstStart").has_value(); }, 10s));
-  const std::vector<HWND> keyboards = probe::FindWindows({.className = L"TMainKeyboardForm", .pid = snibbet.Pid()});
-  const std::vector<HWND> backgrounds =
-      probe::FindWindows({.className = L"TMainKeyboardBackgroundForm", .pid = snibbet.Pid()});
+  // Both are made early and take the layout's size before the loop; the
+  // first idle may come before, in a wait for the helper.
+  std::vector<HWND> keyboards, backgrounds;
+  probe::WaitUntil(
+      [&] {
+        keyboards = probe::FindWindows({.className = L"TMainKeyboardForm", .pid = snibbet.Pid()});
+        backgrounds = probe::FindWindows({.className = L"TMainKeyboardBackgroundForm", .pid = snibbet.Pid()});
+        RECT r{};
+        // Its unseen first showing is above the screen; then it is hidden in its place.
+        return keyboards.size() == 1 && !backgrounds.empty() && GetWindowRect(keyboards[0], &r) &&
+               r.right - r.left == 777 && r.top >= 0 && !IsWindowVisible(keyboards[0]);
+      },
+      10s);
   ASSERT_EQ(keyboards.size(), 1u);
   ASSERT_EQ(backgrounds.size(), 1u);
   for (HWND window : {keyboards[0], backgrounds[0]}) {
