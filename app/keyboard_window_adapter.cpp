@@ -11,6 +11,8 @@ void KeyboardWindowAdapter::PopUpTrayMenu(POINT screen) {
 
 bool KeyboardWindowAdapter::SettingsWindowOpen() { return MainForm() != nullptr; }
 
+bool KeyboardWindowAdapter::NoProgramWindowShown() { return snibbet::NoProgramWindowShown(); }
+
 void KeyboardWindowAdapter::CheckKeyboardTrayItem(bool checked) {
   if (TDataDM* dataModule = DataDMOrNull()) dataModule->pmTray().Item(L"pmiShowMainKeyboard").checked = checked;
 }

@@ -9,6 +9,7 @@ class KeyboardWindowAdapter final : public KeyboardWindowPort {
   void PopUpTrayMenu(POINT screen) override;
   bool SettingsWindowOpen() override;
   void CheckKeyboardTrayItem(bool checked) override;
+  bool NoProgramWindowShown() override;
   // Clicks on the keyboard's keys type nothing in this program.
   void SendScreenKey(std::uint8_t, ScreenMouseButton) override {}
 };

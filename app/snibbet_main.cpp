@@ -33,6 +33,7 @@
 #include "core/utilities.h"
 #include "dialogs/wizard_form.h"
 #include "keyboard/actions.h"
+#include "keyboard/key_icons.h"
 #include "keyboard/keyboard_background_form.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/main_keyboard_form.h"
@@ -132,6 +133,8 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   TMainKeyboardForm& keyboardWindow = app.CreateForm<TMainKeyboardForm>(
       keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow, &dataModule->ilFormBtns());
   app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
+  // The keys draw the bindings' pictures, the set of the application in front and Windows' own.
+  keyboardWindow.ConnectIconSets(ProgramKeyIconSets(iconSets, &keyboard->BindingPictures()));
   // The view takes the appearance now that it exists (line height in its font).
   dataModule->ApplyKeyboardAppearance();
   app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});

@@ -246,4 +246,8 @@ class TDataDM : public ui::ApplicationEvents {
 TDataDM& DataDM();
 TDataDM* DataDMOrNull();
 
+// Neither the settings window nor the template editor is visible, and the
+// first-run wizard is absent or hidden.
+bool NoProgramWindowShown();
+
 }  // namespace snibbet

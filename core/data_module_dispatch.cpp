@@ -7,7 +7,9 @@
 #include "core/foreground_app.h"
 #include "core/icon_sets.h"
 #include "core/preset.h"
+#include "dialogs/settings_form.h"
 #include "dialogs/shortcut_key_form.h"
+#include "dialogs/template_setup_form.h"
 #include "dialogs/wizard_form.h"
 #include "helper/helper_protocol.h"
 #include "keyboard/key_history.h"
@@ -65,6 +67,11 @@ void ProgramParts::PostWheelToGrid(WPARAM wheel) {
 HWND ProgramParts::WizardWindow() {
   const TWizardForm* wizard = WizardForm();
   return wizard ? wizard->Handle() : nullptr;
+}
+
+bool NoProgramWindowShown() {
+  const auto shown = [](const ui::Form* form) { return form && form->IsVisible(); };
+  return !shown(MainForm()) && !shown(TemplateSetupForm()) && !shown(WizardForm());
 }
 
 bool ProgramParts::MouseOverKeyboardWindow() {

@@ -54,14 +54,6 @@ class ShellSystem final : public RtfToolbarSystem {
   void ShowInformation(const std::wstring& text) override { ShowInfoMessage(text); }
 };
 
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (std::towlower(text[i]) != prefix[i]) return false;
-  }
-  return true;
-}
-
 // The box's number; 0 for anything else (a pasted text may hold anything).
 int WholeNumber(std::wstring_view text) {
   if (text.empty() || text.size() > 4) return 0;

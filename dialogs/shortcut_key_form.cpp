@@ -80,9 +80,13 @@ bool TGetShortKeyForm::Query(std::uint8_t& key, ControlSet& set) {
     model_.SetActive(wasActive);
   });
   picture_ = std::make_unique<DialogKeyboardPicture>(model_, pbKeyboard);
-  // The keyboard window's view lends the program's keyboard appearance.
-  if (const auto* windowView = dynamic_cast<const KeyboardPainter*>(previousView))
+  // The keyboard window's view lends the program's keyboard appearance and its keys' icons.
+  if (const auto* windowView = dynamic_cast<const KeyboardPainter*>(previousView)) {
     picture_->SetAppearance(windowView->Appearance());
+    picture_->seams.drawKeyIcon = windowView->seams.drawKeyIcon;
+    picture_->seams.drawHotkeySquares = windowView->seams.drawHotkeySquares;
+    picture_->seams.iconHint = windowView->seams.iconHint;
+  }
   model_.SetActive(true);
   model_.SetPainting(true);
   Create();

@@ -14,6 +14,7 @@
 #include "core/preset.h"
 #include "core/window_helpers.h"
 #include "keyboard/key_model.h"
+#include "keyboard/key_icons.h"
 #include "keyboard/key_painter.h"
 #include "keyboard/key_shape.h"
 #include "keyboard/keyboard_background_form.h"
@@ -311,6 +312,10 @@ void TMainKeyboardForm::OnDestroy() {
   if (g_form == this) g_form = nullptr;
 }
 
+void TMainKeyboardForm::ConnectIconSets(const KeyIconSets& sets) {
+  if (painter_) ConnectKeyIcons(*painter_, model_, sets);
+}
+
 void TMainKeyboardForm::LoadLayoutFromSettings() {
   const TPreset* preset = Settings();
   LoadKeyboard(model_, painter_.get(), preset ? preset->KeyboardName() : L"Standard");
@@ -537,6 +542,7 @@ void TMainKeyboardForm::HideHint() {
 
 void TMainKeyboardForm::tmrShowTimer() {
   tmrShow.Stop();
+  if (!port_.NoProgramWindowShown()) return;
   model_.SetPainting(true);
   ActivateKeyboardLayout(reinterpret_cast<HKL>(model_.CurrentLayout()), 0);
   ShowNoActivate();

@@ -31,6 +31,7 @@ class KeyboardPainter;
 class TQvKeyboard;
 class TMainKeyboardBackgroundForm;
 class KeyHintWindow;
+struct KeyIconSets;
 
 enum class ScreenMouseButton { Left, Right, Middle };
 
@@ -44,6 +45,8 @@ class KeyboardWindowPort {
   virtual bool SettingsWindowOpen() = 0;
   // The tray item that shows the keyboard window: checked while it shows.
   virtual void CheckKeyboardTrayItem(bool checked) = 0;
+  // The delayed showing waits while one of the program's own windows shows.
+  virtual bool NoProgramWindowShown() = 0;
   // A key clicked, repeated or given by a gesture on the keyboard.
   virtual void SendScreenKey(std::uint8_t code, ScreenMouseButton button) = 0;
 };
@@ -54,6 +57,7 @@ class NoKeyboardWindowPort : public KeyboardWindowPort {
   void PopUpTrayMenu(POINT) override {}
   bool SettingsWindowOpen() override { return false; }
   void CheckKeyboardTrayItem(bool) override {}
+  bool NoProgramWindowShown() override { return true; }
   void SendScreenKey(std::uint8_t, ScreenMouseButton) override {}
 };
 
@@ -97,6 +101,9 @@ class TMainKeyboardForm : public TQvForm {
   void PictureMouseUp(ScreenMouseButton button, POINT point);
   void PictureMouseMove(POINT point);
   void PictureMouseLeave();
+
+  // The icon sets the keys draw and take their hints from; the sets outlive the window.
+  void ConnectIconSets(const KeyIconSets& sets);
 
   KeyboardPainter& Painter() const { return *painter_; }
   ui::PaintBox& PictureBox() { return pbKeyboard; }

@@ -15,7 +15,7 @@ struct FakeDesktop {
   int looks = 0;
   int launches = 0;
   int launchedAtLook = -1;
-  std::vector<unsigned> waits;
+  std::vector<unsigned> waits{};
   bool endAfterWait = false;
 
   InputHelperSearchPorts Ports() {

@@ -86,8 +86,9 @@ TEST(IconSetFile, EveryCutOrDamageIsAFormatErrorWithTheHeaderReadSoFar) {
   for (std::size_t size = 0; size < whole.size(); ++size) {
     const std::string cut = whole.substr(0, size);
     EXPECT_EQ(ReadIconSetFile(cut, true).status, IconSetReadStatus::BadFormat) << "cut at " << size;
-    if (size < headerSize)
+    if (size < headerSize) {
       EXPECT_EQ(ReadIconSetFile(cut, false).status, IconSetReadStatus::BadFormat) << "header cut at " << size;
+    }
   }
   // Cut in the icon: the names before it are kept.
   const IconSetFile cutInIcon = ReadIconSetFile(whole.substr(0, headerSize - 10), false);

@@ -1,6 +1,6 @@
 // Shows the keyboard window with its background window over a plain desktop
-// for a look at it: Shift held in the model and a key under the mouse; it
-// closes itself. Usage: keyboard_look [colour scheme] [seconds]
+// for a look at it: Win held in the model, so that the keys show the icons of
+// Windows' own set, and a key under the mouse; it closes itself. Usage: keyboard_look [colour scheme] [seconds]
 #include <windows.h>
 #include <shellapi.h>
 
@@ -8,8 +8,10 @@
 #include <string>
 
 #include "core/app_ini.h"
+#include "core/icon_sets.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
+#include "keyboard/key_icons.h"
 #include "keyboard/key_model.h"
 #include "keyboard/key_painter.h"
 #include "keyboard/keyboard_appearance_fill.h"
@@ -65,11 +67,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring folder(self);
-    folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\bin\\Lang\\";
-    snibbet::TQvLang texts(folder);
+    const std::wstring programFolder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\bin\\";
+    snibbet::TQvLang texts(programFolder + L"Lang\\");
     texts.Load(L"en");
     snibbet::TQvLang* const previousTexts = snibbet::ExchangeLanguageTable(&texts);
     snibbet::Preset().SetColorScheme(scheme);
+    snibbet::Preset().SetShowIconWindows(true);
+    snibbet::TQvIconsList iconSets(programFolder + L"Icons\\");
+    iconSets.LoadAll();
     snibbet::KeyboardAppearance appearance;
     snibbet::FillKeyboardAppearance(appearance, &snibbet::Preset(), true);
     ui::ImageList buttons(12, 12);
@@ -79,12 +84,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     auto& window = ui::Application::Get().CreateForm<snibbet::TMainKeyboardForm>(keyboard.Model(), appearance,
                                                                                  port, &buttons);
     ui::Application::Get().CreateForm<snibbet::TMainKeyboardBackgroundForm>(window, appearance, port);
+    window.ConnectIconSets(snibbet::ProgramKeyIconSets(iconSets, &keyboard.BindingPictures()));
     snibbet::RealizeKeyboardWindowsUnseen(window);
     window.ShowNoActivate();
     SetWindowPos(window.Handle(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(window.BackgroundWindow()->Handle(), nullptr, 40, 60, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    keyboard.Model().SetKeyPressed(VK_LSHIFT, true);
+    keyboard.Model().SetKeyPressed(VK_LWIN, true);
     window.Painter().HighlightKeyAt(80, 150);  // A
     ui::Timer closer(static_cast<UINT>(seconds * 1000), [] { ui::Terminate(); });
     closer.Start();

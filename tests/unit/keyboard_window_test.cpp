@@ -126,6 +126,7 @@ class RecordingPort : public KeyboardWindowPort {
   void PopUpTrayMenu(POINT screen) override { menus.push_back(screen); }
   bool SettingsWindowOpen() override { return true; }  // nothing saved by the buttons
   void CheckKeyboardTrayItem(bool checked) override { trayChecked = checked; }
+  bool NoProgramWindowShown() override { return true; }
   void SendScreenKey(std::uint8_t code, ScreenMouseButton button) override {
     sent.push_back(code);
     buttons.push_back(button);

@@ -90,10 +90,14 @@ TEST_F(SettingsTableTest, RowsAreWhole) {
                       row.kind == SettingKind::FontName;
     EXPECT_EQ(std::holds_alternative<bool>(value), row.kind == SettingKind::Bool);
     EXPECT_EQ(std::holds_alternative<std::wstring>(value), text);
-    if (row.defaultValue) EXPECT_EQ(row.defaultValue->index(), value.index());
+    if (row.defaultValue) {
+      EXPECT_EQ(row.defaultValue->index(), value.index());
+    }
     const bool resetToDefault =
         row.reset == SettingReset::ToDefault || row.reset == SettingReset::ToDefaultBySetter;
-    if (resetToDefault || row.missingLoadsDefault) EXPECT_TRUE(row.defaultValue);
+    if (resetToDefault || row.missingLoadsDefault) {
+      EXPECT_TRUE(row.defaultValue);
+    }
     const bool saved = row.storage == SettingStorage::Stored || row.storage == SettingStorage::StoredUnlessZero;
     EXPECT_EQ(row.Saved(), saved);
     if (saved) places.push_back(row.savePlace);
@@ -151,7 +155,9 @@ TEST_F(SettingsTableTest, StoredRowsSurviveASaveAndLoadInTheirOrder) {
     } else {
       EXPECT_FALSE(Get(row.name)) << "written though the row is not saved";
     }
-    if (row.Saved()) EXPECT_EQ(row.Value(loaded), row.Value(saved));
+    if (row.Saved()) {
+      EXPECT_EQ(row.Value(loaded), row.Value(saved));
+    }
   }
   EXPECT_EQ(loaded.GestureDistance(), 31 - loaded.SensitivityGestures());
 
@@ -169,7 +175,9 @@ TEST_F(SettingsTableTest, StoredRowsSurviveASaveAndLoadInTheirOrder) {
     if (!row.Loaded()) continue;
     SCOPED_TRACE(row.name);
     EXPECT_EQ(row.Value(loaded), row.missingLoadsDefault ? *row.defaultValue : held[index]);
-    if (row.missingLoadsDefault) EXPECT_NE(held[index], *row.defaultValue);
+    if (row.missingLoadsDefault) {
+      EXPECT_NE(held[index], *row.defaultValue);
+    }
   }
 }
 
@@ -179,9 +187,13 @@ TEST_F(SettingsTableTest, ResetPutsBackEveryRowsDefault) {
   for (const SettingRow& row : TPreset::SettingsTable()) {
     SCOPED_TRACE(row.name);
     const SettingValue before = row.Value(preset);
-    if (row.defaultValue && row.reset != SettingReset::Kept) EXPECT_EQ(before, *row.defaultValue) << "at the start";
+    if (row.defaultValue && row.reset != SettingReset::Kept) {
+      EXPECT_EQ(before, *row.defaultValue) << "at the start";
+    }
     row.Apply(preset, OtherValue(row, before));
-    if (!kDroppedBySetter.contains(row.name)) EXPECT_NE(row.Value(preset), before);
+    if (!kDroppedBySetter.contains(row.name)) {
+      EXPECT_NE(row.Value(preset), before);
+    }
     changed.push_back(row.Value(preset));
   }
   preset.Reset();
