@@ -547,6 +547,8 @@ int Run() {
   WriteTemplateFile(templates);
   probe::DeleteRegKey(snibbet::kSettingsKeyPath);
   probe::WriteRegString(snibbet::kSettingsKeyPath, L"TemplatesFileName", templates);
+  // A later start: the first one opens the wizard in front.
+  probe::WriteRegDword(snibbet::kSettingsKeyPath, L"FirstStart", 1);
   int status = 1;
   {
     Road road(folder);

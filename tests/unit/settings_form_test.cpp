@@ -15,7 +15,7 @@
 #include "core/version_info.h"
 #include "dialogs/settings_form.h"
 #include "templates/template_table.h"
-#include "tests/unit/setters_fixture.h"
+#include "tests/unit/program_window_fixture.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -39,84 +39,9 @@ class FakeProgram final : public SettingsWindowPort {
   TemplateTable* templates = nullptr;
 };
 
-class FakeSystem final : public SettingsFormSystem {
- public:
-  void RunElevated(const std::wstring& file, const std::wstring& parameters) override {
-    launches.push_back(file + L" " + parameters);
-    if (launchError) throw std::system_error(static_cast<int>(launchError), std::system_category(), "RunElevated");
-  }
-  OptionsStates ReadOptionsStates() override { return states; }
-  bool Wait(DWORD) override {
-    ++waits;
-    if (duringWait) duringWait(waits);
-    return true;
-  }
-  bool AskYesNo(const std::wstring& text) override {
-    questions.push_back(text);
-    return yes;
-  }
-  Answer AskSaveChangesOnClose() override {
-    ++closeQuestions;
-    return closeAnswer;
-  }
-  void ShowError(const std::wstring& text) override { errors.push_back(text); }
-  bool QueryShortcutKey(std::uint8_t& key, ControlSet& set) override {
-    if (!capturedKey) return false;
-    key = *capturedKey;
-    set = capturedSet;
-    return true;
-  }
-
-  OptionsStates states;
-  DWORD launchError = 0;
-  std::function<void(int)> duringWait;
-  std::vector<std::wstring> launches, questions, errors;
-  int waits = 0;
-  bool yes = true;
-  Answer closeAnswer = Answer::No;
-  int closeQuestions = 0;
-  std::optional<std::uint8_t> capturedKey;
-  ControlSet capturedSet = 0;
-};
-
-class SettingsFormTest : public test::SettersTest {
+class SettingsFormTest : public test::ProgramWindowTest {
  protected:
-  void SetUp() override {
-    SettersTest::SetUp();
-    MSG stale;
-    while (PeekMessageW(&stale, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    ui::Application::Create({.title = L"settings window tests"});
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder(self);
-    folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\bin\\Lang\\";
-    texts_.emplace(folder);
-    texts_->Load(L"en");
-    previousTexts_ = ExchangeLanguageTable(&*texts_);
-    EnumerateLanguages(folder);
-    effects.applyProcessPriority = [](bool) {};
-    InitializePreset();
-    connection_.emplace(Preset(), effects);
-    Preset().Load();
-  }
-  void TearDown() override {
-    ui::Application::Destroy();
-    connection_.reset();
-    FinalizePreset();
-    ClearLanguageList();
-    ExchangeLanguageTable(previousTexts_);
-    SettersTest::TearDown();
-  }
-
   TMainForm& Open() { return OpenSettingsWindow(program_, system_); }
-  static void Click(ui::CheckBox& box) {
-    box.SetChecked(!box.Checked());
-    box.onClick();
-  }
-  void Pump(int rounds = 5) {
-    for (int i = 0; i < rounds; ++i) ui::Application::Get().ProcessMessages();
-  }
   static std::vector<int> NodeIdentities(const TMainForm& form) {
     std::vector<int> identities;
     for (auto node = form.tvList.FirstNode(); node; node = form.tvList.NextSibling(node))
@@ -130,10 +55,6 @@ class SettingsFormTest : public test::SettersTest {
   static std::wstring ProgramFolderFile() { return JoinPath(ProgramFolder(), L"Varnock.exe"); }
 
   FakeProgram program_;
-  FakeSystem system_;
-  std::optional<TQvLang> texts_;
-  TQvLang* previousTexts_ = nullptr;
-  std::optional<SettingEffectsConnection> connection_;
 };
 
 TEST(OptionsProgramCommandLine, QuotesTheProgramAndSaysEachSwitch) {

@@ -19,7 +19,7 @@
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/template_hotkey.h"
 #include "templates/template_table.h"
-#include "tests/unit/setters_fixture.h"
+#include "tests/unit/program_window_fixture.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -38,73 +38,9 @@ class FakeProgram final : public WizardPort {
   int bindingsChanged = 0, settingsOpened = 0, versionChecks = 0;
 };
 
-class FakeSystem final : public SettingsFormSystem {
- public:
-  void RunElevated(const std::wstring& file, const std::wstring& parameters) override {
-    launches.push_back(file + L" " + parameters);
-    if (launchError) throw std::system_error(static_cast<int>(launchError), std::system_category(), "RunElevated");
-  }
-  OptionsStates ReadOptionsStates() override { return states; }
-  bool Wait(DWORD) override {
-    ++waits;
-    if (duringWait) duringWait(waits);
-    return true;
-  }
-  bool AskYesNo(const std::wstring& text) override {
-    questions.push_back(text);
-    return yes;
-  }
-  Answer AskSaveChangesOnClose() override { return Answer::No; }
-  void ShowError(const std::wstring& text) override { errors.push_back(text); }
-  bool QueryShortcutKey(std::uint8_t&, ControlSet&) override { return false; }
-
-  OptionsStates states;
-  DWORD launchError = 0;
-  std::function<void(int)> duringWait;
-  std::vector<std::wstring> launches, questions, errors;
-  int waits = 0;
-  bool yes = true;
-};
-
-class WizardFormTest : public test::SettersTest {
+class WizardFormTest : public test::ProgramWindowTest {
  protected:
-  void SetUp() override {
-    SettersTest::SetUp();
-    MSG stale;
-    while (PeekMessageW(&stale, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    ui::Application::Create({.title = L"wizard tests"});
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder(self);
-    folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\bin\\Lang\\";
-    texts_.emplace(folder);
-    texts_->Load(L"en");
-    previousTexts_ = ExchangeLanguageTable(&*texts_);
-    EnumerateLanguages(folder);
-    effects.applyProcessPriority = [](bool) {};
-    InitializePreset();
-    connection_.emplace(Preset(), effects);
-    Preset().Load();
-  }
-  void TearDown() override {
-    ui::Application::Destroy();
-    connection_.reset();
-    FinalizePreset();
-    ClearLanguageList();
-    ExchangeLanguageTable(previousTexts_);
-    QvActions().Clear();
-    SettersTest::TearDown();
-  }
-
   TWizardForm& Open() { return ShowWizard(program_, system_); }
-  void Pump(int rounds = 5) {
-    for (int i = 0; i < rounds; ++i) ui::Application::Get().ProcessMessages();
-  }
-  static void Click(ui::CheckBox& box) {
-    box.SetChecked(!box.Checked());
-    box.onClick();
-  }
   static std::vector<std::wstring> StepTexts(const TWizardForm& form) {
     std::vector<std::wstring> texts;
     for (auto node = form.tvList.FirstNode(); node; node = form.tvList.NextSibling(node))
@@ -117,10 +53,6 @@ class WizardFormTest : public test::SettersTest {
   }
 
   FakeProgram program_;
-  FakeSystem system_;
-  std::optional<TQvLang> texts_;
-  TQvLang* previousTexts_ = nullptr;
-  std::optional<SettingEffectsConnection> connection_;
 };
 
 TEST(WizardSteps, NextAndPriorSkipLockedStepsAndTheLastStepFinishes) {
@@ -317,7 +249,9 @@ TEST_F(WizardFormTest, AMouseButtonAnywhereStartsANewTypedWordWhileTheWizardExis
   model.SetKeyPressed('A', false);
   KeyHistory().Record(model, 'A', true, false);
   ASSERT_GT(KeyHistory().Count(), 0);
-  MSG click{ui::ApplicationWindow(), WM_RBUTTONDOWN, 0, 0};
+  MSG click{};
+  click.hwnd = ui::ApplicationWindow();
+  click.message = WM_RBUTTONDOWN;
   ui::Application::Get().ProcessMessage(click);
   EXPECT_EQ(KeyHistory().Count(), 0);
 }
