@@ -32,11 +32,13 @@
 #include "core/tip_counter.h"
 #include "core/utilities.h"
 #include "dialogs/wizard_form.h"
+#include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_icons.h"
 #include "keyboard/keyboard_background_form.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/main_keyboard_form.h"
+#include "keyboard/scope_exit.h"
 #include "keyboard/template_hotkey.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
@@ -125,13 +127,17 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   dataModule.emplace(DataModuleOptions{.tray = &tray, .iconSets = &iconSets});
   BugReportAdapter errorReport(*dataModule);
   BugReportConnection errorReportConnected(errorReport);
+  // The binding pictures show the data module's key pictures while it lives.
+  ProgramShell().SetKeyPictures(&dataModule->ilKeys());
+  const ScopeExit forgetKeyPictures([] { ProgramShell().SetKeyPictures(nullptr); });
   app.CreateForm<TQvMessageForm>();
   // The key-state model, the executor and the hook, which the keyboard
   // window shows; then the window and its background, with the data
   // module's appearance record.
   keyboard.emplace(adapters.programWindows);
-  TMainKeyboardForm& keyboardWindow = app.CreateForm<TMainKeyboardForm>(
-      keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow, &dataModule->ilFormBtns());
+  TMainKeyboardForm& keyboardWindow =
+      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow,
+                                        &dataModule->ilFormBtns(), &dataModule->ilKeys());
   app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
   // The keys draw the bindings' pictures, the set of the application in front and Windows' own.
   keyboardWindow.ConnectIconSets(ProgramKeyIconSets(iconSets, &keyboard->BindingPictures()));

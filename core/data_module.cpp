@@ -117,6 +117,8 @@ void TDataDM::LoadImageLists(HINSTANCE module) {
   ilLangs_.AddStrip(module, L"IL_LANGS", CLR_NONE);
   ilFormBtns_ = ui::ImageList(kFormButtonImageSize, kFormButtonImageSize);
   ilFormBtns_.AddStrip(module, L"IL_FORM_BTNS", CLR_NONE);
+  ilKeys_ = ui::ImageList(kImageSize, kImageSize);
+  ilKeys_.AddStrip(module, L"IL_KEYS", CLR_NONE);
 }
 
 bool TDataDM::MenuLocked() const {

@@ -189,6 +189,7 @@ class TDataDM : public ui::ApplicationEvents {
   const ui::ImageList& ilTrayIcons() const { return ilTrayIcons_; }
   const ui::ImageList& ilLangs() const { return ilLangs_; }
   const ui::ImageList& ilFormBtns() const { return ilFormBtns_; }  // the keyboard window's title buttons
+  const ui::ImageList& ilKeys() const { return ilKeys_; }  // the keyboard view's key pictures
   const ui::Timer& tmrCheckVista() const { return tmrCheckVista_; }
 
  private:
@@ -235,6 +236,7 @@ class TDataDM : public ui::ApplicationEvents {
   ui::ImageList ilMain_;
   ui::ImageList ilLangs_;
   ui::ImageList ilFormBtns_;
+  ui::ImageList ilKeys_;
   std::wstring balloonName_;
   std::wstring helpFile_;
   TrayMenu pmTray_;

@@ -80,9 +80,11 @@ bool TGetShortKeyForm::Query(std::uint8_t& key, ControlSet& set) {
     model_.SetActive(wasActive);
   });
   picture_ = std::make_unique<DialogKeyboardPicture>(model_, pbKeyboard);
-  // The keyboard window's view lends the program's keyboard appearance and its keys' icons.
+  // The keyboard window's view lends the program's keyboard appearance, its
+  // key pictures and its keys' icons.
   if (const auto* windowView = dynamic_cast<const KeyboardPainter*>(previousView)) {
     picture_->SetAppearance(windowView->Appearance());
+    picture_->seams.drawKeyPicture = windowView->seams.drawKeyPicture;
     picture_->seams.drawKeyIcon = windowView->seams.drawKeyIcon;
     picture_->seams.drawHotkeySquares = windowView->seams.drawHotkeySquares;
     picture_->seams.iconHint = windowView->seams.iconHint;

@@ -8,6 +8,7 @@
 #include "core/preset.h"
 #include "core/version_info.h"
 #include "core/web_address.h"
+#include "keyboard/key_painter.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -27,7 +28,9 @@ void ProgramBindingShell::OpenDocument(const std::wstring& file) {
   ShellExecuteW(ui::ApplicationWindow(), nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-BindingShell& ProgramShell() {
+int ProgramBindingShell::KeyPictureIndex(int vk) { return VirtualKeyToActionImage(vk); }
+
+ProgramBindingShell& ProgramShell() {
   static ProgramBindingShell shell;
   return shell;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "keyboard/action_kinds.h"
+#include "ui/image_list.h"
 
 namespace snibbet {
 
@@ -43,16 +44,23 @@ class ProgramBindingShell : public BindingShell {
   // In the language of the settings.
   std::wstring LocalizeWebAddress(const std::wstring& address) override;
   void OpenDocument(const std::wstring& file) override;
-  // The program keeps no binding pictures.
+  // The program keeps no pictures of binding kinds; the key pictures are the
+  // data module's while it is connected.
   HIMAGELIST ActionImages() override { return nullptr; }
   HIMAGELIST KindImages(ActionPictures) override { return nullptr; }
-  HIMAGELIST KeyImages() override { return nullptr; }
-  int KeyPictureIndex(int) override { return -1; }
+  HIMAGELIST KeyImages() override { return keyPictures_ && keyPictures_->Count() > 0 ? keyPictures_->Get() : nullptr; }
+  int KeyPictureIndex(int vk) override;
   HFONT KeyboardFont() override { return nullptr; }
+
+  // The key pictures (null: none); the list outlives the connection.
+  void SetKeyPictures(const ui::ImageList* pictures) { keyPictures_ = pictures; }
+
+ private:
+  const ui::ImageList* keyPictures_ = nullptr;
 };
 
-// The program's shell (stateless).
-BindingShell& ProgramShell();
+// The program's shell; it holds only the key pictures handed to it.
+ProgramBindingShell& ProgramShell();
 
 // Shows the busy cursor for the life of the guard.
 class BusyCursorGuard {

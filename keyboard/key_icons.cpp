@@ -47,6 +47,18 @@ void ConnectKeyIcons(KeyboardPainter& painter, const TQvKeyboard& model, KeyIcon
   };
 }
 
+void ConnectKeyPictures(KeyboardPainter& painter, const ui::ImageList* pictures) {
+  if (!pictures || !*pictures) {
+    painter.seams.drawKeyPicture = nullptr;
+    return;
+  }
+  painter.seams.drawKeyPicture = [pictures](HDC dc, int index, int x, int y) {
+    if (index < 0 || index >= pictures->Count()) return false;
+    pictures->Draw(index, dc, x, y);
+    return true;
+  };
+}
+
 KeyIconSets ProgramKeyIconSets(TQvIconsList& list, const TQvIcons* bindingPictures) {
   return {bindingPictures, list.FindByName(RunningWindowsIconSetName(), true)};
 }

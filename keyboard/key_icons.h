@@ -5,6 +5,7 @@
 // own set, each while its setting is on.
 #include "core/icon_sets.h"
 #include "keyboard/key_painter.h"
+#include "ui/image_list.h"
 
 namespace snibbet {
 
@@ -27,6 +28,12 @@ struct KeyIconSettings {
 // The sets and the model outlive the painter.
 void ConnectKeyIcons(KeyboardPainter& painter, const TQvKeyboard& model, KeyIconSets sets,
                      std::function<KeyIconSettings()> settings = KeyIconSettings::FromPreset);
+
+// The view draws the key pictures of Win, Backspace, the arrows and the
+// browser and media keys from `pictures` (the data module's key pictures);
+// without the list, or for an index it lacks, the key shows its name. The
+// list outlives the painter.
+void ConnectKeyPictures(KeyboardPainter& painter, const ui::ImageList* pictures);
 
 // The running program's: the binding list's pictures and the Windows set of
 // this Windows version from `list`, loaded in full.

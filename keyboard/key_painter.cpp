@@ -7,6 +7,7 @@
 #include "core/lang_table.h"
 #include "core/preset.h"
 #include "keyboard/actions.h"
+#include "keyboard/keyboard_appearance_fill.h"
 #include "keyboard/keyboard_caption.h"
 
 namespace snibbet {
@@ -103,6 +104,7 @@ void KeyboardPainter::SetAppearance(const KeyboardAppearance& appearance) {
   ui::WindowDC screen;
   labelFont_ = MakeFont(screen, look_.labelFontName, look_.labelFontSize, look_.labelBold, look_.labelItalic);
   charFont_ = MakeFont(screen, look_.charFontName, look_.charFontSize, look_.charBold, look_.charItalic);
+  viewFont_ = ui::Font(CreateKeyboardViewFont(screen, look_));
 }
 
 void KeyboardPainter::SetTransparentFace(bool transparent) {
@@ -147,7 +149,7 @@ void KeyboardPainter::Redraw() {
   const HDC dc = canvas_.Get();
   const bool frame = frameVisible_ && !(background_ && background_->HasWhiteCorner());
   {
-    ui::SelectedObject font(dc, labelFont_.Get());
+    ui::SelectedObject font(dc, viewFont_.Get());
     textHeight_ = TextSize(dc, L"gqW").cy;
   }
   COLORREF faceBrush = 0;

@@ -102,6 +102,9 @@ class KeyboardPainter : public KeyboardView {
   int IconKind(const TQvBtn& key) const;
 
   HDC Canvas() const { return canvas_.Get(); }
+  // The height of a line of text in the view's own font (the label font's
+  // face and style at the character font's size) at the last redraw.
+  int TextHeight() const { return textHeight_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
 
@@ -120,7 +123,7 @@ class KeyboardPainter : public KeyboardView {
   HWND target_ = nullptr;
   KeyboardAppearance look_;
   KeyPaintSettings current_;
-  ui::Font labelFont_, charFont_;
+  ui::Font labelFont_, charFont_, viewFont_;
   ui::MemoryDC canvas_;
   ui::Bitmap bitmap_;
   HGDIOBJ originalBitmap_ = nullptr;

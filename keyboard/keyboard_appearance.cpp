@@ -62,7 +62,10 @@ KeySchemeColours OfficeScheme(const SchemeColourSource& source) {
   return s;
 }
 
-KeySchemeColours UserScheme(const UserColours& c) {
+KeySchemeColours UserScheme(const UserColours& own, const SchemeColourSource& source) {
+  UserColours c = own;
+  if (source.plainColour)
+    for (KeyColour& colour : c) colour = source.plainColour(colour);
   KeySchemeColours s;
   s.face = c[8];
   s.frame = c[6];
@@ -80,7 +83,7 @@ KeySchemeColours SchemeKeyColours(int scheme, const UserColours& userColours, co
   for (const BuiltInScheme& builtIn : kBuiltInSchemes) {
     if (builtIn.number == scheme) return FromColumns(builtIn.colours);
   }
-  return UserScheme(userColours);
+  return UserScheme(userColours, source);
 }
 
 }  // namespace snibbet

@@ -40,10 +40,13 @@ struct KeyboardAppearance : KeySchemeColours {
 };
 
 // Where the schemes that follow the system (1) and the Office colours (2)
-// take their colours from, already as RGB.
+// take their colours from, already as RGB, and how the user's own become RGB.
 struct SchemeColourSource {
   std::function<KeyColour(int index)> systemColour;  // by system colour index
   std::function<KeyColour(int entry)> officeColour;  // entry 0..48 of the Office-2003 table
+  // The user's own colour as RGB: a value whose high byte is 0xFF names a
+  // system colour by its index; none: taken as it is.
+  std::function<KeyColour(KeyColour colour)> plainColour;
   KeyColour lightHighlight = 0;                      // pressed keys of scheme 1
   KeyColour paleHighlight = 0;                       // highlighted keys of scheme 1
 };
@@ -52,8 +55,9 @@ inline constexpr int kUserColourCount = 13;
 using UserColours = std::array<KeyColour, kUserColourCount>;
 
 // The colours of scheme `scheme`: 0 and 3..8 built in, 1 the system's, 2 the
-// Office colours, any other the user's own thirteen. The pressed character
-// colour is always the pressed name colour.
+// Office colours, any other the user's own thirteen (through the source's
+// plainColour, so only RGB reaches GDI). The pressed character colour is
+// always the pressed name colour.
 KeySchemeColours SchemeKeyColours(int scheme, const UserColours& userColours, const SchemeColourSource& source);
 
 // A line of text is never lower than this on the view.

@@ -16,10 +16,7 @@ constexpr std::uint32_t SystemColour(int index) { return 0xFF000000u | static_ca
 
 int MeasuredLineHeight(const KeyboardAppearance& a) {
   ui::WindowDC screen;
-  const int height = -MulDiv(a.charFontSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ui::Font font(CreateFontW(height, 0, 0, 0, a.labelBold ? FW_BOLD : FW_NORMAL, a.labelItalic, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                            a.labelFontName.c_str()));
+  ui::Font font(CreateKeyboardViewFont(screen, a));
   ui::SelectedObject selected(screen, font.Get());
   SIZE size{};
   GetTextExtentPoint32W(screen, L"gW", 2, &size);
@@ -28,10 +25,17 @@ int MeasuredLineHeight(const KeyboardAppearance& a) {
 
 }  // namespace
 
+HFONT CreateKeyboardViewFont(HDC dc, const KeyboardAppearance& a) {
+  const int height = -MulDiv(a.charFontSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  return CreateFontW(height, 0, 0, 0, a.labelBold ? FW_BOLD : FW_NORMAL, a.labelItalic, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, a.labelFontName.c_str());
+}
+
 SchemeColourSource SystemSchemeColours() {
   SchemeColourSource source;
   source.systemColour = [](int index) -> KeyColour { return GetSysColor(index); };
   source.officeColour = [](int entry) -> KeyColour { return Office11Color(entry); };
+  source.plainColour = [](KeyColour colour) -> KeyColour { return ColorToRgb(colour); };
   source.lightHighlight = LightHighlightColor();
   source.paleHighlight = PaleHighlightColor();
   return source;

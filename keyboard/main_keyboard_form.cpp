@@ -164,11 +164,13 @@ KeyRepeatTiming ReadUserKeyRepeat() {
 TMainKeyboardForm* MainKeyboardForm() { return g_form; }
 
 TMainKeyboardForm::TMainKeyboardForm(TQvKeyboard& model, const KeyboardAppearance& appearance,
-                                     KeyboardWindowPort& port, const ui::ImageList* buttonPictures)
+                                     KeyboardWindowPort& port, const ui::ImageList* buttonPictures,
+                                     const ui::ImageList* keyPictures)
     : TQvForm(KeyboardParams()),
       model_(model),
       appearance_(appearance),
       port_(port),
+      keyPictures_(keyPictures),
       tmrPress(this, L"tmrPress", 500, [this] { RepeatScreenKey(); }),
       pbKeyboard(*this, {.name = L"pbKeyboard", .width = kDesignWidth, .height = kDesignHeight,
                          .style = WS_CLIPSIBLINGS}),
@@ -229,6 +231,7 @@ void TMainKeyboardForm::OnCreate() {
   painter_->SetAppearance(appearance_);
   painter_->SetTransparentFace(true);
   painter_->SetTwoShapeStates(true);
+  ConnectKeyPictures(*painter_, keyPictures_);
 
   repeat_ = ReadUserKeyRepeat();
 

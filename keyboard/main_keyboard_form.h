@@ -72,9 +72,10 @@ class TMainKeyboardForm : public TQvForm {
   static constexpr int kNoPoint = -10000;
   static constexpr int kAutoHideImageOn = 2, kAutoHideImageOff = 1, kCloseImage = 0;
 
-  // `model` and `appearance` outlive the window; `buttonPictures` may be null.
+  // `model` and `appearance` outlive the window; `buttonPictures` (the title
+  // buttons') and `keyPictures` (the keys') may be null, else outlive it too.
   TMainKeyboardForm(TQvKeyboard& model, const KeyboardAppearance& appearance, KeyboardWindowPort& port,
-                    const ui::ImageList* buttonPictures = nullptr);
+                    const ui::ImageList* buttonPictures = nullptr, const ui::ImageList* keyPictures = nullptr);
   ~TMainKeyboardForm() override;
 
   // The background window that shows and moves with this one.
@@ -139,6 +140,7 @@ class TMainKeyboardForm : public TQvForm {
   TQvKeyboard& model_;
   const KeyboardAppearance& appearance_;
   KeyboardWindowPort& port_;
+  const ui::ImageList* keyPictures_;
   TMainKeyboardBackgroundForm* background_ = nullptr;
 
   ui::Timer tmrPress;

@@ -1,6 +1,7 @@
 // Shows the keyboard window with its background window over a plain desktop
 // for a look at it: Win held in the model, so that the keys show the icons of
-// Windows' own set, and a key under the mouse; it closes itself. Usage: keyboard_look [colour scheme] [seconds]
+// Windows' own set, and a key under the mouse; Win, Backspace and the arrows
+// show the key pictures; it closes itself. Usage: keyboard_look [colour scheme] [seconds]
 #include <windows.h>
 #include <shellapi.h>
 
@@ -79,10 +80,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     snibbet::FillKeyboardAppearance(appearance, &snibbet::Preset(), true);
     ui::ImageList buttons(12, 12);
     buttons.AddStrip(instance, L"IL_FORM_BTNS", CLR_NONE);
+    ui::ImageList keyPictures(16, 16);
+    keyPictures.AddStrip(instance, L"IL_KEYS", CLR_NONE);
     snibbet::NoKeyboardWindowPort port;
     snibbet::KeyboardRuntime keyboard;
     auto& window = ui::Application::Get().CreateForm<snibbet::TMainKeyboardForm>(keyboard.Model(), appearance,
-                                                                                 port, &buttons);
+                                                                                 port, &buttons, &keyPictures);
     ui::Application::Get().CreateForm<snibbet::TMainKeyboardBackgroundForm>(window, appearance, port);
     window.ConnectIconSets(snibbet::ProgramKeyIconSets(iconSets, &keyboard.BindingPictures()));
     snibbet::RealizeKeyboardWindowsUnseen(window);

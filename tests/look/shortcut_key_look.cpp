@@ -1,5 +1,6 @@
 // Shows the hotkey capture dialog with Ctrl+Alt+T pressed into it (through
-// its own hook, as a user's keys arrive), for a look at it; it closes itself.
+// its own hook, as a user's keys arrive), for a look at it, its keyboard with
+// the key pictures of the window's view; it closes itself.
 // Usage: shortcut_key_look [seconds]
 #include <windows.h>
 #include <shellapi.h>
@@ -9,8 +10,11 @@
 
 #include "core/lang_table.h"
 #include "dialogs/shortcut_key_form.h"
+#include "keyboard/key_icons.h"
+#include "keyboard/key_painter.h"
 #include "keyboard/keyboard_runtime.h"
 #include "ui/application.h"
+#include "ui/image_list.h"
 #include "ui/timer.h"
 
 namespace {
@@ -42,6 +46,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     snibbet::TQvLang* const previousTexts = snibbet::ExchangeLanguageTable(&texts);
     snibbet::KeyboardRuntime keyboard;
     keyboard.LoadLayout(L"Standard");
+    // The keyboard window's view, whose key pictures the dialog borrows.
+    ui::ImageList keyPictures(16, 16);
+    keyPictures.AddStrip(GetModuleHandleW(nullptr), L"IL_KEYS", CLR_NONE);
+    snibbet::KeyboardPainter windowView(keyboard.Model());
+    snibbet::ConnectKeyPictures(windowView, &keyPictures);
     bool pressed = false;
     int ticks = 0;
     ui::Timer driver(100, [&] {

@@ -126,6 +126,24 @@ TEST_F(Pictures, RemappedKeyUsesTheKeyPictureWhenThereIsOne) {
   EXPECT_EQ(Pixel(8, 8), RGB(9, 90, 9));
 }
 
+TEST_F(Pictures, TheProgramsShellGivesTheKeyPicturesHandedToIt) {
+  ProgramBindingShell& program = ProgramShell();
+  EXPECT_EQ(program.KeyImages(), nullptr);
+  ui::ImageList empty(16, 16), keys(16, 16);
+  ASSERT_EQ(keys.AddIcon(LoadIconW(nullptr, IDI_APPLICATION)), 0);  // a shared icon: not freed
+  program.SetKeyPictures(&empty);
+  EXPECT_EQ(program.KeyImages(), nullptr);  // a list without pictures is none
+  program.SetKeyPictures(&keys);
+  EXPECT_EQ(program.KeyImages(), keys.Get());
+  EXPECT_EQ(program.KeyPictureIndex(VK_BACK), 2);
+  EXPECT_EQ(program.KeyPictureIndex(VK_DOWN), 6);
+  EXPECT_EQ(program.KeyPictureIndex(VK_BROWSER_BACK), 7);
+  EXPECT_EQ(program.KeyPictureIndex(VK_LAUNCH_APP2), 24);
+  EXPECT_EQ(program.KeyPictureIndex('A'), -1);
+  program.SetKeyPictures(nullptr);
+  EXPECT_EQ(program.KeyImages(), nullptr);
+}
+
 TEST_F(Pictures, ShortTypedTextIsDrawnLongTextIsNot) {
   TQvAction* typed = list.Add(65, 0x80);
   typed->SetKind(3);

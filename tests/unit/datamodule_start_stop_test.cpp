@@ -137,6 +137,9 @@ TEST_F(DataModuleTest, TakesThePicturesOfItsImageListsFromTheProgram) {
     EXPECT_EQ(dataModule.ilMain().Count(), 53);
     EXPECT_EQ(dataModule.ilTrayIcons().Count(), 13);
     EXPECT_EQ(dataModule.ilMain().ImageSize().cx, 16);
+    // A key picture for each of the view's picture indexes.
+    EXPECT_EQ(dataModule.ilKeys().Count(), 25);
+    EXPECT_EQ(dataModule.ilKeys().ImageSize().cy, 16);
   }
   FreeLibrary(resources);
 }

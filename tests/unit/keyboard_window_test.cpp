@@ -119,6 +119,31 @@ TEST(KeyboardAppearanceFill, LineHeightIsMeasuredOnlyWithAViewAndNeverBelowSixte
   EXPECT_EQ(look.activeCaptionText, GetSysColor(COLOR_CAPTIONTEXT));
 }
 
+TEST(KeyboardAppearanceFill, TheUsersOwnColoursMayNameSystemColours) {
+  constexpr KeyColour kSystem = 0xFF000000u;
+  UserColours own{};
+  for (int i = 0; i < kUserColourCount; ++i) own[static_cast<std::size_t>(i)] = 0x010203u * static_cast<KeyColour>(i);
+  own[8] = kSystem | COLOR_BTNFACE;      // face
+  own[6] = kSystem | COLOR_WINDOWTEXT;   // frame
+  own[0] = kSystem | COLOR_HIGHLIGHT;    // normal outline
+  own[11] = kSystem | COLOR_GRAYTEXT;    // pressed name, and so the pressed character
+  const KeySchemeColours user = SchemeKeyColours(9, own, SystemSchemeColours());
+  EXPECT_EQ(user.face, GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(user.frame, GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(user.normal.outline, GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(user.pressed.name, GetSysColor(COLOR_GRAYTEXT));
+  EXPECT_EQ(user.pressed.character, GetSysColor(COLOR_GRAYTEXT));
+  EXPECT_EQ(user.normal.face, 0x010203u);  // a plain colour stays
+  // Whatever the scheme, what reaches GDI is a plain colour.
+  for (const int scheme : {0, 1, 2, 5, 9}) {
+    const KeySchemeColours s = SchemeKeyColours(scheme, own, SystemSchemeColours());
+    for (const KeyColour colour : {s.face, s.frame, s.normal.face, s.normal.outline, s.normal.name, s.normal.character,
+                                   s.pressed.face, s.pressed.outline, s.pressed.name, s.highlighted.face,
+                                   s.highlighted.outline, s.highlighted.name, s.highlighted.character})
+      EXPECT_EQ(colour >> 24, 0u) << scheme << " " << std::hex << colour;
+  }
+}
+
 // ---- the windows, shown ----
 
 class RecordingPort : public KeyboardWindowPort {

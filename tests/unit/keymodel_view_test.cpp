@@ -10,6 +10,7 @@
 #include "../host/keymodel_fakes.h"
 #include "core/program_folder.h"
 #include "keyboard/actions.h"
+#include "keyboard/key_icons.h"
 #include "keyboard/key_painter.h"
 #include "keyboard/key_model_wiring.h"
 #include "keyboard/keyboard_loader.h"
@@ -130,6 +131,97 @@ TEST_F(View, RemappedKeyShowsThePictureOfItsTarget) {
   ASSERT_NE(atF1, pictures.end());
   EXPECT_EQ(atF1->first, 2);
   EXPECT_EQ(atF1->second.y, 27);
+}
+
+// Whether the block (x, y, width, height) of the view holds only `colour`.
+bool AllOf(HDC dc, int x, int y, int width, int height, COLORREF colour) {
+  for (int row = y; row < y + height; ++row)
+    for (int column = x; column < x + width; ++column)
+      if (GetPixel(dc, column, row) != colour) return false;
+  return true;
+}
+
+TEST_F(View, TheProgramsKeyPicturesSitTopLeftInTheirKeysInPlaceOfTheName) {
+  ui::ImageList pictures(16, 16);
+  ASSERT_EQ(pictures.AddStrip(GetModuleHandleW(nullptr), L"IL_KEYS", CLR_NONE), 0);
+  ASSERT_EQ(pictures.Count(), 25);
+  struct Key {
+    int code, picture, left, top;
+  };
+  const Key win{VK_LWIN, 0, 57, 204}, left{VK_LEFT, 3, 525, 204};  // rectangles 33 x 33 of the built-in layout
+
+  // Without pictures the keys show their names.
+  Show();
+  for (const Key& key : {win, left})
+    EXPECT_FALSE(AllOf(painter.Canvas(), key.left + 2, key.top + 2, 28, 14, kNormalFace)) << key.code;
+
+  ConnectKeyPictures(painter, &pictures);
+  painter.Redraw();
+  ui::WindowDC screen;
+  for (const Key& key : {win, left}) {
+    // The picture as it comes out on the key's face.
+    ui::MemoryDC expected(screen);
+    ui::Bitmap bitmap(CreateCompatibleBitmap(screen, 16, 16));
+    ui::SelectedObject selected(expected, bitmap.Get());
+    ui::Brush face(CreateSolidBrush(kNormalFace));
+    const RECT all{0, 0, 16, 16};
+    FillRect(expected, &all, face.Get());
+    pictures.Draw(key.picture, expected, 0, 0);
+    int differing = 0, inked = 0;
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        differing += GetPixel(painter.Canvas(), key.left + 2 + x, key.top + 2 + y) != GetPixel(expected, x, y);
+        inked += GetPixel(expected, x, y) != kNormalFace;
+      }
+    }
+    EXPECT_EQ(differing, 0) << key.code;
+    EXPECT_GT(inked, 40) << key.code;
+    // No name beside it.
+    EXPECT_TRUE(AllOf(painter.Canvas(), key.left + 18, key.top + 1, 10, 16, kNormalFace)) << key.code;
+  }
+
+  // A list without the picture leaves the key its name.
+  ui::ImageList onlyWin(16, 16);
+  onlyWin.AddIcon(pictures.ExtractIcon(0).Get());
+  ConnectKeyPictures(painter, &onlyWin);
+  painter.Redraw();
+  EXPECT_FALSE(AllOf(painter.Canvas(), left.left + 2, left.top + 2, 28, 14, kNormalFace));
+  EXPECT_TRUE(AllOf(painter.Canvas(), win.left + 18, win.top + 1, 10, 16, kNormalFace));
+}
+
+TEST_F(View, TextHeightIsTheLabelFaceAtTheCharacterSizeAndClipsTheNames) {
+  KeyboardAppearance look;
+  look.labelFontSize = 16;
+  look.charFontSize = 6;
+  painter.SetAppearance(look);
+  Show();
+  const int small = painter.TextHeight();
+  // The lowest line of Esc's name (the key is 6,25 to 39,58) lies above
+  // the key's top plus the text height, though the label font is taller.
+  const auto lowestInk = [&] {
+    int lowest = 0;
+    for (int y = 26; y < 56; ++y)
+      if (!AllOf(painter.Canvas(), 8, y, 28, 1, kNormalFace)) lowest = y;
+    return lowest;
+  };
+  EXPECT_LE(lowestInk(), 25 + small);
+
+  look.charFontSize = 16;
+  painter.SetAppearance(look);
+  painter.Redraw();
+  const int large = painter.TextHeight();
+  EXPECT_GT(large, small + 6);
+  EXPECT_GT(lowestInk(), 25 + small + 3);  // the whole name now
+  // The label size plays no part.
+  look.labelFontSize = 8;
+  painter.SetAppearance(look);
+  painter.Redraw();
+  EXPECT_EQ(painter.TextHeight(), large);
+  // The face and style are the label font's.
+  look.charFontName = L"Courier New";
+  painter.SetAppearance(look);
+  painter.Redraw();
+  EXPECT_EQ(painter.TextHeight(), large);
 }
 
 TEST_F(View, CaptionAndHints) {
