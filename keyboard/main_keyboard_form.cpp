@@ -510,8 +510,11 @@ void TMainKeyboardForm::RepeatScreenKey() {
 // ---- key hints ----
 
 void TMainKeyboardForm::UpdateHint() {
+  // The hook calls this on every modifier change: with no key under the
+  // mouse (always so while the window is hidden) it ends at the first test.
+  if (!painter_ || !painter_->HighlightedKey() || !IsVisible()) return;
   const TPreset* preset = Settings();
-  if (!preset || !preset->ShowIconHints() || !painter_ || !painter_->HighlightedKey()) return;
+  if (!preset || !preset->ShowIconHints()) return;
   if (tmrHideHint.Enabled()) {
     tmrHideHint.Stop();
     tmrCheckHint.Stop();
