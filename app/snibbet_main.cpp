@@ -101,6 +101,21 @@ class ApplicationScope {
   ui::Application& app_;
 };
 
+// While it is in scope, a modifier change in the hook asks the keyboard
+// window for its key hint afresh; it ends before the window goes.
+class KeyboardHintConnection {
+ public:
+  KeyboardHintConnection(KeyboardRuntime& keyboard, TMainKeyboardForm& window) : keyboard_(keyboard) {
+    keyboard_.OnModifierChanged([&window] { window.UpdateHint(); });
+  }
+  ~KeyboardHintConnection() { keyboard_.OnModifierChanged(nullptr); }
+  KeyboardHintConnection(const KeyboardHintConnection&) = delete;
+  KeyboardHintConnection& operator=(const KeyboardHintConnection&) = delete;
+
+ private:
+  KeyboardRuntime& keyboard_;
+};
+
 // The forms' ways up to higher parts; they outlive the forms.
 struct FormAdapters {
   TemplateEditorAdapter templateEditor;    // the pop-up's Edit button
@@ -139,6 +154,7 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
       app.CreateForm<TMainKeyboardForm>(keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow,
                                         &dataModule->ilFormBtns(), &dataModule->ilKeys());
   app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
+  KeyboardHintConnection hintConnected(*keyboard, keyboardWindow);
   // The keys draw the bindings' pictures, the set of the application in front and Windows' own.
   keyboardWindow.ConnectIconSets(ProgramKeyIconSets(iconSets, &keyboard->BindingPictures()));
   // The view takes the appearance now that it exists (line height in its font).

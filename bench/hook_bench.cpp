@@ -10,7 +10,8 @@
 //     the start of the action from the executor's timer, over 200 presses.
 // No SnibbetCm runs, so the action's block and unblock commands cost nothing.
 // The keyboard window and its background window exist, hidden, as in the
-// program; a Shift press would repaint every key of a shown one.
+// program, and the hook asks the window for its key hint on a modifier
+// change; a Shift press would repaint every key of a shown one.
 // Run inside a Wine session:
 //   tools/wine-session wine build/windows/bench/hook_bench.exe
 #include <windows.h>
@@ -169,6 +170,8 @@ int wmain() {
   TMainKeyboardBackgroundForm keyboardBackground(keyboardWindow, appearance, port);
   keyboardBackground.Create();
   RealizeKeyboardWindowsUnseen(keyboardWindow);
+  // As in the program: a modifier change asks the hidden window for its key hint.
+  runtime.OnModifierChanged([&keyboardWindow] { keyboardWindow.UpdateHint(); });
   BindTemplateHotkeyFromSetting(QvActions(), 0x8020);
   InstallKeyboardHook();
   if (!runtime.HookHandle()) {
@@ -210,5 +213,6 @@ int wmain() {
   InstallKeyboardHook();
   Print("3. hotkey (Space press) to the action's start", TimeHotkeyToAction(), "ms");
   RemoveKeyboardHook();
+  runtime.OnModifierChanged(nullptr);
   return 0;
 }

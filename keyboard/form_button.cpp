@@ -22,7 +22,7 @@ const wchar_t* TQvFormBtn::WindowClassName() const { return CustomClass(kClassNa
 
 void TQvFormBtn::ShowAt(int left, int imageIndex, int width, int height, int top) {
   imageIndex_ = imageIndex;
-  state_ = {};
+  mouse_.Reset();
   SetWindowPos(hwnd_, HWND_TOP, left, top, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   // The rounded square, one pixel larger than the button, as its window's shape.
   SetWindowRgn(hwnd_, CreateRoundRectRgn(0, 0, width + 1, height + 1, kCorner, kCorner), TRUE);
@@ -35,23 +35,26 @@ void TQvFormBtn::SetImageIndex(int index) {
 }
 
 void TQvFormBtn::SetHot(bool hot) {
-  state_.hot = hot;
+  mouse_.SetState({mouse_.State().down, hot});
   Repaint();
 }
 
 void TQvFormBtn::SetDown(bool down) {
-  state_.down = down;
+  mouse_.SetState({down, mouse_.State().hot});
   Repaint();
 }
 
-void TQvFormBtn::Apply(TitleButtonEvent event, int x, int y) {
-  state_ = NextTitleButtonState(state_, event, x, y, ClientWidth(), ClientHeight());
+void TQvFormBtn::Notify(unsigned notices) {
   Repaint();
+  if ((notices & TitleButtonMouse::kEntered) && onEnter) onEnter();
+  if ((notices & TitleButtonMouse::kLeft) && onLeave) onLeave();
+  if ((notices & TitleButtonMouse::kClicked) && onClick) ui::Guarded([&] { onClick(); });
 }
 
 void TQvFormBtn::PaintButton(HDC dc) const {
-  const KeyColours colours = state_.down  ? appearance_.pressed
-                             : state_.hot ? appearance_.highlighted
+  const TitleButtonState& state = mouse_.State();
+  const KeyColours colours = state.down  ? appearance_.pressed
+                             : state.hot ? appearance_.highlighted
                                           : appearance_.normal;
   const RECT client = ClientRect();
   ui::Pen pen(CreatePen(PS_SOLID, 1, colours.outline));
@@ -72,39 +75,44 @@ LRESULT TQvFormBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;
-    case WM_MOUSEMOVE:
-      if (!tracking_) {
+    case WM_MOUSEMOVE: {
+      const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      // Over it (moves elsewhere come only while it holds the mouse): the system tells the leave.
+      if (!tracking_ && x >= 0 && x < ClientWidth() && y >= 0 && y < ClientHeight()) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
         tracking_ = TrackMouseEvent(&track) != FALSE;
-        Apply(TitleButtonEvent::Enter);
-        if (onEnter) onEnter();
       }
+      if (const unsigned notices = mouse_.Move(x, y, ClientWidth(), ClientHeight())) Notify(notices);
       return 0;
+    }
     case WM_MOUSELEAVE:
       tracking_ = false;
-      if (GetCapture() == hwnd_) return 0;  // held down: the release decides
-      Apply(TitleButtonEvent::Leave);
-      if (onLeave) onLeave();
+      if (const unsigned notices = mouse_.Leave()) Notify(notices);
       return 0;
     case WM_LBUTTONDOWN:
+      // Held, it gets the moves off it too, and the release wherever it comes.
       SetCapture(hwnd_);
-      Apply(TitleButtonEvent::LeftDown);
+      mouse_.Down(true);
+      Repaint();
       return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      Apply(TitleButtonEvent::OtherDown);
+      mouse_.Down(false);
+      Repaint();
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      const bool wasDown = state_.down;
-      if (GetCapture() == hwnd_) ReleaseCapture();
-      Apply(TitleButtonEvent::Up, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      if (message == WM_LBUTTONUP && wasDown && state_.hot && onClick) {
-        ui::Guarded([&] { onClick(); });
-      }
+      const bool left = message == WM_LBUTTONUP;
+      const unsigned notices =
+          mouse_.Up(left, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), ClientWidth(), ClientHeight());
+      if (left && GetCapture() == hwnd_) ReleaseCapture();
+      Notify(notices);
       return 0;
     }
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != hwnd_) mouse_.CaptureLost();
+      return 0;
     default:
       break;
   }

@@ -27,8 +27,8 @@ class TQvFormBtn : public ui::CustomControl {
   void ShowAt(int left, int imageIndex, int width, int height, int top);
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int index);
-  bool Down() const { return state_.down; }
-  bool Hot() const { return state_.hot; }
+  bool Down() const { return mouse_.State().down; }
+  bool Hot() const { return mouse_.State().hot; }
   void SetHot(bool hot);
   void SetDown(bool down);
   void PaintButton(HDC dc) const;
@@ -43,13 +43,14 @@ class TQvFormBtn : public ui::CustomControl {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Apply(TitleButtonEvent event, int x = 0, int y = 0);
+  // Paints the new state and tells the owner what happened.
+  void Notify(unsigned notices);
 
   const KeyboardAppearance& appearance_;
   const ui::ImageList* pictures_;
   int imageIndex_ = 0;
-  TitleButtonState state_;
-  bool tracking_ = false;
+  TitleButtonMouse mouse_;
+  bool tracking_ = false;  // the system tells us when the mouse leaves
 };
 
 }  // namespace snibbet

@@ -130,6 +130,8 @@ void TMainKeyboardBackgroundForm::FormPaint(HDC dc) {
   paintGuard_ = false;
 }
 
+// Every press brings both windows to the front; only a single press of the
+// left or the right button alone goes on to the keyboard window.
 void TMainKeyboardBackgroundForm::FormMouseDown(UINT message, WPARAM keys, POINT point) {
   if (!keyboard_.IsVisible()) return;
   BringToFront();
@@ -162,6 +164,9 @@ LRESULT TMainKeyboardBackgroundForm::HandleMessage(UINT message, WPARAM wParam, 
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
       FormMouseDown(message, wParam, point);
       return 0;
     case WM_LBUTTONUP:

@@ -139,6 +139,7 @@ std::optional<HookVerdict> KeyboardHookLogic::UpdateModel(Step& step, const KeyE
     }
     if (!event.OwnEvent()) model_->NoteUserRelease(step.code);
     releaseMarks_[static_cast<std::size_t>(step.code)] = 0;
+    if (step.changed && step.modifier) ports_.ModifierChanged();
     return std::nullopt;
   }
   if (!step.modifier) ForgetModifiersTheSystemReleased();
@@ -151,7 +152,13 @@ std::optional<HookVerdict> KeyboardHookLogic::UpdateModel(Step& step, const KeyE
   }
   step.set = model_->GetControlSet();
   step.sideLessSet = model_->SideLessSet();
-  if (step.changed && !step.modifier) modifierOnlyChord_ = false;
+  if (step.changed) {
+    if (step.modifier) {
+      ports_.ModifierChanged();
+    } else {
+      modifierOnlyChord_ = false;
+    }
+  }
   return std::nullopt;
 }
 

@@ -86,6 +86,11 @@ class SystemHookPorts : public HookPorts {
     return Foreground().FullScreenActive();
   }
   void QueueTemplateKey(int code) override { windows_.HandTemplateViewKey(static_cast<std::uint8_t>(code)); }
+  void ModifierChanged() override {
+    if (modifierChanged) modifierChanged();
+  }
+
+  std::function<void()> modifierChanged;
 
  private:
   ProgramWindowsPort& windows_;
@@ -193,6 +198,9 @@ KeyboardHookLogic& KeyboardRuntime::Hook() { return parts_->logic; }
 TQvActionExecute& KeyboardRuntime::Executor() { return parts_->executor; }
 HHOOK KeyboardRuntime::HookHandle() const { return parts_->hook.Get(); }
 const TQvIcons& KeyboardRuntime::BindingPictures() const { return parts_->bindingPictures; }
+void KeyboardRuntime::OnModifierChanged(std::function<void()> handler) {
+  parts_->hookPorts.modifierChanged = std::move(handler);
+}
 
 KeyboardRuntime* KeyboardRuntimeOrNull() { return g_runtime; }
 

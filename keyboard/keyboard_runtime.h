@@ -5,6 +5,7 @@
 // the free functions below act on it and do nothing while there is none.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "keyboard/action_executor.h"
@@ -48,6 +49,9 @@ class KeyboardRuntime {
   HHOOK HookHandle() const;
   // The binding list's icon set, which a keyboard view draws first.
   const TQvIcons& BindingPictures() const;
+  // Run by the hook, inside the key event, when a modifier changes in the
+  // model (the keyboard window's key hint follows the modifiers); none: nothing.
+  void OnModifierChanged(std::function<void()> handler);
 
  private:
   friend void InstallKeyboardHook();

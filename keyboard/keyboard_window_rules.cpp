@@ -80,4 +80,48 @@ TitleButtonState NextTitleButtonState(TitleButtonState state, TitleButtonEvent e
   return state;
 }
 
+unsigned TitleButtonMouse::Move(int x, int y, int width, int height) {
+  const bool over = x >= 0 && x < width && y >= 0 && y < height;
+  // Moves off the button come only while it holds the mouse.
+  if (!over) return entered_ ? Leave() : kNone;
+  if (entered_) return kNone;
+  entered_ = true;
+  state_ = NextTitleButtonState(state_, TitleButtonEvent::Enter);
+  return kEntered;
+}
+
+unsigned TitleButtonMouse::Leave() {
+  if (!entered_) return kNone;
+  entered_ = false;
+  state_ = NextTitleButtonState(state_, TitleButtonEvent::Leave);
+  return kLeft;
+}
+
+void TitleButtonMouse::Down(bool leftButton) {
+  if (leftButton) pressed_ = true;
+  state_ = NextTitleButtonState(state_, leftButton ? TitleButtonEvent::LeftDown : TitleButtonEvent::OtherDown);
+}
+
+unsigned TitleButtonMouse::Up(bool leftButton, int x, int y, int width, int height) {
+  state_ = NextTitleButtonState(state_, TitleButtonEvent::Up, x, y, width, height);
+  const bool clicked = leftButton && pressed_ && state_.hot;
+  if (leftButton) pressed_ = false;
+  // Released off the button: the next move over it enters it again.
+  if (!state_.hot) entered_ = false;
+  return clicked ? kClicked : kNone;
+}
+
+namespace {
+int SnapEdge(int low, int high, int areaLow, int areaHigh, int distance) {
+  if (std::abs(low - areaLow) <= distance) return areaLow;
+  if (std::abs(high - areaHigh) <= distance) return areaHigh - (high - low);
+  return low;
+}
+}  // namespace
+
+ScreenPoint SnapToWorkArea(const ScreenBox& window, const ScreenBox& workArea, int distance) {
+  return {SnapEdge(window.left, window.right, workArea.left, workArea.right, distance),
+          SnapEdge(window.top, window.bottom, workArea.top, workArea.bottom, distance)};
+}
+
 }  // namespace snibbet

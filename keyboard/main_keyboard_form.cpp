@@ -21,6 +21,7 @@
 #include "keyboard/keyboard_loader.h"
 #include "ui/application.h"
 #include "ui/exceptions.h"
+#include "ui/monitor.h"
 #include "ui/tool_tips.h"
 
 namespace snibbet {
@@ -192,8 +193,9 @@ TMainKeyboardForm::TMainKeyboardForm(TQvKeyboard& model, const KeyboardAppearanc
   pbKeyboard.onMouse = [this](UINT message, POINT point, WPARAM) {
     switch (message) {
       case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: return PictureMouseDown(ScreenMouseButton::Left, point);
-      case WM_RBUTTONDOWN: return PictureMouseDown(ScreenMouseButton::Right, point);
-      case WM_MBUTTONDOWN: return PictureMouseDown(ScreenMouseButton::Middle, point);
+      // The second press of a double click is a press too.
+      case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: return PictureMouseDown(ScreenMouseButton::Right, point);
+      case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: return PictureMouseDown(ScreenMouseButton::Middle, point);
       case WM_LBUTTONUP: return PictureMouseUp(ScreenMouseButton::Left, point);
       case WM_RBUTTONUP: return PictureMouseUp(ScreenMouseButton::Right, point);
       case WM_MBUTTONUP: return PictureMouseUp(ScreenMouseButton::Middle, point);
@@ -433,8 +435,7 @@ void TMainKeyboardForm::ReleaseHeldKey() {
     if (code == heldKey_ || !stickyKeys_[static_cast<std::size_t>(code)]) continue;
     if (const TQvBtn* key = model_.Button(code); key && key->Pressed()) stickyKeys_[static_cast<std::size_t>(code)] = false;
   }
-  // No key was sent, so the model never showed the held key down for it;
-  // what it shows stays the hook's.
+  model_.SetKeyPressed(heldKey_, false);
   heldKey_ = 0;
 }
 
@@ -456,18 +457,22 @@ void TMainKeyboardForm::PictureMouseMove(POINT point) {
   POINT cursor{};
   GetCursorPos(&cursor);
   const RECT before = Bounds();
-  SetWindowPos(Handle(), nullptr, before.left + cursor.x - dragOrigin_.x, before.top + cursor.y - dragOrigin_.y, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int left = before.left + cursor.x - dragOrigin_.x, top = before.top + cursor.y - dragOrigin_.y;
+  const RECT work = ui::MonitorWorkArea(Handle());
+  const ScreenPoint place = SnapToWorkArea(
+      {left, top, left + before.right - before.left, top + before.bottom - before.top},
+      {work.left, work.top, work.right, work.bottom});
+  SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const RECT after = Bounds();
-  // The origin moves only with the window, so a move the system refused is not lost.
+  // The origin moves only with the window: held at an edge, the cursor's
+  // distance adds up until it pulls the window off the edge again.
   if (after.left != before.left) dragOrigin_.x = cursor.x;
   if (after.top != before.top) dragOrigin_.y = cursor.y;
   FollowWithBackground();
 }
 
 void TMainKeyboardForm::PictureMouseLeave() {
-  // While dragging, the picture holds the mouse and the release ends the drag.
-  if (Dragging()) return;
+  // Also during a drag: the leave ends it as the left button's release would.
   if (painter_) painter_->ClearHighlight(true);
   hintKey_ = 0;
   HideHint();
@@ -476,8 +481,8 @@ void TMainKeyboardForm::PictureMouseLeave() {
 
 void TMainKeyboardForm::PressScreenKey(int code, ScreenMouseButton button) {
   if (IsModifierKey(code)) {
-    // Nothing is sent, so the model never shows the modifier down: the entry itself toggles.
-    stickyKeys_[static_cast<std::size_t>(code)] = !stickyKeys_[static_cast<std::size_t>(code)];
+    // Held down by the sent key while it sticks, let go by the next click.
+    stickyKeys_[static_cast<std::size_t>(code)] = !model_.IsKeyPressed(code);
     PlayKeySound(kOtherKeySound);
     port_.SendScreenKey(static_cast<std::uint8_t>(code), button);
     return;
@@ -508,8 +513,11 @@ void TMainKeyboardForm::RepeatScreenKey() {
 // ---- key hints ----
 
 void TMainKeyboardForm::UpdateHint() {
+  // The hook calls this on every modifier change: with no key under the
+  // mouse (always so while the window is hidden) it ends at the first test.
+  if (!painter_ || !painter_->HighlightedKey() || !IsVisible()) return;
   const TPreset* preset = Settings();
-  if (!preset || !preset->ShowIconHints() || !painter_ || !painter_->HighlightedKey()) return;
+  if (!preset || !preset->ShowIconHints()) return;
   if (tmrHideHint.Enabled()) {
     tmrHideHint.Stop();
     tmrCheckHint.Stop();

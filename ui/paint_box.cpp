@@ -10,6 +10,11 @@ constexpr wchar_t kClassName[] = L"UiPaintBox";
 
 const wchar_t* PaintBox::WindowClassName() const { return CustomClass(kClassName, IDC_ARROW, CS_DBLCLKS); }
 
+bool PaintBox::CursorOverThis() const {
+  POINT cursor{};
+  return GetCursorPos(&cursor) && WindowFromPoint(cursor) == hwnd_;
+}
+
 void PaintBox::Paint() {
   PaintDC screen(hwnd_);
   const RECT client = ClientRect();
@@ -30,13 +35,16 @@ LRESULT PaintBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // Paint covers everything
     case WM_MOUSEMOVE:
-      if (!tracking_ && onMouseLeave) {
+      // A box that holds the mouse gets moves from elsewhere too: only a
+      // move really over it is an entry whose leave the system then tells.
+      if (!tracking_ && onMouseLeave && (GetCapture() != hwnd_ || CursorOverThis())) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
         tracking_ = TrackMouseEvent(&track) != FALSE;
       }
       [[fallthrough]];
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
       if (onMouse) {
         onMouse(message, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}, wParam);
         return 0;

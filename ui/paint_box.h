@@ -17,6 +17,7 @@ class PaintBox : public CustomControl {
   std::function<void(HDC dc, const RECT& client)> onPaint;
   // WM_MOUSEMOVE, WM_LBUTTONDOWN, ...: the message, the client point and the key flags.
   std::function<void(UINT message, POINT point, WPARAM keys)> onMouse;
+  // The mouse left the box after it was over it.
   std::function<void()> onMouseLeave;
 
  protected:
@@ -26,6 +27,7 @@ class PaintBox : public CustomControl {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
+  bool CursorOverThis() const;
   bool tracking_ = false;
 };
 

@@ -1,6 +1,7 @@
 // The keyboard window's rules: the key repeat from the user's settings,
 // gestures on keys, the background picture's tiles, the title buttons'
-// states, and the colour schemes of the keyboard appearance.
+// states and clicks, the snap to the screen's edges, and the colour schemes
+// of the keyboard appearance.
 #include <gtest/gtest.h>
 
 #include "keyboard/keyboard_appearance.h"
@@ -75,6 +76,48 @@ TEST(TitleButton, StatesFollowTheMouse) {
   EXPECT_EQ(NextTitleButtonState(down, E::Up, 0, 0, 16, 16), hot);
   EXPECT_EQ(NextTitleButtonState(down, E::Up, 17, 5, 16, 16), rest);
   EXPECT_EQ(NextTitleButtonState(down, E::Up, 5, -1, 16, 16), rest);
+}
+
+TEST(TitleButton, ClickedOnlyByAPressReleasedOverItAndNeverHotOffIt) {
+  using M = TitleButtonMouse;
+  const TitleButtonState rest{}, hot{false, true};
+  M mouse;
+  EXPECT_EQ(mouse.Move(5, 5, 16, 16), M::kEntered);
+  mouse.Down(true);
+  // Dragged off, held: left once; the moves it gets off the button and the system's leave change nothing.
+  EXPECT_EQ(mouse.Move(16, 5, 16, 16), M::kLeft);
+  EXPECT_EQ(mouse.Move(-3, 5, 16, 16) | mouse.Leave(), M::kNone);
+  EXPECT_EQ(mouse.State(), rest);
+  // Released off the button: no click, and the next move over it enters it.
+  EXPECT_EQ(mouse.Up(true, 30, 3, 16, 16), M::kNone);
+  EXPECT_EQ(mouse.Move(3, 3, 16, 16), M::kEntered);
+  // The right button neither presses nor clicks; a lost capture ends the press.
+  mouse.Down(false);
+  EXPECT_EQ(mouse.Up(false, 3, 3, 16, 16), M::kNone);
+  mouse.Down(true);
+  mouse.CaptureLost();
+  EXPECT_EQ(mouse.Up(true, 3, 3, 16, 16), M::kNone);
+  // Released on the edge pixel after a press: a click, and it stays hot.
+  mouse.Down(true);
+  EXPECT_EQ(mouse.Up(true, 16, 16, 16, 16), M::kClicked);
+  EXPECT_EQ(mouse.State(), hot);
+}
+
+TEST(ScreenSnap, EdgesWithinTenPixelsOfTheWorkAreaSnapToIt) {
+  const ScreenBox work{0, 0, 1024, 738};
+  const auto at = [&](int left, int top) { return SnapToWorkArea({left, top, left + 300, top + 200}, work); };
+  EXPECT_EQ(at(100, 100), (ScreenPoint{100, 100}));
+  EXPECT_EQ(at(10, 100), (ScreenPoint{0, 100}));
+  EXPECT_EQ(at(11, 100), (ScreenPoint{11, 100}));
+  EXPECT_EQ(at(-10, -7), (ScreenPoint{0, 0}));
+  EXPECT_EQ(at(-11, 100), (ScreenPoint{-11, 100}));
+  EXPECT_EQ(at(730, 530), (ScreenPoint{724, 538}));  // right and bottom
+  EXPECT_EQ(at(714, 100), (ScreenPoint{724, 100}));  // ten pixels still snap
+  EXPECT_EQ(at(713, 100), (ScreenPoint{713, 100}));
+  // A work area that does not start at 0 (a taskbar on the left or on top).
+  EXPECT_EQ(SnapToWorkArea({45, 35, 345, 235}, {40, 30, 1024, 768}), (ScreenPoint{40, 30}));
+  // A window as wide as the work area goes to the left edge.
+  EXPECT_EQ(SnapToWorkArea({5, 100, 1029, 300}, work), (ScreenPoint{0, 100}));
 }
 
 constexpr UserColours kDefaultUserColours{0xFF9933, 0xFEFEFE, 0x000000, 0xFFFFFF, 0x91D0FF, 0x800000, 0x800000,

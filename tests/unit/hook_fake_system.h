@@ -39,6 +39,7 @@ class FakeDesktop : public HookPorts, public ExecutorPorts, public KeyInputPort 
   std::function<void()> onShow;                      // inside ShowTemplateView
   std::function<void(unsigned)> onHelper;            // inside SendToHelper
   std::function<void(int slot)> onSound;             // inside PlaySound
+  std::function<void()> onModifier;                  // inside ModifierChanged
   KeyboardHookLogic* hook = nullptr;
   std::set<int> programDown;  // keys the program pressed and has not released
   bool helperHoldsKeys = false;
@@ -135,6 +136,10 @@ class FakeDesktop : public HookPorts, public ExecutorPorts, public KeyInputPort 
   bool NumAlwaysFigure() override { return numAlwaysFigure; }
   bool FullScreenActive() override { return fullScreen; }
   void QueueTemplateKey(int code) override { queuedTemplateKeys.push_back(code); }
+  void ModifierChanged() override {
+    events.push_back("modifier");
+    if (onModifier) onModifier();
+  }
 
   // ExecutorPorts
   void StartRunTimer() override {

@@ -323,6 +323,27 @@ TEST_F(Hook, ABurstOfLayoutChangesActivatesElevenThenOnlyTheModelFollows) {
   EXPECT_EQ(desk.activated.size(), 12u) << "the same layout is no change";
 }
 
+TEST_F(Hook, AModifierThatChangesInTheModelAsksForTheKeyHintAfresh) {
+  constexpr int kLShift = 160;
+  std::vector<bool> shiftShownAtCall;
+  desk.onModifier = [&] { shiftShownAtCall.push_back(model.IsKeyPressed(kLShift)); };
+  desk.Press(kLShift);
+  desk.Press(kLShift);  // auto-repeat: no change
+  desk.Press(kA);
+  desk.Release(kA);
+  desk.Release(kLShift);
+  desk.Release(kLShift);  // not shown pressed any more
+  // The hint is asked for once the model shows the new modifiers.
+  EXPECT_EQ(shiftShownAtCall, (std::vector<bool>{true, false}));
+
+  // While the program types, the hook passes everything and asks nothing.
+  hook.BeginInputBlock();
+  desk.Press(kLCtrl);
+  desk.Release(kLCtrl);
+  hook.EndInputBlock();
+  EXPECT_EQ(CountOf(desk.events, "modifier"), 2);
+}
+
 TEST_F(Hook, InstallAndRemoveTellTheHelperInOrder) {
   hook.HookRemoved();
   EXPECT_FALSE(model.Active());

@@ -1,12 +1,14 @@
 // The keyboard window and its background window, shown on purpose (the
 // program never offers them): the layout in the chosen colours, clicks,
-// gestures, sticky modifiers and dragging; and the caption bar's pixels.
+// double clicks, gestures, sticky modifiers, dragging with the snap to the
+// screen's edges, the caption buttons' clicks; and the caption bar's pixels.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <vector>
 
+#include "core/foreground_state.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
 #include "keyboard/key_model.h"
@@ -19,6 +21,7 @@
 #include "tests/unit/settings_fixture.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
+#include "ui/monitor.h"
 
 namespace snibbet {
 namespace {
@@ -335,9 +338,25 @@ TEST_F(KeyboardWindow, GesturesStickyModifiersAndTheBackgroundsForwarding) {
   keyboard->PictureMouseDown(ScreenMouseButton::Left, shift);
   keyboard->PictureMouseUp(ScreenMouseButton::Left, shift);
   EXPECT_TRUE(keyboard->Sticky(kVkLeftShift));
+  runtime->Model().SetKeyPressed(kVkLeftShift, true);  // as the key the click sent shows it
   keyboard->PictureMouseDown(ScreenMouseButton::Left, shift);
   keyboard->PictureMouseUp(ScreenMouseButton::Left, shift);
   EXPECT_FALSE(keyboard->Sticky(kVkLeftShift));
+  // The entry follows the model, not the last click: shown released, it sticks.
+  runtime->Model().SetKeyPressed(kVkLeftShift, false);
+  keyboard->PictureMouseDown(ScreenMouseButton::Left, shift);
+  keyboard->PictureMouseUp(ScreenMouseButton::Left, shift);
+  EXPECT_TRUE(keyboard->Sticky(kVkLeftShift));
+  // A key held with the mouse lets go, on its release, of the sticky
+  // modifiers shown down, and is shown released itself.
+  runtime->Model().SetKeyPressed(kVkLeftShift, true);
+  keyboard->PictureMouseDown(ScreenMouseButton::Left, a);
+  runtime->Model().SetKeyPressed('A', true);
+  keyboard->PictureMouseUp(ScreenMouseButton::Left, a);
+  EXPECT_FALSE(keyboard->Sticky(kVkLeftShift));
+  EXPECT_FALSE(runtime->Model().IsKeyPressed('A'));
+  EXPECT_TRUE(runtime->Model().IsKeyPressed(kVkLeftShift)) << "the model's modifiers stay the hook's";
+  runtime->Model().SetKeyPressed(kVkLeftShift, false);
 
   // Through the see-through face: the left button alone reaches the keyboard, with Ctrl nothing does.
   const POINT face{300, 63};
@@ -351,6 +370,90 @@ TEST_F(KeyboardWindow, GesturesStickyModifiersAndTheBackgroundsForwarding) {
   ASSERT_EQ(port.menus.size(), 1u);
   EXPECT_EQ(port.menus[0].x, background->Left() + face.x);
   EXPECT_EQ(port.menus[0].y, background->Top() + face.y);
+}
+
+TEST_F(KeyboardWindow, ADragSnapsToTheWorkAreasEdgeAndALeaveEndsIt) {
+  ShowAt(30, 80);
+  const RECT work = ui::MonitorWorkArea(keyboard->Handle());
+  SetWindowPos(keyboard->Handle(), nullptr, work.left + 30, work.top + 80, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT start = OnScreen({200, 10});
+  Mouse(start, 0);
+  Pump();
+  Mouse(start, MOUSEEVENTF_LEFTDOWN);
+  Pump();
+  ASSERT_TRUE(keyboard->Dragging());
+  const auto moveTo = [&](int dx) {
+    Mouse({start.x + dx, start.y}, MOUSEEVENTF_MOVE);
+    Pump(30);
+    return keyboard->Left() - work.left;
+  };
+  EXPECT_EQ(moveTo(-8), 22);
+  EXPECT_EQ(moveTo(-16), 14);
+  EXPECT_EQ(moveTo(-24), 0) << "six pixels from the edge: snapped";
+  EXPECT_EQ(background->Left(), work.left);
+  // Held at the edge, the cursor's way adds up until it pulls the window off.
+  EXPECT_EQ(moveTo(-20), 0);
+  EXPECT_EQ(moveTo(-12), 12);
+  // Leaving the picture ends the drag as a release would.
+  keyboard->PictureBox().Send(WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(keyboard->Dragging());
+  EXPECT_NE(GetCapture(), keyboard->PictureBox().Handle());
+  Mouse({start.x + 40, start.y}, MOUSEEVENTF_LEFTUP);
+  Pump(100);
+}
+
+TEST_F(KeyboardWindow, ACaptionButtonPressedDraggedOffAndBackClicksOnce) {
+  ShowAt(60, 80);
+  TQvFormBtn& button = keyboard->AutoHideButton();
+  int clicks = 0, leaves = 0;
+  button.onClick = [&] { ++clicks; };
+  button.onLeave = [&] { ++leaves; };
+  // The real cursor rests on the button, so the system tells no leave of its own.
+  POINT over{5, 5};
+  ClientToScreen(button.Handle(), &over);
+  SetCursorPos(over.x, over.y);
+  const auto send = [&](UINT message, int x, int y) {
+    button.Send(message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+  };
+  send(WM_MOUSEMOVE, 5, 5);
+  EXPECT_TRUE(button.Hot());
+  send(WM_LBUTTONDOWN, 5, 5);
+  EXPECT_TRUE(button.Down());
+  EXPECT_EQ(GetCapture(), button.Handle());
+  // Off the button, held: at rest, and the moves it still gets never make it hot.
+  send(WM_MOUSEMOVE, 30, 5);
+  EXPECT_FALSE(button.Down());
+  EXPECT_FALSE(button.Hot());
+  button.Send(WM_MOUSELEAVE, 0, 0);
+  send(WM_MOUSEMOVE, 40, 5);
+  EXPECT_FALSE(button.Hot());
+  EXPECT_EQ(leaves, 1);
+  send(WM_MOUSEMOVE, 8, 8);
+  EXPECT_TRUE(button.Hot());
+  send(WM_LBUTTONUP, 8, 8);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_NE(GetCapture(), button.Handle());
+}
+
+TEST_F(KeyboardWindow, DoubleClicksBringBothWindowsToFrontAndThePicturesAreSecondPresses) {
+  ShowAt(60, 80);
+  const POINT face{300, 63};
+  for (const UINT message : {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK}) {
+    Foreground().SetLastActivityTick(0);
+    background->Send(message, message == WM_LBUTTONDBLCLK ? MK_LBUTTON : MK_RBUTTON, MAKELPARAM(face.x, face.y));
+    EXPECT_NE(Foreground().LastActivityTick(), 0u) << message;
+    // Brought to the front, but not passed on.
+    EXPECT_FALSE(keyboard->Dragging()) << message;
+  }
+  EXPECT_TRUE(port.menus.empty());
+  const POINT a = MiddleOf('A');
+  keyboard->PictureBox().Send(WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(a.x, a.y));
+  keyboard->PictureBox().Send(WM_RBUTTONUP, 0, MAKELPARAM(a.x, a.y));
+  keyboard->PictureBox().Send(WM_MBUTTONDBLCLK, MK_MBUTTON, MAKELPARAM(a.x, a.y));
+  keyboard->PictureBox().Send(WM_MBUTTONUP, 0, MAKELPARAM(a.x, a.y));
+  EXPECT_EQ(port.sent, (std::vector<std::uint8_t>{'A', 'A'}));
+  EXPECT_EQ(port.buttons, (std::vector<ScreenMouseButton>{ScreenMouseButton::Right, ScreenMouseButton::Middle}));
 }
 
 TEST_F(KeyboardWindow, APlaceOfAnotherTypeInTheSettingsKeyLeavesItOffScreen) {
