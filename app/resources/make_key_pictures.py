@@ -8,7 +8,7 @@ well as on light ones. Uses the drawing of make_image_lists.py. Run from
 this folder; the bitmap is committed, so the build does not need Python."""
 import math
 
-from make_image_lists import SIZE, box, circle, ring, rounded, segment, write_bitmap
+from make_image_lists import SIZE, box, circle, envelope, ring, rounded, segment, write_bitmap
 
 SS = 4  # supersampling per axis
 RIM = (250, 250, 250)
@@ -209,15 +209,6 @@ def play_pause(u, v):
     return INK if hit else None
 
 
-def mail(u, v):
-    """A letter."""
-    if not box(u, v, 0.06, 0.22, 0.94, 0.78):
-        return None
-    edge = not box(u, v, 0.12, 0.28, 0.88, 0.72)
-    flap = segment(u, v, (0.12, 0.30), (0.5, 0.56), 0.08) or segment(u, v, (0.88, 0.30), (0.5, 0.56), 0.08)
-    return (80, 100, 130) if edge or flap else (250, 250, 240)
-
-
 def media_select(u, v):
     """A musical note."""
     stem = box(u, v, 0.58, 0.12, 0.68, 0.72)
@@ -279,7 +270,7 @@ PICTURES = {
     18: previous_track,
     19: media_stop,
     20: play_pause,
-    21: mail,                        # start mail
+    21: envelope,                    # start mail
     22: media_select,                # start the media player
     23: application(one),            # start application 1
     24: application(two),            # start application 2
