@@ -165,11 +165,17 @@ void EditorE2eTest::ChooseMenuItem(int menu, int item) {
     probe::PhysicalKeys({"Right"});
     probe::PumpMessages(300ms);
   }
-  for (int i = 0; i <= item; ++i) {
-    probe::PhysicalKeys({"Down"});
-    probe::PumpMessages(300ms);
+  probe::PhysicalKeys({"Down"});
+  // A loaded machine opens the menu late: the walk goes on once it is open, by
+  // keys sent to the menu itself, so none of them can reach the window behind.
+  HWND popup = probe::WaitForWindow({.className = L"#32768", .pid = snibbet_->Pid(), .visibleOnly = true}, 5s);
+  if (!popup) {
+    ADD_FAILURE() << "the menu did not open";
+    return;
   }
-  probe::PhysicalKeys({"Return"});
+  probe::PumpMessages(200ms);
+  for (int i = 0; i < item; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 void EditorE2eTest::PressAltXOver(HWND editor, HWND survivor) {

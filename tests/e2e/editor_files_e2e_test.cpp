@@ -171,7 +171,7 @@ class EditorFilesTest : public EditorE2eTest {
   void AddTemplate(HWND editor, const std::string& name) {
     ChooseMenuItem(kEditorMenu, kAddItem);
     HWND grid = Grid(editor);
-    ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 3s)) << "no name to type";
+    ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 5s)) << "no name to type";
     probe::PhysicalType(name);
     probe::PhysicalKeys({"Return"});
     ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") == nullptr; }, 3s));
@@ -226,7 +226,7 @@ TEST_F(EditorFilesTest, ARichTemplateMadeWithTheToolbarPastesWithItsFormatting) 
   ASSERT_NE(editor, nullptr);
   ChooseMenuItem(kEditorMenu, kAddItem);
   HWND grid = Grid(editor);
-  ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 3s)) << "no name to type";
+  ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 5s)) << "no name to type";
   probe::PhysicalType("rr");
   probe::PhysicalKeys({"Return"});
   ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") == nullptr; }, 3s));
