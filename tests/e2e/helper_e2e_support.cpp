@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 
 #include "helper/helper_protocol.h"
@@ -89,9 +90,14 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 bool Xdotool(const std::string& args, DWORD timeoutMs) {
   // A Linux program started from Wine gives no process handle to wait on: it
   // writes its exit status to a marker file that we wait for instead.
+  // Wine sessions side by side number their processes alike: the display keeps them apart.
   static int sequence = 0;
-  const std::string marker =
-      "/tmp/snibbet-xdotool-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++sequence);
+  const char* display = std::getenv("DISPLAY");
+  std::string session = display ? display : "";
+  std::replace(session.begin(), session.end(), ':', 'd');
+  std::replace(session.begin(), session.end(), '.', '-');
+  const std::string marker = "/tmp/snibbet-xdotool-" + session + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++sequence);
   const std::string markerDos = "Z:" + marker;
   std::string dosPath = markerDos;
   std::replace(dosPath.begin(), dosPath.end(), '/', '\\');
@@ -171,7 +177,8 @@ void ChildProcess::Kill() {
 
 HelperProcess::HelperProcess() : process_(ProgramFolder() + L"SnibbetCm.exe") {
   if (!process_.Started()) return;
-  PumpUntil([&] { return (window_ = FindHelperWindowOf(process_.Id())) != nullptr; }, 10000);
+  // Generous: a loaded machine can take long over a first start, and nothing here times it.
+  PumpUntil([&] { return (window_ = FindHelperWindowOf(process_.Id())) != nullptr; }, 30000);
 }
 
 HelperProcess::~HelperProcess() {
