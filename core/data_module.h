@@ -62,6 +62,11 @@ class DataModuleParts {
 
   // --- the keyboard hook and the key-state model ---
   virtual void ResetKeyHistory() = 0;
+  // A new window in front ends the word typed, unless it was typed into that window.
+  virtual void ResetKeyHistoryFor(HWND foreground) {
+    (void)foreground;
+    ResetKeyHistory();
+  }
   virtual void ApplyLayout(HKL layout) = 0;  // the layout now in front
   // The program has asked for a layout itself and awaits the answer (1176).
   virtual bool LayoutAnswerPending() = 0;
@@ -84,6 +89,7 @@ class ProgramParts : public DataModuleParts {
   HWND WizardWindow() override;
   void ToggleKeyboardWindow() override;
   void ResetKeyHistory() override;
+  void ResetKeyHistoryFor(HWND foreground) override;
   void ApplyLayout(HKL layout) override;
   bool LayoutAnswerPending() override;
   void LayoutAnswered() override;

@@ -91,6 +91,9 @@ void ProgramParts::ToggleKeyboardWindow() {
 }
 
 void ProgramParts::ResetKeyHistory() { snibbet::ResetKeyHistory(); }
+void ProgramParts::ResetKeyHistoryFor(HWND foreground) {
+  KeyHistory().ResetForForeground(reinterpret_cast<std::uintptr_t>(foreground));
+}
 
 void ProgramParts::ApplyLayout(HKL layout) { ApplyForegroundLayout(layout); }
 
@@ -170,7 +173,7 @@ void TDataDM::DetectActiveApplication(HWND window) {
   // tray gives the focus back to.
   if (window && !IsOwnProcessWindow(window)) lastForegroundWindow_ = window;
   ClosePopupForNewForeground(window);
-  parts_.ResetKeyHistory();
+  parts_.ResetKeyHistoryFor(window);
   Foreground().SetForegroundIsIE(false);
   if (!window) {
     parts_.SetAppIcons(IconSetOfDesktop());

@@ -23,7 +23,13 @@ void TKeyHistory::Reset() {
   if (locked_) return;
   count_ = 0;
   typedChars_ = 0;
+  typedInto_ = 0;
   active_ = false;
+}
+
+void TKeyHistory::ResetForForeground(std::uintptr_t foreground) {
+  if (count_ > 0 && typedInto_ != 0 && typedInto_ == foreground) return;
+  Reset();
 }
 
 bool TKeyHistory::Append(const TQvKeyboard& model, int code, bool keyUp) {
@@ -40,6 +46,7 @@ bool TKeyHistory::Append(const TQvKeyboard& model, int code, bool keyUp) {
 void TKeyHistory::Start(const TQvKeyboard& model) {
   count_ = 0;
   typedChars_ = 0;
+  typedInto_ = 0;
   active_ = true;
   for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
     if (IsModifierKey(code) && model.IsKeyPressed(code)) Append(model, code, false);

@@ -37,6 +37,13 @@ class TKeyHistory {
 
   // Empties the history unless it is locked.
   void Reset();
+  // The window in front when the stretch began (0: not known). The hook sets
+  // it at a stretch's first key.
+  std::uintptr_t TypedInto() const { return typedInto_; }
+  void SetTypedInto(std::uintptr_t window) { typedInto_ = window; }
+  // A new window in front ends the word, but not the word typed into that very
+  // window: the report of a change can come after the keys that followed it.
+  void ResetForForeground(std::uintptr_t foreground);
 
   // The hook's update for a key event that changed `model` (already applied
   // to it). `sysKeyUp`: the event was WM_SYSKEYUP. Nothing while locked.
@@ -54,6 +61,7 @@ class TKeyHistory {
   std::array<KeyHistoryRecord, kCapacity> records_{};
   int count_ = 0;
   int typedChars_ = 0;
+  std::uintptr_t typedInto_ = 0;
   bool active_ = false;
   bool locked_ = false;
 };

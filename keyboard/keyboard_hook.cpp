@@ -227,8 +227,10 @@ HookVerdict KeyboardHookLogic::PassEvent(const Step* step, const KeyEvent& event
     const bool winL = step->code == kVkLetterL && !step->release && step->sideLessSet == kWinSet;
     // The system takes the keyboard away (secure desktop, lock): their releases never come.
     if (ctrlAltDelete || winL) model_->ReleaseAllKeys();
-    if (step->changed && !history_.Locked())
+    if (step->changed && !history_.Locked()) {
       history_.Record(*model_, step->code, step->release, event.message == kMsgSysKeyUp);
+      if (history_.Active() && history_.TypedInto() == 0) history_.SetTypedInto(ports_.ForegroundWindow());
+    }
   }
   if (const TQvAction* pending = executor_.PendingAction()) {
     const bool keepsHistory = (pending->Kind() == kKindLayout && pending->Param() == 0) ||

@@ -89,6 +89,8 @@ class HookPorts {
   // A modifier went down or up in the model: a key hint shown for the
   // modifiers held may change (the keyboard window's).
   virtual void ModifierChanged() = 0;
+  // The window in front (0: none), asked once as a typed word begins.
+  virtual std::uintptr_t ForegroundWindow() = 0;
 };
 
 

@@ -89,6 +89,7 @@ class SystemHookPorts : public HookPorts {
   void ModifierChanged() override {
     if (modifierChanged) modifierChanged();
   }
+  std::uintptr_t ForegroundWindow() override { return reinterpret_cast<std::uintptr_t>(GetForegroundWindow()); }
 
   std::function<void()> modifierChanged;
 

@@ -29,6 +29,7 @@ class FakeDesktop : public HookPorts, public ExecutorPorts, public KeyInputPort 
   std::vector<unsigned> helperMessages;
   bool numAlwaysFigure = false;
   bool fullScreen = false;
+  std::uintptr_t foreground = 0;
   bool runTimerOn = false;
   bool releaseTimerOn = false;
   unsigned releaseTimerMs = 0;
@@ -140,6 +141,7 @@ class FakeDesktop : public HookPorts, public ExecutorPorts, public KeyInputPort 
     events.push_back("modifier");
     if (onModifier) onModifier();
   }
+  std::uintptr_t ForegroundWindow() override { return foreground; }
 
   // ExecutorPorts
   void StartRunTimer() override {

@@ -282,6 +282,35 @@ TEST_F(Hook, LockKeyAutoRepeatIsSwallowedAndCtrlAltDeleteReleasesEverything) {
   EXPECT_FALSE(AnyKeyShownPressed());
 }
 
+// The report of a new window in front arrives late when the program is busy,
+// after keys the user already typed into that window.
+TEST_F(Hook, AWordRemembersTheWindowItWasTypedIntoAndOnlyAnotherWindowInFrontEndsIt) {
+  desk.foreground = 0x100;
+  desk.Press(kA);
+  desk.Release(kA);
+  desk.foreground = 0x200;  // asked once, at the word's first key
+  desk.Press(kB);
+  desk.Release(kB);
+  EXPECT_EQ(history.TypedInto(), 0x100u);
+
+  const int typed = history.Count();
+  history.ResetForForeground(0x100);
+  EXPECT_EQ(history.Count(), typed) << "the late report of the word's own window";
+  history.ResetForForeground(0x200);
+  EXPECT_EQ(history.Count(), 0);
+  EXPECT_EQ(history.TypedInto(), 0u);
+
+  // Typed with no window in front, or nothing typed: any report ends it.
+  desk.foreground = 0;
+  desk.Press(kA);
+  history.ResetForForeground(0);
+  EXPECT_EQ(history.Count(), 0);
+  desk.Release(kA);
+  desk.foreground = 0x300;
+  desk.Press(kB);
+  EXPECT_EQ(history.TypedInto(), 0x300u) << "the next word asks again";
+}
+
 TEST_F(Hook, KeysWithoutAModelKeyPassUntouched) {
   int unknown = 0;
   for (int code = 1; code <= 255 && !unknown; ++code)
