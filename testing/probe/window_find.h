@@ -12,10 +12,10 @@ namespace probe {
 
 // Every field that is set must match exactly.
 struct WindowQuery {
-  std::optional<std::wstring> className;
-  std::optional<std::wstring> title;
-  std::optional<DWORD> pid;
-  std::optional<HWND> owner;   // nullptr asks for an unowned window
+  std::optional<std::wstring> className = std::nullopt;
+  std::optional<std::wstring> title = std::nullopt;
+  std::optional<DWORD> pid = std::nullopt;
+  std::optional<HWND> owner = std::nullopt;  // nullptr asks for an unowned window
   bool visibleOnly = false;
 };
 

@@ -61,8 +61,11 @@ TEST_F(DataModuleHelperTest, StartsTheHelperHiddenFromItsOwnFolderAndEndsItWithT
   const DWORD helperPid = probe::ProcessOf(helper);
   const std::vector<DWORD> helpers = probe::ProcessesNamed(L"SnibbetCm.exe");
   EXPECT_EQ(helpers, std::vector<DWORD>{helperPid}) << "exactly one helper";
-  for (const auto& entry : probe::ListProcesses())
-    if (entry.pid == helperPid) EXPECT_EQ(entry.parent, snibbet.Pid()) << "started by the program";
+  for (const auto& entry : probe::ListProcesses()) {
+    if (entry.pid == helperPid) {
+      EXPECT_EQ(entry.parent, snibbet.Pid()) << "started by the program";
+    }
+  }
   probe::Process helperProcess = probe::Process::Attach(helperPid);
   EXPECT_EQ(ImagePathOf(helperProcess), folder_.File(L"SnibbetCm.exe")) << "the program folder comes first";
 

@@ -112,7 +112,8 @@ std::wstring TextOf(HWND window) {
 }
 
 std::string FocusOf(HWND window) {
-  GUITHREADINFO info{sizeof info};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
   return info.hwndFocus ? probe::ToUtf8(probe::ClassNameOf(info.hwndFocus)) : "none";
 }

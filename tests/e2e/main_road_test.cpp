@@ -115,7 +115,8 @@ class MainRoadTest : public SnibbetTest {
     return LOWORD(packed) == HIWORD(packed) ? LOWORD(packed) : 0xFFFF;
   }
   POINT CaretOnScreen() const {
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(target_, nullptr), &info);
     POINT point{info.rcCaret.left, info.rcCaret.bottom};
     ClientToScreen(info.hwndCaret ? info.hwndCaret : edit_, &point);
@@ -158,7 +159,7 @@ class MainRoadTest : public SnibbetTest {
   // An office program's clipboard: text, a bitmap, HTML, rich text and a
   // private format.
   std::vector<probe::ClipboardItem> CopyOfficeClipboard() {
-    BITMAPINFOHEADER header{sizeof header, 1, 1, 1, 24, BI_RGB};
+    BITMAPINFOHEADER header{sizeof header, 1, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<uint8_t> dib(reinterpret_cast<const uint8_t*>(&header),
                              reinterpret_cast<const uint8_t*>(&header) + sizeof header);
     dib.insert(dib.end(), {10, 20, 30, 0});

@@ -61,7 +61,8 @@ std::optional<std::pair<LONG, LONG>> ClipboardBitmapSize() {
 bool ModuleLoaded(DWORD pid, const std::wstring& name) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
   if (snapshot == INVALID_HANDLE_VALUE) return false;
-  MODULEENTRY32W entry{sizeof entry};
+  MODULEENTRY32W entry{};
+  entry.dwSize = sizeof entry;
   bool found = false;
   for (BOOL more = Module32FirstW(snapshot, &entry); more && !found; more = Module32NextW(snapshot, &entry))
     found = _wcsicmp(entry.szModule, name.c_str()) == 0;

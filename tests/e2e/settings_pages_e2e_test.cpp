@@ -55,7 +55,8 @@ TEST_F(SettingsPagesTest, AHotkeyCapturedByItsKeysOpensThePopupOnceAppliedAndThe
   // The capture runs while its field has the focus.
   ASSERT_TRUE(probe::WaitUntil(
       [&] {
-        GUITHREADINFO info{sizeof info};
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
         return GetGUIThreadInfo(GetWindowThreadProcessId(capture, nullptr), &info) && info.hwndFocus == newKeys;
       },
       5s));

@@ -173,7 +173,8 @@ TEST_F(TrayTest, LeftClickOpensThePopupForTheFocusedEditOnce) {
   ASSERT_NE(popup, nullptr) << "the pop-up is not open";
   RECT rect{};
   GetWindowRect(popup, &rect);
-  GUITHREADINFO info{sizeof info};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
   ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(targetWindow, nullptr), &info));
   POINT caret{info.rcCaret.left, info.rcCaret.bottom};
   ClientToScreen(info.hwndCaret, &caret);
