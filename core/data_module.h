@@ -62,9 +62,14 @@ class DataModuleParts {
 
   // --- the keyboard hook and the key-state model ---
   virtual void ResetKeyHistory() = 0;
-  // A new window in front ends the word typed, unless it was typed into that window.
+  // A new window in front ends the word typed, unless it was typed into that
+  // window; a click at `time` ends it, unless it was begun after the click.
   virtual void ResetKeyHistoryFor(HWND foreground) {
     (void)foreground;
+    ResetKeyHistory();
+  }
+  virtual void ResetKeyHistoryForClickAt(DWORD time) {
+    (void)time;
     ResetKeyHistory();
   }
   virtual void ApplyLayout(HKL layout) = 0;  // the layout now in front
@@ -90,6 +95,7 @@ class ProgramParts : public DataModuleParts {
   void ToggleKeyboardWindow() override;
   void ResetKeyHistory() override;
   void ResetKeyHistoryFor(HWND foreground) override;
+  void ResetKeyHistoryForClickAt(DWORD time) override;
   void ApplyLayout(HKL layout) override;
   bool LayoutAnswerPending() override;
   void LayoutAnswered() override;

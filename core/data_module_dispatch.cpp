@@ -94,6 +94,7 @@ void ProgramParts::ResetKeyHistory() { snibbet::ResetKeyHistory(); }
 void ProgramParts::ResetKeyHistoryFor(HWND foreground) {
   KeyHistory().ResetForForeground(reinterpret_cast<std::uintptr_t>(foreground));
 }
+void ProgramParts::ResetKeyHistoryForClickAt(DWORD time) { KeyHistory().ResetForClickAt(time); }
 
 void ProgramParts::ApplyLayout(HKL layout) { ApplyForegroundLayout(layout); }
 
@@ -159,8 +160,8 @@ void TDataDM::aeMainMessage(const MSG& msg) {
 }
 
 void TDataDM::HelperMouseDown(const MSG& msg) {
-  // A click ends the word being typed.
-  parts_.ResetKeyHistory();
+  // A click ends the word being typed (the helper posts it as it happens).
+  parts_.ResetKeyHistoryForClickAt(msg.time);
   if (!PopupShownAwayFromKeyboard(parts_)) return;
   // Signed words: a monitor left of or above the primary one has negative coordinates.
   const POINT click{CursorXFromPacked(msg.lParam), CursorYFromPacked(msg.lParam)};

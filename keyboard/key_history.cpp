@@ -24,11 +24,24 @@ void TKeyHistory::Reset() {
   count_ = 0;
   typedChars_ = 0;
   typedInto_ = 0;
+  beginningNoted_ = false;
   active_ = false;
+}
+
+void TKeyHistory::NoteBeginning(std::uintptr_t foreground, std::uint32_t time) {
+  typedInto_ = foreground;
+  begunAt_ = time;
+  beginningNoted_ = true;
 }
 
 void TKeyHistory::ResetForForeground(std::uintptr_t foreground) {
   if (count_ > 0 && typedInto_ != 0 && typedInto_ == foreground) return;
+  Reset();
+}
+
+void TKeyHistory::ResetForClickAt(std::uint32_t time) {
+  // Tick counts wrap: the signed difference orders them.
+  if (count_ > 0 && beginningNoted_ && static_cast<std::int32_t>(begunAt_ - time) > 0) return;
   Reset();
 }
 
@@ -47,6 +60,7 @@ void TKeyHistory::Start(const TQvKeyboard& model) {
   count_ = 0;
   typedChars_ = 0;
   typedInto_ = 0;
+  beginningNoted_ = false;
   active_ = true;
   for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
     if (IsModifierKey(code) && model.IsKeyPressed(code)) Append(model, code, false);

@@ -37,13 +37,16 @@ class TKeyHistory {
 
   // Empties the history unless it is locked.
   void Reset();
-  // The window in front when the stretch began (0: not known). The hook sets
-  // it at a stretch's first key.
+  // Where and when the stretch began: the window in front then (0: none) and
+  // its first key's time. The hook notes them at a stretch's first key.
+  bool BeginningNoted() const { return beginningNoted_; }
+  void NoteBeginning(std::uintptr_t foreground, std::uint32_t time);
   std::uintptr_t TypedInto() const { return typedInto_; }
-  void SetTypedInto(std::uintptr_t window) { typedInto_ = window; }
-  // A new window in front ends the word, but not the word typed into that very
-  // window: the report of a change can come after the keys that followed it.
+  // The reports of a new window in front and of a click can come after keys
+  // the user typed after them (the program busy meanwhile): they end the word
+  // unless it was typed into that very window, or begun after that click.
   void ResetForForeground(std::uintptr_t foreground);
+  void ResetForClickAt(std::uint32_t time);
 
   // The hook's update for a key event that changed `model` (already applied
   // to it). `sysKeyUp`: the event was WM_SYSKEYUP. Nothing while locked.
@@ -62,6 +65,8 @@ class TKeyHistory {
   int count_ = 0;
   int typedChars_ = 0;
   std::uintptr_t typedInto_ = 0;
+  std::uint32_t begunAt_ = 0;
+  bool beginningNoted_ = false;
   bool active_ = false;
   bool locked_ = false;
 };

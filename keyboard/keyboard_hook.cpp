@@ -229,7 +229,7 @@ HookVerdict KeyboardHookLogic::PassEvent(const Step* step, const KeyEvent& event
     if (ctrlAltDelete || winL) model_->ReleaseAllKeys();
     if (step->changed && !history_.Locked()) {
       history_.Record(*model_, step->code, step->release, event.message == kMsgSysKeyUp);
-      if (history_.Active() && history_.TypedInto() == 0) history_.SetTypedInto(ports_.ForegroundWindow());
+      if (history_.Active() && !history_.BeginningNoted()) history_.NoteBeginning(ports_.ForegroundWindow(), event.time);
     }
   }
   if (const TQvAction* pending = executor_.PendingAction()) {

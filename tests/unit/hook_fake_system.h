@@ -70,7 +70,8 @@ class FakeDesktop : public HookPorts, public ExecutorPorts, public KeyInputPort 
   }
   // A key event by the user (physical) or by another program (injected).
   HookVerdict Key(int code, bool up, bool extended = false, bool injected = false) {
-    const KeyEvent event = MakeEvent(code, up, extended, injected);
+    KeyEvent event = MakeEvent(code, up, extended, injected);
+    event.time = tick;
     if (helperBlocking && !injected) {
       heldBack.push_back(event);
       return HookVerdict::Swallow;

@@ -282,13 +282,15 @@ TEST_F(Hook, LockKeyAutoRepeatIsSwallowedAndCtrlAltDeleteReleasesEverything) {
   EXPECT_FALSE(AnyKeyShownPressed());
 }
 
-// The report of a new window in front arrives late when the program is busy,
-// after keys the user already typed into that window.
-TEST_F(Hook, AWordRemembersTheWindowItWasTypedIntoAndOnlyAnotherWindowInFrontEndsIt) {
+// The reports of a new window in front and of a click arrive late when the
+// program is busy, after keys the user typed after them.
+TEST_F(Hook, AWordRemembersWhereAndWhenItBeganAndOnlyAnEarlierChangeEndsIt) {
   desk.foreground = 0x100;
+  desk.tick = 5000;
   desk.Press(kA);
   desk.Release(kA);
   desk.foreground = 0x200;  // asked once, at the word's first key
+  desk.tick = 5100;
   desk.Press(kB);
   desk.Release(kB);
   EXPECT_EQ(history.TypedInto(), 0x100u);
@@ -296,18 +298,27 @@ TEST_F(Hook, AWordRemembersTheWindowItWasTypedIntoAndOnlyAnotherWindowInFrontEnd
   const int typed = history.Count();
   history.ResetForForeground(0x100);
   EXPECT_EQ(history.Count(), typed) << "the late report of the word's own window";
-  history.ResetForForeground(0x200);
-  EXPECT_EQ(history.Count(), 0);
-  EXPECT_EQ(history.TypedInto(), 0u);
+  history.ResetForClickAt(4990);
+  EXPECT_EQ(history.Count(), typed) << "the late report of a click before the word";
+  history.ResetForClickAt(5000);
+  EXPECT_EQ(history.Count(), 0) << "a click as the word began ends it";
 
-  // Typed with no window in front, or nothing typed: any report ends it.
-  desk.foreground = 0;
+  desk.tick = 0xFFFFFFF0u;  // the tick count wraps between the click and the word
   desk.Press(kA);
+  desk.Release(kA);
+  history.ResetForClickAt(0xFFFFFFE0u);
+  EXPECT_GT(history.Count(), 0);
+  history.ResetForForeground(0x300);
+  EXPECT_EQ(history.Count(), 0) << "another window's report ends it";
+
+  // Typed with no window in front: any report of one ends it.
+  desk.foreground = 0;
+  desk.Press(kB);
   history.ResetForForeground(0);
   EXPECT_EQ(history.Count(), 0);
-  desk.Release(kA);
+  desk.Release(kB);
   desk.foreground = 0x300;
-  desk.Press(kB);
+  desk.Press(kA);
   EXPECT_EQ(history.TypedInto(), 0x300u) << "the next word asks again";
 }
 
