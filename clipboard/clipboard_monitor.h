@@ -52,14 +52,14 @@ class HistoryKeyboardPort {
 
 // How the monitor reaches the system; tests replace single entries.
 struct ClipboardMonitorOptions {
-  std::function<bool()> isVistaOrLater;                  // default: IsVistaOrLater
-  std::function<FormatListenerApi()> lookUpListenerApi;  // default: LookUpFormatListenerApi
-  std::function<void(std::wstring_view)> showWarning;    // default: ShowWarningMessage
-  std::function<void(int slot, bool force)> playSound;   // default: PlayEventSound
+  std::function<bool()> isVistaOrLater{};                   // default: IsVistaOrLater
+  std::function<FormatListenerApi()> lookUpListenerApi{};   // default: LookUpFormatListenerApi
+  std::function<void(std::wstring_view)> showWarning{};     // default: ShowWarningMessage
+  std::function<void(int slot, bool force)> playSound{};    // default: PlayEventSound
   // Default: the settings object's (its switch is never on); a test may switch the store on.
-  std::function<ClipboardHistorySettings()> historySettings;
-  std::wstring historyFolder;                            // default: the settings store's clipboard folder
-  HistoryKeyboardPort* keyboard = nullptr;               // none: input is not blocked during a save
+  std::function<ClipboardHistorySettings()> historySettings{};
+  std::wstring historyFolder{};                             // default: the settings store's clipboard folder
+  HistoryKeyboardPort* keyboard = nullptr;                  // none: input is not blocked during a save
 };
 
 class TQvClipboardMonitor : public TQvForm {

@@ -176,6 +176,8 @@ void EditorE2eTest::ChooseMenuItem(int menu, int item) {
   probe::PumpMessages(200ms);
   for (int i = 0; i < item; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(probe::WaitForNoWindow({.className = L"#32768", .pid = snibbet_->Pid(), .visibleOnly = true}, 5s))
+      << "the menu stays open";
 }
 
 void EditorE2eTest::PressAltXOver(HWND editor, HWND survivor) {

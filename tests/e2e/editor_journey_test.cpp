@@ -46,8 +46,8 @@ TEST_F(EditorJourneyTest, ATemplateAddedAndSavedInTheEditorIsOnDiskAndPastesAfte
   // Editor > Add from the menu bar by its keys; the new template's name is typed in place.
   ASSERT_NE(GetMenu(editor), nullptr);
   ChooseMenuItem(1, 0);
-  HWND grid = VisibleChild(editor, WC_LISTVIEWW);
-  ASSERT_NE(grid, nullptr);
+  HWND grid = nullptr;
+  ASSERT_TRUE(probe::PumpUntil([&] { return (grid = VisibleChild(editor, WC_LISTVIEWW)) != nullptr; }, 3s));
   ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 3s)) << "no name to type";
   probe::PhysicalType("zz");
   probe::PhysicalKeys({"Return"});
@@ -157,8 +157,8 @@ TEST_F(EditorJourneyTest, TrayExitWithUnsavedChangesAsksCancelKeepsTheProgramNoE
 
   // A change: a new template, named.
   ChooseMenuItem(1, 0);
-  HWND grid = VisibleChild(editor, WC_LISTVIEWW);
-  ASSERT_NE(grid, nullptr);
+  HWND grid = nullptr;
+  ASSERT_TRUE(probe::PumpUntil([&] { return (grid = VisibleChild(editor, WC_LISTVIEWW)) != nullptr; }, 3s));
   ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 3s)) << "no name to type";
   probe::PhysicalType("zz");
   probe::PhysicalKeys({"Return"});
