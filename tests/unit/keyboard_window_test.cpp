@@ -227,6 +227,15 @@ class KeyboardWindow : public test::SettingsTest {
     Mouse(screen, MOUSEEVENTF_LEFTUP);
     Pump(100);
   }
+  // The cursor to the caption, then the left button down there: a drag begins.
+  POINT PressOnCaption() {
+    const POINT start = OnScreen({200, 10});
+    Mouse(start, 0);
+    Pump();
+    Mouse(start, MOUSEEVENTF_LEFTDOWN);
+    Pump();
+    return start;
+  }
   void ShowAt(int left, int top) {
     keyboard->ShowNoActivate();
     SetWindowPos(keyboard->Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -294,11 +303,7 @@ TEST_F(KeyboardWindow, ShowsTheLayoutInTheChosenSchemeAndAClickTypesTheKey) {
 
 TEST_F(KeyboardWindow, ADragOnTheCaptionMovesBothWindows) {
   ShowAt(60, 80);
-  const POINT start = OnScreen({200, 10});
-  Mouse(start, 0);
-  Pump();
-  Mouse(start, MOUSEEVENTF_LEFTDOWN);
-  Pump();
+  const POINT start = PressOnCaption();
   EXPECT_TRUE(keyboard->Dragging());
   for (int step = 1; step <= 4; ++step) {
     Mouse({start.x + 10 * step, start.y + 8 * step}, MOUSEEVENTF_MOVE);
@@ -377,11 +382,7 @@ TEST_F(KeyboardWindow, ADragSnapsToTheWorkAreasEdgeAndALeaveEndsIt) {
   const RECT work = ui::MonitorWorkArea(keyboard->Handle());
   SetWindowPos(keyboard->Handle(), nullptr, work.left + 30, work.top + 80, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const POINT start = OnScreen({200, 10});
-  Mouse(start, 0);
-  Pump();
-  Mouse(start, MOUSEEVENTF_LEFTDOWN);
-  Pump();
+  const POINT start = PressOnCaption();
   ASSERT_TRUE(keyboard->Dragging());
   const auto moveTo = [&](int dx) {
     Mouse({start.x + dx, start.y}, MOUSEEVENTF_MOVE);
