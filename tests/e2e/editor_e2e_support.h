@@ -83,8 +83,8 @@ class EditorE2eTest : public SnibbetTest {
   HWND Find(const wchar_t* className) const;
   // The hotkey from the focused window, then the pop-up's Edit button: the editor.
   HWND OpenEditorFromPopup();
-  // A menu bar command by keys: F10, `menu` times Right, Down opens the menu, then
-  // `item` times Down and Return.
+  // A menu bar command of the editor by keys: F10, `menu` times Right, Down opens
+  // the menu, then `item` times Down and Return.
   void ChooseMenuItem(int menu, int item);
   // Alt+X with the pointer over a window that outlives the editor (without a
   // window manager X sends keys to the window under the pointer, so the
