@@ -4,7 +4,6 @@
 find_package(Python3 3.7 REQUIRED COMPONENTS Interpreter)
 set(ZQI_PACK ${CMAKE_CURRENT_LIST_DIR}/zqi_pack.py)
 set(icon_set_files)
-set(icon_set_sources)
 foreach(pair Notepad:Notepad Windows:Win2000 Windows:WinXP Windows:WinVista
              Desktop:Desktop2000 Desktop:DesktopXP Desktop:DesktopVista)
   string(REPLACE ":" ";" pair ${pair})
@@ -17,16 +16,5 @@ foreach(pair Notepad:Notepad Windows:Win2000 Windows:WinXP Windows:WinVista
     COMMENT "Packing icon set ${set}.zqi"
     VERBATIM)
   list(APPEND icon_set_files ${packed})
-  list(APPEND icon_set_sources ${SNIBBET_PROGRAM_DIR}/Icons/${source}.txt)
 endforeach()
-list(REMOVE_DUPLICATES icon_set_sources)
-if(TARGET program_data)
-  # The copy of data/ brings the text sources along; the program folder ships
-  # only the packed sets.
-  add_custom_target(icon_sets ALL
-    COMMAND ${CMAKE_COMMAND} -E rm -f ${icon_set_sources}
-    DEPENDS ${icon_set_files})
-  add_dependencies(icon_sets program_data)
-else()
-  add_custom_target(icon_sets ALL DEPENDS ${icon_set_files})
-endif()
+add_custom_target(icon_sets ALL DEPENDS ${icon_set_files})

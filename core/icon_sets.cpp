@@ -165,12 +165,18 @@ bool TQvIcons::DrawHotkeySquares(HDC dc, int kind, int x, int y) const {
 
 bool TQvIcons::GetEntry(int kind, ControlSet set, HBITMAP picture, ControlSet sideLessSet,
                         std::wstring& text) const {
-  const std::optional<std::size_t> entry =
-      ValidKind(kind) ? index_.Find(entries_, static_cast<std::uint8_t>(kind), set, sideLessSet) : std::nullopt;
+  std::size_t entry = 0;
+  bool found = false;
+  if (ValidKind(kind)) {
+    if (const auto at = index_.Find(entries_, static_cast<std::uint8_t>(kind), set, sideLessSet)) {
+      entry = *at;
+      found = true;
+    }
+  }
   ui::MemoryDC dc;
   std::optional<ui::SelectedObject> selected;
   if (picture) selected.emplace(dc.Get(), picture);
-  if (!entry) {
+  if (!found) {
     text.clear();
     if (picture) {
       const ui::Brush grey(CreateSolidBrush(kMissingPictureColour));
@@ -179,8 +185,8 @@ bool TQvIcons::GetEntry(int kind, ControlSet set, HBITMAP picture, ControlSet si
     }
     return false;
   }
-  text = entries_[*entry].text;
-  if (picture && static_cast<int>(*entry) < images_.Count()) images_.Draw(static_cast<int>(*entry), dc.Get(), 0, 0, ILD_NORMAL);
+  text = entries_[entry].text;
+  if (picture && static_cast<int>(entry) < images_.Count()) images_.Draw(static_cast<int>(entry), dc.Get(), 0, 0, ILD_NORMAL);
   return true;
 }
 

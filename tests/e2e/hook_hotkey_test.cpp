@@ -171,7 +171,7 @@ TEST_F(HookHotkeyTest, KeysTypedDuringTheActionAreHeldBackAndDeliveredAfterIt) {
   ExpectNoKeyHeld();
   if (HasFailure()) {
     for (const auto& key : keys.Keys())
-      std::printf("key %u %s%s at %lu\n", key.vk, key.Up() ? "up" : "down", key.Injected() ? " injected" : "",
+      std::printf("key %lu %s%s at %lu\n", static_cast<unsigned long>(key.vk), key.Up() ? "up" : "down", key.Injected() ? " injected" : "",
                   static_cast<unsigned long>(key.time));
   }
   Finish();

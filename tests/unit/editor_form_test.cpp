@@ -122,7 +122,11 @@ TEST_F(EditorFormTest, TypingInThePagesEditsTheCurrentTemplate) {
   {
     BITMAPFILEHEADER file{0x4D42, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 4, 0, 0,
                           sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    BITMAPINFOHEADER info{sizeof info, 1, 1, 1, 24, BI_RGB};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = info.biHeight = info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
     std::ofstream out(picture, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
@@ -236,7 +240,7 @@ TEST_F(EditorFormTest, CtrlSSavesWithTheFocusOnTheWindowItselfOrTheColourList) {
 TEST_F(EditorFormTest, AListOfTheMostTemplatesAFileHoldsOpensAndScrollsAtOnce) {
   std::vector<TemplateRecord> many;
   many.reserve(65535);
-  for (int i = 0; i < 65535; ++i) many.push_back(Named("t" + std::to_string(100000 + i), "body"));
+  for (int i = 0; i < 65535; ++i) many.push_back(Named(std::string("t").append(std::to_string(100000 + i)), "body"));
   std::vector<TemplateRecordView> views;
   for (const TemplateRecord& r : many) views.push_back({r.Name, r.Date, r.Kind, r.Template});
   table_.Close();

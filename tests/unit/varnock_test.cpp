@@ -47,7 +47,8 @@ class OptionsProgram : public ::testing::Test {
   static int Run(const std::wstring& parameters) {
     const std::wstring file = ProgramDirFromEnvironment() + L"Varnock.exe";
     std::wstring commandLine = L"\"" + file + L"\" " + parameters;
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(file.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
