@@ -29,7 +29,6 @@
 #include "core/program_setting_effects.h"
 #include "core/settings_window_link.h"
 #include "core/text_utils.h"
-#include "core/tip_counter.h"
 #include "core/utilities.h"
 #include "dialogs/wizard_form.h"
 #include "keyboard/action_shell.h"

@@ -6,11 +6,9 @@
 #include "core/busy_cursor.h"
 #include "core/form_help.h"
 #include "core/utilities.h"
-#include "ui/exceptions.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/monitor.h"
-#include "ui/window_class.h"
 
 namespace snibbet {
 namespace {
@@ -35,24 +33,13 @@ std::wstring TextOf(HWND window) {
 }  // namespace
 
 TInfoFrame::TInfoFrame(ui::Form& owner, ui::ControlDesign design)
-    : Control(owner, WithDesignSize(std::move(design))), onInfoClick(&ShowActiveFormHelp) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &TInfoFrame::WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  ui::EnsureWindowClass(wc);
-}
-
-// A form destroyed as an object takes its windows down after its members:
-// the window must not call into this object any more.
-TInfoFrame::~TInfoFrame() {
-  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    : CustomControl(owner, WithDesignSize(std::move(design))), onInfoClick(&ShowActiveFormHelp) {
+  // Registered now: a DIALOGEX form names the class before the frame's window exists.
+  CustomClass(kClassName);
 }
 
 void TInfoFrame::OnAttached() {
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  CustomControl::OnAttached();
   HINSTANCE module = GetModuleHandleW(nullptr);
   picture_ = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY, 0, 0, 0, 0, hwnd_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPictureId)), module, nullptr);
@@ -115,16 +102,6 @@ void TInfoFrame::Paint() {
   RoundRect(dc, shape.left, shape.top, shape.right, shape.bottom, corner, corner);
 }
 
-LRESULT CALLBACK TInfoFrame::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TInfoFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->picture_ = self->label_ = nullptr;
-  }
-  return ui::Guarded(LRESULT{0}, [&] { return self->HandleMessage(message, wParam, lParam); });
-}
-
 LRESULT TInfoFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
@@ -132,6 +109,9 @@ LRESULT TInfoFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // Paint covers everything
+    case WM_NCDESTROY:
+      picture_ = label_ = nullptr;
+      break;
     case WM_SIZE:
       Layout();
       return 0;

@@ -13,18 +13,17 @@
 #include <functional>
 #include <string_view>
 
-#include "ui/control.h"
+#include "ui/custom_control.h"
 
 namespace snibbet {
 
-class TInfoFrame : public ui::Control {
+class TInfoFrame : public ui::CustomControl {
  public:
   static constexpr const wchar_t* kClassName = L"TInfoFrame";
   static constexpr int kDesignWidth = 300, kDesignHeight = 49;
 
   // A width or height of 0 in `design` takes the design size.
   TInfoFrame(ui::Form& owner, ui::ControlDesign design);
-  ~TInfoFrame() override;
 
   // The click on the picture; by default the active form's help.
   std::function<void()> onInfoClick;
@@ -40,8 +39,7 @@ class TInfoFrame : public ui::Control {
   void OnAttached() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
   void Layout();
 

@@ -1,11 +1,8 @@
 #include "core/message_pump.h"
 
 namespace snibbet {
-namespace {
 
-PendingMessageProcessor g_processor = nullptr;
-
-bool PlainProcessPendingMessages() {
+bool ProcessPendingMessages() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
@@ -17,14 +14,6 @@ bool PlainProcessPendingMessages() {
   }
   return true;
 }
-
-}  // namespace
-
-bool ProcessPendingMessages() {
-  return g_processor ? g_processor() : PlainProcessPendingMessages();
-}
-
-void SetPendingMessageProcessor(PendingMessageProcessor processor) { g_processor = processor; }
 
 bool PumpMessagesFor(DWORD ms) {
   const DWORD start = GetTickCount();

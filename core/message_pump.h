@@ -10,11 +10,6 @@ namespace snibbet {
 // is posted again for the main loop and ends the processing; false then.
 bool ProcessPendingMessages();
 
-// Lets the application's own message handling (dialog keys and the like)
-// take over ProcessPendingMessages; null restores the plain loop.
-using PendingMessageProcessor = bool (*)();
-void SetPendingMessageProcessor(PendingMessageProcessor processor);
-
 // Until `ms` milliseconds have passed: an alertable 10 ms sleep, then the
 // pending messages. Ends early, with false, only when WM_QUIT arrives.
 bool PumpMessagesFor(DWORD ms);

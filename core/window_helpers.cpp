@@ -69,8 +69,6 @@ HICON GetWindowIconHandle(HWND window, UINT timeoutMs) {
   return copy ? copy : CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
 }
 
-HWND FindDesktopWindow() { return FindWindowW(L"Progman", L"Program Manager"); }
-
 void KeepFormOnMonitor(HWND window) {
   if (!window || IsIconic(window) || IsZoomed(window)) return;
   RECT bounds;

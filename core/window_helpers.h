@@ -15,8 +15,6 @@ void ForceForegroundWindow(HWND window, bool show);
 // the returned copy and destroys it with DestroyIcon.
 HICON GetWindowIconHandle(HWND window, UINT timeoutMs);
 
-// The shell's desktop window ("Progman", "Program Manager"); 0 when none.
-HWND FindDesktopWindow();
 
 // Moves a window that is neither minimised nor maximised into the work area
 // of its monitor.

@@ -107,7 +107,6 @@ class RtfToolbar {
 
   void AddButtons();
   void FillBackgroundMenu();
-  void AfterCreate();
   void Formatted();
 
   void tbFontClick();

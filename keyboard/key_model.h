@@ -176,7 +176,6 @@ class TQvKeyboard {
  private:
   friend class TQvBtn;
   void KeyPressedChanged(TQvBtn& key);
-  void LinkChanged(TQvBtn& key, TQvBtn* linked);
   std::unique_ptr<TQvBtn>& Slot(int code) { return buttons_[static_cast<std::size_t>(code)]; }
   void RelinkLettersTo(LayoutHandle usLayout);
 

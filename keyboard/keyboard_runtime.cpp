@@ -203,8 +203,6 @@ void KeyboardRuntime::OnModifierChanged(std::function<void()> handler) {
   parts_->hookPorts.modifierChanged = std::move(handler);
 }
 
-KeyboardRuntime* KeyboardRuntimeOrNull() { return g_runtime; }
-
 LRESULT CALLBACK MainKeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
   KeyboardRuntime* runtime = g_runtime;
   if (runtime && nCode == HC_ACTION && lParam) {

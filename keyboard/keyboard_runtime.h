@@ -60,8 +60,6 @@ class KeyboardRuntime {
   std::unique_ptr<Parts> parts_;
 };
 
-KeyboardRuntime* KeyboardRuntimeOrNull();
-
 // The system hook: installed (SnibbetCm told with 1206, the model on), or an
 // error box with language text 1.
 void InstallKeyboardHook();

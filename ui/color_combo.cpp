@@ -67,11 +67,6 @@ void ColorComboBox::SetColor(COLORREF color) {
   Invalidate();
 }
 
-void ColorComboBox::SetCustomCaption(std::wstring caption) {
-  customCaption_ = std::move(caption);
-  Invalidate();
-}
-
 bool ColorComboBox::OnCommandReflected(WORD code) {
   if (code == CBN_SELENDOK && ItemIndex() == CustomIndex() && ItemIndex() >= 0) {
     ChooseCustom();

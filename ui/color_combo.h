@@ -34,7 +34,6 @@ class ColorComboBox : public Control {
   int ItemIndex() const;
   int Count() const;
   std::wstring ItemText(int index) const;
-  void SetCustomCaption(std::wstring caption);
 
   // What choosing the custom entry does: the colour dialog by default.
   std::function<std::optional<COLORREF>(COLORREF initial)> chooseCustom;

@@ -11,9 +11,6 @@ class Edit : public Control {
   using Control::Control;
 
   std::function<void()> onChange;  // the text changed (also by SetText)
-  void SetReadOnly(bool readOnly);
-  void SelectAll();
-  void SetCueBanner(const wchar_t* cue);
 
  protected:
   const wchar_t* WindowClassName() const override { return L"EDIT"; }

@@ -349,13 +349,6 @@ void Form::ApplyPositionRule() {
   }
 }
 
-void Form::SetAlwaysOnTop(bool onTop) {
-  params_.alwaysOnTop = onTop;
-  if (hwnd_) {
-    SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-}
-
 bool Form::AlwaysOnTop() const {
   if (!hwnd_) return params_.alwaysOnTop;
   return (GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -384,11 +377,6 @@ void Form::ApplyLayeredAttributes() {
     SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
   }
-}
-
-void Form::SetMinSize(int width, int height) {
-  params_.minWidth = width;
-  params_.minHeight = height;
 }
 
 // --- messages --------------------------------------------------------------

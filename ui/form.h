@@ -114,11 +114,9 @@ class Form : public Window {
   WindowState State() const;
   void SetState(WindowState state);
   void CenterOnMonitor();  // in the work area of the monitor the form lies on
-  void SetAlwaysOnTop(bool onTop);
   bool AlwaysOnTop() const;
   void SetAlphaBlend(bool on, BYTE level = 255);
   void SetTransparentColor(bool on, COLORREF color = 0);
-  void SetMinSize(int width, int height);
 
   HFONT FontHandle() const { return font_.Get(); }
   LOGFONTW FontDescription() const;

@@ -17,12 +17,6 @@ void GradientHeader::OnAttached() {
   MakeFont();
 }
 
-void GradientHeader::SetLook(const GradientHeaderLook& look) {
-  look_ = look;
-  if (hwnd_) MakeFont();
-  Invalidate();
-}
-
 void GradientHeader::SetColours(COLORREF start, COLORREF end) {
   look_.start = start;
   look_.end = end;

@@ -25,7 +25,6 @@ class GradientHeader : public CustomControl {
  public:
   using CustomControl::CustomControl;
 
-  void SetLook(const GradientHeaderLook& look);
   const GradientHeaderLook& Look() const { return look_; }
   void SetColours(COLORREF start, COLORREF end);
   void SetCaptionColour(COLORREF colour);

@@ -37,14 +37,6 @@ std::wstring ImageComboBox::ItemText(int index) const {
   return buffer;
 }
 
-int ImageComboBox::ItemImage(int index) const {
-  COMBOBOXEXITEMW item{};
-  item.mask = CBEIF_IMAGE;
-  item.iItem = index;
-  if (!Send(CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-  return item.iImage;
-}
-
 // The extended combo box passes its inner box's notifications on as its own.
 bool ImageComboBox::OnCommandReflected(WORD code) {
   if (code != CBN_SELCHANGE || !onChange) return false;

@@ -26,7 +26,6 @@ class ImageComboBox : public Control {
   int ItemIndex() const;  // -1: none
   void SetItemIndex(int index);
   std::wstring ItemText(int index) const;
-  int ItemImage(int index) const;
 
  protected:
   const wchar_t* WindowClassName() const override { return WC_COMBOBOXEXW; }

@@ -41,12 +41,6 @@ int ImageList::AddStrip(HINSTANCE module, const wchar_t* resource, COLORREF mask
   return mask == CLR_NONE ? ImageList_Add(list_, strip.Get(), nullptr) : ImageList_AddMasked(list_, strip.Get(), mask);
 }
 
-int ImageList::AddIconResource(HINSTANCE module, const wchar_t* resource) {
-  const SIZE size = ImageSize();
-  IconHandle icon(static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, size.cx, size.cy, 0)));
-  return AddIcon(icon.Get());
-}
-
 IconHandle ImageList::ExtractIcon(int index) const {
   return IconHandle(list_ ? ImageList_GetIcon(list_, index, ILD_TRANSPARENT) : nullptr);
 }

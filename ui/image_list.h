@@ -29,7 +29,6 @@ class ImageList {
   // A horizontal strip of images from a bitmap resource; `mask` is the
   // transparent colour (CLR_NONE: none). Returns the first new index or -1.
   int AddStrip(HINSTANCE module, const wchar_t* resource, COLORREF mask);
-  int AddIconResource(HINSTANCE module, const wchar_t* resource);
   IconHandle ExtractIcon(int index) const;
   void Draw(int index, HDC dc, int x, int y, UINT style = ILD_TRANSPARENT) const;
   // The image as a 32-bit bitmap with premultiplied alpha (what menu items

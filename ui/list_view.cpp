@@ -92,11 +92,6 @@ int ListView::AddItem(std::wstring_view text) {
   return ListView_InsertItem(hwnd_, &item);
 }
 
-void ListView::SetItemText(int item, int column, std::wstring_view text) {
-  std::wstring caption(text);
-  ListView_SetItemText(hwnd_, item, column, caption.data());
-}
-
 std::wstring ListView::ItemText(int item, int column) const {
   if (ownerData_) return onGetText ? std::wstring(onGetText(item, column)) : std::wstring();
   wchar_t buffer[1024] = L"";

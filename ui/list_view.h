@@ -38,7 +38,6 @@ class ListView : public Control {
   void SetItemCount(int count);
   int Count() const;
   int AddItem(std::wstring_view text);  // plain mode
-  void SetItemText(int item, int column, std::wstring_view text);
   std::wstring ItemText(int item, int column) const;
   void Clear();
 

@@ -14,10 +14,4 @@ int ShowMessageBox(std::wstring_view text, std::wstring_view caption, UINT flags
   return MessageBoxW(owner, textZ.c_str(), captionZ.c_str(), flags | MB_SETFOREGROUND);
 }
 
-int ShowMessageBoxForActiveForm(std::wstring_view text, std::wstring_view caption, UINT flags) {
-  Form* active = ActiveForm();
-  HWND owner = active && active->IsVisible() ? active->Handle() : nullptr;
-  return ShowMessageBox(text, caption, flags, owner);
-}
-
 }  // namespace ui

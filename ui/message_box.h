@@ -12,8 +12,5 @@ namespace ui {
 // Returns the button pressed (IDOK, IDYES, ...), 0 on failure.
 int ShowMessageBox(std::wstring_view text, std::wstring_view caption, UINT flags, HWND owner = nullptr);
 
-// Like ShowMessageBox, owned by the active form when there is one (modal to
-// it), else by the application window.
-int ShowMessageBoxForActiveForm(std::wstring_view text, std::wstring_view caption, UINT flags);
 
 }  // namespace ui

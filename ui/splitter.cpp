@@ -16,11 +16,6 @@ int SplitterClampedWidth(int wanted, int minWidth, int available, int minRest) {
 
 const wchar_t* Splitter::WindowClassName() const { return CustomClass(kClassName, IDC_SIZEWE, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)); }
 
-void Splitter::SetLimits(int minWidth, int minRest) {
-  minWidth_ = minWidth;
-  minRest_ = minRest;
-}
-
 // The room the control and the rest share: from the control's left edge to
 // the right of the form's client area, less the bar.
 int Splitter::Clamped(int wanted) const {

@@ -28,7 +28,6 @@ class Splitter : public CustomControl {
   // Gives the control this width (held to the limits) and puts the bar at
   // its right edge; onMoved does not run.
   void SetPosition(int width);
-  void SetLimits(int minWidth, int minRest);
   // The bar's colour; the button face colour until set.
   void SetColor(COLORREF color);
   bool IsDragging() const { return dragging_; }

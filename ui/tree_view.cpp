@@ -43,8 +43,6 @@ void TreeView::Clear() { TreeView_DeleteAllItems(hwnd_); }
 int TreeView::Count() const { return static_cast<int>(TreeView_GetCount(hwnd_)); }
 TreeView::Node TreeView::FirstNode() const { return TreeView_GetRoot(hwnd_); }
 TreeView::Node TreeView::NextSibling(Node node) const { return node ? TreeView_GetNextSibling(hwnd_, node) : nullptr; }
-TreeView::Node TreeView::FirstChild(Node node) const { return node ? TreeView_GetChild(hwnd_, node) : nullptr; }
-
 bool TreeView::ReadNode(Node node, TVITEMW& item) const {
   if (!node) return false;
   item.hItem = node;
@@ -96,15 +94,6 @@ std::intptr_t TreeView::NodeData(Node node) const {
   TVITEMW item{};
   item.mask = TVIF_PARAM;
   return ReadNode(node, item) ? static_cast<std::intptr_t>(item.lParam) : 0;
-}
-
-void TreeView::SetNodeData(Node node, std::intptr_t data) {
-  if (!node) return;
-  TVITEMW item{};
-  item.mask = TVIF_PARAM;
-  item.hItem = node;
-  item.lParam = static_cast<LPARAM>(data);
-  TreeView_SetItem(hwnd_, &item);
 }
 
 TreeView::Node TreeView::Selected() const { return TreeView_GetSelection(hwnd_); }

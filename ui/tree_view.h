@@ -42,7 +42,6 @@ class TreeView : public Control {
   // Walking the tree: the first top-level node, the next sibling, the first child; null at the end.
   Node FirstNode() const;
   Node NextSibling(Node node) const;
-  Node FirstChild(Node node) const;
 
   std::wstring NodeText(Node node) const;
   void SetNodeText(Node node, std::wstring_view text);
@@ -50,7 +49,6 @@ class TreeView : public Control {
   int NodeSelectedImage(Node node) const;
   void SetNodeImages(Node node, int image, int selectedImage);
   std::intptr_t NodeData(Node node) const;
-  void SetNodeData(Node node, std::intptr_t data);
 
   Node Selected() const;
   void Select(Node node);  // null clears the selection

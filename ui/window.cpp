@@ -57,16 +57,6 @@ void Window::SetTop(int top) {
   SetBounds(r.left, top, r.right - r.left, r.bottom - r.top);
 }
 
-void Window::SetWidth(int width) {
-  RECT r = Bounds();
-  SetBounds(r.left, r.top, width, r.bottom - r.top);
-}
-
-void Window::SetHeight(int height) {
-  RECT r = Bounds();
-  SetBounds(r.left, r.top, r.right - r.left, height);
-}
-
 RECT Window::ClientRect() const {
   RECT r{};
   if (hwnd_) GetClientRect(hwnd_, &r);

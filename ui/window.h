@@ -34,8 +34,6 @@ class Window {
   int Height() const;
   void SetLeft(int left);
   void SetTop(int top);
-  void SetWidth(int width);
-  void SetHeight(int height);
   RECT ClientRect() const;
   int ClientWidth() const;
   int ClientHeight() const;
