@@ -2,13 +2,14 @@
 """Draws the pictures of the data module's image lists as 16 x 16 strips
 (32-bit bitmaps with alpha, one picture after another from the left):
 il_main.bmp (menu pictures), il_tray_icons.bmp (tray icon pictures) and
-il_langs.bmp (language flags of the tray icon).
+il_langs.bmp (language flags of the tray icon and the language lists).
 A picture's place in its strip is its index in the list; places no picture
 is drawn for stay transparent. Run from this folder; the bitmaps are
 committed, so the build does not need Python."""
 import math
 import struct
 
+from flags import FLAGS, picture as flag_picture
 from make_icon import shade as program_tile
 
 SIZE = 16
@@ -200,30 +201,9 @@ TRAY = {
 TRAY_COUNT = 13
 
 
-# Flags of ilLangs: our own simple striped flags, one per flag index; 0 is a
-# plain grey flag for a language without one.
-FLAG_COLOURS = [(200, 40, 40), (250, 250, 250), (30, 70, 170), (40, 150, 70), (245, 200, 40),
-                (20, 20, 20), (240, 130, 30), (110, 180, 230)]
-LANGS_COUNT = 41
-
-
-def flag(index):
-    a = FLAG_COLOURS[index % len(FLAG_COLOURS)]
-    b = FLAG_COLOURS[(index * 3 + 1) % len(FLAG_COLOURS)]
-    c = FLAG_COLOURS[(index * 5 + 2) % len(FLAG_COLOURS)]
-    vertical = (index // len(FLAG_COLOURS)) % 2 == 1
-
-    def draw(u, v):
-        if not box(u, v, 0.05, 0.2, 0.95, 0.8):
-            return None
-        if index == 0:
-            return GREY
-        t = (u - 0.05) / 0.9 if vertical else (v - 0.2) / 0.6
-        return a if t < 1 / 3 else b if t < 2 / 3 else c
-    return draw
-
-
-LANGS = {i: flag(i) for i in range(LANGS_COUNT)}
+# Flags of ilLangs, by flag index: the national flags of flags.py.
+LANGS_COUNT = len(FLAGS)  # 41: every index the layout-to-flag look-up gives
+LANGS = {i: flag_picture(i) for i in range(LANGS_COUNT)}
 
 
 def render(draw):

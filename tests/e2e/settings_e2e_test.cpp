@@ -1,17 +1,18 @@
 // The settings window in the running program: opened from the tray with its
 // pages in order, opened only once, and a change closed without Apply that
-// leaves the settings key as it was; a language switch that every open window
-// follows at once and a close without Apply takes back; start-with-Windows
+// leaves the settings key as it was; a switch to the shipped German that every
+// open window, the pop-up and the tray follow at once and a close without
+// Apply takes back; start-with-Windows
 // through the options program, and its failure.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <filesystem>
-#include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/lang_file.h"
 #include "testing/probe/probe.h"
 #include "tests/e2e/settings_e2e_support.h"
 
@@ -23,28 +24,34 @@ using namespace std::chrono_literals;
 using SettingsWindowTest = SettingsE2eTest;
 
 constexpr int kEnglishLanguage = 9;
-constexpr int kTestLanguage = 7;       // a language number of its own, German's
-constexpr int kTestLanguageFlag = 15;  // German's flag
-constexpr char kTestPrefix[] = "Tt ";
+constexpr int kGermanFlag = 15;
 
-// A language file beside English: each English text begun with "Tt ", with
-// its own name and language number.
-void WriteTestLanguage(const ProgramFolderCopy& folder) {
-  std::istringstream english(ReadBytes(folder.File(L"Lang\\en.txt")));
-  std::string texts, line;
-  while (std::getline(english, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const bool numbered = line.size() > 7 && line[6] == '=' &&
-                          line.find_first_not_of("0123456789") == 6;
-    if (numbered && line.rfind("100000=", 0) == 0) line = "100000=Testish";
-    else if (numbered && line.rfind("100001=", 0) == 0) line = "100001=" + std::to_string(kTestLanguage);
-    else if (numbered) line.insert(7, kTestPrefix);
-    texts += line + "\r\n";
+// The shipped German texts, found by the English text of the same number, so
+// that the journey reads in English and follows every edit of the wording.
+class GermanTexts {
+ public:
+  explicit GermanTexts(const ProgramFolderCopy& folder) {
+    for (const auto& entry : snibbet::ParseLanguageFile(ReadBytes(folder.File(L"Lang\\de.txt"))))
+      german_[entry.Id] = entry.Text;
+    for (const auto& entry : snibbet::ParseLanguageFile(ReadBytes(folder.File(L"Lang\\en.txt"))))
+      numbers_.emplace(entry.Text, entry.Id);
   }
-  std::ofstream(std::filesystem::path(folder.File(L"Lang\\tt.txt")), std::ios::binary) << texts;
-}
+  std::wstring operator()(const std::wstring& english) const {
+    const auto number = numbers_.find(english);
+    if (number == numbers_.end()) {
+      ADD_FAILURE() << "no English text " << probe::ToUtf8(english);
+      return english;
+    }
+    const auto text = german_.find(number->second);
+    if (text == german_.end()) ADD_FAILURE() << "no German text " << number->second;
+    return text == german_.end() ? english : text->second;
+  }
+  std::string Utf8(const std::wstring& english) const { return probe::ToUtf8((*this)(english)); }
 
-std::wstring Tt(const std::wstring& text) { return L"Tt " + text; }
+ private:
+  std::map<int, std::wstring> german_;
+  std::map<std::wstring, int> numbers_;
+};
 
 TEST_F(SettingsWindowTest, OpensFromTheTrayOnceAndCloseWithNoLeavesTheKeyAsItWas) {
   StartRunning();
@@ -116,14 +123,25 @@ TEST_F(SettingsWindowTest, OpensFromTheTrayOnceAndCloseWithNoLeavesTheKeyAsItWas
 }
 
 TEST_F(SettingsWindowTest, ALanguageSwitchTranslatesEveryOpenWindowAndCloseWithNoTakesItBack) {
-  WriteTestLanguage(folder_);
+  const GermanTexts german(folder_);
   UseTemplateFile(L"language.zqt", {TextTemplate("hello", "Hello")});
   StartRunning();
   ASSERT_NE(StartTarget(), nullptr);
   HWND editor = OpenEditorFromPopup();
   ASSERT_NE(editor, nullptr);
   const std::wstring editorCaption = probe::CaptionOf(editor);
-  ASSERT_EQ(editorCaption.rfind(L"Template editor - [", 0), 0u) << probe::ToUtf8(editorCaption);
+  const std::wstring editorFile = editorCaption.substr(editorCaption.find(L" - ["));
+  ASSERT_EQ(editorCaption, L"Template editor" + editorFile);
+  HWND popup = probe::WaitForWindow({.className = L"TTemplateViewForm", .pid = snibbet_->Pid()}, 5s);
+  ASSERT_NE(popup, nullptr);
+  const auto popupButtons = [&] {
+    std::vector<std::wstring> texts;
+    for (HWND child : probe::ChildWindows(popup))
+      if (probe::ClassNameOf(child) == L"Button") texts.push_back(probe::WindowText(child));
+    return texts;
+  };
+  const std::vector<std::wstring> englishButtons = popupButtons();
+  ASSERT_EQ(englishButtons, (std::vector<std::wstring>{L"Paste", L"Close", L"Editor"}));
   const std::string trayTexts = TrayMenuTexts();
   ASSERT_NE(trayTexts.find("TrayMenu Active | Sounds |"), std::string::npos) << trayTexts;
 
@@ -132,34 +150,39 @@ TEST_F(SettingsWindowTest, ALanguageSwitchTranslatesEveryOpenWindowAndCloseWithN
   HWND languages = ChildOfClass(settings_, WC_COMBOBOXEXW);
   ASSERT_NE(apply, nullptr);
   ASSERT_NE(languages, nullptr);
+  // Every shipped language under its own name and flag.
   const std::vector<ListItem> items = ComboExItems(languages);
-  int english = -1, test = -1;
+  std::map<std::wstring, int> flags;
+  int english = -1, deutsch = -1;
   for (size_t i = 0; i < items.size(); ++i) {
+    flags[items[i].text] = items[i].image;
     if (items[i].text == L"English") english = static_cast<int>(i);
-    if (items[i].text == L"Testish") test = static_cast<int>(i);
+    if (items[i].text == L"Deutsch") deutsch = static_cast<int>(i);
   }
-  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(flags, (std::map<std::wstring, int>{{L"English", 2}, {L"Deutsch", kGermanFlag}, {L"\u0420\u0443\u0441\u0441\u043a\u0438\u0439", 29}}));
   ASSERT_GE(english, 0);
-  ASSERT_GE(test, 0);
-  EXPECT_EQ(items[static_cast<size_t>(test)].image, kTestLanguageFlag) << "the language's own flag";
+  ASSERT_GE(deutsch, 0);
   EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), english);
 
-  // The other language chosen in the list by the user's keys.
+  // German chosen in the list by the user's keys.
   probe::PhysicalClick(CentreOf(languages));
   probe::PumpMessages(300ms);
-  probe::PhysicalKeys({test > english ? "Down" : "Up"});
+  for (int step = english; step != deutsch; step += deutsch > english ? 1 : -1)
+    probe::PhysicalKeys({deutsch > english ? "Down" : "Up"});
   probe::PhysicalKeys({"Return"});
-  ASSERT_TRUE(probe::WaitUntil([&] { return probe::CaptionOf(settings_) == Tt(L"Settings"); }, 5s))
+  ASSERT_TRUE(probe::WaitUntil([&] { return probe::CaptionOf(settings_) == german(L"Settings"); }, 5s))
       << probe::ToUtf8(probe::CaptionOf(settings_));
-  const std::vector<std::wstring> nodes{Tt(L"Main settings"), Tt(L"Hotkeys"), Tt(L"Templates"), Tt(L"Sounds"),
-                                        Tt(L"Other")};
+  const std::vector<std::wstring> nodes{german(L"Main settings"), german(L"Hotkeys"), german(L"Templates"),
+                                        german(L"Sounds"), german(L"Other")};
   HWND tree = ChildOfClass(settings_, WC_TREEVIEWW);
   EXPECT_TRUE(probe::WaitUntil([&] { return TreeTexts(tree) == nodes; }, 5s));
-  EXPECT_TRUE(probe::WaitUntil([&] { return probe::WindowText(apply) == Tt(L"Save"); }, 5s));
+  EXPECT_TRUE(probe::WaitUntil([&] { return probe::WindowText(apply) == german(L"Save"); }, 5s));
   EXPECT_TRUE(probe::WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5s));
-  EXPECT_TRUE(probe::WaitUntil([&] { return probe::CaptionOf(editor) == Tt(editorCaption); }, 5s))
+  EXPECT_TRUE(probe::WaitUntil([&] { return probe::CaptionOf(editor) == german(L"Template editor") + editorFile; }, 5s))
       << "the open editor did not follow: " << probe::ToUtf8(probe::CaptionOf(editor));
-  EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), test);
+  EXPECT_EQ(popupButtons(), (std::vector<std::wstring>{german(L"Paste"), german(L"Close"), german(L"Editor")}))
+      << "the pop-up did not follow";
+  EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), deutsch);
   // The Sounds page's events are made again in the new language; none gains a sound.
   HWND events = nullptr;
   for (HWND child : probe::ChildWindows(settings_))
@@ -167,17 +190,20 @@ TEST_F(SettingsWindowTest, ALanguageSwitchTranslatesEveryOpenWindowAndCloseWithN
   ASSERT_NE(events, nullptr);
   const std::vector<ListItem> eventItems = TreeItems(events);
   ASSERT_EQ(eventItems.size(), 4u);
-  EXPECT_EQ(eventItems[0].text, Tt(L"A character key typed"));
+  EXPECT_EQ(eventItems[0].text, german(L"A character key typed"));
   for (const ListItem& event : eventItems) EXPECT_LT(event.image, 0) << probe::ToUtf8(event.text);
-  EXPECT_NE(TrayMenuTexts().find("TrayMenu Tt Active | Tt Sounds |"), std::string::npos) << LogLine("TrayMenu ");
+  const std::string germanTray = "TrayMenu " + german.Utf8(L"Active") + " | " + german.Utf8(L"Sounds") + " |";
+  EXPECT_NE(TrayMenuTexts().find(germanTray), std::string::npos) << LogLine("TrayMenu ");
   EXPECT_EQ(probe::ReadRegDword(kSettingsKey, L"Language"), static_cast<DWORD>(kEnglishLanguage))
       << "nothing stored before Apply";
 
   // Close, No: the stored language comes back everywhere.
   PostMessageW(settings_, WM_CLOSE, 0, 0);
-  Answer(Tt(L"There are unsaved changes."), IDNO);
+  const std::wstring unsaved = german(L"There are unsaved changes.\r\nDo you want to save them before closing?");
+  Answer(unsaved.substr(0, unsaved.find(L"\r\n")), IDNO);
   ASSERT_TRUE(probe::WaitForNoWindow({.className = L"TMainForm", .pid = snibbet_->Pid()}, 5s));
   EXPECT_EQ(probe::CaptionOf(editor), editorCaption);
+  EXPECT_EQ(popupButtons(), englishButtons);
   EXPECT_NE(TrayMenuTexts().find("TrayMenu Active | Sounds |"), std::string::npos) << LogLine("TrayMenu ");
   EXPECT_EQ(probe::ReadRegDword(kSettingsKey, L"Language"), static_cast<DWORD>(kEnglishLanguage));
 }

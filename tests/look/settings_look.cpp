@@ -1,5 +1,5 @@
 // Shows the settings window on one of its pages, for a look at it; it
-// closes itself. Usage: settings_look [node 0-4] [seconds]
+// closes itself. Usage: settings_look [node 0-4] [seconds] [language code]
 #include <windows.h>
 #include <shellapi.h>
 
@@ -12,28 +12,54 @@
 #include "core/preset.h"
 #include "dialogs/settings_form.h"
 #include "ui/application.h"
+#include "ui/image_list.h"
 #include "ui/timer.h"
+
+namespace {
+
+// No program around the window; the flags of the program's strip.
+class LookParts final : public snibbet::SettingsWindowPort {
+ public:
+  LookParts() : flags_(16, 16) { flags_.AddStrip(GetModuleHandleW(nullptr), L"IL_LANGS", RGB(255, 0, 255)); }
+  void EnableSettingsMenuItems(bool) override {}
+  void BindingsChanged() override {}
+  const ui::ImageList* LanguageFlags() override { return &flags_; }
+  const ui::ImageList* EventPictures() override { return nullptr; }
+  snibbet::TemplateTable* Templates() override { return nullptr; }
+  void OpenTemplateEditor() override {}
+  bool WizardOpen() override { return false; }
+  void BringWizardToFront() override {}
+  bool OpenWizard() override { return false; }
+
+ private:
+  ui::ImageList flags_;
+};
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const int node = argc > 1 ? _wtoi(argv[1]) : 0;
   const int seconds = argc > 2 ? _wtoi(argv[2]) : 6;
+  const std::wstring language = argc > 3 ? argv[3] : L"en";
   LocalFree(argv);
   snibbet::InitializeSettingsStore();
   snibbet::InitializePreset();
   ui::Application::Create({.title = L"Settings look"});
   {
-    // The English texts of the program folder beside the test folder.
+    // The texts of the program folder beside the test folder.
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring folder(self);
     folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\bin\\Lang\\";
     snibbet::TQvLang texts(folder);
-    texts.Load(L"en");
+    texts.Load(language);
     snibbet::TQvLang* const previousTexts = snibbet::ExchangeLanguageTable(&texts);
     snibbet::EnumerateLanguages(folder);
-    snibbet::NoProgramParts port;
+    for (const snibbet::LanguageRecord& record : snibbet::LanguageList())
+      if (record.Code == language) snibbet::Preset().SetLanguage(record.LangId);
+    LookParts port;
     snibbet::TMainForm& form = snibbet::OpenSettingsWindow(port);
     ui::TreeView::Node shown = form.tvList.FirstNode();
     for (int i = 0; i < node && shown; ++i) shown = form.tvList.NextSibling(shown);

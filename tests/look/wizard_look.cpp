@@ -1,5 +1,5 @@
 // Shows the first-run wizard on one of its steps, for a look at it; it
-// closes itself. Usage: wizard_look [step 0-2] [seconds]
+// closes itself. Usage: wizard_look [step 0-2] [seconds] [language code]
 #include <windows.h>
 #include <shellapi.h>
 
@@ -52,6 +52,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const int step = argc > 1 ? _wtoi(argv[1]) : 0;
   const int seconds = argc > 2 ? _wtoi(argv[2]) : 6;
+  const std::wstring language = argc > 3 ? argv[3] : L"en";
   LocalFree(argv);
   snibbet::InitializeSettingsStore();
   snibbet::InitializePreset();
@@ -62,9 +63,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::wstring folder(self);
     folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\bin\\Lang\\";
     snibbet::TQvLang texts(folder);
-    texts.Load(L"en");
+    texts.Load(language);
     snibbet::TQvLang* const previousTexts = snibbet::ExchangeLanguageTable(&texts);
     snibbet::EnumerateLanguages(folder);
+    for (const snibbet::LanguageRecord& record : snibbet::LanguageList())
+      if (record.Code == language) snibbet::Preset().SetLanguage(record.LangId);
     // The demo page names the template hotkey.
     snibbet::BindTemplateHotkeyFromSetting(snibbet::QvActions(), snibbet::Preset().SCShowTemplates());
     LookParts parts;
