@@ -31,6 +31,7 @@
 #include "ui/application.h"
 #include "ui/monitor.h"
 #include "visual/office11_colors.h"
+#include "visual/picture_files.h"
 
 namespace snibbet {
 namespace {
@@ -271,6 +272,8 @@ void TMainForm::OnCreate() {
 }
 
 void TMainForm::OnShow() {
+  // The picture formats the program opens now (PNG once GDI+ runs).
+  pictureFilter_ = PictureOpenFilter();
   // The point a close without Apply returns to.
   Preset().Save();
   LoadSettingsToControls();
@@ -398,7 +401,10 @@ std::vector<std::wstring> TMainForm::FillKeyboardLayoutList() {
 
 // --- the live edit and the state of Apply --------------------------------------
 
-void TMainForm::OptionsChanged() { btnApply.SetEnabled(true); }
+void TMainForm::OptionsChanged() {
+  settingsEdited_ = true;
+  btnApply.SetEnabled(true);
+}
 
 void TMainForm::cbLanguageChange() {
   if (loading_) return;
@@ -418,7 +424,7 @@ void TMainForm::chkStartWithWindowsClick() {
   if (loading_) return;
   // Nothing reaches the system before Apply.
   optionsProgramDue_ = true;
-  OptionsChanged();
+  btnApply.SetEnabled(true);
 }
 
 bool TMainForm::ApplySettings() {
@@ -426,14 +432,20 @@ bool TMainForm::ApplySettings() {
   const OptionsProgramRun running(applying_);
   BusyCursorBegin();
   try {
-    Preset().Save();
+    // The machine-wide switches first: when they fail nothing is stored, and
+    // the store stays the point a close without Apply returns to.
     StartOptionsProgram();
+    Preset().Save();
   } catch (const std::exception& error) {
     BusyCursorEnd(true);
+    // What is left unapplied is the settings changed since the last store;
+    // the machine-wide boxes already show what the system has.
+    btnApply.SetEnabled(settingsEdited_);
     system_.ShowError(ErrorMessageOf(error));
     return false;
   }
   BusyCursorEnd(true);
+  settingsEdited_ = false;
   btnApply.SetEnabled(false);
   program_.BindingsChanged();
   return true;
@@ -448,8 +460,10 @@ void TMainForm::StartOptionsProgram() {
     chkStartWithWindows.SetChecked(found.startWithWindows);
     chkShowInWindowsContextMenu.SetChecked(found.shellExtension);
   } catch (...) {
-    // The boxes show what the system has; the next Apply tries again.
+    // The boxes show what the system has, so nothing is due any more: the
+    // user ticks the box again to try again.
     ReadOptionsStatesIntoBoxes();
+    optionsProgramDue_ = false;
     throw;
   }
   optionsProgramDue_ = false;

@@ -413,11 +413,13 @@ class TMainForm : public TQvForm, public SettingsPageHost {
   SoundsPage soundsPage_{*this, *this, program_.EventPictures()};
   bool loading_ = true;
   bool optionsProgramDue_ = false;  // a machine-wide box changed since the last fill or apply
+  bool settingsEdited_ = false;     // a setting changed since the last fill or store
   bool applying_ = false;
   std::vector<HKL> keyboardLayouts_;
   std::array<std::vector<ui::Control*>, kPageCount> pages_{};
   std::array<bool, kPageCount> pageVisible_{};
   std::wstring pictureFolder_;
+  std::wstring pictureFilter_;
   COLORREF linkColour_ = 0xFF0000;
   ui::Font linkFont_;
   std::array<ui::Font, 3> fieldFonts_{};

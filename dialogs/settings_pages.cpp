@@ -10,6 +10,7 @@
 #include "core/utf8.h"
 #include "dialogs/settings_form.h"
 #include "dialogs/settings_form_texts.h"
+#include "keyboard/action_file.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "ui/choose_dialogs.h"
@@ -82,6 +83,7 @@ std::wstring KeyName(int vk) { return Utf8ToWide(VirtualKeyName(vk)); }
 void TMainForm::LoadSettingsToControls() {
   loading_ = true;
   optionsProgramDue_ = false;
+  settingsEdited_ = false;
   TPreset& preset = Preset();
   tbThemeAlphaBlend.SetPosition(preset.BackgroundAlphaBlend());
   tbThemeCommonAlphaBlend.SetPosition(preset.KeyboardAlphaBlend());
@@ -198,10 +200,9 @@ void TMainForm::AskAndChangeBindingSet(bool add) {
   TQvActions& bindings = QvActions();
   if (add) {
     bindings.LoadFromFile(file);
-  } else {
-    TQvActions set;
-    set.LoadFromFile(file);
-    for (std::size_t i = set.Size(); i-- > 0;) bindings.Delete(set.At(i).Key(), set.At(i).Modifiers());
+  } else if (!RemoveActionsFromFile(file)) {
+    // A missing or unreadable set file (the latter already reported) changed nothing.
+    return;
   }
   bindings.SaveToFile(Preset().ActionFileName());
   if (TQvKeyboard* keyboard = QvKeyboard()) keyboard->Redraw();
@@ -223,7 +224,9 @@ void TMainForm::WireHiddenPageHandlers() {
   };
   btnBackgroundPicture.onClick = [this] {
     const std::optional<ui::FileDialogResult> chosen = ui::ShowOpenFileDialog(
-        {.title = LangText(324), .initialFolder = pictureFolder_, .fileName = edtBackgroundPicture.Text()}, Handle());
+        {.title = LangText(324), .filter = pictureFilter_, .initialFolder = pictureFolder_,
+         .fileName = edtBackgroundPicture.Text()},
+        Handle());
     if (chosen) edtBackgroundPicture.SetText(chosen->path);
   };
   btnKeyboardName.onClick = [] {};

@@ -6,6 +6,7 @@
 #include "core/window_helpers.h"
 #include "keyboard/key_model.h"
 #include "keyboard/key_painter.h"
+#include "keyboard/main_keyboard_form.h"
 #include "keyboard/scope_exit.h"
 #include "ui/exceptions.h"
 
@@ -67,6 +68,11 @@ void TGetShortKeyForm::ApplyLanguage() {
 
 bool TGetShortKeyForm::Query(std::uint8_t& key, ControlSet& set) {
   model_.ReleaseHeldKeys();
+  // The keyboard window would show the captured keys as well: it steps aside
+  // while the dialog runs. Hidden first, since its hiding stops the model's painting.
+  TMainKeyboardForm* const keyboardWindow = MainKeyboardForm();
+  const bool keyboardWindowShown = keyboardWindow && keyboardWindow->IsVisible();
+  if (keyboardWindowShown) keyboardWindow->Hide();
   // The dialog draws the model itself while it runs; the view before it comes back after.
   KeyboardView* const previousView = model_.View();
   const bool wasActive = model_.Active();
@@ -78,6 +84,7 @@ bool TGetShortKeyForm::Query(std::uint8_t& key, ControlSet& set) {
     // Off and on again: an active model takes the system's keyboard state afresh.
     model_.SetActive(false);
     model_.SetActive(wasActive);
+    if (keyboardWindowShown && MainKeyboardForm() == keyboardWindow) keyboardWindow->ShowNoActivate();
   });
   picture_ = std::make_unique<DialogKeyboardPicture>(model_, pbKeyboard);
   // The keyboard window's view lends the program's keyboard appearance, its

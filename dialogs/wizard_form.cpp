@@ -192,8 +192,10 @@ void TWizardForm::OnShow() {
   // To the front once the show is done: showing it again from here would
   // come back here.
   PostMessageW(Handle(), kBringToFrontMessage, 0, 0);
-  // The settings as they are now are the ones stored.
-  Preset().Save();
+  // The settings as they are now are the ones stored; but an open settings
+  // window keeps the store as the point its close without Apply returns to,
+  // so its unapplied changes stay out of it.
+  if (!MainForm()) Preset().Save();
   program_.BindingsChanged();
   // The step list opens on its first step.
   if (!tvList.Selected()) tvList.Select(tvList.FirstNode());

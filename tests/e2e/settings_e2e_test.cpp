@@ -261,8 +261,14 @@ TEST_F(SettingsWindowTest, StartWithWindowsRunsTheOptionsProgramOnceAndTheRunVal
   lines = commandLines();
   EXPECT_EQ(lines[1], "\"" + optionsProgram + "\" \"" + program + "\" 0 0");
 
-  // Without the options program: the error box, the box shows the real state, Apply stays.
+  // Without the options program, beside another change: the error box, the
+  // box shows the real state, and the other change stays unapplied, not stored.
   folder_.Remove(L"Varnock.exe");
+  HWND hideTrayIcon = Control(L"Hide the Orvane Paste tray icon");
+  ASSERT_NE(hideTrayIcon, nullptr);
+  const std::optional<DWORD> hiddenBefore = probe::ReadRegDword(kSettingsKey, L"HideTrayIcon");
+  ASSERT_EQ(hiddenBefore, 0u);
+  Click(hideTrayIcon);
   Click(startWithWindows);
   ASSERT_TRUE(probe::WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5s));
   Click(apply);
@@ -277,11 +283,14 @@ TEST_F(SettingsWindowTest, StartWithWindowsRunsTheOptionsProgramOnceAndTheRunVal
   EXPECT_TRUE(IsWindowEnabled(apply));
   EXPECT_EQ(MachineRunValue(), std::nullopt);
   EXPECT_EQ(commandLines().size(), 2u);
+  EXPECT_EQ(probe::ReadRegDword(kSettingsKey, L"HideTrayIcon"), hiddenBefore) << "the failed apply stored it";
 
-  // Now the window closes as any other: it asks, and No lets it go.
+  // Now the window closes as any other: it asks, and No leaves the key as it was.
   PostMessageW(settings_, WM_CLOSE, 0, 0);
   Answer(L"There are unsaved changes.", IDNO);
   EXPECT_TRUE(probe::WaitForNoWindow({.className = L"TMainForm", .pid = snibbet_->Pid()}, 5s));
+  ASSERT_TRUE(snibbet_->WaitIdle(5s));
+  EXPECT_EQ(probe::ReadRegDword(kSettingsKey, L"HideTrayIcon"), hiddenBefore);
 }
 
 }  // namespace

@@ -14,9 +14,12 @@
 #include "core/preset.h"
 #include "core/version_info.h"
 #include "dialogs/settings_form.h"
+#include "dialogs/wizard_form.h"
+#include "keyboard/actions.h"
 #include "templates/template_table.h"
 #include "tests/unit/program_window_fixture.h"
 #include "ui/application.h"
+#include "ui/handles.h"
 
 namespace snibbet {
 namespace {
@@ -31,8 +34,9 @@ class FakeProgram final : public SettingsWindowPort {
   void OpenTemplateEditor() override { ++editorOpened; }
   bool WizardOpen() override { return false; }
   void BringWizardToFront() override {}
-  bool OpenWizard() override { return false; }
+  bool OpenWizard() override { return openWizard ? openWizard() : false; }
 
+  std::function<bool()> openWizard;
   std::optional<bool> menuItemsEnabled;
   int bindingsChanged = 0;
   int editorOpened = 0;
@@ -55,6 +59,16 @@ class SettingsFormTest : public test::ProgramWindowTest {
   static std::wstring ProgramFolderFile() { return JoinPath(ProgramFolder(), L"Varnock.exe"); }
 
   FakeProgram program_;
+};
+
+class FakeWizardProgram final : public WizardPort {
+ public:
+  void EnableSettingsMenuItems(bool) override {}
+  void BindingsChanged() override {}
+  const ui::ImageList* LanguageFlags() override { return nullptr; }
+  TemplateTable* Templates() override { return nullptr; }
+  void OpenSettings() override {}
+  void CheckNewVersion() override {}
 };
 
 TEST(OptionsProgramCommandLine, QuotesTheProgramAndSaysEachSwitch) {
@@ -207,16 +221,105 @@ TEST_F(SettingsFormTest, AFailedOptionsProgramShowsTheErrorAndStaysDirtyWithTheR
   EXPECT_FALSE(system_.errors[0].empty());
   EXPECT_EQ(system_.errors[0].find(L"RunElevated"), std::wstring::npos) << "the system's message: " << system_.errors[0];
   EXPECT_FALSE(form.chkStartWithWindows.Checked()) << "the box shows the system's real state";
-  EXPECT_TRUE(form.btnApply.IsEnabled());
-  EXPECT_TRUE(form.OptionsProgramDue()) << "the next Apply tries again";
+  EXPECT_FALSE(form.OptionsProgramDue()) << "the box agrees with the system: nothing is left to do";
+  EXPECT_FALSE(form.btnApply.IsEnabled()) << "the box was the only change";
   EXPECT_EQ(program_.bindingsChanged, 0);
 
-  // A close answered Yes whose apply fails keeps the window.
+  // Ticked again, a close answered Yes whose apply fails keeps the window.
+  Click(form.chkStartWithWindows);
+  EXPECT_TRUE(form.OptionsProgramDue());
   system_.closeAnswer = Answer::Yes;
   form.Close();
   Pump();
   EXPECT_EQ(MainForm(), &form);
   EXPECT_EQ(system_.errors.size(), 2u);
+}
+
+TEST_F(SettingsFormTest, AFailedApplyStoresNothingSoTheNextApplyOrACloseWithNoAgreesWithTheWindow) {
+  TMainForm& form = Open();
+  system_.launchError = ERROR_FILE_NOT_FOUND;
+  Click(form.chkHideTrayIcon);
+  Click(form.chkStartWithWindows);
+  form.btnApply.Click();
+  ASSERT_EQ(system_.errors.size(), 1u);
+  EXPECT_EQ(Get(L"HideTrayIcon")->Dword(), 0u) << "the other change was stored by the failed apply";
+  EXPECT_FALSE(form.chkStartWithWindows.Checked());
+  EXPECT_FALSE(form.OptionsProgramDue());
+  EXPECT_TRUE(form.btnApply.IsEnabled()) << "the other change is still unapplied";
+
+  // The next Apply stores it and leaves the options program alone.
+  form.btnApply.Click();
+  EXPECT_EQ(system_.launches.size(), 1u);
+  EXPECT_EQ(Get(L"HideTrayIcon")->Dword(), 1u);
+  EXPECT_FALSE(form.btnApply.IsEnabled());
+
+  // Failed again with a new change: No at Close takes it back out of the
+  // program, and the store never had it.
+  Click(form.chkHideTrayIcon);
+  Click(form.chkStartWithWindows);
+  form.btnApply.Click();
+  ASSERT_EQ(system_.errors.size(), 2u);
+  system_.closeAnswer = Answer::No;
+  form.Close();
+  Pump();
+  EXPECT_EQ(MainForm(), nullptr);
+  EXPECT_EQ(system_.closeQuestions, 1);
+  EXPECT_TRUE(Preset().HideTrayIcon());
+  EXPECT_EQ(Get(L"HideTrayIcon")->Dword(), 1u);
+}
+
+TEST_F(SettingsFormTest, TheWizardButtonKeepsTheUnappliedChangesOutOfTheStoreWhenCloseIsAnsweredNo) {
+  FakeWizardProgram wizardProgram;
+  program_.openWizard = [&] {
+    ShowWizard(wizardProgram, system_);
+    return true;
+  };
+  TMainForm& form = Open();
+  Click(form.chkHideTrayIcon);
+  system_.closeAnswer = Answer::No;
+  form.btnWizard.Click();
+  Pump();
+  EXPECT_NE(WizardForm(), nullptr);
+  EXPECT_EQ(MainForm(), nullptr) << "the settings window closes once the wizard shows";
+  EXPECT_EQ(system_.closeQuestions, 1);
+  EXPECT_FALSE(Preset().HideTrayIcon());
+  EXPECT_EQ(Get(L"HideTrayIcon")->Dword(), 0u) << "the wizard stored the declined change";
+}
+
+TEST_F(SettingsFormTest, RemovingABindingSetTakesOutTheBindingsItsFileNames) {
+  ASSERT_NE(QvActions().Find(VK_SPACE, 0x80, 0x80), nullptr);
+  const std::wstring folder = JoinPath(ProgramFolder(), L"Actions");
+  const bool madeFolder = CreateDirectoryW(folder.c_str(), nullptr) != 0;
+  const std::wstring file = JoinPath(folder, L"Standard.zqa");
+  DeleteFileW(file.c_str());
+  TMainForm& form = Open();
+  // No set file: the question, then nothing.
+  form.btnActionsRemove.Click();
+  ASSERT_EQ(system_.questions.size(), 1u);
+  EXPECT_EQ(system_.questions[0], FormatText(LangText(310), {file}));
+  EXPECT_NE(QvActions().Find(VK_SPACE, 0x80, 0x80), nullptr);
+
+  // One naming the template hotkey's binding and one it does not match.
+  const char set[] =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<QvActions>"
+      "<A Key=\"32\" ControlSet=\"128\" QVA=\"8\" Kind=\"1\" Text=\"\"/>"
+      "<A Key=\"65\" ControlSet=\"128\" QVA=\"8\" Kind=\"1\" Text=\"\"/></QvActions>";
+  {
+    ui::FileHandle out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(out);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(out.Get(), set, sizeof set - 1, &written, nullptr));
+  }
+  system_.yes = false;
+  form.btnActionsRemove.Click();
+  EXPECT_NE(QvActions().Find(VK_SPACE, 0x80, 0x80), nullptr) << "No removes nothing";
+  system_.yes = true;
+  form.btnActionsRemove.Click();
+  EXPECT_EQ(QvActions().Find(VK_SPACE, 0x80, 0x80), nullptr);
+  EXPECT_TRUE(system_.errors.empty());
+  EXPECT_FALSE(form.btnApply.IsEnabled()) << "the bindings are no setting";
+  DeleteFileW(file.c_str());
+  if (madeFolder) RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(SettingsFormTest, ApplyOkAndCloseWaitWhileTheOptionsProgramIsPolled) {

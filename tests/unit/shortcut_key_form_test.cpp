@@ -8,7 +8,9 @@
 #include "helper/helper_protocol.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
+#include "keyboard/keyboard_appearance.h"
 #include "keyboard/keyboard_runtime.h"
+#include "keyboard/main_keyboard_form.h"
 #include "keyboard/template_hotkey.h"
 #include "tests/unit/ui_test_support.h"
 #include "ui/handles.h"
@@ -160,6 +162,30 @@ TEST_F(ShortKeyForm, ALoneTabEndsTheCaptureAndCancelKeepsTheHotkey) {
   EXPECT_EQ(set, 0x80);
   PumpFor(100);
   ExpectNoKeyDown();
+}
+
+TEST_F(ShortKeyForm, TheKeyboardWindowIsHiddenWhileTheDialogRunsAndComesBackOnlyIfItShowed) {
+  KeyboardAppearance appearance;
+  NoKeyboardWindowPort port;
+  TMainKeyboardForm& keyboard = App().CreateForm<TMainKeyboardForm>(runtime_.Model(), appearance, port);
+  keyboard.ShowNoActivate();
+  std::uint8_t key = 0x20;
+  ControlSet set = 0x80;
+  bool shownDuring = true;
+  EXPECT_FALSE(Run(key, set, [&](TGetShortKeyForm& form) {
+    shownDuring = keyboard.IsVisible();
+    form.btnCancel.Click();
+    return true;
+  }));
+  EXPECT_FALSE(shownDuring) << "the keyboard window showed beside the dialog";
+  EXPECT_TRUE(keyboard.IsVisible()) << "the keyboard window did not come back";
+
+  keyboard.Hide();
+  EXPECT_FALSE(Run(key, set, [&](TGetShortKeyForm& form) {
+    form.btnCancel.Click();
+    return true;
+  }));
+  EXPECT_FALSE(keyboard.IsVisible()) << "a hidden keyboard window was shown";
 }
 
 TEST_F(ShortKeyForm, LosingTheApplicationsActivationClosesTheDialog) {
