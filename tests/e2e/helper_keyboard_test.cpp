@@ -100,7 +100,7 @@ TEST_F(HelperKeyboardTest, KeyHeldBeforeTheBlockIsReleasedAtUnblockWithItsExtend
   EXPECT_EQ(HeldKeys(), std::vector<int>{});
 }
 
-TEST_F(HelperKeyboardTest, SeveralReleasesReplayInAscendingKeyOrderTenMillisecondsApart) {
+TEST_F(HelperKeyboardTest, SeveralReleasesReplayInTheOrderReleasedTenMillisecondsApart) {
   HoldPhysically("c a Home b", 4);
   ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
   ASSERT_TRUE(Xdotool("keyup b"));
@@ -109,10 +109,21 @@ TEST_F(HelperKeyboardTest, SeveralReleasesReplayInAscendingKeyOrderTenMillisecon
   ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
   ASSERT_TRUE(KeyUpsReach(4));
   const auto ups = SeenOf(WM_KEYUP);
-  EXPECT_EQ(KeysOf(WM_KEYUP), (std::vector<WPARAM>{VK_HOME, 'A', 'B', 'C'}));
+  EXPECT_EQ(KeysOf(WM_KEYUP), (std::vector<WPARAM>{'B', VK_HOME, 'C', 'A'}));
   for (std::size_t i = 1; i < ups.size(); ++i) EXPECT_GE(ups[i].time - ups[i - 1].time, 9u) << i;
-  EXPECT_NE(ups[0].lParam & kExtendedBit, 0) << "Home from the navigation block is an extended key";
-  EXPECT_EQ(ups[1].lParam & kExtendedBit, 0);
+  EXPECT_NE(ups[1].lParam & kExtendedBit, 0) << "Home from the navigation block is an extended key";
+  EXPECT_EQ(ups[0].lParam & kExtendedBit, 0);
+  EXPECT_EQ(HeldKeys(), std::vector<int>{});
+}
+
+TEST_F(HelperKeyboardTest, LettersTypedDuringTheBlockKeepTheShiftHeldFromBeforeIt) {
+  HoldPhysically("shift", 1);
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
+  ASSERT_TRUE(Xdotool("keydown c keyup c keydown d keyup d keyup shift"));
+  PumpFor(300);
+  EXPECT_EQ(target.Text(), L"");
+  ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
+  EXPECT_TRUE(TextBecomes(L"CD")) << "the letters came without Shift";
   EXPECT_EQ(HeldKeys(), std::vector<int>{});
 }
 
