@@ -18,7 +18,7 @@ inline constexpr unsigned WM_HELPER_WHEEL_CAPTURE_OFF = 1191;  // sent: the whee
 inline constexpr unsigned WM_HELPER_HOOKS_ON = 1206;           // sent: install the keyboard and mouse hooks
 inline constexpr unsigned WM_HELPER_HOOKS_OFF = 1207;          // sent: remove both hooks
 inline constexpr unsigned WM_HELPER_BLOCK_INPUT = 1208;        // sent: hold back physical keys
-inline constexpr unsigned WM_HELPER_UNBLOCK_INPUT = 1209;      // sent: end the block, replay held-back releases
+inline constexpr unsigned WM_HELPER_UNBLOCK_INPUT = 1209;      // sent: end the block, replay the held-back keys
 inline constexpr unsigned WM_HELPER_RESET_MAIN_WINDOW = 1210;  // posted: look the main window up again
 
 // Helper -> main program, posted; lParam is the packed cursor position unless noted.

@@ -11,7 +11,6 @@ KeyBlocker::KeyBlocker(const Clock& clock, KeyInjector& injector, MainWindowPort
 
 void KeyBlocker::Start() {
   blocking_ = true;
-  ++blockCount_;
   blockStart_ = clock_.Now();
   main_ = mainWindow_.FindMainWindow();
   if (main_ != 0) timer_.Start(kMainWindowCheckMs);
@@ -19,38 +18,63 @@ void KeyBlocker::Start() {
 }
 
 void KeyBlocker::Stop() {
+  blocking_ = false;
   if (main_ != 0) timer_.Stop();
   main_ = 0;
-  // Still blocking while we type the keys again (our replays pass by their
-  // marker): a key the user types meanwhile, which nested hook calls deliver
-  // during our sends, is held back too and typed after them instead of
-  // overtaking the keys typed before it. A block started by a command
-  // processed during our sends is the next one; its keys stay for it.
-  const unsigned block = blockCount_;
-  while (blockCount_ == block) {
-    std::vector<KeyStroke> typed;
-    typed.swap(queue_);
-    const bool releasesNoted = std::any_of(released_.begin(), released_.end(), [](Mark m) { return m != Mark::None; });
-    if (typed.empty() && !releasesNoted) break;
-    press_.fill(Press::Passed);
-    ReplayReleases();
-    if (!typed.empty()) injector_.SendKeys(typed);
+  // Reached from inside our own sends (a command or a time-out taken while
+  // they run): the replay under way types the rest. Typed from here too, the
+  // keys it has taken out would come after ones typed later, or twice.
+  if (replaying_) return;
+  ReplayHeldKeys();
+}
+
+void KeyBlocker::ReplayHeldKeys() {
+  // Physical keys that nested hook calls deliver during our sends are held
+  // back too and typed after ours. A block started meanwhile keeps the rest
+  // for its own end: the main program types as soon as it has started.
+  replaying_ = true;
+  while (!blocking_ && !queue_.empty()) TypeNextHeldKeys();
+  replaying_ = false;
+}
+
+void KeyBlocker::TypeNextHeldKeys() {
+  // Each key leaves the queue before it is sent, so whatever runs nested in
+  // the send finds only the keys still to come.
+  if (queue_.front().pressedBefore) {
+    const KeyStroke key = queue_.front().key;
+    queue_.erase(queue_.begin());
+    injector_.SendKeyRelease(static_cast<int>(key.vk), key.extended);
+    injector_.Pause(kReplayPauseMs);
+    return;
   }
-  if (blockCount_ == block) {
-    blocking_ = false;
-    press_.fill(Press::Passed);
+  const auto end = std::find_if(queue_.begin(), queue_.end(), [](const HeldKey& held) { return held.pressedBefore; });
+  std::vector<KeyStroke> keys;
+  for (auto it = queue_.begin(); it != end; ++it) keys.push_back(it->key);
+  queue_.erase(queue_.begin(), end);
+  // A key typed down now and released later: its release is one of a key
+  // that was down before, unless a later press of it still waits.
+  for (const KeyStroke& key : keys) {
+    if (key.release || press_[key.vk] != Press::Queued) continue;
+    const bool laterPress = std::any_of(queue_.begin(), queue_.end(), [&key](const HeldKey& held) {
+      return held.key.vk == key.vk && !held.key.release;
+    });
+    if (!laterPress) press_[key.vk] = Press::Passed;
   }
+  injector_.SendKeys(keys);
 }
 
 void KeyBlocker::ForgetKeys() {
-  released_.fill(Mark::None);
   down_.fill(false);
   press_.fill(Press::Passed);
   queue_.clear();
 }
 
 KeyBlocker::Mark KeyBlocker::NotedRelease(std::uint32_t vk) const {
-  return IsKeyCode(vk) ? released_[vk] : Mark::None;
+  const auto held = std::find_if(queue_.begin(), queue_.end(), [vk](const HeldKey& h) {
+    return h.pressedBefore && h.key.vk == vk;
+  });
+  if (held == queue_.end()) return Mark::None;
+  return held->key.extended ? Mark::Extended : Mark::Plain;
 }
 
 Verdict KeyBlocker::OnKey(const KeyEvent& event) {
@@ -66,9 +90,9 @@ Verdict KeyBlocker::OnKey(const KeyEvent& event) {
     wasDown = down_[event.vk];
     down_[event.vk] = !event.release;
   }
-  if (!blocking_) return Verdict::Pass;
+  if (!Blocking()) return Verdict::Pass;
   HoldBack(event, wasDown);
-  if (static_cast<Tick>(clock_.Now() - blockStart_) > kSafetyTimeoutMs || MainWindowGone()) Stop();
+  if (blocking_ && (static_cast<Tick>(clock_.Now() - blockStart_) > kSafetyTimeoutMs || MainWindowGone())) Stop();
   return Verdict::Swallow;
 }
 
@@ -78,48 +102,50 @@ void KeyBlocker::OnTimer() {
 
 void KeyBlocker::HoldBack(const KeyEvent& event, bool wasDown) {
   if (!IsKeyCode(event.vk)) return;
+  const KeyStroke key{event.vk, event.release, event.extended};
   Press& press = press_[event.vk];
   if (!event.release) {
     if (wasDown) return;  // an auto-repeat, or a key held from before the block
-    Enqueue(event);
+    Enqueue({key, false});
     press = Press::Queued;
     return;
   }
   switch (press) {
-    case Press::Queued: Enqueue(event); break;  // unless that drops its own press
+    case Press::Queued: Enqueue({key, false}); break;  // unless that drops its own press
     case Press::Dropped: break;
-    case Press::Passed: released_[event.vk] = event.extended ? Mark::Extended : Mark::Plain; break;
+    case Press::Passed: {
+      // Released twice without a press between: the later release decides the flag.
+      const auto noted = std::find_if(queue_.begin(), queue_.end(), [&key](const HeldKey& held) {
+        return held.pressedBefore && held.key.vk == key.vk;
+      });
+      if (noted != queue_.end()) noted->key.extended = key.extended;
+      else Enqueue({key, true});
+      break;
+    }
   }
   press = Press::Passed;
 }
 
-void KeyBlocker::Enqueue(const KeyEvent& event) {
+void KeyBlocker::Enqueue(const HeldKey& held) {
   if (queue_.size() >= kQueueLimit) DropOldestPress();
-  if (event.release && press_[event.vk] == Press::Dropped) return;
-  queue_.push_back({event.vk, event.release, event.extended});
+  if (held.key.release && !held.pressedBefore && press_[held.key.vk] == Press::Dropped) return;
+  queue_.push_back(held);
 }
 
 void KeyBlocker::DropOldestPress() {
-  // A queued release always follows its press, so the front is a press.
-  const std::uint32_t vk = queue_.front().vk;
-  queue_.erase(queue_.begin());
-  const auto release =
-      std::find_if(queue_.begin(), queue_.end(), [vk](const KeyStroke& key) { return key.vk == vk && key.release; });
+  // The releases of keys down before the block are never dropped: those keys
+  // would stay down. There are at most 255 of them, so a press is there.
+  const auto press = std::find_if(queue_.begin(), queue_.end(), [](const HeldKey& held) { return !held.key.release; });
+  if (press == queue_.end()) return;
+  const std::uint32_t vk = press->key.vk;
+  const auto next = queue_.erase(press);
+  const auto release = std::find_if(next, queue_.end(), [vk](const HeldKey& held) {
+    return held.key.vk == vk && held.key.release;
+  });
   if (release != queue_.end()) queue_.erase(release);
   else press_[vk] = Press::Dropped;  // its release, still to come, goes too
 }
 
 bool KeyBlocker::MainWindowGone() { return main_ != 0 && !mainWindow_.WindowExists(main_); }
-
-void KeyBlocker::ReplayReleases() {
-  for (std::uint32_t vk = 1; vk <= 255; ++vk) {
-    const Mark mark = released_[vk];
-    if (mark == Mark::None) continue;
-    // Cleared before sending: sending may run nested hook calls that note the key anew.
-    released_[vk] = Mark::None;
-    injector_.SendKeyRelease(static_cast<int>(vk), mark == Mark::Extended);
-    injector_.Pause(kReplayPauseMs);
-  }
-}
 
 }  // namespace snibbet::helper

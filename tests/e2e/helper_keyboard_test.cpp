@@ -2,6 +2,9 @@
 // injected keys from SendInput, typed over an EDIT window of this process.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "helper/helper_protocol.h"
 #include "tests/e2e/helper_e2e_support.h"
 
@@ -35,6 +38,49 @@ std::string KeySequence() {
   }
   return sequence;
 }
+
+// On its own thread, a low-level hook called before SnibbetCm's that sends
+// the helper a new block at the first key it sees the helper type again, as
+// a main program would whose next typing begins then.
+class BlockAtFirstReplay {
+ public:
+  explicit BlockAtFirstReplay(HWND helper) : thread_([this, helper] { Run(helper); }) {
+    while (!ready_) Sleep(1);
+  }
+  ~BlockAtFirstReplay() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  bool Sent() const { return sent_; }
+
+ private:
+  static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && key->dwExtraInfo == kHelperReplayMarker && !active_->sent_.exchange(true)) {
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(active_->helper_, WM_HELPER_BLOCK_INPUT, 0, 0, SMTO_NORMAL, 5000, &result);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  void Run(HWND helper) {
+    helper_ = helper;
+    active_ = this;
+    threadId_ = GetCurrentThreadId();
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for WM_QUIT
+    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, Proc, GetModuleHandleW(nullptr), 0);
+    ready_ = true;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    if (hook) UnhookWindowsHookEx(hook);
+  }
+
+  static inline BlockAtFirstReplay* active_ = nullptr;
+  HWND helper_ = nullptr;
+  DWORD threadId_ = 0;
+  std::atomic<bool> ready_{false};
+  std::atomic<bool> sent_{false};
+  std::thread thread_;
+};
 
 class HelperKeyboardTest : public ::testing::Test {
  protected:
@@ -100,7 +146,7 @@ TEST_F(HelperKeyboardTest, KeyHeldBeforeTheBlockIsReleasedAtUnblockWithItsExtend
   EXPECT_EQ(HeldKeys(), std::vector<int>{});
 }
 
-TEST_F(HelperKeyboardTest, SeveralReleasesReplayInAscendingKeyOrderTenMillisecondsApart) {
+TEST_F(HelperKeyboardTest, SeveralReleasesReplayInTheOrderReleasedTenMillisecondsApart) {
   HoldPhysically("c a Home b", 4);
   ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
   ASSERT_TRUE(Xdotool("keyup b"));
@@ -109,10 +155,41 @@ TEST_F(HelperKeyboardTest, SeveralReleasesReplayInAscendingKeyOrderTenMillisecon
   ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
   ASSERT_TRUE(KeyUpsReach(4));
   const auto ups = SeenOf(WM_KEYUP);
-  EXPECT_EQ(KeysOf(WM_KEYUP), (std::vector<WPARAM>{VK_HOME, 'A', 'B', 'C'}));
+  EXPECT_EQ(KeysOf(WM_KEYUP), (std::vector<WPARAM>{'B', VK_HOME, 'C', 'A'}));
   for (std::size_t i = 1; i < ups.size(); ++i) EXPECT_GE(ups[i].time - ups[i - 1].time, 9u) << i;
-  EXPECT_NE(ups[0].lParam & kExtendedBit, 0) << "Home from the navigation block is an extended key";
-  EXPECT_EQ(ups[1].lParam & kExtendedBit, 0);
+  EXPECT_NE(ups[1].lParam & kExtendedBit, 0) << "Home from the navigation block is an extended key";
+  EXPECT_EQ(ups[0].lParam & kExtendedBit, 0);
+  EXPECT_EQ(HeldKeys(), std::vector<int>{});
+}
+
+TEST_F(HelperKeyboardTest, LettersTypedDuringTheBlockKeepTheShiftHeldFromBeforeIt) {
+  HoldPhysically("shift", 1);
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
+  ASSERT_TRUE(Xdotool("keydown c keyup c keydown d keyup d keyup shift"));
+  PumpFor(300);
+  EXPECT_EQ(target.Text(), L"");
+  ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
+  EXPECT_TRUE(TextBecomes(L"CD")) << "the letters came without Shift";
+  EXPECT_EQ(HeldKeys(), std::vector<int>{});
+}
+
+TEST_F(HelperKeyboardTest, ABlockBegunWhileTheHeldBackKeysAreTypedAgainKeepsTheRestForItsEnd) {
+  HoldPhysically("Right", 1);
+  ASSERT_TRUE(helper.Send(WM_HELPER_BLOCK_INPUT));
+  ASSERT_TRUE(Xdotool("keyup Right"));
+  ASSERT_TRUE(Xdotool("type ab"));
+  PumpFor(300);
+  {
+    BlockAtFirstReplay nextBlock(helper.Window());
+    ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
+    PumpFor(300);
+    EXPECT_TRUE(nextBlock.Sent());
+  }
+  EXPECT_FALSE(KeyHeld(VK_RIGHT)) << "Right's release came before the new block";
+  EXPECT_EQ(target.Text(), L"") << "keys of the user's typed while the new block is on";
+
+  ASSERT_TRUE(helper.Send(WM_HELPER_UNBLOCK_INPUT));
+  EXPECT_TRUE(TextBecomes(L"ab"));
   EXPECT_EQ(HeldKeys(), std::vector<int>{});
 }
 

@@ -15,9 +15,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 
+#include "helper/helper_protocol.h"
 #include "templates/zqt_codec.h"
 #include "testing/probe/probe.h"
 #include "tests/e2e/app_e2e_support.h"
@@ -177,6 +179,42 @@ TEST_F(HotkeyReleaseTest, KeysTypedAsThePastedTextAppearsFollowIt) {
     probe::PhysicalType("ab");
     expected += L"ab";
     ExpectRoundEnd(expected, "ab typed " + std::to_string(delayMs) + " ms after the text showed");
+    if (HasFailure()) break;
+  }
+  CloseNormally(*snibbet_, main_);
+}
+
+TEST_F(HotkeyReleaseTest, KeysTypedAgainDuringThePasteReachTheTargetOnce) {
+  // Called first (installed last): sees the physical keys and SnibbetCm's replays.
+  probe::KeyboardHookRecorder keys;
+  const int rounds = EnvNumber("SNIBBET_HOTKEY_ROUNDS", 8);
+  std::wstring expected;
+  for (int round = 0; round < rounds; ++round) {
+    // The second " zq" and hotkey come at different moments of the first paste.
+    std::ostringstream pause;
+    pause << (100 + 40 * (round % 8)) / 1000.0;
+    probe::Xdotool({"key", "space", "z", "q", "keydown", "super", "keydown", "space", "keyup", "space", "keyup",
+                    "super", "sleep", pause.str(), "key", "space", "z", "q", "keydown", "super", "keydown", "space",
+                    "keyup", "space", "keyup", "super"});
+    for (std::wstring text; text != probe::WindowText(edit_);) {
+      text = probe::WindowText(edit_);
+      probe::PumpMessages(800ms);
+    }
+    // Held back, the second hotkey finds the first still running and is
+    // dropped; its keys reach the target as typed, once.
+    const std::wstring text = probe::WindowText(edit_);
+    const bool heldBack = text == expected + L" ok zq";
+    EXPECT_TRUE(heldBack || text == expected + L" ok ok") << "round " << round << ": " << probe::ToUtf8(text);
+    expected = text;
+    std::map<DWORD, int> physical, replayed;
+    for (const auto& key : keys.Keys()) {
+      if (key.Up()) continue;
+      if (!key.Injected()) ++physical[key.vk];
+      if (key.extraInfo == snibbet::kHelperReplayMarker) ++replayed[key.vk];
+    }
+    for (const auto& [vk, count] : replayed)
+      EXPECT_LE(count, physical[vk]) << "key " << vk << " typed again more often than typed, round " << round;
+    EXPECT_TRUE(probe::WaitUntil([] { return KeysHeld().empty(); }, 1s)) << "round " << round << ": held " << KeysHeld();
     if (HasFailure()) break;
   }
   CloseNormally(*snibbet_, main_);

@@ -18,6 +18,7 @@ using testing::Log;
 
 constexpr std::uint32_t kRight = 0x27;  // extended keys
 constexpr std::uint32_t kHome = 0x24;
+constexpr std::uint32_t kLeftShift = 0xA0;
 
 KeyEvent Physical(std::uint32_t vk, bool release, bool extended = false) { return {vk, release, extended, false}; }
 KeyEvent Injected(std::uint32_t vk, bool release) { return {vk, release, false, true}; }
@@ -54,7 +55,7 @@ TEST_F(KeyBlockerTest, SwallowsPhysicalKeysAndPassesInjectedOnes) {
   EXPECT_EQ(blocker.NotedRelease('B'), KeyBlocker::Mark::None);
 }
 
-TEST_F(KeyBlockerTest, ReplaysHeldBeforeReleasesThenTheKeysTypedDuringTheBlockThenForgetsThem) {
+TEST_F(KeyBlockerTest, ReplaysTheHeldBackKeysInTheOrderTheyHappenedThenForgetsThem) {
   blocker.OnKey(Physical('S', false));  // held before the block
   blocker.Start();
   blocker.OnKey(Physical(kRight, true, true));  // held before the block, unseen by us
@@ -66,7 +67,7 @@ TEST_F(KeyBlockerTest, ReplaysHeldBeforeReleasesThenTheKeysTypedDuringTheBlockTh
   blocker.OnKey(Physical('A', true));
   blocker.Stop();
   EXPECT_FALSE(blocker.Blocking());
-  EXPECT_EQ(log, (Log{"release 39 ext", "pause 10", "release 83", "pause 10", "keys +66 +65 -66 +36x -36x -65"}));
+  EXPECT_EQ(log, (Log{"release 39 ext", "pause 10", "keys +66", "release 83", "pause 10", "keys +65 -66 +36x -36x -65"}));
 
   log.clear();
   blocker.Stop();
@@ -74,12 +75,22 @@ TEST_F(KeyBlockerTest, ReplaysHeldBeforeReleasesThenTheKeysTypedDuringTheBlockTh
   EXPECT_EQ(blocker.OnKey(Physical('C', false)), Verdict::Pass);
 }
 
-TEST_F(KeyBlockerTest, ReplaysInAscendingKeyOrderWhateverTheReleaseOrder) {
+TEST_F(KeyBlockerTest, ReleasesOfKeysHeldBeforeTheBlockReplayInTheOrderReleasedEachFollowedByAPause) {
   blocker.Start();
   for (std::uint32_t vk : {0x43u, 0x41u, 0xA5u, 0x42u}) blocker.OnKey(Physical(vk, true));
   blocker.Stop();
-  EXPECT_EQ(log, (Log{"release 65", "pause 10", "release 66", "pause 10", "release 67", "pause 10", "release 165",
+  EXPECT_EQ(log, (Log{"release 67", "pause 10", "release 65", "pause 10", "release 165", "pause 10", "release 66",
                       "pause 10"}));
+}
+
+TEST_F(KeyBlockerTest, LettersTypedWhileShiftIsHeldFromBeforeTheBlockKeepTheirShift) {
+  blocker.OnKey(Physical(kLeftShift, false));
+  blocker.Start();
+  Type('C');
+  Type('D');
+  blocker.OnKey(Physical(kLeftShift, true));
+  blocker.Stop();
+  EXPECT_EQ(log, (Log{"keys +67 -67 +68 -68", "release 160", "pause 10"}));
 }
 
 TEST_F(KeyBlockerTest, LaterReleaseOfTheSameKeyDecidesTheFlag) {
@@ -185,6 +196,79 @@ TEST_F(KeyBlockerTest, AKeyTypedWhileTheReplayIsSentFollowsItInsteadOfOvertaking
   EXPECT_FALSE(blocker.Blocking());
   EXPECT_EQ(log, (Log{"keys +65 -65", "keys +66 -66"}));
   EXPECT_EQ(blocker.OnKey(Physical('C', false)), Verdict::Pass);
+}
+
+// Our sends run nested hook calls and the main program's commands. Whatever
+// they start or end, each held-back key is typed once, after the ones before
+// it, and none while a block started meanwhile is on.
+TEST_F(KeyBlockerTest, ABlockStartedAndEndedWhileTheReplayIsSentTypesItsKeysOnceAfterTheRest) {
+  blocker.OnKey(Physical(kLeftShift, false));
+  blocker.Start();
+  blocker.OnKey(Physical(kLeftShift, true));
+  Type('A');
+  bool nested = false;
+  injector.onSend = [&](int vk) {
+    if (vk != static_cast<int>(kLeftShift) || nested) return;
+    nested = true;
+    blocker.Start();
+    Type('B');
+    blocker.Stop();
+  };
+  blocker.Stop();
+  EXPECT_EQ(log, (Log{"release 160", "pause 10", "keys +65 -65 +66 -66"}));
+  EXPECT_FALSE(blocker.Blocking());
+
+  log.clear();
+  blocker.Start();
+  blocker.Stop();
+  EXPECT_TRUE(log.empty()) << "nothing is left to type twice";
+}
+
+TEST_F(KeyBlockerTest, ABlockStartedWhileTheReplayIsSentKeepsTheKeysNotYetTypedForItsEnd) {
+  blocker.OnKey(Physical(kLeftShift, false));
+  blocker.Start();
+  blocker.OnKey(Physical(kLeftShift, true));
+  Type('A');
+  injector.onSend = [&](int vk) {
+    if (vk == static_cast<int>(kLeftShift)) blocker.Start();
+  };
+  blocker.Stop();
+  EXPECT_EQ(log, (Log{"release 160", "pause 10"})) << "the main program types now: no key of the user's among its own";
+  EXPECT_TRUE(blocker.Blocking());
+  EXPECT_EQ(blocker.OnKey(Physical('C', false)), Verdict::Swallow);
+
+  injector.onSend = nullptr;
+  blocker.Stop();
+  EXPECT_EQ(log, (Log{"release 160", "pause 10", "keys +65 -65 +67"}));
+  EXPECT_FALSE(blocker.Blocking());
+}
+
+TEST_F(KeyBlockerTest, AStopTakenWhileTheReplayIsSentLeavesTheTypingToIt) {
+  blocker.Start();
+  Type('A');
+  bool nested = false;
+  injector.onSend = [&](int) {
+    if (nested) return;
+    nested = true;
+    blocker.Stop();  // a command processed during our send
+    Type('B');       // and a key typed meanwhile
+  };
+  blocker.Stop();
+  EXPECT_EQ(log, (Log{"keys +65 -65", "keys +66 -66"}));
+  EXPECT_FALSE(blocker.Blocking());
+  EXPECT_EQ(blocker.OnKey(Physical('C', false)), Verdict::Pass);
+}
+
+TEST_F(KeyBlockerTest, AFullQueueNeverDropsTheReleaseOfAKeyHeldFromBeforeTheBlock) {
+  blocker.OnKey(Physical(kLeftShift, false));
+  blocker.Start();
+  blocker.OnKey(Physical(kLeftShift, true));
+  for (std::size_t i = 0; i < KeyBlocker::kQueueLimit; ++i) Type('B');
+  blocker.Stop();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[0], "release 160");
+  EXPECT_TRUE(log[2].starts_with("keys +66 -66")) << log[2];
+  EXPECT_TRUE(log[2].ends_with("+66 -66")) << log[2];
 }
 
 TEST_F(KeyBlockerTest, AutoRepeatsAreNotKeptWhereverTheKeyWentDown) {
