@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <system_error>
 
 #include "app/app_messages.h"
 #include "app/bug_report_adapter.h"
@@ -12,6 +13,7 @@
 #include "app/keyboard_window_adapter.h"
 #include "app/program_windows_adapter.h"
 #include "app/single_instance.h"
+#include "app/start_failure.h"
 #include "app/system_check.h"
 #include "clipboard/clipboard_monitor.h"
 #include "core/app_ini.h"
@@ -178,6 +180,13 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   const bool firstStart = !AppIni().ValueExists(L"FirstStart");
   Preset().Load();
   if (ui::Terminated()) return;
+  // Once, in the user's language: the run goes on with what could be read.
+  if (!AppIni().Writable()) {
+    ShowWarningMessage(FormatText(LangText(714, L"Orvane Paste cannot store its settings: the settings key \"%1\" "
+                                                L"cannot be written.\r\nIt runs with the settings it could read; "
+                                                L"changes made now are lost when it ends."),
+                                  {std::wstring(L"HKEY_CURRENT_USER\\") + kSettingsKeyPath}));
+  }
   dataModule->SetTrayIconVisible(!Preset().HideTrayIcon());
   // Handles and the first showing (the layout, the opacity), never seen.
   RealizeKeyboardWindowsUnseen(keyboardWindow);
@@ -190,7 +199,11 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   if (firstStart) ShowWizard(adapters.wizard);
 
   // The welcome tip is shown once; counting it marks the first start as done.
-  dataModule->ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  try {
+    dataModule->ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  } catch (const RegistryError&) {
+    // A counter stored with another type costs only the tip.
+  }
 
   DebugLog(L"Run");
   // The tray's Exit switches the program off before it ends the loop.
@@ -206,9 +219,9 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   DebugLog(L"Finalize");
 }
 
-}  // namespace
-
-int SnibbetMain() {
+// Everything after the single-instance claim; exceptions reach SnibbetMain
+// only once every part made here is gone (the input helper ended with them).
+int RunProgram() {
   ProcessSingletons singletons;
   if (singletons.FolderError()) {
     ShowErrorMessage(FormatText(LangText(8, L"Cannot create folder %1"), {*singletons.FolderError()}));
@@ -219,9 +232,6 @@ int SnibbetMain() {
   iconSets.LoadAll();
   if (!CheckSystem()) return 0;
 
-  SingleInstance instance;
-  if (!instance.Claim()) return 0;
-
   // Visual styles are bound before the first window is made.
   ThemeManagerScope themes;
   // Outlives the data module it serves.
@@ -231,9 +241,33 @@ int SnibbetMain() {
   FormAdapters adapters;
   // Outlives the keyboard window, which shows its model until it is destroyed.
   std::optional<KeyboardRuntime> keyboard;
-  ApplicationScope application;
-  RunApplication(application.App(), tray, dataModule, adapters, iconSets, keyboard);
+  std::optional<ApplicationScope> application;
+  try {
+    application.emplace();
+  } catch (const std::system_error& error) {
+    // No window at all: nothing else can work, and no box can show either.
+    ReportStartFailure(StartFailureReason(error, true));
+    return 1;
+  }
+  RunApplication(application->App(), tray, dataModule, adapters, iconSets, keyboard);
   return 0;
+}
+
+}  // namespace
+
+int SnibbetMain() {
+  // First of all: a second start while this one waits on a box (a damaged
+  // icon set, the system check) must not become a second copy.
+  SingleInstance instance;
+  if (!instance.Claim()) return 0;
+  try {
+    return RunProgram();
+  } catch (const std::exception& error) {
+    ReportStartFailure(StartFailureReason(error, false));
+  } catch (...) {
+    ReportStartFailure(L"an unknown error.");
+  }
+  return 1;
 }
 
 }  // namespace snibbet

@@ -79,16 +79,32 @@ RegistryTypeError::RegistryTypeError(const std::wstring& valueName, DWORD actual
 FolderCreateError::FolderCreateError(const std::wstring& folder)
     : std::runtime_error("Cannot create folder " + Utf8(folder)), folder_(folder) {}
 
-TAppIni::TAppIni(const std::wstring& appDataFolder) {
+SettingsKeyAccess SystemSettingsKeyAccess() {
+  return {.openForWriting =
+              [](HKEY* key) {
+                return RegCreateKeyExW(HKEY_CURRENT_USER, TAppIni::kKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                       KEY_READ | KEY_WRITE, nullptr, key, nullptr);
+              },
+          .openForReading =
+              [](HKEY* key) { return RegOpenKeyExW(HKEY_CURRENT_USER, TAppIni::kKeyPath, 0, KEY_READ, key); }};
+}
+
+TAppIni::TAppIni(const std::wstring& appDataFolder, const SettingsKeyAccess& access) {
   dataFolder_ = WithBackslash(JoinPath(appDataFolder, L"OrvaneSoftware\\Snibbet"));
   if (appDataFolder.empty()) throw FolderCreateError(dataFolder_);  // never in the drive's root
   EnsureFolder(dataFolder_);
   clipboardFolder_ = dataFolder_ + L"Clipboard\\";
   EnsureFolder(clipboardFolder_);
-  // A key that does not open leaves key_ null: every read then fails, so the
-  // settings object never loads and never overwrites anything.
-  RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                  &key_, nullptr);
+  HKEY key = nullptr;
+  if (access.openForWriting(&key) == ERROR_SUCCESS && key) {
+    key_ = key;
+    writable_ = true;
+    return;
+  }
+  // What the user may still read is used; without even that, key_ stays null
+  // and every value reads as missing.
+  key = nullptr;
+  if (access.openForReading(&key) == ERROR_SUCCESS) key_ = key;
 }
 
 TAppIni::~TAppIni() {
@@ -96,6 +112,7 @@ TAppIni::~TAppIni() {
 }
 
 std::int32_t TAppIni::ReadIntegerDef(const std::wstring& name, std::int32_t def) {
+  if (!key_) return def;
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof(value);
@@ -113,6 +130,7 @@ bool TAppIni::ReadBoolDef(const std::wstring& name, bool def) { return ReadInteg
 std::wstring TAppIni::ReadStringDef(const std::wstring& name, const std::wstring& def) {
   // Stored data need not end in NUL nor stop at it: read the bytes into a
   // buffer one character longer than the data and cut at the first NUL.
+  if (!key_) return def;
   std::vector<wchar_t> buffer;
   for (;;) {
     DWORD type = 0;
@@ -134,12 +152,14 @@ std::wstring TAppIni::ReadStringDef(const std::wstring& name, const std::wstring
 }
 
 void TAppIni::WriteString(const std::wstring& name, const std::wstring& value) {
+  if (!writable_) return;
   DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));  // with the terminator
   LONG status = RegSetValueExW(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), size);
   if (status != ERROR_SUCCESS) ThrowFailure(name, "Failed to set data for", status);
 }
 
 void TAppIni::WriteInteger(const std::wstring& name, std::int32_t value) {
+  if (!writable_) return;
   DWORD data = static_cast<DWORD>(value);
   LONG status = RegSetValueExW(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
   if (status != ERROR_SUCCESS) ThrowFailure(name, "Failed to set data for", status);
@@ -147,10 +167,12 @@ void TAppIni::WriteInteger(const std::wstring& name, std::int32_t value) {
 
 void TAppIni::WriteBool(const std::wstring& name, bool value) { WriteInteger(name, value ? 1 : 0); }
 
-bool TAppIni::DeleteValue(const std::wstring& name) { return RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS; }
+bool TAppIni::DeleteValue(const std::wstring& name) {
+  return writable_ && RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS;
+}
 
 bool TAppIni::ValueExists(const std::wstring& name) {
-  return RegQueryValueExW(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  return key_ && RegQueryValueExW(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 void InitializeSettingsStore() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -55,7 +56,8 @@ class SettingsStore {
   virtual bool ReadBoolDef(const std::wstring& name, bool def) = 0;
   virtual std::int32_t ReadIntegerDef(const std::wstring& name, std::int32_t def) = 0;
   virtual std::wstring ReadStringDef(const std::wstring& name, const std::wstring& def) = 0;
-  // Writes throw RegistryError on failure.
+  // Writes throw RegistryError on failure (a store that cannot be written at
+  // all drops them: the user has been told).
   virtual void WriteString(const std::wstring& name, const std::wstring& value) = 0;
   virtual void WriteInteger(const std::wstring& name, std::int32_t value) = 0;
   virtual void WriteBool(const std::wstring& name, bool value) = 0;
@@ -68,14 +70,25 @@ class SettingsStore {
 // hidden, and its caller shows it maximised or normal as this says.
 enum class FormWindowState { Normal, Maximised };
 
+// How the store opens its key: for reading and writing, creating it when
+// missing; else for reading only. Each answers the system's status.
+struct SettingsKeyAccess {
+  std::function<LONG(HKEY* key)> openForWriting = {};
+  std::function<LONG(HKEY* key)> openForReading = {};
+};
+// The settings key of the current user.
+SettingsKeyAccess SystemSettingsKeyAccess();
+
 class TAppIni final : public SettingsStore {
  public:
   static constexpr const wchar_t* kKeyPath = kSettingsKeyPath;
 
   // Works out and creates DataFolder and ClipboardFolder under `appDataFolder`
   // (FolderCreateError when one cannot be created), then opens the key,
-  // creating it when missing.
-  explicit TAppIni(const std::wstring& appDataFolder);
+  // creating it when missing. A key the user may not write is opened for
+  // reading only, and one that does not open at all reads as empty: either
+  // way the store is not Writable and its writes change nothing.
+  explicit TAppIni(const std::wstring& appDataFolder, const SettingsKeyAccess& access = SystemSettingsKeyAccess());
   ~TAppIni() override;
   TAppIni(const TAppIni&) = delete;
   TAppIni& operator=(const TAppIni&) = delete;
@@ -83,6 +96,8 @@ class TAppIni final : public SettingsStore {
   const std::wstring& DataFolder() const { return dataFolder_; }
   const std::wstring& ClipboardFolder() const { return clipboardFolder_; }
   HKEY Key() const { return key_; }
+  // False when the settings cannot be stored: the program entry tells the user once.
+  bool Writable() const { return writable_; }
 
   bool ReadBoolDef(const std::wstring& name, bool def) override;
   std::int32_t ReadIntegerDef(const std::wstring& name, std::int32_t def) override;
@@ -107,6 +122,7 @@ class TAppIni final : public SettingsStore {
   std::wstring dataFolder_;
   std::wstring clipboardFolder_;
   HKEY key_ = nullptr;
+  bool writable_ = false;
 };
 
 // Creates the store and the process-wide folder strings (once; a second call

@@ -27,6 +27,7 @@
 #include "keyboard/action_kinds.h"
 #include "keyboard/actions.h"
 #include "keyboard/keyboard_appearance_fill.h"
+#include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/main_keyboard_form.h"
 #include "visual/office11_colors.h"
@@ -59,6 +60,7 @@ TDataDM::TDataDM(DataModuleOptions options)
       tray_(options.tray ? *options.tray : defaultTray_),
       parts_(options.parts ? *options.parts : programParts_),
       iconSets_(options.iconSets),
+      trayMenuRightToLeft_(options.trayMenuRightToLeft ? options.trayMenuRightToLeft : TrayMenuShownRightToLeft),
       pmTray_(TrayMenuActions()),
       tmrCheckVista_(kCheckVistaIntervalMs, [this] { tmrCheckVistaTimer(); }) {
   if (g_dataDM) throw std::logic_error("the data module exists already");
@@ -231,18 +233,21 @@ TrayMenuHandlers TDataDM::TrayMenuActions() {
 
 void TDataDM::UpdateTrayIcon() {
   const TPreset* preset = PresetOrNull();
-  const ui::ImageList* list = &ilTrayIcons_;
-  int image = kInactiveTrayImage;
+  TrayPicture picture{.flag = false, .image = kInactiveTrayImage};
   if (active_ && preset && preset->ShowLangIcon()) {
-    list = &ilLangs_;
-    // The program's thread follows the layout in front (ApplyForegroundLayout).
-    const HKL layout = GetKeyboardLayout(0);
-    image = LayoutToFlagIndex(reinterpret_cast<std::uintptr_t>(layout));
+    // The layout the key model types in: the one of the window in front, which
+    // the program's own thread need not share.
+    const TQvKeyboard* model = QvKeyboard();
+    const LayoutHandle layout =
+        model ? model->CurrentLayout() : reinterpret_cast<LayoutHandle>(GetKeyboardLayout(0));
+    picture = {.flag = true, .image = LayoutToFlagIndex(layout)};
   } else if (active_) {
-    image = kActiveTrayImage;
+    picture.image = kActiveTrayImage;
   }
-  if (image >= list->Count()) return;
-  ui::IconHandle icon = list->ExtractIcon(image);
+  const ui::ImageList& list = picture.flag ? ilLangs_ : ilTrayIcons_;
+  if (picture.image >= list.Count()) return;
+  trayPicture_ = picture;
+  ui::IconHandle icon = list.ExtractIcon(picture.image);
   trayMain_.SetIcon(icon.Get());
 }
 
@@ -283,7 +288,8 @@ void TDataDM::trayMainClick() {
 
 void TDataDM::pmTrayPopup() {
   const TPreset* preset = PresetOrNull();
-  pmTray_.Refresh(&QvActions(), preset && preset->SoundEnabled());
+  // A right-to-left menu keeps its captions as they are.
+  pmTray_.Refresh(trayMenuRightToLeft_() ? nullptr : &QvActions(), preset && preset->SoundEnabled());
   std::wstring shown;
   for (const std::wstring& caption : pmTray_.ShownCaptions()) shown += (shown.empty() ? L"" : L" | ") + caption;
   DebugLog(L"TrayMenu " + shown);

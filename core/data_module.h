@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/foreground_state.h"
@@ -109,6 +110,14 @@ struct DataModuleOptions {
   TrayPort* tray = nullptr;                         // null: DefaultTrayPort
   DataModuleParts* parts = nullptr;                 // null: ProgramParts
   TQvIconsList* iconSets = nullptr;                 // null: no application gets an icon set
+  std::function<bool()> trayMenuRightToLeft = {};   // null: TrayMenuShownRightToLeft
+};
+
+// The picture the tray icon shows: a flag of ilLangs, else an image of ilTrayIcons.
+struct TrayPicture {
+  bool flag = false;
+  int image = 0;
+  bool operator==(const TrayPicture&) const = default;
 };
 
 class TDataDM : public ui::ApplicationEvents {
@@ -137,6 +146,7 @@ class TDataDM : public ui::ApplicationEvents {
   // --- tray icon, tray menu and balloon tips ---
   // The tray image of the present state (also for the ShowLangIcon setter).
   void UpdateTrayIcon();
+  const TrayPicture& ShownTrayPicture() const { return trayPicture_; }
   // The HideTrayIcon setter's effect: the icon shown or taken away.
   void SetTrayIconVisible(bool visible);
   // Shows the tip once more unless the counter `name` in the settings key has
@@ -251,6 +261,8 @@ class TDataDM : public ui::ApplicationEvents {
   ui::ImageList ilKeys_;
   std::wstring balloonName_;
   std::wstring helpFile_;
+  std::function<bool()> trayMenuRightToLeft_;
+  TrayPicture trayPicture_;
   TrayMenu pmTray_;
   TrayIcon trayMain_;
   ui::Timer tmrCheckVista_;

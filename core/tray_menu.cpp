@@ -40,6 +40,11 @@ PopupMenuStyle PopupMenuStyleForOS() {
   return MenuLookForSystem() == MenuLook::Standard ? PopupMenuStyle::Standard : PopupMenuStyle::XP;
 }
 
+bool TrayMenuShownRightToLeft() {
+  DWORD layout = 0;
+  return GetSystemMetrics(SM_MIDEASTENABLED) != 0 && GetProcessDefaultLayout(&layout) && (layout & LAYOUT_RTL) != 0;
+}
+
 TrayMenu::TrayMenu(const TrayMenuHandlers& handlers) : pmTray_(nullptr, L"pmTray") {
   Build(handlers);
   SetStyle(style_);

@@ -17,6 +17,10 @@ class TQvActions;
 enum class PopupMenuStyle { XP, Standard };
 PopupMenuStyle PopupMenuStyleForOS();
 
+// The menu reads right to left: a Middle-East system with the program's
+// windows laid out right to left.
+bool TrayMenuShownRightToLeft();
+
 struct TrayMenuHandlers {
   std::function<void()> active;
   std::function<void()> soundEnabled;
@@ -47,6 +51,7 @@ class TrayMenu {
   void ShowActive(bool active);
   // Before each opening: the captions of the window items afresh, each with
   // the shortcuts of the bindings that open that window; the sound check.
+  // Without bindings only the check.
   void Refresh(const TQvActions* bindings, bool soundEnabled);
   void EnableManagerItems(bool enabled);
   // The menu lock: the items that change the program's state.

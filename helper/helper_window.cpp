@@ -49,15 +49,6 @@ HWND CreateHelperWindow(HINSTANCE instance) {
                          nullptr, instance, nullptr);
 }
 
-int RunMessageLoop() {
-  MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
-
 void ShowPendingHookFailures(HWND window) {
   MSG message{};
   while (PeekMessageW(&message, window, kShowHookFailureMessage, kShowHookFailureMessage, PM_REMOVE)) {

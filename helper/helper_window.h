@@ -7,8 +7,6 @@ namespace snibbet::helper {
 bool RegisterHelperWindowClass(HINSTANCE instance);
 // Never shown; the main program finds it by class and title.
 HWND CreateHelperWindow(HINSTANCE instance);
-// Runs until WM_QUIT and answers its exit code.
-int RunMessageLoop();
 // Shows the hook failures still queued for `window` (posted while it was ending).
 void ShowPendingHookFailures(HWND window);
 

@@ -4,6 +4,7 @@
 
 #include "helper/helper_window.h"
 #include "helper/input_helper.h"
+#include "helper/main_process_watch.h"
 #include "helper/win_ports.h"
 #include "ui/handles.h"
 
@@ -34,7 +35,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InputHelper helper(clock, injector, hooks, mainWindow, timer);
   ActiveHelperScope active(helper);
   // No hook yet: they come with the main program's WM_HELPER_HOOKS_ON.
-  const int exitCode = RunMessageLoop();
+  // The main program that started us has its main window already.
+  MainProcessWatch mainProcess;
+  mainProcess.LookUpMainProcess();
+  const int exitCode = RunMessageLoop(window, mainProcess);
   ShowPendingHookFailures(window);
   return exitCode;
 }

@@ -148,6 +148,82 @@ TEST_F(SnibbetTest, TwoStartsAtOnceLeaveOneCopyRunning) {
   CloseNormally(survivor, main);
 }
 
+TEST_F(SnibbetTest, ASecondStartWhileTheFirstStillShowsABoxRunsNoSecondCopy) {
+  // A damaged icon set: the first start says so in a box before its main
+  // window exists, and the box stays until the user answers it.
+  std::ofstream(std::filesystem::path(folder_.File(L"Icons\\Damaged.zqi")), std::ios::binary) << "XXXX";
+  Boxes().LeaveOpen();
+  probe::Process& first = StartSnibbet({}, probe::AtEnd::MayRun);
+  const auto box = Boxes().WaitForBox(15s);
+  ASSERT_TRUE(box.has_value()) << "no box for the damaged icon set";
+  ASSERT_TRUE(MainWindowsOf(first.Pid()).empty());
+
+  probe::Process& second = StartSnibbet({}, probe::AtEnd::MayRun);
+  ASSERT_TRUE(second.WaitExit(30s).has_value()) << "the second start runs on beside the first";
+  EXPECT_EQ(Boxes().Seen().size(), 1u) << "the second start got as far as its own box";
+  EXPECT_TRUE(MainWindowsOf(second.Pid()).empty());
+
+  // Answered, the first goes on as the one copy.
+  probe::AnswerDefault(box->box);
+  const HWND main = WaitForMainWindow(first.Pid());
+  ASSERT_NE(main, nullptr) << "the first start did not go on after its box";
+  ASSERT_TRUE(first.WaitIdle(10s));
+  EXPECT_EQ(probe::FindWindows({.className = L"TFirstForm", .title = L"SnibbetFirstForm"}).size(), 1u);
+  CloseNormally(first, main);
+}
+
+TEST_F(SnibbetTest, ASettingsKeyThatCannotBeOpenedStartsOnDefaultsAndSaysSoOnce) {
+  // Under a volatile parent the settings key, which must outlive the session,
+  // cannot be made: the store can neither write nor read it.
+  const std::wstring parent = L"SOFTWARE\\OrvaneSoftware";
+  probe::DeleteRegKey(parent);
+  HKEY volatileParent = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, parent.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, &volatileParent, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(volatileParent);
+  struct ParentRemoved {
+    std::wstring key;
+    ~ParentRemoved() { probe::DeleteRegKey(key); }
+  } parentRemoved{parent};
+  HKEY probeKey = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                      &probeKey, nullptr) == ERROR_SUCCESS) {
+    RegCloseKey(probeKey);
+    GTEST_SKIP() << "this system makes lasting keys under a volatile one";
+  }
+
+  firstStart_ = true;  // nothing can be written beforehand either
+  probe::Process& snibbet = StartSnibbet({}, probe::AtEnd::MustHaveEnded);
+  const auto box = Boxes().WaitForBox(20s);
+  ASSERT_TRUE(box.has_value()) << "the user was not told";
+  EXPECT_EQ(box->box.caption, L"Warning");
+  EXPECT_NE(box->box.text.find(L"cannot store its settings"), std::wstring::npos) << box->box.text;
+  EXPECT_NE(box->box.text.find(std::wstring(L"HKEY_CURRENT_USER\\") + kSettingsKey), std::wstring::npos);
+  const HWND main = WaitForMainWindow(snibbet.Pid());
+  ASSERT_NE(main, nullptr) << "the program did not start";
+  const HWND helper = probe::WaitForWindow({.className = L"SnibbetCm", .title = L"SnibbetCm"}, 10s);
+  ASSERT_NE(helper, nullptr);
+  probe::Process helperProcess = probe::Process::Attach(probe::ProcessOf(helper));
+  ASSERT_TRUE(snibbet.WaitIdle(10s));
+  EXPECT_TRUE(snibbet.Running());
+
+  CloseNormally(snibbet, main);
+  EXPECT_EQ(Boxes().Seen().size(), 1u) << "told once";
+  EXPECT_TRUE(helperProcess.WaitExit(10s).has_value()) << "the helper outlived the program";
+}
+
+TEST_F(SnibbetTest, WithoutADisplayItSaysWhatIsMissingAndEnds) {
+  const auto program = probe::UnixPathOf(folder_.File(L"Snibbet.exe"));
+  if (!program) GTEST_SKIP() << "needs Wine";
+  // Started from the shell as a user would, only without an X display.
+  const auto run = probe::RunUnixProgram("env", {"-u", "DISPLAY", "wine", *program}, 60s);
+  ASSERT_TRUE(run.has_value()) << "it ran on without a display";
+  EXPECT_EQ(run->exitCode, 1) << run->output;
+  EXPECT_NE(run->output.find("Orvane Paste cannot start"), std::string::npos) << run->output;
+  EXPECT_NE(run->output.find("No display is available"), std::string::npos) << run->output;
+}
+
 TEST_F(SnibbetTest, DebugSwitchLogsTheStartAndTheEnd) {
   probe::Process& snibbet = StartSnibbet({L"/debug"});
   HWND main = WaitForMainWindow(snibbet.Pid());

@@ -77,6 +77,22 @@ TEST_F(DataModuleHelperTest, StartsTheHelperHiddenFromItsOwnFolderAndEndsItWithT
   EXPECT_TRUE(probe::ProcessesNamed(L"SnibbetCm.exe").empty());
 }
 
+TEST_F(DataModuleHelperTest, TheHelperEndsWithAProgramThatWasKilled) {
+  probe::Process& snibbet = StartSnibbet({}, probe::AtEnd::MayRun);
+  ASSERT_NE(WaitForMainWindow(snibbet.Pid()), nullptr);
+  const HWND helper = WaitForHelperWindow();
+  ASSERT_NE(helper, nullptr);
+  probe::Process helperProcess = probe::Process::Attach(probe::ProcessOf(helper));
+  ASSERT_TRUE(snibbet.WaitIdle(5s));
+
+  // No WM_DESTROY comes from a program that is killed.
+  ASSERT_TRUE(snibbet.Kill());
+  ASSERT_TRUE(snibbet.WaitExit(10s).has_value());
+  auto code = helperProcess.WaitExit(10s);
+  ASSERT_TRUE(code.has_value()) << "the helper outlived the program, holding its hooks";
+  EXPECT_EQ(*code, 0u) << "it ended itself, its hooks removed";
+}
+
 TEST_F(DataModuleHelperTest, AHelperLeftRunningIsReusedNotStartedTwice) {
   probe::LaunchOptions options;
   options.workDir = folder_.Path();

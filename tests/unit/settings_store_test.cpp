@@ -143,5 +143,57 @@ TEST_F(StoreTest, AValueOfAnotherTypeRaisesTheTypedError) {
   }
 }
 
+// The settings key as a user sees it who may read it but not write it.
+SettingsKeyAccess ReadOnlyKeyAccess() {
+  SettingsKeyAccess access = SystemSettingsKeyAccess();
+  access.openForWriting = [](HKEY*) { return LONG{ERROR_ACCESS_DENIED}; };
+  return access;
+}
+
+TEST_F(StoreTest, AKeyThatCannotBeWrittenIsReadAndLeftAsItIs) {
+  PutDword(L"FirstStart", 1);
+  PutString(L"KeyboardName", L"Mine");
+  TAppIni store(FreshTempFolder(), ReadOnlyKeyAccess());
+  EXPECT_FALSE(store.Writable());
+  EXPECT_EQ(store.ReadIntegerDef(L"FirstStart", 0), 1);
+  EXPECT_EQ(store.ReadStringDef(L"KeyboardName", L""), L"Mine");
+  EXPECT_TRUE(store.ValueExists(L"FirstStart"));
+  EXPECT_EQ(store.ReadIntegerDef(L"Missing", 4), 4);
+
+  EXPECT_NO_THROW(store.WriteInteger(L"FirstStart", 2));
+  EXPECT_NO_THROW(store.WriteString(L"Added", L"x"));
+  EXPECT_NO_THROW(store.WriteBool(L"AddedFlag", true));
+  EXPECT_FALSE(store.DeleteValue(L"KeyboardName"));
+  EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
+  EXPECT_EQ(GetString(L"KeyboardName"), L"Mine");
+  EXPECT_FALSE(Get(L"Added").has_value());
+  EXPECT_FALSE(Get(L"AddedFlag").has_value());
+
+  // The settings object loads what is there and its saves change nothing.
+  PutDword(L"KeyboardShowDelay", 1234);
+  InitializePreset(&store);
+  Preset().Load();
+  EXPECT_TRUE(Preset().Loaded());
+  EXPECT_EQ(Preset().KeyboardShowDelay(), 1234);
+  EXPECT_NO_THROW(Preset().Save());
+  FinalizePreset();
+  EXPECT_FALSE(Get(L"KeyboardAutoHide").has_value());
+}
+
+TEST_F(StoreTest, AKeyThatDoesNotOpenAtAllReadsAsEmpty) {
+  PutDword(L"FirstStart", 1);
+  const SettingsKeyAccess closed{.openForWriting = [](HKEY*) { return LONG{ERROR_ACCESS_DENIED}; },
+                                 .openForReading = [](HKEY*) { return LONG{ERROR_ACCESS_DENIED}; }};
+  TAppIni store(FreshTempFolder(), closed);
+  EXPECT_FALSE(store.Writable());
+  EXPECT_FALSE(store.ValueExists(L"FirstStart"));
+  EXPECT_EQ(store.ReadIntegerDef(L"FirstStart", 0), 0);
+  EXPECT_TRUE(store.ReadBoolDef(L"Flag", true));
+  EXPECT_EQ(store.ReadStringDef(L"Name", L"def"), L"def");
+  EXPECT_NO_THROW(store.WriteInteger(L"FirstStart", 5));
+  EXPECT_FALSE(store.DeleteValue(L"FirstStart"));
+  EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
+}
+
 }  // namespace
 }  // namespace snibbet::test

@@ -9,9 +9,11 @@
 #include "core/data_module.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
+#include "core/tray_lookups.h"
 #include "core/tray_port.h"
 #include "keyboard/action_kinds.h"
 #include "keyboard/actions.h"
+#include "tests/host/keymodel_fakes.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/settings_fixture.h"
 #include "ui/application.h"
@@ -168,6 +170,52 @@ TEST_F(TrayModuleTest, EachTemplateHotkeyAddsItsShortcutAfresh) {
   EXPECT_EQ(std::count(first.begin(), first.end(), L'('), 2) << first;
   module.pmTrayPopup();
   EXPECT_EQ(module.pmTray().Item(L"pmiShowTemplatesManager").caption, first) << "reopening starts from the plain text";
+}
+
+TEST_F(TrayModuleTest, ARightToLeftMenuKeepsItsCaptionsAsTheyAre) {
+  Lang().SetText(331, L"Templates");
+  DataModuleOptions options = Options();
+  options.trayMenuRightToLeft = [] { return true; };
+  TDataDM module(options);
+  TQvAction* binding = QvActions().Add(VK_SPACE, kLeftWinBit);
+  ASSERT_NE(binding, nullptr);
+  binding->SetKind(8);
+  binding->SetParam(1);
+  module.pmTray().Item(L"pmiShowTemplatesManager").caption = L"As shown";
+  Preset().SetSoundEnabled(true);
+  module.pmTrayPopup();
+  EXPECT_EQ(module.pmTray().Item(L"pmiShowTemplatesManager").caption, L"As shown");
+  EXPECT_TRUE(module.pmTray().Item(L"pmiSoundEnabled").checked) << "the check follows the setting all the same";
+}
+
+TEST_F(TrayModuleTest, TheFlagIsOfTheLayoutTheKeyModelTypesIn) {
+  const std::wstring program = test::ProgramDirFromEnvironment() + L"Snibbet.exe";
+  HMODULE pictures =
+      LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(pictures, nullptr);
+  {
+    testing::FakeLayouts layouts;
+    testing::FakeInput input;
+    CharTableCache tables;
+    TQvKeyboard model{layouts, input, &tables};
+    testing::KeyModelScope modelInUse(model);
+    Preset().SetShowLangIcon(true);
+    DataModuleOptions options = Options();
+    options.pictures = pictures;
+    TDataDM module(options);
+    ASSERT_TRUE(module.Start());
+
+    // The window in front types French; the program's own thread does not.
+    const LayoutHandle french = 0x040C040C;
+    ASSERT_NE(reinterpret_cast<LayoutHandle>(GetKeyboardLayout(0)) & 0x3FF, french & 0x3FF);
+    model.SetLayout(french);
+    module.UpdateTrayIcon();
+    EXPECT_EQ(module.ShownTrayPicture(), (TrayPicture{.flag = true, .image = LayoutToFlagIndex(french)}));
+
+    ASSERT_TRUE(module.Stop());
+    EXPECT_FALSE(module.ShownTrayPicture().flag);
+  }
+  FreeLibrary(pictures);
 }
 
 // The places of the items of the next menu that opens, read from its window
