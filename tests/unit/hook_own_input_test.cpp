@@ -169,5 +169,47 @@ TEST_F(OwnInputHook, KeysTypedDuringTheBlockReachTheModelAfterIt) {
   EXPECT_GT(history.Count(), 0) << "a replayed key counts as typed by the user";
 }
 
+// The user types the next word and the hotkey again while the paste of the
+// first still runs. The pop-up's paste ends the input block from inside the
+// action, so SnibbetCm replays those keys before the action is over.
+TEST_F(OwnInputHook, AHotkeyTypedDuringAPasteRunsAfterItWithTheWordTypedBeforeIt) {
+  std::vector<std::wstring> words;
+  bool typedDuringThePaste = false;
+  const auto typeWordAndHotkey = [this] {
+    for (const int key : {kSpace, int{'Z'}, int{'Q'}}) {
+      desk.Press(key);
+      desk.Release(key);
+    }
+    desk.Press(kLWin, true);
+    desk.Press(kSpace);
+    desk.Release(kSpace);
+    desk.Release(kLWin, true);
+  };
+  desk.onShow = [&] {
+    words.push_back(RebuildTypedWord(history, model, L" "));
+    history.Reset();
+    // The single match pasted under the pop-up's own bracket.
+    hook.BeginInputBlock();
+    model.BeginOwnInput();
+    desk.SendKey(kBack, false, false);
+    desk.SendKey(kBack, true, false);
+    if (!typedDuringThePaste) {
+      typedDuringThePaste = true;
+      typeWordAndHotkey();
+    }
+    model.EndOwnInput();
+    history.Reset();
+    hook.EndInputBlock();
+  };
+  typeWordAndHotkey();
+  RunTimer();
+  RunTimer();
+  EXPECT_EQ(words, (std::vector<std::wstring>{L"zq", L"zq"}));
+  EXPECT_EQ(PressesReachingApps(kSpace), 2) << "the word breaks only; no hotkey's Space";
+  EXPECT_EQ(executor.PendingAction(), nullptr);
+  EXPECT_TRUE(desk.appDown.empty());
+  EXPECT_FALSE(AnyKeyShownPressed());
+}
+
 }  // namespace
 }  // namespace snibbet
