@@ -211,5 +211,45 @@ TEST_F(OwnInputHook, AHotkeyTypedDuringAPasteRunsAfterItWithTheWordTypedBeforeIt
   EXPECT_FALSE(AnyKeyShownPressed());
 }
 
+// A Win release the hook never saw (its call timed out while the program was
+// busy) after the last own input: only the model shows Win held. The next
+// word must not count as Win shortcuts, so its hotkey finds the word.
+TEST_F(OwnInputHook, AWinShownHeldOnlyInTheModelNeitherEndsTheNextWordNorFoolsItsHotkey) {
+  for (const int lostWin : {kLWin, kRWin}) {
+    SCOPED_TRACE(lostWin);
+    PasteRig rig;
+    auto& desk = rig.desk;
+    std::vector<std::wstring> words;
+    desk.onShow = [&] { words.push_back(RebuildTypedWord(rig.history, rig.model, L" ")); };
+    desk.Press(lostWin, true);
+    desk.appDown.erase(lostWin);
+    ASSERT_FALSE(rig.hook.ReleaseMarked(lostWin));
+
+    desk.tick += 5000;  // the user goes on typing later
+    for (const int key : {kSpace, int{'Z'}, int{'Q'}}) {
+      desk.Press(key);
+      desk.Release(key);
+    }
+    desk.Press(kLWin, true);
+    EXPECT_EQ(desk.Press(kSpace), HookVerdict::Swallow);
+    desk.Release(kSpace);
+    desk.Release(kLWin, true);
+    rig.RunTimer();
+    EXPECT_EQ(words, std::vector<std::wstring>{L"zq"});
+    EXPECT_FALSE(rig.AnyKeyShownPressed());
+  }
+}
+
+// A Win pressed just before the key, whose press the system may not show yet
+// (SnibbetCm replays a held-back chord in one go), still makes the chord.
+TEST_F(OwnInputHook, AWinPressedJustBeforeTheKeyIsNotAskedOfTheSystem) {
+  desk.Press(kLWin, true);
+  desk.appDown.erase(kLWin);
+  desk.tick += KeyboardHookLogic::kQuietModifierMs - 1;
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Swallow);
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+}
+
 }  // namespace
 }  // namespace snibbet
