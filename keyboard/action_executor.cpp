@@ -22,6 +22,10 @@ void TQvActionExecute::ExecuteAction() {
   ports_.StopRunTimer();
   TQvAction* binding = pending_;
   if (!binding) return;
+  // Off before it runs: a paste in it ends the input block from inside, and
+  // the keys SnibbetCm then replays, a hotkey typed meanwhile among them,
+  // must find nothing pending, or that hotkey would be swallowed and lost.
+  pending_ = nullptr;
   ports_.Log(L"ExecuteAction " + std::to_wstring(binding->Kind()) + L" " + std::to_wstring(binding->Param()));
   // A failing action must neither leave input blocked nor stay pending; it is
   // not reported (the user pressed a key, nothing more).
@@ -31,9 +35,6 @@ void TQvActionExecute::ExecuteAction() {
     RunBinding(*binding);
   } catch (...) {
   }
-  // Cleared before the block ends: the replayed releases pass the hook and
-  // must find nothing pending.
-  pending_ = nullptr;
   try {
     if (bracket_) bracket_->EndInputBlock();
   } catch (...) {

@@ -72,11 +72,16 @@ void KeyboardHookLogic::NoteReleaseDuringOwnInput(const KeyEvent& event) {
   releaseMarks_[static_cast<std::size_t>(code)] = 0;
 }
 
-// A modifier still shown held from before our last typing that the system
-// shows released: its release never reached us. The chord is judged without it.
-void KeyboardHookLogic::ForgetModifiersTheSystemReleased() {
+// A modifier shown held that the system shows released: its release never
+// reached us (held back by our typing, or a hook call the system gave up on).
+// Asked when it is still shown held from before our last typing, or when it
+// has been quiet a while; the chord and the typed word go without it, or a
+// lost Win release would turn every later letter into a shortcut.
+void KeyboardHookLogic::ForgetModifiersTheSystemReleased(std::uint32_t now) {
   for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
-    if (!releaseMarks_[static_cast<std::size_t>(code)] || !IsModifierKey(code) || !model_->IsKeyPressed(code)) continue;
+    if (!IsModifierKey(code) || !model_->IsKeyPressed(code)) continue;
+    const bool quiet = now - modifierPressTime_[static_cast<std::size_t>(code)] >= kQuietModifierMs;
+    if (!releaseMarks_[static_cast<std::size_t>(code)] && !quiet) continue;
     if (ports_.SystemHoldsKey(static_cast<std::uint8_t>(code))) continue;
     model_->SetKeyPressed(code, false);
     releaseMarks_[static_cast<std::size_t>(code)] = 0;
@@ -142,7 +147,11 @@ std::optional<HookVerdict> KeyboardHookLogic::UpdateModel(Step& step, const KeyE
     if (step.changed && step.modifier) ports_.ModifierChanged();
     return std::nullopt;
   }
-  if (!step.modifier) ForgetModifiersTheSystemReleased();
+  if (step.modifier) {
+    modifierPressTime_[static_cast<std::size_t>(step.code)] = event.time;
+  } else {
+    ForgetModifiersTheSystemReleased(event.time);
+  }
   if (model_->PressedCount() == 0) modifierOnlyChord_ = true;
   // The auto-repeat of a lock key would toggle it again and again.
   if (IsLockKey(step.code) && key->Pressed()) return HookVerdict::Swallow;

@@ -99,6 +99,9 @@ class KeyboardHookLogic : public OwnInputBracket {
   // Invocations beyond this many in progress are not processed.
   static constexpr int kMaxNesting = 6;
   static constexpr unsigned kReleaseDelayMs = 15000;
+  // A modifier shown held without a press event for this long (a held key
+  // repeats) is asked of the system; sooner its press may not show there yet.
+  static constexpr std::uint32_t kQuietModifierMs = 1000;
   static constexpr std::uint32_t kLayoutBurstGapMs = 50;
   static constexpr int kLayoutBurstLimit = 10;
 
@@ -152,7 +155,7 @@ class KeyboardHookLogic : public OwnInputBracket {
 
   HookVerdict Process(const KeyEvent& event);
   void NoteReleaseDuringOwnInput(const KeyEvent& event);
-  void ForgetModifiersTheSystemReleased();
+  void ForgetModifiersTheSystemReleased(std::uint32_t now);
   bool NormalizeNumpadKey(int code, const KeyEvent& event);
   std::optional<HookVerdict> UpdateModel(Step& step, const KeyEvent& event);
   void PlayKeySound(const Step& step, const KeyEvent& event);
@@ -175,6 +178,7 @@ class KeyboardHookLogic : public OwnInputBracket {
   bool swallowNextAppsKey_ = false;
   bool numLockResendGuard_ = false;
   std::array<std::uint8_t, 256> releaseMarks_{};
+  std::array<std::uint32_t, 256> modifierPressTime_{};  // of its last press event, repeats included
   std::uint32_t layoutSwitchTime_ = 0;
   int layoutSwitchBurst_ = 0;
 };

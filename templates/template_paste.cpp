@@ -125,6 +125,11 @@ std::string PasteRtf(std::string_view rtf, bool withProbe) {
 void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, ClipboardPasteSteps& clipboard,
                    PasteSystem& system) {
   if (record.Template.empty()) return;
+  // The typed word belonged to the window that went.
+  if (!system.TargetInFront()) {
+    system.ResetKeyHistory();
+    return;
+  }
   const bool hadData = clipboard.HoldsAnything();
   if (!clipboard.SaveBeforePaste()) {
     // The template on the clipboard would cost the user theirs for good.
@@ -135,12 +140,15 @@ void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, C
   {
     PasteScope scope(clipboard, hadData);
     OwnInputScope ownInput(system);
-    for (std::size_t i = CharacterCount(searchText); i > 0; --i) system.TypeKey(kBackKey);
-    switch (record.Kind) {
-      case kTemplateText: system.ExpandAndPaste(record.Template); break;
-      case kTemplateRichText: PasteRichText(record, clipboard, system); break;
-      case kTemplatePicture: PastePicture(clipboard, system); break;
-      default: break;  // a kind this program does not know: nothing is pasted
+    // The save may have waited for the clipboard: the last look before typing.
+    if (system.TargetInFront()) {
+      for (std::size_t i = CharacterCount(searchText); i > 0; --i) system.TypeKey(kBackKey);
+      switch (record.Kind) {
+        case kTemplateText: system.ExpandAndPaste(record.Template); break;
+        case kTemplateRichText: PasteRichText(record, clipboard, system); break;
+        case kTemplatePicture: PastePicture(clipboard, system); break;
+        default: break;  // a kind this program does not know: nothing is pasted
+      }
     }
     scope.RestoreNow();
     ownInput.End();

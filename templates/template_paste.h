@@ -22,6 +22,10 @@ class PasteSystem {
   virtual void BeginOwnInput() = 0;
   virtual void EndOwnInput() = 0;
   virtual void ResetKeyHistory() = 0;
+  // The window that would take the keys is still the one the pop-up opened
+  // over: a target that closed meanwhile has handed the front to a window
+  // whose text the Backspaces would erase.
+  virtual bool TargetInFront() = 0;
   virtual void TypeKey(std::uint8_t virtualKey) = 0;  // pressed and released
   virtual void Beep() = 0;
 
@@ -48,7 +52,8 @@ std::string PasteRtf(std::string_view rtf, bool withProbe);
 // comes back after any outcome, an error included; a template that could not
 // be put on the clipboard is not pasted (a beep instead of Ctrl+V). When the
 // user's clipboard could not be kept nothing at all is done but a beep: the
-// target and the clipboard stay as they are.
+// target and the clipboard stay as they are. When the target is no longer in
+// front, up to the first Backspace, nothing is typed or pasted.
 void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, ClipboardPasteSteps& clipboard,
                    PasteSystem& system);
 

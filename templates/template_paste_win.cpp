@@ -7,6 +7,7 @@
 
 #include "clipboard/monitor_calls.h"
 #include "core/clipboard_access.h"
+#include "core/foreground_state.h"
 #include "core/synthetic_input.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -60,6 +61,8 @@ void WindowsPasteSystem::EndOwnInput() {
 }
 
 void WindowsPasteSystem::ResetKeyHistory() { snibbet::ResetKeyHistory(); }
+
+bool WindowsPasteSystem::TargetInFront() { return GetForegroundWindow() == Foreground().PopupOpenedOver(); }
 
 void WindowsPasteSystem::TypeKey(std::uint8_t virtualKey) { SendKeyPress(virtualKey, false); }
 

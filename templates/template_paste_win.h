@@ -15,6 +15,7 @@ class WindowsPasteSystem final : public PasteSystem {
   void BeginOwnInput() override;
   void EndOwnInput() override;
   void ResetKeyHistory() override;
+  bool TargetInFront() override;
   void TypeKey(std::uint8_t virtualKey) override;
   void Beep() override;
   void ExpandAndPaste(std::string_view templateText) override;

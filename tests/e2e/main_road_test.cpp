@@ -83,7 +83,7 @@ class MainRoadTest : public SnibbetTest {
     ASSERT_NE(main_, nullptr);
     ASSERT_TRUE(probe::WaitUntil([&] { return Logged("Keyboard hook installed"); }, 10s));
     const std::wstring title = L"Road target " + std::to_wstring(GetCurrentProcessId());
-    Start(TestDir() + L"ProbeTarget.exe", {targetMode, title}, probe::AtEnd::MustRun);
+    targetProcess_ = &Start(TestDir() + L"ProbeTarget.exe", {targetMode, title}, probe::AtEnd::MustRun);
     target_ = probe::WaitForWindow({.className = L"ProbeTargetWindow", .title = title, .visibleOnly = true}, 10s);
     ASSERT_NE(target_, nullptr);
     edit_ = GetWindow(target_, GW_CHILD);
@@ -199,6 +199,7 @@ class MainRoadTest : public SnibbetTest {
   std::wstring templateFile_;
   std::wstring selfFile_;
   probe::Process* snibbet_ = nullptr;
+  probe::Process* targetProcess_ = nullptr;
   HWND main_ = nullptr;
   HWND target_ = nullptr;
   HWND edit_ = nullptr;
@@ -308,6 +309,59 @@ TEST_F(MainRoadTest, TheOnlyMatchIsPastedAtOnceWithoutThePopupOnScreen) {
   watcher.join();
   EXPECT_TRUE(pasted) << probe::ToUtf8(probe::WindowText(edit_));
   EXPECT_FALSE(seenOnScreen) << "the pop-up showed on the screen";
+  ExpectNoKeyHeld();
+  Finish();
+}
+
+// The pop-up's target closes while the paste waits for the clipboard, which
+// another program holds, and another document comes to the front: that
+// document must not lose its last characters for the word typed into the one
+// that went, nor get the template.
+TEST_F(MainRoadTest, ATargetClosedWhileThePasteWaitsLeavesTheWindowInFrontAsItWas) {
+  const std::wstring title = L"Road bystander " + std::to_wstring(GetCurrentProcessId());
+  Start(TestDir() + L"ProbeTarget.exe", {L"edit", title}, probe::AtEnd::MustRun);
+  HWND bystander = probe::WaitForWindow({.className = L"ProbeTargetWindow", .title = title, .visibleOnly = true}, 10s);
+  ASSERT_NE(bystander, nullptr);
+  HWND bystanderEdit = GetWindow(bystander, GW_CHILD);
+  probe::PhysicalFocus(bystanderEdit);
+  probe::PhysicalType("BYSTANDER");
+  ASSERT_TRUE(probe::WaitUntil([&] { return probe::WindowText(bystanderEdit) == L"BYSTANDER"; }, 3s));
+  probe::SetClipboardItems({{CF_UNICODETEXT, L"", probe::TextBytes(std::wstring(L"the user's own text"))}});
+  const std::vector<probe::ClipboardItem> before = probe::DumpClipboard();
+
+  StartAll();
+  OpenPopupAfter("he", L"he");
+  probe::PhysicalType("ll");
+  ASSERT_TRUE(EditShows(L"hell"));
+  ASSERT_TRUE(probe::WaitUntil([&] { return Rows() == 1; }, 3s)) << Rows();
+  SetAtEnd(*targetProcess_, probe::AtEnd::MayRun);
+
+  std::atomic<bool> held = false;
+  std::atomic<bool> letGo = false;
+  std::thread holder([&] {
+    while (!OpenClipboard(nullptr)) Sleep(1);
+    held = true;
+    while (!letGo) Sleep(1);
+    CloseClipboard();
+  });
+  while (!held) Sleep(1);
+  probe::PhysicalKeys({"Return"});
+  // The pop-up hides as the paste begins, which then waits for the clipboard
+  // (about a second); meanwhile the target goes and the bystander comes forward.
+  const bool pasteBegun = probe::PumpUntil([&] { return Popup() == nullptr; }, 3s);
+  PostMessageW(target_, WM_CLOSE, 0, 0);
+  const bool targetGone = probe::WaitUntil([&] { return !IsWindow(target_); }, 3s);
+  SetForegroundWindow(bystander);
+  const bool bystanderInFront = probe::WaitUntil([&] { return GetForegroundWindow() == bystander; }, 2s, 1ms);
+  letGo = true;
+  holder.join();
+  ASSERT_TRUE(pasteBegun && targetGone && bystanderInFront) << pasteBegun << targetGone << bystanderInFront;
+  probe::PumpMessages(1s);  // a paste gone ahead regardless would show by now
+
+  const std::wstring text = probe::WindowText(bystanderEdit);
+  EXPECT_EQ(text, L"BYSTANDER") << probe::ToUtf8(text);
+  EXPECT_EQ(probe::DumpClipboard().size(), before.size());
+  EXPECT_TRUE(ClipboardHolds(before)) << "the user's clipboard did not come back: " << ClipboardFormats();
   ExpectNoKeyHeld();
   Finish();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ class RecordingSystem : public PasteSystem, public ClipboardPasteSteps {
   bool clipboardTakes = true;
   bool pictureLoaded = true;
   bool throwInPaste = false;
+  bool targetInFront = true;
+  std::function<void()> duringSave;  // the save's wait lets the world move on
   std::wstring preview;
   std::string rtfPut;
   std::wstring plainPut;
@@ -30,6 +33,7 @@ class RecordingSystem : public PasteSystem, public ClipboardPasteSteps {
   bool HoldsAnything() override { return hadData; }
   bool SaveBeforePaste() override {
     log.push_back("save");
+    if (duringSave) duringSave();
     return userClipboardKept;
   }
   bool UserClipboardKept() override { return userClipboardKept; }
@@ -47,6 +51,7 @@ class RecordingSystem : public PasteSystem, public ClipboardPasteSteps {
   void BeginOwnInput() override { log.push_back("own input"); }
   void EndOwnInput() override { log.push_back("own input end"); }
   void ResetKeyHistory() override { log.push_back("history reset"); }
+  bool TargetInFront() override { return targetInFront; }
   void TypeKey(std::uint8_t vk) override { log.push_back("key " + std::to_string(vk)); }
   void Beep() override { log.push_back("beep"); }
   void ExpandAndPaste(std::string_view text) override {
@@ -160,6 +165,27 @@ TEST(TemplatePaste, AnErrorStillPutsTheUsersClipboardBack) {
               (Log{"own input end", "restore", "monitor on"}))
         << kind;
     EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "history reset"), 0);
+  }
+}
+
+// The pop-up's target closed and another window came to the front: its text
+// must neither lose the typed word's length nor get the template, and the
+// user's clipboard is not touched, or comes back when the save had begun.
+TEST(TemplatePaste, ATargetNoLongerInFrontGetsNoKeyAndTheClipboardStaysTheUsers) {
+  for (const std::uint16_t kind : {kTemplateText, kTemplateRichText, kTemplatePicture}) {
+    RecordingSystem goneBefore;
+    goneBefore.targetInFront = false;
+    PasteTemplate(Record(kind, kRtf), L"hell", goneBefore, goneBefore);
+    EXPECT_EQ(goneBefore.log, (Log{"history reset"})) << kind;
+
+    RecordingSystem goneDuringSave;
+    goneDuringSave.preview = L"Hello, |world";
+    goneDuringSave.duringSave = [&] { goneDuringSave.targetInFront = false; };
+    PasteTemplate(Record(kind, kRtf), L"hell", goneDuringSave, goneDuringSave);
+    // The held keys and the saved clipboard come back; nothing typed or put.
+    EXPECT_EQ(goneDuringSave.log, (Log{"save", "monitor off", "own input", "restore", "own input end", "monitor on",
+                                       "history reset"}))
+        << kind;
   }
 }
 

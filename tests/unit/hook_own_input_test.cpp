@@ -169,5 +169,87 @@ TEST_F(OwnInputHook, KeysTypedDuringTheBlockReachTheModelAfterIt) {
   EXPECT_GT(history.Count(), 0) << "a replayed key counts as typed by the user";
 }
 
+// The user types the next word and the hotkey again while the paste of the
+// first still runs. The pop-up's paste ends the input block from inside the
+// action, so SnibbetCm replays those keys before the action is over.
+TEST_F(OwnInputHook, AHotkeyTypedDuringAPasteRunsAfterItWithTheWordTypedBeforeIt) {
+  std::vector<std::wstring> words;
+  bool typedDuringThePaste = false;
+  const auto typeWordAndHotkey = [this] {
+    for (const int key : {kSpace, int{'Z'}, int{'Q'}}) {
+      desk.Press(key);
+      desk.Release(key);
+    }
+    desk.Press(kLWin, true);
+    desk.Press(kSpace);
+    desk.Release(kSpace);
+    desk.Release(kLWin, true);
+  };
+  desk.onShow = [&] {
+    words.push_back(RebuildTypedWord(history, model, L" "));
+    history.Reset();
+    // The single match pasted under the pop-up's own bracket.
+    hook.BeginInputBlock();
+    model.BeginOwnInput();
+    desk.SendKey(kBack, false, false);
+    desk.SendKey(kBack, true, false);
+    if (!typedDuringThePaste) {
+      typedDuringThePaste = true;
+      typeWordAndHotkey();
+    }
+    model.EndOwnInput();
+    history.Reset();
+    hook.EndInputBlock();
+  };
+  typeWordAndHotkey();
+  RunTimer();
+  RunTimer();
+  EXPECT_EQ(words, (std::vector<std::wstring>{L"zq", L"zq"}));
+  EXPECT_EQ(PressesReachingApps(kSpace), 2) << "the word breaks only; no hotkey's Space";
+  EXPECT_EQ(executor.PendingAction(), nullptr);
+  EXPECT_TRUE(desk.appDown.empty());
+  EXPECT_FALSE(AnyKeyShownPressed());
+}
+
+// A Win release the hook never saw (its call timed out while the program was
+// busy) after the last own input: only the model shows Win held. The next
+// word must not count as Win shortcuts, so its hotkey finds the word.
+TEST_F(OwnInputHook, AWinShownHeldOnlyInTheModelNeitherEndsTheNextWordNorFoolsItsHotkey) {
+  for (const int lostWin : {kLWin, kRWin}) {
+    SCOPED_TRACE(lostWin);
+    PasteRig rig;
+    auto& desk = rig.desk;
+    std::vector<std::wstring> words;
+    desk.onShow = [&] { words.push_back(RebuildTypedWord(rig.history, rig.model, L" ")); };
+    desk.Press(lostWin, true);
+    desk.appDown.erase(lostWin);
+    ASSERT_FALSE(rig.hook.ReleaseMarked(lostWin));
+
+    desk.tick += 5000;  // the user goes on typing later
+    for (const int key : {kSpace, int{'Z'}, int{'Q'}}) {
+      desk.Press(key);
+      desk.Release(key);
+    }
+    desk.Press(kLWin, true);
+    EXPECT_EQ(desk.Press(kSpace), HookVerdict::Swallow);
+    desk.Release(kSpace);
+    desk.Release(kLWin, true);
+    rig.RunTimer();
+    EXPECT_EQ(words, std::vector<std::wstring>{L"zq"});
+    EXPECT_FALSE(rig.AnyKeyShownPressed());
+  }
+}
+
+// A Win pressed just before the key, whose press the system may not show yet
+// (SnibbetCm replays a held-back chord in one go), still makes the chord.
+TEST_F(OwnInputHook, AWinPressedJustBeforeTheKeyIsNotAskedOfTheSystem) {
+  desk.Press(kLWin, true);
+  desk.appDown.erase(kLWin);
+  desk.tick += KeyboardHookLogic::kQuietModifierMs - 1;
+  EXPECT_EQ(desk.Press(kSpace), HookVerdict::Swallow);
+  RunTimer();
+  EXPECT_EQ(desk.shows, 1);
+}
+
 }  // namespace
 }  // namespace snibbet
