@@ -9,7 +9,7 @@ committed, so the build does not need Python."""
 import math
 import struct
 
-from flags import FLAGS, picture as flag_picture
+from flags import FLAGS, near_line as segment, picture as flag_picture
 from make_icon import shade as program_tile
 
 SIZE = 16
@@ -43,13 +43,6 @@ def rounded(u, v, x0, y0, x1, y1, r):
     cx = min(max(u, x0 + r), x1 - r)
     cy = min(max(v, y0 + r), y1 - r)
     return (u - cx) ** 2 + (v - cy) ** 2 <= r * r
-
-
-def segment(u, v, a, b, width):
-    (ax, ay), (bx, by) = a, b
-    dx, dy = bx - ax, by - ay
-    t = max(0.0, min(1.0, ((u - ax) * dx + (v - ay) * dy) / (dx * dx + dy * dy)))
-    return math.hypot(u - ax - t * dx, v - ay - t * dy) <= width / 2
 
 
 def badge(u, v, color, mark):
