@@ -1,7 +1,7 @@
 #pragma once
 // The error report's port, answered by the data module: the report switches
 // the program off around the mail dialog and leaves through the same path as
-// the tray's Exit.
+// the tray's Exit. The layout it names is the key model's.
 #include "core/bug_report.h"
 
 namespace snibbet {
@@ -14,6 +14,7 @@ class BugReportAdapter final : public DefaultBugReportPort {
   bool ProgramActive() override;
   void SetProgramActive(bool active) override;
   void ExitProgram() override;
+  HKL KeyboardLayout() override;
 
  private:
   TDataDM& dataModule_;

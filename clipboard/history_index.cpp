@@ -22,6 +22,16 @@ struct Column {
 };
 constexpr Column kNumberColumn{0, 6}, kKindColumn{6, 2}, kSizeColumn{8, 10}, kHashColumn{18, 10},
     kDateColumn{28, 20};
+constexpr std::size_t kMarkerColumn = kDateColumn.start + kDateColumn.width;
+
+bool IsLineBreak(wchar_t c) { return c == L'\r' || c == L'\n'; }
+
+// A line break inside a line would end it in the file.
+std::wstring WithoutLineBreaks(std::wstring_view text) {
+  std::wstring kept(text);
+  std::replace_if(kept.begin(), kept.end(), IsLineBreak, L' ');
+  return kept;
+}
 
 HistoryKind KindOf(std::uint32_t format, const HistoryFormatIds& ids) {
   switch (format) {
@@ -137,9 +147,9 @@ std::wstring BuildHistoryIndexLine(const HistoryIndexEntry& entry) {
   line += PadRightToWidth(std::to_wstring(static_cast<int>(entry.kind)), static_cast<int>(kKindColumn.width));
   line += PadRightToWidth(std::to_wstring(entry.size), static_cast<int>(kSizeColumn.width));
   line += PadRightToWidth(std::to_wstring(entry.hash), static_cast<int>(kHashColumn.width));
-  line += PadRightToWidth(entry.savedAt, static_cast<int>(kDateColumn.width));
-  line += entry.marker;
-  line += entry.description;
+  line += PadRightToWidth(WithoutLineBreaks(entry.savedAt), static_cast<int>(kDateColumn.width));
+  line += IsLineBreak(entry.marker) ? L' ' : entry.marker;
+  line += WithoutLineBreaks(entry.description);
   return line;
 }
 
@@ -169,7 +179,7 @@ std::int32_t HistoryContentHash(std::span<const std::uint8_t> bytes) {
 }
 
 wchar_t HistoryMarker(std::wstring_view text) {
-  if (text.empty() || (text.front() >= L'0' && text.front() <= L'9')) return L' ';
+  if (text.empty() || (text.front() >= L'0' && text.front() <= L'9') || IsLineBreak(text.front())) return L' ';
   return text.front();
 }
 
@@ -188,25 +198,62 @@ PictureSize HistoryThumbnailSize(int width, int height) {
           std::max(1, static_cast<int>(std::nearbyint(height * scale)))};
 }
 
-std::vector<std::wstring> ReadHistoryIndex(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-  const std::wstring text = Utf8ToWide(bytes);
-  std::vector<std::wstring> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(L'\n', start);
-    if (end == std::wstring::npos) end = text.size();
-    std::wstring line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == L'\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
+bool HistoryIndexReader::Feed(std::string_view bytes) {
+  while (!damaged_ && !bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    const std::string_view piece = bytes.substr(0, end);
+    // Room for the mark before the first line and the CR before the LF.
+    if (pending_.size() + piece.size() > kHistoryLineMostBytes + kUtf8Bom.size() + 1) {
+      damaged_ = true;
+      break;
+    }
+    pending_ += piece;
+    if (end == std::string_view::npos) break;
+    EndLine();
+    bytes.remove_prefix(end + 1);
   }
-  return lines;
+  return !damaged_;
+}
+
+void HistoryIndexReader::EndLine() {
+  std::string_view bytes(pending_);
+  if (firstLine_ && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+  firstLine_ = false;
+  std::wstring line = Utf8ToWide(bytes);
+  pending_.clear();
+  if (!line.empty() && line.back() == L'\r') line.pop_back();
+  std::replace_if(line.begin(), line.end(), IsLineBreak, L' ');
+  // Older files ended a line in the marker column when a text began with a
+  // line feed: its columns, then an empty line.
+  if (line.empty() && !lines_.empty() && lines_.back().size() == kMarkerColumn) {
+    lines_.back() += L' ';
+    return;
+  }
+  if (line.size() > kHistoryLineMostChars || lines_.size() >= kHistoryIndexMostLines) {
+    damaged_ = true;
+    return;
+  }
+  lines_.push_back(std::move(line));
+}
+
+std::optional<std::vector<std::wstring>> HistoryIndexReader::Finish() {
+  if (!damaged_ && !pending_.empty()) {
+    const bool onlyTheMark = firstLine_ && pending_ == kUtf8Bom;
+    if (!onlyTheMark) EndLine();
+  }
+  if (damaged_) return std::nullopt;
+  return std::move(lines_);
+}
+
+std::optional<std::vector<std::wstring>> ReadHistoryIndex(std::string_view bytes) {
+  HistoryIndexReader reader;
+  reader.Feed(bytes);
+  return reader.Finish();
 }
 
 std::string WriteHistoryIndex(const std::vector<std::wstring>& lines) {
   std::string bytes(kUtf8Bom);
-  for (const auto& line : lines) bytes += WideToUtf8(line) + "\r\n";
+  for (const auto& line : lines) bytes += WideToUtf8(WithoutLineBreaks(line)) + "\r\n";
   return bytes;
 }
 

@@ -79,7 +79,7 @@ int NextItemNumber(int current);
 // The sum wraps as a signed 32-bit number would.
 std::int32_t HistoryContentHash(std::span<const std::uint8_t> bytes);
 
-// The first character of `text`; a blank for none or a digit.
+// The first character of `text`; a blank for none, a digit or a line break.
 wchar_t HistoryMarker(std::wstring_view text);
 
 // The text preview file: the first 1024 characters and a line break, then a
@@ -93,9 +93,41 @@ struct PictureSize {
 // Fitted into 320 x 240 keeping the proportions, never enlarged, rounded.
 PictureSize HistoryThumbnailSize(int width, int height);
 
-// Index file bytes (UTF-8, with or without its mark; CR LF or LF) as lines,
-// and lines as the file (UTF-8 with its mark, CR LF after each).
-std::vector<std::wstring> ReadHistoryIndex(std::string_view bytes);
+// The most items a history keeps (the settings window's largest value): the
+// store never writes an index of more lines.
+inline constexpr int kMostHistoryItems = 1000;
+// What a reader takes of an index file. The store's lines are at most 72
+// characters (the columns, the marker and a picture's size); a file far
+// beyond what it writes is damaged: more lines than four full histories, or
+// a line of more characters than these (in UTF-8 at most 4 bytes each).
+inline constexpr std::size_t kHistoryIndexMostLines = 4 * kMostHistoryItems;
+inline constexpr std::size_t kHistoryLineMostChars = 512;
+inline constexpr std::size_t kHistoryLineMostBytes = 4 * kHistoryLineMostChars;
+// Its mark, then every line with CR LF.
+inline constexpr std::uintmax_t kHistoryIndexMostBytes = 3 + kHistoryIndexMostLines * (kHistoryLineMostBytes + 2);
+
+// Reads index file bytes (UTF-8, with or without its mark; CR LF or LF) as
+// they come, holding no more than one line besides the lines read. A line
+// break inside a line, which older files may hold in the marker column,
+// reads as a blank, and a line split there is joined again.
+class HistoryIndexReader {
+ public:
+  // False once the bytes are damaged; the rest is not looked at.
+  bool Feed(std::string_view bytes);
+  // The lines; nothing for damaged bytes.
+  std::optional<std::vector<std::wstring>> Finish();
+
+ private:
+  void EndLine();
+
+  std::string pending_;
+  std::vector<std::wstring> lines_;
+  bool firstLine_ = true;
+  bool damaged_ = false;
+};
+std::optional<std::vector<std::wstring>> ReadHistoryIndex(std::string_view bytes);
+// Lines as the file: UTF-8 with its mark, CR LF after each; a line break
+// inside a line is written as a blank, so every line reads back whole.
 std::string WriteHistoryIndex(const std::vector<std::wstring>& lines);
 
 }  // namespace snibbet

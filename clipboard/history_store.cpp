@@ -2,17 +2,28 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 #include "core/utf8.h"
 
 namespace snibbet {
 namespace {
 
-std::optional<std::string> ReadBytes(const std::filesystem::path& path) {
+// An index file's lines, read piece by piece; a missing file and a damaged
+// one (far larger than the store writes one) are empty lists.
+std::vector<std::wstring> ReadIndexFile(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kHistoryIndexMostBytes) return {};
   std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (!file) return {};
+  HistoryIndexReader reader;
+  std::string piece(64 * 1024, '\0');
+  while (file) {
+    file.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+    if (!reader.Feed(std::string_view(piece.data(), static_cast<std::size_t>(file.gcount())))) return {};
+  }
+  if (file.bad()) return {};
+  return reader.Finish().value_or(std::vector<std::wstring>{});
 }
 
 bool WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
@@ -29,8 +40,8 @@ ClipboardHistoryStore::ClipboardHistoryStore(std::filesystem::path folder) : fol
 void ClipboardHistoryStore::LoadIndexes() {
   history_.clear();
   favourites_.clear();
-  if (const auto bytes = ReadBytes(folder_ / kHistoryIndexFile)) history_ = ReadHistoryIndex(*bytes);
-  if (const auto bytes = ReadBytes(folder_ / kFavouritesIndexFile)) favourites_ = ReadHistoryIndex(*bytes);
+  history_ = ReadIndexFile(folder_ / kHistoryIndexFile);
+  favourites_ = ReadIndexFile(folder_ / kFavouritesIndexFile);
   itemNumber_ = LastItemNumber(history_);
 }
 
@@ -76,6 +87,8 @@ void ClipboardHistoryStore::AddItem(const std::wstring& line, std::optional<std:
     if (duplicate != history_.end()) DeleteHistoryItem(List::History, std::wstring(*duplicate));
   }
   history_.insert(history_.begin(), line);
+  // More than a reader takes back is never written.
+  maxItems = std::min(maxItems, kMostHistoryItems);
   while (!history_.empty() && static_cast<std::int64_t>(history_.size()) > maxItems)
     DeleteHistoryItem(List::History, std::wstring(history_.back()));
   WriteHistory();

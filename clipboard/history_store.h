@@ -25,8 +25,8 @@ class ClipboardHistoryStore {
 
   explicit ClipboardHistoryStore(std::filesystem::path folder);
 
-  // Reads the index files that exist (a missing one is an empty list) and
-  // finds the last item number in the history.
+  // Reads the index files that exist (a missing or damaged one is an empty
+  // list) and finds the last item number in the history.
   void LoadIndexes();
 
   int ItemNumber() const { return itemNumber_; }
@@ -46,7 +46,8 @@ class ClipboardHistoryStore {
 
   // The saved item's line goes first into the history; with `uniqueHash`
   // the first older line of that hash goes first. Then the oldest items go
-  // while more than `maxItems` are listed, and the history is written.
+  // while more than `maxItems` (never more than kMostHistoryItems) are
+  // listed, and the history is written.
   void AddItem(const std::wstring& line, std::optional<std::int32_t> uniqueHash, int maxItems);
 
   // Takes the line out of the list; its item's files are deleted unless the

@@ -31,7 +31,7 @@ class BugReportPort {
   // The silent version check run before a report is composed; true when the
   // user chose to download a newer version instead.
   virtual bool NewerVersionChosen() = 0;
-  // The keyboard layout named in the report.
+  // The keyboard layout named in the report: the key model's in the program.
   virtual HKL KeyboardLayout() = 0;
 };
 

@@ -76,7 +76,6 @@ void TQvBugMessageForm::ShowModally(const std::wstring& message) {
   SetText(LangText(9, L"Error"));
   lblInfo.SetText(FormatText(messageTemplate_, {kProductName, message}));
   btnClose.SetText(closeCaption_);
-  chkNeverAsk.SetChecked(false);  // each message is silenced on its own
   RepaintNow(Handle());
   tmrClose.Start();
   ShowModal();

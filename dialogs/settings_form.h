@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "clipboard/history_index.h"
 #include "core/control_set.h"
 #include "core/info_frame.h"
 #include "core/message_boxes.h"
@@ -322,7 +323,7 @@ class TMainForm : public TQvForm, public SettingsPageHost {
   ui::Label lblMaxClipboardHistory{*this, {.name = L"lblMaxClipboardHistory", .left = 188, .top = 142, .width = 200,
                                            .height = 15}};
   ui::SpinEdit edtMaxClipboardHistory{*this, {.name = L"edtMaxClipboardHistory", .left = 188, .top = 160, .width = 80,
-                                              .height = 21}, 0, 1000};
+                                              .height = 21}, 0, kMostHistoryItems};
   ui::CheckBox chkUniqueClipboard{*this, {.name = L"chkUniqueClipboard", .left = 188, .top = 188, .width = 427,
                                           .height = 19}};
   ui::CheckBox chkClipboardIsActive{*this, {.name = L"chkClipboardIsActive", .left = 188, .top = 210, .width = 427,

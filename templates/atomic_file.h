@@ -15,6 +15,8 @@ using WriteBlockCheck = std::function<bool(std::size_t bytesWritten)>;
 // Writes `bytes` to a new file beside `path`, flushes it, and only then moves
 // it over `path` (MoveFileExW, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
 // On any failure the file at `path` is as it was and the new file is gone.
+// First it deletes what earlier saves of `path` that were killed midway left
+// beside it: their temporary files, not those of a save still running.
 // Returns ERROR_SUCCESS or the system's error code.
 DWORD ReplaceFileContents(const std::wstring& path, std::string_view bytes, const WriteBlockCheck& check = {});
 

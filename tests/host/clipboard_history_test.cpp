@@ -125,7 +125,51 @@ TEST(HistoryIndex, IndexFilesReadWhateverTheirLineEnds) {
   const std::vector<std::wstring> lines{Line(3), L"", Line(1)};
   EXPECT_EQ(ReadHistoryIndex(WriteHistoryIndex(lines)), lines);
   EXPECT_EQ(ReadHistoryIndex("a\nb\r\nc"), (std::vector<std::wstring>{L"a", L"b", L"c"}));
-  EXPECT_TRUE(ReadHistoryIndex("").empty());
+  EXPECT_EQ(ReadHistoryIndex(""), std::vector<std::wstring>{});
+}
+
+std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+TEST(HistoryIndex, ATextBeginningWithALineBreakKeepsItsLineWhole) {
+  for (const std::wstring text : {L"\nunix lines", L"\r\nwindows lines", L"\rold lines"}) {
+    const std::wstring line = BuildHistoryIndexLine({5, HistoryKind::Text, 11, 0, L"01.02.2024 10:11:12",
+                                                     HistoryMarker(text), L""});
+    const std::vector<std::wstring> lines{line, Line(4)};
+    const auto read = ReadHistoryIndex(WriteHistoryIndex(lines));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, lines);
+    EXPECT_EQ(line[48], L' ');
+  }
+  // What older files hold there reads as one line too: a line feed split it,
+  // a carriage return stood inside it.
+  const std::wstring columns = Line(5).substr(0, 48);
+  const std::string split = "\xEF\xBB\xBF" + Narrow(columns) + "\n\r\n" + Narrow(Line(4)) + "\r\n";
+  EXPECT_EQ(ReadHistoryIndex(split), (std::vector<std::wstring>{columns + L" ", Line(4)}));
+  const std::string carriageReturn = Narrow(columns) + "\r\r\n" + Narrow(Line(4)) + "\r\n";
+  EXPECT_EQ(ReadHistoryIndex(carriageReturn), (std::vector<std::wstring>{columns + L" ", Line(4)}));
+}
+
+TEST(HistoryIndex, AnIndexFarBeyondWhatTheStoreWritesIsDamaged) {
+  // The largest index the store writes: full, each line as long as a line
+  // can be, its date in characters of three UTF-8 bytes.
+  const std::wstring longest = BuildHistoryIndexLine({999999, HistoryKind::Picture, 9999999999LL, -999999999,
+                                                      std::wstring(20, L'\x4E2D'), L'\x4E2D',
+                                                      L"2147483647 x 2147483647"});
+  const std::vector<std::wstring> full(kMostHistoryItems, longest);
+  EXPECT_EQ(ReadHistoryIndex(WriteHistoryIndex(full)), full);
+
+  const std::vector<std::wstring> tooMany(kHistoryIndexMostLines + 1, Line(1));
+  EXPECT_EQ(ReadHistoryIndex(WriteHistoryIndex(tooMany)), std::nullopt);
+  EXPECT_EQ(ReadHistoryIndex(WriteHistoryIndex({Line(1), std::wstring(kHistoryLineMostChars + 1, L'x')})),
+            std::nullopt);
+
+  // A line that never ends is refused as soon as it is too long; the rest
+  // is not looked at.
+  HistoryIndexReader reader;
+  const std::string piece(64 * 1024, 'x');
+  EXPECT_FALSE(reader.Feed(piece));
+  EXPECT_FALSE(reader.Feed(Narrow(Line(1)) + "\r\n"));
+  EXPECT_EQ(reader.Finish(), std::nullopt);
 }
 
 TEST(HistoryThumbnail, ASolidPictureStaysSolidAndTheFileIsABitmap) {
@@ -208,6 +252,24 @@ TEST_F(HistoryStore, NumberOneAgainAfterTheLastClearsWhatTheOldOneLeft) {
   EXPECT_EQ(store.TakeNextNumber(), 1);
   for (const wchar_t* suffix : kHistoryItemSuffixes) EXPECT_FALSE(fs::exists(store.ItemFile(1, suffix))) << suffix;
   EXPECT_EQ(store.History(), (std::vector<std::wstring>{Line(999999)}));
+}
+
+TEST_F(HistoryStore, AHugeIndexIsDamagedAndReadsAsAnEmptyList) {
+  // Good lines first, then many megabytes: refused by its size, unread.
+  Write(kHistoryIndexFile, WriteHistoryIndex({Line(12), Line(11)}));
+  fs::resize_file(folder_ / kHistoryIndexFile, 64 * 1024 * 1024);
+  // Small, but one line of it runs on and on.
+  Write(kFavouritesIndexFile, WriteHistoryIndex({Line(11)}) + std::string(300 * 1024, 'x'));
+  ClipboardHistoryStore store(folder_);
+  store.LoadIndexes();
+  EXPECT_TRUE(store.History().empty());
+  EXPECT_TRUE(store.Favourites().empty());
+  EXPECT_EQ(store.ItemNumber(), 0);
+  // The next save writes a good index over it.
+  Save(store, 1, false, 30);
+  std::ifstream index(folder_ / kHistoryIndexFile, std::ios::binary);
+  const std::string written((std::istreambuf_iterator<char>(index)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(ReadHistoryIndex(written), store.History());
 }
 
 TEST_F(HistoryStore, MissingIndexFilesAreEmptyLists) {

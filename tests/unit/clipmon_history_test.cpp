@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "clipboard/history_index.h"
+#include "core/utf8.h"
 #include "tests/unit/clipmon_test_support.h"
 
 namespace snibbet {
@@ -19,6 +20,19 @@ using test::ClipmonTest;
 std::string ReadFile(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// An item's text file (UTF-8 with its mark, CR LF) as lines.
+std::vector<std::wstring> TextFileLines(const fs::path& path) {
+  std::wstring text = Utf8ToWide(ReadFile(path));
+  if (text.starts_with(L'\xFEFF')) text.erase(0, 1);
+  std::vector<std::wstring> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find(L"\r\n", start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
 }
 
 // The folder's files with their bytes.
@@ -98,9 +112,9 @@ TEST_F(ClipmonHistory, SwitchedOnEachCopyBecomesAnItemWithItsFilesAndLine) {
   EXPECT_EQ(lines[2][48], L'a');
   EXPECT_EQ(lines[1][48], L' ') << "a digit is no marker";
   EXPECT_EQ(lines[0].substr(8, 10), L"2000      ");
-  EXPECT_EQ(ReadHistoryIndex(ReadFile(folder_ / L"3.txt")),
+  EXPECT_EQ(TextFileLines(folder_ / L"3.txt"),
             (std::vector<std::wstring>{std::wstring(1024, L'g'), L"..."}));
-  EXPECT_EQ(ReadHistoryIndex(ReadFile(folder_ / L"1.fmt"))[0], L"UNICODETEXT");
+  EXPECT_EQ(TextFileLines(folder_ / L"1.fmt")[0], L"UNICODETEXT");
   // The item's stream is the whole clipboard, as a paste's snapshot keeps it.
   ClipboardStream stream(std::vector<std::uint8_t>(monitor.Snapshot().Bytes()));
   const std::string saved = ReadFile(folder_ / L"3.stm");

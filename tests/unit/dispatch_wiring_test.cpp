@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/bug_report_adapter.h"
 #include "core/data_module.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -97,6 +98,14 @@ TEST_F(DispatchWiringTest, ASettingsChangeShowsEveryKeyOfTheModelReleased) {
   SendMessageW(ui::ApplicationWindow(), WM_SETTINGCHANGE, 0, 0);
   EXPECT_FALSE(runtime_->Model().IsKeyPressed(VK_LSHIFT));
   EXPECT_FALSE(runtime_->Model().IsKeyPressed('Q'));
+}
+
+TEST_F(DispatchWiringTest, TheErrorReportNamesTheKeyModelsLayoutNotTheForegroundWindows) {
+  constexpr LayoutHandle kRussian = 0x04190419;
+  ASSERT_NE(reinterpret_cast<LayoutHandle>(GetKeyboardLayout(0)), kRussian);
+  runtime_->Model().SetLayout(kRussian);
+  BugReportAdapter report(*dataModule_);
+  EXPECT_EQ(reinterpret_cast<LayoutHandle>(report.KeyboardLayout()), kRussian);
 }
 
 }  // namespace

@@ -110,7 +110,7 @@ TEST_F(BugForm, WithoutTheUserItClosesItselfWhenTheCountdownRunsOut) {
   EXPECT_FALSE(form.IsVisible());
 }
 
-TEST_F(BugForm, NeverShowAgainSilencesThatMessageForGoodAndStartsUntickedForTheNext) {
+TEST_F(BugForm, NeverShowAgainSilencesThatMessageForGoodAndTheBoxKeepsItsStateForTheNext) {
   TQvBugMessageForm& form = CreateForm();
   ASSERT_TRUE(Show(form, L"Cannot open\r\nthe template file", [&] {
     form.chkNeverAsk.SetChecked(true);
@@ -123,13 +123,25 @@ TEST_F(BugForm, NeverShowAgainSilencesThatMessageForGoodAndStartsUntickedForTheN
   EXPECT_FALSE(Show(form, L"CANNOT OPEN\r\nTHE TEMPLATE FILE", [&] { form.Close(); }));
   EXPECT_EQ(form.CurrentMessage(), L"CANNOT OPEN\r\nTHE TEMPLATE FILE");
 
-  bool checkedAtStart = true;
+  // The box is as the user left it: closing silences this one too, unless
+  // the user unticks it.
+  bool checkedAtStart = false;
   EXPECT_TRUE(Show(form, L"Another error", [&] {
     checkedAtStart = form.chkNeverAsk.Checked();
     Click(form.btnClose);
   }));
+  EXPECT_TRUE(checkedAtStart);
+  EXPECT_EQ(form.NeverAsk().Lines().size(), 2u);
+  EXPECT_TRUE(Show(form, L"A third error", [&] {
+    form.chkNeverAsk.SetChecked(false);
+    Click(form.btnClose);
+  }));
+  EXPECT_TRUE(Show(form, L"A third error", [&] {
+    checkedAtStart = form.chkNeverAsk.Checked();
+    Click(form.btnClose);
+  }));
   EXPECT_FALSE(checkedAtStart);
-  EXPECT_EQ(form.NeverAsk().Lines().size(), 1u);
+  EXPECT_EQ(form.NeverAsk().Lines().size(), 2u);
 
   // The next start reads the file.
   TQvBugMessageForm& next = CreateForm();

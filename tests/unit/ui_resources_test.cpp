@@ -1,4 +1,4 @@
-// Snibbet.exe carries its version information, manifest and icon.
+// Snibbet.exe carries its version information, manifest, icon and cursor.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -66,6 +66,26 @@ TEST(ResourcesTest, ProgramIconLoadsInTheSizesTheShellAsksFor) {
     ui::IconHandle icon(static_cast<HICON>(LoadImageW(program.Get(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)));
     EXPECT_TRUE(icon) << size;
   }
+}
+
+TEST(ResourcesTest, TheMagnifyCursorIsAWholeCursorWithItsHotSpotInside) {
+  ui::ModuleHandle program(LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_TRUE(program);
+  const HANDLE cursor = LoadImageW(program.Get(), L"Magnify", IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE);
+  ASSERT_NE(cursor, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(static_cast<HICON>(cursor), &info));
+  BITMAP mask{};
+  GetObjectW(info.hbmMask, sizeof mask, &mask);
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(mask.bmWidth, 32);
+  EXPECT_GT(info.xHotspot, 0u);
+  EXPECT_LT(info.xHotspot, 32u);
+  EXPECT_GT(info.yHotspot, 0u);
+  EXPECT_LT(info.yHotspot, 32u);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DestroyCursor(static_cast<HCURSOR>(cursor));
 }
 
 }  // namespace

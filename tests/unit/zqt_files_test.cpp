@@ -2,6 +2,8 @@
 // untitled name, the sample templates and the messages (Windows).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -86,6 +88,70 @@ TEST_F(TemplateFiles, AnInterruptedWriteLeavesTheOldFile) {
 
   EXPECT_EQ(ReplaceFileContents(file, big), static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_EQ(ReadAll(file), big);
+}
+
+// A process that runs until the test ends it.
+struct RunningProcess {
+  RunningProcess() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    wchar_t command[] = L"cmd.exe";
+    if (CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup, &info)) {
+      CloseHandle(info.hThread);
+    }
+  }
+  ~RunningProcess() {
+    if (!info.hProcess) return;
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hProcess);
+  }
+  PROCESS_INFORMATION info{};
+};
+
+std::wstring Hex(DWORD value) {
+  wchar_t text[16];
+  std::swprintf(text, 16, L"%lx", value);
+  return text;
+}
+
+TEST_F(TemplateFiles, ASaveRemovesWhatSavesKilledMidwayLeftOfThatFileOnly) {
+  RunningProcess other;
+  ASSERT_NE(other.info.hProcess, nullptr);
+  DWORD ended = 0;
+  {
+    RunningProcess gone;
+    ASSERT_NE(gone.info.hProcess, nullptr);
+    ended = gone.info.dwProcessId;
+  }
+  folder.Write(L"big.zqt", "the old file");
+  const std::vector<std::wstring> stale{
+      L"big.zqt.~" + Hex(GetCurrentProcessId()) + L"-3.tmp",  // an earlier save of this run
+      L"big.zqt.~" + Hex(ended) + L"-1.tmp",                   // of a program that has ended
+      L"BIG.ZQT.~" + Hex(ended) + L"-2.tmp",
+      L"big.zqt.~4d21a0.tmp",                                  // named as older versions did
+  };
+  const std::vector<std::wstring> kept{
+      L"big.zqt.~" + Hex(other.info.dwProcessId) + L"-1.tmp",  // a save that may still run
+      L"big.zqt.~2b0f1.tmp",                                   // held open by a running save
+      L"big.zqt.~backup.tmp", L"big.zqt.tmp", L"big.zqt~1a.tmp", L"big.zqt.~1a-.tmp",
+      L"other.zqt.~" + Hex(ended) + L"-1.tmp", L"big.zqt.~" + Hex(ended) + L"-1.tmp.txt",
+  };
+  for (const auto& name : stale) folder.Write(name, std::string(1000, 's'));
+  for (const auto& name : kept) folder.Write(name, "k");
+  const HANDLE held = CreateFileW(folder.File(L"big.zqt.~2b0f1.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+  EXPECT_EQ(ReplaceFileContents(folder.File(L"big.zqt"), "the new file"), static_cast<DWORD>(ERROR_SUCCESS));
+  CloseHandle(held);
+  EXPECT_EQ(ReadAll(folder.File(L"big.zqt")), "the new file");
+  std::vector<std::wstring> expected = kept;
+  expected.push_back(L"big.zqt");
+  std::sort(expected.begin(), expected.end());
+  std::vector<std::wstring> present = FilesIn(folder.Path());
+  std::sort(present.begin(), present.end());
+  EXPECT_EQ(present, expected);
 }
 
 TEST_F(TemplateFiles, AFailedSaveReportsAndKeepsWhatWasThere) {
