@@ -50,9 +50,11 @@ class SettingEffects {
   // A hotkey as the keyboard view names its keys; none without a model.
   virtual std::optional<std::wstring> KeyViewShortcutText(std::uint8_t key, ControlSet set) = 0;
   virtual void LoadBindingFile(const std::wstring& file) = 0;
-  virtual void ClearBindings() = 0;
-  // A new binding of the key, or null when the list takes none.
-  virtual TQvAction* AddBinding(std::uint8_t key, ControlSet set, std::uint8_t kind, std::uint8_t param) = 0;
+  // The binding list holds just the template hotkey `value` (none for 0).
+  virtual void BindTemplateHotkey(std::int32_t value) = 0;
+  // A new binding of the hotkey `value` to `kind` and `param`, or null for 0
+  // or when the list takes none.
+  virtual TQvAction* BindShortCut(std::int32_t value, std::uint8_t kind, std::uint8_t param) = 0;
 
   // ---- the keyboard window and its background window ----
   virtual void LoadKeyboardLayout(const std::wstring& layoutName) = 0;
@@ -110,8 +112,8 @@ class SystemSettingEffects : public SettingEffects {
   HKL KeyModelLayout() override { return nullptr; }
   std::optional<std::wstring> KeyViewShortcutText(std::uint8_t, ControlSet) override { return std::nullopt; }
   void LoadBindingFile(const std::wstring&) override {}
-  void ClearBindings() override {}
-  TQvAction* AddBinding(std::uint8_t, ControlSet, std::uint8_t, std::uint8_t) override { return nullptr; }
+  void BindTemplateHotkey(std::int32_t) override {}
+  TQvAction* BindShortCut(std::int32_t, std::uint8_t, std::uint8_t) override { return nullptr; }
 
   void LoadKeyboardLayout(const std::wstring&) override {}
   void ReapplyKeyboardWindowTiming() override {}

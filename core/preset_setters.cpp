@@ -20,9 +20,6 @@
 namespace snibbet {
 namespace {
 
-constexpr std::uint8_t kProgramCommandKind = 8;
-constexpr std::uint8_t kShowTemplatesCommand = 1;
-
 wchar_t UpperCase(wchar_t c) {
   wchar_t text[1] = {c};
   CharUpperBuffW(text, 1);
@@ -284,15 +281,11 @@ void TPreset::SetNumLockMode(int value) {
 
 void TPreset::SetSCShowTemplates(std::int32_t value) {
   scShowTemplates_ = value;
-  // Every binding goes, whatever its origin: the hotkey is the only one.
-  Effects().ClearBindings();
-  BindShortCutAction(value, kProgramCommandKind, kShowTemplatesCommand);
+  Effects().BindTemplateHotkey(value);
 }
 
 TQvAction* TPreset::BindShortCutAction(std::int32_t value, std::uint8_t kind, std::uint8_t param) {
-  if (value == 0) return nullptr;
-  const ShortCutKeys keys = SplitShortCut(value);
-  return Effects().AddBinding(keys.key, keys.controlSet, kind, param);
+  return Effects().BindShortCut(value, kind, param);
 }
 
 std::wstring TPreset::ShortCutToKeyText(std::int32_t value) const {

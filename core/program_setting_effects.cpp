@@ -9,6 +9,7 @@
 #include "keyboard/keyboard_background.h"
 #include "keyboard/keyboard_background_form.h"
 #include "keyboard/main_keyboard_form.h"
+#include "keyboard/template_hotkey.h"
 #include "templates/template_files.h"
 #include "templates/template_view_form.h"
 
@@ -57,15 +58,10 @@ std::optional<std::wstring> ProgramSettingEffects::KeyViewShortcutText(std::uint
 
 void ProgramSettingEffects::LoadBindingFile(const std::wstring& file) { QvActions().LoadFromFile(file); }
 
-void ProgramSettingEffects::ClearBindings() { QvActions().Clear(); }
+void ProgramSettingEffects::BindTemplateHotkey(std::int32_t value) { BindTemplateHotkeyFromSetting(QvActions(), value); }
 
-TQvAction* ProgramSettingEffects::AddBinding(std::uint8_t key, ControlSet set, std::uint8_t kind,
-                                             std::uint8_t param) {
-  TQvAction* binding = QvActions().Add(key, set);
-  if (!binding) return nullptr;
-  binding->SetKind(kind);
-  binding->SetParam(param);
-  return binding;
+TQvAction* ProgramSettingEffects::BindShortCut(std::int32_t value, std::uint8_t kind, std::uint8_t param) {
+  return snibbet::BindShortCut(QvActions(), value, kind, param);
 }
 
 // The keyboard window reads the layout name from the settings itself.

@@ -29,8 +29,8 @@ class ProgramSettingEffects : public SystemSettingEffects {
   HKL KeyModelLayout() override;
   std::optional<std::wstring> KeyViewShortcutText(std::uint8_t key, ControlSet set) override;
   void LoadBindingFile(const std::wstring& file) override;
-  void ClearBindings() override;
-  TQvAction* AddBinding(std::uint8_t key, ControlSet set, std::uint8_t kind, std::uint8_t param) override;
+  void BindTemplateHotkey(std::int32_t value) override;
+  TQvAction* BindShortCut(std::int32_t value, std::uint8_t kind, std::uint8_t param) override;
 
   void LoadKeyboardLayout(const std::wstring& layoutName) override;
   void ReapplyKeyboardWindowTiming() override;

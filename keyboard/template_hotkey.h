@@ -1,16 +1,22 @@
 #pragma once
-// The template hotkey of the settings as the one binding of the list. The
-// settings object's setter is to do this when the value changes; until it
-// does, start-up calls this once after the settings are loaded. Window-free.
+// The template hotkey of the settings as the one binding of the list: the
+// settings object's setter binds it through its effects, and start-up once
+// after the settings are loaded (the setter ran before the list was there).
+// Window-free.
 #include <cstdint>
 
 namespace snibbet {
 
+class TQvAction;
 class TQvActions;
 
-// Clears `actions` and binds kind 8, parameter 1 (show the template pop-up)
-// to the key in the low byte and the modifier set in the high byte of
-// `setting`. A setting without a key and modifiers leaves the list empty.
+// A new binding of the hotkey `value` (the modifier set in the high byte, the
+// key in the low byte) to `kind` and `param`; null for 0 or when the list
+// takes none.
+TQvAction* BindShortCut(TQvActions& actions, std::int32_t value, std::uint8_t kind, std::uint8_t param);
+
+// Clears `actions` and binds the template hotkey `setting` to showing the
+// template pop-up. A setting of 0 leaves the list empty.
 void BindTemplateHotkeyFromSetting(TQvActions& actions, std::int32_t setting);
 
 }  // namespace snibbet
