@@ -104,6 +104,23 @@ DWORD WriteAll(HANDLE file, std::string_view bytes, const WriteBlockCheck& check
   return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
 }
 
+// Another program that reads the file (a backup, a virus scanner, a viewer)
+// keeps the old one from being replaced while it has it open: the rename is
+// tried again for about a second before the save counts as failed.
+DWORD ReplaceWithRetries(const std::wstring& temporary, const std::wstring& path) {
+  constexpr int kAttempts = 20;
+  constexpr DWORD kPauseMs = 50;
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return ERROR_SUCCESS;
+    }
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    if (!held || attempt == kAttempts) return error;
+    Sleep(kPauseMs);
+  }
+}
+
 }  // namespace
 
 DWORD ReplaceFileContents(const std::wstring& path, std::string_view bytes, const WriteBlockCheck& check) {
@@ -120,10 +137,7 @@ DWORD ReplaceFileContents(const std::wstring& path, std::string_view bytes, cons
   FileHandle file(handle);
   DWORD error = WriteAll(file.Get(), bytes, check);
   if (!file.Close() && error == ERROR_SUCCESS) error = GetLastError();
-  if (error == ERROR_SUCCESS &&
-      !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = GetLastError();
-  }
+  if (error == ERROR_SUCCESS) error = ReplaceWithRetries(temporary, path);
   if (error != ERROR_SUCCESS) DeleteFileW(temporary.c_str());
   return error;
 }

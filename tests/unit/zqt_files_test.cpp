@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "core/lang_table.h"
 #include "core/program_folder.h"
@@ -88,6 +89,23 @@ TEST_F(TemplateFiles, AnInterruptedWriteLeavesTheOldFile) {
 
   EXPECT_EQ(ReplaceFileContents(file, big), static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_EQ(ReadAll(file), big);
+}
+
+TEST_F(TemplateFiles, AFileAnotherProgramReadsForAMomentIsReplacedOnceItLetsGo) {
+  const std::wstring file = folder.File(L"read.zqt");
+  folder.Write(L"read.zqt", "the old file");
+  // A reader that shares neither writing nor deleting, as many programs open files.
+  HANDLE reader = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  std::thread lettingGo([reader] {
+    Sleep(300);
+    CloseHandle(reader);
+  });
+  const DWORD error = ReplaceFileContents(file, "the new file");
+  lettingGo.join();
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_EQ(ReadAll(file), "the new file");
+  EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::wstring>{L"read.zqt"});
 }
 
 // A process that runs until the test ends it.
