@@ -125,6 +125,8 @@ TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem*
                                                                   &btnPictureFileName_, &lblPicture_, &imgPicture_})
     pcTemplate_.AddToPage(picturePage, *control);
 
+  // Its own font, so a rich template typed from scratch is stored in it.
+  editor_.SetDefaultFont({.face = L"Times New Roman", .pixelHeight = 16, .charset = GB2312_CHARSET});
   memoTemplate_.onChange = [this] { MemoChanged(); };
   editor_.onChange = [this] { EditorChanged(); };
   tbrRtf_.onFormatChange = [this] { EditorChanged(); };

@@ -46,7 +46,8 @@ void Control::Realize() {
     if (!hwnd_) {
       throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "control creation failed");
     }
-    if (HFONT font = owner_.FontHandle()) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    HFONT font = owner_.FontHandle();
+    if (font && TakesFormFont()) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   OnAttached();
 }

@@ -42,6 +42,8 @@ class Control : public Window, public Component {
   virtual DWORD ControlStyle() const = 0;  // WS_CHILD, WS_VISIBLE are added
   virtual DWORD ControlExStyle() const { return 0; }
   virtual void OnAttached() {}  // the window exists (after create or attach)
+  // False for a control with a font of its own, which the form's leaves alone.
+  virtual bool TakesFormFont() const { return true; }
   virtual bool OnCommandReflected(WORD code) { return false; }
   virtual bool OnNotifyReflected(NMHDR& header, LRESULT& result) { return false; }
   const ControlDesign& Design() const { return design_; }

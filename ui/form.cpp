@@ -198,7 +198,8 @@ void Form::SetFont(const LOGFONTW& font) {
   if (!replacement) return;
   // Controls still point at the old font until told otherwise: switch them first.
   for (Control* c : controls_) {
-    if (c->hwnd_) SendMessageW(c->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(replacement.Get()), TRUE);
+    if (c->hwnd_ && c->TakesFormFont())
+      SendMessageW(c->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(replacement.Get()), TRUE);
   }
   if (hwnd_) Send(WM_SETFONT, reinterpret_cast<WPARAM>(replacement.Get()), TRUE);
   font_ = std::move(replacement);

@@ -20,6 +20,7 @@ struct EnhMetaFileTraits {
 using EnhMetaFile = UniqueHandle<EnhMetaFileTraits>;
 
 constexpr LONG kTwipsPerPoint = 20;
+constexpr LONG kTwipsPerPixelAt96Dpi = 15;
 
 struct LoadedRichEdit {
   ModuleHandle library;
@@ -126,6 +127,25 @@ void RichEdit::OnAttached() {
   Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFE);  // the default is 32K characters
   Send(EM_AUTOURLDETECT, TRUE);
   Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_LINK);
+  if (defaultFont_) ApplyDefaultFont(SCF_DEFAULT);
+}
+
+void RichEdit::SetDefaultFont(DefaultFont font) {
+  defaultFont_ = std::move(font);
+  if (Handle()) ApplyDefaultFont(SCF_DEFAULT);
+}
+
+void RichEdit::ApplyDefaultFont(DWORD scope) {
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof format;
+  // The styles too: the control's own first format comes from the system
+  // font, which is bold, and a font given by WM_SETFONT would have replaced it.
+  format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_WEIGHT | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+  format.wWeight = FW_NORMAL;
+  format.yHeight = defaultFont_->pixelHeight * kTwipsPerPixelAt96Dpi;
+  format.bCharSet = defaultFont_->charset;
+  lstrcpynW(format.szFaceName, defaultFont_->face.c_str(), LF_FACESIZE);
+  Send(EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&format));
 }
 
 // --- text -------------------------------------------------------------------
@@ -159,6 +179,13 @@ std::wstring RichEdit::PlainText() const {
 
 void RichEdit::SetPlainText(std::wstring_view text) {
   StreamIn({reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)}, SF_TEXT | SF_UNICODE);
+  // Plain text brings no format: not the one the document before it left at its end.
+  if (defaultFont_) {
+    settingText_ = true;
+    ApplyDefaultFont(SCF_ALL);
+    settingText_ = false;
+    SetModified(false);
+  }
 }
 
 void RichEdit::ReplaceSelection(std::wstring_view text) {

@@ -45,6 +45,14 @@ struct FindOptions {
 
 struct ColorMember;  // which colour of the character format (rich_edit.cpp)
 
+// The font of text that brings none: what is typed into an empty editor,
+// and plain text set as a whole.
+struct DefaultFont {
+  std::wstring face;
+  int pixelHeight = 0;  // at 96 DPI
+  BYTE charset = DEFAULT_CHARSET;
+};
+
 class RichEdit : public Control {
  public:
   using Control::Control;
@@ -52,6 +60,9 @@ class RichEdit : public Control {
   std::function<void()> onChange;           // the user changed the text
   std::function<void()> onSelectionChange;  // the caret or the selection moved
   std::function<void(const std::wstring& link)> onLinkClick;  // left button on a detected link
+
+  // A font of its own instead of the form's.
+  void SetDefaultFont(DefaultFont font);
 
   // Text.
   std::string Rtf() const;
@@ -109,6 +120,7 @@ class RichEdit : public Control {
   DWORD ControlStyle() const override;
   DWORD ControlExStyle() const override { return WS_EX_CLIENTEDGE; }
   void OnAttached() override;
+  bool TakesFormFont() const override { return !defaultFont_; }
   bool OnCommandReflected(WORD code) override;
   bool OnNotifyReflected(NMHDR& header, LRESULT& result) override;
 
@@ -118,6 +130,9 @@ class RichEdit : public Control {
   void StreamIn(std::string_view data, UINT format);
   std::string StreamOut(UINT format) const;
   std::wstring TextOf(TextRange range) const;
+  void ApplyDefaultFont(DWORD scope);
+
+  std::optional<DefaultFont> defaultFont_;
 
   bool settingText_ = false;  // our own changes: no onChange
   bool movingSelection_ = false;  // our own passing selection: no onSelectionChange

@@ -140,6 +140,18 @@ TEST_F(EditorFormTest, TypingInThePagesEditsTheCurrentTemplate) {
   std::filesystem::remove(picture);
 }
 
+TEST_F(EditorFormTest, ARichTemplateTypedFromScratchIsStoredInTheEditorsOwnFont) {
+  TTemplateSetupForm& form = Open();
+  Locate("rich");  // a document of its own before
+  Locate("note");
+  form.ChoosePage(kRtfPage);
+  SendMessageW(form.Editor().Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"typed"));
+  const std::string rtf = table_.Current()->Template;
+  EXPECT_NE(rtf.find("Times New Roman"), std::string::npos) << rtf;
+  EXPECT_NE(rtf.find("\\fcharset134"), std::string::npos) << rtf;
+  EXPECT_NE(rtf.find("\\fs24"), std::string::npos) << rtf;
+}
+
 TEST_F(EditorFormTest, NamesAreTypedInPlaceAndEscKeepsTheOldName) {
   TTemplateSetupForm& form = Open();
   Locate("note");

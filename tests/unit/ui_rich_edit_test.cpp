@@ -155,6 +155,38 @@ TEST_F(RichEditTest, OwnTextChangesAreNotReportedAsTheUsersAndClearTheModifiedFl
   EXPECT_FALSE(e.Modified());
 }
 
+// What the user types where no text brings a format: the editor's own font,
+// in no style, even after a styled document or a form font change.
+TEST_F(RichEditTest, TextTypedFromScratchTakesTheOwnFontInNoStyle) {
+  RichForm form;
+  form.editor.SetDefaultFont({.face = L"Times New Roman", .pixelHeight = 16, .charset = GB2312_CHARSET});
+  form.Create();
+  auto& e = form.editor;
+  auto typeAndRead = [&](const wchar_t* text) {
+    for (const wchar_t* c = text; *c; ++c) SendMessageW(e.Handle(), WM_CHAR, *c, 0);
+    e.SetSelection({0, -1});
+    const CHARFORMAT2W format = e.CharFormat();
+    EXPECT_STREQ(format.szFaceName, L"Times New Roman") << testing::PrintToString(std::wstring(text));
+    EXPECT_EQ(format.bCharSet, GB2312_CHARSET);
+    EXPECT_EQ(e.FontSize(), 12);
+    for (auto style : {ui::TextStyle::Bold, ui::TextStyle::Italic, ui::TextStyle::Underline})
+      EXPECT_FALSE(e.HasStyle(style)) << testing::PrintToString(std::wstring(text)) << " style " << static_cast<int>(style);
+  };
+  typeAndRead(L"fresh");
+
+  // A bold one can be made of it, as the toolbar does.
+  e.SetStyle(ui::TextStyle::Bold, true);
+  EXPECT_TRUE(e.HasStyle(ui::TextStyle::Bold));
+
+  e.SetRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs40\\b\\i\\ul Old\\par}");
+  e.SetPlainText(L"");
+  typeAndRead(L"after");
+
+  form.SetFont(LOGFONTW{.lfHeight = -20, .lfWeight = FW_BOLD, .lfFaceName = L"Arial"});
+  e.SetPlainText(L"");
+  typeAndRead(L"refont");
+}
+
 TEST(RichEditVersionTest, Riched20FileVersionsMapToTheirRichEditVersions) {
   EXPECT_EQ(ui::RichEdit20VersionOf(5, 0), 2);
   EXPECT_EQ(ui::RichEdit20VersionOf(5, 29), 2);
