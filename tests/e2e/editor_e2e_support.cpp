@@ -215,6 +215,8 @@ void EditorE2eTest::ChooseTrayExit() {
   ASSERT_TRUE(probe::WaitForNoWindow(menuQuery, 5s)) << "the menu stays";
 }
 
+HWND EditorE2eTest::TemplateList(HWND editor) { return FindWindowExW(editor, nullptr, WC_LISTVIEWW, nullptr); }
+
 int EditorE2eTest::ListCount(HWND list) {
   DWORD_PTR count = 0;
   if (!list || !SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count)) return -1;

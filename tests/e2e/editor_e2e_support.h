@@ -95,6 +95,9 @@ class EditorE2eTest : public SnibbetTest {
   bool StartRenaming(HWND list, int row);
   // The tray menu's Exit, its last item, chosen by keys.
   void ChooseTrayExit();
+  // The editor's list of templates, found by its class alone: while a command
+  // refills the list its drawing is held off, which clears its visible flag.
+  static HWND TemplateList(HWND editor);
   // The rows of a list view in any process.
   static int ListCount(HWND list);
   // The rows of the pop-up's list (it may be hidden); -1 without a pop-up.

@@ -150,7 +150,6 @@ class EditorFilesTest : public EditorE2eTest {
     UseTemplateFile(L"files.zqt", {TextTemplate("hello", "Hello"), TextTemplate("sel", "mine")});
   }
 
-  HWND Grid(HWND editor) const { return VisibleChild(editor, WC_LISTVIEWW); }
   // The editor's main toolbar: the first toolbar, laid at the top.
   HWND MainToolBar(HWND editor) const { return FindWindowExW(editor, nullptr, TOOLBARCLASSNAMEW, nullptr); }
 
@@ -171,7 +170,8 @@ class EditorFilesTest : public EditorE2eTest {
   // A new template named `name` by Editor > Add.
   void AddTemplate(HWND editor, const std::string& name) {
     ChooseMenuItem(kEditorMenu, kAddItem);
-    HWND grid = Grid(editor);
+    HWND grid = TemplateList(editor);
+    ASSERT_NE(grid, nullptr);
     ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 5s)) << "no name to type";
     probe::PhysicalType(name);
     probe::PhysicalKeys({"Return"});
@@ -225,12 +225,7 @@ TEST_F(EditorFilesTest, ARichTemplateMadeWithTheToolbarPastesWithItsFormatting) 
 
   HWND editor = OpenEditorFromPopup();
   ASSERT_NE(editor, nullptr);
-  ChooseMenuItem(kEditorMenu, kAddItem);
-  HWND grid = Grid(editor);
-  ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 5s)) << "no name to type";
-  probe::PhysicalType("rr");
-  probe::PhysicalKeys({"Return"});
-  ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") == nullptr; }, 3s));
+  ASSERT_NO_FATAL_FAILURE(AddTemplate(editor, "rr"));
 
   // The rich-text page; the text typed, then all of it formatted.
   HWND pages = VisibleChild(editor, WC_TABCONTROLW);
@@ -311,7 +306,7 @@ TEST_F(EditorFilesTest, NewClosedWithoutSavingBringsBackTheStoredFileNowAndAtThe
   ASSERT_NE(editor, nullptr);
 
   ChooseMenuItem(kFileMenu, kNewItem);
-  ASSERT_TRUE(probe::PumpUntil([&] { return ListCount(Grid(editor)) == 0; }, 3s)) << ListCount(Grid(editor));
+  ASSERT_TRUE(probe::PumpUntil([&] { return ListCount(TemplateList(editor)) == 0; }, 3s)) << ListCount(TemplateList(editor));
   EXPECT_NE(probe::CaptionOf(editor).find(L"[New]"), std::wstring::npos) << probe::ToUtf8(probe::CaptionOf(editor));
 
   // Closed: asked whether to save, No.
@@ -352,7 +347,7 @@ TEST_F(EditorFilesTest, AShippedSetImportedTwiceIsMergedOnce) {
   ASSERT_NE(target, nullptr);
   HWND editor = OpenEditorFromPopup();
   ASSERT_NE(editor, nullptr);
-  HWND grid = Grid(editor), toolBar = MainToolBar(editor);
+  HWND grid = TemplateList(editor), toolBar = MainToolBar(editor);
 
   // The dialog starts in the program's template sets.
   ImportByDialog(editor, "SQL.zqt");

@@ -46,8 +46,8 @@ TEST_F(EditorJourneyTest, ATemplateAddedAndSavedInTheEditorIsOnDiskAndPastesAfte
   // Editor > Add from the menu bar by its keys; the new template's name is typed in place.
   ASSERT_NE(GetMenu(editor), nullptr);
   ChooseMenuItem(1, 0);
-  HWND grid = nullptr;
-  ASSERT_TRUE(probe::PumpUntil([&] { return (grid = VisibleChild(editor, WC_LISTVIEWW)) != nullptr; }, 3s));
+  HWND grid = TemplateList(editor);
+  ASSERT_NE(grid, nullptr);
   ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 3s)) << "no name to type";
   probe::PhysicalType("zz");
   probe::PhysicalKeys({"Return"});
@@ -92,7 +92,7 @@ TEST_F(EditorJourneyTest, RenamedAndDeletedTemplatesAreSoInTheFileAfterSaveAndEs
   ASSERT_NE(target, nullptr);
   HWND editor = OpenEditorFromPopup();
   ASSERT_NE(editor, nullptr);
-  HWND grid = VisibleChild(editor, WC_LISTVIEWW);
+  HWND grid = TemplateList(editor);
   ASSERT_NE(grid, nullptr);
   ASSERT_TRUE(probe::PumpUntil([&] { return ListCount(grid) == 3; }, 3s)) << ListCount(grid);
 
@@ -157,8 +157,8 @@ TEST_F(EditorJourneyTest, TrayExitWithUnsavedChangesAsksCancelKeepsTheProgramNoE
 
   // A change: a new template, named.
   ChooseMenuItem(1, 0);
-  HWND grid = nullptr;
-  ASSERT_TRUE(probe::PumpUntil([&] { return (grid = VisibleChild(editor, WC_LISTVIEWW)) != nullptr; }, 3s));
+  HWND grid = TemplateList(editor);
+  ASSERT_NE(grid, nullptr);
   ASSERT_TRUE(probe::PumpUntil([&] { return VisibleChild(grid, L"Edit") != nullptr; }, 3s)) << "no name to type";
   probe::PhysicalType("zz");
   probe::PhysicalKeys({"Return"});
