@@ -182,7 +182,11 @@ TEST_F(RichEditTest, TextTypedFromScratchTakesTheOwnFontInNoStyle) {
   e.SetPlainText(L"");
   typeAndRead(L"after");
 
-  form.SetFont(LOGFONTW{.lfHeight = -20, .lfWeight = FW_BOLD, .lfFaceName = L"Arial"});
+  LOGFONTW bold{};
+  bold.lfHeight = -20;
+  bold.lfWeight = FW_BOLD;
+  wcscpy_s(bold.lfFaceName, L"Arial");
+  form.SetFont(bold);
   e.SetPlainText(L"");
   typeAndRead(L"refont");
 }
