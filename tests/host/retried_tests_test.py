@@ -7,8 +7,8 @@ import unittest
 
 TOOL = os.path.join(os.path.dirname(__file__), "..", "..", "tools", "retried-tests")
 loader = importlib.machinery.SourceFileLoader("retried_tests", TOOL)
-spec = importlib.util.spec_from_loader("retried_tests", loader)
-retried_tests = importlib.util.module_from_spec(spec)
+module_spec = importlib.util.spec_from_loader("retried_tests", loader)
+retried_tests = importlib.util.module_from_spec(module_spec)
 loader.exec_module(retried_tests)
 
 # Four tests run side by side: one fails then passes, one fails twice, one
