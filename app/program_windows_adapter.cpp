@@ -16,7 +16,9 @@ bool ProgramWindowsAdapter::BringTemplateEditorToFront() {
   return true;
 }
 
-void ProgramWindowsAdapter::HandTemplateViewKey(std::uint8_t code) { TemplateViewHandleKey(code); }
+void ProgramWindowsAdapter::QueuePopupKey(std::uint8_t code) {
+  if (popup_) popup_->QueuePopupKey(code);
+}
 
 void TemplateEditorAdapter::OpenTemplateEditor(const std::wstring& templateName) { ShowTemplateEditor(templateName); }
 

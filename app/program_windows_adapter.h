@@ -11,13 +11,21 @@
 
 namespace snibbet {
 
+class TTemplateViewForm;
+
 class ProgramWindowsAdapter final : public ProgramWindowsPort {
  public:
   void ShowTemplateView() override;
   bool BringTemplateEditorToFront() override;
-  void HandTemplateViewKey(std::uint8_t code) override;
+  void QueuePopupKey(std::uint8_t code) override;
   // The keyboard window is never offered.
   void ToggleKeyboardWindow() override {}
+
+  // The pop-up the hook hands keys to, while it exists (null: none).
+  void ConnectPopup(TTemplateViewForm* popup) { popup_ = popup; }
+
+ private:
+  TTemplateViewForm* popup_ = nullptr;
 };
 
 // The pop-up's Edit button opens the template editor.

@@ -162,7 +162,10 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   dataModule->ApplyKeyboardAppearance();
   app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
   // Its Edit button opens the template editor; it shows over the wizard.
-  app.CreateForm<TTemplateViewForm>(adapters.templateEditor, adapters.wizardWindow);
+  auto& popup = app.CreateForm<TTemplateViewForm>(adapters.templateEditor, adapters.wizardWindow);
+  // The hook hands it keys until the loop ends; the forms go after that.
+  adapters.programWindows.ConnectPopup(&popup);
+  const ScopeExit disconnectPopup([&adapters] { adapters.programWindows.ConnectPopup(nullptr); });
   // The settings reach the running program's parts through these, until the parts go.
   ProgramSettingEffects settingEffects(&*dataModule);
   SettingEffectsConnection settingEffectsConnected(Preset(), settingEffects);

@@ -129,7 +129,7 @@ class TimedWindows : public ProgramWindowsPort {
  public:
   void ShowTemplateView() override { shown = Now(); }
   bool BringTemplateEditorToFront() override { return false; }
-  void HandTemplateViewKey(std::uint8_t) override {}
+  void QueuePopupKey(std::uint8_t) override {}
   void ToggleKeyboardWindow() override {}
 
   LONGLONG shown = 0;

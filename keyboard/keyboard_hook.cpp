@@ -110,7 +110,7 @@ HookVerdict KeyboardHookLogic::Process(const KeyEvent& event) {
   bool swallow = false;
   if (step.code == kVkNumLock && numLockResendGuard_) return HookVerdict::Swallow;
   if (step.code != kVkNumLock && templateViewActive && !step.release) {
-    ports_.QueueTemplateKey(step.code);
+    ports_.QueuePopupKey(static_cast<std::uint8_t>(step.code));
     swallow = true;
     HandleLockKeys(step, swallow, event);
   } else {

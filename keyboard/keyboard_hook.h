@@ -85,7 +85,7 @@ class HookPorts {
   virtual bool NumAlwaysFigure() = 0;
   virtual bool FullScreenActive() = 0;
   // A key press for the open template pop-up.
-  virtual void QueueTemplateKey(int code) = 0;
+  virtual void QueuePopupKey(std::uint8_t code) = 0;
   // A modifier went down or up in the model: a key hint shown for the
   // modifiers held may change (the keyboard window's).
   virtual void ModifierChanged() = 0;

@@ -31,7 +31,7 @@ class NoProgramWindows final : public ProgramWindowsPort {
  public:
   void ShowTemplateView() override { DebugLog(L"ShowTemplateView"); }
   bool BringTemplateEditorToFront() override { return false; }
-  void HandTemplateViewKey(std::uint8_t) override {}
+  void QueuePopupKey(std::uint8_t) override {}
   void ToggleKeyboardWindow() override {}
 };
 
@@ -85,7 +85,7 @@ class SystemHookPorts : public HookPorts {
   bool FullScreenActive() override {
     return Foreground().FullScreenActive();
   }
-  void QueueTemplateKey(int code) override { windows_.HandTemplateViewKey(static_cast<std::uint8_t>(code)); }
+  void QueuePopupKey(std::uint8_t code) override { windows_.QueuePopupKey(code); }
   void ModifierChanged() override {
     if (modifierChanged) modifierChanged();
   }

@@ -26,7 +26,7 @@ class ProgramWindowsPort {
   // Brings an open template editor to the front; false when none is open.
   virtual bool BringTemplateEditorToFront() = 0;
   // A key press for the open pop-up (only while it says it is open).
-  virtual void HandTemplateViewKey(std::uint8_t code) = 0;
+  virtual void QueuePopupKey(std::uint8_t code) = 0;
   // Kind 8 parameter 4.
   virtual void ToggleKeyboardWindow() = 0;
 };
@@ -75,7 +75,7 @@ bool EndInputBlock();
 bool OwnInputActive();
 int HookNestingDepth();
 // The template pop-up: while it says it is open, the hook hands it every key
-// press (through ProgramWindowsPort::HandTemplateViewKey); it asks SnibbetCm for the wheel.
+// press (through ProgramWindowsPort::QueuePopupKey); it asks SnibbetCm for the wheel.
 void SetTemplateViewActive(bool active);
 bool TemplateViewActive();
 void NotifyHelperWheelCaptureOn();

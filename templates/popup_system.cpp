@@ -10,7 +10,6 @@
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
-#include "templates/template_paste_win.h"
 
 namespace snibbet {
 
@@ -48,9 +47,7 @@ std::wstring ProgramPopupSystem::TypedWord() {
   return word;
 }
 
-void ProgramPopupSystem::PasteTemplate(const TemplateRecord& record, const std::wstring& searchText) {
-  PasteTemplateFromPopup(record, searchText);
-}
+void ProgramPopupSystem::PasteTemplate(const PopupPaste& paste) { PasteTemplateFromPopup(paste); }
 
 // The hook's own bracket: it also lets the program's own keys pass the hook.
 PopupInputBlock::PopupInputBlock() { BeginInputBlock(); }

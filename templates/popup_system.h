@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "templates/template_record.h"
+#include "templates/template_paste_win.h"
 
 namespace snibbet {
 
@@ -20,7 +20,7 @@ class PopupSystem {
   virtual std::wstring TypedWord() = 0;
   // The paste of the chosen template, called once the pop-up has hidden, with
   // input blocked.
-  virtual void PasteTemplate(const TemplateRecord& record, const std::wstring& searchText) = 0;
+  virtual void PasteTemplate(const PopupPaste& paste) = 0;
 };
 
 class ProgramPopupSystem : public PopupSystem {
@@ -33,7 +33,7 @@ class ProgramPopupSystem : public PopupSystem {
   // Rebuilt from the key history through the key-state model (empty without one).
   std::wstring TypedWord() override;
   // The template paste on the real system.
-  void PasteTemplate(const TemplateRecord& record, const std::wstring& searchText) override;
+  void PasteTemplate(const PopupPaste& paste) override;
 };
 
 // The keyboard hook's bracket around the pop-up's own work: physical input

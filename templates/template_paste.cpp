@@ -88,15 +88,15 @@ bool PutForPaste(ClipboardPasteSteps& clipboard, PasteSystem& system, Put put) {
   return taken;
 }
 
-void PasteRichText(const TemplateRecord& record, ClipboardPasteSteps& clipboard, PasteSystem& system) {
-  const std::wstring plain = system.RichPreviewText();
+void PasteRichText(const PasteRequest& request, ClipboardPasteSteps& clipboard, PasteSystem& system) {
+  const std::wstring& plain = request.richText;
   const bool marked = plain.find(kCaretMarker) != std::wstring::npos;
   if (marked) {
     system.TypeKey(kSpaceKey);
     system.TypeKey(kBackKey);
   }
   const bool put = PutForPaste(clipboard, system, [&] {
-    return system.PutRichText(marked ? plain + L'_' : plain, PasteRtf(record.Template, marked));
+    return system.PutRichText(marked ? plain + L'_' : plain, PasteRtf(request.record.Template, marked));
   });
   if (!put) return;
   clipboard.ResetClipboardChanged();
@@ -122,8 +122,8 @@ std::string PasteRtf(std::string_view rtf, bool withProbe) {
   return text;
 }
 
-void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, ClipboardPasteSteps& clipboard,
-                   PasteSystem& system) {
+void PasteTemplate(const PasteRequest& request, ClipboardPasteSteps& clipboard, PasteSystem& system) {
+  const TemplateRecord& record = request.record;
   if (record.Template.empty()) return;
   // The typed word belonged to the window that went.
   if (!system.TargetInFront()) {
@@ -142,10 +142,10 @@ void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, C
     OwnInputScope ownInput(system);
     // The save may have waited for the clipboard: the last look before typing.
     if (system.TargetInFront()) {
-      for (std::size_t i = CharacterCount(searchText); i > 0; --i) system.TypeKey(kBackKey);
+      for (std::size_t i = CharacterCount(request.searchText); i > 0; --i) system.TypeKey(kBackKey);
       switch (record.Kind) {
         case kTemplateText: system.ExpandAndPaste(record.Template); break;
-        case kTemplateRichText: PasteRichText(record, clipboard, system); break;
+        case kTemplateRichText: PasteRichText(request, clipboard, system); break;
         case kTemplatePicture: PastePicture(clipboard, system); break;
         default: break;  // a kind this program does not know: nothing is pasted
       }

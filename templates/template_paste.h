@@ -31,16 +31,23 @@ class PasteSystem {
 
   // A text template: its tags expanded and the result pasted.
   virtual void ExpandAndPaste(std::string_view templateText) = 0;
-  // The rich-text preview's plain text (the template as displayed).
-  virtual std::wstring RichPreviewText() = 0;
   // The clipboard emptied, then the plain text and the RTF document put
   // together. False when the clipboard did not take both.
   virtual bool PutRichText(std::wstring_view plain, std::string_view rtf) = 0;
   virtual void PlaceCaretAtMarker(std::wstring_view text, bool isRichText) = 0;
+  // The first-run wizard, whose own text box takes a paste only through the
+  // program's message loop, is the window in front.
   virtual bool WizardIsForeground() = 0;
-  // The preview's picture onto the clipboard; false when there is no picture
-  // or the clipboard did not take it.
+  // The chosen picture onto the clipboard; false when there is no picture or
+  // the clipboard did not take it.
   virtual bool PutPicture() = 0;
+};
+
+// The pop-up's choice, as it stood when the pop-up hid.
+struct PasteRequest {
+  TemplateRecord record;  // a copy: the paste's waits may change the table
+  std::wstring searchText;  // typed into the target; as many Backspaces erase it
+  std::wstring richText;  // a rich-text template's plain text, as its preview shows it
 };
 
 // The RTF document as it goes onto the clipboard: trailing blanks and line
@@ -54,7 +61,6 @@ std::string PasteRtf(std::string_view rtf, bool withProbe);
 // user's clipboard could not be kept nothing at all is done but a beep: the
 // target and the clipboard stay as they are. When the target is no longer in
 // front, up to the first Backspace, nothing is typed or pasted.
-void PasteTemplate(const TemplateRecord& record, std::wstring_view searchText, ClipboardPasteSteps& clipboard,
-                   PasteSystem& system);
+void PasteTemplate(const PasteRequest& request, ClipboardPasteSteps& clipboard, PasteSystem& system);
 
 }  // namespace snibbet

@@ -11,22 +11,13 @@
 #include "core/synthetic_input.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
+#include "templates/popup_preview.h"
 #include "templates/template_tags_win.h"
 #include "templates/template_text.h"
-#include "templates/template_view_form.h"
 #include "ui/gdi.h"
 
 namespace snibbet {
 namespace {
-
-// The first-run wizard as the pop-up knows it.
-class PopupWizardWindow final : public WizardWindowPort {
- public:
-  HWND WizardWindow() override {
-    TTemplateViewForm* form = TemplateViewForm();
-    return form ? form->WizardWindow() : nullptr;
-  }
-};
 
 // A device-independent copy of the bitmap: every program can read CF_DIB,
 // and the system offers CF_BITMAP from it.
@@ -69,13 +60,7 @@ void WindowsPasteSystem::TypeKey(std::uint8_t virtualKey) { SendKeyPress(virtual
 void WindowsPasteSystem::Beep() { MessageBeep(MB_OK); }
 
 void WindowsPasteSystem::ExpandAndPaste(std::string_view templateText) {
-  PopupWizardWindow wizard;
-  snibbet::ExpandAndPaste(TemplateTextToWide(templateText), clipboard_, &wizard);
-}
-
-std::wstring WindowsPasteSystem::RichPreviewText() {
-  TTemplateViewForm* form = TemplateViewForm();
-  return form ? form->RichPreview().PlainText() : std::wstring();
+  snibbet::ExpandAndPaste(TemplateTextToWide(templateText), clipboard_, &wizard_);
 }
 
 bool WindowsPasteSystem::PutRichText(std::wstring_view plain, std::string_view rtf) {
@@ -88,22 +73,18 @@ void WindowsPasteSystem::PlaceCaretAtMarker(std::wstring_view text, bool isRichT
   snibbet::PlaceCaretAtMarker(text, isRichText, clipboard_);
 }
 
-bool WindowsPasteSystem::WizardIsForeground() {
-  TTemplateViewForm* form = TemplateViewForm();
-  return form && form->WizardIsForeground();
-}
+bool WindowsPasteSystem::WizardIsForeground() { return WizardInFront(wizard_); }
 
 bool WindowsPasteSystem::PutPicture() {
-  TTemplateViewForm* form = TemplateViewForm();
-  const ui::Bitmap bitmap(form ? form->Picture().CreateBitmap() : nullptr);
+  const ui::Bitmap bitmap(picture_.CreateBitmap());
   if (!bitmap) return false;
   return PutBitmapOnClipboard(bitmap.Get());
 }
 
-void PasteTemplateFromPopup(const TemplateRecord& record, const std::wstring& searchText) {
+void PasteTemplateFromPopup(const PopupPaste& paste) {
   MonitorPasteSteps clipboard;
-  WindowsPasteSystem system(clipboard);
-  PasteTemplate(record, searchText, clipboard, system);
+  WindowsPasteSystem system(clipboard, paste.picture, paste.wizard);
+  PasteTemplate(paste.request, clipboard, system);
 }
 
 }  // namespace snibbet

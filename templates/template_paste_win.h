@@ -1,16 +1,29 @@
 #pragma once
 // The template paste on the real system: the key-state model, the pop-up's
-// previews and synthetic keys; the clipboard steps through the monitor. GUI thread only.
+// picture and synthetic keys; the clipboard steps through the monitor. GUI thread only.
 #include <string>
 
 #include "templates/template_paste.h"
+#include "templates/wizard_window_port.h"
 
 namespace snibbet {
 
+class PreviewPicture;
+
+// What the pop-up hands the paste: its choice, and the picture its preview
+// loaded and the wizard it shows over, both alive for the paste.
+struct PopupPaste {
+  PasteRequest request;
+  const PreviewPicture& picture;
+  WizardWindowPort& wizard;
+};
+
 class WindowsPasteSystem final : public PasteSystem {
  public:
-  // The clipboard steps of the tag paste.
-  explicit WindowsPasteSystem(ClipboardPasteSteps& clipboard) : clipboard_(clipboard) {}
+  // The clipboard steps of the tag paste; the picture and the wizard outlive
+  // the system.
+  WindowsPasteSystem(ClipboardPasteSteps& clipboard, const PreviewPicture& picture, WizardWindowPort& wizard)
+      : clipboard_(clipboard), picture_(picture), wizard_(wizard) {}
 
   void BeginOwnInput() override;
   void EndOwnInput() override;
@@ -19,7 +32,6 @@ class WindowsPasteSystem final : public PasteSystem {
   void TypeKey(std::uint8_t virtualKey) override;
   void Beep() override;
   void ExpandAndPaste(std::string_view templateText) override;
-  std::wstring RichPreviewText() override;
   bool PutRichText(std::wstring_view plain, std::string_view rtf) override;
   void PlaceCaretAtMarker(std::wstring_view text, bool isRichText) override;
   bool WizardIsForeground() override;
@@ -27,9 +39,11 @@ class WindowsPasteSystem final : public PasteSystem {
 
  private:
   ClipboardPasteSteps& clipboard_;
+  const PreviewPicture& picture_;
+  WizardWindowPort& wizard_;
 };
 
 // The pop-up's paste of its current template.
-void PasteTemplateFromPopup(const TemplateRecord& record, const std::wstring& searchText);
+void PasteTemplateFromPopup(const PopupPaste& paste);
 
 }  // namespace snibbet

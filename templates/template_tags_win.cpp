@@ -61,10 +61,7 @@ bool WindowsTagEnvironment::OnlyCtrlAndAltHeld() {
   return model != nullptr && model->SideLessSet() == (kAnyCtrlBit | kAnyAltBit);
 }
 
-bool WindowsTagEnvironment::WizardIsForeground() {
-  const HWND wizard = wizard_ ? wizard_->WizardWindow() : nullptr;
-  return wizard && GetForegroundWindow() == wizard;
-}
+bool WindowsTagEnvironment::WizardIsForeground() { return wizard_ && WizardInFront(*wizard_); }
 
 void WindowsTagEnvironment::Sleep(unsigned ms) { ::Sleep(ms); }
 void WindowsTagEnvironment::ProcessMessagesFor(unsigned ms) { PumpMessagesFor(ms); }

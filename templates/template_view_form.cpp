@@ -182,11 +182,6 @@ TTemplateViewForm::~TTemplateViewForm() {
   }
 }
 
-bool TTemplateViewForm::WizardIsForeground() {
-  const HWND wizard = wizard_.WizardWindow();
-  return wizard && GetForegroundWindow() == wizard;
-}
-
 void TTemplateViewForm::tmrFixTimer() {
   // Not while the user still holds keys down in the wizard.
   if (wizard_.WizardWindow()) {
@@ -312,7 +307,7 @@ void TTemplateViewForm::ShowView() {
   const BYTE alpha = preset ? preset->KeyboardAlphaBlend() : 255;
   SetAlphaBlend(alpha < 255, alpha);
   selectionColor_ = SoftBlendColor(RGB(255, 255, 255), GetSysColor(COLOR_HIGHLIGHT), true);
-  if (WizardIsForeground()) {
+  if (WizardInFront(wizard_)) {
     // The wizard's demo page: the pop-up shows over it, the wizard keeps the front.
     ShowNoActivate();
     const HWND wizard = wizard_.WizardWindow();
@@ -346,7 +341,7 @@ void TTemplateViewForm::OnHide() {
   SetTemplateViewActive(false);
 }
 
-bool TTemplateViewForm::QueueKey(std::uint8_t vk) {
+bool TTemplateViewForm::QueuePopupKey(std::uint8_t vk) {
   if (!TemplateViewActive()) return false;
   queue_.Push(vk);
   if (!tmrAction_.Enabled()) tmrAction_.Start();
@@ -373,8 +368,9 @@ void TTemplateViewForm::PasteSelectedTemplate() {
   HideView();
   const TemplateRecord* current = mdTemplates_.Current();
   if (!current) return;
-  const TemplateRecord chosen = *current;  // the paste may change the table
-  system_.PasteTemplate(chosen, searchText_);
+  PopupPaste paste{{*current, searchText_, {}}, picture_, wizard_};
+  if (current->Kind == kTemplateRichText) paste.request.richText = editor_.PlainText();
+  system_.PasteTemplate(paste);
 }
 
 void TTemplateViewForm::btnEditClick() {
@@ -509,7 +505,5 @@ TTemplateViewForm* TemplateViewForm() { return g_form; }
 void ShowTemplateView() {
   if (g_form) g_form->ShowTemplateView();
 }
-
-bool TemplateViewHandleKey(std::uint8_t vk) { return g_form && g_form->QueueKey(vk); }
 
 }  // namespace snibbet

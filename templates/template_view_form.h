@@ -3,7 +3,7 @@
 // templates whose names begin with the typed search and previews the chosen
 // one. The focus stays in the target application: every key reaches the
 // pop-up through the program's keyboard hook, which hands each key-down to
-// TemplateViewHandleKey while TemplateViewActive is set.
+// QueuePopupKey while TemplateViewActive is set.
 #include <windows.h>
 
 #include <cstdint>
@@ -42,10 +42,6 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor, WizardWindowPort& wizard);
   ~TTemplateViewForm() override;
 
-  // The first-run wizard's window while it exists, and whether it is in front.
-  HWND WizardWindow() { return wizard_.WizardWindow(); }
-  bool WizardIsForeground();
-
   // The template dataset, shared with the editor and the settings window.
   TemplateTable& Templates() { return mdTemplates_; }
 
@@ -56,7 +52,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void HideView();
   // The hook's hand-off of a key-down: queued for the 10 ms timer. False (not
   // taken) while the pop-up does not show.
-  bool QueueKey(std::uint8_t vk);
+  bool QueuePopupKey(std::uint8_t vk);
   const std::wstring& Search() const { return searchText_; }
   // Lower-cases the text and filters the list by it.
   void SetSearch(std::wstring text);
@@ -148,8 +144,5 @@ TTemplateViewForm* TemplateViewForm();
 
 // Entries for the action executor and the tray.
 void ShowTemplateView();
-// The keyboard hook's entry for a key-down while TemplateViewActive is set:
-// true when the pop-up took it (the hook then swallows the event).
-bool TemplateViewHandleKey(std::uint8_t vk);
 
 }  // namespace snibbet

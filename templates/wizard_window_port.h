@@ -19,4 +19,10 @@ class NoWizardWindow final : public WizardWindowPort {
   HWND WizardWindow() override { return nullptr; }
 };
 
+// The wizard exists and is the window in front.
+inline bool WizardInFront(WizardWindowPort& wizard) {
+  const HWND window = wizard.WizardWindow();
+  return window && GetForegroundWindow() == window;
+}
+
 }  // namespace snibbet

@@ -24,7 +24,7 @@ class RecordingSystem : public PasteSystem, public ClipboardPasteSteps {
   bool throwInPaste = false;
   bool targetInFront = true;
   std::function<void()> duringSave;  // the save's wait lets the world move on
-  std::wstring preview;
+  std::wstring preview;  // the rich-text preview's plain text, handed over with the request
   std::string rtfPut;
   std::wstring plainPut;
   Log log;
@@ -58,7 +58,6 @@ class RecordingSystem : public PasteSystem, public ClipboardPasteSteps {
     if (throwInPaste) throw std::runtime_error("target gone");
     log.push_back("expand " + std::string(text));
   }
-  std::wstring RichPreviewText() override { return preview; }
   bool PutRichText(std::wstring_view plain, std::string_view rtf) override {
     plainPut = plain;
     rtfPut = rtf;
@@ -83,11 +82,16 @@ TemplateRecord Record(std::uint16_t kind, std::string content) {
   return record;
 }
 
+// The pop-up's request, with the preview's text the system was given.
+void Paste(TemplateRecord record, std::wstring search, RecordingSystem& system) {
+  PasteTemplate({std::move(record), std::move(search), system.preview}, system, system);
+}
+
 const std::string kRtf = "{\\rtf1\\ansi Hello, |world\\par\r\n}\r\n";
 
 TEST(TemplatePaste, TextErasesTheSearchThenPastesAndPutsTheClipboardBack) {
   RecordingSystem system;
-  PasteTemplate(Record(kTemplateText, "Hello"), L"he\U0001F600", system, system);
+  Paste(Record(kTemplateText, "Hello"), L"he\U0001F600", system);
   EXPECT_EQ(system.log, (Log{"save", "monitor off", "own input", "key 8", "key 8", "key 8", "expand Hello", "restore",
                              "own input end", "monitor on", "history reset"}));
 }
@@ -95,7 +99,7 @@ TEST(TemplatePaste, TextErasesTheSearchThenPastesAndPutsTheClipboardBack) {
 TEST(TemplatePaste, AnEmptyClipboardIsLeftHoldingTheTemplate) {
   RecordingSystem system;
   system.hadData = false;
-  PasteTemplate(Record(kTemplateText, "Hello"), L"", system, system);
+  Paste(Record(kTemplateText, "Hello"), L"", system);
   EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "restore"), 0);
 }
 
@@ -104,7 +108,7 @@ TEST(TemplatePaste, AUserClipboardThatCouldNotBeKeptStopsThePasteBeforeAnyKey) {
     RecordingSystem system;
     system.userClipboardKept = false;
     system.preview = L"Hello, |world";
-    PasteTemplate(Record(kind, kRtf), L"he", system, system);
+    Paste(Record(kind, kRtf), L"he", system);
     // No Backspace, nothing put, no Ctrl+V and no restore of a snapshot that
     // does not exist; neither bracket was opened, so none is left open.
     EXPECT_EQ(system.log, (Log{"save", "beep", "history reset"})) << kind;
@@ -114,14 +118,14 @@ TEST(TemplatePaste, AUserClipboardThatCouldNotBeKeptStopsThePasteBeforeAnyKey) {
 
 TEST(TemplatePaste, AnEmptyTemplatePastesNothing) {
   RecordingSystem system;
-  PasteTemplate(Record(kTemplateText, ""), L"he", system, system);
+  Paste(Record(kTemplateText, ""), L"he", system);
   EXPECT_TRUE(system.log.empty());
 }
 
 TEST(TemplatePaste, RichTextWithAMarkerEndsInTheProbe) {
   RecordingSystem system;
   system.preview = L"Hello, |world";
-  PasteTemplate(Record(kTemplateRichText, kRtf), L"", system, system);
+  Paste(Record(kTemplateRichText, kRtf), L"", system);
   EXPECT_EQ(system.plainPut, L"Hello, |world_");
   EXPECT_EQ(system.rtfPut, "{\\rtf1\\ansi Hello, |world_}");
   // Space and Backspace first, so that the target's undo step starts here.
@@ -132,7 +136,7 @@ TEST(TemplatePaste, RichTextWithAMarkerEndsInTheProbe) {
 TEST(TemplatePaste, RichTextWithoutAMarkerGetsNoProbe) {
   RecordingSystem system;
   system.preview = L"Hello";
-  PasteTemplate(Record(kTemplateRichText, "{\\rtf1 Hello\\par\r\n}  \r\n"), L"", system, system);
+  Paste(Record(kTemplateRichText, "{\\rtf1 Hello\\par\r\n}  \r\n"), L"", system);
   EXPECT_EQ(system.plainPut, L"Hello");
   EXPECT_EQ(system.rtfPut, "{\\rtf1 Hello}");
   EXPECT_EQ(PasteRtf("{\\rtf1 Hello}", true), "{\\rtf1 Hello}");  // no final paragraph: unchanged
@@ -143,14 +147,14 @@ TEST(TemplatePaste, WhatTheClipboardRefusedIsNeverPasted) {
   for (const std::uint16_t kind : {kTemplateRichText, kTemplatePicture}) {
     RecordingSystem system;
     system.clipboardTakes = false;
-    PasteTemplate(Record(kind, kRtf), L"", system, system);
+    Paste(Record(kind, kRtf), L"", system);
     EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "ctrl+v"), 0) << kind;
     EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "beep"), 1) << kind;
     EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "restore"), 1) << kind;
   }
   RecordingSystem missing;
   missing.pictureLoaded = false;
-  PasteTemplate(Record(kTemplatePicture, "C:\\gone.png"), L"", missing, missing);
+  Paste(Record(kTemplatePicture, "C:\\gone.png"), L"", missing);
   EXPECT_EQ(std::count(missing.log.begin(), missing.log.end(), "ctrl+v"), 0);
 }
 
@@ -158,7 +162,7 @@ TEST(TemplatePaste, AnErrorStillPutsTheUsersClipboardBack) {
   for (const std::uint16_t kind : {kTemplateText, kTemplatePicture}) {
     RecordingSystem system;
     system.throwInPaste = true;
-    EXPECT_THROW(PasteTemplate(Record(kind, "Hello"), L"h", system, system), std::runtime_error);
+    EXPECT_THROW(Paste(Record(kind, "Hello"), L"h", system), std::runtime_error);
     // The error goes on to the error report; the clipboard, the monitor and
     // the key-state model are back first, and the typed word stays known.
     EXPECT_EQ(std::vector<std::string>(system.log.end() - 3, system.log.end()),
@@ -175,13 +179,13 @@ TEST(TemplatePaste, ATargetNoLongerInFrontGetsNoKeyAndTheClipboardStaysTheUsers)
   for (const std::uint16_t kind : {kTemplateText, kTemplateRichText, kTemplatePicture}) {
     RecordingSystem goneBefore;
     goneBefore.targetInFront = false;
-    PasteTemplate(Record(kind, kRtf), L"hell", goneBefore, goneBefore);
+    Paste(Record(kind, kRtf), L"hell", goneBefore);
     EXPECT_EQ(goneBefore.log, (Log{"history reset"})) << kind;
 
     RecordingSystem goneDuringSave;
     goneDuringSave.preview = L"Hello, |world";
     goneDuringSave.duringSave = [&] { goneDuringSave.targetInFront = false; };
-    PasteTemplate(Record(kind, kRtf), L"hell", goneDuringSave, goneDuringSave);
+    Paste(Record(kind, kRtf), L"hell", goneDuringSave);
     // The held keys and the saved clipboard come back; nothing typed or put.
     EXPECT_EQ(goneDuringSave.log, (Log{"save", "monitor off", "own input", "restore", "own input end", "monitor on",
                                        "history reset"}))
@@ -191,7 +195,7 @@ TEST(TemplatePaste, ATargetNoLongerInFrontGetsNoKeyAndTheClipboardStaysTheUsers)
 
 TEST(TemplatePaste, AnUnknownKindPastesNothingButCleansUp) {
   RecordingSystem system;
-  PasteTemplate(Record(7, "Hello"), L"", system, system);
+  Paste(Record(7, "Hello"), L"", system);
   EXPECT_EQ(system.log, (Log{"save", "monitor off", "own input", "restore", "own input end", "monitor on",
                              "history reset"}));
 }

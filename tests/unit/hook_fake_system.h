@@ -35,7 +35,7 @@ class FakeDesktop : public HookPorts, public ExecutorPorts, public KeyInputPort 
   unsigned releaseTimerMs = 0;
   std::uint32_t tick = 1000;
   std::vector<LayoutHandle> activated;
-  std::vector<int> queuedTemplateKeys;
+  std::vector<int> queuedPopupKeys;
   int shows = 0;
   std::function<void()> onShow;                      // inside ShowTemplateView
   std::function<void(unsigned)> onHelper;            // inside SendToHelper
@@ -137,7 +137,7 @@ class FakeDesktop : public HookPorts, public ExecutorPorts, public KeyInputPort 
   void StopReleaseTimer() override { releaseTimerOn = false; }
   bool NumAlwaysFigure() override { return numAlwaysFigure; }
   bool FullScreenActive() override { return fullScreen; }
-  void QueueTemplateKey(int code) override { queuedTemplateKeys.push_back(code); }
+  void QueuePopupKey(std::uint8_t code) override { queuedPopupKeys.push_back(code); }
   void ModifierChanged() override {
     events.push_back("modifier");
     if (onModifier) onModifier();

@@ -268,7 +268,7 @@ TEST_F(Hook, TheOpenPopUpGetsEveryPressButNumLockAndEveryReleasePasses) {
   EXPECT_EQ(desk.Release(kA), HookVerdict::Pass);
   EXPECT_EQ(desk.Press(13), HookVerdict::Swallow);
   EXPECT_EQ(desk.Press(kVkNumLock, true), HookVerdict::Pass);
-  EXPECT_EQ(desk.queuedTemplateKeys, (std::vector<int>{kA, 13}));
+  EXPECT_EQ(desk.queuedPopupKeys, (std::vector<int>{kA, 13}));
 }
 
 TEST_F(Hook, LockKeyAutoRepeatIsSwallowedAndCtrlAltDeleteReleasesEverything) {

@@ -54,7 +54,7 @@ class CountingWindows : public ProgramWindowsPort {
  public:
   void ShowTemplateView() override { ++shows; }
   bool BringTemplateEditorToFront() override { return false; }
-  void HandTemplateViewKey(std::uint8_t code) override {
+  void QueuePopupKey(std::uint8_t code) override {
     if (onKey) onKey(code);
   }
   void ToggleKeyboardWindow() override {}

@@ -61,8 +61,8 @@ class FakeKeys : public PopupSystem {
   bool CtrlHeld() override { return false; }
   void Resend(std::uint8_t vk) override { resent.push_back(vk); }
   std::wstring TypedWord() override { return typedWord_; }
-  void PasteTemplate(const TemplateRecord& record, const std::wstring& search) override {
-    pasted_.push_back({record.Name, search});
+  void PasteTemplate(const PopupPaste& paste) override {
+    pasted_.push_back({paste.request.record.Name, paste.request.searchText});
   }
 
  private:
@@ -165,7 +165,7 @@ class PopupFormTest : public ::testing::Test {
     }
   }
   void Keys(std::initializer_list<int> keys) {
-    for (int vk : keys) EXPECT_TRUE(TemplateViewHandleKey(static_cast<std::uint8_t>(vk)));
+    for (int vk : keys) EXPECT_TRUE(form_->QueuePopupKey(static_cast<std::uint8_t>(vk)));
     Pump(80);
   }
 
@@ -222,7 +222,7 @@ TEST_F(PopupFormTest, OpensUnderTheCaretWithoutTakingTheForegroundAndCapturesThe
   Keys({VK_ESCAPE});
   EXPECT_FALSE(form_->IsVisible());
   EXPECT_FALSE(TemplateViewActive());
-  EXPECT_FALSE(TemplateViewHandleKey('A'));  // a closed pop-up takes no keys
+  EXPECT_FALSE(form_->QueuePopupKey('A'));  // a closed pop-up takes no keys
   EXPECT_EQ(g_helperMessages, (std::vector<UINT>{1190, 1208, 1191, 1209}));
   EXPECT_TRUE(keys_->resent.empty());
 }
@@ -266,7 +266,7 @@ TEST_F(PopupFormTest, QueuedKeysRunInOrderAndThoseAfterAClosingKeyAreResent) {
   ShowTemplateView();
   // All handed over before the timer runs once.
   for (int vk : std::initializer_list<int>{'H', VK_BACK, 'B', VK_TAB, 'X', VK_RETURN})
-    EXPECT_TRUE(TemplateViewHandleKey(static_cast<std::uint8_t>(vk)));
+    EXPECT_TRUE(form_->QueuePopupKey(static_cast<std::uint8_t>(vk)));
   Pump(100);
   EXPECT_FALSE(form_->IsVisible());
   EXPECT_EQ(form_->Search(), L"b");
@@ -409,7 +409,8 @@ TEST_F(PopupFormTest, APictureTemplateGoesOnTheClipboardAsABitmapOfItsSize) {
   ShowTemplateView();
   Keys({'P', 'I'});
   MonitorPasteSteps clipboard;
-  WindowsPasteSystem system(clipboard);
+  NoWizardWindow noWizard;
+  WindowsPasteSystem system(clipboard, form_->Picture(), noWizard);
   ASSERT_TRUE(system.PutPicture());
   ASSERT_TRUE(OpenClipboard(nullptr));
   const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(GetClipboardData(CF_DIB)));

@@ -44,7 +44,7 @@ class CountingWindows : public ProgramWindowsPort {
  public:
   void ShowTemplateView() override { ++shows; }
   bool BringTemplateEditorToFront() override { return false; }
-  void HandTemplateViewKey(std::uint8_t) override {}
+  void QueuePopupKey(std::uint8_t) override {}
   void ToggleKeyboardWindow() override {}
   int shows = 0;
 };
