@@ -7,6 +7,10 @@
 
 namespace snibbet {
 
+// Held by the copy that runs or starts. Per session ("Local\"): another
+// user's copy is no concern of ours.
+inline constexpr wchar_t kInstanceMutexName[] = L"Local\\OrvaneSoftware.Snibbet.Instance";
+
 class SingleInstance {
  public:
   SingleInstance() = default;

@@ -17,6 +17,14 @@ void FollowSides(KeyStateBytes& state, int code) {
   }
 }
 
+// AltGr reaches the system as Ctrl+Alt: a key that types a character with
+// both held (and no Win) is text, such as '@' on a German layout.
+bool TypesWithAltGr(const TQvKeyboard& model, int code) {
+  const ControlSet held = model.SideLessSet() & (kAnyCtrlBit | kAnyAltBit | kAnyWinBit);
+  if (held != (kAnyCtrlBit | kAnyAltBit)) return false;
+  return !model.LayoutService().KeyText(static_cast<unsigned>(code), model.KeyState(), model.CurrentLayout()).empty();
+}
+
 }  // namespace
 
 void TKeyHistory::Reset() {
@@ -78,9 +86,10 @@ void TKeyHistory::Record(const TQvKeyboard& model, int code, bool keyUp, bool sy
     }
     Start(model);
   }
-  // A key pressed with Ctrl, Alt or Win held is a shortcut (Ctrl+C, Alt+X), not text.
+  // A key pressed with Ctrl, Alt or Win held is a shortcut (Ctrl+C, Alt+X), not text,
+  // unless it is a character of AltGr.
   const bool shortcutHeld = (model.SideLessSet() & (kAnyCtrlBit | kAnyAltBit | kAnyWinBit)) != 0;
-  if (printable && !keyUp && shortcutHeld) return Reset();
+  if (printable && !keyUp && shortcutHeld && !TypesWithAltGr(model, code)) return Reset();
   if (!printable && !modifier && code != kVkBack) return Reset();
   if (count_ >= kCapacity || sysKeyUp) return Reset();
   Append(model, code, keyUp);

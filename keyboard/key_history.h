@@ -2,7 +2,8 @@
 // What the user has just typed: the key history that pre-fills the template
 // search and that the retype-last-word action replays. A typing stretch
 // starts with a printable key and ends at any key that is not part of typing
-// (navigation, Enter, a shortcut with Ctrl, Alt or Win, ...). Records hold the
+// (navigation, Enter, a shortcut with Ctrl, Alt or Win, ...; a character of
+// AltGr, which reaches the system as Ctrl+Alt, is typing). Records hold the
 // US-layout code of the physical key, so a layout switch does not garble them.
 // Window-free.
 #include <array>

@@ -113,6 +113,35 @@ TEST_F(History, ALetterTypedWithAltOrWinIsAShortcutNotText) {
   EXPECT_EQ(history.TypedChars(), 1);
 }
 
+// AltGr is Ctrl+Alt to the system: a character it types belongs to the word,
+// while a Ctrl+Alt chord that types nothing still ends it.
+TEST_F(History, ACharacterTypedWithAltGrCountsIntoTheWord) {
+  model.SetLayout(testing::kSwapped);
+  auto withAltGr = [&](int code) {
+    Down(kVkLeftCtrl);
+    Down(kVkRightAlt);
+    Tap(code);
+    Up(kVkRightAlt);
+    Up(kVkLeftCtrl);
+  };
+  Type("X");
+  withAltGr('E');
+  Type("Y");
+  EXPECT_TRUE(history.Active());
+  EXPECT_EQ(history.TypedChars(), 3);
+  EXPECT_EQ(Word(), L"x\u20ACy");
+
+  history.Reset();
+  Type("AB");
+  withAltGr('T');
+  EXPECT_FALSE(history.Active());
+  EXPECT_EQ(Word(), L"");
+  Down(kVkLeftWin);
+  withAltGr('E');
+  Up(kVkLeftWin);
+  EXPECT_FALSE(history.Active()) << "Win with AltGr is a shortcut";
+}
+
 TEST_F(History, BackspaceIsRecordedAndUncountsButNeverBelowZero) {
   Type("A");
   Tap(kVkBack);
