@@ -8,9 +8,14 @@
 //  2. Enter in the pop-up to the template's text in the idle EDIT, and to the
 //     user's clipboard back, beside the paste's deliberate waits (30 pastes);
 //  3. the private memory of Snibbet.exe with 1,000 templates against an empty
-//     window program (ProbeTarget.exe edit) under the same Wine.
+//     window program (ProbeTarget.exe edit) under the same Wine;
+//  4. the floor of 1.: bare_popup.exe, a bare pop-up of the same size with a
+//     9-row list and a one-line preview, shown by its own low-level hook
+//     through a 10 ms timer, timed the same way.
 // Run inside a Wine session:
 //   tools/wine-session wine build/windows/bench/road_bench.exe
+// Only the memory, with another number of templates:
+//   tools/wine-session wine build/windows/bench/road_bench.exe --memory 65535
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -41,6 +46,7 @@ using bench::Percentile;
 using namespace std::chrono_literals;
 
 constexpr int kOpenings = 100;
+constexpr int kFloorOpenings = 50;
 constexpr int kPastes = 30;
 constexpr int kWarmUps = 3;
 constexpr int kTemplates = 1000;
@@ -48,6 +54,7 @@ constexpr int kMatches = 9;  // "he1" to "he9"
 constexpr char kWord[] = "he";
 constexpr wchar_t kPasted[] = L"Hello number 1";
 constexpr wchar_t kPopupClass[] = L"TTemplateViewForm";
+constexpr wchar_t kBarePopupClass[] = L"RoadBenchBarePopup";
 // Keys pressed while the hotkey's action still blocks input are dropped.
 constexpr auto kActionEnd = 300ms;
 
@@ -177,9 +184,9 @@ class FolderCopy {
   std::filesystem::path path_;
 };
 
-// "he1" to "he9" match the typed word; the rest fill the file to 1,000
+// "he1" to "he9" match the typed word; the rest fill the file to `count`
 // templates of ordinary size.
-void WriteTemplateFile(const std::wstring& path) {
+void WriteTemplateFile(const std::wstring& path, int count) {
   std::vector<snibbet::TemplateRecord> records;
   for (int i = 1; i <= kMatches; ++i) {
     snibbet::TemplateRecord record;
@@ -187,7 +194,7 @@ void WriteTemplateFile(const std::wstring& path) {
     record.Template = "Hello number " + std::to_string(i);
     records.push_back(std::move(record));
   }
-  for (int i = static_cast<int>(records.size()); i < kTemplates; ++i) {
+  for (int i = static_cast<int>(records.size()); i < count; ++i) {
     snibbet::TemplateRecord record;
     record.Name = "note " + std::to_string(10000 + i);
     record.Template = "Dear customer,\r\nthank you for your message of today about order " + std::to_string(i) +
@@ -230,6 +237,9 @@ probe::WindowQuery Query(const wchar_t* className, std::optional<std::wstring> t
 
 enum class Press { Held, Quick };
 
+// Snibbet.exe and its helper, or the bare pop-up alone.
+enum class Program { Snibbet, Bare };
+
 struct Opening {
   double visibleMs = 0;
   double paintedMs = 0;
@@ -248,19 +258,26 @@ struct Paste {
 // target window with its EDIT focused under the pointer.
 class Road {
  public:
-  explicit Road(const FolderCopy& folder) : folder_(folder) {}
+  explicit Road(const FolderCopy& folder, Program program = Program::Snibbet) : folder_(folder), program_(program) {}
   ~Road() { Stop(); }
   Road(const Road&) = delete;
   Road& operator=(const Road&) = delete;
 
   bool Start() {
-    probe::LaunchOptions options;
-    options.workDir = folder_.Path();
-    snibbet_ = probe::Process::Start(folder_.File(L"Snibbet.exe"), options);
-    main_ = probe::WaitForWindow(Query(snibbet::kMainWindowClass, snibbet::kMainWindowTitle, snibbet_.Pid()), 10s);
-    if (!main_) return Fail("Snibbet.exe showed no main window");
-    if (!probe::WaitUntil([] { return !probe::ProcessesNamed(L"SnibbetCm.exe").empty(); }, 10s))
-      return Fail("SnibbetCm.exe did not start");
+    if (program_ == Program::Bare) {
+      const std::wstring name = L"bare-popup-" + std::to_wstring(GetCurrentProcessId());
+      snibbet_ = probe::Process::Start(OwnFolder() + L"bare_popup.exe", {name});
+      main_ = probe::WaitForWindow(Query(kBarePopupClass, name, snibbet_.Pid()), 10s);
+      if (!main_) return Fail("bare_popup.exe showed no window");
+    } else {
+      probe::LaunchOptions options;
+      options.workDir = folder_.Path();
+      snibbet_ = probe::Process::Start(folder_.File(L"Snibbet.exe"), options);
+      main_ = probe::WaitForWindow(Query(snibbet::kMainWindowClass, snibbet::kMainWindowTitle, snibbet_.Pid()), 10s);
+      if (!main_) return Fail("Snibbet.exe showed no main window");
+      if (!probe::WaitUntil([] { return !probe::ProcessesNamed(L"SnibbetCm.exe").empty(); }, 10s))
+        return Fail("SnibbetCm.exe did not start");
+    }
     const std::wstring title = L"Road bench target " + std::to_wstring(GetCurrentProcessId());
     target_ = probe::Process::Start(OwnFolder() + L"..\\tests\\ProbeTarget.exe", {L"edit", title});
     targetWindow_ = probe::WaitForWindow(Query(L"ProbeTargetWindow", title, std::nullopt, true), 10s);
@@ -398,7 +415,8 @@ class Road {
 
   HWND Popup() {
     if (!popup_) {
-      popup_ = probe::FindTopWindow(Query(kPopupClass, std::nullopt, snibbet_.Pid()));
+      popup_ = program_ == Program::Bare ? main_
+                                         : probe::FindTopWindow(Query(kPopupClass, std::nullopt, snibbet_.Pid()));
       if (popup_) {
         children_ = probe::ChildWindows(popup_);
         for (HWND child : children_)
@@ -438,6 +456,7 @@ class Road {
   }
 
   const FolderCopy& folder_;
+  const Program program_;
   std::optional<KeyClock> keys_;
   probe::Process snibbet_;
   probe::Process target_;
@@ -519,15 +538,27 @@ void PrintMemory(const char* what, DWORD pid) {
   }
 }
 
-void BenchMemory(Road& road) {
+// "1,000" for 1000.
+std::string Thousands(int n) {
+  const std::string digits = std::to_string(n);
+  std::string text;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+    text += digits[i];
+  }
+  return text;
+}
+
+void BenchMemory(Road& road, int templates) {
   // An opening on no word lists every template: all are loaded.
-  const auto all = road.Open(Press::Held, "", kTemplates);
+  const auto all = road.Open(Press::Held, "", templates);
+  const std::string count = Thousands(templates);
   std::printf("\nMemory after the pop-up %s (GetProcessMemoryInfo; private: PrivateUsage,\n"
               "or PagefileUsage where Wine leaves PrivateUsage at 0 and gives the resident anonymous memory):\n",
-              all ? "listed all 1,000 templates" : "did NOT list 1,000 templates");
+              ((all ? "listed all " : "did NOT list ") + count + " templates").c_str());
   road.Close();
   Sleep(500ms);
-  PrintMemory("Snibbet.exe, 1,000 templates", road.SnibbetPid());
+  PrintMemory(("Snibbet.exe, " + count + " templates").c_str(), road.SnibbetPid());
   for (DWORD helper : probe::ProcessesNamed(L"SnibbetCm.exe")) PrintMemory("SnibbetCm.exe", helper);
   PrintMemory("ProbeTarget.exe edit (empty window)", road.TargetPid());
   const auto snibbet = MemoryOf(road.SnibbetPid());
@@ -537,28 +568,66 @@ void BenchMemory(Road& road) {
                 snibbet->privateMb - empty->privateMb, snibbet->workingSetMb - empty->workingSetMb);
 }
 
-int Run() {
+// The floor: the same openings of the bare pop-up, in one line each.
+void BenchBareOpenings(Road& road) {
+  std::printf("\nFloor: a bare pop-up (bare_popup.exe: 9 rows, one-line preview, shown and painted by its own\n"
+              "low-level hook through a 10 ms timer), %d openings each:\n", kFloorOpenings);
+  for (const Press press : {Press::Held, Press::Quick}) {
+    std::vector<double> visible, painted;
+    for (int i = 0; i < kWarmUps + kFloorOpenings; ++i) {
+      const auto opening = road.Open(press);
+      if (opening && i >= kWarmUps) {
+        visible.push_back(opening->visibleMs);
+        painted.push_back(opening->paintedMs);
+      }
+      if (!road.Close()) std::fprintf(stderr, "road_bench: the bare pop-up did not close\n");
+    }
+    std::printf("  %-34s visible median %6.1f ms  p95 %6.1f ms;  painted median %6.1f ms  p95 %6.1f ms\n",
+                press == Press::Held ? "keys held:" : "keys let go 4 ms after the press:", Percentile(visible, 0.5),
+                Percentile(visible, 0.95), Percentile(painted, 0.5), Percentile(painted, 0.95));
+  }
+}
+
+int Run(int argc, char** argv) {
   if (!probe::XdotoolAvailable()) {
     std::fprintf(stderr, "road_bench: needs Wine and xdotool (run it through tools/wine-session)\n");
     return 2;
   }
+  // --memory N: only the memory, with N templates; --openings: only the
+  // openings and their floor; --floor: only the floor.
+  const std::string option = argc > 1 ? argv[1] : "";
+  const bool memoryOnly = argc == 3 && option == "--memory";
+  const bool openingsOnly = option == "--openings";
+  const bool floorOnly = option == "--floor";
+  const int templateCount = memoryOnly ? std::clamp(std::atoi(argv[2]), kMatches, 65535) : kTemplates;
   const FolderCopy folder(ProgramFolder());
   const std::wstring templates = folder.File(L"road-bench.zqt");
-  WriteTemplateFile(templates);
+  WriteTemplateFile(templates, templateCount);
   probe::DeleteRegKey(snibbet::kSettingsKeyPath);
   probe::WriteRegString(snibbet::kSettingsKeyPath, L"TemplatesFileName", templates);
   // A later start: the first one opens the wizard in front.
   probe::WriteRegDword(snibbet::kSettingsKeyPath, L"FirstStart", 1);
-  int status = 1;
-  {
+  int status = floorOnly ? 0 : 1;
+  if (!floorOnly) {
     Road road(folder);
     if (road.Start()) {
-      std::printf("Hotkey (left Win+Space, physical) to the pop-up, %d rows of %d templates:\n", kMatches, kTemplates);
-      BenchOpenings(road, Press::Held);
-      BenchOpenings(road, Press::Quick);
-      BenchPastes(road);
-      BenchMemory(road);
+      if (!memoryOnly) {
+        std::printf("Hotkey (left Win+Space, physical) to the pop-up, %d rows of %d templates:\n", kMatches,
+                    kTemplates);
+        BenchOpenings(road, Press::Held);
+        BenchOpenings(road, Press::Quick);
+      }
+      if (!memoryOnly && !openingsOnly) BenchPastes(road);
+      if (!openingsOnly) BenchMemory(road, templateCount);
       status = 0;
+    }
+  }
+  if (status == 0 && !memoryOnly) {
+    Road bare(folder, Program::Bare);
+    if (bare.Start()) {
+      BenchBareOpenings(bare);
+    } else {
+      status = 1;
     }
   }
   probe::DeleteRegKey(snibbet::kSettingsKeyPath);
@@ -567,9 +636,9 @@ int Run() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   try {
-    return Run();
+    return Run(argc, argv);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "road_bench: %s\n", error.what());
     return 1;

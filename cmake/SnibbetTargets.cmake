@@ -21,7 +21,9 @@ function(snibbet_program target)
     WIN32_EXECUTABLE ON
     RUNTIME_OUTPUT_DIRECTORY ${SNIBBET_PROGRAM_DIR})
   target_compile_options(${target} PRIVATE -municode)
-  target_link_options(${target} PRIVATE -municode)
+  # Sections at page boundaries in the file: Wine maps such an image from the
+  # file, and copies any other into the process's private memory.
+  target_link_options(${target} PRIVATE -municode -Wl,--file-alignment=4096)
 endfunction()
 
 # A GoogleTest executable run as one CTest test (under Wine when cross-built).

@@ -136,7 +136,6 @@ TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort& ed
       spltLeft_(*this, {.name = L"spltLeft", .left = 149, .top = 1, .width = kSplitter, .height = 252},
                 gridTemplates_, kMinPane, kMinPane + kFrame),
       memoTemplate_(*this, {.name = L"memoTemplate", .visible = false}),
-      editor_(*this, {.name = L"Editor", .visible = false}),
       imgPicture_(*this, {.name = L"imgPicture", .visible = false}),
       btnOk_(*this, {.name = L"btnOk"}, 0, /*isDefault=*/true),
       btnClose_(*this, {.name = L"btnClose"}),
@@ -240,10 +239,8 @@ void TTemplateViewForm::OnSize(int width, int height) {
   spltLeft_.SetBounds(kFrame + listWidth, kFrame, kSplitter, body - kFrame);
   const int previewLeft = kFrame + listWidth + kSplitter;
   const int previewWidth = std::max(0, width - previewLeft - kFrame);
-  for (ui::Window* view : {static_cast<ui::Window*>(&memoTemplate_), static_cast<ui::Window*>(&editor_),
-                           static_cast<ui::Window*>(&imgPicture_)})
-    view->SetBounds(previewLeft, 1, previewWidth, body - 1);
   previewPanel_ = {previewLeft, 1, previewLeft + previewWidth, body};
+  for (ui::Control* view : PreviewViews()) PlaceInPreviewPanel(*view);
   bottomPanel_ = {1, height - kBottomBar, width - 1, height - 1};
   InvalidateRect(Handle(), nullptr, TRUE);  // the panels' colour moves with their edges
   const int buttonTop = height - kBottomBar + (kBottomBar - kButtonHeight) / 2;
@@ -293,37 +290,41 @@ void TTemplateViewForm::ShowTemplateView() {
   if (!searchText_.empty() && mdTemplates_.VisibleCount() == 1) {
     // The only match is pasted at once; the pop-up lies above the screen meanwhile.
     SetTop(-Height());
-    ShowView();
+    ShowView(/*seen=*/false);
     PasteWithInputBlocked();
     return;
   }
   mdTemplates_.First();
-  ShowView();
+  ShowView(/*seen=*/true);
 }
 
-void TTemplateViewForm::ShowView() {
+void TTemplateViewForm::ShowView(bool seen) {
   const TPreset* preset = PresetOrNull();
   // Fully opaque needs no layered window, which costs Wine milliseconds to show and hide.
   const BYTE alpha = preset ? preset->KeyboardAlphaBlend() : 255;
   SetAlphaBlend(alpha < 255, alpha);
   selectionColor_ = SoftBlendColor(RGB(255, 255, 255), GetSysColor(COLOR_HIGHLIGHT), true);
-  if (WizardInFront(wizard_)) {
-    // The wizard's demo page: the pop-up shows over it, the wizard keeps the front.
-    ShowNoActivate();
+  // The selection and the preview are made ready while the window is hidden,
+  // and it is painted, children included, in the step that shows it: its
+  // first frame is complete, not a frame waiting for the message loop.
+  SyncSelection();
+  RefreshPreview();
+  const bool overWizard = WizardInFront(wizard_);
+  // Over the wizard's demo page the pop-up keeps its place among the topmost windows.
+  SetWindowPos(Handle(), overWizard ? nullptr : HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | (overWizard ? SWP_NOZORDER : 0));
+  if (seen) RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  if (overWizard) {
+    // The wizard keeps the front.
     const HWND wizard = wizard_.WizardWindow();
     SetWindowPos(wizard, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(wizard);
     wizardInFront_ = true;
-  } else {
-    ShowNoActivate();
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   if (!wheelCaptured_) {
     wheelCaptured_ = true;
     SendToInputHelper(WM_HELPER_WHEEL_CAPTURE_ON);
   }
-  SyncSelection();
-  RefreshPreview();
 }
 
 void TTemplateViewForm::HideView() {
@@ -447,8 +448,8 @@ void TTemplateViewForm::RefreshPreview() {
       picture_.Clear();
       break;
     case kTemplateRichText:
-      editor_.ShowRtf(current->Template);
-      ShowOnlyPreview(editor_);
+      RichPreview().ShowRtf(current->Template);
+      ShowOnlyPreview(RichPreview());
       picture_.Clear();
       break;
     case kTemplatePicture:
@@ -468,10 +469,31 @@ void TTemplateViewForm::ShowOnlyPreview(ui::Control& shown) {
     return (GetWindowLongPtrW(view.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
   };
   if (!showing(shown)) shown.SetVisible(true);
-  for (ui::Control* view : {static_cast<ui::Control*>(&memoTemplate_), static_cast<ui::Control*>(&editor_),
-                            static_cast<ui::Control*>(&imgPicture_)}) {
+  for (ui::Control* view : PreviewViews()) {
     if (view != &shown && showing(*view)) view->SetVisible(false);
   }
+}
+
+std::vector<ui::Control*> TTemplateViewForm::PreviewViews() {
+  std::vector<ui::Control*> views{&memoTemplate_, &imgPicture_};
+  if (editor_) views.push_back(editor_.get());
+  return views;
+}
+
+void TTemplateViewForm::PlaceInPreviewPanel(ui::Control& view) {
+  const RECT& panel = previewPanel_;
+  view.SetBounds(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top);
+}
+
+PreviewRichEdit& TTemplateViewForm::RichPreview() {
+  if (!editor_) {
+    editor_ = std::make_unique<PreviewRichEdit>(*this, ui::ControlDesign{.name = L"Editor", .visible = false});
+    if (Handle()) {
+      editor_->Realize();
+      PlaceInPreviewPanel(*editor_);
+    }
+  }
+  return *editor_;
 }
 
 LRESULT TTemplateViewForm::DrawRow(NMLVCUSTOMDRAW& draw) {

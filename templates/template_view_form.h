@@ -7,7 +7,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "core/qv_form.h"
 #include "templates/popup_keys.h"
@@ -63,7 +65,8 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void btnEditClick();
 
   ui::ListView& Grid() { return gridTemplates_; }
-  PreviewRichEdit& RichPreview() { return editor_; }
+  // Made on the first rich-text template: the rich edit library stays unloaded until then.
+  PreviewRichEdit& RichPreview();
   PreviewMemo& TextPreview() { return memoTemplate_; }
   const PreviewPicture& Picture() const { return picture_; }
   ui::Button& OkButton() { return btnOk_; }
@@ -98,12 +101,15 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void TableChanged() override;
   void CurrentRowChanged() override;
 
-  void ShowView();
+  // Unseen: shown above the screen for a paste at once, so nothing is painted.
+  void ShowView(bool seen);
   void tmrFixTimer();
   void PasteWithInputBlocked();
   void RunQueuedKeys();
   void RefreshPreview();
   void ShowOnlyPreview(ui::Control& shown);
+  std::vector<ui::Control*> PreviewViews();
+  void PlaceInPreviewPanel(ui::Control& view);
   void SyncSelection();
   LRESULT DrawRow(NMLVCUSTOMDRAW& draw);
   void PaintPanels(HDC dc) const;
@@ -117,7 +123,7 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   ui::ListView gridTemplates_;
   ui::Splitter spltLeft_;
   PreviewMemo memoTemplate_;
-  PreviewRichEdit editor_;
+  std::unique_ptr<PreviewRichEdit> editor_;
   ui::PaintBox imgPicture_;
   PreviewPicture picture_;
   ui::Button btnOk_;

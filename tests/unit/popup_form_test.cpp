@@ -227,6 +227,29 @@ TEST_F(PopupFormTest, OpensUnderTheCaretWithoutTakingTheForegroundAndCapturesThe
   EXPECT_TRUE(keys_->resent.empty());
 }
 
+// The first frame the user sees holds the rows, the selection and the
+// preview: nothing is left for the message loop to paint.
+TEST_F(PopupFormTest, ItsFirstFrameIsCompleteBeforeTheMessageLoopRuns) {
+  // Two matches each: a single one would be pasted without the pop-up.
+  for (const char* name : {"Rich", "Ritz"})
+    AddTemplate(name, "{\\rtf1\\ansi rich {\\b words}\\par}", kTemplateRichText);
+  form_->Templates().SortByName();
+  for (const std::wstring word : {L"ab", L"ri"}) {
+    typedWord_ = word;
+    ShowTemplateView();
+    HWND window = form_->Handle();
+    ASSERT_TRUE(Showing(window));
+    bool waiting = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (Showing(child) && GetUpdateRect(child, nullptr, FALSE)) waiting = true;
+    EXPECT_FALSE(waiting);
+    EXPECT_EQ(form_->Grid().Count(), 2);
+    const std::vector<std::uint32_t> first = WindowPixels(window);
+    EXPECT_EQ(DifferentPixels(first, FullyRepaintedPixels(window)), 0u);
+    form_->HideView();
+  }
+}
+
 TEST_F(PopupFormTest, WithoutACaretItIsCentredOrEndsAtTheBottomWhenTaller) {
   HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
