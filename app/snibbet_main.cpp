@@ -32,6 +32,7 @@
 #include "core/settings_window_link.h"
 #include "core/text_utils.h"
 #include "core/utilities.h"
+#include "dialogs/settings_form.h"
 #include "dialogs/wizard_form.h"
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
@@ -147,13 +148,15 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   ProgramShell().SetKeyPictures(&dataModule->ilKeys());
   const ScopeExit forgetKeyPictures([] { ProgramShell().SetKeyPictures(nullptr); });
   app.CreateForm<TQvMessageForm>();
+  // The binding list that the hook runs and the windows show and change.
+  TQvActions& bindings = QvActions();
   // The key-state model, the executor and the hook, which the keyboard
   // window shows; then the window and its background, with the data
   // module's appearance record.
   keyboard.emplace(adapters.programWindows);
   TMainKeyboardForm& keyboardWindow =
-      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow,
-                                        &dataModule->ilFormBtns(), &dataModule->ilKeys());
+      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), bindings, dataModule->Appearance(),
+                                        adapters.keyboardWindow, &dataModule->ilFormBtns(), &dataModule->ilKeys());
   app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
   KeyboardHintConnection hintConnected(*keyboard, keyboardWindow);
   // The keys draw the bindings' pictures, the set of the application in front and Windows' own.
@@ -190,13 +193,13 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   dataModule->SetTrayIconVisible(!Preset().HideTrayIcon());
   // Handles and the first showing (the layout, the opacity), never seen.
   RealizeKeyboardWindowsUnseen(keyboardWindow);
-  BindTemplateHotkeyFromSetting(QvActions(), Preset().SCShowTemplates());
+  BindTemplateHotkeyFromSetting(bindings, Preset().SCShowTemplates());
 
   dataModule->ApplyAccessRestrictions();
   // A failure has shown its message; the program runs on inactive.
   dataModule->Start();
   // The first start for this user opens the wizard; the loop runs on while it shows.
-  if (firstStart) ShowWizard(adapters.wizard);
+  if (firstStart) ShowWizard(adapters.wizard, ProgramSettingsFormSystem(), bindings);
 
   // The welcome tip is shown once; counting it marks the first start as done.
   try {
