@@ -27,6 +27,7 @@
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
 #include "core/message_form.h"
+#include "core/never_ask_list.h"
 #include "core/preset.h"
 #include "core/program_setting_effects.h"
 #include "core/settings_window_link.h"
@@ -58,8 +59,8 @@ class ProcessSingletons {
  public:
   ProcessSingletons() {
     try {
-      InitializeSettingsStore();
-      InitializePreset();
+      store_ = &InitializeSettingsStore();
+      InitializePreset(*store_);
     } catch (const FolderCreateError& error) {
       folderError_ = error.Folder();
     }
@@ -77,9 +78,12 @@ class ProcessSingletons {
 
   // The data folder that could not be created, if any: then nothing may start.
   const std::optional<std::wstring>& FolderError() const { return folderError_; }
+  // The settings store; only without a folder error.
+  TAppIni& Store() { return *store_; }
 
  private:
   std::optional<std::wstring> folderError_;
+  TAppIni* store_ = nullptr;
 };
 
 class ThemeManagerScope {
@@ -128,7 +132,7 @@ struct FormAdapters {
   KeyboardWindowAdapter keyboardWindow;    // the keyboard window's tray menu
 };
 
-void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<TDataDM>& dataModule,
+void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray, std::optional<TDataDM>& dataModule,
                     FormAdapters& adapters, TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard) {
   DebugLog(L"Initialize");
 
@@ -138,7 +142,7 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   // The hidden forms, in their fixed order; later forms link to earlier ones.
   // The main window's help router takes every help request of the program.
   app.CreateForm<TFirstForm>();
-  app.CreateForm<TQvBugMessageForm>();
+  app.CreateForm<TQvBugMessageForm>(NeverAskBugFileName(store.DataFolder()));
   // The tray reaches the settings window, the About box and the help router;
   // the data module hands the keyboard view the icon set of the application in front.
   dataModule.emplace(DataModuleOptions{.tray = &tray, .iconSets = &iconSets});
@@ -180,11 +184,11 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   if (!EnumerateLanguages() || ui::Terminated()) return;
 
   // Read before the first-start tip below writes it.
-  const bool firstStart = !AppIni().ValueExists(L"FirstStart");
+  const bool firstStart = !store.ValueExists(L"FirstStart");
   Preset().Load();
   if (ui::Terminated()) return;
   // Once, in the user's language: the run goes on with what could be read.
-  if (!AppIni().Writable()) {
+  if (!store.Writable()) {
     ShowWarningMessage(FormatText(LangText(714, L"Orvane Paste cannot store its settings: the settings key \"%1\" "
                                                 L"cannot be written.\r\nIt runs with the settings it could read; "
                                                 L"changes made now are lost when it ends."),
@@ -252,7 +256,7 @@ int RunProgram() {
     ReportStartFailure(StartFailureReason(error, true));
     return 1;
   }
-  RunApplication(application->App(), tray, dataModule, adapters, iconSets, keyboard);
+  RunApplication(application->App(), singletons.Store(), tray, dataModule, adapters, iconSets, keyboard);
   return 0;
 }
 

@@ -63,7 +63,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
 
   snibbet::InitializeSettingsStore();
-  snibbet::InitializePreset();
+  snibbet::InitializePreset(snibbet::AppIni());
   ui::Application::Create({.title = L"Keyboard look"});
   {
     wchar_t self[MAX_PATH] = {};

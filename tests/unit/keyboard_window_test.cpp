@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "core/app_ini.h"
 #include "core/foreground_state.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
@@ -180,7 +181,7 @@ class KeyboardWindow : public test::SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    InitializePreset();
+    InitializePreset(AppIni());
     InitializeLanguages();
     ui::Application::Create({.title = L"Orvane Paste"});
     Preset().SetColorScheme(5);
