@@ -158,6 +158,8 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   // window shows; then the window and its background, with the data
   // module's appearance record.
   keyboard.emplace(adapters.programWindows);
+  errorReport.SetKeyModel(&keyboard->Model());
+  adapters.historyKeyboard.SetKeyModel(&keyboard->Model());
   TMainKeyboardForm& keyboardWindow =
       app.CreateForm<TMainKeyboardForm>(keyboard->Model(), bindings, dataModule->Appearance(),
                                         adapters.keyboardWindow, &dataModule->ilFormBtns(), &dataModule->ilKeys());
