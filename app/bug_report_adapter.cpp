@@ -17,7 +17,7 @@ void BugReportAdapter::ExitProgram() {
 
 HKL BugReportAdapter::KeyboardLayout() {
   // The layout the hook types and reads keys in, which the report is about.
-  if (const TQvKeyboard* model = QvKeyboard()) return reinterpret_cast<HKL>(model->CurrentLayout());
+  if (model_) return reinterpret_cast<HKL>(model_->CurrentLayout());
   return DefaultBugReportPort::KeyboardLayout();
 }
 

@@ -7,10 +7,14 @@
 namespace snibbet {
 
 class TDataDM;
+class TQvKeyboard;
 
 class BugReportAdapter final : public DefaultBugReportPort {
  public:
   explicit BugReportAdapter(TDataDM& dataModule) : dataModule_(dataModule) {}
+  // The key model, once it exists (it is made after the report is connected);
+  // without one the report names the system's layout.
+  void SetKeyModel(const TQvKeyboard* model) { model_ = model; }
   bool ProgramActive() override;
   void SetProgramActive(bool active) override;
   void ExitProgram() override;
@@ -18,6 +22,7 @@ class BugReportAdapter final : public DefaultBugReportPort {
 
  private:
   TDataDM& dataModule_;
+  const TQvKeyboard* model_ = nullptr;
 };
 
 }  // namespace snibbet

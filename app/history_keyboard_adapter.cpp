@@ -9,8 +9,7 @@ void HistoryKeyboardAdapter::BeginInputBlock() { snibbet::BeginInputBlock(); }
 void HistoryKeyboardAdapter::EndInputBlock() { snibbet::EndInputBlock(); }
 
 bool HistoryKeyboardAdapter::KeyboardQuiet() {
-  const TQvKeyboard* model = QvKeyboard();
-  return (!model || model->PressedCount() == 0) && HookNestingDepth() == 0 && !OwnInputActive();
+  return (!model_ || model_->PressedCount() == 0) && HookNestingDepth() == 0 && !OwnInputActive();
 }
 
 }  // namespace snibbet

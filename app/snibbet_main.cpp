@@ -27,11 +27,13 @@
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
 #include "core/message_form.h"
+#include "core/never_ask_list.h"
 #include "core/preset.h"
 #include "core/program_setting_effects.h"
 #include "core/settings_window_link.h"
 #include "core/text_utils.h"
 #include "core/utilities.h"
+#include "dialogs/settings_form.h"
 #include "dialogs/wizard_form.h"
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
@@ -57,8 +59,8 @@ class ProcessSingletons {
  public:
   ProcessSingletons() {
     try {
-      InitializeSettingsStore();
-      InitializePreset();
+      store_ = &InitializeSettingsStore();
+      InitializePreset(*store_);
     } catch (const FolderCreateError& error) {
       folderError_ = error.Folder();
     }
@@ -76,9 +78,12 @@ class ProcessSingletons {
 
   // The data folder that could not be created, if any: then nothing may start.
   const std::optional<std::wstring>& FolderError() const { return folderError_; }
+  // The settings store; only without a folder error.
+  TAppIni& Store() { return *store_; }
 
  private:
   std::optional<std::wstring> folderError_;
+  TAppIni* store_ = nullptr;
 };
 
 class ThemeManagerScope {
@@ -127,7 +132,7 @@ struct FormAdapters {
   KeyboardWindowAdapter keyboardWindow;    // the keyboard window's tray menu
 };
 
-void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<TDataDM>& dataModule,
+void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray, std::optional<TDataDM>& dataModule,
                     FormAdapters& adapters, TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard) {
   DebugLog(L"Initialize");
 
@@ -137,7 +142,7 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   // The hidden forms, in their fixed order; later forms link to earlier ones.
   // The main window's help router takes every help request of the program.
   app.CreateForm<TFirstForm>();
-  app.CreateForm<TQvBugMessageForm>();
+  app.CreateForm<TQvBugMessageForm>(NeverAskBugFileName(store.DataFolder()));
   // The tray reaches the settings window, the About box and the help router;
   // the data module hands the keyboard view the icon set of the application in front.
   dataModule.emplace(DataModuleOptions{.tray = &tray, .iconSets = &iconSets});
@@ -147,13 +152,17 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   ProgramShell().SetKeyPictures(&dataModule->ilKeys());
   const ScopeExit forgetKeyPictures([] { ProgramShell().SetKeyPictures(nullptr); });
   app.CreateForm<TQvMessageForm>();
+  // The binding list that the hook runs and the windows show and change.
+  TQvActions& bindings = QvActions();
   // The key-state model, the executor and the hook, which the keyboard
   // window shows; then the window and its background, with the data
   // module's appearance record.
   keyboard.emplace(adapters.programWindows);
+  errorReport.SetKeyModel(&keyboard->Model());
+  adapters.historyKeyboard.SetKeyModel(&keyboard->Model());
   TMainKeyboardForm& keyboardWindow =
-      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow,
-                                        &dataModule->ilFormBtns(), &dataModule->ilKeys());
+      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), bindings, dataModule->Appearance(),
+                                        adapters.keyboardWindow, &dataModule->ilFormBtns(), &dataModule->ilKeys());
   app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
   KeyboardHintConnection hintConnected(*keyboard, keyboardWindow);
   // The keys draw the bindings' pictures, the set of the application in front and Windows' own.
@@ -180,11 +189,11 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   if (!EnumerateLanguages() || ui::Terminated()) return;
 
   // Read before the first-start tip below writes it.
-  const bool firstStart = !AppIni().ValueExists(L"FirstStart");
+  const bool firstStart = !store.ValueExists(L"FirstStart");
   Preset().Load();
   if (ui::Terminated()) return;
   // Once, in the user's language: the run goes on with what could be read.
-  if (!AppIni().Writable()) {
+  if (!store.Writable()) {
     ShowWarningMessage(FormatText(LangText(714, L"Orvane Paste cannot store its settings: the settings key \"%1\" "
                                                 L"cannot be written.\r\nIt runs with the settings it could read; "
                                                 L"changes made now are lost when it ends."),
@@ -193,13 +202,13 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   dataModule->SetTrayIconVisible(!Preset().HideTrayIcon());
   // Handles and the first showing (the layout, the opacity), never seen.
   RealizeKeyboardWindowsUnseen(keyboardWindow);
-  BindTemplateHotkeyFromSetting(QvActions(), Preset().SCShowTemplates());
+  BindTemplateHotkeyFromSetting(bindings, Preset().SCShowTemplates());
 
   dataModule->ApplyAccessRestrictions();
   // A failure has shown its message; the program runs on inactive.
   dataModule->Start();
   // The first start for this user opens the wizard; the loop runs on while it shows.
-  if (firstStart) ShowWizard(adapters.wizard);
+  if (firstStart) ShowWizard(adapters.wizard, ProgramSettingsFormSystem(), bindings);
 
   // The welcome tip is shown once; counting it marks the first start as done.
   try {
@@ -252,7 +261,7 @@ int RunProgram() {
     ReportStartFailure(StartFailureReason(error, true));
     return 1;
   }
-  RunApplication(application->App(), tray, dataModule, adapters, iconSets, keyboard);
+  RunApplication(application->App(), singletons.Store(), tray, dataModule, adapters, iconSets, keyboard);
   return 0;
 }
 

@@ -165,7 +165,7 @@ int wmain() {
   runtime.LoadLayout(L"Standard");
   KeyboardAppearance appearance;
   NoKeyboardWindowPort port;
-  TMainKeyboardForm keyboardWindow(runtime.Model(), appearance, port);
+  TMainKeyboardForm keyboardWindow(runtime.Model(), QvActions(), appearance, port);
   keyboardWindow.Create();
   TMainKeyboardBackgroundForm keyboardBackground(keyboardWindow, appearance, port);
   keyboardBackground.Create();

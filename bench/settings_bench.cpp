@@ -43,7 +43,7 @@ std::wstring LanguageFolder() {
 
 int main() {
   snibbet::InitializeSettingsStore();
-  snibbet::InitializePreset();
+  snibbet::InitializePreset(snibbet::AppIni());
   ui::Application::Create({.title = L"settings bench"});
   {
     const std::wstring folder = LanguageFolder();

@@ -52,11 +52,6 @@ TQvClipboardMonitor::~TQvClipboardMonitor() {
   g_monitor = nullptr;
 }
 
-TQvClipboardMonitor& ClipboardMonitor() {
-  if (!g_monitor) throw std::logic_error("no clipboard monitor");
-  return *g_monitor;
-}
-
 TQvClipboardMonitor* ClipboardMonitorOrNull() { return g_monitor; }
 
 void TQvClipboardMonitor::OnCreate() {

@@ -165,8 +165,7 @@ class TQvClipboardMonitor : public TQvForm {
   std::wstring placeholderNote_;  // the text file of an item without a preview
 };
 
-// The one monitor while it exists; std::logic_error otherwise.
-TQvClipboardMonitor& ClipboardMonitor();
+// The one monitor while it exists; null otherwise (the paste steps without one).
 TQvClipboardMonitor* ClipboardMonitorOrNull();
 
 }  // namespace snibbet

@@ -175,8 +175,8 @@ bool TAppIni::ValueExists(const std::wstring& name) {
   return key_ && RegQueryValueExW(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-void InitializeSettingsStore() {
-  if (g_store) return;
+TAppIni& InitializeSettingsStore() {
+  if (g_store) return *g_store;
   g_store = std::make_unique<TAppIni>(SpecialFolder(CSIDL_APPDATA));
   g_programFolder = WithBackslash(ProgramFolder());
   std::wstring documents = SpecialFolder(CSIDL_PERSONAL);
@@ -184,6 +184,7 @@ void InitializeSettingsStore() {
   std::wstring favorites = SpecialFolder(CSIDL_FAVORITES);
   g_favoritesFolder = favorites.empty() ? favorites : WithBackslash(favorites);
   g_soundFolder = g_programFolder + L"Sound\\";
+  return *g_store;
 }
 
 void FinalizeSettingsStore() noexcept {

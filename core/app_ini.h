@@ -126,8 +126,8 @@ class TAppIni final : public SettingsStore {
 };
 
 // Creates the store and the process-wide folder strings (once; a second call
-// does nothing). Throws FolderCreateError when a data folder cannot be made.
-void InitializeSettingsStore();
+// only answers the store). Throws FolderCreateError when a data folder cannot be made.
+TAppIni& InitializeSettingsStore();
 // Saves and frees the settings object first (its last save needs the open
 // key), then closes the key and clears the folder strings. Never throws.
 void FinalizeSettingsStore() noexcept;

@@ -15,8 +15,6 @@ TQvBugMessageForm* g_form = nullptr;
 
 }  // namespace
 
-TQvBugMessageForm::TQvBugMessageForm() : TQvBugMessageForm(NeverAskBugFileName()) {}
-
 TQvBugMessageForm::TQvBugMessageForm(std::wstring neverAskFile)
     : TQvForm({.className = kClassName,
                .border = ui::BorderStyle::Dialog,

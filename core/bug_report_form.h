@@ -21,8 +21,7 @@ class TQvBugMessageForm : public TQvForm {
   static constexpr const wchar_t* kClassName = L"TQvBugMessageForm";
   static constexpr int kCountdownSeconds = 60;
 
-  // The never-ask file defaults to NeverAskBugFileName() (needs the settings store).
-  TQvBugMessageForm();
+  // `neverAskFile` lists the messages the user chose never to see again.
   explicit TQvBugMessageForm(std::wstring neverAskFile);
 
   void ApplyLanguage() override;

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "core/app_ini.h"
 #include "core/file_bytes.h"
 #include "core/paths.h"
 #include "core/text_decode.h"
@@ -34,7 +33,7 @@ std::vector<std::wstring> SplitLines(const std::wstring& text) {
 
 }  // namespace
 
-std::wstring NeverAskBugFileName() { return JoinPath(AppIni().DataFolder(), L"NeverAskBug.txt"); }
+std::wstring NeverAskBugFileName(const std::wstring& dataFolder) { return JoinPath(dataFolder, L"NeverAskBug.txt"); }
 
 NeverAskList::NeverAskList(std::wstring fileName) : fileName_(std::move(fileName)) {}
 

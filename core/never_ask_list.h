@@ -9,8 +9,8 @@
 
 namespace snibbet {
 
-// Data folder + "NeverAskBug.txt".
-std::wstring NeverAskBugFileName();
+// `dataFolder` + "NeverAskBug.txt".
+std::wstring NeverAskBugFileName(const std::wstring& dataFolder);
 
 class NeverAskList {
  public:

@@ -116,9 +116,9 @@ std::wstring TPreset::LocalizeWebAddress(const std::wstring& address) const {
   return snibbet::LocalizeWebAddress(address, language_);
 }
 
-void InitializePreset(SettingsStore* store) {
+void InitializePreset(SettingsStore& store) {
   if (g_preset) return;
-  g_preset = std::make_unique<TPreset>(store ? *store : static_cast<SettingsStore&>(AppIni()));
+  g_preset = std::make_unique<TPreset>(store);
 }
 
 void FinalizePreset() noexcept {

@@ -324,9 +324,9 @@ class SettingEffectsConnection {
   SettingEffects* previous_;
 };
 
-// Creates the settings object with its defaults on `store` (the settings
-// store when null; it must be initialised). A second call does nothing.
-void InitializePreset(SettingsStore* store = nullptr);
+// Creates the settings object with its defaults on `store`, which outlives
+// it. A second call does nothing.
+void InitializePreset(SettingsStore& store);
 // Saves when Loaded and frees the object; never throws (a failed save is dropped).
 void FinalizePreset() noexcept;
 // The settings object; std::logic_error before InitializePreset.

@@ -116,9 +116,9 @@ std::wstring KeyboardLayoutItemText(const std::wstring& languageName, HKL layout
 
 TMainForm* MainForm() { return g_mainForm; }
 
-TMainForm& OpenSettingsWindow(SettingsWindowPort& program, SettingsFormSystem& system) {
+TMainForm& OpenSettingsWindow(SettingsWindowPort& program, SettingsFormSystem& system, TQvActions& bindings) {
   TMainForm* form = g_mainForm;
-  if (!form) form = &ui::Application::Get().CreateForm<TMainForm>(program, system);
+  if (!form) form = &ui::Application::Get().CreateForm<TMainForm>(program, bindings, system);
   if (!form->IsVisible()) form->Show();
   form->Restore();
   ForceForegroundWindow(form->Handle(), true);
@@ -127,7 +127,7 @@ TMainForm& OpenSettingsWindow(SettingsWindowPort& program, SettingsFormSystem& s
 
 // --- creation and the frame ------------------------------------------------
 
-TMainForm::TMainForm(SettingsWindowPort& program, SettingsFormSystem& system)
+TMainForm::TMainForm(SettingsWindowPort& program, TQvActions& bindings, SettingsFormSystem& system)
     : TQvForm({.className = kClassName,
                .border = ui::BorderStyle::Dialog,
                .borderIcons = ui::border_icon::kSystemMenu | ui::border_icon::kMinimize,
@@ -140,6 +140,7 @@ TMainForm::TMainForm(SettingsWindowPort& program, SettingsFormSystem& system)
                .fontFace = L"Tahoma",
                .fontPointSize = 8}),
       program_(program),
+      bindings_(bindings),
       system_(system) {
   // The frame and the header take their colours from the Office colour table.
   Office11ColorsAddRef();

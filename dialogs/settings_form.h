@@ -25,6 +25,7 @@
 #include "dialogs/options_program.h"
 #include "dialogs/settings_page_host.h"
 #include "dialogs/sounds_page.h"
+#include "keyboard/actions.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/check_list_box.h"
@@ -126,7 +127,8 @@ class TMainForm : public TQvForm, public SettingsPageHost {
   static constexpr RECT kPageArea{178, 84, 623, 387};
   static constexpr int kMaxKeyboardLayouts = 10;
 
-  explicit TMainForm(SettingsWindowPort& program, SettingsFormSystem& system = ProgramSettingsFormSystem());
+  // `bindings` is the list the binding sets are added to and removed from.
+  TMainForm(SettingsWindowPort& program, TQvActions& bindings, SettingsFormSystem& system = ProgramSettingsFormSystem());
   ~TMainForm() override;
 
   void ApplyLanguage() override;
@@ -410,6 +412,7 @@ class TMainForm : public TQvForm, public SettingsPageHost {
   void SetLinkColour(COLORREF colour);
 
   SettingsWindowPort& program_;
+  TQvActions& bindings_;
   SettingsFormSystem& system_;
   SoundsPage soundsPage_{*this, *this, program_.EventPictures()};
   bool loading_ = true;
@@ -433,7 +436,7 @@ class TMainForm : public TQvForm, public SettingsPageHost {
 // The settings window while it exists; null otherwise.
 TMainForm* MainForm();
 // Brings the open settings window to the front, or creates and shows it.
-TMainForm& OpenSettingsWindow(SettingsWindowPort& program,
-                              SettingsFormSystem& system = ProgramSettingsFormSystem());
+TMainForm& OpenSettingsWindow(SettingsWindowPort& program, SettingsFormSystem& system = ProgramSettingsFormSystem(),
+                              TQvActions& bindings = QvActions());
 
 }  // namespace snibbet

@@ -197,14 +197,13 @@ void TMainForm::AskAndChangeBindingSet(bool add) {
   const std::wstring file = ActionSetFileName();
   if (file.empty()) return;
   if (!system_.AskYesNo(FormatText(add ? LangText(309) : LangText(310), {file}))) return;
-  TQvActions& bindings = QvActions();
   if (add) {
-    bindings.LoadFromFile(file);
-  } else if (!RemoveActionsFromFile(file)) {
+    bindings_.LoadFromFile(file);
+  } else if (!RemoveActionsFromFile(bindings_, file)) {
     // A missing or unreadable set file (the latter already reported) changed nothing.
     return;
   }
-  bindings.SaveToFile(Preset().ActionFileName());
+  bindings_.SaveToFile(Preset().ActionFileName());
   if (TQvKeyboard* keyboard = QvKeyboard()) keyboard->Redraw();
 }
 

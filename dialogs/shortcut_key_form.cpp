@@ -4,6 +4,7 @@
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
 #include "core/window_helpers.h"
+#include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "keyboard/key_painter.h"
 #include "keyboard/main_keyboard_form.h"
@@ -25,7 +26,8 @@ constexpr UINT kStartCapture = WM_APP + 2;
 // means painting the box again.
 class DialogKeyboardPicture final : public KeyboardPainter {
  public:
-  DialogKeyboardPicture(TQvKeyboard& model, ui::PaintBox& box) : KeyboardPainter(model), box_(box) {}
+  DialogKeyboardPicture(TQvKeyboard& model, const TQvActions& bindings, ui::PaintBox& box)
+      : KeyboardPainter(model, bindings), box_(box) {}
   void Present() override { box_.Invalidate(); }
 
  private:
@@ -34,7 +36,7 @@ class DialogKeyboardPicture final : public KeyboardPainter {
 
 }  // namespace
 
-TGetShortKeyForm::TGetShortKeyForm(TQvKeyboard& model)
+TGetShortKeyForm::TGetShortKeyForm(TQvKeyboard& model, const TQvActions& bindings)
     : TQvForm({.className = kClassName,
                .border = ui::BorderStyle::Dialog,
                .borderIcons = ui::border_icon::kSystemMenu,
@@ -44,6 +46,7 @@ TGetShortKeyForm::TGetShortKeyForm(TQvKeyboard& model)
                .fontFace = L"Tahoma",
                .fontPointSize = 8}),
       model_(model),
+      bindings_(bindings),
       capture_(model) {
   g_form = this;
   pbKeyboard.onPaint = [this](HDC dc, const RECT& client) {
@@ -86,7 +89,7 @@ bool TGetShortKeyForm::Query(std::uint8_t& key, ControlSet& set) {
     model_.SetActive(wasActive);
     if (keyboardWindowShown && MainKeyboardForm() == keyboardWindow) keyboardWindow->ShowNoActivate();
   });
-  picture_ = std::make_unique<DialogKeyboardPicture>(model_, pbKeyboard);
+  picture_ = std::make_unique<DialogKeyboardPicture>(model_, bindings_, pbKeyboard);
   // The keyboard window's view lends the program's keyboard appearance, its
   // key pictures and its keys' icons.
   if (const auto* windowView = dynamic_cast<const KeyboardPainter*>(previousView)) {
@@ -196,7 +199,7 @@ LRESULT CALLBACK GetShortKeyHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
 bool QueryShortcutKey(std::uint8_t& key, ControlSet& set) {
   TQvKeyboard* model = QvKeyboard();
   if (!model) return false;
-  TGetShortKeyForm form(*model);
+  TGetShortKeyForm form(*model, QvActions());
   return form.Query(key, set);
 }
 

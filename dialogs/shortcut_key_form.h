@@ -22,6 +22,7 @@
 
 namespace snibbet {
 
+class TQvActions;
 class TQvKeyboard;
 class KeyboardPainter;
 
@@ -29,7 +30,8 @@ class TGetShortKeyForm : public TQvForm {
  public:
   static constexpr const wchar_t* kClassName = L"TGetShortKeyForm";
 
-  explicit TGetShortKeyForm(TQvKeyboard& model);
+  // The picture shows `model` with the remaps of `bindings`.
+  TGetShortKeyForm(TQvKeyboard& model, const TQvActions& bindings);
   ~TGetShortKeyForm() override;
 
   void ApplyLanguage() override;
@@ -74,6 +76,7 @@ class TGetShortKeyForm : public TQvForm {
   bool CaptureKey(int code, bool keyUp);
 
   TQvKeyboard& model_;
+  const TQvActions& bindings_;
   ShortcutCapture capture_;
   std::unique_ptr<KeyboardPainter> picture_;
   ui::HookHandle hook_;

@@ -108,9 +108,9 @@ std::wstring ShellFolder(int folder) {
 
 TWizardForm* WizardForm() { return g_wizard; }
 
-TWizardForm& ShowWizard(WizardPort& program, SettingsFormSystem& system) {
+TWizardForm& ShowWizard(WizardPort& program, SettingsFormSystem& system, TQvActions& bindings) {
   TWizardForm* form = g_wizard;
-  if (!form) form = &ui::Application::Get().CreateForm<TWizardForm>(program, system);
+  if (!form) form = &ui::Application::Get().CreateForm<TWizardForm>(program, bindings, system);
   if (!form->IsVisible()) form->Show();
   form->Restore();
   ForceForegroundWindow(form->Handle(), true);
@@ -118,7 +118,7 @@ TWizardForm& ShowWizard(WizardPort& program, SettingsFormSystem& system) {
   return *form;
 }
 
-TWizardForm::TWizardForm(WizardPort& program, SettingsFormSystem& system)
+TWizardForm::TWizardForm(WizardPort& program, TQvActions& bindings, SettingsFormSystem& system)
     : TQvForm({.className = kClassName,
                .border = ui::BorderStyle::Dialog,
                .borderIcons = ui::border_icon::kSystemMenu | ui::border_icon::kMinimize,
@@ -132,6 +132,7 @@ TWizardForm::TWizardForm(WizardPort& program, SettingsFormSystem& system)
                .fontFace = L"Tahoma",
                .fontPointSize = 8}),
       program_(program),
+      bindings_(bindings),
       system_(system) {
   Office11ColorsAddRef();
   tvList.onChanging = [this](ui::TreeView::Node node) { return tvListChanging(node); };
@@ -257,10 +258,9 @@ void TWizardForm::ApplyLanguage() {
 void TWizardForm::FillDemoTexts() {
   tvList.Invalidate(true);
   memoInfoStart.SetText(WithProductName(LangId(391)));
-  const TQvActions& bindings = QvActions();
   auto fill = [&](ui::Label& memo, int text, DemoBinding binding) {
     // Without such a binding the memo keeps what it says.
-    if (const TQvAction* action = bindings.FindByKind(binding.kind, binding.param))
+    if (const TQvAction* action = bindings_.FindByKind(binding.kind, binding.param))
       memo.SetText(FormatText(Lang().GetText(text, kNoText), {action->GetShortcutText()}));
   };
   fill(memoInfoSwitcher, LangId(400), kSwitcherBinding);
@@ -271,7 +271,7 @@ void TWizardForm::FillDemoTexts() {
 
 void TWizardForm::FillProposals(bool selectAll) {
   BusyCursorBegin();
-  proposals_ = BuildProposals(QvActions(), selectAll,
+  proposals_ = BuildProposals(bindings_, selectAll,
                               {.vistaOrLater = IsVistaOrLater(),
                                .documentsFolder = ShellFolder(CSIDL_PERSONAL),
                                .desktopFolder = ShellFolder(CSIDL_DESKTOPDIRECTORY)});
@@ -377,7 +377,7 @@ bool TWizardForm::CanClose() {
 
 void TWizardForm::OnClose(ui::CloseAction& action) {
   action = ui::CloseAction::Free;
-  QvActions().SaveToFile(L"");
+  bindings_.SaveToFile(L"");
 }
 
 void TWizardForm::OnDestroy() {

@@ -59,8 +59,8 @@ class TWizardForm : public TQvForm, private ui::MessageWatcher {
   enum Step { kWelcome, kTemplatesDemo, kFinish, kStepCount };
 
   // The system's side (questions, error boxes, the options program) is the
-  // settings window's.
-  explicit TWizardForm(WizardPort& program, SettingsFormSystem& system = ProgramSettingsFormSystem());
+  // settings window's; the proposals and the demo texts read `bindings`.
+  TWizardForm(WizardPort& program, TQvActions& bindings, SettingsFormSystem& system = ProgramSettingsFormSystem());
   ~TWizardForm() override;
 
   void ApplyLanguage() override;
@@ -154,6 +154,7 @@ class TWizardForm : public TQvForm, private ui::MessageWatcher {
   void PaintLogo(HDC dc, const RECT& client) const;
 
   WizardPort& program_;
+  TQvActions& bindings_;
   SettingsFormSystem& system_;
   ui::MessageWatch watch_{*this};
   bool loading_ = false;
@@ -168,6 +169,7 @@ class TWizardForm : public TQvForm, private ui::MessageWatcher {
 // The wizard while it exists; null otherwise.
 TWizardForm* WizardForm();
 // Brings the open wizard to the top, or creates and shows it.
-TWizardForm& ShowWizard(WizardPort& program, SettingsFormSystem& system = ProgramSettingsFormSystem());
+TWizardForm& ShowWizard(WizardPort& program, SettingsFormSystem& system = ProgramSettingsFormSystem(),
+                        TQvActions& bindings = QvActions());
 
 }  // namespace snibbet

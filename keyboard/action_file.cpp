@@ -265,9 +265,8 @@ ActionFileError WriteActionFile(const std::wstring& fileName, const std::vector<
   return ReplaceFile(fileName, bytes);
 }
 
-bool RemoveActionsFromFile(const std::wstring& fileName, BindingShell& shell) {
+bool RemoveActionsFromFile(TQvActions& list, const std::wstring& fileName, BindingShell& shell) {
   if (!IsExistingFile(fileName)) return false;
-  TQvActions& list = QvActions();
   list.loading = true;
   bool removed = false;
   {

@@ -61,7 +61,7 @@ ActionFileError WriteActionFile(const std::wstring& fileName, const std::vector<
 // The removal of a binding set: false when the file does not exist or cannot
 // be read (then the error box shows language text 7 with the file name and no
 // binding is removed), true once the bindings it names are gone.
-bool RemoveActionsFromFile(const std::wstring& fileName, BindingShell& shell = ProgramShell());
+bool RemoveActionsFromFile(TQvActions& list, const std::wstring& fileName, BindingShell& shell = ProgramShell());
 
 }  // namespace snibbet
 #endif

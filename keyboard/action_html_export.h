@@ -7,6 +7,6 @@
 namespace snibbet {
 
 // False when the page could not be written (nothing is opened then).
-bool ExportActionsToHtml(TQvActions& list = QvActions(), BindingShell& shell = ProgramShell());
+bool ExportActionsToHtml(TQvActions& list, BindingShell& shell = ProgramShell());
 
 }  // namespace snibbet

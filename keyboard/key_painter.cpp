@@ -86,7 +86,7 @@ COLORREF FingerZoneColour(int code, COLORREF normal) {
 
 // ---- set-up ----
 
-KeyboardPainter::KeyboardPainter(TQvKeyboard& model) : model_(model) {
+KeyboardPainter::KeyboardPainter(TQvKeyboard& model, const TQvActions& bindings) : model_(model), bindings_(bindings) {
   SetAppearance(look_);
   seams.drawCaption = [this](HDC dc, int width, COLORREF corner, const std::wstring& caption) {
     DrawKeyboardCaption(dc, width, true, corner, caption, look_);
@@ -267,7 +267,7 @@ void KeyboardPainter::PaintShape(const TQvBtn& key, const std::vector<KeyPoint>&
   const KeyColours colours = StateColours(key, pressed, highlighted);
   int pictureCode = key.Code();
   int nameCode = key.Linked() ? key.Linked()->Code() : key.Code();
-  if (const TQvAction* remap = QvActions().FindPlain(key.Code());
+  if (const TQvAction* remap = bindings_.FindPlain(key.Code());
       remap && remap->Kind() == kRemapKind && remap->Param() > 0)
     pictureCode = nameCode = remap->Param();
   const int picture = VirtualKeyToActionImage(pictureCode);

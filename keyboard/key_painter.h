@@ -53,10 +53,13 @@ int VirtualKeyToActionImage(int code);
 // The face of a key in the finger-zone colouring; `normal` for keys outside the zones.
 COLORREF FingerZoneColour(int code, COLORREF normal);
 
+class TQvActions;
+
 class KeyboardPainter : public KeyboardView {
  public:
-  // Attaches itself to the model as its view.
-  explicit KeyboardPainter(TQvKeyboard& model);
+  // Attaches itself to the model as its view; a key remapped in `bindings`
+  // shows what it types. Both outlive the painter.
+  KeyboardPainter(TQvKeyboard& model, const TQvActions& bindings);
   ~KeyboardPainter() override;
   KeyboardPainter(const KeyboardPainter&) = delete;
   KeyboardPainter& operator=(const KeyboardPainter&) = delete;
@@ -120,6 +123,7 @@ class KeyboardPainter : public KeyboardView {
   bool LoneCtrlHeld() const;
 
   TQvKeyboard& model_;
+  const TQvActions& bindings_;
   HWND target_ = nullptr;
   KeyboardAppearance look_;
   KeyPaintSettings current_;

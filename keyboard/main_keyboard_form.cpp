@@ -164,11 +164,12 @@ KeyRepeatTiming ReadUserKeyRepeat() {
 
 TMainKeyboardForm* MainKeyboardForm() { return g_form; }
 
-TMainKeyboardForm::TMainKeyboardForm(TQvKeyboard& model, const KeyboardAppearance& appearance,
-                                     KeyboardWindowPort& port, const ui::ImageList* buttonPictures,
-                                     const ui::ImageList* keyPictures)
+TMainKeyboardForm::TMainKeyboardForm(TQvKeyboard& model, const TQvActions& bindings,
+                                     const KeyboardAppearance& appearance, KeyboardWindowPort& port,
+                                     const ui::ImageList* buttonPictures, const ui::ImageList* keyPictures)
     : TQvForm(KeyboardParams()),
       model_(model),
+      bindings_(bindings),
       appearance_(appearance),
       port_(port),
       keyPictures_(keyPictures),
@@ -228,7 +229,7 @@ void TMainKeyboardForm::OnCreate() {
   dragOrigin_ = gestureStart_ = {kNoPoint, kNoPoint};
   gestureKey_ = 0;
 
-  painter_ = std::make_unique<KeyboardPainter>(model_);
+  painter_ = std::make_unique<KeyboardPainter>(model_, bindings_);
   painter_->SetTarget(pbKeyboard.Handle());
   painter_->SetAppearance(appearance_);
   painter_->SetTransparentFace(true);

@@ -28,6 +28,7 @@ class ImageList;
 namespace snibbet {
 
 class KeyboardPainter;
+class TQvActions;
 class TQvKeyboard;
 class TMainKeyboardBackgroundForm;
 class KeyHintWindow;
@@ -72,9 +73,10 @@ class TMainKeyboardForm : public TQvForm {
   static constexpr int kNoPoint = -10000;
   static constexpr int kAutoHideImageOn = 2, kAutoHideImageOff = 1, kCloseImage = 0;
 
-  // `model` and `appearance` outlive the window; `buttonPictures` (the title
+  // `model`, `bindings` and `appearance` outlive the window; `buttonPictures` (the title
   // buttons') and `keyPictures` (the keys') may be null, else outlive it too.
-  TMainKeyboardForm(TQvKeyboard& model, const KeyboardAppearance& appearance, KeyboardWindowPort& port,
+  TMainKeyboardForm(TQvKeyboard& model, const TQvActions& bindings, const KeyboardAppearance& appearance,
+                    KeyboardWindowPort& port,
                     const ui::ImageList* buttonPictures = nullptr, const ui::ImageList* keyPictures = nullptr);
   ~TMainKeyboardForm() override;
 
@@ -138,6 +140,7 @@ class TMainKeyboardForm : public TQvForm {
   void tmrHideTimer();
 
   TQvKeyboard& model_;
+  const TQvActions& bindings_;
   const KeyboardAppearance& appearance_;
   KeyboardWindowPort& port_;
   const ui::ImageList* keyPictures_;

@@ -26,6 +26,7 @@
 #include "core/bug_report.h"
 #include "core/bug_report_form.h"
 #include "core/lang_table.h"
+#include "core/never_ask_list.h"
 #include "core/product_name.h"
 #include "core/utilities.h"
 #include "core/version_check.h"
@@ -134,7 +135,8 @@ class JournalledProgram final : public snibbet::DefaultBugReportPort {
 
 int Run() {
   ui::Application& app = ui::Application::Create({.title = snibbet::kProductName});
-  snibbet::TQvBugMessageForm& report = app.CreateForm<snibbet::TQvBugMessageForm>();
+  snibbet::TQvBugMessageForm& report =
+      app.CreateForm<snibbet::TQvBugMessageForm>(snibbet::NeverAskBugFileName(snibbet::AppIni().DataFolder()));
   if (g_options.tickMs) report.tmrClose.SetInterval(g_options.tickMs);
   app.SetExceptionHandler(snibbet::ReportApplicationException);
   JournalledProgram program;

@@ -12,6 +12,7 @@
 #include "core/icon_sets.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
+#include "keyboard/actions.h"
 #include "keyboard/key_icons.h"
 #include "keyboard/key_model.h"
 #include "keyboard/key_painter.h"
@@ -62,7 +63,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
 
   snibbet::InitializeSettingsStore();
-  snibbet::InitializePreset();
+  snibbet::InitializePreset(snibbet::AppIni());
   ui::Application::Create({.title = L"Keyboard look"});
   {
     wchar_t self[MAX_PATH] = {};
@@ -84,8 +85,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     keyPictures.AddStrip(instance, L"IL_KEYS", CLR_NONE);
     snibbet::NoKeyboardWindowPort port;
     snibbet::KeyboardRuntime keyboard;
-    auto& window = ui::Application::Get().CreateForm<snibbet::TMainKeyboardForm>(keyboard.Model(), appearance,
-                                                                                 port, &buttons, &keyPictures);
+    auto& window = ui::Application::Get().CreateForm<snibbet::TMainKeyboardForm>(
+        keyboard.Model(), snibbet::QvActions(), appearance, port, &buttons, &keyPictures);
     ui::Application::Get().CreateForm<snibbet::TMainKeyboardBackgroundForm>(window, appearance, port);
     window.ConnectIconSets(snibbet::ProgramKeyIconSets(iconSets, &keyboard.BindingPictures()));
     snibbet::RealizeKeyboardWindowsUnseen(window);

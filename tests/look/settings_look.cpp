@@ -45,7 +45,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::wstring language = argc > 3 ? argv[3] : L"en";
   LocalFree(argv);
   snibbet::InitializeSettingsStore();
-  snibbet::InitializePreset();
+  snibbet::InitializePreset(snibbet::AppIni());
   ui::Application::Create({.title = L"Settings look"});
   {
     // The texts of the program folder beside the test folder.

@@ -10,6 +10,7 @@
 
 #include "core/lang_table.h"
 #include "dialogs/shortcut_key_form.h"
+#include "keyboard/actions.h"
 #include "keyboard/key_icons.h"
 #include "keyboard/key_painter.h"
 #include "keyboard/keyboard_runtime.h"
@@ -49,7 +50,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The keyboard window's view, whose key pictures the dialog borrows.
     ui::ImageList keyPictures(16, 16);
     keyPictures.AddStrip(GetModuleHandleW(nullptr), L"IL_KEYS", CLR_NONE);
-    snibbet::KeyboardPainter windowView(keyboard.Model());
+    snibbet::KeyboardPainter windowView(keyboard.Model(), snibbet::QvActions());
     snibbet::ConnectKeyPictures(windowView, &keyPictures);
     bool pressed = false;
     int ticks = 0;

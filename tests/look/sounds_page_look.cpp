@@ -64,7 +64,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   ui::Application::Create({.title = L"Sounds page look"});
   snibbet::InitializeSettingsStore();
-  snibbet::InitializePreset();
+  snibbet::InitializePreset(snibbet::AppIni());
   {
     snibbet::TQvLang texts(programFolder + L"Lang\\");
     texts.Load(L"en");

@@ -55,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::wstring language = argc > 3 ? argv[3] : L"en";
   LocalFree(argv);
   snibbet::InitializeSettingsStore();
-  snibbet::InitializePreset();
+  snibbet::InitializePreset(snibbet::AppIni());
   ui::Application::Create({.title = L"Wizard look"});
   {
     wchar_t self[MAX_PATH] = {};

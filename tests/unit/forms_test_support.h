@@ -38,7 +38,7 @@ class FormsTest : public UiTest {
   // A settings object (never loaded, so nothing is saved) with this language.
   void UseLanguageSetting(int language) {
     InitializeSettingsStore();
-    InitializePreset();
+    InitializePreset(AppIni());
     Preset().SetLanguage(language);
   }
 

@@ -12,6 +12,7 @@
 #include "../host/icon_set_bytes.h"
 #include "../host/keymodel_fakes.h"
 #include "core/icon_sets.h"
+#include "keyboard/actions.h"
 #include "keyboard/key_icons.h"
 #include "keyboard/key_painter.h"
 #include "tests/unit/qvlib_test_support.h"
@@ -239,7 +240,7 @@ TEST_F(IconSets, AMissingFileAnswersFalseWithoutAMessage) {
 
 class ViewIcons : public IconSets {
  protected:
-  ViewIcons() : model(layouts, input, &tables), painter(model) {
+  ViewIcons() : model(layouts, input, &tables), painter(model, QvActions()) {
     model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
     painter.settings = [] { return KeyPaintSettings{}; };
   }

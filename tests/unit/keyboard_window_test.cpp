@@ -8,9 +8,11 @@
 
 #include <vector>
 
+#include "core/app_ini.h"
 #include "core/foreground_state.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
+#include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "keyboard/key_painter.h"
 #include "keyboard/keyboard_appearance_fill.h"
@@ -179,13 +181,13 @@ class KeyboardWindow : public test::SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    InitializePreset();
+    InitializePreset(AppIni());
     InitializeLanguages();
     ui::Application::Create({.title = L"Orvane Paste"});
     Preset().SetColorScheme(5);
     FillKeyboardAppearance(appearance, &Preset(), true);
     runtime.emplace();
-    keyboard = &ui::Application::Get().CreateForm<TMainKeyboardForm>(runtime->Model(), appearance, port);
+    keyboard = &ui::Application::Get().CreateForm<TMainKeyboardForm>(runtime->Model(), QvActions(), appearance, port);
     background = &ui::Application::Get().CreateForm<TMainKeyboardBackgroundForm>(*keyboard, appearance, port);
   }
   void TearDown() override {
@@ -460,7 +462,7 @@ TEST_F(KeyboardWindow, DoubleClicksBringBothWindowsToFrontAndThePicturesAreSecon
 TEST_F(KeyboardWindow, APlaceOfAnotherTypeInTheSettingsKeyLeavesItOffScreen) {
   const wchar_t text[] = L"12";
   PutRaw(L"TMainKeyboardFormTop", REG_SZ, text, sizeof text);
-  TMainKeyboardForm other(runtime->Model(), appearance, port);
+  TMainKeyboardForm other(runtime->Model(), QvActions(), appearance, port);
   EXPECT_NO_THROW(other.Create());
   EXPECT_EQ(other.Top(), TMainKeyboardForm::kOffScreen);
   EXPECT_EQ(other.Left(), TMainKeyboardForm::kOffScreen);

@@ -27,7 +27,7 @@ constexpr COLORREF kNormalFace = 0xFEFEFE, kPressedFace = 0x800000, kHighlightFa
 
 class View : public ::testing::Test {
  protected:
-  View() : model(layouts, input, &tables), painter(model) {
+  View() : model(layouts, input, &tables), painter(model, QvActions()) {
     model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
     painter.settings = [this] { return settings; };
   }

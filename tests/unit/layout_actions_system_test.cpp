@@ -24,7 +24,7 @@ class ConvertSelection : public test::ClipmonTest {
  protected:
   void SetUp() override {
     ClipmonTest::SetUp();
-    MakeMonitor();
+    monitor = &MakeMonitor();
     customFormat = RegisterClipboardFormatW(L"Layout Actions Test Bytes");
     testing::SetClipboardDirectly({{CF_UNICODETEXT, testing::WideBytes(L"the user's text")}, {customFormat, binary}});
     PumpFor(100);  // the change notification passes before the action starts
@@ -45,6 +45,7 @@ class ConvertSelection : public test::ClipmonTest {
     return ClipboardText() == L"the user's text" && ClipboardBytes(customFormat) == binary;
   }
 
+  TQvClipboardMonitor* monitor = nullptr;
   UINT customFormat = 0;
   Bytes binary{7, 0, 0xFE, 1};
   std::unique_ptr<testing::TagTestWindow> window;
@@ -61,7 +62,7 @@ TEST_F(ConvertSelection, TheSelectionIsReplacedByItsConversionAndTheUserClipboar
   Convert(kCaseSentence);
   EXPECT_EQ(window->Text(), L"say Hello world. Again! ok");
   EXPECT_TRUE(PumpUntil([&] { return UserClipboardBack(); }, 2000)) << "clipboard: " << ::testing::PrintToString(ClipboardText());
-  EXPECT_TRUE(ClipboardMonitor().Monitoring());
+  EXPECT_TRUE(monitor->Monitoring());
 }
 
 TEST_F(ConvertSelection, LettersBeyondAsciiFollowTheSystemsCaseMapping) {

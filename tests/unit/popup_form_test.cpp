@@ -546,7 +546,7 @@ void DragSplitterTo(ui::Splitter& bar, int formX) {
 TEST_F(PopupFormTest, TheSplitterLeavesListAndPreviewFiftyPixelsEachAndTheListWidthIsKept) {
   RegDeleteTreeW(HKEY_CURRENT_USER, TAppIni::kKeyPath);
   InitializeSettingsStore();
-  InitializePreset();
+  InitializePreset(AppIni());
   Preset().Load();  // only a run that read the settings writes them back
   form_->Destroy();
   form_ = std::make_unique<TTemplateViewForm>(*keys_, editor_);

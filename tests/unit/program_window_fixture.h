@@ -12,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/app_ini.h"
 #include "core/lang_list.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
@@ -80,7 +81,7 @@ class ProgramWindowTest : public SettersTest {
     previousTexts_ = ExchangeLanguageTable(&*texts_);
     EnumerateLanguages(folder);
     effects.applyProcessPriority = [](bool) {};
-    InitializePreset();
+    InitializePreset(AppIni());
     connection_.emplace(Preset(), effects);
     Preset().Load();
   }

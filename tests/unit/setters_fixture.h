@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/app_ini.h"
 #include "core/lang_apply.h"
 #include "core/program_setting_effects.h"
 #include "keyboard/actions.h"
@@ -108,7 +109,7 @@ class SettersTest : public SettingsTest {
   // One run of the program, as the settings tests' one, with these effects.
   template <typename During>
   void RunOnce(During during) {
-    InitializePreset();
+    InitializePreset(AppIni());
     {
       SettingEffectsConnection connected(Preset(), effects);
       Preset().Load();

@@ -119,7 +119,7 @@ class SettingsTest : public ::testing::Test {
   // finalised (which saves).
   template <typename During>
   void RunOnce(During during) {
-    InitializePreset();
+    InitializePreset(AppIni());
     Preset().Load();
     during(Preset());
     FinalizePreset();

@@ -187,7 +187,7 @@ TEST_F(PresetTest, StoredActionFilesAndSoundsAreKeptAsTyped) {
 }
 
 TEST_F(PresetTest, TheLastSaveReachesTheStoreAndNeverThrows) {
-  InitializePreset();
+  InitializePreset(AppIni());
   Preset().Load();
   Preset().SetKeyboardName(L"Last");
   FinalizeSettingsStore();  // finalises the settings object first
@@ -197,7 +197,7 @@ TEST_F(PresetTest, TheLastSaveReachesTheStoreAndNeverThrows) {
 
   InitializeSettingsStore();
   BrokenStore broken;
-  InitializePreset(&broken);
+  InitializePreset(broken);
   Preset().Load();
   FinalizePreset();
   EXPECT_EQ(PresetOrNull(), nullptr);

@@ -1,5 +1,6 @@
 #include <shlobj.h>
 
+#include "core/app_ini.h"
 #include "core/program_folder.h"
 #include "tests/unit/settings_fixture.h"
 
@@ -171,7 +172,7 @@ TEST_F(StoreTest, AKeyThatCannotBeWrittenIsReadAndLeftAsItIs) {
 
   // The settings object loads what is there and its saves change nothing.
   PutDword(L"KeyboardShowDelay", 1234);
-  InitializePreset(&store);
+  InitializePreset(store);
   Preset().Load();
   EXPECT_TRUE(Preset().Loaded());
   EXPECT_EQ(Preset().KeyboardShowDelay(), 1234);

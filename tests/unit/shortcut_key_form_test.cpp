@@ -167,7 +167,7 @@ TEST_F(ShortKeyForm, ALoneTabEndsTheCaptureAndCancelKeepsTheHotkey) {
 TEST_F(ShortKeyForm, TheKeyboardWindowIsHiddenWhileTheDialogRunsAndComesBackOnlyIfItShowed) {
   KeyboardAppearance appearance;
   NoKeyboardWindowPort port;
-  TMainKeyboardForm& keyboard = App().CreateForm<TMainKeyboardForm>(runtime_.Model(), appearance, port);
+  TMainKeyboardForm& keyboard = App().CreateForm<TMainKeyboardForm>(runtime_.Model(), QvActions(), appearance, port);
   keyboard.ShowNoActivate();
   std::uint8_t key = 0x20;
   ControlSet set = 0x80;

@@ -69,7 +69,7 @@ class SoundsPageTest : public UiTest {
     RegDeleteTreeW(HKEY_CURRENT_USER, TAppIni::kKeyPath);
     ReplaceKeyboardLayoutQuery(&UsLayout);
     InitializeSettingsStore();
-    InitializePreset();
+    InitializePreset(AppIni());
     connection_.emplace(Preset(), effects);
     texts_.SetText(6, L"(none)");
     texts_.SetText(570, L"Character");

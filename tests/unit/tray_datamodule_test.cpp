@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app_ini.h"
 #include "core/data_module.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
@@ -65,7 +66,7 @@ class TrayModuleTest : public test::SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    InitializePreset();
+    InitializePreset(AppIni());
     InitializeLanguages();
     ui::Application::Create({.title = L"Orvane Paste"});
   }
