@@ -63,7 +63,6 @@ std::wstring DescribeType(DWORD type) {
 std::unique_ptr<TAppIni> g_store;
 std::wstring g_programFolder;
 std::wstring g_documentsFolder;
-std::wstring g_favoritesFolder;
 std::wstring g_soundFolder;
 
 }  // namespace
@@ -181,8 +180,6 @@ TAppIni& InitializeSettingsStore() {
   g_programFolder = WithBackslash(ProgramFolder());
   std::wstring documents = SpecialFolder(CSIDL_PERSONAL);
   g_documentsFolder = documents.empty() ? documents : WithBackslash(documents);
-  std::wstring favorites = SpecialFolder(CSIDL_FAVORITES);
-  g_favoritesFolder = favorites.empty() ? favorites : WithBackslash(favorites);
   g_soundFolder = g_programFolder + L"Sound\\";
   return *g_store;
 }
@@ -192,7 +189,6 @@ void FinalizeSettingsStore() noexcept {
   g_store.reset();
   g_programFolder.clear();
   g_documentsFolder.clear();
-  g_favoritesFolder.clear();
   g_soundFolder.clear();
 }
 
@@ -205,7 +201,6 @@ TAppIni* AppIniOrNull() { return g_store.get(); }
 
 const std::wstring& GetProgramFolder() { return g_programFolder; }
 const std::wstring& GetDocumentsFolder() { return g_documentsFolder; }
-const std::wstring& GetFavoritesFolder() { return g_favoritesFolder; }
 const std::wstring& GetSoundFolder() { return g_soundFolder; }
 
 }  // namespace snibbet

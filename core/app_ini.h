@@ -138,7 +138,6 @@ TAppIni* AppIniOrNull();
 // Folders worked out at start, each ending in "\" (empty before start).
 const std::wstring& GetProgramFolder();
 const std::wstring& GetDocumentsFolder();
-const std::wstring& GetFavoritesFolder();
 const std::wstring& GetSoundFolder();
 
 }  // namespace snibbet

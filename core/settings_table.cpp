@@ -72,7 +72,11 @@ struct Row {
   Row&& Default(std::int32_t value) && { return With(&SettingRow::defaultValue, SettingValue(value)); }
   Row&& Default(const wchar_t* value) && { return With(&SettingRow::defaultValue, SettingValue(std::wstring(value))); }
   Row&& SavedAt(int place) && { return Stored(SettingStorage::Stored, place); }
-  Row&& SavedUnlessZeroAt(int place) && { return Stored(SettingStorage::StoredUnlessZero, place); }
+  // A zero is saved as no value, so no value loads as zero, not as the value held.
+  Row&& SavedUnlessZeroAt(int place) && {
+    row.missingLoadsDefault = true;
+    return Stored(SettingStorage::StoredUnlessZero, place);
+  }
   Row&& LoadedOnly() && { return Stored(SettingStorage::LoadedOnly, 0); }
   Row&& FromSystem() && { return With(&SettingRow::reset, SettingReset::FromSystem); }
   Row&& Kept() && { return With(&SettingRow::reset, SettingReset::Kept); }

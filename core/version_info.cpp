@@ -39,10 +39,4 @@ bool IsVistaOrLater() {
   return GetVersionExW(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion >= 6;
 }
 
-bool Is64BitWindows() {
-  SYSTEM_INFO info{};
-  GetNativeSystemInfo(&info);
-  return info.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL;
-}
-
 }  // namespace snibbet

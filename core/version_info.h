@@ -16,6 +16,5 @@ std::wstring GetProductVersion();
 std::wstring ProgramFileName();
 
 bool IsVistaOrLater();  // NT family, major version 6 or higher
-bool Is64BitWindows();  // the native processor architecture is not x86
 
 }  // namespace snibbet

@@ -44,10 +44,8 @@ constexpr wchar_t kLocalizationAddress[] = L"http://www.orvanesoftware.com/local
 constexpr COLORREF kLinkColour = 0xFF0000;     // blue
 constexpr COLORREF kLinkHotColour = 0x000080;  // dark red while the pointer is on it
 
-// The frame's colours in the Office colour table.
-constexpr int kFrameColourEntry = 21;
-constexpr int kHeaderStartEntry = 46, kHeaderEndEntry = 47, kHeaderCaptionEntry = 48;
-constexpr int kGesturesLabelEntry = 47;
+// The gestures label takes the header's dark end.
+constexpr int kGesturesLabelEntry = kOffice11HeaderEndEntry;
 
 // Info text, whether the product's name goes into it, and help context, by page.
 struct PageInfo {
@@ -590,8 +588,8 @@ void TMainForm::btnWizardClick() {
 // --- painting ------------------------------------------------------------------
 
 void TMainForm::ApplyFrameColours() {
-  const COLORREF start = Office11Color(kHeaderStartEntry), end = Office11Color(kHeaderEndEntry),
-                 caption = Office11Color(kHeaderCaptionEntry);
+  const COLORREF start = Office11Color(kOffice11HeaderStartEntry), end = Office11Color(kOffice11HeaderEndEntry),
+                 caption = Office11Color(kOffice11HeaderCaptionEntry);
   const ui::GradientHeaderLook& look = pnlInfo.Look();
   if (look.start != start || look.end != end) pnlInfo.SetColours(start, end);
   if (look.captionColour != caption) pnlInfo.SetCaptionColour(caption);
@@ -607,7 +605,7 @@ void TMainForm::PaintFrame(HDC dc) {
   const RECT header = boundsOf(pnlInfo);
   const RECT info = boundsOf(frmInfo);
   RECT main{header.left - 1, header.top - 1, header.right + 1, left.bottom};
-  ui::Brush frame(CreateSolidBrush(Office11Color(kFrameColourEntry)));
+  ui::Brush frame(CreateSolidBrush(Office11Color(kOffice11FrameEntry)));
   FillRect(dc, &left, frame.Get());
   FillRect(dc, &main, frame.Get());
   RECT inner{info.left, header.bottom + 1, info.right, left.bottom - 1};

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/key_names.h"
+#include "core/lang_captions.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
 #include "core/shortcut.h"
@@ -344,8 +345,7 @@ void TMainForm::ApplyHiddenPageTexts() {
   lblThemeAlphaBlendOpaque.SetText(LangText(586));
   lblThemeCommonAlphaBlendOpaque.SetText(LangText(586));
   lblColors.SetText(LangText(341));
-  SetListLines(cbColors, JoinedTexts({LangId(514), LangId(342), LangId(509), LangId(510), LangId(557), LangId(511),
-                                      LangId(512), LangId(513), LangId(530)}));
+  SetListLines(cbColors, BuildColorSchemeNames());
   lblThemeFont.SetText(LangText(345));
   lblThemeInfoFont.SetText(LangText(346));
   lblBackgroundPicture.SetText(LangText(344));

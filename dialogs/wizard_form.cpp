@@ -7,6 +7,7 @@
 #include "core/app_ini.h"
 #include "core/busy_cursor.h"
 #include "core/form_help.h"
+#include "core/lang_captions.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
 #include "core/product_name.h"
@@ -28,11 +29,7 @@ namespace {
 
 TWizardForm* g_wizard = nullptr;
 
-// The frame's colours in the Office colour table.
 constexpr UINT kBringToFrontMessage = WM_APP + 0x120;
-
-constexpr int kFrameColourEntry = 21;
-constexpr int kHeaderStartEntry = 46, kHeaderEndEntry = 47, kHeaderCaptionEntry = 48;
 
 // The step list of the design: Welcome, the hotkey proposals, the keys kept
 // from full-screen programs, the keyboard kind, the layout switcher, the
@@ -243,8 +240,7 @@ void TWizardForm::ApplyLanguage() {
   lblKeyboardDescription.SetText(LangText(392));
   const bool wasLoading = loading_;
   loading_ = true;
-  SetListLines(cbColors, JoinedTexts({LangId(514), LangId(342), LangId(509), LangId(510), LangId(557), LangId(511),
-                                      LangId(512), LangId(513), LangId(530)}));
+  SetListLines(cbColors, BuildColorSchemeNames());
   loading_ = wasLoading;
   chkKeyboardAutoHide.SetText(LangText(521));
   btnSelectActionsAll.SetText(LangText(398));
@@ -434,8 +430,8 @@ void TWizardForm::WatchMessage(const MSG& msg) {
 // --- painting ------------------------------------------------------------------
 
 void TWizardForm::ApplyFrameColours() {
-  const COLORREF start = Office11Color(kHeaderStartEntry), end = Office11Color(kHeaderEndEntry),
-                 caption = Office11Color(kHeaderCaptionEntry);
+  const COLORREF start = Office11Color(kOffice11HeaderStartEntry), end = Office11Color(kOffice11HeaderEndEntry),
+                 caption = Office11Color(kOffice11HeaderCaptionEntry);
   const ui::GradientHeaderLook& look = pnlInfo.Look();
   if (look.start != start || look.end != end) pnlInfo.SetColours(start, end);
   if (look.captionColour != caption) pnlInfo.SetCaptionColour(caption);
@@ -448,7 +444,7 @@ void TWizardForm::PaintFrame(HDC dc) {
   const RECT tree = tvList.Bounds(), header = pnlInfo.Bounds();
   const int margin = tree.left;
   const RECT panels{0, 0, client.right, tree.bottom + margin};
-  ui::Brush frame(CreateSolidBrush(Office11Color(kFrameColourEntry)));
+  ui::Brush frame(CreateSolidBrush(Office11Color(kOffice11FrameEntry)));
   FillRect(dc, &panels, frame.Get());
   const RECT page{header.left, header.bottom, header.right, tree.bottom};
   FillRect(dc, &page, faceBrush_.Get());
@@ -456,7 +452,7 @@ void TWizardForm::PaintFrame(HDC dc) {
 
 void TWizardForm::PaintLogo(HDC dc, const RECT& client) const {
   if (!banner_) {
-    ui::Brush frame(CreateSolidBrush(Office11Color(kHeaderEndEntry)));
+    ui::Brush frame(CreateSolidBrush(Office11Color(kOffice11HeaderEndEntry)));
     FillRect(dc, &client, frame.Get());
     return;
   }

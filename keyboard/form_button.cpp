@@ -34,11 +34,6 @@ void TQvFormBtn::SetImageIndex(int index) {
   Repaint();
 }
 
-void TQvFormBtn::SetHot(bool hot) {
-  mouse_.SetState({mouse_.State().down, hot});
-  Repaint();
-}
-
 void TQvFormBtn::SetDown(bool down) {
   mouse_.SetState({down, mouse_.State().hot});
   Repaint();

@@ -29,7 +29,6 @@ class TQvFormBtn : public ui::CustomControl {
   void SetImageIndex(int index);
   bool Down() const { return mouse_.State().down; }
   bool Hot() const { return mouse_.State().hot; }
-  void SetHot(bool hot);
   void SetDown(bool down);
   void PaintButton(HDC dc) const;
 

@@ -76,10 +76,6 @@ DateTimeContext CurrentDateTimeContext() {
   return DateTimeContextFor(now);
 }
 
-std::wstring FormatCurrentDateTime(std::wstring_view pattern) {
-  return FormatDateTime(pattern, CurrentDateTimeContext());
-}
-
 SystemDateTimePictures CurrentSystemPictures() {
   SystemDateTimePictures pictures;
   pictures.longDate = LocaleText(LOCALE_SLONGDATE);

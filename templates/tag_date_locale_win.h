@@ -17,10 +17,6 @@ DateTimeContext DateTimeContextFor(const SYSTEMTIME& time);
 // The same for the present local time.
 DateTimeContext CurrentDateTimeContext();
 
-// The present local time in the pattern language of tag_date_format.h (the
-// tag menu's samples use it too).
-std::wstring FormatCurrentDateTime(std::wstring_view pattern);
-
 // The user's long and short date and long time pictures, separators and
 // markers as the system keeps them now.
 SystemDateTimePictures CurrentSystemPictures();

@@ -160,13 +160,6 @@ void TemplateTable::SetName(std::string_view name) {
   Notify([](TemplateTableLink& l) { l.FieldChanged(TemplateField::Name); });
 }
 
-void TemplateTable::SetDate(OleDate date) {
-  RequireEditing();
-  buffer_.Date = date;
-  modified_ = true;
-  Notify([](TemplateTableLink& l) { l.FieldChanged(TemplateField::Date); });
-}
-
 void TemplateTable::SetKind(std::uint16_t kind) {
   RequireEditing();
   buffer_.Kind = kind;

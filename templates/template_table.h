@@ -105,7 +105,6 @@ class TemplateTable {
   void Edit();
   void Append();
   void SetName(std::string_view name);  // cut to 100 characters
-  void SetDate(OleDate date);
   void SetKind(std::uint16_t kind);
   void SetTemplate(std::string content);
   bool Modified() const { return modified_; }

@@ -370,7 +370,7 @@ void TTemplateViewForm::PasteSelectedTemplate() {
   const TemplateRecord* current = mdTemplates_.Current();
   if (!current) return;
   PopupPaste paste{{*current, searchText_, {}}, picture_, wizard_};
-  if (paste.request.record.Kind == kTemplateRichText) paste.request.richText = editor_.PlainText();
+  if (paste.request.record.Kind == kTemplateRichText) paste.request.richText = RichPreview().PlainText();
   system_.PasteTemplate(paste);
 }
 

@@ -108,11 +108,6 @@ bool HelpCommand(UINT command, ULONG_PTR data) {
   return g_application ? g_application->HelpCommand(command, data) : false;
 }
 
-void Application::SetTitle(std::wstring title) {
-  title_ = std::move(title);
-  if (window_) SetWindowTextW(window_, title_.c_str());
-}
-
 // --- forms -----------------------------------------------------------------
 
 void Application::Adopt(std::unique_ptr<Form> form) { owned_.push_back(std::move(form)); }

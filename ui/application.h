@@ -97,7 +97,6 @@ class Application {
   HICON Icon() const { return icon_; }
   HICON SmallIcon() const { return smallIcon_; }
   const std::wstring& Title() const { return title_; }
-  void SetTitle(std::wstring title);
 
   void SetEvents(ApplicationEvents* events) { events_ = events; }
   ApplicationEvents* Events() const { return events_; }

@@ -38,12 +38,4 @@ HtmlHelpFunction EnsureHtmlHelp() {
   return Module().entry;
 }
 
-void UnloadHtmlHelp() {
-  HtmlHelpModule& state = Module();
-  if (!state.module) return;
-  FreeLibrary(state.module);
-  state.module = nullptr;
-  state.entry = nullptr;
-}
-
 }  // namespace ui

@@ -15,7 +15,5 @@ bool IsHtmlHelpLoaded();
 // The viewer's entry, loading the module first when needed; null when the
 // module or its entry is missing.
 HtmlHelpFunction EnsureHtmlHelp();
-// Frees the module when it is loaded (the end of the process does it too).
-void UnloadHtmlHelp();
 
 }  // namespace ui

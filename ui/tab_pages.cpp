@@ -16,13 +16,6 @@ void TabPages::AddToPage(int page, Control& control) {
   if (hwnd_) ShowActive();
 }
 
-int TabPages::FindPage(std::wstring_view name) const {
-  for (int i = 0; i < PageCount(); ++i) {
-    if (pages_[static_cast<size_t>(i)].name == name) return i;
-  }
-  return -1;
-}
-
 void TabPages::SetCaption(int page, std::wstring caption) {
   Page& p = pages_.at(static_cast<size_t>(page));
   p.caption = std::move(caption);

@@ -24,7 +24,6 @@ class TabPages : public Control {
   int AddPage(std::wstring name, std::wstring caption);
   void AddToPage(int page, Control& control);
   int PageCount() const { return static_cast<int>(pages_.size()); }
-  int FindPage(std::wstring_view name) const;  // -1 when missing
   void SetCaption(int page, std::wstring caption);
 
   int ActivePage() const { return active_; }

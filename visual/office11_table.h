@@ -15,6 +15,13 @@ inline constexpr int kOffice11ColorCount = 49;
 
 enum class Office11Scheme : int { None = 0, Blue = 1, Olive = 2, Silver = 3 };
 
+// The entries that the framed windows (settings, wizard) paint with: the
+// frame, and the header's gradient from its light to its dark end under its caption.
+inline constexpr int kOffice11FrameEntry = 21;
+inline constexpr int kOffice11HeaderStartEntry = 46;
+inline constexpr int kOffice11HeaderEndEntry = 47;
+inline constexpr int kOffice11HeaderCaptionEntry = 48;
+
 struct Office11Table {
   std::array<RgbColor, kOffice11ColorCount> colors{};  // all black until filled
   Office11Scheme scheme = Office11Scheme::None;

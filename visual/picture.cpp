@@ -238,12 +238,6 @@ const PictureFormats::Format* PictureFormats::Find(std::wstring_view extension) 
 
 bool PictureFormats::Knows(std::wstring_view extension) const { return Find(extension) != nullptr; }
 
-std::vector<std::wstring> PictureFormats::Extensions() const {
-  std::vector<std::wstring> extensions;
-  for (const auto& format : formats_) extensions.push_back(format.extension);
-  return extensions;
-}
-
 std::wstring PictureFormats::OpenFilter() const {
   std::wstring all, each;
   for (const auto& format : formats_) {

@@ -46,7 +46,6 @@ class PictureFormats {
   void Register(std::wstring extension, std::wstring description, PictureLoader loader);
   void Unregister(std::wstring_view extension);
   bool Knows(std::wstring_view extension) const;
-  std::vector<std::wstring> Extensions() const;
   // An open dialog's filter of every format: "All (*.bmp;...)|*.bmp;...", then
   // each format's description with its pattern.
   std::wstring OpenFilter() const;

@@ -4,6 +4,9 @@
 // of the keyboard appearance.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "keyboard/keyboard_appearance.h"
 #include "keyboard/keyboard_window_rules.h"
 
@@ -120,8 +123,12 @@ TEST(ScreenSnap, EdgesWithinTenPixelsOfTheWorkAreaSnapToIt) {
   EXPECT_EQ(SnapToWorkArea({5, 100, 1029, 300}, work), (ScreenPoint{0, 100}));
 }
 
-constexpr UserColours kDefaultUserColours{0xFF9933, 0xFEFEFE, 0x000000, 0xFFFFFF, 0x91D0FF, 0x800000, 0x800000,
-                                          0x808080, 0xFF9933, 0x4E91FE, 0xCC6600, 0xFFFFFF, 0xFFFFFF};
+// The user's own colours, each one telling where it went.
+UserColours NumberedUserColours() {
+  UserColours own{};
+  for (int i = 0; i < kUserColourCount; ++i) own[static_cast<std::size_t>(i)] = static_cast<KeyColour>(i + 1);
+  return own;
+}
 
 SchemeColourSource FakeSystem() {
   SchemeColourSource source;
@@ -132,46 +139,38 @@ SchemeColourSource FakeSystem() {
   return source;
 }
 
-TEST(ColourSchemes, BuiltInOnesAndTheUsersOwn) {
-  const KeySchemeColours scheme0 = SchemeKeyColours(0, kDefaultUserColours, FakeSystem());
-  EXPECT_EQ(scheme0.face, 0xFF9933u);
-  EXPECT_EQ(scheme0.frame, 0x800000u);
-  EXPECT_EQ(scheme0.normal, (KeyColours{0xFEFEFE, 0xFF9933, 0x808080, 0x000000}));
-  EXPECT_EQ(scheme0.pressed, (KeyColours{0x800000, 0x91D0FF, 0xFFFFFF, 0xFFFFFF}));
-  EXPECT_EQ(scheme0.highlighted, (KeyColours{0xCC6600, 0x4E91FE, 0xFFFFFF, 0xFFFFFF}));
-  // Any number outside 0..8 takes the user's colours; their defaults are scheme 0.
-  EXPECT_EQ(SchemeKeyColours(9, kDefaultUserColours, FakeSystem()), scheme0);
-  EXPECT_EQ(SchemeKeyColours(-1, kDefaultUserColours, FakeSystem()), scheme0);
-
-  UserColours own{};
-  for (int i = 0; i < kUserColourCount; ++i) own[static_cast<std::size_t>(i)] = static_cast<KeyColour>(i + 1);
+// Each scheme number shows a look of its own, any number outside them the
+// user's own colours, and a pressed key's character always shows like its name.
+TEST(ColourSchemes, EachNumberItsOwnLookAndTheRestTheUsers) {
+  const UserColours own = NumberedUserColours();
   const KeySchemeColours user = SchemeKeyColours(42, own, FakeSystem());
   EXPECT_EQ(user.face, 9u);
   EXPECT_EQ(user.frame, 7u);
   EXPECT_EQ(user.normal, (KeyColours{2, 1, 8, 3}));
   EXPECT_EQ(user.pressed, (KeyColours{6, 5, 12, 12}));  // the pressed character is the pressed name colour
   EXPECT_EQ(user.highlighted, (KeyColours{11, 10, 4, 13}));
+  EXPECT_EQ(SchemeKeyColours(9, own, FakeSystem()), user);
+  EXPECT_EQ(SchemeKeyColours(-1, own, FakeSystem()), user);
 
-  const KeySchemeColours scheme5 = SchemeKeyColours(5, kDefaultUserColours, FakeSystem());
-  EXPECT_EQ(scheme5.face, 0x333333u);
-  EXPECT_EQ(scheme5.pressed, (KeyColours{0x232323, 0xBAB7A9, 0xFDFDFD, 0xFDFDFD}));
-  EXPECT_EQ(SchemeKeyColours(8, kDefaultUserColours, FakeSystem()).highlighted,
-            (KeyColours{0x8CEEFF, 0x109ABC, 0x000000, 0x000000}));
+  std::vector<KeySchemeColours> looks{user};
   for (int scheme = 0; scheme <= 8; ++scheme) {
-    const KeySchemeColours colours = SchemeKeyColours(scheme, kDefaultUserColours, FakeSystem());
-    EXPECT_EQ(colours.pressed.character, colours.pressed.name) << scheme;
+    SCOPED_TRACE(scheme);
+    const KeySchemeColours colours = SchemeKeyColours(scheme, own, FakeSystem());
+    EXPECT_EQ(colours.pressed.character, colours.pressed.name);
+    EXPECT_EQ(std::count(looks.begin(), looks.end(), colours), 0) << "looks like another scheme";
+    looks.push_back(colours);
   }
 }
 
 TEST(ColourSchemes, SystemAndOfficeSchemesTakeTheirSources) {
-  const KeySchemeColours system = SchemeKeyColours(1, kDefaultUserColours, FakeSystem());
+  const KeySchemeColours system = SchemeKeyColours(1, NumberedUserColours(), FakeSystem());
   EXPECT_EQ(system.face, 0x150000u);  // system colour 21
   EXPECT_EQ(system.frame, 0u);
   EXPECT_EQ(system.normal, (KeyColours{0x0F0000, 0x080000, 0x080000, 0xFF0000}));
   EXPECT_EQ(system.pressed, (KeyColours{0x111111, 0x001000, 0x050000, 0x050000}));
   EXPECT_EQ(system.highlighted, (KeyColours{0x222222, 0x001000, 0x080000, 0xFF0000}));
 
-  const KeySchemeColours office = SchemeKeyColours(2, kDefaultUserColours, FakeSystem());
+  const KeySchemeColours office = SchemeKeyColours(2, NumberedUserColours(), FakeSystem());
   EXPECT_EQ(office.face, 0x002700u);  // entry 39
   EXPECT_EQ(office.frame, 0x002500u);
   EXPECT_EQ(office.normal, (KeyColours{0x002600, 0x002500, 0x001E00, 0xFF0000}));

@@ -178,6 +178,12 @@ class FakeTagTarget : public TagEnvironment, public ClipboardPasteSteps {
     if (at >= 2 && text.compare(at - 2, 2, L"\r\n") == 0) return 2;
     return at > 0 ? 1 : 0;
   }
+  // Backspace takes a character written as a surrogate pair whole.
+  std::size_t CharacterBefore(std::size_t at) const {
+    const auto isLow = [](wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+    const auto isHigh = [](wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+    return at >= 2 && isLow(text[at - 1]) && isHigh(text[at - 2]) ? 2 : 1;
+  }
   std::size_t StepAfter(std::size_t at) const {
     if (text.compare(at, 2, L"\r\n") == 0) return 2;
     return at < text.size() ? 1 : 0;
@@ -189,7 +195,7 @@ class FakeTagTarget : public TagEnvironment, public ClipboardPasteSteps {
       case 37: return Move(caret - StepBefore(caret));
       case 39: return Move(caret + StepAfter(caret));
       case 8:
-        if (caret == anchor && caret > 0) anchor = caret - 1;
+        if (caret == anchor && caret > 0) anchor = caret - CharacterBefore(caret);
         return DeleteSelection();
       case 46:
         if (caret == anchor && caret < text.size()) anchor = caret + 1;

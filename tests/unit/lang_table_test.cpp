@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "core/lang_captions.h"
 #include "tests/unit/qvlib_test_support.h"
@@ -105,17 +107,35 @@ TEST(ProcessLanguageTable, FallbackBeforeInitialisationThenTable) {
   FinalizeLanguages();
 }
 
-TEST(ColorSchemeNames, NineNamesInSchemeOrder) {
-  InitializeLanguages();
-  const int32_t ids[] = {514, 342, 509, 510, 557, 511, 512, 513, 530};
-  for (int32_t i = 0; i < 9; ++i) Lang().SetText(ids[i], L"S" + std::to_wstring(i));
-  Lang().SetText(557, L"");  // an empty name still takes its line
-  EXPECT_EQ(BuildColorSchemeNames(), L"S0\r\nS1\r\nS2\r\nS3\r\n\r\nS5\r\nS6\r\nS7\r\nS8");
-  FinalizeLanguages();
-  InitializeLanguages();
-  const std::wstring none = BuildColorSchemeNames();
-  EXPECT_EQ(none.substr(0, 9), L"No text\r\n");
-  FinalizeLanguages();
+// The keyboard view's scheme list, item index = scheme number: with the
+// shipped English each of the nine schemes shows a name of its own, and
+// without any texts the list still keeps a line per scheme.
+TEST(ColorSchemeNames, EverySchemeHasItsOwnLine) {
+  const auto lines = [](const std::wstring& text) {
+    std::vector<std::wstring> split;
+    std::size_t begin = 0;
+    for (std::size_t end; (end = text.find(L"\r\n", begin)) != std::wstring::npos; begin = end + 2) {
+      split.push_back(text.substr(begin, end - begin));
+    }
+    split.push_back(text.substr(begin));
+    return split;
+  };
+  const std::wstring programFolder = test::ProgramDirFromEnvironment();
+  ASSERT_FALSE(programFolder.empty()) << "SNIBBET_PROGRAM_DIR is not set";
+  TQvLang english(programFolder + L"Lang\\");
+  english.Load(L"en");
+  TQvLang* before = ExchangeLanguageTable(&english);
+  const std::vector<std::wstring> names = lines(BuildColorSchemeNames());
+  ExchangeLanguageTable(before);
+  ASSERT_EQ(names.size(), 9u);
+  EXPECT_EQ(std::set<std::wstring>(names.begin(), names.end()).size(), names.size()) << "two schemes look alike";
+  for (const std::wstring& name : names) EXPECT_NE(name, kNoText);
+
+  TQvLang none(programFolder + L"NoSuchFolder\\");
+  none.Load(L"en");
+  before = ExchangeLanguageTable(&none);
+  EXPECT_EQ(lines(BuildColorSchemeNames()).size(), 9u);
+  ExchangeLanguageTable(before);
 }
 
 TEST(Captions, ControlsAndMenusGetUnicodeText) {

@@ -22,7 +22,6 @@ TEST(VersionInfo, ReadsTheUsEnglishBlockOfTheVersionResource) {
 
 TEST(VersionInfo, SystemFlags) {
   EXPECT_TRUE(IsVistaOrLater());
-  EXPECT_TRUE(Is64BitWindows());  // this test program is 64-bit
 }
 
 TEST(RunElevated, RefusalOrFailureIsThrownWithTheSystemError) {

@@ -25,24 +25,6 @@ struct RawValue {
   DWORD Dword() const { return data.size() == 4 ? *reinterpret_cast<const DWORD*>(data.data()) : 0xDEADBEEF; }
 };
 
-// What Save writes, in order, on a fresh key with DisabledLang1 in use
-// (B/I/S: bool, integer, string; D: deleted).
-inline const wchar_t* const kSavedInOrder[] = {
-    L"S:ActionFileName0", L"S:ActionFileName1", L"S:ActionFileName2", L"S:ActionFileName3",
-    L"S:TemplatesFileName", L"S:TemplatesBreaks", L"I:KeyboardHideDelay", L"S:KeyboardName",
-    L"I:KeyboardShowDelay", L"I:KeyboardLang", L"S:ActionFileName", L"B:KeyboardAutoHide",
-    L"B:KeyboardShowShift", L"B:KeyboardShowCtrl", L"B:KeyboardShowAlt", L"B:KeyboardShowWin",
-    L"B:KeyboardShowCaption", L"B:KeyboardShowLabels", L"B:KeyboardCenterInfo", L"B:ShowKeyboardZone",
-    L"B:ShowCharCtrl", L"B:ShowLangIcon", L"B:ShowCaretFlag", L"B:ShowCaretFlagOnChange", L"B:FastCaretFlag",
-    L"I:CaretFlagAlphaBlend", L"I:MaxClipboardHistory", L"B:UniqueClipboard", L"B:TaskSwitchShowHidden",
-    L"B:TaskSwitchSmallIcon", L"B:UniqueProcessHistory", L"B:ShowIconApp", L"B:ShowIconZqkeys",
-    L"B:ShowIconWindows", L"B:ShowIconHints", L"B:HighPriority", L"B:HideTrayIcon", L"I:Language",
-    L"B:ShowHotkeySquare", L"B:UseGestures", L"I:SensitivityGestures", L"I:SCShowTemplates", L"D:DisabledLang0",
-    L"I:DisabledLang1", L"D:DisabledLang2", L"D:DisabledLang3", L"D:DisabledLang4", L"D:DisabledLang5",
-    L"D:DisabledLang6", L"D:DisabledLang7", L"D:DisabledLang8", L"D:DisabledLang9", L"B:SoundEnabled",
-    L"S:Sound0", L"S:Sound1", L"S:Sound2", L"S:Sound3", L"S:Sound4", L"S:Sound5", L"S:Sound6", L"S:Sound7",
-    L"S:Sound8"};
-
 // Passes everything to the real store and notes each write and delete in
 // `log`, each read in `reads` (same letters).
 class RecordingStore : public SettingsStore {

@@ -43,8 +43,7 @@ TEST_F(StoreTest, FoldersAreWorkedOutAndClearedAtTheEnd) {
 
   FinalizeSettingsStore();
   EXPECT_EQ(AppIniOrNull(), nullptr);
-  EXPECT_TRUE(GetProgramFolder().empty() && GetDocumentsFolder().empty() && GetSoundFolder().empty() &&
-              GetFavoritesFolder().empty());
+  EXPECT_TRUE(GetProgramFolder().empty() && GetDocumentsFolder().empty() && GetSoundFolder().empty());
   EXPECT_THROW(AppIni(), std::logic_error);
 }
 

@@ -41,8 +41,8 @@ TEST(TagDateLocale, NamesAndFormatsOfTheUsersLocale) {
 TEST(TagDateLocale, PresentTime) {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  EXPECT_EQ(FormatCurrentDateTime(L"yyyy"), std::to_wstring(now.wYear));
-  EXPECT_FALSE(FormatCurrentDateTime(L"").empty());
+  EXPECT_EQ(FormatDateTime(L"yyyy", CurrentDateTimeContext()), std::to_wstring(now.wYear));
+  EXPECT_FALSE(FormatDateTime(L"", CurrentDateTimeContext()).empty());
 }
 
 class TagFiles : public ::testing::Test {
