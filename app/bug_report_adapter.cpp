@@ -1,6 +1,6 @@
 #include "app/bug_report_adapter.h"
 
-#include "core/data_module.h"
+#include "hub/data_module.h"
 #include "keyboard/key_model.h"
 #include "ui/application.h"
 

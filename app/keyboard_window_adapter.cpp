@@ -1,7 +1,7 @@
 #include "app/keyboard_window_adapter.h"
 
-#include "core/data_module.h"
 #include "dialogs/settings_form.h"
+#include "hub/data_module.h"
 
 namespace snibbet {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/clipboard_access.h"
-#include "core/data_module.h"
+#include "hub/data_module.h"
 #include "tests/unit/clipmon_test_support.h"
 
 namespace snibbet {

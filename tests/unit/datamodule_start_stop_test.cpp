@@ -6,8 +6,8 @@
 
 #include <stdexcept>
 
-#include "core/data_module.h"
 #include "core/version_info.h"
+#include "hub/data_module.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "ui/application.h"
 

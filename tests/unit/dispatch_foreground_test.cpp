@@ -3,10 +3,10 @@
 // pop-up, and the 300 ms poll that stands in for the hook library's reports.
 #include <gtest/gtest.h>
 
-#include "core/data_module.h"
-#include "core/foreground_app.h"
 #include "core/version_info.h"
 #include "core/window_helpers.h"
+#include "hub/data_module.h"
+#include "hub/foreground_app.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
 #include "ui/application.h"

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "../host/icon_set_bytes.h"
-#include "core/data_module.h"
 #include "core/icon_sets.h"
 #include "core/window_helpers.h"
+#include "hub/data_module.h"
 #include "testing/probe/test_window.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"

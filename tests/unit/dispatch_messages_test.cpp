@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "core/data_module.h"
 #include "core/hook_messages.h"
+#include "hub/data_module.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
 #include "ui/application.h"

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "app/bug_report_adapter.h"
-#include "core/data_module.h"
+#include "hub/data_module.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"

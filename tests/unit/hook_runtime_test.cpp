@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/data_module.h"
 #include "core/input_helper_link.h"
 #include "helper/helper_protocol.h"
+#include "hub/data_module.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"

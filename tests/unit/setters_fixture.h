@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/lang_apply.h"
-#include "core/program_setting_effects.h"
+#include "hub/program_setting_effects.h"
 #include "keyboard/actions.h"
 #include "tests/unit/settings_fixture.h"
 

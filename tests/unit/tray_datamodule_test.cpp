@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "core/data_module.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
 #include "core/tray_lookups.h"
-#include "core/tray_port.h"
+#include "hub/data_module.h"
+#include "hub/tray_port.h"
 #include "keyboard/action_kinds.h"
 #include "keyboard/actions.h"
 #include "tests/host/keymodel_fakes.h"

@@ -2,9 +2,7 @@
 // hook library, the input helper and a second start post to this thread, the
 // tracking of the foreground application and the settings-change refresh.
 #include "clipboard/clipboard_monitor.h"
-#include "core/data_module.h"
 #include "core/debug_log.h"
-#include "core/foreground_app.h"
 #include "core/icon_sets.h"
 #include "core/preset.h"
 #include "dialogs/settings_form.h"
@@ -12,6 +10,8 @@
 #include "dialogs/template_setup_form.h"
 #include "dialogs/wizard_form.h"
 #include "helper/helper_protocol.h"
+#include "hub/data_module.h"
+#include "hub/foreground_app.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_background_form.h"

@@ -15,11 +15,11 @@
 #include <string>
 
 #include "core/foreground_state.h"
-#include "core/hook_library.h"
 #include "core/hook_messages.h"
-#include "core/tray_icon.h"
-#include "core/tray_menu.h"
-#include "core/tray_port.h"
+#include "hub/hook_library.h"
+#include "hub/tray_icon.h"
+#include "hub/tray_menu.h"
+#include "hub/tray_port.h"
 #include "keyboard/keyboard_appearance.h"
 #include "ui/application.h"
 #include "ui/image_list.h"

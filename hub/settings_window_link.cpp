@@ -1,7 +1,7 @@
-#include "core/settings_window_link.h"
+#include "hub/settings_window_link.h"
 
-#include "core/data_module.h"
 #include "core/version_check.h"
+#include "hub/data_module.h"
 #include "templates/template_view_form.h"
 
 namespace snibbet {

@@ -1,4 +1,4 @@
-#include "core/data_module.h"
+#include "hub/data_module.h"
 
 #include <cstdlib>
 #include <ctime>

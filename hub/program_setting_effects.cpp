@@ -1,9 +1,9 @@
-#include "core/program_setting_effects.h"
+#include "hub/program_setting_effects.h"
 
-#include "core/data_module.h"
 #include "core/lang_apply.h"
 #include "dialogs/settings_form.h"
 #include "dialogs/wizard_form.h"
+#include "hub/data_module.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_background.h"
