@@ -6,7 +6,7 @@
 namespace snibbet {
 
 void KeyboardWindowAdapter::PopUpTrayMenu(POINT screen) {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->pmTray().Menu().Popup(screen);
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmTray().Menu().Popup(screen);
 }
 
 bool KeyboardWindowAdapter::SettingsWindowOpen() { return MainForm() != nullptr; }
@@ -14,7 +14,7 @@ bool KeyboardWindowAdapter::SettingsWindowOpen() { return MainForm() != nullptr;
 bool KeyboardWindowAdapter::NoProgramWindowShown() { return snibbet::NoProgramWindowShown(); }
 
 void KeyboardWindowAdapter::CheckKeyboardTrayItem(bool checked) {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->pmTray().Item(L"pmiShowMainKeyboard").checked = checked;
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmTray().Item(L"pmiShowMainKeyboard").checked = checked;
 }
 
 }  // namespace snibbet

@@ -141,25 +141,26 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   // The tray reaches the settings window, the About box and the help router;
   // the data module hands the keyboard view the icon set of the application in front.
   dataModule.emplace(DataModuleOptions{.tray = &tray, .iconSets = &iconSets});
-  BugReportAdapter errorReport(*dataModule);
+  BugReportAdapter errorReport(dataModule->Switch());
   BugReportConnection errorReportConnected(errorReport);
   // The binding pictures show the data module's key pictures while it lives.
-  ProgramShell().SetKeyPictures(&dataModule->ilKeys());
+  ProgramShell().SetKeyPictures(&dataModule->Look().ilKeys());
   const ScopeExit forgetKeyPictures([] { ProgramShell().SetKeyPictures(nullptr); });
   app.CreateForm<TQvMessageForm>();
   // The key-state model, the executor and the hook, which the keyboard
   // window shows; then the window and its background, with the data
   // module's appearance record.
   keyboard.emplace(adapters.programWindows);
+  const KeyboardLook& keyboardLook = dataModule->Look();
   TMainKeyboardForm& keyboardWindow =
-      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), dataModule->Appearance(), adapters.keyboardWindow,
-                                        &dataModule->ilFormBtns(), &dataModule->ilKeys());
-  app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
+      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), keyboardLook.Appearance(), adapters.keyboardWindow,
+                                        &keyboardLook.ilFormBtns(), &keyboardLook.ilKeys());
+  app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, keyboardLook.Appearance(), adapters.keyboardWindow);
   KeyboardHintConnection hintConnected(*keyboard, keyboardWindow);
   // The keys draw the bindings' pictures, the set of the application in front and Windows' own.
   keyboardWindow.ConnectIconSets(ProgramKeyIconSets(iconSets, &keyboard->BindingPictures()));
   // The view takes the appearance now that it exists (line height in its font).
-  dataModule->ApplyKeyboardAppearance();
+  dataModule->Look().Apply();
   app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
   // Its Edit button opens the template editor; it shows over the wizard.
   app.CreateForm<TTemplateViewForm>(adapters.templateEditor, adapters.wizardWindow);
@@ -171,7 +172,7 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   // Without the input helper nothing may start: no setting, no hook.
   if (!StartInputHelper() || ui::Terminated()) return;
 
-  dataModule->trayMain().SetHint(kApplicationTitle);
+  dataModule->Tray().trayMain().SetHint(kApplicationTitle);
 
   // The installed languages must be known before the settings pick one.
   if (!EnumerateLanguages() || ui::Terminated()) return;
@@ -187,20 +188,20 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
                                                 L"changes made now are lost when it ends."),
                                   {std::wstring(L"HKEY_CURRENT_USER\\") + kSettingsKeyPath}));
   }
-  dataModule->SetTrayIconVisible(!Preset().HideTrayIcon());
+  dataModule->Tray().SetTrayIconVisible(!Preset().HideTrayIcon());
   // Handles and the first showing (the layout, the opacity), never seen.
   RealizeKeyboardWindowsUnseen(keyboardWindow);
   BindTemplateHotkeyFromSetting(QvActions(), Preset().SCShowTemplates());
 
-  dataModule->ApplyAccessRestrictions();
+  dataModule->Tray().ApplyAccessRestrictions();
   // A failure has shown its message; the program runs on inactive.
-  dataModule->Start();
+  dataModule->Switch().Start();
   // The first start for this user opens the wizard; the loop runs on while it shows.
   if (firstStart) ShowWizard(adapters.wizard);
 
   // The welcome tip is shown once; counting it marks the first start as done.
   try {
-    dataModule->ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+    dataModule->Tray().ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
   } catch (const RegistryError&) {
     // A counter stored with another type costs only the tip.
   }
@@ -211,10 +212,10 @@ void RunApplication(ui::Application& app, ProgramTrayPort& tray, std::optional<T
   // Any other end of the loop (the main form closed by the system) leaves the
   // program on: switch it off here. The loop's quit request is taken out of
   // the queue first, else it would close a message of Stop at once.
-  if (dataModule->Active()) {
+  if (dataModule->Switch().Active()) {
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    dataModule->Stop();
+    dataModule->Switch().Stop();
   }
   DebugLog(L"Finalize");
 }

@@ -65,7 +65,7 @@ TEST_F(ClipmonRestoreTest, UserFormatsComeBackByteForByteAfterTheDelaySilently) 
 
 TEST_F(ClipmonRestoreTest, SlowPasteTargetsWaitLonger) {
   TDataDM dataModule({.hookLibrary = L"no_such_folder\\SnibbetH.dll"});
-  dataModule.SetForegroundInPasteTable(true);
+  dataModule.Watch().SetForegroundInPasteTable(true);
   TQvClipboardMonitor& monitor = MakeMonitor();
   Paste(monitor, L"template");
   EXPECT_EQ(monitor.tmrRestore.Interval(), 500u);
