@@ -1,17 +1,17 @@
 #include "app/bug_report_adapter.h"
 
-#include "core/data_module.h"
+#include "hub/program_switch.h"
 #include "keyboard/key_model.h"
 #include "ui/application.h"
 
 namespace snibbet {
 
-bool BugReportAdapter::ProgramActive() { return dataModule_.Active(); }
+bool BugReportAdapter::ProgramActive() { return switch_.Active(); }
 
-void BugReportAdapter::SetProgramActive(bool active) { dataModule_.SetActive(active); }
+void BugReportAdapter::SetProgramActive(bool active) { switch_.SetActive(active); }
 
 void BugReportAdapter::ExitProgram() {
-  dataModule_.Stop();
+  switch_.Stop();
   ui::Terminate();
 }
 

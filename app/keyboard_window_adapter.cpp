@@ -1,12 +1,12 @@
 #include "app/keyboard_window_adapter.h"
 
-#include "core/data_module.h"
 #include "dialogs/settings_form.h"
+#include "hub/data_module.h"
 
 namespace snibbet {
 
 void KeyboardWindowAdapter::PopUpTrayMenu(POINT screen) {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->pmTray().Menu().Popup(screen);
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmTray().Menu().Popup(screen);
 }
 
 bool KeyboardWindowAdapter::SettingsWindowOpen() { return MainForm() != nullptr; }
@@ -14,7 +14,7 @@ bool KeyboardWindowAdapter::SettingsWindowOpen() { return MainForm() != nullptr;
 bool KeyboardWindowAdapter::NoProgramWindowShown() { return snibbet::NoProgramWindowShown(); }
 
 void KeyboardWindowAdapter::CheckKeyboardTrayItem(bool checked) {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->pmTray().Item(L"pmiShowMainKeyboard").checked = checked;
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmTray().Item(L"pmiShowMainKeyboard").checked = checked;
 }
 
 }  // namespace snibbet

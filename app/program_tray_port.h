@@ -3,7 +3,7 @@
 // handed to the hidden main window's help router.
 #include <string>
 
-#include "core/tray_port.h"
+#include "hub/tray_port.h"
 
 namespace snibbet {
 

@@ -19,7 +19,6 @@
 #include "core/app_ini.h"
 #include "core/bug_report.h"
 #include "core/bug_report_form.h"
-#include "core/data_module.h"
 #include "core/debug_log.h"
 #include "core/icon_sets.h"
 #include "core/input_helper_link.h"
@@ -29,12 +28,13 @@
 #include "core/message_form.h"
 #include "core/never_ask_list.h"
 #include "core/preset.h"
-#include "core/program_setting_effects.h"
-#include "core/settings_window_link.h"
 #include "core/text_utils.h"
 #include "core/utilities.h"
 #include "dialogs/settings_form.h"
 #include "dialogs/wizard_form.h"
+#include "hub/data_module.h"
+#include "hub/program_setting_effects.h"
+#include "hub/settings_window_link.h"
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_icons.h"
@@ -146,10 +146,10 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   // The tray reaches the settings window, the About box and the help router;
   // the data module hands the keyboard view the icon set of the application in front.
   dataModule.emplace(DataModuleOptions{.tray = &tray, .iconSets = &iconSets});
-  BugReportAdapter errorReport(*dataModule);
+  BugReportAdapter errorReport(dataModule->Switch());
   BugReportConnection errorReportConnected(errorReport);
   // The binding pictures show the data module's key pictures while it lives.
-  ProgramShell().SetKeyPictures(&dataModule->ilKeys());
+  ProgramShell().SetKeyPictures(&dataModule->Look().ilKeys());
   const ScopeExit forgetKeyPictures([] { ProgramShell().SetKeyPictures(nullptr); });
   app.CreateForm<TQvMessageForm>();
   // The binding list that the hook runs and the windows show and change.
@@ -160,15 +160,16 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   keyboard.emplace(adapters.programWindows);
   errorReport.SetKeyModel(&keyboard->Model());
   adapters.historyKeyboard.SetKeyModel(&keyboard->Model());
+  const KeyboardLook& keyboardLook = dataModule->Look();
   TMainKeyboardForm& keyboardWindow =
-      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), bindings, dataModule->Appearance(),
-                                        adapters.keyboardWindow, &dataModule->ilFormBtns(), &dataModule->ilKeys());
-  app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, dataModule->Appearance(), adapters.keyboardWindow);
+      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), bindings, keyboardLook.Appearance(), adapters.keyboardWindow,
+                                        &keyboardLook.ilFormBtns(), &keyboardLook.ilKeys());
+  app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, keyboardLook.Appearance(), adapters.keyboardWindow);
   KeyboardHintConnection hintConnected(*keyboard, keyboardWindow);
   // The keys draw the bindings' pictures, the set of the application in front and Windows' own.
   keyboardWindow.ConnectIconSets(ProgramKeyIconSets(iconSets, &keyboard->BindingPictures()));
   // The view takes the appearance now that it exists (line height in its font).
-  dataModule->ApplyKeyboardAppearance();
+  dataModule->Look().Apply();
   app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
   // Its Edit button opens the template editor; it shows over the wizard.
   auto& popup = app.CreateForm<TTemplateViewForm>(adapters.templateEditor, adapters.wizardWindow);
@@ -183,7 +184,7 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   // Without the input helper nothing may start: no setting, no hook.
   if (!StartInputHelper() || ui::Terminated()) return;
 
-  dataModule->trayMain().SetHint(kApplicationTitle);
+  dataModule->Tray().trayMain().SetHint(kApplicationTitle);
 
   // The installed languages must be known before the settings pick one.
   if (!EnumerateLanguages() || ui::Terminated()) return;
@@ -199,20 +200,20 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
                                                 L"changes made now are lost when it ends."),
                                   {std::wstring(L"HKEY_CURRENT_USER\\") + kSettingsKeyPath}));
   }
-  dataModule->SetTrayIconVisible(!Preset().HideTrayIcon());
+  dataModule->Tray().SetTrayIconVisible(!Preset().HideTrayIcon());
   // Handles and the first showing (the layout, the opacity), never seen.
   RealizeKeyboardWindowsUnseen(keyboardWindow);
   BindTemplateHotkeyFromSetting(bindings, Preset().SCShowTemplates());
 
-  dataModule->ApplyAccessRestrictions();
+  dataModule->Tray().ApplyAccessRestrictions();
   // A failure has shown its message; the program runs on inactive.
-  dataModule->Start();
+  dataModule->Switch().Start();
   // The first start for this user opens the wizard; the loop runs on while it shows.
   if (firstStart) ShowWizard(adapters.wizard, ProgramSettingsFormSystem(), bindings);
 
   // The welcome tip is shown once; counting it marks the first start as done.
   try {
-    dataModule->ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+    dataModule->Tray().ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
   } catch (const RegistryError&) {
     // A counter stored with another type costs only the tip.
   }
@@ -223,10 +224,10 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   // Any other end of the loop (the main form closed by the system) leaves the
   // program on: switch it off here. The loop's quit request is taken out of
   // the queue first, else it would close a message of Stop at once.
-  if (dataModule->Active()) {
+  if (dataModule->Switch().Active()) {
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    dataModule->Stop();
+    dataModule->Switch().Stop();
   }
   DebugLog(L"Finalize");
 }

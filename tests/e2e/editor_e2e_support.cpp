@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/tray_icon.h"
+#include "hub/tray_icon.h"
 #include "testing/probe/probe.h"
 
 namespace snibbet_e2e {

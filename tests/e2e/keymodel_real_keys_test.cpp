@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "core/preset.h"
-#include "core/program_setting_effects.h"
 #include "core/synthetic_input.h"
+#include "hub/program_setting_effects.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/clipboard_access.h"
-#include "core/data_module.h"
+#include "hub/data_module.h"
 #include "tests/unit/clipmon_test_support.h"
 
 namespace snibbet {
@@ -65,7 +65,7 @@ TEST_F(ClipmonRestoreTest, UserFormatsComeBackByteForByteAfterTheDelaySilently) 
 
 TEST_F(ClipmonRestoreTest, SlowPasteTargetsWaitLonger) {
   TDataDM dataModule({.hookLibrary = L"no_such_folder\\SnibbetH.dll"});
-  dataModule.SetForegroundInPasteTable(true);
+  dataModule.Watch().SetForegroundInPasteTable(true);
   TQvClipboardMonitor& monitor = MakeMonitor();
   Paste(monitor, L"template");
   EXPECT_EQ(monitor.tmrRestore.Interval(), 500u);

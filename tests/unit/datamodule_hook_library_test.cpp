@@ -3,7 +3,7 @@
 // (The binding's failures are tested through the data module.)
 #include <gtest/gtest.h>
 
-#include "core/hook_library.h"
+#include "hub/hook_library.h"
 #include "tests/unit/datamodule_test_support.h"
 
 namespace snibbet {

@@ -6,8 +6,8 @@
 
 #include <stdexcept>
 
-#include "core/data_module.h"
 #include "core/version_info.h"
+#include "hub/data_module.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "ui/application.h"
 
@@ -46,56 +46,56 @@ TEST_F(DataModuleTest, StartHandsTheApplicationWindowToTheLibraryAndStopTakesItB
   ThreadWindow second(true, L"second");
   ActivateNotingReports(first.Handle(), nullptr);
   TDataDM dataModule({.hookLibrary = test::StandInLibrary()});
-  EXPECT_FALSE(dataModule.Active());
+  EXPECT_FALSE(dataModule.Switch().Active());
 
   const DWORD before = GetTickCount();
-  ASSERT_TRUE(dataModule.Start());
-  EXPECT_TRUE(dataModule.Active());
-  EXPECT_TRUE(dataModule.HookLib().Hooked());
-  EXPECT_EQ(dataModule.LastForegroundWindow(), first.Handle());
-  EXPECT_LE(dataModule.LastActivityTick() - before, GetTickCount() - before);
-  EXPECT_EQ(dataModule.tmrCheckVista().Enabled(), IsVistaOrLater());
+  ASSERT_TRUE(dataModule.Switch().Start());
+  EXPECT_TRUE(dataModule.Switch().Active());
+  EXPECT_TRUE(dataModule.Switch().HookLib().Hooked());
+  EXPECT_EQ(dataModule.Watch().LastForegroundWindow(), first.Handle());
+  EXPECT_LE(dataModule.Watch().LastActivityTick() - before, GetTickCount() - before);
+  EXPECT_EQ(dataModule.Watch().tmrCheckVista().Enabled(), IsVistaOrLater());
   EXPECT_FALSE(IsWindowVisible(ui::ApplicationWindow()));
 
   const HWND app = ui::ApplicationWindow();
   EXPECT_EQ(ActivateNotingReports(second.Handle(), app), std::vector<HWND>{second.Handle()});
-  EXPECT_FALSE(dataModule.Start()) << "a second Start does nothing";
-  EXPECT_TRUE(dataModule.HookLib().Hooked());
+  EXPECT_FALSE(dataModule.Switch().Start()) << "a second Start does nothing";
+  EXPECT_TRUE(dataModule.Switch().HookLib().Hooked());
 
-  ASSERT_TRUE(dataModule.Stop());
-  EXPECT_FALSE(dataModule.Active());
-  EXPECT_FALSE(dataModule.HookLib().Loaded());
-  EXPECT_FALSE(dataModule.tmrCheckVista().Enabled());
+  ASSERT_TRUE(dataModule.Switch().Stop());
+  EXPECT_FALSE(dataModule.Switch().Active());
+  EXPECT_FALSE(dataModule.Switch().HookLib().Loaded());
+  EXPECT_FALSE(dataModule.Watch().tmrCheckVista().Enabled());
   EXPECT_TRUE(ActivateNotingReports(first.Handle(), app).empty()) << "nothing may follow UnHook";
-  EXPECT_FALSE(dataModule.Stop()) << "a second Stop does nothing";
+  EXPECT_FALSE(dataModule.Switch().Stop()) << "a second Stop does nothing";
 
   // The tray item's switch goes both ways, any number of times.
-  dataModule.pmiActiveClick();
-  EXPECT_TRUE(dataModule.Active());
+  dataModule.Tray().pmiActiveClick();
+  EXPECT_TRUE(dataModule.Switch().Active());
   EXPECT_EQ(ActivateNotingReports(second.Handle(), app), std::vector<HWND>{second.Handle()});
-  dataModule.pmiActiveClick();
-  EXPECT_FALSE(dataModule.Active());
-  EXPECT_TRUE(dataModule.SetActive(true));
-  EXPECT_TRUE(dataModule.SetActive(false));
+  dataModule.Tray().pmiActiveClick();
+  EXPECT_FALSE(dataModule.Switch().Active());
+  EXPECT_TRUE(dataModule.Switch().SetActive(true));
+  EXPECT_TRUE(dataModule.Switch().SetActive(false));
 }
 
 TEST_F(DataModuleTest, WithoutHookTheFirstStartNamesItAndEveryLaterStartFindsTheLibraryLoaded) {
   TDataDM dataModule({.hookLibrary = test::LibraryWithoutHook()});
-  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kMissingHook);
-  EXPECT_FALSE(dataModule.Active());
-  EXPECT_TRUE(dataModule.HookLib().Loaded());
-  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kStillLoaded);
-  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kStillLoaded);
-  EXPECT_FALSE(dataModule.Active());
-  EXPECT_FALSE(dataModule.Stop()) << "inactive: nothing to stop, no message";
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Switch().Start(); }), kMissingHook);
+  EXPECT_FALSE(dataModule.Switch().Active());
+  EXPECT_TRUE(dataModule.Switch().HookLib().Loaded());
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Switch().Start(); }), kStillLoaded);
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Switch().Start(); }), kStillLoaded);
+  EXPECT_FALSE(dataModule.Switch().Active());
+  EXPECT_FALSE(dataModule.Switch().Stop()) << "inactive: nothing to stop, no message";
 }
 
 TEST_F(DataModuleTest, AMissingLibraryIsReportedAndNothingIsLoaded) {
   TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
-  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kCannotLoad);
-  EXPECT_FALSE(dataModule.HookLib().Loaded());
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Switch().Start(); }), kCannotLoad);
+  EXPECT_FALSE(dataModule.Switch().HookLib().Loaded());
   // Nothing stays loaded, so the next Start tries the file again.
-  EXPECT_EQ(BoxTextOf([&] { return dataModule.Start(); }), kCannotLoad);
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Switch().Start(); }), kCannotLoad);
 }
 
 TEST_F(DataModuleTest, WithoutUnHookStopNamesItAndTheProgramStaysActive) {
@@ -103,11 +103,11 @@ TEST_F(DataModuleTest, WithoutUnHookStopNamesItAndTheProgramStaysActive) {
   ThreadWindow second(true, L"second");
   ActivateNotingReports(first.Handle(), nullptr);
   TDataDM dataModule({.hookLibrary = test::LibraryWithoutUnHook()});
-  ASSERT_TRUE(dataModule.Start());
-  EXPECT_EQ(BoxTextOf([&] { return dataModule.Stop(); }), kMissingUnHook);
-  EXPECT_TRUE(dataModule.Active());
-  EXPECT_TRUE(dataModule.HookLib().Loaded());
-  EXPECT_TRUE(dataModule.tmrCheckVista().Enabled() == IsVistaOrLater());
+  ASSERT_TRUE(dataModule.Switch().Start());
+  EXPECT_EQ(BoxTextOf([&] { return dataModule.Switch().Stop(); }), kMissingUnHook);
+  EXPECT_TRUE(dataModule.Switch().Active());
+  EXPECT_TRUE(dataModule.Switch().HookLib().Loaded());
+  EXPECT_TRUE(dataModule.Watch().tmrCheckVista().Enabled() == IsVistaOrLater());
   EXPECT_EQ(ActivateNotingReports(second.Handle(), ui::ApplicationWindow()), std::vector<HWND>{second.Handle()});
 }
 
@@ -117,11 +117,11 @@ TEST_F(DataModuleTest, IsTheOneProcessWideModuleAndTheApplicationsMessageHub) {
   {
     TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
     EXPECT_EQ(&DataDM(), &dataModule);
-    EXPECT_EQ(ui::Application::Get().Events(), &dataModule);
+    EXPECT_EQ(ui::Application::Get().Events(), &dataModule.Dispatch());
     EXPECT_THROW(TDataDM({.hookLibrary = test::MissingLibrary()}), std::logic_error);
     EXPECT_EQ(&DataDM(), &dataModule);
     EXPECT_TRUE(dataModule.ActionsChanged());
-    EXPECT_FALSE(dataModule.FullScreenActive());
+    EXPECT_FALSE(dataModule.Watch().FullScreenActive());
   }
   EXPECT_EQ(DataDMOrNull(), nullptr);
   EXPECT_EQ(ui::Application::Get().Events(), nullptr);
@@ -134,25 +134,25 @@ TEST_F(DataModuleTest, TakesThePicturesOfItsImageListsFromTheProgram) {
   ASSERT_NE(resources, nullptr);
   {
     TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .pictures = resources});
-    EXPECT_EQ(dataModule.ilMain().Count(), 53);
-    EXPECT_EQ(dataModule.ilTrayIcons().Count(), 13);
-    EXPECT_EQ(dataModule.ilMain().ImageSize().cx, 16);
+    EXPECT_EQ(dataModule.Tray().ilMain().Count(), 53);
+    EXPECT_EQ(dataModule.Tray().ilTrayIcons().Count(), 13);
+    EXPECT_EQ(dataModule.Tray().ilMain().ImageSize().cx, 16);
     // A key picture for each of the view's picture indexes.
-    EXPECT_EQ(dataModule.ilKeys().Count(), 25);
-    EXPECT_EQ(dataModule.ilKeys().ImageSize().cy, 16);
+    EXPECT_EQ(dataModule.Look().ilKeys().Count(), 25);
+    EXPECT_EQ(dataModule.Look().ilKeys().ImageSize().cy, 16);
   }
   FreeLibrary(resources);
 }
 
 TEST_F(DataModuleTest, TouchActivityTickKeepsTheClockWithinFiveMilliseconds) {
   TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
-  dataModule.TouchActivityTick();
-  const DWORD first = dataModule.LastActivityTick();
+  dataModule.Watch().TouchActivityTick();
+  const DWORD first = dataModule.Watch().LastActivityTick();
   EXPECT_LE(GetTickCount() - first, 5u);
   while (GetTickCount() - first < 10) Sleep(2);
   const DWORD later = GetTickCount();
-  dataModule.TouchActivityTick();
-  EXPECT_GE(dataModule.LastActivityTick() - first, later - first);
+  dataModule.Watch().TouchActivityTick();
+  EXPECT_GE(dataModule.Watch().LastActivityTick() - first, later - first);
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 // pop-up, and the 300 ms poll that stands in for the hook library's reports.
 #include <gtest/gtest.h>
 
-#include "core/data_module.h"
-#include "core/foreground_app.h"
 #include "core/version_info.h"
 #include "core/window_helpers.h"
+#include "hub/data_module.h"
+#include "hub/foreground_app.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
 #include "ui/application.h"
@@ -60,20 +60,20 @@ TEST_F(ForegroundTest, AnApplicationWhoseProgramCannotBeReadKeepsThePasteFlagBut
   ASSERT_FALSE(IsWindow(gone));
   EXPECT_FALSE(ReadForegroundApp(gone).has_value());
 
-  dataModule.ClassifyForegroundApp(L"iexplore.exe", L"IEFrame");
-  ASSERT_TRUE(dataModule.ForegroundIsIE());
-  ASSERT_TRUE(dataModule.ForegroundInPasteTable());
-  dataModule.DetectActiveApplication(gone);
-  EXPECT_FALSE(dataModule.ForegroundIsIE());
-  EXPECT_TRUE(dataModule.ForegroundInPasteTable());
+  dataModule.Watch().ClassifyForegroundApp(L"iexplore.exe", L"IEFrame");
+  ASSERT_TRUE(dataModule.Watch().ForegroundIsIE());
+  ASSERT_TRUE(dataModule.Watch().ForegroundInPasteTable());
+  dataModule.Watch().DetectActiveApplication(gone);
+  EXPECT_FALSE(dataModule.Watch().ForegroundIsIE());
+  EXPECT_TRUE(dataModule.Watch().ForegroundInPasteTable());
   EXPECT_EQ(steps.resets, 1);
 
   // No window at all: the same, and 0 never becomes the last foreground window.
-  dataModule.ClassifyForegroundApp(L"iexplore.exe", L"IEFrame");
-  dataModule.DetectActiveApplication(nullptr);
-  EXPECT_FALSE(dataModule.ForegroundIsIE());
-  EXPECT_TRUE(dataModule.ForegroundInPasteTable());
-  EXPECT_EQ(dataModule.LastForegroundWindow(), gone);
+  dataModule.Watch().ClassifyForegroundApp(L"iexplore.exe", L"IEFrame");
+  dataModule.Watch().DetectActiveApplication(nullptr);
+  EXPECT_FALSE(dataModule.Watch().ForegroundIsIE());
+  EXPECT_TRUE(dataModule.Watch().ForegroundInPasteTable());
+  EXPECT_EQ(dataModule.Watch().LastForegroundWindow(), gone);
 }
 
 TEST_F(ForegroundTest, AnotherProgramsWindowIsClassifiedByItsProgramFileAndRealClass) {
@@ -85,19 +85,19 @@ TEST_F(ForegroundTest, AnotherProgramsWindowIsClassifiedByItsProgramFileAndRealC
     ASSERT_TRUE(app.has_value());
     EXPECT_EQ(UpperCaseText(app->executable), L"WINWORD.EXE");
     EXPECT_EQ(app->windowClass, L"OpusApp");
-    dataModule.DetectActiveApplication(word.Handle());
-    EXPECT_TRUE(dataModule.ForegroundInPasteTable());
-    EXPECT_FALSE(dataModule.ForegroundIsIE());
-    EXPECT_EQ(dataModule.LastForegroundWindow(), word.Handle());
+    dataModule.Watch().DetectActiveApplication(word.Handle());
+    EXPECT_TRUE(dataModule.Watch().ForegroundInPasteTable());
+    EXPECT_FALSE(dataModule.Watch().ForegroundIsIE());
+    EXPECT_EQ(dataModule.Watch().LastForegroundWindow(), word.Handle());
   }
   {
     // The right class in another program is not that program.
     ForeignWindow other(L"notword.exe", L"OpusApp");
     ASSERT_NE(other.Handle(), nullptr);
-    dataModule.DetectActiveApplication(other.Handle());
-    EXPECT_FALSE(dataModule.ForegroundIsIE());
-    EXPECT_FALSE(dataModule.ForegroundInPasteTable());
-    EXPECT_EQ(dataModule.LastForegroundWindow(), other.Handle());
+    dataModule.Watch().DetectActiveApplication(other.Handle());
+    EXPECT_FALSE(dataModule.Watch().ForegroundIsIE());
+    EXPECT_FALSE(dataModule.Watch().ForegroundInPasteTable());
+    EXPECT_EQ(dataModule.Watch().LastForegroundWindow(), other.Handle());
   }
 }
 
@@ -105,11 +105,11 @@ TEST_F(ForegroundTest, OurOwnWindowsAreClassifiedButNeverBecomeTheLastForeground
   TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
   ThreadWindow own(false);
   const HWND user = reinterpret_cast<HWND>(0x1234);  // any window not of this process
-  dataModule.SetLastForegroundWindow(user);
-  dataModule.ClassifyForegroundApp(L"winword.exe", L"OpusApp");
-  dataModule.DetectActiveApplication(own.Handle());
-  EXPECT_EQ(dataModule.LastForegroundWindow(), user);
-  EXPECT_FALSE(dataModule.ForegroundInPasteTable()) << "this test program is no slow paste target";
+  dataModule.Watch().SetLastForegroundWindow(user);
+  dataModule.Watch().ClassifyForegroundApp(L"winword.exe", L"OpusApp");
+  dataModule.Watch().DetectActiveApplication(own.Handle());
+  EXPECT_EQ(dataModule.Watch().LastForegroundWindow(), user);
+  EXPECT_FALSE(dataModule.Watch().ForegroundInPasteTable()) << "this test program is no slow paste target";
 }
 
 TEST_F(ForegroundTest, ANewForegroundApplicationClosesThePopupUnlessTheWizardOrTheKeyboardIsInUse) {
@@ -120,16 +120,16 @@ TEST_F(ForegroundTest, ANewForegroundApplicationClosesThePopupUnlessTheWizardOrT
   ThreadWindow other(true, L"other");
 
   steps.popupShown = false;
-  dataModule.DetectActiveApplication(other.Handle());
+  dataModule.Watch().DetectActiveApplication(other.Handle());
   EXPECT_EQ(steps.hides, 0) << "nothing to close";
 
   steps.popupShown = true;
-  dataModule.DetectActiveApplication(other.Handle());
+  dataModule.Watch().DetectActiveApplication(other.Handle());
   EXPECT_EQ(steps.hides, 1);
 
   steps.popupShown = true;
   steps.mouseOverKeyboard = true;
-  dataModule.DetectActiveApplication(other.Handle());
+  dataModule.Watch().DetectActiveApplication(other.Handle());
   EXPECT_EQ(steps.hides, 1) << "the mouse is over the keyboard window";
   steps.mouseOverKeyboard = false;
 
@@ -139,12 +139,12 @@ TEST_F(ForegroundTest, ANewForegroundApplicationClosesThePopupUnlessTheWizardOrT
   for (HWND front : {wizard.Handle(), popup.Handle()}) {
     ForceForegroundWindow(front, true);
     ASSERT_EQ(GetForegroundWindow(), front);
-    dataModule.DetectActiveApplication(front);
+    dataModule.Watch().DetectActiveApplication(front);
     EXPECT_EQ(steps.hides, 1);
   }
   ForceForegroundWindow(other.Handle(), true);
   ASSERT_EQ(GetForegroundWindow(), other.Handle());
-  dataModule.DetectActiveApplication(other.Handle());
+  dataModule.Watch().DetectActiveApplication(other.Handle());
   EXPECT_EQ(steps.hides, 2);
 }
 
@@ -154,24 +154,24 @@ TEST_F(ForegroundTest, ThePollFollowsOtherProgramsWithTheirLayoutAndIgnoresOurOw
   ThreadWindow own(true, L"own");
   ForceForegroundWindow(own.Handle(), true);
   TDataDM dataModule({.hookLibrary = test::StandInLibrary(), .parts = &steps});
-  ASSERT_TRUE(dataModule.Start());
-  ASSERT_TRUE(dataModule.tmrCheckVista().Enabled());
+  ASSERT_TRUE(dataModule.Switch().Start());
+  ASSERT_TRUE(dataModule.Watch().tmrCheckVista().Enabled());
 
   ForeignWindow word(L"winword.exe", L"OpusApp");
   ASSERT_NE(word.Handle(), nullptr);
   ForceForegroundWindow(word.Handle(), true);
   test::PumpApplication(700);
   ASSERT_FALSE(steps.layouts.empty());
-  EXPECT_EQ(dataModule.LastForegroundWindow(), word.Handle());
+  EXPECT_EQ(dataModule.Watch().LastForegroundWindow(), word.Handle());
   EXPECT_EQ(steps.layouts.front(), word.Layout());
-  EXPECT_TRUE(dataModule.ForegroundInPasteTable());
+  EXPECT_TRUE(dataModule.Watch().ForegroundInPasteTable());
 
   // One of ours in front (as the tray menu's window is): the user's
   // application stays where the focus goes back to.
   ForceForegroundWindow(own.Handle(), true);
   test::PumpApplication(700);
-  EXPECT_EQ(dataModule.LastForegroundWindow(), word.Handle());
-  EXPECT_TRUE(dataModule.ForegroundInPasteTable());
+  EXPECT_EQ(dataModule.Watch().LastForegroundWindow(), word.Handle());
+  EXPECT_TRUE(dataModule.Watch().ForegroundInPasteTable());
 
   // Back to the same application: the poll has nothing to do.
   const std::size_t layoutsBefore = steps.layouts.size();
@@ -179,8 +179,8 @@ TEST_F(ForegroundTest, ThePollFollowsOtherProgramsWithTheirLayoutAndIgnoresOurOw
   test::PumpApplication(700);
   EXPECT_EQ(steps.layouts.size(), layoutsBefore);
 
-  ASSERT_TRUE(dataModule.Stop());
-  EXPECT_FALSE(dataModule.tmrCheckVista().Enabled());
+  ASSERT_TRUE(dataModule.Switch().Stop());
+  EXPECT_FALSE(dataModule.Watch().tmrCheckVista().Enabled());
 }
 
 }  // namespace

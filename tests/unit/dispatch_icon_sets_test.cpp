@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "../host/icon_set_bytes.h"
-#include "core/data_module.h"
 #include "core/icon_sets.h"
 #include "core/window_helpers.h"
+#include "hub/data_module.h"
 #include "testing/probe/test_window.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
@@ -43,14 +43,14 @@ TEST_F(IconSetChoice, TheProgramInFrontGetsItsOwnSetAndAnyOtherNone) {
   TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .parts = &steps, .iconSets = &list});
   ForeignWindow notepad(L"notepad.exe", L"Notepad");
   ASSERT_NE(notepad.Handle(), nullptr);
-  dataModule.DetectActiveApplication(notepad.Handle());
+  dataModule.Watch().DetectActiveApplication(notepad.Handle());
   ASSERT_EQ(steps.appIcons.size(), 1u);
   ASSERT_NE(steps.appIcons[0], nullptr);
   EXPECT_EQ(steps.appIcons[0]->Name(), L"Notepad");
   EXPECT_TRUE(steps.appIcons[0]->Loaded()) << "handed over loaded in full";
 
   ForeignWindow wordpad(L"wordpad.exe", L"WordPadClass");
-  dataModule.DetectActiveApplication(wordpad.Handle());
+  dataModule.Watch().DetectActiveApplication(wordpad.Handle());
   ASSERT_EQ(steps.appIcons.size(), 2u);
   EXPECT_EQ(steps.appIcons[1], nullptr);
 
@@ -60,7 +60,7 @@ TEST_F(IconSetChoice, TheProgramInFrontGetsItsOwnSetAndAnyOtherNone) {
     test::ThreadWindow window(false);
     gone = window.Handle();
   }
-  dataModule.DetectActiveApplication(gone);
+  dataModule.Watch().DetectActiveApplication(gone);
   ASSERT_EQ(steps.appIcons.size(), 3u);
   EXPECT_EQ(steps.appIcons[2], nullptr);
   EXPECT_EQ(errors, 0);
@@ -73,7 +73,7 @@ TEST_F(IconSetChoice, TheDesktopInFrontGetsTheDesktopSetOfThisWindowsVersion) {
     ForceForegroundWindow(desktop.Handle(), true);
     ASSERT_EQ(GetForegroundWindow(), desktop.Handle());
     ASSERT_EQ(FindWindowW(L"Progman", L"Program Manager"), desktop.Handle());
-    dataModule.DetectActiveApplication(nullptr);
+    dataModule.Watch().DetectActiveApplication(nullptr);
     ASSERT_EQ(steps.appIcons.size(), 1u);
     ASSERT_NE(steps.appIcons[0], nullptr);
     EXPECT_EQ(steps.appIcons[0]->Name(), RunningDesktopIconSetName());
@@ -82,7 +82,7 @@ TEST_F(IconSetChoice, TheDesktopInFrontGetsTheDesktopSetOfThisWindowsVersion) {
   // Without a window reported and the desktop elsewhere: none.
   test::ThreadWindow other(true);
   ForceForegroundWindow(other.Handle(), true);
-  dataModule.DetectActiveApplication(nullptr);
+  dataModule.Watch().DetectActiveApplication(nullptr);
   ASSERT_EQ(steps.appIcons.size(), 2u);
   EXPECT_EQ(steps.appIcons[1], nullptr);
 }
@@ -90,7 +90,7 @@ TEST_F(IconSetChoice, TheDesktopInFrontGetsTheDesktopSetOfThisWindowsVersion) {
 TEST_F(IconSetChoice, ADataModuleWithoutIconSetsHandsNone) {
   TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .parts = &steps});
   ForeignWindow notepad(L"notepad.exe", L"Notepad");
-  dataModule.DetectActiveApplication(notepad.Handle());
+  dataModule.Watch().DetectActiveApplication(notepad.Handle());
   ASSERT_EQ(steps.appIcons.size(), 1u);
   EXPECT_EQ(steps.appIcons[0], nullptr);
 }

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "core/data_module.h"
 #include "core/hook_messages.h"
+#include "hub/data_module.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
 #include "ui/application.h"
@@ -56,16 +56,16 @@ TEST_F(DispatchTest, AClickOutsideThePopupClosesItAlsoOnMonitorsLeftOfAndAboveTh
   for (const Click& click : clicks) {
     steps_.popupShown = true;
     const int hidesBefore = steps_.hides;
-    Module().aeMainMessage(HelperClickAt(click.x, click.y));
+    Module().Dispatch().aeMainMessage(HelperClickAt(click.x, click.y));
     EXPECT_EQ(steps_.hides - hidesBefore, click.closes ? 1 : 0) << click.x << "," << click.y;
   }
   EXPECT_EQ(steps_.resets, 7) << "every click ends the word being typed";
 
   // Hidden, or with the mouse over the keyboard window, the pop-up is left alone.
   steps_.popupShown = false;
-  Module().aeMainMessage(HelperClickAt(500, 500));
+  Module().Dispatch().aeMainMessage(HelperClickAt(500, 500));
   steps_.popupShown = steps_.mouseOverKeyboard = true;
-  Module().aeMainMessage(HelperClickAt(500, 500));
+  Module().Dispatch().aeMainMessage(HelperClickAt(500, 500));
   EXPECT_EQ(steps_.hides, 4);
 }
 
@@ -73,23 +73,23 @@ TEST_F(DispatchTest, ALayoutChangeKeepsTheTypedWordOnlyWhileTheProgramsOwnReques
   const HKL german = reinterpret_cast<HKL>(0x04070407);
   const HKL us = reinterpret_cast<HKL>(0x04090409);
   steps_.answerPending = true;
-  Module().aeMainMessage(Message(WM_HOOK_LAYOUT_CHANGED, 0, reinterpret_cast<LPARAM>(german)));
+  Module().Dispatch().aeMainMessage(Message(WM_HOOK_LAYOUT_CHANGED, 0, reinterpret_cast<LPARAM>(german)));
   EXPECT_EQ(steps_.layouts, std::vector<HKL>{german});
   EXPECT_EQ(steps_.resets, 0);
 
-  Module().aeMainMessage(Message(WM_HOOK_LAYOUT_ACK));
+  Module().Dispatch().aeMainMessage(Message(WM_HOOK_LAYOUT_ACK));
   EXPECT_EQ(steps_.answers, 1);
-  Module().aeMainMessage(Message(WM_HOOK_LAYOUT_CHANGED, 0, reinterpret_cast<LPARAM>(us)));
+  Module().Dispatch().aeMainMessage(Message(WM_HOOK_LAYOUT_CHANGED, 0, reinterpret_cast<LPARAM>(us)));
   EXPECT_EQ(steps_.layouts, (std::vector<HKL>{german, us}));
   EXPECT_EQ(steps_.resets, 1) << "a change the program did not ask for empties the history";
 }
 
 TEST_F(DispatchTest, AnActivationReportWithoutAWindowCountsAsActivity) {
-  Module().ClassifyForegroundApp(L"iexplore.exe", L"IEFrame");
+  Module().Watch().ClassifyForegroundApp(L"iexplore.exe", L"IEFrame");
   const DWORD before = GetTickCount();
-  Module().aeMainMessage(Message(WM_HOOK_WINDOW_ACTIVATED, 0));
-  EXPECT_LE(Module().LastActivityTick() - before, GetTickCount() - before);
-  EXPECT_FALSE(Module().ForegroundIsIE());
+  Module().Dispatch().aeMainMessage(Message(WM_HOOK_WINDOW_ACTIVATED, 0));
+  EXPECT_LE(Module().Watch().LastActivityTick() - before, GetTickCount() - before);
+  EXPECT_FALSE(Module().Watch().ForegroundIsIE());
   EXPECT_EQ(steps_.resets, 1);
 }
 

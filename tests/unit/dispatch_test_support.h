@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/data_module.h"
 #include "helper/helper_protocol.h"
+#include "hub/data_module.h"
 #include "testing/probe/process.h"
 #include "testing/probe/window_find.h"
 #include "tests/unit/datamodule_test_support.h"

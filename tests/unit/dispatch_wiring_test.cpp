@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "app/bug_report_adapter.h"
-#include "core/data_module.h"
+#include "hub/data_module.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
@@ -64,12 +64,12 @@ class DispatchWiringTest : public ::testing::Test {
 TEST_F(DispatchWiringTest, TheWheelIsPostedToThePopupsListWithNoPosition) {
   const HWND grid = popup_->Grid().Handle();
   const WPARAM wheel = static_cast<WPARAM>(static_cast<DWORD>(-2 * WHEEL_DELTA) << 16);
-  dataModule_->aeMainMessage(Message(WM_HELPER_MOUSE_WHEEL, wheel));
+  dataModule_->Dispatch().aeMainMessage(Message(WM_HELPER_MOUSE_WHEEL, wheel));
   MSG posted{};
   EXPECT_FALSE(PeekMessageW(&posted, grid, WM_MOUSEWHEEL, WM_MOUSEWHEEL, PM_REMOVE)) << "the pop-up is hidden";
 
   ShowPopupAt(100, 100);
-  dataModule_->aeMainMessage(Message(WM_HELPER_MOUSE_WHEEL, wheel, PackCursorPos(7, 7)));
+  dataModule_->Dispatch().aeMainMessage(Message(WM_HELPER_MOUSE_WHEEL, wheel, PackCursorPos(7, 7)));
   ASSERT_TRUE(PeekMessageW(&posted, grid, WM_MOUSEWHEEL, WM_MOUSEWHEEL, PM_REMOVE));
   EXPECT_EQ(posted.wParam, wheel);
   EXPECT_EQ(posted.lParam, 0);
@@ -82,12 +82,12 @@ TEST_F(DispatchWiringTest, AClickOutsideThePopupAtNegativeCoordinatesClosesItAnd
   ASSERT_LT(bounds.left, 0) << "the window could not be placed left of the screen";
 
   TypeIntoHistory();
-  dataModule_->aeMainMessage(HelperClickAt(bounds.left + 10, bounds.top + 10));
+  dataModule_->Dispatch().aeMainMessage(HelperClickAt(bounds.left + 10, bounds.top + 10));
   EXPECT_EQ(KeyHistory().Count(), 0);
   EXPECT_TRUE(popup_->IsVisible());
   EXPECT_TRUE(TemplateViewActive());
 
-  dataModule_->aeMainMessage(HelperClickAt(bounds.right, bounds.top + 10));
+  dataModule_->Dispatch().aeMainMessage(HelperClickAt(bounds.right, bounds.top + 10));
   EXPECT_FALSE(popup_->IsVisible());
   EXPECT_FALSE(TemplateViewActive());
 }
@@ -104,7 +104,7 @@ TEST_F(DispatchWiringTest, TheErrorReportNamesTheKeyModelsLayoutNotTheForeground
   constexpr LayoutHandle kRussian = 0x04190419;
   ASSERT_NE(reinterpret_cast<LayoutHandle>(GetKeyboardLayout(0)), kRussian);
   runtime_->Model().SetLayout(kRussian);
-  BugReportAdapter report(*dataModule_);
+  BugReportAdapter report(dataModule_->Switch());
   report.SetKeyModel(&runtime_->Model());
   EXPECT_EQ(reinterpret_cast<LayoutHandle>(report.KeyboardLayout()), kRussian);
 }

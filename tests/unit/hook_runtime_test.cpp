@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/data_module.h"
 #include "core/input_helper_link.h"
 #include "helper/helper_protocol.h"
+#include "hub/data_module.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
@@ -164,19 +164,19 @@ TEST_F(HookRuntime, TheDataModuleSwitchesTheHookAndTellsTheHelperInOrder) {
   };
   {
     TDataDM dataModule({.hookLibrary = test::StandInLibrary()});
-    ASSERT_TRUE(dataModule.Start());
+    ASSERT_TRUE(dataModule.Switch().Start());
     EXPECT_TRUE(runtime_.Model().Active());
     EXPECT_EQ(winSpace(), 1);
     EXPECT_FALSE(Passed(VK_SPACE, false));
 
-    ASSERT_TRUE(dataModule.Stop());
+    ASSERT_TRUE(dataModule.Switch().Stop());
     EXPECT_FALSE(runtime_.Model().Active());
     EXPECT_EQ(winSpace(), 0);
     EXPECT_TRUE(Passed(VK_SPACE, false)) << "switched off, Win+Space reaches the applications";
 
-    ASSERT_TRUE(dataModule.Start());
+    ASSERT_TRUE(dataModule.Switch().Start());
     EXPECT_EQ(winSpace(), 1);
-    ASSERT_TRUE(dataModule.Stop());
+    ASSERT_TRUE(dataModule.Switch().Stop());
   }
   std::vector<UINT> commands;
   for (const auto& message : helper.Messages())

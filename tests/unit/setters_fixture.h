@@ -8,7 +8,7 @@
 
 #include "core/app_ini.h"
 #include "core/lang_apply.h"
-#include "core/program_setting_effects.h"
+#include "hub/program_setting_effects.h"
 #include "keyboard/actions.h"
 #include "tests/unit/settings_fixture.h"
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "core/app_ini.h"
-#include "core/data_module.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
 #include "core/tray_lookups.h"
-#include "core/tray_port.h"
+#include "hub/data_module.h"
+#include "hub/tray_port.h"
 #include "keyboard/action_kinds.h"
 #include "keyboard/actions.h"
 #include "tests/host/keymodel_fakes.h"
@@ -78,7 +78,7 @@ class TrayModuleTest : public test::SettingsTest {
     SettingsTest::TearDown();
   }
   void PostToIcon(TDataDM& module, UINT mouseMessage) {
-    PostMessageW(module.trayMain().Window(), kTrayCallbackMessage, 1, mouseMessage);
+    PostMessageW(module.Tray().trayMain().Window(), kTrayCallbackMessage, 1, mouseMessage);
   }
 
   DataModuleOptions Options() {
@@ -93,33 +93,33 @@ class TrayModuleTest : public test::SettingsTest {
 
 TEST_F(TrayModuleTest, BalloonCountersLiveInTheSettingsKey) {
   TDataDM module(Options());
-  module.SetTrayIconVisible(true);
+  module.Tray().SetTrayIconVisible(true);
 
-  module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  module.Tray().ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
   EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
-  EXPECT_EQ(module.CurrentBalloonName(), L"FirstStart");
-  module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  EXPECT_EQ(module.Tray().CurrentBalloonName(), L"FirstStart");
+  module.Tray().ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
   EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u) << "shown at most once";
 
   // A balloon that times out leaves its count; a click ends the tip for good.
-  module.trayMainBalloonHide();
-  module.trayMainBalloonClick();
+  module.Tray().trayMainBalloonHide();
+  module.Tray().trayMainBalloonClick();
   EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
-  module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
-  module.trayMainBalloonClick();
+  module.Tray().ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  module.Tray().trayMainBalloonClick();
   EXPECT_EQ(Get(L"FirstStart")->Dword(), 1000u);
-  EXPECT_TRUE(module.CurrentBalloonName().empty());
+  EXPECT_TRUE(module.Tray().CurrentBalloonName().empty());
 
-  for (int i = 0; i < 11; ++i) module.ShowTipBalloon(L"StartContextMenu", 10, LangId(0), LangId(35), 5000);
+  for (int i = 0; i < 11; ++i) module.Tray().ShowTipBalloon(L"StartContextMenu", 10, LangId(0), LangId(35), 5000);
   EXPECT_EQ(Get(L"StartContextMenu")->Dword(), 10u);
 }
 
 TEST_F(TrayModuleTest, HiddenIconShowsOnlyForTheBalloon) {
   Preset().SetHideTrayIcon(true);
   TDataDM module(Options());
-  module.ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
+  module.Tray().ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
   EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
-  EXPECT_FALSE(module.trayMain().InShell());
+  EXPECT_FALSE(module.Tray().trayMain().InShell());
 }
 
 TEST_F(TrayModuleTest, MenuItemsInOrderWithTheirTexts) {
@@ -130,8 +130,8 @@ TEST_F(TrayModuleTest, MenuItemsInOrderWithTheirTexts) {
   Lang().SetText(406, L"Help");
   TDataDM module(Options());
   module.ApplyLanguage();
-  module.pmTrayPopup();
-  const std::vector<std::wstring> shown = module.pmTray().ShownCaptions();
+  module.Tray().pmTrayPopup();
+  const std::vector<std::wstring> shown = module.Tray().pmTray().ShownCaptions();
   ASSERT_EQ(shown.size(), 17u);
   EXPECT_EQ(shown[0], L"T30") << "inactive";
   EXPECT_EQ(shown[1], L"T567");
@@ -147,13 +147,13 @@ TEST_F(TrayModuleTest, MenuItemsInOrderWithTheirTexts) {
   EXPECT_EQ(shown[15], L"-");
   EXPECT_EQ(shown[16], L"T323");
 
-  ASSERT_TRUE(module.Start());
-  EXPECT_EQ(module.pmTray().Item(L"pmiActive").caption, L"T29");
-  EXPECT_EQ(module.pmTray().Item(L"pmiActive").imageIndex, 8);
-  EXPECT_TRUE(module.pmTray().Item(L"pmiShowTemplatesManager").enabled);
-  ASSERT_TRUE(module.Stop());
-  EXPECT_EQ(module.pmTray().Item(L"pmiActive").imageIndex, 7);
-  EXPECT_FALSE(module.pmTray().Item(L"pmiShowTemplatesManager").enabled);
+  ASSERT_TRUE(module.Switch().Start());
+  EXPECT_EQ(module.Tray().pmTray().Item(L"pmiActive").caption, L"T29");
+  EXPECT_EQ(module.Tray().pmTray().Item(L"pmiActive").imageIndex, 8);
+  EXPECT_TRUE(module.Tray().pmTray().Item(L"pmiShowTemplatesManager").enabled);
+  ASSERT_TRUE(module.Switch().Stop());
+  EXPECT_EQ(module.Tray().pmTray().Item(L"pmiActive").imageIndex, 7);
+  EXPECT_FALSE(module.Tray().pmTray().Item(L"pmiShowTemplatesManager").enabled);
 }
 
 TEST_F(TrayModuleTest, EachTemplateHotkeyAddsItsShortcutAfresh) {
@@ -165,12 +165,12 @@ TEST_F(TrayModuleTest, EachTemplateHotkeyAddsItsShortcutAfresh) {
     binding->SetKind(8);
     binding->SetParam(1);
   }
-  module.pmTrayPopup();
-  const std::wstring first = module.pmTray().Item(L"pmiShowTemplatesManager").caption;
+  module.Tray().pmTrayPopup();
+  const std::wstring first = module.Tray().pmTray().Item(L"pmiShowTemplatesManager").caption;
   EXPECT_EQ(first.rfind(L"Templates (", 0), 0u) << first;
   EXPECT_EQ(std::count(first.begin(), first.end(), L'('), 2) << first;
-  module.pmTrayPopup();
-  EXPECT_EQ(module.pmTray().Item(L"pmiShowTemplatesManager").caption, first) << "reopening starts from the plain text";
+  module.Tray().pmTrayPopup();
+  EXPECT_EQ(module.Tray().pmTray().Item(L"pmiShowTemplatesManager").caption, first) << "reopening starts from the plain text";
 }
 
 TEST_F(TrayModuleTest, ARightToLeftMenuKeepsItsCaptionsAsTheyAre) {
@@ -182,11 +182,11 @@ TEST_F(TrayModuleTest, ARightToLeftMenuKeepsItsCaptionsAsTheyAre) {
   ASSERT_NE(binding, nullptr);
   binding->SetKind(8);
   binding->SetParam(1);
-  module.pmTray().Item(L"pmiShowTemplatesManager").caption = L"As shown";
+  module.Tray().pmTray().Item(L"pmiShowTemplatesManager").caption = L"As shown";
   Preset().SetSoundEnabled(true);
-  module.pmTrayPopup();
-  EXPECT_EQ(module.pmTray().Item(L"pmiShowTemplatesManager").caption, L"As shown");
-  EXPECT_TRUE(module.pmTray().Item(L"pmiSoundEnabled").checked) << "the check follows the setting all the same";
+  module.Tray().pmTrayPopup();
+  EXPECT_EQ(module.Tray().pmTray().Item(L"pmiShowTemplatesManager").caption, L"As shown");
+  EXPECT_TRUE(module.Tray().pmTray().Item(L"pmiSoundEnabled").checked) << "the check follows the setting all the same";
 }
 
 TEST_F(TrayModuleTest, TheFlagIsOfTheLayoutTheKeyModelTypesIn) {
@@ -204,17 +204,17 @@ TEST_F(TrayModuleTest, TheFlagIsOfTheLayoutTheKeyModelTypesIn) {
     DataModuleOptions options = Options();
     options.pictures = pictures;
     TDataDM module(options);
-    ASSERT_TRUE(module.Start());
+    ASSERT_TRUE(module.Switch().Start());
 
     // The window in front types French; the program's own thread does not.
     const LayoutHandle french = 0x040C040C;
     ASSERT_NE(reinterpret_cast<LayoutHandle>(GetKeyboardLayout(0)) & 0x3FF, french & 0x3FF);
     model.SetLayout(french);
-    module.UpdateTrayIcon();
-    EXPECT_EQ(module.ShownTrayPicture(), (TrayPicture{.flag = true, .image = LayoutToFlagIndex(french)}));
+    module.Tray().UpdateTrayIcon();
+    EXPECT_EQ(module.Tray().ShownTrayPicture(), (TrayPicture{.flag = true, .image = LayoutToFlagIndex(french)}));
 
-    ASSERT_TRUE(module.Stop());
-    EXPECT_FALSE(module.ShownTrayPicture().flag);
+    ASSERT_TRUE(module.Switch().Stop());
+    EXPECT_FALSE(module.Tray().ShownTrayPicture().flag);
   }
   FreeLibrary(pictures);
 }
@@ -253,12 +253,12 @@ TEST_F(TrayModuleTest, EveryItemFitsItsCaptionAndShortcutInEitherLook) {
   binding->SetParam(1);
   TDataDM module(Options());
   for (PopupMenuStyle style : {PopupMenuStyle::Standard, PopupMenuStyle::XP}) {
-    module.pmTray().SetStyle(style);
+    module.Tray().pmTray().SetStyle(style);
     ReadItemRectsOfNextMenu();
-    module.pmTray().Menu().Popup({40, 40}, module.trayMain().Window());
+    module.Tray().pmTray().Menu().Popup({40, 40}, module.Tray().trayMain().Window());
     const std::vector<RECT>& rects = g_menuItemRects;
     std::vector<const ui::MenuItem*> shown;
-    for (const auto& item : module.pmTray().Menu().Items()) {
+    for (const auto& item : module.Tray().pmTray().Menu().Items()) {
       if (item->visible) shown.push_back(item.get());
     }
     ASSERT_EQ(rects.size(), shown.size());
@@ -292,9 +292,9 @@ TEST_F(TrayModuleTest, DoubleClickOpensThePopupOnceAndRightButtonNever) {
 
 TEST_F(TrayModuleTest, AddressesOpenedByTheMenu) {
   TDataDM module(Options());
-  module.pmTray().Item(L"pmiMail").onClick();
-  module.pmTray().Item(L"pmiWWW").onClick();
-  module.pmTray().Item(L"pmiForum").onClick();
+  module.Tray().pmTray().Item(L"pmiMail").onClick();
+  module.Tray().pmTray().Item(L"pmiWWW").onClick();
+  module.Tray().pmTray().Item(L"pmiForum").onClick();
   ASSERT_EQ(opened_.size(), 3u);
   EXPECT_EQ(opened_[0].rfind(L"mailto:support@orvanesoftware.com?subject=Orvane%20Paste%20", 0), 0u) << opened_[0];
   EXPECT_EQ(opened_[0].find(L' '), std::wstring::npos) << opened_[0];
@@ -305,37 +305,37 @@ TEST_F(TrayModuleTest, ExitSwitchesOffThenEndsTheLoopUnlessLocked) {
   TDataDM module(Options());
   PutDword(L"AccessDenied", 1);
   Preset().Load();
-  ASSERT_TRUE(module.Start());
-  module.pmiCloseClick();
-  EXPECT_TRUE(module.Active());
+  ASSERT_TRUE(module.Switch().Start());
+  module.Tray().pmiCloseClick();
+  EXPECT_TRUE(module.Switch().Active());
   EXPECT_FALSE(ui::Terminated());
 
   PutDword(L"AccessDenied", 0);
   Preset().Load();
-  module.pmiCloseClick();
-  EXPECT_FALSE(module.Active());
-  EXPECT_FALSE(module.HookLib().Loaded());
+  module.Tray().pmiCloseClick();
+  EXPECT_FALSE(module.Switch().Active());
+  EXPECT_FALSE(module.Switch().HookLib().Loaded());
   EXPECT_TRUE(ui::Terminated());
 }
 
 // A window with unsaved work has its say before Exit and before the session ends.
 TEST_F(TrayModuleTest, ExitAndTheSessionEndWaitForTheOpenWindowsToAgree) {
   TDataDM module(Options());
-  ASSERT_TRUE(module.Start());
+  ASSERT_TRUE(module.Switch().Start());
   tray_.windowsAllowExit = false;
-  module.pmiCloseClick();
+  module.Tray().pmiCloseClick();
   EXPECT_EQ(tray_.exitQuestions, 1);
-  EXPECT_TRUE(module.Active()) << "switched off though the program goes on";
+  EXPECT_TRUE(module.Switch().Active()) << "switched off though the program goes on";
   EXPECT_FALSE(ui::Terminated());
   EXPECT_EQ(SendMessageW(ui::ApplicationWindow(), WM_QUERYENDSESSION, 0, 0), FALSE);
   EXPECT_EQ(tray_.exitQuestions, 2);
 
   tray_.windowsAllowExit = true;
   EXPECT_EQ(SendMessageW(ui::ApplicationWindow(), WM_QUERYENDSESSION, 0, 0), TRUE);
-  EXPECT_TRUE(module.Active()) << "only asked: the session's end is the system's";
-  module.pmiCloseClick();
+  EXPECT_TRUE(module.Switch().Active()) << "only asked: the session's end is the system's";
+  module.Tray().pmiCloseClick();
   EXPECT_EQ(tray_.exitQuestions, 4);
-  EXPECT_FALSE(module.Active());
+  EXPECT_FALSE(module.Switch().Active());
   EXPECT_TRUE(ui::Terminated());
 }
 
@@ -347,7 +347,7 @@ TEST_F(TrayModuleTest, LanguageRebuildsTheBindingKinds) {
   ASSERT_EQ(KindCatalogue().Rows().size(), 15u);
   EXPECT_EQ(KindCatalogue().Rows()[6].name, L"Windows of Orvane Paste");
   EXPECT_EQ(KindCatalogue().Rows()[6].subCommands.size(), 8u);
-  EXPECT_EQ(module.pmTray().Item(L"pmiClose").caption, L"Beenden");
+  EXPECT_EQ(module.Tray().pmTray().Item(L"pmiClose").caption, L"Beenden");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "core/tray_icon.h"
+#include "hub/tray_icon.h"
 
 namespace snibbet {
 namespace {

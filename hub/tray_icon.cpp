@@ -1,4 +1,4 @@
-#include "core/tray_icon.h"
+#include "hub/tray_icon.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "core/hook_library.h"
+#include "hub/hook_library.h"
 
 #include <utility>
 

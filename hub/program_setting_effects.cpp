@@ -1,9 +1,9 @@
-#include "core/program_setting_effects.h"
+#include "hub/program_setting_effects.h"
 
-#include "core/data_module.h"
 #include "core/lang_apply.h"
 #include "dialogs/settings_form.h"
 #include "dialogs/wizard_form.h"
+#include "hub/data_module.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_background.h"
@@ -20,19 +20,19 @@ void ProgramSettingEffects::ApplyLanguageToProgram() {
   ApplyLanguageEverywhere([this] { dataModule_->ApplyLanguage(); });
 }
 
-bool ProgramSettingEffects::DataModuleActive() { return dataModule_ && dataModule_->Active(); }
+bool ProgramSettingEffects::DataModuleActive() { return dataModule_ && dataModule_->Switch().Active(); }
 
 void ProgramSettingEffects::SetDataModuleActive(bool active) {
-  if (dataModule_) dataModule_->SetActive(active);
+  if (dataModule_) dataModule_->Switch().SetActive(active);
 }
 
-// The data module picks the file of the language the settings hold now.
+// The tray picks the file of the language the settings hold now.
 void ProgramSettingEffects::PickHelpFile(int) {
-  if (dataModule_) dataModule_->SelectHelpFile();
+  if (dataModule_) dataModule_->Tray().SelectHelpFile();
 }
 
 void ProgramSettingEffects::ApplyAppearance() {
-  if (dataModule_) dataModule_->ApplyKeyboardAppearance();
+  if (dataModule_) dataModule_->Look().Apply();
 }
 
 void ProgramSettingEffects::RedrawKeyboardView() {
@@ -104,11 +104,11 @@ void ProgramSettingEffects::ShowAutoHideInOpenDialogs(bool autoHide) {
 }
 
 void ProgramSettingEffects::SetTrayIconActive(bool active) {
-  if (dataModule_) dataModule_->SetTrayIconVisible(active);
+  if (dataModule_) dataModule_->Tray().SetTrayIconVisible(active);
 }
 
 void ProgramSettingEffects::RedrawTrayIcon() {
-  if (dataModule_) dataModule_->UpdateTrayIcon();
+  if (dataModule_) dataModule_->Tray().UpdateTrayIcon();
 }
 
 }  // namespace snibbet

@@ -21,7 +21,7 @@ class ProgramSettingEffects : public SystemSettingEffects {
   bool DataModuleActive() override;
   void SetDataModuleActive(bool active) override;
   void PickHelpFile(int language) override;
-  // The data module's appearance record filled afresh and handed to the view.
+  // The hub's keyboard appearance filled afresh and handed to the view.
   void ApplyAppearance() override;
 
   void RedrawKeyboardView() override;

@@ -1,5 +1,5 @@
 #pragma once
-// What kind of application is in front. Two flags of the data module come
+// What kind of application is in front. Two flags of the foreground state come
 // from here: Internet Explorer in front, and one of the slow paste targets in
 // front (they read a pasted clipboard late, so the user's clipboard goes back
 // later).

@@ -4,7 +4,7 @@
 // module receives it at construction; without one it takes the default.
 #include <string>
 
-#include "core/settings_window_link.h"
+#include "hub/settings_window_link.h"
 
 namespace snibbet {
 

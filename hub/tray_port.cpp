@@ -1,4 +1,4 @@
-#include "core/tray_port.h"
+#include "hub/tray_port.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "core/foreground_app.h"
+#include "hub/foreground_app.h"
 
 #include "core/process_idle.h"
 

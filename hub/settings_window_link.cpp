@@ -1,7 +1,7 @@
-#include "core/settings_window_link.h"
+#include "hub/settings_window_link.h"
 
-#include "core/data_module.h"
 #include "core/version_check.h"
+#include "hub/data_module.h"
 #include "templates/template_view_form.h"
 
 namespace snibbet {
@@ -9,8 +9,8 @@ namespace snibbet {
 void SettingsWindowLink::EnableSettingsMenuItems(bool enabled) {
   TDataDM* dataModule = DataDMOrNull();
   if (!dataModule) return;
-  dataModule->pmTray().Item(L"pmiSettings").enabled = enabled;
-  dataModule->pmTray().Item(L"pmiActionSetup").enabled = enabled;
+  dataModule->Tray().pmTray().Item(L"pmiSettings").enabled = enabled;
+  dataModule->Tray().pmTray().Item(L"pmiActionSetup").enabled = enabled;
 }
 
 void SettingsWindowLink::BindingsChanged() {
@@ -19,12 +19,12 @@ void SettingsWindowLink::BindingsChanged() {
 
 const ui::ImageList* SettingsWindowLink::EventPictures() {
   TDataDM* dataModule = DataDMOrNull();
-  return dataModule ? &dataModule->ilMain() : nullptr;
+  return dataModule ? &dataModule->Tray().ilMain() : nullptr;
 }
 
 const ui::ImageList* SettingsWindowLink::LanguageFlags() {
   TDataDM* dataModule = DataDMOrNull();
-  return dataModule ? &dataModule->ilLangs() : nullptr;
+  return dataModule ? &dataModule->Tray().ilLangs() : nullptr;
 }
 
 TemplateTable* SettingsWindowLink::Templates() {
@@ -59,7 +59,7 @@ const ui::ImageList* WizardLink::LanguageFlags() { return SettingsWindowLink().L
 TemplateTable* WizardLink::Templates() { return SettingsWindowLink().Templates(); }
 
 void WizardLink::OpenSettings() {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->pmiSettingsClick();
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmiSettingsClick();
 }
 
 void WizardLink::CheckNewVersion() { snibbet::CheckNewVersion(true); }

@@ -1,5 +1,5 @@
 #pragma once
-// The hook library SnibbetH as the data module binds it: loaded by name, its
+// The hook library SnibbetH as the program switch binds it: loaded by name, its
 // "Hook" entry called with the window to report to, its "UnHook" entry called
 // before it is freed. Entries are looked up when they are needed, so a library
 // without "UnHook" still binds and fails only when the program switches off.

@@ -1,4 +1,4 @@
-#include "core/tray_menu.h"
+#include "hub/tray_menu.h"
 
 #include <memory>
 

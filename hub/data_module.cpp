@@ -1,0 +1,73 @@
+#include "hub/data_module.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <stdexcept>
+#include <utility>
+
+#include "core/debug_log.h"
+#include "keyboard/action_kinds.h"
+#include "ui/application.h"
+#include "visual/office11_colors.h"
+
+namespace snibbet {
+namespace {
+
+TDataDM* g_dataDM = nullptr;
+
+HINSTANCE PicturesModule(HINSTANCE pictures) { return pictures ? pictures : GetModuleHandleW(nullptr); }
+
+}  // namespace
+
+void UseOfficeColourScheme() { Office11ColorsAddRef(); }
+void ReleaseOfficeColourScheme() { Office11ColorsRelease(); }
+
+TDataDM::Claim::Claim(TDataDM* module) {
+  if (g_dataDM) throw std::logic_error("the data module exists already");
+  g_dataDM = module;
+}
+
+TDataDM::Claim::~Claim() { g_dataDM = nullptr; }
+
+TDataDM::TDataDM(DataModuleOptions options)
+    : claim_(this),
+      port_(options.tray ? *options.tray : defaultTray_),
+      parts_(options.parts ? *options.parts : programParts_),
+      pictures_(PicturesModule(options.pictures)),
+      look_(pictures_),
+      watch_(parts_, options.iconSets),
+      switch_(std::move(options.hookLibrary), tray_, watch_),
+      tray_(port_, parts_, watch_, switch_, pictures_,
+            options.trayMenuRightToLeft ? std::move(options.trayMenuRightToLeft) : TrayMenuShownRightToLeft),
+      dispatch_(parts_, watch_, tray_, port_, look_) {
+  DebugLog(L"DataDM");
+  std::srand(static_cast<unsigned>(std::time(nullptr)) ^ GetTickCount());
+  UseOfficeColourScheme();
+  look_.Apply();
+  BuildActionKindCatalogue();
+  // Every queued message of the thread passes the hub first.
+  if (ui::Application* app = ui::Application::Existing()) app->SetEvents(&dispatch_);
+}
+
+TDataDM::~TDataDM() {
+  if (ui::Application* app = ui::Application::Existing(); app && app->Events() == &dispatch_) app->SetEvents(nullptr);
+  ReleaseOfficeColourScheme();
+  // The parts go in reverse: the switch's end ends the input helper.
+}
+
+TDataDM& DataDM() {
+  if (!g_dataDM) throw std::logic_error("no data module");
+  return *g_dataDM;
+}
+
+TDataDM* DataDMOrNull() { return g_dataDM; }
+
+void TDataDM::ApplyLanguage() {
+  BuildActionKindCatalogue();
+  tray_.ApplyLanguage();
+}
+
+// The catalogue's names are language texts.
+void TDataDM::BuildActionKindCatalogue() { KindCatalogue().Rebuild(); }
+
+}  // namespace snibbet

@@ -1,0 +1,91 @@
+#include "hub/data_module_parts.h"
+
+#include <cstdint>
+
+#include "dialogs/settings_form.h"
+#include "dialogs/template_setup_form.h"
+#include "dialogs/wizard_form.h"
+#include "keyboard/key_history.h"
+#include "keyboard/key_model.h"
+#include "keyboard/keyboard_runtime.h"
+#include "keyboard/layout_switch.h"
+#include "keyboard/main_keyboard_form.h"
+#include "templates/template_view_form.h"
+
+namespace snibbet {
+
+void ProgramParts::ShowTemplateView() { snibbet::ShowTemplateView(); }
+
+bool ProgramParts::PopupShown() { return TemplateViewActive(); }
+
+HWND ProgramParts::PopupWindow() {
+  TTemplateViewForm* popup = TemplateViewForm();
+  return popup ? popup->Handle() : HWND{};
+}
+
+RECT ProgramParts::PopupBounds() {
+  RECT bounds{};
+  if (TTemplateViewForm* popup = TemplateViewForm(); popup && popup->Handle()) GetWindowRect(popup->Handle(), &bounds);
+  return bounds;
+}
+
+void ProgramParts::HidePopup() {
+  if (TTemplateViewForm* popup = TemplateViewForm()) popup->HideView();
+}
+
+void ProgramParts::PostWheelToGrid(WPARAM wheel) {
+  TTemplateViewForm* popup = TemplateViewForm();
+  if (popup && popup->Grid().IsCreated()) popup->Grid().Post(WM_MOUSEWHEEL, wheel, 0);
+}
+
+HWND ProgramParts::WizardWindow() {
+  const TWizardForm* wizard = WizardForm();
+  return wizard ? wizard->Handle() : nullptr;
+}
+
+bool NoProgramWindowShown() {
+  const auto shown = [](const ui::Form* form) { return form && form->IsVisible(); };
+  return !shown(MainForm()) && !shown(TemplateSetupForm()) && !shown(WizardForm());
+}
+
+bool ProgramParts::MouseOverKeyboardWindow() {
+  const TMainKeyboardForm* keyboard = MainKeyboardForm();
+  return keyboard && keyboard->IsMouseOverKeyboard();
+}
+
+// Kind 8 parameter 4, which no binding of this program has.
+void ProgramParts::ToggleKeyboardWindow() {
+  TMainKeyboardForm* keyboard = MainKeyboardForm();
+  if (!keyboard) return;
+  if (keyboard->IsVisible()) {
+    keyboard->Hide();
+  } else {
+    keyboard->ShowNoActivate();
+  }
+}
+
+void ProgramParts::ResetKeyHistory() { snibbet::ResetKeyHistory(); }
+void ProgramParts::ResetKeyHistoryFor(HWND foreground) {
+  KeyHistory().ResetForForeground(reinterpret_cast<std::uintptr_t>(foreground));
+}
+void ProgramParts::ResetKeyHistoryForClickAt(DWORD time) { KeyHistory().ResetForClickAt(time); }
+
+void ProgramParts::ApplyLayout(HKL layout) { ApplyForegroundLayout(layout); }
+
+// The executor's own layout switch waits for the hook library's answer.
+bool ProgramParts::LayoutAnswerPending() { return !LayoutSwitchAcknowledged(); }
+
+void ProgramParts::LayoutAnswered() { LayoutSwitchAnswered(); }
+
+void ProgramParts::SetAppIcons(const TQvIcons* set) {
+  if (TQvKeyboard* model = QvKeyboard()) model->SetAppIcons(set);
+}
+
+void ProgramParts::ReleaseModelKeys() {
+  if (TQvKeyboard* model = QvKeyboard()) {
+    model->ReleaseAllKeys();
+    model->Redraw();
+  }
+}
+
+}  // namespace snibbet

@@ -1,0 +1,31 @@
+#pragma once
+// The keyboard window's look, kept by the hub for the window and its
+// background: the one appearance record, filled from the settings and the
+// system colours, and the pictures of the window's title buttons and keys.
+#include <windows.h>
+
+#include "keyboard/keyboard_appearance.h"
+#include "ui/image_list.h"
+
+namespace snibbet {
+
+class KeyboardLook {
+ public:
+  // The pictures are bitmap strips of `pictures`' resources.
+  explicit KeyboardLook(HINSTANCE pictures);
+
+  // The appearance filled afresh and handed to the keyboard view (which
+  // redraws when told).
+  void Apply();
+  // Its users read it, the hub fills it.
+  const KeyboardAppearance& Appearance() const { return appearance_; }
+  const ui::ImageList& ilFormBtns() const { return ilFormBtns_; }  // the title buttons
+  const ui::ImageList& ilKeys() const { return ilKeys_; }          // the view's key pictures
+
+ private:
+  KeyboardAppearance appearance_;
+  ui::ImageList ilFormBtns_;
+  ui::ImageList ilKeys_;
+};
+
+}  // namespace snibbet
