@@ -2,7 +2,8 @@
 // TQvClipboardMonitor: the invisible window the system tells of every
 // clipboard change. It keeps ClipboardChangedFlag for the paste steps that
 // wait on their own clipboard writes, keeps the user's clipboard in memory
-// around a paste and puts it back shortly after, and plays the clipboard
+// around a paste and puts it back shortly after the target has read the
+// template it offers, and plays the clipboard
 // sound when the user's clipboard changes. It also drives the clipboard
 // history store (switched off in the program: ClipboardIsActive is never
 // stored as on), of which only the start-up read of the index files runs.
