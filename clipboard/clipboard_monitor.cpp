@@ -8,6 +8,7 @@
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
 #include "core/preset.h"
+#include "core/synthetic_input.h"
 #include "core/version_info.h"
 
 namespace snibbet {
@@ -23,6 +24,7 @@ ClipboardMonitorOptions WithDefaults(ClipboardMonitorOptions options) {
   if (!options.lookUpListenerApi) options.lookUpListenerApi = LookUpFormatListenerApi;
   if (!options.showWarning) options.showWarning = ShowWarningMessage;
   if (!options.playSound) options.playSound = PlayEventSound;
+  if (!options.typePasteKeys) options.typePasteKeys = [] { SendCtrlV(); };
   if (!options.historySettings) {
     options.historySettings = [] {
       const TPreset* preset = PresetOrNull();
@@ -78,7 +80,12 @@ void TQvClipboardMonitor::ApplyLanguage() {
   placeholderNote_ = LangText(42, L"No text");
 }
 
-void TQvClipboardMonitor::OnDestroy() { UnregisterViewer(); }
+void TQvClipboardMonitor::OnDestroy() {
+  UnregisterViewer();
+  // Left pending, the user's clipboard would end with the program.
+  if (tmrRestore.Enabled()) tmrRestoreTimer();
+  offer_.RenderAll();
+}
 
 void TQvClipboardMonitor::RegisterViewer() {
   registering_ = true;
@@ -147,6 +154,11 @@ void TQvClipboardMonitor::ClipboardChanged() {
   KickWatchdog();
   snapshotHeld_ = false;
   ClipboardChangedFlag = true;
+  // Another content replaced the template before the target read it: nothing to wait for.
+  if (awaitingTake_ && !offer_.OnClipboard()) {
+    awaitingTake_ = false;
+    ArmRestore(restoreDelayMs_);
+  }
   if (saving_ || registering_ || !monitoring_ || IsOwnWrite()) return;
   options_.playSound(kClipboardSoundSlot, false);
   if (HistoryStoreOn()) {

@@ -2,7 +2,8 @@
 // TQvClipboardMonitor: the invisible window the system tells of every
 // clipboard change. It keeps ClipboardChangedFlag for the paste steps that
 // wait on their own clipboard writes, keeps the user's clipboard in memory
-// around a paste and puts it back shortly after, and plays the clipboard
+// around a paste and puts it back shortly after the target has read the
+// template it offers, and plays the clipboard
 // sound when the user's clipboard changes. It also drives the clipboard
 // history store (switched off in the program: ClipboardIsActive is never
 // stored as on), of which only the start-up read of the index files runs.
@@ -17,6 +18,8 @@
 
 #include "clipboard/format_listener_api.h"
 #include "clipboard/history_store.h"
+#include "clipboard/paste_offer.h"
+#include "clipboard/paste_take.h"
 #include "clipboard/paste_targets.h"
 #include "core/clipboard_stream.h"
 #include "core/qv_form.h"
@@ -60,13 +63,20 @@ struct ClipboardMonitorOptions {
   std::function<ClipboardHistorySettings()> historySettings{};
   std::wstring historyFolder{};                             // default: the settings store's clipboard folder
   HistoryKeyboardPort* keyboard = nullptr;                  // none: input is not blocked during a save
+  std::function<void()> typePasteKeys{};                    // default: SendCtrlV
 };
 
 class TQvClipboardMonitor : public TQvForm {
  public:
   static constexpr const wchar_t* kClassName = L"TQvClipboardMonitor";
+  // After the target took the offered template: time to read every format it wants.
   static constexpr UINT kRestoreDelayMs = 300;
   static constexpr UINT kSlowTargetRestoreDelayMs = 500;
+  // A target that never takes the offered template gets the user's clipboard
+  // back after this. Loaded test machines saw targets read 5 s after Ctrl+V;
+  // a target that never reads (Ctrl+V means something else to it) keeps the
+  // template that long, harmless but for the user's own Ctrl+V there.
+  static constexpr UINT kUntakenOfferRestoreMs = 8000;
   // A restore that could not open the clipboard tries again this often.
   static constexpr int kRestoreRetries = 3;
   static constexpr UINT kRestoreRetryDelayMs = 100;
@@ -89,8 +99,13 @@ class TQvClipboardMonitor : public TQvForm {
   // False when the clipboard holds data but could not be opened (another
   // program held it past the wait): a paste then must not write over it.
   bool SaveBeforePaste();
+  // Puts the program's own content for a paste on the clipboard, each format
+  // rendered when a reader asks for it. False when the clipboard did not take it.
+  bool OfferForPaste(std::vector<ClipboardFormatBytes> formats);
   // Puts the kept clipboard back after the restore delay (longer for the slow
-  // paste targets). Nothing when no usable snapshot was taken.
+  // paste targets), counted from the target's take of the offered template;
+  // kUntakenOfferRestoreMs after the call when it never takes it. Nothing
+  // when no usable snapshot was taken.
   void RestoreAfterPaste();
   // Waits, processing messages, for the program's own clipboard write to be
   // reported (at most 300 ms), then processes messages for 30 ms more.
@@ -140,6 +155,7 @@ class TQvClipboardMonitor : public TQvForm {
   bool IsOwnWrite() const;
   bool TakeSnapshot();
   void ArmRestore(UINT delayMs);
+  void OfferRendered(HWND reader);
   bool HistoryStoreOn() const { return options_.historySettings().on; }
   void SaveHistoryItem(const ClipboardHistorySettings& settings);
 
@@ -160,9 +176,13 @@ class TQvClipboardMonitor : public TQvForm {
   bool ownWriteKnown_ = false;
   DWORD ownWriteSequence_ = 0;      // right after the paste, then after the restore
   int restoreRetriesLeft_ = 0;
+  PasteTake pasteTake_;
+  bool awaitingTake_ = false;       // the restore timer runs as the bound of the take
+  UINT restoreDelayMs_ = kRestoreDelayMs;  // the delay once taken
   bool monitoring_ = true;
   ClipboardHistoryStore history_{std::filesystem::path()};
   std::wstring placeholderNote_;  // the text file of an item without a preview
+  PasteOffer offer_{[this](HWND reader) { OfferRendered(reader); }};
 };
 
 // The one monitor while it exists; null otherwise (the paste steps without one).

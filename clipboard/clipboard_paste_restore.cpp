@@ -32,6 +32,7 @@ bool TQvClipboardMonitor::SaveBeforePaste() {
   // previous paste: that one comes back after this paste too.
   if (tmrRestore.Enabled() || restoring_) {
     tmrRestore.Stop();
+    awaitingTake_ = false;
     return true;
   }
   if (HistoryStoreOn()) return true;
@@ -58,14 +59,35 @@ bool TQvClipboardMonitor::TakeSnapshot() {
   return saved && steady && HoldsWholeRecords(snapshot_);
 }
 
+bool TQvClipboardMonitor::OfferForPaste(std::vector<ClipboardFormatBytes> formats) {
+  pasteTake_.Offered();
+  return offer_.Put(std::move(formats));
+}
+
 void TQvClipboardMonitor::RestoreAfterPaste() {
   tmrRestore.Stop();
+  awaitingTake_ = false;
   if (!snapshotUsable_) return;
   // The paste has put the template there: a later change is the user's.
   ownWriteSequence_ = GetClipboardSequenceNumber();
   ownWriteKnown_ = true;
   restoreRetriesLeft_ = kRestoreRetries;
-  ArmRestore(ForegroundIsSlowPasteTarget() ? kSlowTargetRestoreDelayMs : kRestoreDelayMs);
+  restoreDelayMs_ = ForegroundIsSlowPasteTarget() ? kSlowTargetRestoreDelayMs : kRestoreDelayMs;
+  // Put back before the target read the template, the user's clipboard
+  // would be pasted in its place.
+  awaitingTake_ = pasteTake_.Awaited(offer_.OnClipboard());
+  ArmRestore(awaitingTake_ ? kUntakenOfferRestoreMs : restoreDelayMs_);
+}
+
+void TQvClipboardMonitor::OfferRendered(HWND reader) {
+  // The rendered data is still the program's own content, not a user's copy.
+  ownWriteSequence_ = GetClipboardSequenceNumber();
+  ownWriteKnown_ = true;
+  DWORD readerProcess = 0;
+  if (reader) GetWindowThreadProcessId(reader, &readerProcess);
+  if (!pasteTake_.Rendered(readerProcess) || !awaitingTake_) return;
+  awaitingTake_ = false;
+  ArmRestore(restoreDelayMs_);
 }
 
 void TQvClipboardMonitor::ArmRestore(UINT delayMs) {
@@ -76,6 +98,7 @@ void TQvClipboardMonitor::ArmRestore(UINT delayMs) {
 
 void TQvClipboardMonitor::tmrRestoreTimer() {
   tmrRestore.Stop();
+  awaitingTake_ = false;
   if (!snapshotUsable_) return;
   if (GetClipboardSequenceNumber() != ownWriteSequence_) {
     // The user copied something since the paste: that copy stays.
@@ -127,7 +150,10 @@ void TQvClipboardMonitor::SendPasteKeys() {
   } else {
     WaitForProcessIdle(50, 250);
   }
-  SendCtrlV();
+  DWORD targetProcess = 0;
+  if (HWND target = GetForegroundWindow()) GetWindowThreadProcessId(target, &targetProcess);
+  pasteTake_.PasteKeysSent(targetProcess);
+  options_.typePasteKeys();
 }
 
 }  // namespace snibbet

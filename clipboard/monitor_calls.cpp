@@ -17,6 +17,11 @@ constexpr DWORD kPollMs = 10;
 
 }  // namespace
 
+bool OfferForPaste(std::vector<ClipboardFormatBytes> formats) {
+  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) return monitor->OfferForPaste(std::move(formats));
+  return PutClipboardFormats(formats);
+}
+
 bool MonitorPasteSteps::MonitorPresent() { return ClipboardMonitorOrNull() != nullptr; }
 
 bool MonitorPasteSteps::HoldsAnything() { return CountClipboardFormats() != 0; }
@@ -41,7 +46,7 @@ void MonitorPasteSteps::SetMonitoring(bool on) {
 
 std::wstring MonitorPasteSteps::Text() { return GetClipboardTextW(); }
 
-bool MonitorPasteSteps::PutText(std::wstring_view text) { return PutClipboardText(text); }
+bool MonitorPasteSteps::PutText(std::wstring_view text) { return OfferForPaste(TextClipboardFormats(text)); }
 
 bool MonitorPasteSteps::Clear() { return ClearClipboard(); }
 

@@ -5,10 +5,17 @@
 // back, the wait watches the clipboard's sequence number and the paste keys
 // are typed at once. GUI thread only.
 #include <cstdint>
+#include <vector>
 
 #include "clipboard/paste_steps.h"
+#include "core/clipboard_access.h"
 
 namespace snibbet {
+
+// The program's own content for a paste onto the clipboard: offered through
+// the monitor, so the user's clipboard comes back once the target took it;
+// put there at once without a monitor. False when the clipboard did not take it.
+bool OfferForPaste(std::vector<ClipboardFormatBytes> formats);
 
 class MonitorPasteSteps final : public ClipboardPasteSteps {
  public:

@@ -81,9 +81,10 @@ UINT HtmlClipboardFormat() {
   return format;
 }
 
-ClipboardSession::ClipboardSession() {
+ClipboardSession::ClipboardSession() : ClipboardSession(OwnerWindow()) {}
+
+ClipboardSession::ClipboardSession(HWND owner) {
   if (g_sessionOpen) return;
-  const HWND owner = OwnerWindow();
   const DWORD start = GetTickCount();
   bool pumping = true;
   for (;;) {
@@ -139,17 +140,25 @@ bool PutClipboardData(UINT format, const void* data, std::size_t size, bool empt
   return SetClipboardBytes(format, AsBytes(data, size));
 }
 
-bool PutClipboardText(std::wstring_view text) {
+std::vector<ClipboardFormatBytes> TextClipboardFormats(std::wstring_view text) {
   const std::string narrow = NarrowWithTerminator(text);
   std::wstring wide(text);
   wide.push_back(L'\0');
-  // One session: other programs never see the text in only one of its forms.
+  const auto wideBytes = AsBytes(wide.data(), wide.size() * sizeof(wchar_t));
+  const auto narrowBytes = AsBytes(narrow.data(), narrow.size());
+  return {{CF_TEXT, {narrowBytes.begin(), narrowBytes.end()}}, {CF_UNICODETEXT, {wideBytes.begin(), wideBytes.end()}}};
+}
+
+bool PutClipboardFormats(const std::vector<ClipboardFormatBytes>& formats) {
+  // One session: other programs never see only some of the formats.
   ClipboardSession clipboard;
   if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
-  const bool narrowSet = SetClipboardBytes(CF_TEXT, AsBytes(narrow.data(), narrow.size()));
-  const bool wideSet = SetClipboardBytes(CF_UNICODETEXT, AsBytes(wide.data(), wide.size() * sizeof(wchar_t)));
-  return narrowSet && wideSet;
+  bool all = true;
+  for (const ClipboardFormatBytes& format : formats) all = SetClipboardBytes(format.format, format.bytes) && all;
+  return all;
 }
+
+bool PutClipboardText(std::wstring_view text) { return PutClipboardFormats(TextClipboardFormats(text)); }
 
 std::wstring GetClipboardTextW() {
   ClipboardSession clipboard;

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace snibbet {
 
@@ -28,6 +29,8 @@ UINT HtmlClipboardFormat();
 class ClipboardSession {
  public:
   ClipboardSession();
+  // Opened for `owner`, which an EmptyClipboard inside makes the clipboard's owner.
+  explicit ClipboardSession(HWND owner);
   ~ClipboardSession();
   ClipboardSession(const ClipboardSession&) = delete;
   ClipboardSession& operator=(const ClipboardSession&) = delete;
@@ -68,13 +71,25 @@ HGLOBAL CopyToSharedBlock(std::span<const std::uint8_t> bytes);
 // cannot be made or the clipboard refuses it.
 bool SetClipboardBytes(UINT format, std::span<const std::uint8_t> bytes);
 
+// One clipboard format's data.
+struct ClipboardFormatBytes {
+  UINT format = 0;
+  std::vector<std::uint8_t> bytes;
+};
+
+// `text` as CF_TEXT (system code page) and CF_UNICODETEXT, each with its
+// terminating zero.
+std::vector<ClipboardFormatBytes> TextClipboardFormats(std::wstring_view text);
+
+// Replaces the clipboard by the formats, all in one session. False on any failure.
+bool PutClipboardFormats(const std::vector<ClipboardFormatBytes>& formats);
+
 // Puts one block of bytes on the clipboard as `format`; with emptyFirst the
 // clipboard is emptied first, otherwise the formats on it stay.
 // False when the clipboard could not be opened or the data was not taken.
 bool PutClipboardData(UINT format, const void* data, std::size_t size, bool emptyFirst);
 
-// Replaces the clipboard by `text` as CF_TEXT (system code page) and
-// CF_UNICODETEXT, each with its terminating zero. False on any failure.
+// Replaces the clipboard by TextClipboardFormats(text). False on any failure.
 bool PutClipboardText(std::wstring_view text);
 
 // CF_UNICODETEXT when present, else CF_TEXT widened from the system code page,

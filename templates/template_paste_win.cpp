@@ -38,7 +38,7 @@ bool PutBitmapOnClipboard(HBITMAP bitmap) {
   const int lines = GetDIBits(ui::WindowDC(nullptr).Get(), bitmap, 0, static_cast<UINT>(info.bmHeight),
                               dib.data() + sizeof header, reinterpret_cast<BITMAPINFO*>(dib.data()), DIB_RGB_COLORS);
   if (lines != info.bmHeight) return false;
-  return PutClipboardData(CF_DIB, dib.data(), dib.size(), true);
+  return OfferForPaste({{CF_DIB, std::move(dib)}});
 }
 
 }  // namespace
@@ -64,9 +64,11 @@ void WindowsPasteSystem::ExpandAndPaste(std::string_view templateText) {
 }
 
 bool WindowsPasteSystem::PutRichText(std::wstring_view plain, std::string_view rtf) {
-  if (!PutClipboardText(plain)) return false;
-  std::string document(rtf);
-  return PutClipboardData(RtfClipboardFormat(), document.c_str(), document.size() + 1, false);
+  std::vector<ClipboardFormatBytes> formats = TextClipboardFormats(plain);
+  std::vector<std::uint8_t> document(rtf.begin(), rtf.end());
+  document.push_back(0);
+  formats.push_back({RtfClipboardFormat(), std::move(document)});
+  return OfferForPaste(std::move(formats));
 }
 
 void WindowsPasteSystem::PlaceCaretAtMarker(std::wstring_view text, bool isRichText) {

@@ -4,6 +4,8 @@
 //   edit TITLE                  shows a window of class "ProbeTargetWindow" filled by an EDIT
 //                               control, until it is closed
 //   richedit TITLE              the same with a RichEdit control (RICHEDIT50W)
+//   lateedit TITLE MS           the edit window, busy for MS milliseconds when Ctrl+V
+//                               comes before it reads the clipboard
 //   spawn TITLE                 starts "ProbeTarget edit TITLE" and ends at once
 //   post CLASS TITLE MSG COUNT  posts MSG COUNT times (wParam 0, 1, ...) to the window
 //                               CLASS/TITLE; exit code 3 when there is no such window
@@ -18,6 +20,7 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"ProbeTargetWindow";
 constexpr int kEditId = 100;
 const wchar_t* g_editClass = L"EDIT";
+DWORD g_pasteDelayMs = 0;
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -52,6 +55,8 @@ int ShowEditWindow(const wchar_t* title) {
   SetForegroundWindow(hwnd);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (g_pasteDelayMs && msg.message == WM_KEYDOWN && msg.wParam == 'V' && GetKeyState(VK_CONTROL) < 0)
+      Sleep(g_pasteDelayMs);
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -93,6 +98,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (mode == L"richedit") {
     if (!LoadLibraryW(L"msftedit.dll")) return 2;
     g_editClass = L"RICHEDIT50W";
+    return ShowEditWindow(arg2);
+  }
+  if (mode == L"lateedit") {
+    g_pasteDelayMs = std::wcstoul(arg3, nullptr, 10);
     return ShowEditWindow(arg2);
   }
   if (mode == L"spawn") return Spawn(arg2);

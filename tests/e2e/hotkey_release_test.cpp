@@ -111,7 +111,7 @@ class HotkeyReleaseTest : public SnibbetTest {
     // The first paste into a window waits longer for it to be idle.
     EXPECT_TRUE(probe::WaitUntil([&] { return probe::WindowText(edit_) == expected; }, 5s))
         << round << ": " << probe::ToUtf8(probe::WindowText(edit_)) << "\nthe program's log:\n" << Log();
-    // The user's clipboard comes back 300 ms after Ctrl+V; the next paste waits for nothing else.
+    // The user's clipboard comes back 300 ms after the target's read; the next paste waits for nothing else.
     probe::PumpMessages(400ms);
     EXPECT_TRUE(probe::WaitUntil([] { return KeysHeld().empty(); }, 1s)) << round << ": held " << KeysHeld();
   }

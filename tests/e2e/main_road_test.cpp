@@ -77,13 +77,15 @@ class MainRoadTest : public SnibbetTest {
     probe::WriteRegString(kSettingsKey, L"TemplatesFileName", templateFile_);
   }
 
-  void StartAll(const wchar_t* targetMode = L"edit") {
+  void StartAll(const wchar_t* targetMode = L"edit", std::vector<std::wstring> targetOptions = {}) {
     snibbet_ = &StartSnibbet({L"/debug"});
     main_ = WaitForMainWindow(snibbet_->Pid());
     ASSERT_NE(main_, nullptr);
     ASSERT_TRUE(probe::WaitUntil([&] { return Logged("Keyboard hook installed"); }, 10s));
     const std::wstring title = L"Road target " + std::to_wstring(GetCurrentProcessId());
-    targetProcess_ = &Start(TestDir() + L"ProbeTarget.exe", {targetMode, title}, probe::AtEnd::MustRun);
+    std::vector<std::wstring> arguments{targetMode, title};
+    arguments.insert(arguments.end(), targetOptions.begin(), targetOptions.end());
+    targetProcess_ = &Start(TestDir() + L"ProbeTarget.exe", arguments, probe::AtEnd::MustRun);
     target_ = probe::WaitForWindow({.className = L"ProbeTargetWindow", .title = title, .visibleOnly = true}, 10s);
     ASSERT_NE(target_, nullptr);
     edit_ = GetWindow(target_, GW_CHILD);
@@ -317,6 +319,22 @@ TEST_F(MainRoadTest, TheOnlyMatchIsPastedAtOnceWithoutThePopupOnScreen) {
 // another program holds, and another document comes to the front: that
 // document must not lose its last characters for the word typed into the one
 // that went, nor get the template.
+TEST_F(MainRoadTest, ATargetThatReadsTheClipboardLateGetsTheTemplateAndThenTheUserHasTheirsBack) {
+  probe::SetClipboardText(L"USER");
+  // Busy for far longer than a restore right after Ctrl+V would wait.
+  StartAll(L"lateedit", {L"2000"});
+  probe::PhysicalType("xx hex");
+  ASSERT_TRUE(EditShows(L"xx hex"));
+  PressHotkey();
+  // Not read before the target: that read would render the template for this process instead.
+  EXPECT_TRUE(probe::WaitUntil([&] { return probe::WindowText(edit_) == L"xx HEX"; }, 6s))
+      << probe::ToUtf8(probe::WindowText(edit_));
+  EXPECT_TRUE(probe::WaitUntil([] { return probe::ClipboardText() == L"USER"; }, 2s))
+      << "the user's clipboard did not come back: " << ClipboardFormats();
+  ExpectNoKeyHeld();
+  Finish();
+}
+
 TEST_F(MainRoadTest, ATargetClosedWhileThePasteWaitsLeavesTheWindowInFrontAsItWas) {
   const std::wstring title = L"Road bystander " + std::to_wstring(GetCurrentProcessId());
   Start(TestDir() + L"ProbeTarget.exe", {L"edit", title}, probe::AtEnd::MustRun);

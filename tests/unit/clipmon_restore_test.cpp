@@ -1,6 +1,9 @@
 // The user's clipboard kept before a paste and put back after it.
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "clipboard/paste_take.h"
 #include "core/clipboard_access.h"
 #include "hub/data_module.h"
 #include "tests/unit/clipmon_test_support.h"
@@ -197,6 +200,103 @@ TEST_F(ClipmonRestoreTest, BusyClipboardIsRestoredOnALaterTry) {
   EXPECT_TRUE(PumpUntil([&] { return UserDataBack(); }, 1500));
   PumpFor(100);
   EXPECT_TRUE(sounds.empty());
+}
+
+// The template as the paste offers it, rendered only when read.
+class ClipmonOfferTest : public ClipmonRestoreTest {
+ protected:
+  TQvClipboardMonitor& OfferingMonitor() {
+    ClipboardMonitorOptions options;
+    options.typePasteKeys = [] {};
+    return MakeMonitor(true, std::move(options));
+  }
+  void PasteOffered(TQvClipboardMonitor& monitor, const std::wstring& templateText) {
+    monitor.SaveBeforePaste();
+    monitor.SetMonitoring(false);
+    ClipboardChangedFlag = false;
+    ASSERT_TRUE(monitor.OfferForPaste(TextClipboardFormats(templateText)));
+    monitor.WaitForClipboardChange();
+    monitor.SendPasteKeys();
+    monitor.RestoreAfterPaste();
+    monitor.SetMonitoring(true);
+  }
+  // Another thread reads the text as a target would, while this one serves the render.
+  std::wstring ReadAsTarget() {
+    std::wstring text;
+    std::atomic<bool> done = false;
+    std::thread reader([&] {
+      while (!OpenClipboard(nullptr)) Sleep(5);
+      LockedGlobalBlock block(GetClipboardData(CF_UNICODETEXT));
+      if (block.Data()) text = static_cast<const wchar_t*>(block.Data());
+      CloseClipboard();
+      done = true;
+    });
+    PumpUntil([&] { return done.load(); }, 5000);
+    reader.join();
+    return text;
+  }
+};
+
+TEST_F(ClipmonOfferTest, TheUsersClipboardWaitsForTheTargetsReadHoweverLateThenComesBackSoonAfter) {
+  TQvClipboardMonitor& monitor = OfferingMonitor();
+  PasteOffered(monitor, L"template");
+  const DWORD offeredSequence = GetClipboardSequenceNumber();
+  PumpFor(1500);  // far beyond the delay of a read at once
+  EXPECT_TRUE(monitor.RestorePending());
+  EXPECT_EQ(GetClipboardSequenceNumber(), offeredSequence) << "the user's clipboard came back unread";
+  EXPECT_EQ(monitor.tmrRestore.Interval(), TQvClipboardMonitor::kUntakenOfferRestoreMs);
+
+  EXPECT_EQ(ReadAsTarget(), L"template");
+  const long long ms = MsUntil([&] { return UserDataBack(); });
+  EXPECT_GE(ms, 200);
+  EXPECT_LE(ms, 800);
+  PumpFor(100);
+  EXPECT_TRUE(sounds.empty()) << "the render or the restore was taken for the user's copy";
+}
+
+TEST_F(ClipmonOfferTest, AUserCopyBeforeTheTargetsReadStaysAndEndsTheWait) {
+  TQvClipboardMonitor& monitor = OfferingMonitor();
+  PasteOffered(monitor, L"template");
+  CopyInOtherProcess(L"copied before the read");
+  EXPECT_TRUE(PumpUntil([&] { return !monitor.RestorePending(); }, 1500));
+  EXPECT_EQ(ClipboardText(), L"copied before the read");
+}
+
+TEST_F(ClipmonOfferTest, AnOfferLeftOnTheClipboardIsRenderedWholeBeforeTheMonitorGoes) {
+  ASSERT_TRUE(ClearClipboard());  // nothing of the user's to restore: the template stays
+  TQvClipboardMonitor& monitor = OfferingMonitor();
+  PasteOffered(monitor, L"kept template");
+  monitor.Destroy();
+  EXPECT_EQ(ReadAsTarget(), L"kept template");
+}
+
+TEST_F(ClipmonOfferTest, ARestoreStillWaitingWhenTheMonitorGoesPutsTheUsersClipboardBackAtOnce) {
+  TQvClipboardMonitor& monitor = OfferingMonitor();
+  PasteOffered(monitor, L"template");
+  ASSERT_TRUE(monitor.RestorePending());
+  monitor.Destroy();
+  EXPECT_TRUE(UserDataBack());
+}
+
+TEST(PasteTakeTest, OnlyTheTargetsReadAfterThePasteKeysIsTheTake) {
+  PasteTake take;
+  take.Offered();
+  EXPECT_FALSE(take.Rendered(0)) << "a viewer reading the change before Ctrl+V";
+  take.PasteKeysSent(40);
+  EXPECT_TRUE(take.Awaited(true));
+  EXPECT_FALSE(take.Awaited(false)) << "replaced by another content: nothing to wait for";
+  EXPECT_FALSE(take.Rendered(77)) << "a clipboard manager in another process";
+  EXPECT_TRUE(take.Awaited(true));
+  EXPECT_TRUE(take.Rendered(40));
+  EXPECT_FALSE(take.Awaited(true));
+  EXPECT_FALSE(take.Rendered(40)) << "only the first read arms the restore";
+
+  take.Offered();  // the next piece of a paste
+  take.PasteKeysSent(40);
+  EXPECT_TRUE(take.Rendered(0)) << "a reader without a window may be the target";
+  take.Offered();
+  take.PasteKeysSent(0);
+  EXPECT_TRUE(take.Rendered(77)) << "with the target unknown, any read after Ctrl+V";
 }
 
 }  // namespace
