@@ -472,11 +472,15 @@ TEST_F(KeyboardWindow, APlaceOfAnotherTypeInTheSettingsKeyLeavesItOffScreen) {
 TEST_F(KeyboardWindow, AHeldKeyRepeatsAfterTheDelay) {
   ShowAt(60, 80);
   const POINT a = MiddleOf('A');
+  const ULONGLONG pressed = GetTickCount64();
   keyboard->PictureMouseDown(ScreenMouseButton::Left, a);
   EXPECT_EQ(keyboard->HeldKey(), 'A');
   const int delay = keyboard->RepeatTiming().delayMs, interval = keyboard->RepeatTiming().intervalMs;
   Pump(static_cast<DWORD>(delay - 100));
-  EXPECT_EQ(port.sent.size(), 1u);
+  // A loaded machine may pump past the delay; only a repeat before it is wrong.
+  if (GetTickCount64() - pressed < static_cast<ULONGLONG>(delay)) {
+    EXPECT_EQ(port.sent.size(), 1u);
+  }
   Pump(static_cast<DWORD>(200 + 5 * interval));
   EXPECT_GE(port.sent.size(), 3u);
   keyboard->PictureMouseUp(ScreenMouseButton::Left, a);
