@@ -111,7 +111,8 @@ TEST_F(SnibbetTest, SecondStartPostsOneMessageToTheRunningCopyAndEnds) {
   probe::Process& second = StartSnibbet();
   auto code = second.WaitExit(5s);
   ASSERT_TRUE(code.has_value());
-  EXPECT_LT(GetTickCount() - before, 2000u);
+  // Well before the 5 s it waits for a copy that is still starting.
+  EXPECT_LT(GetTickCount() - before, 4000u);
   EXPECT_TRUE(MainWindowsOf(second.Pid()).empty());
   ASSERT_TRUE(running.WaitForCount(kSecondInstance, 1, 1s));
   probe::PumpMessages(200ms);
