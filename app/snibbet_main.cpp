@@ -20,6 +20,7 @@
 #include "core/bug_report.h"
 #include "core/bug_report_form.h"
 #include "core/debug_log.h"
+#include "core/foreground_state.h"
 #include "core/icon_sets.h"
 #include "core/input_helper_link.h"
 #include "core/lang_list.h"
@@ -171,8 +172,11 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   // The view takes the appearance now that it exists (line height in its font).
   dataModule->Look().Apply();
   app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
-  // Its Edit button opens the template editor; it shows over the wizard.
-  auto& popup = app.CreateForm<TTemplateViewForm>(adapters.templateEditor, adapters.wizardWindow);
+  // It reads the keyboard, the application in front and the settings; its
+  // Edit button opens the template editor; it shows over the wizard.
+  auto& popup = app.CreateForm<TTemplateViewForm>(
+      PopupProgramParts{.keyboard = &*keyboard, .foreground = Foreground(), .settings = &Preset()},
+      adapters.templateEditor, adapters.wizardWindow);
   // The hook hands it keys until the loop ends; the forms go after that.
   adapters.programWindows.ConnectPopup(&popup);
   const ScopeExit disconnectPopup([&adapters] { adapters.programWindows.ConnectPopup(nullptr); });

@@ -25,6 +25,7 @@
 
 #include "bench/bench_clock.h"
 #include "bench/bench_templates.h"
+#include "core/foreground_state.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
 
@@ -77,7 +78,7 @@ int main() {
   ui::Application::Create({.title = L"popup bench"});
   // No keyboard runtime: the pop-up's input block asks nobody.
   {
-    TTemplateViewForm form;
+    TTemplateViewForm form(PopupProgramParts{.foreground = Foreground()});
     form.Create();
     WordMaker words(7);
     const std::size_t bytes = bench::FillTemplates(form.Templates(), words);

@@ -17,15 +17,13 @@ void FollowSides(KeyStateBytes& state, int code) {
   }
 }
 
-// AltGr reaches the system as Ctrl+Alt: a key that types a character with
-// both held (and no Win) is text, such as '@' on a German layout.
+}  // namespace
+
 bool TypesWithAltGr(const TQvKeyboard& model, int code) {
   const ControlSet held = model.SideLessSet() & (kAnyCtrlBit | kAnyAltBit | kAnyWinBit);
   if (held != (kAnyCtrlBit | kAnyAltBit)) return false;
   return !model.LayoutService().KeyText(static_cast<unsigned>(code), model.KeyState(), model.CurrentLayout()).empty();
 }
-
-}  // namespace
 
 void TKeyHistory::Reset() {
   if (locked_) return;

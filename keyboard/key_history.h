@@ -76,6 +76,10 @@ class TKeyHistory {
 TKeyHistory& KeyHistory();
 void ResetKeyHistory();
 
+// AltGr reaches the system as Ctrl+Alt: a key that types a character with
+// both held (and no Win) is text, such as '@' on a German layout.
+bool TypesWithAltGr(const TQvKeyboard& model, int code);
+
 // Whether `ch` (one character, or empty) belongs to a word: it is not one of `breaks`.
 bool IsWordChar(std::wstring_view ch, std::wstring_view breaks);
 

@@ -236,10 +236,7 @@ HookVerdict KeyboardHookLogic::PassEvent(const Step* step, const KeyEvent& event
     const bool winL = step->code == kVkLetterL && !step->release && step->sideLessSet == kWinSet;
     // The system takes the keyboard away (secure desktop, lock): their releases never come.
     if (ctrlAltDelete || winL) model_->ReleaseAllKeys();
-    if (step->changed && !history_.Locked()) {
-      history_.Record(*model_, step->code, step->release, event.message == kMsgSysKeyUp);
-      if (history_.Active() && !history_.BeginningNoted()) history_.NoteBeginning(ports_.ForegroundWindow(), event.time);
-    }
+    if (step->changed) RecordInHistory(step->code, step->release, event.message == kMsgSysKeyUp, event.time);
   }
   if (const TQvAction* pending = executor_.PendingAction()) {
     const bool keepsHistory = (pending->Kind() == kKindLayout && pending->Param() == 0) ||
@@ -287,6 +284,28 @@ bool KeyboardHookLogic::ApplyPlainKeyAction(std::uint8_t code, const KeyEvent& e
     ports_.SendRemappedKey(binding->Param(), (event.flags & kEventReleased) != 0, event.Extended(), event.time,
                            event.extraInfo);
   return true;
+}
+
+void KeyboardHookLogic::TypeHeldBackKey(std::uint8_t code) {
+  if (!model_ || !model_->Button(code)) return;
+  // Its swallowed press was never recorded, and the press sent now changes
+  // nothing in the model while the user holds the key. Outside an input block
+  // a key already released goes down in the model again: then the hook
+  // records that press and its release itself.
+  const bool releasedAlready = !model_->IsKeyPressed(code);
+  const bool hookRecords = releasedAlready && !ownInputActive_ && !templateViewActive;
+  if (!hookRecords) {
+    const std::uint32_t now = ports_.TickCount();
+    RecordInHistory(code, false, false, now);
+    if (releasedAlready) RecordInHistory(code, true, false, now);
+  }
+  model_->ResendKey(code);
+}
+
+void KeyboardHookLogic::RecordInHistory(int code, bool release, bool sysKeyUp, std::uint32_t time) {
+  if (history_.Locked()) return;
+  history_.Record(*model_, code, release, sysKeyUp);
+  if (history_.Active() && !history_.BeginningNoted()) history_.NoteBeginning(ports_.ForegroundWindow(), time);
 }
 
 void KeyboardHookLogic::HookInstalled(LayoutHandle foregroundLayout) {

@@ -143,6 +143,12 @@ class KeyboardHookLogic : public OwnInputBracket {
 
   // Set and cleared by the template pop-up.
   bool templateViewActive = false;
+  // A press swallowed for the pop-up that goes to the target as typing after
+  // all (the pop-up no longer shows): sent, and counted into the key history
+  // once, as a press that passed the hook would be; its release too when the
+  // user's release passed meanwhile.
+  void TypeHeldBackKey(std::uint8_t code);
+  TKeyHistory& History() { return history_; }
 
   int NestingDepth() const { return nestingDepth_; }
   bool ActionFirePending() const { return actionFirePending_; }
@@ -163,6 +169,8 @@ class KeyboardHookLogic : public OwnInputBracket {
   void HandleLockKeys(const Step& step, bool swallow, const KeyEvent& event);
   HookVerdict Swallow();
   HookVerdict PassEvent(const Step* step, const KeyEvent& event);
+  // A key change the user typed, with the word's beginning noted at its first key.
+  void RecordInHistory(int code, bool release, bool sysKeyUp, std::uint32_t time);
   bool ConditionHolds(const TQvAction& binding);
 
   HookPorts& ports_;

@@ -1,5 +1,9 @@
 #include "templates/popup_keys.h"
 
+#include "core/control_set.h"
+#include "keyboard/key_history.h"
+#include "keyboard/key_model.h"
+
 namespace snibbet {
 namespace {
 
@@ -13,21 +17,23 @@ void TypeChar(PopupKeyTarget& target, std::uint8_t vk) {
   const bool substitute = ch.size() == 1 && ch[0] == kSubstituteChar;
   if (!substitute && target.IsWordChar(ch)) {
     target.SetSearchText(target.SearchText() + ch);
+    target.Resend(vk);
   } else {
     target.Hide();
+    target.ResendAsTyping(vk);
   }
-  target.Resend(vk);
 }
 
 void Backspace(PopupKeyTarget& target) {
   std::wstring search = target.SearchText();
   if (search.empty()) {
     target.Hide();
+    target.ResendAsTyping(kBackspace);
   } else {
     search.pop_back();
     target.SetSearchText(std::move(search));
+    target.Resend(kBackspace);
   }
-  target.Resend(kBackspace);
 }
 
 }  // namespace
@@ -37,8 +43,8 @@ bool IsPopupPrintableKey(std::uint8_t vk) {
          InRange(vk, 219, 226);
 }
 
-PopupKeyEffect ClassifyPopupKey(std::uint8_t vk, bool ctrlHeld) {
-  if (IsPopupPrintableKey(vk)) return ctrlHeld ? PopupKeyEffect::CloseAndResend : PopupKeyEffect::TypeChar;
+PopupKeyEffect ClassifyPopupKey(std::uint8_t vk, bool ctrlShortcut) {
+  if (IsPopupPrintableKey(vk)) return ctrlShortcut ? PopupKeyEffect::CloseAndResend : PopupKeyEffect::TypeChar;
   if (vk == kLeftWin || vk == kRightWin || InRange(vk, 160, 165)) return PopupKeyEffect::PassModifier;
   switch (vk) {
     case kBackspace: return PopupKeyEffect::Backspace;
@@ -54,8 +60,12 @@ PopupKeyEffect ClassifyPopupKey(std::uint8_t vk, bool ctrlHeld) {
   }
 }
 
+bool CtrlShortcutHeld(const TQvKeyboard& model, std::uint8_t vk) {
+  return (model.SideLessSet() & kAnyCtrlBit) != 0 && !TypesWithAltGr(model, vk);
+}
+
 void HandlePopupKey(PopupKeyTarget& target, std::uint8_t vk) {
-  switch (ClassifyPopupKey(vk, target.CtrlHeld())) {
+  switch (ClassifyPopupKey(vk, target.CtrlShortcutHeld(vk))) {
     case PopupKeyEffect::TypeChar: TypeChar(target, vk); break;
     case PopupKeyEffect::PassModifier: target.Resend(vk); break;
     case PopupKeyEffect::Backspace: Backspace(target); break;
@@ -69,7 +79,7 @@ void HandlePopupKey(PopupKeyTarget& target, std::uint8_t vk) {
     case PopupKeyEffect::Next: target.Move(PopupMove::Next); break;
     case PopupKeyEffect::CloseAndResend:
       target.Hide();
-      target.Resend(vk);
+      target.ResendAsTyping(vk);
       break;
   }
 }
@@ -82,7 +92,7 @@ std::uint8_t PopupKeyQueue::Pop() {
 
 void DrainPopupKeys(PopupKeyQueue& queue, PopupKeyTarget& target) {
   while (!queue.Empty() && target.Shown()) HandlePopupKey(target, queue.Pop());
-  while (!queue.Empty()) target.Resend(queue.Pop());
+  while (!queue.Empty()) target.ResendAsTyping(queue.Pop());
 }
 
 }  // namespace snibbet

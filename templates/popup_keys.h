@@ -10,8 +10,10 @@
 
 namespace snibbet {
 
+class TQvKeyboard;
+
 enum class PopupKeyEffect {
-  TypeChar,        // a printable key without Ctrl: the search grows, or a break closes
+  TypeChar,        // a printable key, no Ctrl shortcut: the search grows, or a break closes
   PassModifier,    // Win, Shift, Ctrl, Alt: re-sent, the pop-up stays
   Backspace,       // drops the search's last character; on an empty search closes
   Paste,           // Enter
@@ -22,13 +24,18 @@ enum class PopupKeyEffect {
   First,           // Home
   Prior,           // Up
   Next,            // Down
-  CloseAndResend,  // any other key (Tab, arrows left and right, Ctrl chords, ...)
+  CloseAndResend,  // any other key (Tab, arrows left and right, Ctrl shortcuts, ...)
 };
 
 // Keys that type a character: Space, digits and letters, the keypad's
 // operators and digits, and the punctuation (OEM) keys.
 bool IsPopupPrintableKey(std::uint8_t vk);
-PopupKeyEffect ClassifyPopupKey(std::uint8_t vk, bool ctrlHeld);
+// `ctrlShortcut`: Ctrl is held and makes the key a shortcut.
+PopupKeyEffect ClassifyPopupKey(std::uint8_t vk, bool ctrlShortcut);
+
+// Ctrl is held and the key types no character of AltGr (which reaches the
+// system as Ctrl+Alt): Ctrl+C, or Ctrl+Alt on a key without such a character.
+bool CtrlShortcutHeld(const TQvKeyboard& model, std::uint8_t vk);
 
 enum class PopupMove { First, Last, Prior, Next, PageUp, PageDown };
 
@@ -38,9 +45,13 @@ class PopupKeyTarget {
   virtual ~PopupKeyTarget() = default;
   // The character the key types under the keys held now ("" for none).
   virtual std::wstring KeyText(std::uint8_t vk) = 0;
-  virtual bool CtrlHeld() = 0;
-  // The key-down goes to the target application after all.
+  virtual bool CtrlShortcutHeld(std::uint8_t vk) = 0;
+  // The key-down goes to the target application after all, while the pop-up
+  // still shows (a search character, a modifier).
   virtual void Resend(std::uint8_t vk) = 0;
+  // The pop-up no longer shows: the key-down reaches the target as the
+  // user's own typing, which the next hotkey reads as the typed word.
+  virtual void ResendAsTyping(std::uint8_t vk) = 0;
   virtual bool IsWordChar(std::wstring_view ch) = 0;
 
   virtual bool Shown() = 0;
@@ -71,8 +82,8 @@ class PopupKeyQueue {
 };
 
 // Handles the queued keys in order while the pop-up shows; once a key hid it,
-// the keys still queued were meant for the target and are re-sent to it, in
-// order. The queue is empty afterwards.
+// the keys still queued were meant for the target and are re-sent to it as
+// typing, in order. The queue is empty afterwards.
 void DrainPopupKeys(PopupKeyQueue& queue, PopupKeyTarget& target);
 
 }  // namespace snibbet

@@ -10,11 +10,12 @@
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
+#include "templates/popup_keys.h"
 
 namespace snibbet {
 
 std::wstring ProgramPopupSystem::KeyText(std::uint8_t vk) {
-  if (TQvKeyboard* model = QvKeyboard())
+  if (const TQvKeyboard* model = program_.KeyModel())
     return model->LayoutService().KeyText(vk, model->KeyState(), model->CurrentLayout());
   std::array<BYTE, 256> state{};
   for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU})
@@ -24,30 +25,38 @@ std::wstring ProgramPopupSystem::KeyText(std::uint8_t vk) {
   return KeyToUnicodeString(vk, state, GetKeyboardLayout(thread));
 }
 
-bool ProgramPopupSystem::CtrlHeld() {
-  if (TQvKeyboard* model = QvKeyboard()) return (model->KeyState()[VK_CONTROL] & 0x80) != 0;
+bool ProgramPopupSystem::CtrlShortcutHeld(std::uint8_t vk) {
+  if (const TQvKeyboard* model = program_.KeyModel()) return snibbet::CtrlShortcutHeld(*model, vk);
   return GetAsyncKeyState(VK_CONTROL) < 0;
 }
 
 void ProgramPopupSystem::Resend(std::uint8_t vk) {
-  if (TQvKeyboard* model = QvKeyboard()) {
+  if (TQvKeyboard* model = program_.KeyModel()) {
     model->ResendKey(vk);
   } else {
     SendKey(vk, false, IsExtendedKey(vk));
   }
 }
 
-std::wstring ProgramPopupSystem::TypedWord() {
-  std::wstring word;
-  if (TQvKeyboard* model = QvKeyboard()) {
-    const TPreset* preset = PresetOrNull();
-    word = RebuildTypedWord(KeyHistory(), *model, preset ? preset->TemplatesBreaks() : std::wstring());
+void ProgramPopupSystem::ResendAsTyping(std::uint8_t vk) {
+  if (program_.keyboard) {
+    program_.keyboard->Hook().TypeHeldBackKey(vk);
+  } else {
+    SendKey(vk, false, IsExtendedKey(vk));
   }
-  ResetKeyHistory();
+}
+
+std::wstring ProgramPopupSystem::TypedWord() {
+  if (!program_.keyboard) return {};
+  TKeyHistory& history = program_.keyboard->Hook().History();
+  const TPreset* preset = program_.settings;
+  std::wstring word =
+      RebuildTypedWord(history, program_.keyboard->Model(), preset ? preset->TemplatesBreaks() : std::wstring());
+  history.Reset();
   return word;
 }
 
-void ProgramPopupSystem::PasteTemplate(const PopupPaste& paste) { PasteTemplateFromPopup(paste); }
+void ProgramPopupSystem::PasteTemplate(const PopupPaste& paste) { PasteTemplateFromPopup(paste, program_); }
 
 // The hook's own bracket: it also lets the program's own keys pass the hook.
 PopupInputBlock::PopupInputBlock() { BeginInputBlock(); }

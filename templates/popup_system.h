@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "templates/popup_program_parts.h"
 #include "templates/template_paste_win.h"
 
 namespace snibbet {
@@ -14,8 +15,12 @@ class PopupSystem {
  public:
   virtual ~PopupSystem() = default;
   virtual std::wstring KeyText(std::uint8_t vk) = 0;  // "" for a key without a character
-  virtual bool CtrlHeld() = 0;
+  // Ctrl is held and makes the key a shortcut (CtrlShortcutHeld, popup_keys.h).
+  virtual bool CtrlShortcutHeld(std::uint8_t vk) = 0;
   virtual void Resend(std::uint8_t vk) = 0;           // the key-down typed into the target
+  // The key-down typed into the target once the pop-up hid, as the user's
+  // typing: the key history counts it into the next typed word.
+  virtual void ResendAsTyping(std::uint8_t vk) = 0;
   // The word typed just before the pop-up opened; the key history is reset.
   virtual std::wstring TypedWord() = 0;
   // The paste of the chosen template, called once the pop-up has hidden, with
@@ -25,15 +30,22 @@ class PopupSystem {
 
 class ProgramPopupSystem : public PopupSystem {
  public:
+  // The parts outlive the system.
+  explicit ProgramPopupSystem(const PopupProgramParts& program) : program_(program) {}
+
   // Through the key-state model when it exists: its key states and layout are
   // what the user typed into the target. Without it, the system's.
   std::wstring KeyText(std::uint8_t vk) override;
-  bool CtrlHeld() override;
+  bool CtrlShortcutHeld(std::uint8_t vk) override;
   void Resend(std::uint8_t vk) override;
+  void ResendAsTyping(std::uint8_t vk) override;
   // Rebuilt from the key history through the key-state model (empty without one).
   std::wstring TypedWord() override;
   // The template paste on the real system.
   void PasteTemplate(const PopupPaste& paste) override;
+
+ private:
+  PopupProgramParts program_;
 };
 
 // The keyboard hook's bracket around the pop-up's own work: physical input

@@ -44,23 +44,25 @@ bool PutBitmapOnClipboard(HBITMAP bitmap) {
 }  // namespace
 
 void WindowsPasteSystem::BeginOwnInput() {
-  if (TQvKeyboard* model = QvKeyboard()) model->BeginOwnInput();
+  if (TQvKeyboard* model = program_.KeyModel()) model->BeginOwnInput();
 }
 
 void WindowsPasteSystem::EndOwnInput() {
-  if (TQvKeyboard* model = QvKeyboard()) model->EndOwnInput();
+  if (TQvKeyboard* model = program_.KeyModel()) model->EndOwnInput();
 }
 
-void WindowsPasteSystem::ResetKeyHistory() { snibbet::ResetKeyHistory(); }
+void WindowsPasteSystem::ResetKeyHistory() {
+  if (program_.keyboard) program_.keyboard->Hook().History().Reset();
+}
 
-bool WindowsPasteSystem::TargetInFront() { return GetForegroundWindow() == Foreground().PopupOpenedOver(); }
+bool WindowsPasteSystem::TargetInFront() { return GetForegroundWindow() == program_.foreground.PopupOpenedOver(); }
 
 void WindowsPasteSystem::TypeKey(std::uint8_t virtualKey) { SendKeyPress(virtualKey, false); }
 
 void WindowsPasteSystem::Beep() { MessageBeep(MB_OK); }
 
 void WindowsPasteSystem::ExpandAndPaste(std::string_view templateText) {
-  snibbet::ExpandAndPaste(TemplateTextToWide(templateText), clipboard_, &wizard_);
+  snibbet::ExpandAndPaste(TemplateTextToWide(templateText), clipboard_, &wizard_, program_.KeyModel());
 }
 
 bool WindowsPasteSystem::PutRichText(std::wstring_view plain, std::string_view rtf) {
@@ -72,7 +74,7 @@ bool WindowsPasteSystem::PutRichText(std::wstring_view plain, std::string_view r
 }
 
 void WindowsPasteSystem::PlaceCaretAtMarker(std::wstring_view text, bool isRichText) {
-  snibbet::PlaceCaretAtMarker(text, isRichText, clipboard_);
+  snibbet::PlaceCaretAtMarker(text, isRichText, clipboard_, program_.KeyModel());
 }
 
 bool WindowsPasteSystem::WizardIsForeground() { return WizardInFront(wizard_); }
@@ -83,9 +85,9 @@ bool WindowsPasteSystem::PutPicture() {
   return PutBitmapOnClipboard(bitmap.Get());
 }
 
-void PasteTemplateFromPopup(const PopupPaste& paste) {
+void PasteTemplateFromPopup(const PopupPaste& paste, const PopupProgramParts& program) {
   MonitorPasteSteps clipboard;
-  WindowsPasteSystem system(clipboard, paste.picture, paste.wizard);
+  WindowsPasteSystem system(clipboard, paste.picture, paste.wizard, program);
   PasteTemplate(paste.request, clipboard, system);
 }
 

@@ -3,6 +3,7 @@
 // picture and synthetic keys; the clipboard steps through the monitor. GUI thread only.
 #include <string>
 
+#include "templates/popup_program_parts.h"
 #include "templates/template_paste.h"
 #include "templates/wizard_window_port.h"
 
@@ -20,10 +21,11 @@ struct PopupPaste {
 
 class WindowsPasteSystem final : public PasteSystem {
  public:
-  // The clipboard steps of the tag paste; the picture and the wizard outlive
-  // the system.
-  WindowsPasteSystem(ClipboardPasteSteps& clipboard, const PreviewPicture& picture, WizardWindowPort& wizard)
-      : clipboard_(clipboard), picture_(picture), wizard_(wizard) {}
+  // The clipboard steps of the tag paste; the picture, the wizard and the
+  // program's parts outlive the system.
+  WindowsPasteSystem(ClipboardPasteSteps& clipboard, const PreviewPicture& picture, WizardWindowPort& wizard,
+                     const PopupProgramParts& program)
+      : clipboard_(clipboard), picture_(picture), wizard_(wizard), program_(program) {}
 
   void BeginOwnInput() override;
   void EndOwnInput() override;
@@ -41,9 +43,10 @@ class WindowsPasteSystem final : public PasteSystem {
   ClipboardPasteSteps& clipboard_;
   const PreviewPicture& picture_;
   WizardWindowPort& wizard_;
+  PopupProgramParts program_;
 };
 
 // The pop-up's paste of its current template.
-void PasteTemplateFromPopup(const PopupPaste& paste);
+void PasteTemplateFromPopup(const PopupPaste& paste, const PopupProgramParts& program);
 
 }  // namespace snibbet

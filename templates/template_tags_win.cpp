@@ -57,8 +57,7 @@ void WindowsTagEnvironment::SendCtrlChord(char letter) {
 }
 
 bool WindowsTagEnvironment::OnlyCtrlAndAltHeld() {
-  const TQvKeyboard* model = QvKeyboard();
-  return model != nullptr && model->SideLessSet() == (kAnyCtrlBit | kAnyAltBit);
+  return model_ != nullptr && model_->SideLessSet() == (kAnyCtrlBit | kAnyAltBit);
 }
 
 bool WindowsTagEnvironment::WizardIsForeground() { return wizard_ && WizardInFront(*wizard_); }
@@ -69,13 +68,15 @@ std::uint32_t WindowsTagEnvironment::TickCount() { return GetTickCount(); }
 void WindowsTagEnvironment::Beep() { MessageBeep(0); }
 DateTimeContext WindowsTagEnvironment::CurrentDateTime() { return CurrentDateTimeContext(); }
 
-void ExpandAndPaste(std::wstring_view text, ClipboardPasteSteps& clipboard, WizardWindowPort* wizard) {
-  WindowsTagEnvironment env(ProgramRandom(), wizard);
+void ExpandAndPaste(std::wstring_view text, ClipboardPasteSteps& clipboard, WizardWindowPort* wizard,
+                    const TQvKeyboard* model) {
+  WindowsTagEnvironment env(ProgramRandom(), wizard, model);
   TagExpander(env, clipboard).ExpandAndPaste(text);
 }
 
-void PlaceCaretAtMarker(std::wstring_view text, bool isRichText, ClipboardPasteSteps& clipboard) {
-  WindowsTagEnvironment env;
+void PlaceCaretAtMarker(std::wstring_view text, bool isRichText, ClipboardPasteSteps& clipboard,
+                        const TQvKeyboard* model) {
+  WindowsTagEnvironment env(ProgramRandom(), nullptr, model);
   TagExpander(env, clipboard).PlaceCaretAtMarker(text, isRichText);
 }
 

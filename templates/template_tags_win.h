@@ -12,12 +12,16 @@
 
 namespace snibbet {
 
+class TQvKeyboard;
+
 class WindowsTagEnvironment : public TagEnvironment {
  public:
   // `wizard` (may be null: none) is the first-run wizard, whose own text box
-  // takes a paste only through the program's message loop.
-  explicit WindowsTagEnvironment(RandomSource& random = ProgramRandom(), WizardWindowPort* wizard = nullptr)
-      : random_(random), wizard_(wizard) {}
+  // takes a paste only through the program's message loop; `model` (may be
+  // null: none) the key-state model, which tells the modifiers held.
+  explicit WindowsTagEnvironment(RandomSource& random = ProgramRandom(), WizardWindowPort* wizard = nullptr,
+                                 const TQvKeyboard* model = nullptr)
+      : random_(random), wizard_(wizard), model_(model) {}
 
   int RandomBelow(int count) override { return random_.RandomBelow(count); }
   std::optional<std::wstring> ReadTagFile(std::wstring_view path, std::size_t maxChars) override;
@@ -38,13 +42,16 @@ class WindowsTagEnvironment : public TagEnvironment {
  private:
   RandomSource& random_;
   WizardWindowPort* wizard_;
+  const TQvKeyboard* model_;
 };
 
 // Expands a text template's tags and pastes it into the focused application.
-void ExpandAndPaste(std::wstring_view text, ClipboardPasteSteps& clipboard, WizardWindowPort* wizard = nullptr);
+void ExpandAndPaste(std::wstring_view text, ClipboardPasteSteps& clipboard, WizardWindowPort* wizard,
+                    const TQvKeyboard* model);
 
 // Moves the caret of the focused application back to the marker after a paste
 // that ended in the end probe (text and rich-text templates).
-void PlaceCaretAtMarker(std::wstring_view text, bool isRichText, ClipboardPasteSteps& clipboard);
+void PlaceCaretAtMarker(std::wstring_view text, bool isRichText, ClipboardPasteSteps& clipboard,
+                        const TQvKeyboard* model);
 
 }  // namespace snibbet

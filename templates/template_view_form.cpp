@@ -28,11 +28,6 @@ namespace {
 
 TTemplateViewForm* g_form = nullptr;
 
-ProgramPopupSystem& ProgramSystem() {
-  static ProgramPopupSystem system;
-  return system;
-}
-
 TemplateEditorPort& NoEditor() {
   static NoTemplateEditor none;
   return none;
@@ -113,21 +108,23 @@ class WaitMessageShown {
 
 }  // namespace
 
-TTemplateViewForm::TTemplateViewForm() : TTemplateViewForm(ProgramSystem(), NoEditor()) {}
+TTemplateViewForm::TTemplateViewForm(const PopupProgramParts& program)
+    : TTemplateViewForm(program, NoEditor(), NoWizard()) {}
 
-TTemplateViewForm::TTemplateViewForm(TemplateEditorPort& editor) : TTemplateViewForm(ProgramSystem(), editor) {}
+TTemplateViewForm::TTemplateViewForm(const PopupProgramParts& program, TemplateEditorPort& editor,
+                                     WizardWindowPort& wizard)
+    : TTemplateViewForm(std::make_unique<ProgramPopupSystem>(program), nullptr, program, editor, wizard) {}
 
-TTemplateViewForm::TTemplateViewForm(PopupSystem& system) : TTemplateViewForm(system, NoEditor()) {}
+TTemplateViewForm::TTemplateViewForm(PopupSystem& system, const PopupProgramParts& program, TemplateEditorPort& editor)
+    : TTemplateViewForm(nullptr, &system, program, editor, NoWizard()) {}
 
-TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor)
-    : TTemplateViewForm(system, editor, NoWizard()) {}
-
-TTemplateViewForm::TTemplateViewForm(TemplateEditorPort& editor, WizardWindowPort& wizard)
-    : TTemplateViewForm(ProgramSystem(), editor, wizard) {}
-
-TTemplateViewForm::TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor, WizardWindowPort& wizard)
+TTemplateViewForm::TTemplateViewForm(std::unique_ptr<PopupSystem> own, PopupSystem* given,
+                                     const PopupProgramParts& program, TemplateEditorPort& editor,
+                                     WizardWindowPort& wizard)
     : TQvForm(PopupParams()),
-      system_(system),
+      ownSystem_(std::move(own)),
+      system_(given ? *given : *ownSystem_),
+      program_(program),
       templateEditor_(editor),
       wizard_(wizard),
       mdTemplates_(SystemNameFolding()),
@@ -184,7 +181,7 @@ TTemplateViewForm::~TTemplateViewForm() {
 void TTemplateViewForm::tmrFixTimer() {
   // Not while the user still holds keys down in the wizard.
   if (wizard_.WizardWindow()) {
-    if (const TQvKeyboard* model = QvKeyboard()) {
+    if (const TQvKeyboard* model = program_.KeyModel()) {
       for (int code = 1; code < 256; ++code)
         if (model->IsKeyPressed(code)) return;
     }
@@ -211,7 +208,7 @@ void TTemplateViewForm::OnCreate() {
 
 void TTemplateViewForm::OnDestroy() {
   // A run that ended before the settings were read writes nothing.
-  const TPreset* preset = PresetOrNull();
+  const TPreset* preset = program_.settings;
   if (!preset || !preset->Loaded()) return;
   if (TAppIni* store = AppIniOrNull()) {
     store->SaveFormPlacement(Handle(), false);
@@ -274,11 +271,11 @@ void TTemplateViewForm::ShowTemplateView() {
   HideView();
   SetSearch(L"");
   mdTemplates_.First();
-  if (TQvKeyboard* model = QvKeyboard())
+  if (const TQvKeyboard* model = program_.KeyModel())
     ActivateKeyboardLayout(reinterpret_cast<HKL>(model->CurrentLayout()), 0);
   SetTemplateViewActive(true);
 
-  Foreground().SetPopupOpenedOver(GetForegroundWindow());
+  program_.foreground.SetPopupOpenedOver(GetForegroundWindow());
   const std::optional<PopupCaret> caret = CaretOfForeground();
   DebugLog(caret ? L"ShowTemplateView " + std::to_wstring(caret->x) + L"," + std::to_wstring(caret->y)
                  : std::wstring(L"ShowTemplateView"));
@@ -299,7 +296,7 @@ void TTemplateViewForm::ShowTemplateView() {
 }
 
 void TTemplateViewForm::ShowView(bool seen) {
-  const TPreset* preset = PresetOrNull();
+  const TPreset* preset = program_.settings;
   // Fully opaque needs no layered window, which costs Wine milliseconds to show and hide.
   const BYTE alpha = preset ? preset->KeyboardAlphaBlend() : 255;
   SetAlphaBlend(alpha < 255, alpha);
@@ -390,11 +387,12 @@ void TTemplateViewForm::ListSplitterMoved(int width) {
 }
 
 std::wstring TTemplateViewForm::KeyText(std::uint8_t vk) { return system_.KeyText(vk); }
-bool TTemplateViewForm::CtrlHeld() { return system_.CtrlHeld(); }
+bool TTemplateViewForm::CtrlShortcutHeld(std::uint8_t vk) { return system_.CtrlShortcutHeld(vk); }
 void TTemplateViewForm::Resend(std::uint8_t vk) { system_.Resend(vk); }
+void TTemplateViewForm::ResendAsTyping(std::uint8_t vk) { system_.ResendAsTyping(vk); }
 
 bool TTemplateViewForm::IsWordChar(std::wstring_view ch) {
-  const TPreset* preset = PresetOrNull();
+  const TPreset* preset = program_.settings;
   return snibbet::IsWordChar(ch, preset ? std::wstring_view(preset->TemplatesBreaks()) : std::wstring_view());
 }
 

@@ -14,6 +14,7 @@
 #include "core/qv_form.h"
 #include "templates/popup_keys.h"
 #include "templates/popup_preview.h"
+#include "templates/popup_program_parts.h"
 #include "templates/popup_system.h"
 #include "templates/template_editor_port.h"
 #include "templates/template_table.h"
@@ -33,15 +34,13 @@ namespace snibbet {
 
 class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private TemplateTableLink {
  public:
-  // The program's own keys, typed word and paste; without an editor port the
-  // Edit button opens nothing.
-  TTemplateViewForm();
-  explicit TTemplateViewForm(TemplateEditorPort& editor);
-  explicit TTemplateViewForm(PopupSystem& system);
-  TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor);
+  // The program's own keys, typed word and paste over its parts, which
+  // outlive the form; without an editor port the Edit button opens nothing.
+  explicit TTemplateViewForm(const PopupProgramParts& program);
   // With the first-run wizard, over which the pop-up shows without taking the front.
-  TTemplateViewForm(TemplateEditorPort& editor, WizardWindowPort& wizard);
-  TTemplateViewForm(PopupSystem& system, TemplateEditorPort& editor, WizardWindowPort& wizard);
+  TTemplateViewForm(const PopupProgramParts& program, TemplateEditorPort& editor, WizardWindowPort& wizard);
+  // Keys, typed word and paste of the given system.
+  TTemplateViewForm(PopupSystem& system, const PopupProgramParts& program, TemplateEditorPort& editor);
   ~TTemplateViewForm() override;
 
   // The template dataset, shared with the editor and the settings window.
@@ -85,10 +84,14 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  TTemplateViewForm(std::unique_ptr<PopupSystem> own, PopupSystem* given, const PopupProgramParts& program,
+                    TemplateEditorPort& editor, WizardWindowPort& wizard);
+
   // PopupKeyTarget
   std::wstring KeyText(std::uint8_t vk) override;
-  bool CtrlHeld() override;
+  bool CtrlShortcutHeld(std::uint8_t vk) override;
   void Resend(std::uint8_t vk) override;
+  void ResendAsTyping(std::uint8_t vk) override;
   bool IsWordChar(std::wstring_view ch) override;
   bool Shown() override;
   const std::wstring& SearchText() override { return searchText_; }
@@ -116,7 +119,9 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
 
   void ListSplitterMoved(int width);
 
+  std::unique_ptr<PopupSystem> ownSystem_;  // the program's, unless one was given
   PopupSystem& system_;
+  const PopupProgramParts program_;
   TemplateEditorPort& templateEditor_;
   WizardWindowPort& wizard_;
   TemplateTable mdTemplates_;

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <string>
 
+#include "core/foreground_state.h"
 #include "templates/template_view_form.h"
 #include "ui/application.h"
 #include "ui/timer.h"
@@ -14,7 +15,8 @@
 int wmain(int argc, wchar_t** argv) {
   const int seconds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 6;
   ui::Application& app = ui::Application::Create({.title = L"Pop-up look"});
-  snibbet::TTemplateViewForm& form = app.CreateForm<snibbet::TTemplateViewForm>();
+  snibbet::TTemplateViewForm& form =
+      app.CreateForm<snibbet::TTemplateViewForm>(snibbet::PopupProgramParts{.foreground = snibbet::Foreground()});
   snibbet::TemplateTable& table = form.Templates();
   for (const char* name : {"Address", "Best regards", "Greeting", "Signature with a rather long name", "Thanks"}) {
     table.Append();

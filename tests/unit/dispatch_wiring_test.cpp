@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "app/bug_report_adapter.h"
+#include "core/foreground_state.h"
+#include "core/preset.h"
 #include "hub/data_module.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -27,7 +29,8 @@ class DispatchWiringTest : public ::testing::Test {
     ui::Application::Create({.title = L"Orvane Paste"});
     runtime_.emplace();
     runtime_->LoadLayout(L"Standard");
-    popup_ = std::make_unique<TTemplateViewForm>();
+    popup_ = std::make_unique<TTemplateViewForm>(
+        PopupProgramParts{.keyboard = &*runtime_, .foreground = Foreground(), .settings = PresetOrNull()});
     popup_->Create();
     // The data module's own parts: the real pop-up and keyboard.
     dataModule_.emplace(DataModuleOptions{.hookLibrary = test::MissingLibrary()});

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "keyboard/template_hotkey.h"
 #include "tests/unit/hook_fake_system.h"
@@ -269,6 +270,47 @@ TEST_F(Hook, TheOpenPopUpGetsEveryPressButNumLockAndEveryReleasePasses) {
   EXPECT_EQ(desk.Press(13), HookVerdict::Swallow);
   EXPECT_EQ(desk.Press(kVkNumLock, true), HookVerdict::Pass);
   EXPECT_EQ(desk.queuedPopupKeys, (std::vector<int>{kA, 13}));
+}
+
+// " zq" typed fast into the open pop-up: the break closes it, and the keys
+// queued behind it reach the target as the user's typing, so the next hotkey
+// finds "zq" typed, each key's press and release recorded once.
+TEST_F(Hook, KeysTheClosedPopUpHandsOnCountAsTypingOnce) {
+  const auto typeHeldBack = [&] {
+    for (int code : desk.queuedPopupKeys) hook.TypeHeldBackKey(static_cast<std::uint8_t>(code));
+    desk.queuedPopupKeys.clear();
+  };
+  desk.helperHoldsKeys = true;
+  desk.foreground = 0x100;
+  hook.templateViewActive = true;
+  for (int code : {kSpace, static_cast<int>('Z')}) {
+    desk.Press(code);
+    desk.Release(code);
+  }
+  desk.Press('Q');
+  // The pop-up's timer, inside its input block: the space closes it.
+  hook.BeginInputBlock();
+  hook.templateViewActive = false;
+  typeHeldBack();
+  desk.Release('Q');  // held back by SnibbetCm, replayed at the block's end
+  hook.EndInputBlock();
+  EXPECT_EQ(RebuildTypedWord(history, model, L" "), L"zq");
+  EXPECT_EQ(history.Count(), 6);
+  EXPECT_EQ(history.TypedInto(), 0x100u);
+  EXPECT_EQ(desk.appPresses, (std::vector<int>{kSpace, 'Z', 'Q'}));
+
+  // Outside an input block the hook sees a key re-sent after its release
+  // itself; a key still held changes nothing there.
+  history.Reset();
+  hook.templateViewActive = true;
+  desk.Press(kA);
+  desk.Release(kA);
+  desk.Press(kB);
+  hook.templateViewActive = false;
+  typeHeldBack();
+  desk.Release(kB);
+  EXPECT_EQ(RebuildTypedWord(history, model, L" "), L"ab");
+  EXPECT_EQ(history.Count(), 4);
 }
 
 TEST_F(Hook, LockKeyAutoRepeatIsSwallowedAndCtrlAltDeleteReleasesEverything) {

@@ -21,6 +21,7 @@
 
 #include "clipboard/monitor_calls.h"
 #include "core/app_ini.h"
+#include "core/foreground_state.h"
 #include "core/input_helper_link.h"
 #include "core/preset.h"
 #include "core/wait_form.h"
@@ -58,8 +59,9 @@ class FakeKeys : public PopupSystem {
     if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::wstring(1, static_cast<wchar_t>(vk));
     return L"";
   }
-  bool CtrlHeld() override { return false; }
+  bool CtrlShortcutHeld(std::uint8_t) override { return false; }
   void Resend(std::uint8_t vk) override { resent.push_back(vk); }
+  void ResendAsTyping(std::uint8_t vk) override { resent.push_back(vk); }
   std::wstring TypedWord() override { return typedWord_; }
   void PasteTemplate(const PopupPaste& paste) override {
     pasted_.push_back({paste.request.record.Name, paste.request.searchText});
@@ -109,7 +111,7 @@ class PopupFormTest : public ::testing::Test {
     keys_ = std::make_shared<FakeKeys>(typedWord_, pasted_);
     // The keyboard hook's bracket around the pop-up's work asks the helper.
     keyboard_.emplace();
-    form_ = std::make_unique<TTemplateViewForm>(*keys_, editor_);
+    form_ = std::make_unique<TTemplateViewForm>(*keys_, Program(), editor_);
     popup_ = form_.get();
     form_->Create();
     for (const char* name : {"Abc", "Abd", "Bye", "Hello"}) AddTemplate(name, "text of " + std::string(name));
@@ -157,6 +159,9 @@ class PopupFormTest : public ::testing::Test {
     table.EnableControls();
   }
   static bool Showing(HWND window) { return IsWindowVisible(window) != FALSE; }
+  PopupProgramParts Program() {
+    return {.keyboard = &*keyboard_, .foreground = Foreground(), .settings = PresetOrNull()};
+  }
   void Pump(DWORD ms) {
     const ULONGLONG end = GetTickCount64() + ms;
     while (GetTickCount64() < end) {
@@ -433,7 +438,7 @@ TEST_F(PopupFormTest, APictureTemplateGoesOnTheClipboardAsABitmapOfItsSize) {
   Keys({'P', 'I'});
   MonitorPasteSteps clipboard;
   NoWizardWindow noWizard;
-  WindowsPasteSystem system(clipboard, form_->Picture(), noWizard);
+  WindowsPasteSystem system(clipboard, form_->Picture(), noWizard, Program());
   ASSERT_TRUE(system.PutPicture());
   ASSERT_TRUE(OpenClipboard(nullptr));
   const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(GetClipboardData(CF_DIB)));
@@ -549,7 +554,7 @@ TEST_F(PopupFormTest, TheSplitterLeavesListAndPreviewFiftyPixelsEachAndTheListWi
   InitializePreset(AppIni());
   Preset().Load();  // only a run that read the settings writes them back
   form_->Destroy();
-  form_ = std::make_unique<TTemplateViewForm>(*keys_, editor_);
+  form_ = std::make_unique<TTemplateViewForm>(*keys_, Program(), editor_);
   popup_ = form_.get();
   form_->Create();
   ShowTemplateView();
@@ -577,7 +582,7 @@ TEST_F(PopupFormTest, TheSplitterLeavesListAndPreviewFiftyPixelsEachAndTheListWi
   form_->Destroy();  // writes the width
   EXPECT_EQ(AppIni().ReadIntegerDef(L"TemplateViewFormpnlLeftWidth", 0), kept);
   AppIni().WriteInteger(L"TemplateViewFormpnlLeftWidth", 120);
-  form_ = std::make_unique<TTemplateViewForm>(*keys_, editor_);
+  form_ = std::make_unique<TTemplateViewForm>(*keys_, Program(), editor_);
   popup_ = form_.get();
   form_->Create();  // reads it
   EXPECT_EQ(form_->Grid().Width(), 120);

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "keyboard/key_model.h"
 #include "templates/popup_keys.h"
 #include "templates/popup_placement.h"
 #include "templates/popup_search.h"
+#include "tests/host/keymodel_fakes.h"
 
 namespace snibbet {
 namespace {
@@ -23,8 +25,9 @@ class FakePopup : public PopupKeyTarget {
   std::vector<std::string> log;
 
   std::wstring KeyText(std::uint8_t vk) override { return chars.count(vk) ? chars[vk] : L""; }
-  bool CtrlHeld() override { return ctrl; }
+  bool CtrlShortcutHeld(std::uint8_t) override { return ctrl; }
   void Resend(std::uint8_t vk) override { log.push_back("resend " + std::to_string(vk)); }
+  void ResendAsTyping(std::uint8_t vk) override { log.push_back("type " + std::to_string(vk)); }
   bool IsWordChar(std::wstring_view ch) override { return ch != L" "; }
   bool Shown() override { return shown; }
   const std::wstring& SearchText() override { return search; }
@@ -73,21 +76,21 @@ TEST(PopupKeys, CharactersGrowTheSearchAndReachTheTarget) {
   EXPECT_EQ(popup.log, (Log{"resend 65", "resend 66"}));
 }
 
-TEST(PopupKeys, BreaksSubstituteAndCtrlChordsCloseAndAreResent) {
+TEST(PopupKeys, BreaksSubstituteAndCtrlChordsCloseAndAreTypedIntoTheTarget) {
   FakePopup space;
   HandlePopupKey(space, 32);
-  EXPECT_EQ(space.log, (Log{"hide", "resend 32"}));
+  EXPECT_EQ(space.log, (Log{"hide", "type 32"}));
 
   FakePopup sub;
   sub.chars['Z'] = std::wstring(1, kSubstituteChar);
   HandlePopupKey(sub, 'Z');
-  EXPECT_EQ(sub.log, (Log{"hide", "resend 90"}));
+  EXPECT_EQ(sub.log, (Log{"hide", "type 90"}));
   EXPECT_EQ(sub.search, L"");
 
   FakePopup chord;
   chord.ctrl = true;
   HandlePopupKey(chord, 'A');
-  EXPECT_EQ(chord.log, (Log{"hide", "resend 65"}));
+  EXPECT_EQ(chord.log, (Log{"hide", "type 65"}));
 }
 
 TEST(PopupKeys, BackspaceDropsOneCharacterThenClosesOnAnEmptySearch) {
@@ -97,7 +100,7 @@ TEST(PopupKeys, BackspaceDropsOneCharacterThenClosesOnAnEmptySearch) {
   EXPECT_EQ(popup.search, L"\u00e9");
   HandlePopupKey(popup, 8);
   HandlePopupKey(popup, 8);
-  EXPECT_EQ(popup.log, (Log{"resend 8", "resend 8", "hide", "resend 8"}));
+  EXPECT_EQ(popup.log, (Log{"resend 8", "resend 8", "hide", "type 8"}));
 }
 
 TEST(PopupKeys, EnterPastesEscClosesNeitherIsResent) {
@@ -120,7 +123,7 @@ TEST(PopupKeys, QueuedKeysRunInOrderAndThoseAfterAClosingKeyGoToTheTarget) {
   DrainPopupKeys(queue, popup);
   EXPECT_TRUE(queue.Empty());
   EXPECT_EQ(popup.search, L"ab");
-  EXPECT_EQ(popup.log, (Log{"resend 65", "move 3", "resend 66", "hide", "resend 65", "resend 13"}));
+  EXPECT_EQ(popup.log, (Log{"resend 65", "move 3", "resend 66", "hide", "type 65", "type 13"}));
 }
 
 TEST(PopupKeys, KeysQueuedForAPopupClosedMeanwhileAllGoToTheTarget) {
@@ -130,8 +133,39 @@ TEST(PopupKeys, KeysQueuedForAPopupClosedMeanwhileAllGoToTheTarget) {
   queue.Push('A');
   queue.Push(27);
   DrainPopupKeys(queue, popup);
-  EXPECT_EQ(popup.log, (Log{"resend 65", "resend 27"}));
+  EXPECT_EQ(popup.log, (Log{"type 65", "type 27"}));
   EXPECT_EQ(popup.search, L"");
+}
+
+// The pop-up over the key-state model of a layout whose AltGr+E types the
+// euro sign: an AltGr character is searched for like any other.
+class ModelPopup : public FakePopup {
+ public:
+  ModelPopup() : model(layouts, input, &tables) {
+    model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
+    model.SetLayout(testing::kSwapped);
+  }
+  std::wstring KeyText(std::uint8_t vk) override { return layouts.KeyText(vk, model.KeyState(), model.CurrentLayout()); }
+  bool CtrlShortcutHeld(std::uint8_t vk) override { return snibbet::CtrlShortcutHeld(model, vk); }
+
+  testing::FakeLayouts layouts;
+  testing::FakeInput input;
+  CharTableCache tables;
+  TQvKeyboard model;
+};
+
+TEST(PopupKeys, AnAltGrCharacterIsSearchedWhileRealCtrlShortcutsClose) {
+  constexpr int kLeftCtrl = 162, kRightAlt = 165;
+  ModelPopup popup;
+  popup.search = L"x";
+  popup.model.SetKeyPressed(kLeftCtrl, true);
+  popup.model.SetKeyPressed(kRightAlt, true);
+  HandlePopupKey(popup, 'E');
+  EXPECT_EQ(popup.search, L"x\u20AC");
+  HandlePopupKey(popup, 'A');  // Ctrl+Alt+A types nothing: a shortcut
+  popup.model.SetKeyPressed(kRightAlt, false);
+  HandlePopupKey(popup, 'E');
+  EXPECT_EQ(popup.log, (Log{"resend 69", "hide", "type 65", "hide", "type 69"}));
 }
 
 TEST(PopupPlacement, UnderTheCaretAndFlippedAboveAtTheBottom) {
