@@ -268,6 +268,27 @@ TEST_F(SettingsFormTest, AFailedApplyStoresNothingSoTheNextApplyOrACloseWithNoAg
   EXPECT_EQ(Get(L"HideTrayIcon")->Dword(), 1u);
 }
 
+// The keyboard window's delayed showing waits while one of them shows.
+TEST_F(SettingsFormTest, TheSettingsWindowAndTheWizardHoldTheKeyboardBackOnlyWhileOpenAndVisible) {
+  EXPECT_TRUE(openWindows_.NoneShown());
+  TMainForm& form = Open();
+  EXPECT_FALSE(openWindows_.NoneShown());
+  form.Hide();
+  EXPECT_TRUE(openWindows_.NoneShown()) << "a hidden settings window";
+  form.Show();
+  form.Close();
+  Pump();
+  EXPECT_TRUE(openWindows_.NoneShown()) << "a closed settings window";
+
+  FakeWizardProgram wizardProgram;
+  TWizardForm& wizard = ShowWizard(wizardProgram, *parts_, system_);
+  Pump();
+  EXPECT_EQ(openWindows_.Wizard(), &wizard);
+  EXPECT_FALSE(openWindows_.NoneShown());
+  wizard.Hide();
+  EXPECT_TRUE(openWindows_.NoneShown()) << "a hidden wizard";
+}
+
 TEST_F(SettingsFormTest, TheWizardButtonKeepsTheUnappliedChangesOutOfTheStoreWhenCloseIsAnsweredNo) {
   FakeWizardProgram wizardProgram;
   program_.openWizard = [&] {
