@@ -1,6 +1,6 @@
 #include "app/keyboard_window_adapter.h"
 
-#include "dialogs/settings_form.h"
+#include "dialogs/dialog_parts.h"
 #include "hub/data_module.h"
 
 namespace snibbet {
@@ -9,9 +9,9 @@ void KeyboardWindowAdapter::PopUpTrayMenu(POINT screen) {
   if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmTray().Menu().Popup(screen);
 }
 
-bool KeyboardWindowAdapter::SettingsWindowOpen() { return MainForm() != nullptr; }
+bool KeyboardWindowAdapter::SettingsWindowOpen() { return openWindows_.SettingsWindow() != nullptr; }
 
-bool KeyboardWindowAdapter::NoProgramWindowShown() { return snibbet::NoProgramWindowShown(); }
+bool KeyboardWindowAdapter::NoProgramWindowShown() { return openWindows_.NoneShown(); }
 
 void KeyboardWindowAdapter::CheckKeyboardTrayItem(bool checked) {
   if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmTray().Item(L"pmiShowMainKeyboard").checked = checked;

@@ -9,6 +9,7 @@ namespace snibbet {
 
 class ProgramTrayPort : public DefaultTrayPort {
  public:
+  using DefaultTrayPort::DefaultTrayPort;
   void SetHelpFile(const std::wstring& helpFile) override;
 };
 

@@ -10,7 +10,7 @@ namespace snibbet {
 void ProgramWindowsAdapter::ShowTemplateView() { snibbet::ShowTemplateView(); }
 
 bool ProgramWindowsAdapter::BringTemplateEditorToFront() {
-  TTemplateSetupForm* editor = TemplateSetupForm();
+  TTemplateSetupForm* editor = openWindows_.TemplateEditor();
   if (!editor || !editor->Handle()) return false;
   ForceForegroundWindow(editor->Handle(), true);
   return true;
@@ -20,10 +20,12 @@ void ProgramWindowsAdapter::QueuePopupKey(std::uint8_t code) {
   if (popup_) popup_->QueuePopupKey(code);
 }
 
-void TemplateEditorAdapter::OpenTemplateEditor(const std::wstring& templateName) { ShowTemplateEditor(templateName); }
+void TemplateEditorAdapter::OpenTemplateEditor(const std::wstring& templateName) {
+  ShowTemplateEditor(openWindows_, templateName);
+}
 
 HWND WizardWindowAdapter::WizardWindow() {
-  const TWizardForm* wizard = WizardForm();
+  const TWizardForm* wizard = openWindows_.Wizard();
   return wizard ? wizard->Handle() : nullptr;
 }
 

@@ -11,10 +11,12 @@
 
 namespace snibbet {
 
+class OpenWindows;
 class TTemplateViewForm;
 
 class ProgramWindowsAdapter final : public ProgramWindowsPort {
  public:
+  explicit ProgramWindowsAdapter(const OpenWindows& openWindows) : openWindows_(openWindows) {}
   void ShowTemplateView() override;
   bool BringTemplateEditorToFront() override;
   void QueuePopupKey(std::uint8_t code) override;
@@ -25,19 +27,29 @@ class ProgramWindowsAdapter final : public ProgramWindowsPort {
   void ConnectPopup(TTemplateViewForm* popup) { popup_ = popup; }
 
  private:
+  const OpenWindows& openWindows_;
   TTemplateViewForm* popup_ = nullptr;
 };
 
-// The pop-up's Edit button opens the template editor.
+// The pop-up's Edit button opens the template editor, which names itself in
+// `openWindows` while it exists.
 class TemplateEditorAdapter final : public TemplateEditorPort {
  public:
+  explicit TemplateEditorAdapter(OpenWindows& openWindows) : openWindows_(openWindows) {}
   void OpenTemplateEditor(const std::wstring& templateName) override;
+
+ private:
+  OpenWindows& openWindows_;
 };
 
 // The first-run wizard, for the pop-up.
 class WizardWindowAdapter final : public WizardWindowPort {
  public:
+  explicit WizardWindowAdapter(const OpenWindows& openWindows) : openWindows_(openWindows) {}
   HWND WizardWindow() override;
+
+ private:
+  const OpenWindows& openWindows_;
 };
 
 }  // namespace snibbet

@@ -31,6 +31,7 @@
 #include "core/preset.h"
 #include "core/text_utils.h"
 #include "core/utilities.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/settings_form.h"
 #include "dialogs/wizard_form.h"
 #include "hub/data_module.h"
@@ -125,6 +126,10 @@ class KeyboardHintConnection {
 
 // The forms' ways up to higher parts; they outlive the forms.
 struct FormAdapters {
+  explicit FormAdapters(OpenWindows& openWindows)
+      : templateEditor(openWindows), wizardWindow(openWindows), programWindows(openWindows),
+        keyboardWindow(openWindows) {}
+
   TemplateEditorAdapter templateEditor;    // the pop-up's Edit button
   WizardWindowAdapter wizardWindow;        // the pop-up over the first-run wizard
   HistoryKeyboardAdapter historyKeyboard;  // the clipboard history's input block
@@ -133,8 +138,9 @@ struct FormAdapters {
   KeyboardWindowAdapter keyboardWindow;    // the keyboard window's tray menu
 };
 
-void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray, std::optional<TDataDM>& dataModule,
-                    FormAdapters& adapters, TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard) {
+void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogParts, SettingsFormSystem& dialogSystem,
+                    ProgramTrayPort& tray, std::optional<TDataDM>& dataModule, FormAdapters& adapters,
+                    TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard) {
   DebugLog(L"Initialize");
 
   // Failures that reach the application open the error report.
@@ -146,7 +152,8 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   app.CreateForm<TQvBugMessageForm>(NeverAskBugFileName(store.DataFolder()));
   // The tray reaches the settings window, the About box and the help router;
   // the data module hands the keyboard view the icon set of the application in front.
-  dataModule.emplace(DataModuleOptions{.tray = &tray, .iconSets = &iconSets});
+  dataModule.emplace(
+      DataModuleOptions{.tray = &tray, .openWindows = &dialogParts.openWindows, .iconSets = &iconSets});
   BugReportAdapter errorReport(dataModule->Switch());
   BugReportConnection errorReportConnected(errorReport);
   // The binding pictures show the data module's key pictures while it lives.
@@ -154,12 +161,13 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   const ScopeExit forgetKeyPictures([] { ProgramShell().SetKeyPictures(nullptr); });
   app.CreateForm<TQvMessageForm>();
   // The binding list that the hook runs and the windows show and change.
-  TQvActions& bindings = QvActions();
+  TQvActions& bindings = dialogParts.bindings;
   // The key-state model, the executor and the hook, which the keyboard
   // window shows; then the window and its background, with the data
   // module's appearance record.
   keyboard.emplace(adapters.programWindows);
   errorReport.SetKeyModel(&keyboard->Model());
+  dialogParts.keyModel = &keyboard->Model();
   adapters.historyKeyboard.SetKeyModel(&keyboard->Model());
   const KeyboardLook& keyboardLook = dataModule->Look();
   TMainKeyboardForm& keyboardWindow =
@@ -181,7 +189,7 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   adapters.programWindows.ConnectPopup(&popup);
   const ScopeExit disconnectPopup([&adapters] { adapters.programWindows.ConnectPopup(nullptr); });
   // The settings reach the running program's parts through these, until the parts go.
-  ProgramSettingEffects settingEffects(&*dataModule);
+  ProgramSettingEffects settingEffects(&*dataModule, &dialogParts.openWindows);
   SettingEffectsConnection settingEffectsConnected(Preset(), settingEffects);
   if (ui::Terminated()) return;
 
@@ -213,7 +221,7 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   // A failure has shown its message; the program runs on inactive.
   dataModule->Switch().Start();
   // The first start for this user opens the wizard; the loop runs on while it shows.
-  if (firstStart) ShowWizard(adapters.wizard, ProgramSettingsFormSystem(), bindings);
+  if (firstStart) ShowWizard(adapters.wizard, dialogParts, dialogSystem);
 
   // The welcome tip is shown once; counting it marks the first start as done.
   try {
@@ -251,11 +259,18 @@ int RunProgram() {
 
   // Visual styles are bound before the first window is made.
   ThemeManagerScope themes;
+  // The settings window, the wizard and the template editor name themselves
+  // here while they exist; it outlives every form.
+  OpenWindows openWindows;
+  // What the settings window and the wizard work on: the settings object and
+  // the one binding list; the key-state model joins once it exists.
+  DialogParts dialogParts{.preset = Preset(), .bindings = QvActions(), .openWindows = openWindows};
+  ProgramSettingsFormSystem dialogSystem(dialogParts);
   // Outlives the data module it serves.
-  ProgramTrayPort tray;
+  ProgramTrayPort tray(dialogParts, dialogSystem);
   // Outlives the forms, which link to its pictures; its end ends the input helper.
   std::optional<TDataDM> dataModule;
-  FormAdapters adapters;
+  FormAdapters adapters(openWindows);
   // Outlives the keyboard window, which shows its model until it is destroyed.
   std::optional<KeyboardRuntime> keyboard;
   std::optional<ApplicationScope> application;
@@ -266,7 +281,8 @@ int RunProgram() {
     ReportStartFailure(StartFailureReason(error, true));
     return 1;
   }
-  RunApplication(application->App(), singletons.Store(), tray, dataModule, adapters, iconSets, keyboard);
+  RunApplication(application->App(), singletons.Store(), dialogParts, dialogSystem, tray, dataModule, adapters, iconSets,
+                 keyboard);
   return 0;
 }
 

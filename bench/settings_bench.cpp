@@ -52,11 +52,15 @@ int main() {
     snibbet::TQvLang* const previousTexts = snibbet::ExchangeLanguageTable(&texts);
     snibbet::EnumerateLanguages(folder);
     snibbet::NoProgramParts program;
+    snibbet::OpenWindows openWindows;
+    const snibbet::DialogParts parts{
+        .preset = snibbet::Preset(), .bindings = snibbet::QvActions(), .openWindows = openWindows};
+    snibbet::ProgramSettingsFormSystem system(parts);
 
     std::vector<double> openings;
     for (int i = 0; i < kOpenings; ++i) {
       const LONGLONG start = Now();
-      snibbet::TMainForm& form = snibbet::OpenSettingsWindow(program);
+      snibbet::TMainForm& form = snibbet::OpenSettingsWindow(program, parts, system);
       FinishPaint(form.Handle());
       openings.push_back(Milliseconds(Now() - start));
       form.btnCloseClick();
@@ -64,7 +68,7 @@ int main() {
     }
     Print("opening: created, filled and painted", openings);
 
-    snibbet::TMainForm& form = snibbet::OpenSettingsWindow(program);
+    snibbet::TMainForm& form = snibbet::OpenSettingsWindow(program, parts, system);
     FinishPaint(form.Handle());
     std::vector<double> applies;
     int enabledBefore = 0;

@@ -36,8 +36,6 @@
 namespace snibbet {
 namespace {
 
-TMainForm* g_mainForm = nullptr;
-
 // The maker's page for further translations.
 constexpr wchar_t kLocalizationAddress[] = L"http://www.orvanesoftware.com/localization/";
 
@@ -70,29 +68,26 @@ constexpr const wchar_t* kActionSetNames[] = {L"Standard", L"ExtChars", L"Media"
 // The three font fields, by the `which` of ChooseFont.
 enum FontFieldKind { kThemeFont, kThemeInfoFont, kClipboardPreviewFont };
 
-
-
-class RealSettingsFormSystem final : public SettingsFormSystem {
- public:
-  void RunElevated(const std::wstring& file, const std::wstring& parameters) override {
-    snibbet::RunElevated(nullptr, file, parameters);
-  }
-  OptionsStates ReadOptionsStates() override {
-    const TPreset* preset = PresetOrNull();
-    return {preset && preset->IsAutoRun(), IsShellExtensionRegistered()};
-  }
-  bool Wait(DWORD ms) override { return PumpMessagesFor(ms); }
-  bool AskYesNo(const std::wstring& text) override { return snibbet::AskYesNo(text); }
-  Answer AskSaveChangesOnClose() override { return snibbet::AskSaveChangesOnClose(); }
-  void ShowError(const std::wstring& text) override { ShowErrorMessage(text); }
-  bool QueryShortcutKey(std::uint8_t& key, ControlSet& set) override { return snibbet::QueryShortcutKey(key, set); }
-};
-
 }  // namespace
 
-SettingsFormSystem& ProgramSettingsFormSystem() {
-  static RealSettingsFormSystem system;
-  return system;
+void ProgramSettingsFormSystem::RunElevated(const std::wstring& file, const std::wstring& parameters) {
+  snibbet::RunElevated(nullptr, file, parameters);
+}
+
+OptionsStates ProgramSettingsFormSystem::ReadOptionsStates() {
+  return {parts_.preset.IsAutoRun(), IsShellExtensionRegistered()};
+}
+
+bool ProgramSettingsFormSystem::Wait(DWORD ms) { return PumpMessagesFor(ms); }
+
+bool ProgramSettingsFormSystem::AskYesNo(const std::wstring& text) { return snibbet::AskYesNo(text); }
+
+Answer ProgramSettingsFormSystem::AskSaveChangesOnClose() { return snibbet::AskSaveChangesOnClose(); }
+
+void ProgramSettingsFormSystem::ShowError(const std::wstring& text) { ShowErrorMessage(text); }
+
+bool ProgramSettingsFormSystem::QueryShortcutKey(std::uint8_t& key, ControlSet& set) {
+  return snibbet::QueryShortcutKey(parts_.keyModel, parts_.bindings, key, set);
 }
 
 std::wstring TemplateSetName(int index) {
@@ -112,11 +107,9 @@ std::wstring KeyboardLayoutItemText(const std::wstring& languageName, HKL layout
   return languageName + L" (" + handle + L")";
 }
 
-TMainForm* MainForm() { return g_mainForm; }
-
-TMainForm& OpenSettingsWindow(SettingsWindowPort& program, SettingsFormSystem& system, TQvActions& bindings) {
-  TMainForm* form = g_mainForm;
-  if (!form) form = &ui::Application::Get().CreateForm<TMainForm>(program, bindings, system);
+TMainForm& OpenSettingsWindow(SettingsWindowPort& program, const DialogParts& parts, SettingsFormSystem& system) {
+  TMainForm* form = parts.openWindows.SettingsWindow();
+  if (!form) form = &ui::Application::Get().CreateForm<TMainForm>(program, parts, system);
   if (!form->IsVisible()) form->Show();
   form->Restore();
   ForceForegroundWindow(form->Handle(), true);
@@ -125,7 +118,7 @@ TMainForm& OpenSettingsWindow(SettingsWindowPort& program, SettingsFormSystem& s
 
 // --- creation and the frame ------------------------------------------------
 
-TMainForm::TMainForm(SettingsWindowPort& program, TQvActions& bindings, SettingsFormSystem& system)
+TMainForm::TMainForm(SettingsWindowPort& program, const DialogParts& parts, SettingsFormSystem& system)
     : TQvForm({.className = kClassName,
                .border = ui::BorderStyle::Dialog,
                .borderIcons = ui::border_icon::kSystemMenu | ui::border_icon::kMinimize,
@@ -138,7 +131,9 @@ TMainForm::TMainForm(SettingsWindowPort& program, TQvActions& bindings, Settings
                .fontFace = L"Tahoma",
                .fontPointSize = 8}),
       program_(program),
-      bindings_(bindings),
+      parts_(parts),
+      preset_(parts.preset),
+      bindings_(parts.bindings),
       system_(system) {
   // The frame and the header take their colours from the Office colour table.
   Office11ColorsAddRef();
@@ -148,7 +143,7 @@ TMainForm::TMainForm(SettingsWindowPort& program, TQvActions& bindings, Settings
 
 TMainForm::~TMainForm() {
   linkMouse_.Detach();
-  if (g_mainForm == this) g_mainForm = nullptr;
+  parts_.openWindows.Leave(*this);
   Office11ColorsRelease();
 }
 
@@ -164,11 +159,11 @@ void TMainForm::WireHandlers() {
   lblLocalization.onClick = [this] { lblLocalizationClick(); };
   chkStartWithWindows.onClick = [this] { chkStartWithWindowsClick(); };
   chkShowInWindowsContextMenu.onClick = [this] { chkStartWithWindowsClick(); };
-  chkHighPriority.onClick = [this] { LiveEdit([this] { Preset().SetHighPriority(chkHighPriority.Checked()); }); };
-  chkHideTrayIcon.onClick = [this] { LiveEdit([this] { Preset().SetHideTrayIcon(chkHideTrayIcon.Checked()); }); };
+  chkHighPriority.onClick = [this] { LiveEdit([this] { preset_.SetHighPriority(chkHighPriority.Checked()); }); };
+  chkHideTrayIcon.onClick = [this] { LiveEdit([this] { preset_.SetHideTrayIcon(chkHideTrayIcon.Checked()); }); };
   btnSCShowTemplates.onClick = [this] { edtSCShowTemplatesButtonClick(); };
   edtTemplatesBreaks.onChange = [this] {
-    LiveEdit([this] { Preset().SetTemplatesBreaks(edtTemplatesBreaks.Text()); });
+    LiveEdit([this] { preset_.SetTemplatesBreaks(edtTemplatesBreaks.Text()); });
   };
   btnTemplateAdd.onClick = [this] { btnTemplateAddClick(); };
   btnTemplateRemove.onClick = [this] { btnTemplateRemoveClick(); };
@@ -214,7 +209,7 @@ void TMainForm::AssignPages() {
 }
 
 void TMainForm::OnCreate() {
-  g_mainForm = this;
+  parts_.openWindows.Enter(*this);
   program_.EnableSettingsMenuItems(false);
   loading_ = true;
   faceBrush_ = ui::Brush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
@@ -274,7 +269,7 @@ void TMainForm::OnShow() {
   // The picture formats the program opens now (PNG once GDI+ runs).
   pictureFilter_ = PictureOpenFilter();
   // The point a close without Apply returns to.
-  Preset().Save();
+  preset_.Save();
   LoadSettingsToControls();
   // Opening shows the first page: the tree takes the focus and its first node.
   if (!tvList.Selected()) tvList.Select(tvList.FirstNode());
@@ -370,7 +365,7 @@ void TMainForm::SetLinkColour(COLORREF colour) {
 
 // --- filling -----------------------------------------------------------------
 
-void TMainForm::FillLanguageList() { FillLanguageCombo(cbLanguage, program_.LanguageFlags(), Preset().Language()); }
+void TMainForm::FillLanguageList() { FillLanguageCombo(cbLanguage, program_.LanguageFlags(), preset_.Language()); }
 
 void TMainForm::ReadOptionsStatesIntoBoxes() {
   const OptionsStates states = system_.ReadOptionsStates();
@@ -379,10 +374,9 @@ void TMainForm::ReadOptionsStatesIntoBoxes() {
 }
 
 void TMainForm::ShowShortcutTexts() {
-  const TPreset& preset = Preset();
-  edtSCShowKeyboard.SetText(preset.ShortCutToKeyText(preset.SCShowKeyboard()));
-  edtSCShowTemplates.SetText(preset.ShortCutToKeyText(preset.SCShowTemplates()));
-  edtSCShowClipboard.SetText(preset.ShortCutToKeyText(preset.SCShowClipboard()));
+  edtSCShowKeyboard.SetText(preset_.ShortCutToKeyText(preset_.SCShowKeyboard()));
+  edtSCShowTemplates.SetText(preset_.ShortCutToKeyText(preset_.SCShowTemplates()));
+  edtSCShowClipboard.SetText(preset_.ShortCutToKeyText(preset_.SCShowClipboard()));
 }
 
 std::vector<std::wstring> TMainForm::FillKeyboardLayoutList() {
@@ -410,7 +404,7 @@ void TMainForm::cbLanguageChange() {
   // Lists that the new language refills, or whose choice must survive it.
   const int colors = cbColors.ItemIndex(), keyboardLang = cbKeyboardLang.ItemIndex(),
             numLock = cbNumLockStatus.ItemIndex();
-  if (const int language = ChosenLanguage(cbLanguage)) Preset().SetLanguage(language);
+  if (const int language = ChosenLanguage(cbLanguage)) preset_.SetLanguage(language);
   OptionsChanged();
   loading_ = true;
   cbColors.SetItemIndex(colors);
@@ -434,7 +428,7 @@ bool TMainForm::ApplySettings() {
     // The machine-wide switches first: when they fail nothing is stored, and
     // the store stays the point a close without Apply returns to.
     StartOptionsProgram();
-    Preset().Save();
+    preset_.Save();
   } catch (const std::exception& error) {
     BusyCursorEnd(true);
     // What is left unapplied is the settings changed since the last store;
@@ -484,13 +478,12 @@ void TMainForm::btnHelpClick() { ShowHelpContext(HelpContext()); }
 
 void TMainForm::btnSetDefaultClick() {
   if (!system_.AskYesNo(LangText(65))) return;
-  TPreset& preset = Preset();
   // The defaults are stored at once and pass through every setter.
-  preset.Reset();
-  preset.Save();
-  preset.Load();
+  preset_.Reset();
+  preset_.Save();
+  preset_.Load();
   LoadSettingsToControls();
-  preset.ApplyAppearance();
+  preset_.ApplyAppearance();
 }
 
 bool TMainForm::CanClose() {
@@ -509,17 +502,16 @@ void TMainForm::OnClose(ui::CloseAction& action) {
   action = ui::CloseAction::Free;
   if (IsVisible() && btnApply.IsEnabled()) {
     // Closed without Apply: the stored settings come back through their setters.
-    TPreset& preset = Preset();
-    preset.Load();
+    preset_.Load();
     LoadSettingsToControls();
-    preset.ApplyAppearance();
+    preset_.ApplyAppearance();
   }
   btnApply.SetEnabled(false);
 }
 
 void TMainForm::OnDestroy() {
   linkMouse_.Detach();
-  if (g_mainForm == this) g_mainForm = nullptr;
+  parts_.openWindows.Leave(*this);
   program_.EnableSettingsMenuItems(true);
 }
 
@@ -530,12 +522,12 @@ void TMainForm::lblLocalizationClick() {
 }
 
 void TMainForm::edtSCShowTemplatesButtonClick() {
-  const ShortCutKeys keys = SplitShortCut(Preset().SCShowTemplates());
+  const ShortCutKeys keys = SplitShortCut(preset_.SCShowTemplates());
   std::uint8_t key = keys.key;
   ControlSet set = keys.controlSet;
   if (!system_.QueryShortcutKey(key, set)) return;
   // The new hotkey works at once, before Apply.
-  Preset().SetSCShowTemplates(MakeShortCut(key, set));
+  preset_.SetSCShowTemplates(MakeShortCut(key, set));
   ShowShortcutTexts();
   OptionsChanged();
 }

@@ -22,6 +22,7 @@
 #include "core/info_frame.h"
 #include "core/message_boxes.h"
 #include "core/qv_form.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/options_program.h"
 #include "dialogs/settings_page_host.h"
 #include "dialogs/sounds_page.h"
@@ -101,9 +102,23 @@ class SettingsFormSystem : public OptionsProgramSystem {
   virtual bool QueryShortcutKey(std::uint8_t& key, ControlSet& set) = 0;
 };
 
-// The real one: the program's message boxes, the hotkey capture dialog,
-// RunElevated, the registry and PumpMessagesFor.
-SettingsFormSystem& ProgramSettingsFormSystem();
+// The real one: the program's message boxes, the hotkey capture dialog on
+// the parts' key-state model, RunElevated, the registry and PumpMessagesFor.
+class ProgramSettingsFormSystem final : public SettingsFormSystem {
+ public:
+  explicit ProgramSettingsFormSystem(const DialogParts& parts) : parts_(parts) {}
+
+  void RunElevated(const std::wstring& file, const std::wstring& parameters) override;
+  OptionsStates ReadOptionsStates() override;
+  bool Wait(DWORD ms) override;
+  bool AskYesNo(const std::wstring& text) override;
+  Answer AskSaveChangesOnClose() override;
+  void ShowError(const std::wstring& text) override;
+  bool QueryShortcutKey(std::uint8_t& key, ControlSet& set) override;
+
+ private:
+  const DialogParts& parts_;
+};
 
 // The names of the five template sets and the four binding sets, by list index.
 std::wstring TemplateSetName(int index);  // "" outside the sets
@@ -127,8 +142,9 @@ class TMainForm : public TQvForm, public SettingsPageHost {
   static constexpr RECT kPageArea{178, 84, 623, 387};
   static constexpr int kMaxKeyboardLayouts = 10;
 
-  // `bindings` is the list the binding sets are added to and removed from.
-  TMainForm(SettingsWindowPort& program, TQvActions& bindings, SettingsFormSystem& system = ProgramSettingsFormSystem());
+  // The parts' binding list is the one the binding sets are added to and
+  // removed from; the window names itself in their open windows while it exists.
+  TMainForm(SettingsWindowPort& program, const DialogParts& parts, SettingsFormSystem& system);
   ~TMainForm() override;
 
   void ApplyLanguage() override;
@@ -412,9 +428,11 @@ class TMainForm : public TQvForm, public SettingsPageHost {
   void SetLinkColour(COLORREF colour);
 
   SettingsWindowPort& program_;
+  const DialogParts& parts_;
+  TPreset& preset_;
   TQvActions& bindings_;
   SettingsFormSystem& system_;
-  SoundsPage soundsPage_{*this, *this, program_.EventPictures()};
+  SoundsPage soundsPage_{*this, *this, preset_, program_.EventPictures()};
   bool loading_ = true;
   bool optionsProgramDue_ = false;  // a machine-wide box changed since the last fill or apply
   bool settingsEdited_ = false;     // a setting changed since the last fill or store
@@ -433,10 +451,8 @@ class TMainForm : public TQvForm, public SettingsPageHost {
   bool linkHot_ = false;
 };
 
-// The settings window while it exists; null otherwise.
-TMainForm* MainForm();
-// Brings the open settings window to the front, or creates and shows it.
-TMainForm& OpenSettingsWindow(SettingsWindowPort& program, SettingsFormSystem& system = ProgramSettingsFormSystem(),
-                              TQvActions& bindings = QvActions());
+// Brings the open settings window (the parts' open windows name it) to the
+// front, or creates and shows it.
+TMainForm& OpenSettingsWindow(SettingsWindowPort& program, const DialogParts& parts, SettingsFormSystem& system);
 
 }  // namespace snibbet

@@ -85,68 +85,67 @@ void TMainForm::LoadSettingsToControls() {
   loading_ = true;
   optionsProgramDue_ = false;
   settingsEdited_ = false;
-  TPreset& preset = Preset();
-  tbThemeAlphaBlend.SetPosition(preset.BackgroundAlphaBlend());
-  tbThemeCommonAlphaBlend.SetPosition(preset.KeyboardAlphaBlend());
-  cbColors.SetItemIndex(preset.ColorScheme());
+  tbThemeAlphaBlend.SetPosition(preset_.BackgroundAlphaBlend());
+  tbThemeCommonAlphaBlend.SetPosition(preset_.KeyboardAlphaBlend());
+  cbColors.SetItemIndex(preset_.ColorScheme());
   ShowFontField(edtThemeFont, kThemeFont);
   ShowFontField(edtThemeInfoFont, kThemeInfoFont);
   ShowFontField(edtClipboardPreviewFont, kClipboardPreviewFont);
-  edtBackgroundPicture.SetText(preset.BackgroundPicture());
-  edtKeyboardName.SetText(preset.KeyboardName());
+  edtBackgroundPicture.SetText(preset_.BackgroundPicture());
+  edtKeyboardName.SetText(preset_.KeyboardName());
 
   cbKeyboardLang.Clear();
   for (const std::wstring& item : FillKeyboardLayoutList()) cbKeyboardLang.AddItem(item);
   int chosenLayout = 0;
   for (size_t i = 0; i < keyboardLayouts_.size(); ++i)
-    if (keyboardLayouts_[i] == preset.KeyboardLang()) chosenLayout = static_cast<int>(i);
+    if (keyboardLayouts_[i] == preset_.KeyboardLang()) chosenLayout = static_cast<int>(i);
   cbKeyboardLang.SetItemIndex(chosenLayout);
   clbEnabledLanguages.Clear();
   const std::vector<std::wstring> layoutItems = FillKeyboardLayoutList();
   for (size_t i = 0; i < layoutItems.size(); ++i)
     clbEnabledLanguages.AddItem(layoutItems[i], reinterpret_cast<std::intptr_t>(keyboardLayouts_[i]),
-                                !preset.IsLangDisabled(keyboardLayouts_[i]));
+                                !preset_.IsLangDisabled(keyboardLayouts_[i]));
   FillLanguageList();
 
-  edtKeyboardShowDelay.SetValue(preset.KeyboardShowDelay());
-  edtKeyboardHideDelay.SetValue(preset.KeyboardHideDelay());
-  chkKeyboardAutoHide.SetChecked(preset.KeyboardAutoHide());
-  chkKeyboardShowCaption.SetChecked(preset.KeyboardShowCaption());
-  chkKeyboardShowLabels.SetChecked(preset.KeyboardShowLabels());
-  chkskShift.SetChecked(preset.KeyboardShowShift());
-  chkskCtrl.SetChecked(preset.KeyboardShowCtrl());
-  chkskAlt.SetChecked(preset.KeyboardShowAlt());
-  chkskWin.SetChecked(preset.KeyboardShowWin());
-  chkShowKeyboardZone.SetChecked(preset.ShowKeyboardZone());
-  chkShowCharCtrl.SetChecked(preset.ShowCharCtrl());
-  chkShowLangIcon.SetChecked(preset.ShowLangIcon());
-  chkShowCaretFlag.SetChecked(preset.ShowCaretFlag());
-  chkShowCaretFlagOnChange.SetChecked(preset.ShowCaretFlagOnChange());
-  chkFastCaretFlag.SetChecked(preset.FastCaretFlag());
-  tbCaretFlagAlphaBlend.SetPosition(preset.CaretFlagAlphaBlend());
-  cbNumLockStatus.SetItemIndex(preset.NumLockMode());
-  chkNumAlwaysFigure.SetChecked(preset.NumAlwaysFigure());
-  edtMaxClipboardHistory.SetValue(preset.MaxClipboardHistory());
-  edtMaxProcessHistory.SetValue(preset.MaxProcessHistory());
-  edtMaxHiddenWindows.SetValue(preset.MaxHiddenWindows());
-  chkUniqueClipboard.SetChecked(preset.UniqueClipboard());
-  chkClipboardIsActive.SetChecked(preset.ClipboardIsActive());
-  chkTaskSwitchSmallIcon.SetChecked(preset.TaskSwitchSmallIcon());
-  chkTaskSwitchShowHidden.SetChecked(preset.TaskSwitchShowHidden());
-  chkUniqueProcessHistory.SetChecked(preset.UniqueProcessHistory());
-  chkShowIconWindows.SetChecked(preset.ShowIconWindows());
-  chkShowIconApp.SetChecked(preset.ShowIconApp());
-  chkShowIconZqkeys.SetChecked(preset.ShowIconZqkeys());
-  chkShowIconHints.SetChecked(preset.ShowIconHints());
+  edtKeyboardShowDelay.SetValue(preset_.KeyboardShowDelay());
+  edtKeyboardHideDelay.SetValue(preset_.KeyboardHideDelay());
+  chkKeyboardAutoHide.SetChecked(preset_.KeyboardAutoHide());
+  chkKeyboardShowCaption.SetChecked(preset_.KeyboardShowCaption());
+  chkKeyboardShowLabels.SetChecked(preset_.KeyboardShowLabels());
+  chkskShift.SetChecked(preset_.KeyboardShowShift());
+  chkskCtrl.SetChecked(preset_.KeyboardShowCtrl());
+  chkskAlt.SetChecked(preset_.KeyboardShowAlt());
+  chkskWin.SetChecked(preset_.KeyboardShowWin());
+  chkShowKeyboardZone.SetChecked(preset_.ShowKeyboardZone());
+  chkShowCharCtrl.SetChecked(preset_.ShowCharCtrl());
+  chkShowLangIcon.SetChecked(preset_.ShowLangIcon());
+  chkShowCaretFlag.SetChecked(preset_.ShowCaretFlag());
+  chkShowCaretFlagOnChange.SetChecked(preset_.ShowCaretFlagOnChange());
+  chkFastCaretFlag.SetChecked(preset_.FastCaretFlag());
+  tbCaretFlagAlphaBlend.SetPosition(preset_.CaretFlagAlphaBlend());
+  cbNumLockStatus.SetItemIndex(preset_.NumLockMode());
+  chkNumAlwaysFigure.SetChecked(preset_.NumAlwaysFigure());
+  edtMaxClipboardHistory.SetValue(preset_.MaxClipboardHistory());
+  edtMaxProcessHistory.SetValue(preset_.MaxProcessHistory());
+  edtMaxHiddenWindows.SetValue(preset_.MaxHiddenWindows());
+  chkUniqueClipboard.SetChecked(preset_.UniqueClipboard());
+  chkClipboardIsActive.SetChecked(preset_.ClipboardIsActive());
+  chkTaskSwitchSmallIcon.SetChecked(preset_.TaskSwitchSmallIcon());
+  chkTaskSwitchShowHidden.SetChecked(preset_.TaskSwitchShowHidden());
+  chkUniqueProcessHistory.SetChecked(preset_.UniqueProcessHistory());
+  chkShowIconWindows.SetChecked(preset_.ShowIconWindows());
+  chkShowIconApp.SetChecked(preset_.ShowIconApp());
+  chkShowIconZqkeys.SetChecked(preset_.ShowIconZqkeys());
+  chkShowIconHints.SetChecked(preset_.ShowIconHints());
   // The machine-wide boxes show the system's states, not settings.
   ReadOptionsStatesIntoBoxes();
-  chkHighPriority.SetChecked(preset.HighPriority());
-  chkHideTrayIcon.SetChecked(preset.HideTrayIcon());
-  chkShowHotkeySquare.SetChecked(preset.ShowHotkeySquare());
-  edtTemplatesBreaks.SetText(preset.TemplatesBreaks());
+  chkHighPriority.SetChecked(preset_.HighPriority());
+  chkHideTrayIcon.SetChecked(preset_.HideTrayIcon());
+  chkShowHotkeySquare.SetChecked(preset_.ShowHotkeySquare());
+  edtTemplatesBreaks.SetText(preset_.TemplatesBreaks());
   soundsPage_.Fill();
-  chkUseGestures.SetChecked(preset.UseGestures());
-  tbSensitivityGestures.SetPosition(preset.SensitivityGestures());
+  chkUseGestures.SetChecked(preset_.UseGestures());
+  tbSensitivityGestures.SetPosition(preset_.SensitivityGestures());
   lbStandartActions.SetItemIndex(0);
   lbStandardTemplates.SetItemIndex(0);
 
@@ -162,7 +161,7 @@ void TMainForm::UpdateCaretFlagEnabling() {
 }
 
 void TMainForm::ShowFontField(ui::Edit& field, int which) {
-  const FontSetting font = StoredFont(Preset(), which);
+  const FontSetting font = StoredFont(preset_, which);
   const LOGFONTW description = FontDescriptionOf(font);
   ui::Font& shown = fieldFonts_[static_cast<std::size_t>(which)];
   shown = ui::Font(CreateFontIndirectW(&description));
@@ -172,13 +171,13 @@ void TMainForm::ShowFontField(ui::Edit& field, int which) {
 
 // A click, not a change: no test of the fill's flag.
 void TMainForm::ChooseFont(ui::Edit& field, int which) {
-  const FontSetting stored = StoredFont(Preset(), which);
+  const FontSetting stored = StoredFont(preset_, which);
   ui::FontChoice initial;
   initial.font = FontDescriptionOf(stored);
   initial.pointSize = stored.size;
   const std::optional<ui::FontChoice> chosen = ui::ChooseFontDialog(initial, Handle());
   if (!chosen) return;
-  StoreFont(Preset(), which,
+  StoreFont(preset_, which,
             {chosen->font.lfFaceName, chosen->font.lfWeight >= FW_BOLD, chosen->font.lfItalic != 0, chosen->pointSize});
   ShowFontField(field, which);
   OptionsChanged();
@@ -189,7 +188,7 @@ void TMainForm::QueryHiddenHotkey(std::int32_t value, void (TPreset::*store)(std
   std::uint8_t key = keys.key;
   ControlSet set = keys.controlSet;
   if (!system_.QueryShortcutKey(key, set)) return;
-  (Preset().*store)(MakeShortCut(key, set));
+  (preset_.*store)(MakeShortCut(key, set));
   ShowShortcutTexts();
   OptionsChanged();
 }
@@ -204,23 +203,23 @@ void TMainForm::AskAndChangeBindingSet(bool add) {
     // A missing or unreadable set file (the latter already reported) changed nothing.
     return;
   }
-  bindings_.SaveToFile(Preset().ActionFileName());
-  if (TQvKeyboard* keyboard = QvKeyboard()) keyboard->Redraw();
+  bindings_.SaveToFile(preset_.ActionFileName());
+  if (TQvKeyboard* keyboard = parts_.keyModel) keyboard->Redraw();
 }
 
 void TMainForm::WireHiddenPageHandlers() {
   tbThemeAlphaBlend.onChange = [this] {
-    LiveEdit([this] { Preset().SetBackgroundAlphaBlend(static_cast<std::uint8_t>(tbThemeAlphaBlend.Position())); });
+    LiveEdit([this] { preset_.SetBackgroundAlphaBlend(static_cast<std::uint8_t>(tbThemeAlphaBlend.Position())); });
   };
   tbThemeCommonAlphaBlend.onChange = [this] {
-    LiveEdit([this] { Preset().SetKeyboardAlphaBlend(static_cast<std::uint8_t>(tbThemeCommonAlphaBlend.Position())); });
+    LiveEdit([this] { preset_.SetKeyboardAlphaBlend(static_cast<std::uint8_t>(tbThemeCommonAlphaBlend.Position())); });
   };
-  cbColors.onChange = [this] { LiveEdit([this] { Preset().SetColorScheme(cbColors.ItemIndex()); }); };
+  cbColors.onChange = [this] { LiveEdit([this] { preset_.SetColorScheme(cbColors.ItemIndex()); }); };
   btnThemeFont.onClick = [this] { ChooseFont(edtThemeFont, kThemeFont); };
   btnThemeInfoFont.onClick = [this] { ChooseFont(edtThemeInfoFont, kThemeInfoFont); };
   btnClipboardPreviewFont.onClick = [this] { ChooseFont(edtClipboardPreviewFont, kClipboardPreviewFont); };
   edtBackgroundPicture.onChange = [this] {
-    LiveEdit([this] { Preset().SetBackgroundPicture(edtBackgroundPicture.Text()); });
+    LiveEdit([this] { preset_.SetBackgroundPicture(edtBackgroundPicture.Text()); });
   };
   btnBackgroundPicture.onClick = [this] {
     const std::optional<ui::FileDialogResult> chosen = ui::ShowOpenFileDialog(
@@ -234,99 +233,98 @@ void TMainForm::WireHiddenPageHandlers() {
     LiveEdit([this] {
       const int chosen = cbKeyboardLang.ItemIndex();
       if (chosen >= 0 && chosen < static_cast<int>(keyboardLayouts_.size()))
-        Preset().SetKeyboardLang(keyboardLayouts_[static_cast<std::size_t>(chosen)]);
+        preset_.SetKeyboardLang(keyboardLayouts_[static_cast<std::size_t>(chosen)]);
     });
   };
   clbEnabledLanguages.onClickCheck = [this](int item) {
     LiveEdit([this, item] {
       const HKL layout = reinterpret_cast<HKL>(clbEnabledLanguages.ItemData(item));
-      if (clbEnabledLanguages.Checked(item)) Preset().RemoveDisabledLang(layout);
-      else Preset().AddDisabledLang(layout);
+      if (clbEnabledLanguages.Checked(item)) preset_.RemoveDisabledLang(layout);
+      else preset_.AddDisabledLang(layout);
     });
   };
   edtKeyboardShowDelay.onChange = [this] {
-    LiveEdit([this] { Preset().SetKeyboardShowDelay(edtKeyboardShowDelay.Value()); });
+    LiveEdit([this] { preset_.SetKeyboardShowDelay(edtKeyboardShowDelay.Value()); });
   };
   edtKeyboardHideDelay.onChange = [this] {
-    LiveEdit([this] { Preset().SetKeyboardHideDelay(edtKeyboardHideDelay.Value()); });
+    LiveEdit([this] { preset_.SetKeyboardHideDelay(edtKeyboardHideDelay.Value()); });
   };
   chkKeyboardAutoHide.onClick = [this] {
-    LiveEdit([this] { Preset().SetKeyboardAutoHide(chkKeyboardAutoHide.Checked()); });
+    LiveEdit([this] { preset_.SetKeyboardAutoHide(chkKeyboardAutoHide.Checked()); });
   };
   chkKeyboardShowCaption.onClick = [this] {
-    LiveEdit([this] { Preset().SetKeyboardShowCaption(chkKeyboardShowCaption.Checked()); });
+    LiveEdit([this] { preset_.SetKeyboardShowCaption(chkKeyboardShowCaption.Checked()); });
   };
   chkKeyboardShowLabels.onClick = [this] {
-    LiveEdit([this] { Preset().SetKeyboardShowLabels(chkKeyboardShowLabels.Checked()); });
+    LiveEdit([this] { preset_.SetKeyboardShowLabels(chkKeyboardShowLabels.Checked()); });
   };
   const auto modifiersClick = [this] {
     LiveEdit([this] {
-      TPreset& preset = Preset();
-      preset.SetKeyboardShowShift(chkskShift.Checked());
-      preset.SetKeyboardShowCtrl(chkskCtrl.Checked());
-      preset.SetKeyboardShowAlt(chkskAlt.Checked());
-      preset.SetKeyboardShowWin(chkskWin.Checked());
+      preset_.SetKeyboardShowShift(chkskShift.Checked());
+      preset_.SetKeyboardShowCtrl(chkskCtrl.Checked());
+      preset_.SetKeyboardShowAlt(chkskAlt.Checked());
+      preset_.SetKeyboardShowWin(chkskWin.Checked());
     });
   };
   for (ui::CheckBox* box : {&chkskShift, &chkskCtrl, &chkskAlt, &chkskWin}) box->onClick = modifiersClick;
   chkShowKeyboardZone.onClick = [this] {
-    LiveEdit([this] { Preset().SetShowKeyboardZone(chkShowKeyboardZone.Checked()); });
+    LiveEdit([this] { preset_.SetShowKeyboardZone(chkShowKeyboardZone.Checked()); });
   };
-  chkShowCharCtrl.onClick = [this] { LiveEdit([this] { Preset().SetShowCharCtrl(chkShowCharCtrl.Checked()); }); };
-  chkShowLangIcon.onClick = [this] { LiveEdit([this] { Preset().SetShowLangIcon(chkShowLangIcon.Checked()); }); };
+  chkShowCharCtrl.onClick = [this] { LiveEdit([this] { preset_.SetShowCharCtrl(chkShowCharCtrl.Checked()); }); };
+  chkShowLangIcon.onClick = [this] { LiveEdit([this] { preset_.SetShowLangIcon(chkShowLangIcon.Checked()); }); };
   // The enabling follows the boxes also while the window fills them.
   chkShowCaretFlag.onClick = [this] {
     UpdateCaretFlagEnabling();
-    LiveEdit([this] { Preset().SetShowCaretFlag(chkShowCaretFlag.Checked()); });
+    LiveEdit([this] { preset_.SetShowCaretFlag(chkShowCaretFlag.Checked()); });
   };
   chkShowCaretFlagOnChange.onClick = [this] {
     UpdateCaretFlagEnabling();
-    LiveEdit([this] { Preset().SetShowCaretFlagOnChange(chkShowCaretFlagOnChange.Checked()); });
+    LiveEdit([this] { preset_.SetShowCaretFlagOnChange(chkShowCaretFlagOnChange.Checked()); });
   };
-  chkFastCaretFlag.onClick = [this] { LiveEdit([this] { Preset().SetFastCaretFlag(chkFastCaretFlag.Checked()); }); };
+  chkFastCaretFlag.onClick = [this] { LiveEdit([this] { preset_.SetFastCaretFlag(chkFastCaretFlag.Checked()); }); };
   tbCaretFlagAlphaBlend.onChange = [this] {
-    LiveEdit([this] { Preset().SetCaretFlagAlphaBlend(tbCaretFlagAlphaBlend.Position()); });
+    LiveEdit([this] { preset_.SetCaretFlagAlphaBlend(tbCaretFlagAlphaBlend.Position()); });
   };
-  cbNumLockStatus.onChange = [this] { LiveEdit([this] { Preset().SetNumLockMode(cbNumLockStatus.ItemIndex()); }); };
+  cbNumLockStatus.onChange = [this] { LiveEdit([this] { preset_.SetNumLockMode(cbNumLockStatus.ItemIndex()); }); };
   chkNumAlwaysFigure.onClick = [this] {
-    LiveEdit([this] { Preset().SetNumAlwaysFigure(chkNumAlwaysFigure.Checked()); });
+    LiveEdit([this] { preset_.SetNumAlwaysFigure(chkNumAlwaysFigure.Checked()); });
   };
   edtMaxClipboardHistory.onChange = [this] {
-    LiveEdit([this] { Preset().SetMaxClipboardHistory(edtMaxClipboardHistory.Value()); });
+    LiveEdit([this] { preset_.SetMaxClipboardHistory(edtMaxClipboardHistory.Value()); });
   };
   edtMaxProcessHistory.onChange = [this] {
-    LiveEdit([this] { Preset().SetMaxProcessHistory(edtMaxProcessHistory.Value()); });
+    LiveEdit([this] { preset_.SetMaxProcessHistory(edtMaxProcessHistory.Value()); });
   };
   edtMaxHiddenWindows.onChange = [this] {
-    LiveEdit([this] { Preset().SetMaxHiddenWindows(edtMaxHiddenWindows.Value()); });
+    LiveEdit([this] { preset_.SetMaxHiddenWindows(edtMaxHiddenWindows.Value()); });
   };
   chkUniqueClipboard.onClick = [this] {
-    LiveEdit([this] { Preset().SetUniqueClipboard(chkUniqueClipboard.Checked()); });
+    LiveEdit([this] { preset_.SetUniqueClipboard(chkUniqueClipboard.Checked()); });
   };
   chkClipboardIsActive.onClick = [this] {
-    LiveEdit([this] { Preset().SetClipboardIsActive(chkClipboardIsActive.Checked()); });
+    LiveEdit([this] { preset_.SetClipboardIsActive(chkClipboardIsActive.Checked()); });
   };
   chkTaskSwitchSmallIcon.onClick = [this] {
-    LiveEdit([this] { Preset().SetTaskSwitchSmallIcon(chkTaskSwitchSmallIcon.Checked()); });
+    LiveEdit([this] { preset_.SetTaskSwitchSmallIcon(chkTaskSwitchSmallIcon.Checked()); });
   };
   chkTaskSwitchShowHidden.onClick = [this] {
-    LiveEdit([this] { Preset().SetTaskSwitchShowHidden(chkTaskSwitchShowHidden.Checked()); });
+    LiveEdit([this] { preset_.SetTaskSwitchShowHidden(chkTaskSwitchShowHidden.Checked()); });
   };
   chkUniqueProcessHistory.onClick = [this] {
-    LiveEdit([this] { Preset().SetUniqueProcessHistory(chkUniqueProcessHistory.Checked()); });
+    LiveEdit([this] { preset_.SetUniqueProcessHistory(chkUniqueProcessHistory.Checked()); });
   };
   chkShowIconWindows.onClick = [this] {
-    LiveEdit([this] { Preset().SetShowIconWindows(chkShowIconWindows.Checked()); });
+    LiveEdit([this] { preset_.SetShowIconWindows(chkShowIconWindows.Checked()); });
   };
-  chkShowIconApp.onClick = [this] { LiveEdit([this] { Preset().SetShowIconApp(chkShowIconApp.Checked()); }); };
-  chkShowIconZqkeys.onClick = [this] { LiveEdit([this] { Preset().SetShowIconZqkeys(chkShowIconZqkeys.Checked()); }); };
-  chkShowIconHints.onClick = [this] { LiveEdit([this] { Preset().SetShowIconHints(chkShowIconHints.Checked()); }); };
+  chkShowIconApp.onClick = [this] { LiveEdit([this] { preset_.SetShowIconApp(chkShowIconApp.Checked()); }); };
+  chkShowIconZqkeys.onClick = [this] { LiveEdit([this] { preset_.SetShowIconZqkeys(chkShowIconZqkeys.Checked()); }); };
+  chkShowIconHints.onClick = [this] { LiveEdit([this] { preset_.SetShowIconHints(chkShowIconHints.Checked()); }); };
   chkShowHotkeySquare.onClick = [this] {
-    LiveEdit([this] { Preset().SetShowHotkeySquare(chkShowHotkeySquare.Checked()); });
+    LiveEdit([this] { preset_.SetShowHotkeySquare(chkShowHotkeySquare.Checked()); });
   };
-  chkUseGestures.onClick = [this] { LiveEdit([this] { Preset().SetUseGestures(chkUseGestures.Checked()); }); };
+  chkUseGestures.onClick = [this] { LiveEdit([this] { preset_.SetUseGestures(chkUseGestures.Checked()); }); };
   tbSensitivityGestures.onChange = [this] {
-    LiveEdit([this] { Preset().SetSensitivityGestures(tbSensitivityGestures.Position()); });
+    LiveEdit([this] { preset_.SetSensitivityGestures(tbSensitivityGestures.Position()); });
   };
   btnActionsAdd.onClick = [this] { AskAndChangeBindingSet(true); };
   btnActionsRemove.onClick = [this] { AskAndChangeBindingSet(false); };
@@ -335,8 +333,8 @@ void TMainForm::WireHiddenPageHandlers() {
   lvLangShortcuts.onDoubleClick = [](int) {};
   btnKeyboardSetup.onClick = [] {};
   btnIconSetup.onClick = [] {};
-  btnSCShowKeyboard.onClick = [this] { QueryHiddenHotkey(Preset().SCShowKeyboard(), &TPreset::SetSCShowKeyboard); };
-  btnSCShowClipboard.onClick = [this] { QueryHiddenHotkey(Preset().SCShowClipboard(), &TPreset::SetSCShowClipboard); };
+  btnSCShowKeyboard.onClick = [this] { QueryHiddenHotkey(preset_.SCShowKeyboard(), &TPreset::SetSCShowKeyboard); };
+  btnSCShowClipboard.onClick = [this] { QueryHiddenHotkey(preset_.SCShowClipboard(), &TPreset::SetSCShowClipboard); };
 }
 
 void TMainForm::ApplyHiddenPageTexts() {

@@ -196,10 +196,9 @@ LRESULT CALLBACK GetShortKeyHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
   return passOn ? CallNextHookEx(nullptr, nCode, wParam, lParam) : 1;
 }
 
-bool QueryShortcutKey(std::uint8_t& key, ControlSet& set) {
-  TQvKeyboard* model = QvKeyboard();
+bool QueryShortcutKey(TQvKeyboard* model, const TQvActions& bindings, std::uint8_t& key, ControlSet& set) {
   if (!model) return false;
-  TGetShortKeyForm form(*model, QvActions());
+  TGetShortKeyForm form(*model, bindings);
   return form.Query(key, set);
 }
 

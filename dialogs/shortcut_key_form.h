@@ -88,10 +88,10 @@ class TGetShortKeyForm : public TQvForm {
 // The capture hook: swallows every key event while the dialog captures.
 LRESULT CALLBACK GetShortKeyHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 
-// The dialog on the program's key-state model, owned by the application:
-// shows (key, set) as the current hotkey and gives back the one confirmed.
-// False when cancelled, closed or when there is no model.
-bool QueryShortcutKey(std::uint8_t& key, ControlSet& set);
+// The dialog on `model` with the remaps of `bindings`: shows (key, set) as
+// the current hotkey and gives back the one confirmed. False when
+// cancelled, closed or when there is no model.
+bool QueryShortcutKey(TQvKeyboard* model, const TQvActions& bindings, std::uint8_t& key, ControlSet& set);
 
 // The dialog while it exists; null otherwise.
 TGetShortKeyForm* GetShortKeyForm();

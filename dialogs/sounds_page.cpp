@@ -105,7 +105,7 @@ std::wstring SoundEntryForChosenFile(const std::wstring& path, const std::wstrin
   return path;
 }
 
-SoundsPage::SoundsPage(ui::Form& form, SettingsPageHost& host, const ui::ImageList* eventPictures)
+SoundsPage::SoundsPage(ui::Form& form, SettingsPageHost& host, TPreset& preset, const ui::ImageList* eventPictures)
     : chkSoundEnabled(form, {.name = L"chkSoundEnabled", .width = 300, .height = 17}),
       lblEvents(form, {.name = L"lblEvents", .width = 300, .height = 15}),
       tvSounds(form, {.name = L"tvSounds",
@@ -123,11 +123,12 @@ SoundsPage::SoundsPage(ui::Form& form, SettingsPageHost& host, const ui::ImageLi
       btnSoundFile(form, {.name = L"btnSoundFile", .width = kFileButtonWidth, .height = kPlayButtonSize}),
       form_(form),
       host_(host),
+      preset_(preset),
       eventPictures_(eventPictures) {
   tvSounds.rightClickSelects = true;
   chkSoundEnabled.onClick = [this] {
     if (host_.Loading()) return;
-    Preset().SetSoundEnabled(chkSoundEnabled.Checked());
+    preset_.SetSoundEnabled(chkSoundEnabled.Checked());
     host_.OptionsChanged();
   };
   tvSounds.onChange = [this](ui::TreeView::Node) { ShowSelectedEvent(); };
@@ -169,10 +170,10 @@ void SoundsPage::Layout(const RECT& pageArea) {
 }
 
 void SoundsPage::Fill() {
-  chkSoundEnabled.SetChecked(Preset().SoundEnabled());
+  chkSoundEnabled.SetChecked(preset_.SoundEnabled());
   // Reset and revert bring other entries: the pictures and the field follow.
   for (ui::TreeView::Node node = tvSounds.FirstNode(); node; node = tvSounds.NextSibling(node)) {
-    const int picture = Preset().GetSound(static_cast<int>(tvSounds.NodeData(node))).empty() ? -1 : kHasSoundPicture;
+    const int picture = preset_.GetSound(static_cast<int>(tvSounds.NodeData(node))).empty() ? -1 : kHasSoundPicture;
     tvSounds.SetNodeImages(node, picture, picture);
   }
   ShowSelectedEvent();
@@ -215,7 +216,7 @@ void SoundsPage::FillSoundList() {
 }
 
 void SoundsPage::AddSoundEventNode(int slot, const std::wstring& caption) {
-  const int picture = Preset().GetSound(slot).empty() ? -1 : kHasSoundPicture;
+  const int picture = preset_.GetSound(slot).empty() ? -1 : kHasSoundPicture;
   tvSounds.AddNode(nullptr, caption, picture, picture, slot);
 }
 
@@ -229,9 +230,9 @@ std::optional<int> SoundsPage::SelectedSlot() const {
 void SoundsPage::ShowSelectedEvent() {
   const std::optional<int> slot = SelectedSlot();
   if (!slot) return;
-  const std::wstring entry = Preset().GetSound(*slot);
+  const std::wstring entry = preset_.GetSound(*slot);
   cbSound.SetText(entry.empty() ? cbSound.ItemText(0) : entry);
-  btnPlaySound.SetEnabled(!Preset().GetSoundFile(*slot).empty());
+  btnPlaySound.SetEnabled(!preset_.GetSoundFile(*slot).empty());
 }
 
 void SoundsPage::SoundEntryChanged(const std::wstring& text, bool noSound) {
@@ -241,14 +242,14 @@ void SoundsPage::SoundEntryChanged(const std::wstring& text, bool noSound) {
   if (!slot) return;
   int picture = -1;
   if (noSound || text.empty()) {
-    Preset().SetSound(*slot, L"");
+    preset_.SetSound(*slot, L"");
   } else {
     // Typing stores each keystroke's text and plays it whenever it names a file.
-    Preset().SetSound(*slot, text);
+    preset_.SetSound(*slot, text);
     picture = kHasSoundPicture;
     PlaySelectedSound();
   }
-  btnPlaySound.SetEnabled(!Preset().GetSoundFile(*slot).empty());
+  btnPlaySound.SetEnabled(!preset_.GetSoundFile(*slot).empty());
   tvSounds.SetNodeImages(node, picture, picture);
   tvSounds.Invalidate();
   host_.OptionsChanged();
@@ -256,7 +257,7 @@ void SoundsPage::SoundEntryChanged(const std::wstring& text, bool noSound) {
 
 // Forced: the user tries the sound even while sounds are off.
 void SoundsPage::PlaySelectedSound() {
-  if (const std::optional<int> slot = SelectedSlot()) Preset().PlaySound(*slot, true);
+  if (const std::optional<int> slot = SelectedSlot()) preset_.PlaySound(*slot, true);
 }
 
 ui::FileDialogOptions SoundsPage::SoundFileDialogOptions() {

@@ -28,15 +28,17 @@ class Form;
 
 namespace snibbet {
 
+class TPreset;
+
 class SoundsPage {
  public:
   // Picture of the shared list (the data module's) beside an event that has a sound.
   static constexpr int kHasSoundPicture = 50;
 
   // The controls become members of `form` (create the page before the form's
-  // Create()). `eventPictures` is the list the event tree draws from (not
-  // owned; null: the tree shows no pictures).
-  SoundsPage(ui::Form& form, SettingsPageHost& host, const ui::ImageList* eventPictures = nullptr);
+  // Create()); they show and change `preset`. `eventPictures` is the list the
+  // event tree draws from (not owned; null: the tree shows no pictures).
+  SoundsPage(ui::Form& form, SettingsPageHost& host, TPreset& preset, const ui::ImageList* eventPictures = nullptr);
   SoundsPage(const SoundsPage&) = delete;
   SoundsPage& operator=(const SoundsPage&) = delete;
 
@@ -76,6 +78,7 @@ class SoundsPage {
 
   ui::Form& form_;
   SettingsPageHost& host_;
+  TPreset& preset_;
   const ui::ImageList* eventPictures_;
   ui::IconHandle playPicture_;
   std::wstring dialogFolder_;

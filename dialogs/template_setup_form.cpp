@@ -25,8 +25,6 @@
 namespace snibbet {
 namespace {
 
-TTemplateSetupForm* g_editor = nullptr;
-
 constexpr wchar_t kGridWidthValue[] = L"TemplateSetupFormgridTemplatesWidth";
 constexpr int kDefaultGridWidth = 200;
 constexpr int kMargin = 4;
@@ -60,9 +58,10 @@ std::wstring WithShortcut(std::wstring caption, const wchar_t* keys) { return ca
 
 }  // namespace
 
-TTemplateSetupForm* TemplateSetupForm() { return g_editor; }
-
-TTemplateSetupForm::TTemplateSetupForm() : TTemplateSetupForm(PopupTemplates(), nullptr) {}
+TTemplateSetupForm::TTemplateSetupForm(OpenWindows& openWindows) : TTemplateSetupForm(PopupTemplates(), nullptr) {
+  openWindows_ = &openWindows;
+  openWindows.Enter(*this);
+}
 
 TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem& files)
     : TTemplateSetupForm(table, &files) {}
@@ -89,7 +88,6 @@ TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem*
       lblPicture_(*this, {.name = L"lblPicture", .style = SS_NOPREFIX}),
       imgPicture_(*this, {.name = L"imgPicture"}),
       tagMenu_(std::make_unique<TemplateTagMenu>(static_cast<const TagPasteTarget&>(*this))) {
-  g_editor = this;
   SetHelpContext(kHelpContext);
   table_.AddLink(this);
   document_.onChange = [this] {
@@ -161,7 +159,7 @@ TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem*
 
 TTemplateSetupForm::~TTemplateSetupForm() {
   table_.RemoveLink(this);
-  if (g_editor == this) g_editor = nullptr;
+  if (openWindows_) openWindows_->Leave(*this);
 }
 
 // ---- design ----
@@ -299,7 +297,7 @@ bool TTemplateSetupForm::AllowProgramExit() {
 void TTemplateSetupForm::OnClose(ui::CloseAction& action) { action = ui::CloseAction::Free; }
 
 void TTemplateSetupForm::OnDestroy() {
-  if (g_editor == this) g_editor = nullptr;
+  if (openWindows_) openWindows_->Leave(*this);
   const TPreset* preset = PresetOrNull();
   if (!preset || !preset->Loaded()) return;
   if (TAppIni* store = AppIniOrNull()) {
@@ -641,11 +639,11 @@ void TTemplateSetupForm::Warn(const TemplateTableError& error) {
 
 // ---- opening ----
 
-void ShowTemplateEditor(const std::wstring& templateName) {
+void ShowTemplateEditor(OpenWindows& openWindows, const std::wstring& templateName) {
   ShowWaitMessageFmt(LangText(47, L"Template editor"));
   TTemplateSetupForm* editor = nullptr;
   try {
-    editor = ShowFormOnce<TTemplateSetupForm>();
+    editor = ShowFormOnce<TTemplateSetupForm>(openWindows);
   } catch (...) {
     HideWaitMessage();
     throw;

@@ -10,6 +10,7 @@
 
 #include "core/info_frame.h"
 #include "core/qv_form.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/rtf_toolbar.h"
 #include "dialogs/template_editor_logic.h"
 #include "templates/popup_preview.h"
@@ -42,8 +43,9 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
   static constexpr int kRtfToolbarBand = 52;
   static constexpr int kListRowHeight = 17;
 
-  // Edits the pop-up's dataset, with the program's files and settings.
-  TTemplateSetupForm();
+  // Edits the pop-up's dataset, with the program's files and settings; named
+  // in `openWindows` while it exists.
+  explicit TTemplateSetupForm(OpenWindows& openWindows);
   TTemplateSetupForm(TemplateTable& table, TemplateFileSystem& files);
   ~TTemplateSetupForm() override;
 
@@ -132,6 +134,7 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
   void Warn(const TemplateTableError& error);
 
   TemplateTable& table_;
+  OpenWindows* openWindows_ = nullptr;  // null: a window of its own, named nowhere
   std::unique_ptr<TemplateFileSystem> ownFiles_;
   TemplateFileSystem& files_;
   TemplateEditorDocument document_;
@@ -161,11 +164,8 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
   ui::KeyShortcuts shortcuts_;
 };
 
-// The open editor, or null.
-TTemplateSetupForm* TemplateSetupForm();
-
 // Opens the editor (or brings the open one to the front) on the template of
 // that name, with the wait message showing meanwhile.
-void ShowTemplateEditor(const std::wstring& templateName);
+void ShowTemplateEditor(OpenWindows& openWindows, const std::wstring& templateName);
 
 }  // namespace snibbet

@@ -27,8 +27,6 @@
 namespace snibbet {
 namespace {
 
-TWizardForm* g_wizard = nullptr;
-
 constexpr UINT kBringToFrontMessage = WM_APP + 0x120;
 
 // The step list of the design: Welcome, the hotkey proposals, the keys kept
@@ -103,11 +101,9 @@ std::wstring ShellFolder(int folder) {
 
 }  // namespace
 
-TWizardForm* WizardForm() { return g_wizard; }
-
-TWizardForm& ShowWizard(WizardPort& program, SettingsFormSystem& system, TQvActions& bindings) {
-  TWizardForm* form = g_wizard;
-  if (!form) form = &ui::Application::Get().CreateForm<TWizardForm>(program, bindings, system);
+TWizardForm& ShowWizard(WizardPort& program, const DialogParts& parts, SettingsFormSystem& system) {
+  TWizardForm* form = parts.openWindows.Wizard();
+  if (!form) form = &ui::Application::Get().CreateForm<TWizardForm>(program, parts, system);
   if (!form->IsVisible()) form->Show();
   form->Restore();
   ForceForegroundWindow(form->Handle(), true);
@@ -115,7 +111,7 @@ TWizardForm& ShowWizard(WizardPort& program, SettingsFormSystem& system, TQvActi
   return *form;
 }
 
-TWizardForm::TWizardForm(WizardPort& program, TQvActions& bindings, SettingsFormSystem& system)
+TWizardForm::TWizardForm(WizardPort& program, const DialogParts& parts, SettingsFormSystem& system)
     : TQvForm({.className = kClassName,
                .border = ui::BorderStyle::Dialog,
                .borderIcons = ui::border_icon::kSystemMenu | ui::border_icon::kMinimize,
@@ -129,7 +125,9 @@ TWizardForm::TWizardForm(WizardPort& program, TQvActions& bindings, SettingsForm
                .fontFace = L"Tahoma",
                .fontPointSize = 8}),
       program_(program),
-      bindings_(bindings),
+      parts_(parts),
+      preset_(parts.preset),
+      bindings_(parts.bindings),
       system_(system) {
   Office11ColorsAddRef();
   tvList.onChanging = [this](ui::TreeView::Node node) { return tvListChanging(node); };
@@ -143,7 +141,7 @@ TWizardForm::TWizardForm(WizardPort& program, TQvActions& bindings, SettingsForm
   chkStartWithWindows.onClick = [this] { chkStartWithWindowsClick(); };
   btnCheckNewVersion.onClick = [this] { btnCheckNewVersionClick(); };
   chkKeyboardAutoHide.onClick = [this] {
-    if (!loading_) Preset().SetKeyboardAutoHide(chkKeyboardAutoHide.Checked());
+    if (!loading_) preset_.SetKeyboardAutoHide(chkKeyboardAutoHide.Checked());
   };
   imgLogo.onPaint = [this](HDC dc, const RECT& client) { PaintLogo(dc, client); };
   imgSecurity1.onPaint = [](HDC dc, const RECT& client) {
@@ -153,12 +151,12 @@ TWizardForm::TWizardForm(WizardPort& program, TQvActions& bindings, SettingsForm
 }
 
 TWizardForm::~TWizardForm() {
-  if (g_wizard == this) g_wizard = nullptr;
+  parts_.openWindows.Leave(*this);
   Office11ColorsRelease();
 }
 
 void TWizardForm::OnCreate() {
-  g_wizard = this;
+  parts_.openWindows.Enter(*this);
   faceBrush_ = ui::Brush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
   banner_.Reset(static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), L"WIZARDBANNER", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -193,7 +191,7 @@ void TWizardForm::OnShow() {
   // The settings as they are now are the ones stored; but an open settings
   // window keeps the store as the point its close without Apply returns to,
   // so its unapplied changes stay out of it.
-  if (!MainForm()) Preset().Save();
+  if (!parts_.openWindows.SettingsWindow()) preset_.Save();
   program_.BindingsChanged();
   // The step list opens on its first step.
   if (!tvList.Selected()) tvList.Select(tvList.FirstNode());
@@ -203,9 +201,9 @@ void TWizardForm::OnShow() {
 
 void TWizardForm::LoadStartPage() {
   loading_ = true;
-  FillLanguageCombo(cbLanguage, program_.LanguageFlags(), Preset().Language());
-  cbColors.SetItemIndex(Preset().ColorScheme());
-  chkKeyboardAutoHide.SetChecked(Preset().KeyboardAutoHide());
+  FillLanguageCombo(cbLanguage, program_.LanguageFlags(), preset_.Language());
+  cbColors.SetItemIndex(preset_.ColorScheme());
+  chkKeyboardAutoHide.SetChecked(preset_.KeyboardAutoHide());
   loading_ = false;
   if (IsVistaOrLater()) {
     chkStartWithWindows.SetChecked(system_.ReadOptionsStates().startWithWindows);
@@ -377,7 +375,7 @@ void TWizardForm::OnClose(ui::CloseAction& action) {
 }
 
 void TWizardForm::OnDestroy() {
-  if (g_wizard == this) g_wizard = nullptr;
+  parts_.openWindows.Leave(*this);
   program_.EnableSettingsMenuItems(true);
 }
 
@@ -387,7 +385,7 @@ void TWizardForm::cbLanguageChange() {
   if (loading_) return;
   const int colors = cbColors.ItemIndex();
   // Every window, this one too, takes the new texts at once.
-  if (const int language = ChosenLanguage(cbLanguage)) Preset().SetLanguage(language);
+  if (const int language = ChosenLanguage(cbLanguage)) preset_.SetLanguage(language);
   loading_ = true;
   cbColors.SetItemIndex(colors);
   loading_ = false;

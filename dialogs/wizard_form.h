@@ -6,7 +6,7 @@
 //
 // Every choice takes effect at once through the settings object, as in the
 // settings window; there is no cancel. It has its own taskbar button, is
-// freed when closed, and at most one exists (WizardForm()).
+// freed when closed, and at most one exists (OpenWindows::Wizard()).
 #include <windows.h>
 
 #include <array>
@@ -59,8 +59,9 @@ class TWizardForm : public TQvForm, private ui::MessageWatcher {
   enum Step { kWelcome, kTemplatesDemo, kFinish, kStepCount };
 
   // The system's side (questions, error boxes, the options program) is the
-  // settings window's; the proposals and the demo texts read `bindings`.
-  TWizardForm(WizardPort& program, TQvActions& bindings, SettingsFormSystem& system = ProgramSettingsFormSystem());
+  // settings window's; the proposals and the demo texts read the parts'
+  // bindings, and the wizard names itself in their open windows while it exists.
+  TWizardForm(WizardPort& program, const DialogParts& parts, SettingsFormSystem& system);
   ~TWizardForm() override;
 
   void ApplyLanguage() override;
@@ -154,6 +155,8 @@ class TWizardForm : public TQvForm, private ui::MessageWatcher {
   void PaintLogo(HDC dc, const RECT& client) const;
 
   WizardPort& program_;
+  const DialogParts& parts_;
+  TPreset& preset_;
   TQvActions& bindings_;
   SettingsFormSystem& system_;
   ui::MessageWatch watch_{*this};
@@ -166,10 +169,8 @@ class TWizardForm : public TQvForm, private ui::MessageWatcher {
   ui::Brush faceBrush_;
 };
 
-// The wizard while it exists; null otherwise.
-TWizardForm* WizardForm();
-// Brings the open wizard to the top, or creates and shows it.
-TWizardForm& ShowWizard(WizardPort& program, SettingsFormSystem& system = ProgramSettingsFormSystem(),
-                        TQvActions& bindings = QvActions());
+// Brings the open wizard (the parts' open windows name it) to the top, or
+// creates and shows it.
+TWizardForm& ShowWizard(WizardPort& program, const DialogParts& parts, SettingsFormSystem& system);
 
 }  // namespace snibbet

@@ -31,6 +31,7 @@ TDataDM::Claim::~Claim() { g_dataDM = nullptr; }
 
 TDataDM::TDataDM(DataModuleOptions options)
     : claim_(this),
+      programParts_(options.openWindows),
       port_(options.tray ? *options.tray : defaultTray_),
       parts_(options.parts ? *options.parts : programParts_),
       pictures_(PicturesModule(options.pictures)),

@@ -40,8 +40,9 @@ void ReleaseOfficeColourScheme();
 struct DataModuleOptions {
   std::wstring hookLibrary = kHookLibraryFileName;  // loaded by name: the program folder comes first
   HINSTANCE pictures = nullptr;                     // module with the image-list strips; null: the program
-  TrayPort* tray = nullptr;                         // null: DefaultTrayPort
+  TrayPort* tray = nullptr;                         // null: ShellTrayPort
   DataModuleParts* parts = nullptr;                 // null: ProgramParts
+  const OpenWindows* openWindows = nullptr;         // ProgramParts's; null: none is ever open
   TQvIconsList* iconSets = nullptr;                 // null: no application gets an icon set
   std::function<bool()> trayMenuRightToLeft = {};   // null: TrayMenuShownRightToLeft
 };
@@ -78,7 +79,7 @@ class TDataDM {
   void BuildActionKindCatalogue();  // binding kinds for menus and lists
 
   Claim claim_;
-  DefaultTrayPort defaultTray_;
+  ShellTrayPort defaultTray_;
   ProgramParts programParts_;
   TrayPort& port_;
   DataModuleParts& parts_;

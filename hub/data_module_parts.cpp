@@ -2,8 +2,7 @@
 
 #include <cstdint>
 
-#include "dialogs/settings_form.h"
-#include "dialogs/template_setup_form.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/wizard_form.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -39,13 +38,8 @@ void ProgramParts::PostWheelToGrid(WPARAM wheel) {
 }
 
 HWND ProgramParts::WizardWindow() {
-  const TWizardForm* wizard = WizardForm();
+  const TWizardForm* wizard = openWindows_ ? openWindows_->Wizard() : nullptr;
   return wizard ? wizard->Handle() : nullptr;
-}
-
-bool NoProgramWindowShown() {
-  const auto shown = [](const ui::Form* form) { return form && form->IsVisible(); };
-  return !shown(MainForm()) && !shown(TemplateSetupForm()) && !shown(WizardForm());
 }
 
 bool ProgramParts::MouseOverKeyboardWindow() {

@@ -6,6 +6,7 @@
 
 namespace snibbet {
 
+class OpenWindows;
 class TQvIcons;
 
 class DataModuleParts {
@@ -51,6 +52,8 @@ class DataModuleParts {
 
 class ProgramParts : public DataModuleParts {
  public:
+  // The wizard is the one `openWindows` names; null: there is none.
+  explicit ProgramParts(const OpenWindows* openWindows) : openWindows_(openWindows) {}
   void ShowTemplateView() override;
   bool PopupShown() override;
   HWND PopupWindow() override;
@@ -68,6 +71,9 @@ class ProgramParts : public DataModuleParts {
   void LayoutAnswered() override;
   void ReleaseModelKeys() override;
   void SetAppIcons(const TQvIcons* set) override;
+
+ private:
+  const OpenWindows* openWindows_;
 };
 
 // The pop-up closes for clicks and foreground changes only while the mouse
@@ -75,9 +81,5 @@ class ProgramParts : public DataModuleParts {
 inline bool PopupShownAwayFromKeyboard(DataModuleParts& parts) {
   return parts.PopupShown() && !parts.MouseOverKeyboardWindow();
 }
-
-// Neither the settings window nor the template editor is visible, and the
-// first-run wizard is absent or hidden.
-bool NoProgramWindowShown();
 
 }  // namespace snibbet

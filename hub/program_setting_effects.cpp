@@ -99,8 +99,9 @@ void ProgramSettingEffects::ReloadTemplates(const std::wstring&) {
 }
 
 void ProgramSettingEffects::ShowAutoHideInOpenDialogs(bool autoHide) {
-  if (TMainForm* settings = MainForm()) settings->chkKeyboardAutoHide.SetChecked(autoHide);
-  if (TWizardForm* wizard = WizardForm()) wizard->chkKeyboardAutoHide.SetChecked(autoHide);
+  if (!openWindows_) return;
+  if (TMainForm* settings = openWindows_->SettingsWindow()) settings->chkKeyboardAutoHide.SetChecked(autoHide);
+  if (TWizardForm* wizard = openWindows_->Wizard()) wizard->chkKeyboardAutoHide.SetChecked(autoHide);
 }
 
 void ProgramSettingEffects::SetTrayIconActive(bool active) {

@@ -9,12 +9,15 @@
 
 namespace snibbet {
 
+class OpenWindows;
 class TDataDM;
 
 class ProgramSettingEffects : public SystemSettingEffects {
  public:
-  // `dataModule` may be null: then its effects do nothing.
-  explicit ProgramSettingEffects(TDataDM* dataModule) : dataModule_(dataModule) {}
+  // `dataModule` may be null: then its effects do nothing; so may
+  // `openWindows`: then no settings window or wizard is ever open.
+  ProgramSettingEffects(TDataDM* dataModule, const OpenWindows* openWindows)
+      : dataModule_(dataModule), openWindows_(openWindows) {}
 
   // The data module's texts (tray menu, bindings), then the forms.
   void ApplyLanguageToProgram() override;
@@ -50,6 +53,7 @@ class ProgramSettingEffects : public SystemSettingEffects {
 
  private:
   TDataDM* dataModule_;
+  const OpenWindows* openWindows_;
 };
 
 }  // namespace snibbet

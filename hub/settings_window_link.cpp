@@ -6,57 +6,57 @@
 
 namespace snibbet {
 
-void SettingsWindowLink::EnableSettingsMenuItems(bool enabled) {
-  TDataDM* dataModule = DataDMOrNull();
-  if (!dataModule) return;
-  dataModule->Tray().pmTray().Item(L"pmiSettings").enabled = enabled;
-  dataModule->Tray().pmTray().Item(L"pmiActionSetup").enabled = enabled;
-}
+void SettingsWindowLink::EnableSettingsMenuItems(bool enabled) { wizard_.EnableSettingsMenuItems(enabled); }
 
-void SettingsWindowLink::BindingsChanged() {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->SetActionsChanged(true);
-}
+void SettingsWindowLink::BindingsChanged() { wizard_.BindingsChanged(); }
 
 const ui::ImageList* SettingsWindowLink::EventPictures() {
   TDataDM* dataModule = DataDMOrNull();
   return dataModule ? &dataModule->Tray().ilMain() : nullptr;
 }
 
-const ui::ImageList* SettingsWindowLink::LanguageFlags() {
-  TDataDM* dataModule = DataDMOrNull();
-  return dataModule ? &dataModule->Tray().ilLangs() : nullptr;
-}
+const ui::ImageList* SettingsWindowLink::LanguageFlags() { return wizard_.LanguageFlags(); }
 
-TemplateTable* SettingsWindowLink::Templates() {
-  TTemplateViewForm* popup = TemplateViewForm();
-  return popup ? &popup->Templates() : nullptr;
-}
+TemplateTable* SettingsWindowLink::Templates() { return wizard_.Templates(); }
 
 // The pop-up's Edit button's road to the editor.
 void SettingsWindowLink::OpenTemplateEditor() {
   if (TTemplateViewForm* popup = TemplateViewForm()) popup->btnEditClick();
 }
 
-bool SettingsWindowLink::WizardOpen() { return WizardForm() != nullptr; }
+bool SettingsWindowLink::WizardOpen() { return parts_.openWindows.Wizard() != nullptr; }
 
 void SettingsWindowLink::BringWizardToFront() {
-  if (WizardForm()) ShowWizard(wizard_);
+  if (parts_.openWindows.Wizard()) ShowWizard(wizard_, parts_, system_);
 }
 
 bool SettingsWindowLink::OpenWizard() {
-  ShowWizard(wizard_);
+  ShowWizard(wizard_, parts_, system_);
   return true;
 }
 
 // --- the wizard's way ---
 
-void WizardLink::EnableSettingsMenuItems(bool enabled) { SettingsWindowLink().EnableSettingsMenuItems(enabled); }
+void WizardLink::EnableSettingsMenuItems(bool enabled) {
+  TDataDM* dataModule = DataDMOrNull();
+  if (!dataModule) return;
+  dataModule->Tray().pmTray().Item(L"pmiSettings").enabled = enabled;
+  dataModule->Tray().pmTray().Item(L"pmiActionSetup").enabled = enabled;
+}
 
-void WizardLink::BindingsChanged() { SettingsWindowLink().BindingsChanged(); }
+void WizardLink::BindingsChanged() {
+  if (TDataDM* dataModule = DataDMOrNull()) dataModule->SetActionsChanged(true);
+}
 
-const ui::ImageList* WizardLink::LanguageFlags() { return SettingsWindowLink().LanguageFlags(); }
+const ui::ImageList* WizardLink::LanguageFlags() {
+  TDataDM* dataModule = DataDMOrNull();
+  return dataModule ? &dataModule->Tray().ilLangs() : nullptr;
+}
 
-TemplateTable* WizardLink::Templates() { return SettingsWindowLink().Templates(); }
+TemplateTable* WizardLink::Templates() {
+  TTemplateViewForm* popup = TemplateViewForm();
+  return popup ? &popup->Templates() : nullptr;
+}
 
 void WizardLink::OpenSettings() {
   if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmiSettingsClick();

@@ -18,8 +18,10 @@ class WizardLink final : public WizardPort {
   void CheckNewVersion() override;
 };
 
+// Its wizard is made on the parts the window was.
 class SettingsWindowLink final : public SettingsWindowPort {
  public:
+  SettingsWindowLink(DialogParts& parts, SettingsFormSystem& system) : parts_(parts), system_(system) {}
   void EnableSettingsMenuItems(bool enabled) override;
   void BindingsChanged() override;
   const ui::ImageList* LanguageFlags() override;
@@ -31,6 +33,8 @@ class SettingsWindowLink final : public SettingsWindowPort {
   bool OpenWizard() override;
 
  private:
+  DialogParts& parts_;
+  SettingsFormSystem& system_;
   WizardLink wizard_;
 };
 

@@ -11,27 +11,30 @@
 
 namespace snibbet {
 
-void DefaultTrayPort::OpenAddress(const std::wstring& address) {
+void ShellTrayPort::OpenAddress(const std::wstring& address) {
   DebugLog(L"Open " + address);
   ShellExecuteW(ui::ApplicationWindow(), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+void ShellTrayPort::OpenAbout() { ShowAboutBox(); }
+
+void ShellTrayPort::ShowHelp() { ShowActiveFormHelp(); }
+
+DefaultTrayPort::DefaultTrayPort(DialogParts& parts, SettingsFormSystem& system)
+    : parts_(parts), system_(system), settingsWindow_(parts, system) {}
+
 bool DefaultTrayPort::SettingsWindowVisible() {
-  const TMainForm* form = MainForm();
+  const TMainForm* form = parts_.openWindows.SettingsWindow();
   return form && form->IsVisible();
 }
 
-void DefaultTrayPort::OpenSettings() { OpenSettingsWindow(settingsWindow_); }
-
-void DefaultTrayPort::OpenAbout() { ShowAboutBox(); }
+void DefaultTrayPort::OpenSettings() { OpenSettingsWindow(settingsWindow_, parts_, system_); }
 
 // Only the editor holds work of its own: the settings window's edits not
 // applied are dropped at exit.
 bool DefaultTrayPort::WindowsAllowExit() {
-  TTemplateSetupForm* editor = TemplateSetupForm();
+  TTemplateSetupForm* editor = parts_.openWindows.TemplateEditor();
   return !editor || editor->AllowProgramExit();
 }
-
-void DefaultTrayPort::ShowHelp() { ShowActiveFormHelp(); }
 
 }  // namespace snibbet

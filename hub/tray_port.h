@@ -1,7 +1,7 @@
 #pragma once
 // What the tray reaches above the data module and outside the program: the
 // settings window, the About box, the help router and the shell. The data
-// module receives it at construction; without one it takes the default.
+// module receives it at construction; without one it takes the shell's alone.
 #include <string>
 
 #include "hub/settings_window_link.h"
@@ -29,22 +29,35 @@ class TrayPort {
   virtual bool WindowsAllowExit() = 0;
 };
 
-// The default: addresses open with the shell's default action, and the
-// settings window, the About box and help are the program's. The help router
-// belongs to the hidden main window, so only the program entry's port can
-// hand it its file; here that does nothing.
-class DefaultTrayPort : public TrayPort {
+// Addresses open with the shell's default action, and the About box and help
+// are the program's; there is no settings window, and no window holds the
+// exit. The help router belongs to the hidden main window, so only the
+// program entry's port can hand it its file; here that does nothing.
+class ShellTrayPort : public TrayPort {
  public:
   void OpenAddress(const std::wstring& address) override;
-  bool HasSettingsWindow() override { return true; }
-  bool SettingsWindowVisible() override;
-  void OpenSettings() override;
+  bool HasSettingsWindow() override { return false; }
+  bool SettingsWindowVisible() override { return false; }
+  void OpenSettings() override {}
   void OpenAbout() override;
   void SetHelpFile(const std::wstring&) override {}
   void ShowHelp() override;
+  bool WindowsAllowExit() override { return true; }
+};
+
+// The shell's, with the program's settings window on `parts` and the open
+// template editor's close question.
+class DefaultTrayPort : public ShellTrayPort {
+ public:
+  DefaultTrayPort(DialogParts& parts, SettingsFormSystem& system);
+  bool HasSettingsWindow() override { return true; }
+  bool SettingsWindowVisible() override;
+  void OpenSettings() override;
   bool WindowsAllowExit() override;
 
  private:
+  DialogParts& parts_;
+  SettingsFormSystem& system_;
   SettingsWindowLink settingsWindow_;
 };
 

@@ -60,7 +60,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     for (const snibbet::LanguageRecord& record : snibbet::LanguageList())
       if (record.Code == language) snibbet::Preset().SetLanguage(record.LangId);
     LookParts port;
-    snibbet::TMainForm& form = snibbet::OpenSettingsWindow(port);
+    snibbet::OpenWindows openWindows;
+    const snibbet::DialogParts parts{
+        .preset = snibbet::Preset(), .bindings = snibbet::QvActions(), .openWindows = openWindows};
+    snibbet::ProgramSettingsFormSystem system(parts);
+    snibbet::TMainForm& form = snibbet::OpenSettingsWindow(port, parts, system);
     ui::TreeView::Node shown = form.tvList.FirstNode();
     for (int i = 0; i < node && shown; ++i) shown = form.tvList.NextSibling(shown);
     if (shown) form.tvList.Select(shown);

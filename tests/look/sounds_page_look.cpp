@@ -41,7 +41,7 @@ class SoundsLookForm : public ui::Form {
                   .clientHeight = 300,
                   .fontFace = L"Tahoma",
                   .fontPointSize = 8}),
-        page(*this, host, &pictures) {}
+        page(*this, host, snibbet::Preset(), &pictures) {}
   snibbet::SoundsPage page;
 
  protected:

@@ -70,9 +70,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (record.Code == language) snibbet::Preset().SetLanguage(record.LangId);
     // The demo page names the template hotkey.
     snibbet::BindTemplateHotkeyFromSetting(snibbet::QvActions(), snibbet::Preset().SCShowTemplates());
-    LookParts parts;
+    LookParts port;
     LookSystem system;
-    snibbet::TWizardForm& form = snibbet::ShowWizard(parts, system);
+    snibbet::OpenWindows openWindows;
+    const snibbet::DialogParts parts{
+        .preset = snibbet::Preset(), .bindings = snibbet::QvActions(), .openWindows = openWindows};
+    snibbet::TWizardForm& form = snibbet::ShowWizard(port, parts, system);
     for (int i = 0; i < step; ++i) form.btnNext.Click();
     int ticks = 0;
     ui::Timer driver(100, [&] {

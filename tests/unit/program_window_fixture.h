@@ -84,9 +84,11 @@ class ProgramWindowTest : public SettersTest {
     InitializePreset(AppIni());
     connection_.emplace(Preset(), effects);
     Preset().Load();
+    parts_.emplace(DialogParts{.preset = Preset(), .bindings = QvActions(), .openWindows = openWindows_});
   }
   void TearDown() override {
     ui::Application::Destroy();
+    parts_.reset();
     connection_.reset();
     FinalizePreset();
     ClearLanguageList();
@@ -104,6 +106,8 @@ class ProgramWindowTest : public SettersTest {
   }
 
   FakeWindowSystem system_;
+  OpenWindows openWindows_;
+  std::optional<DialogParts> parts_;  // on the settings object made for each test
   std::optional<TQvLang> texts_;
   TQvLang* previousTexts_ = nullptr;
   std::optional<SettingEffectsConnection> connection_;

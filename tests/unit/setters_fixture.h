@@ -18,7 +18,7 @@ namespace snibbet::test {
 // fills takes the place of that effect.
 class RecordedEffects : public ProgramSettingEffects {
  public:
-  RecordedEffects() : ProgramSettingEffects(nullptr) {}
+  RecordedEffects() : ProgramSettingEffects(nullptr, nullptr) {}
 
   std::function<bool()> dataModuleActive;
   std::function<void(bool)> setDataModuleActive;

@@ -45,7 +45,7 @@ class FakeProgram final : public SettingsWindowPort {
 
 class SettingsFormTest : public test::ProgramWindowTest {
  protected:
-  TMainForm& Open() { return OpenSettingsWindow(program_, system_); }
+  TMainForm& Open() { return OpenSettingsWindow(program_, *parts_, system_); }
   static std::vector<int> NodeIdentities(const TMainForm& form) {
     std::vector<int> identities;
     for (auto node = form.tvList.FirstNode(); node; node = form.tvList.NextSibling(node))
@@ -87,7 +87,7 @@ TEST(OptionsProgramCommandLine, QuotesTheProgramAndSaysEachSwitch) {
 
 TEST_F(SettingsFormTest, OpensOnceWithFivePagesAndFreesItselfWhenClosed) {
   TMainForm& form = Open();
-  EXPECT_EQ(MainForm(), &form);
+  EXPECT_EQ(openWindows_.SettingsWindow(), &form);
   EXPECT_EQ(program_.menuItemsEnabled, false) << "the tray's settings items are disabled while it exists";
   EXPECT_EQ(NodeIdentities(form), (std::vector<int>{0, 2, 7, 10, 11}));
   std::vector<int> pages;
@@ -118,7 +118,7 @@ TEST_F(SettingsFormTest, OpensOnceWithFivePagesAndFreesItselfWhenClosed) {
 
   form.Close();
   Pump();
-  EXPECT_EQ(MainForm(), nullptr);
+  EXPECT_EQ(openWindows_.SettingsWindow(), nullptr);
   EXPECT_EQ(program_.menuItemsEnabled, true);
   EXPECT_EQ(system_.closeQuestions, 0) << "nothing changed, nothing asked";
 }
@@ -136,7 +136,7 @@ TEST_F(SettingsFormTest, LiveEditAppliesAtOnceAndCloseWithNoPutsTheStoredSetting
   system_.closeAnswer = Answer::Cancel;
   form.Close();
   Pump();
-  ASSERT_EQ(MainForm(), &form);
+  ASSERT_EQ(openWindows_.SettingsWindow(), &form);
   EXPECT_TRUE(Preset().HideTrayIcon());
   EXPECT_TRUE(form.btnApply.IsEnabled());
 
@@ -145,7 +145,7 @@ TEST_F(SettingsFormTest, LiveEditAppliesAtOnceAndCloseWithNoPutsTheStoredSetting
   form.Close();
   EXPECT_FALSE(Preset().HideTrayIcon());
   Pump();
-  EXPECT_EQ(MainForm(), nullptr);
+  EXPECT_EQ(openWindows_.SettingsWindow(), nullptr);
   EXPECT_EQ(system_.closeQuestions, 2);
   EXPECT_TRUE(system_.launches.empty());
 }
@@ -165,7 +165,7 @@ TEST_F(SettingsFormTest, CloseWithYesStoresAndAHotkeyCountsAsAChange) {
   system_.closeAnswer = Answer::Yes;
   form.Close();
   Pump();
-  EXPECT_EQ(MainForm(), nullptr);
+  EXPECT_EQ(openWindows_.SettingsWindow(), nullptr);
   EXPECT_EQ(Get(L"SCShowTemplates")->Dword(), 0x0354u);
   EXPECT_EQ(Preset().SCShowTemplates(), 0x0354);
   EXPECT_EQ(program_.bindingsChanged, 1);
@@ -216,7 +216,7 @@ TEST_F(SettingsFormTest, AFailedOptionsProgramShowsTheErrorAndStaysDirtyWithTheR
   ASSERT_TRUE(form.chkStartWithWindows.Checked());
   form.btnOk.Click();
   Pump();
-  ASSERT_EQ(MainForm(), &form) << "OK whose apply fails does not close";
+  ASSERT_EQ(openWindows_.SettingsWindow(), &form) << "OK whose apply fails does not close";
   ASSERT_EQ(system_.errors.size(), 1u);
   EXPECT_FALSE(system_.errors[0].empty());
   EXPECT_EQ(system_.errors[0].find(L"RunElevated"), std::wstring::npos) << "the system's message: " << system_.errors[0];
@@ -231,7 +231,7 @@ TEST_F(SettingsFormTest, AFailedOptionsProgramShowsTheErrorAndStaysDirtyWithTheR
   system_.closeAnswer = Answer::Yes;
   form.Close();
   Pump();
-  EXPECT_EQ(MainForm(), &form);
+  EXPECT_EQ(openWindows_.SettingsWindow(), &form);
   EXPECT_EQ(system_.errors.size(), 2u);
 }
 
@@ -262,16 +262,37 @@ TEST_F(SettingsFormTest, AFailedApplyStoresNothingSoTheNextApplyOrACloseWithNoAg
   system_.closeAnswer = Answer::No;
   form.Close();
   Pump();
-  EXPECT_EQ(MainForm(), nullptr);
+  EXPECT_EQ(openWindows_.SettingsWindow(), nullptr);
   EXPECT_EQ(system_.closeQuestions, 1);
   EXPECT_TRUE(Preset().HideTrayIcon());
   EXPECT_EQ(Get(L"HideTrayIcon")->Dword(), 1u);
 }
 
+// The keyboard window's delayed showing waits while one of them shows.
+TEST_F(SettingsFormTest, TheSettingsWindowAndTheWizardHoldTheKeyboardBackOnlyWhileOpenAndVisible) {
+  EXPECT_TRUE(openWindows_.NoneShown());
+  TMainForm& form = Open();
+  EXPECT_FALSE(openWindows_.NoneShown());
+  form.Hide();
+  EXPECT_TRUE(openWindows_.NoneShown()) << "a hidden settings window";
+  form.Show();
+  form.Close();
+  Pump();
+  EXPECT_TRUE(openWindows_.NoneShown()) << "a closed settings window";
+
+  FakeWizardProgram wizardProgram;
+  TWizardForm& wizard = ShowWizard(wizardProgram, *parts_, system_);
+  Pump();
+  EXPECT_EQ(openWindows_.Wizard(), &wizard);
+  EXPECT_FALSE(openWindows_.NoneShown());
+  wizard.Hide();
+  EXPECT_TRUE(openWindows_.NoneShown()) << "a hidden wizard";
+}
+
 TEST_F(SettingsFormTest, TheWizardButtonKeepsTheUnappliedChangesOutOfTheStoreWhenCloseIsAnsweredNo) {
   FakeWizardProgram wizardProgram;
   program_.openWizard = [&] {
-    ShowWizard(wizardProgram, system_);
+    ShowWizard(wizardProgram, *parts_, system_);
     return true;
   };
   TMainForm& form = Open();
@@ -279,8 +300,8 @@ TEST_F(SettingsFormTest, TheWizardButtonKeepsTheUnappliedChangesOutOfTheStoreWhe
   system_.closeAnswer = Answer::No;
   form.btnWizard.Click();
   Pump();
-  EXPECT_NE(WizardForm(), nullptr);
-  EXPECT_EQ(MainForm(), nullptr) << "the settings window closes once the wizard shows";
+  EXPECT_NE(openWindows_.Wizard(), nullptr);
+  EXPECT_EQ(openWindows_.SettingsWindow(), nullptr) << "the settings window closes once the wizard shows";
   EXPECT_EQ(system_.closeQuestions, 1);
   EXPECT_FALSE(Preset().HideTrayIcon());
   EXPECT_EQ(Get(L"HideTrayIcon")->Dword(), 0u) << "the wizard stored the declined change";
@@ -338,7 +359,7 @@ TEST_F(SettingsFormTest, ApplyOkAndCloseWaitWhileTheOptionsProgramIsPolled) {
   EXPECT_EQ(system_.launches.size(), 1u) << "one elevated start";
   EXPECT_EQ(system_.closeQuestions, 0) << "the close was refused while the apply ran";
   Pump();
-  EXPECT_EQ(MainForm(), &form) << "the window was not freed under its handler";
+  EXPECT_EQ(openWindows_.SettingsWindow(), &form) << "the window was not freed under its handler";
   EXPECT_FALSE(form.Applying());
 }
 
@@ -401,7 +422,7 @@ TEST_F(SettingsFormTest, EnterIsOkAndEscIsClose) {
   Click(form.chkHighPriority);
   PostMessageW(form.tvList.Handle(), WM_KEYDOWN, VK_RETURN, 0);
   Pump();
-  EXPECT_EQ(MainForm(), nullptr) << "Enter applied and closed";
+  EXPECT_EQ(openWindows_.SettingsWindow(), nullptr) << "Enter applied and closed";
   EXPECT_EQ(program_.bindingsChanged, 1);
   EXPECT_EQ(system_.closeQuestions, 0);
 
@@ -410,7 +431,7 @@ TEST_F(SettingsFormTest, EnterIsOkAndEscIsClose) {
   PostMessageW(again.tvList.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   Pump();
   EXPECT_EQ(system_.closeQuestions, 1) << "Esc closes as Close does";
-  EXPECT_EQ(MainForm(), nullptr);
+  EXPECT_EQ(openWindows_.SettingsWindow(), nullptr);
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ class ShortKeyForm : public UiTest {
       }
     });
     driver.Start();
-    return QueryShortcutKey(key, set);
+    return QueryShortcutKey(&runtime_.Model(), QvActions(), key, set);
   }
 
   void ExpectNoKeyDown() {

@@ -51,7 +51,7 @@ class NotedSounds : public SystemSettingEffects {
 class SoundsPageForm : public ui::Form {
  public:
   explicit SoundsPageForm(FakeHost& host)
-      : ui::Form({.className = L"TSoundsPageTestForm", .clientWidth = 445, .clientHeight = 300}), page(*this, host) {}
+      : ui::Form({.className = L"TSoundsPageTestForm", .clientWidth = 445, .clientHeight = 300}), page(*this, host, Preset()) {}
   SoundsPage page;
 
  protected:

@@ -37,7 +37,7 @@ void Pump() {
 
 // Notes the addresses the tray opens instead of opening them, and answers
 // for the open windows when the program is to end.
-class NotedAddresses : public DefaultTrayPort {
+class NotedAddresses : public ShellTrayPort {
  public:
   explicit NotedAddresses(std::vector<std::wstring>& opened) : opened_(opened) {}
   void OpenAddress(const std::wstring& address) override { opened_.push_back(address); }
@@ -55,7 +55,7 @@ class NotedAddresses : public DefaultTrayPort {
 // Counts the pop-up's openings; the rest is the program's.
 class CountedPopup : public ProgramParts {
  public:
-  explicit CountedPopup(int& requests) : requests_(requests) {}
+  explicit CountedPopup(int& requests) : ProgramParts(nullptr), requests_(requests) {}
   void ShowTemplateView() override { ++requests_; }
 
  private:

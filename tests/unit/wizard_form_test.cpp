@@ -40,7 +40,7 @@ class FakeProgram final : public WizardPort {
 
 class WizardFormTest : public test::ProgramWindowTest {
  protected:
-  TWizardForm& Open() { return ShowWizard(program_, system_); }
+  TWizardForm& Open() { return ShowWizard(program_, *parts_, system_); }
   static std::vector<std::wstring> StepTexts(const TWizardForm& form) {
     std::vector<std::wstring> texts;
     for (auto node = form.tvList.FirstNode(); node; node = form.tvList.NextSibling(node))
@@ -76,7 +76,7 @@ TEST(WizardSteps, NextAndPriorSkipLockedStepsAndTheLastStepFinishes) {
 TEST_F(WizardFormTest, OpensOnWelcomeAndWalksTheThreeStepsWithNextAndPrior) {
   TWizardForm& form = Open();
   Pump();
-  EXPECT_EQ(WizardForm(), &form);
+  EXPECT_EQ(openWindows_.Wizard(), &form);
   EXPECT_EQ(StepTexts(form), (std::vector<std::wstring>{LangText(384), LangText(388), LangText(390)}));
   EXPECT_TRUE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "its own taskbar button";
   EXPECT_EQ(program_.bindingsChanged, 1);
@@ -126,7 +126,7 @@ TEST_F(WizardFormTest, ClosingBeforeTheLastStepAsksAndFinishClosesAtOnce) {
   Pump();
   ASSERT_EQ(system_.questions.size(), 1u);
   EXPECT_EQ(system_.questions[0], LangText(311));
-  EXPECT_EQ(WizardForm(), &form) << "No keeps it open";
+  EXPECT_EQ(openWindows_.Wizard(), &form) << "No keeps it open";
 
   // Settings asks too; No there opens nothing.
   form.btnSettings.Click();
@@ -139,7 +139,7 @@ TEST_F(WizardFormTest, ClosingBeforeTheLastStepAsksAndFinishClosesAtOnce) {
   form.btnNext.Click();
   Pump();
   EXPECT_EQ(system_.questions.size(), 2u) << "Finish closes without a question";
-  EXPECT_EQ(WizardForm(), nullptr);
+  EXPECT_EQ(openWindows_.Wizard(), nullptr);
   EXPECT_EQ(program_.menuItemsEnabled, true) << "the tray's settings items come back";
 }
 
@@ -155,7 +155,7 @@ TEST_F(WizardFormTest, SettingsAsksThenOpensTheSettingsWindowAndTheCloseAsksAgai
   asked = static_cast<int>(system_.questions.size());
   EXPECT_EQ(asked, 2) << "the Settings question and the close's";
   EXPECT_EQ(program_.settingsOpened, 1);
-  EXPECT_EQ(WizardForm(), nullptr) << "Yes twice closes it";
+  EXPECT_EQ(openWindows_.Wizard(), nullptr) << "Yes twice closes it";
 
   // On the last step only the Settings question is asked.
   TWizardForm& again = Open();
@@ -167,7 +167,7 @@ TEST_F(WizardFormTest, SettingsAsksThenOpensTheSettingsWindowAndTheCloseAsksAgai
   Pump();
   EXPECT_EQ(system_.questions.size(), 1u);
   EXPECT_EQ(program_.settingsOpened, 2);
-  EXPECT_EQ(WizardForm(), nullptr);
+  EXPECT_EQ(openWindows_.Wizard(), nullptr);
 }
 
 TEST_F(WizardFormTest, StartWithWindowsRunsTheOptionsProgramAndShowsTheRealStateAfterwards) {
@@ -183,7 +183,7 @@ TEST_F(WizardFormTest, StartWithWindowsRunsTheOptionsProgramAndShowsTheRealState
       form.chkStartWithWindows.SetChecked(false);
       form.chkStartWithWindows.onClick();
       form.Close();
-      closedMeanwhile = WizardForm() == nullptr;
+      closedMeanwhile = openWindows_.Wizard() == nullptr;
       system_.states.startWithWindows = true;
     }
   };
