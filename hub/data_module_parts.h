@@ -6,7 +6,10 @@
 
 namespace snibbet {
 
+class TKeyHistory;
 class TQvIcons;
+class TQvKeyboard;
+class TTemplateViewForm;
 
 class DataModuleParts {
  public:
@@ -51,6 +54,11 @@ class DataModuleParts {
 
 class ProgramParts : public DataModuleParts {
  public:
+  // `keyModel` may be null: then no model is told anything. Both outlive the parts.
+  ProgramParts(TKeyHistory& keyHistory, TQvKeyboard* keyModel) : keyHistory_(keyHistory), keyModel_(keyModel) {}
+  // None until connected, and disconnected before it goes.
+  void ConnectPopup(TTemplateViewForm* popup) { popup_ = popup; }
+
   void ShowTemplateView() override;
   bool PopupShown() override;
   HWND PopupWindow() override;
@@ -68,6 +76,11 @@ class ProgramParts : public DataModuleParts {
   void LayoutAnswered() override;
   void ReleaseModelKeys() override;
   void SetAppIcons(const TQvIcons* set) override;
+
+ private:
+  TKeyHistory& keyHistory_;
+  TQvKeyboard* keyModel_;
+  TTemplateViewForm* popup_ = nullptr;
 };
 
 // The pop-up closes for clicks and foreground changes only while the mouse

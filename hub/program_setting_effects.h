@@ -10,11 +10,23 @@
 namespace snibbet {
 
 class TDataDM;
+class TQvActions;
+class TQvKeyboard;
+class TTemplateViewForm;
+
+// The parts below the hub that the settings change; each may be null, and
+// then its effects do nothing. They outlive the effects' use.
+struct SettingEffectTargets {
+  TQvActions* bindings = nullptr;
+  TQvKeyboard* keyModel = nullptr;
+  TTemplateViewForm* popup = nullptr;
+};
 
 class ProgramSettingEffects : public SystemSettingEffects {
  public:
   // `dataModule` may be null: then its effects do nothing.
-  explicit ProgramSettingEffects(TDataDM* dataModule) : dataModule_(dataModule) {}
+  explicit ProgramSettingEffects(TDataDM* dataModule, SettingEffectTargets targets = {})
+      : targets_(targets), dataModule_(dataModule) {}
 
   // The data module's texts (tray menu, bindings), then the forms.
   void ApplyLanguageToProgram() override;
@@ -47,6 +59,9 @@ class ProgramSettingEffects : public SystemSettingEffects {
 
   void SetTrayIconActive(bool active) override;
   void RedrawTrayIcon() override;
+
+ protected:
+  SettingEffectTargets targets_;
 
  private:
   TDataDM* dataModule_;

@@ -27,14 +27,11 @@ const ui::ImageList* SettingsWindowLink::LanguageFlags() {
   return dataModule ? &dataModule->Tray().ilLangs() : nullptr;
 }
 
-TemplateTable* SettingsWindowLink::Templates() {
-  TTemplateViewForm* popup = TemplateViewForm();
-  return popup ? &popup->Templates() : nullptr;
-}
+TemplateTable* SettingsWindowLink::Templates() { return popup_ ? &popup_->Templates() : nullptr; }
 
 // The pop-up's Edit button's road to the editor.
 void SettingsWindowLink::OpenTemplateEditor() {
-  if (TTemplateViewForm* popup = TemplateViewForm()) popup->btnEditClick();
+  if (popup_) popup_->btnEditClick();
 }
 
 bool SettingsWindowLink::WizardOpen() { return WizardForm() != nullptr; }
@@ -56,7 +53,7 @@ void WizardLink::BindingsChanged() { SettingsWindowLink().BindingsChanged(); }
 
 const ui::ImageList* WizardLink::LanguageFlags() { return SettingsWindowLink().LanguageFlags(); }
 
-TemplateTable* WizardLink::Templates() { return SettingsWindowLink().Templates(); }
+TemplateTable* WizardLink::Templates() { return popup_ ? &popup_->Templates() : nullptr; }
 
 void WizardLink::OpenSettings() {
   if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmiSettingsClick();

@@ -8,18 +8,33 @@
 
 namespace snibbet {
 
+class TTemplateViewForm;
+
 class WizardLink final : public WizardPort {
  public:
+  // The pop-up whose templates the wizard shows; none until connected.
+  void ConnectPopup(TTemplateViewForm* popup) { popup_ = popup; }
+
   void EnableSettingsMenuItems(bool enabled) override;
   void BindingsChanged() override;
   const ui::ImageList* LanguageFlags() override;
   TemplateTable* Templates() override;
   void OpenSettings() override;
   void CheckNewVersion() override;
+
+ private:
+  TTemplateViewForm* popup_ = nullptr;
 };
 
 class SettingsWindowLink final : public SettingsWindowPort {
  public:
+  // The pop-up whose templates the window and its wizard show and whose Edit
+  // button opens the editor; none until connected.
+  void ConnectPopup(TTemplateViewForm* popup) {
+    popup_ = popup;
+    wizard_.ConnectPopup(popup);
+  }
+
   void EnableSettingsMenuItems(bool enabled) override;
   void BindingsChanged() override;
   const ui::ImageList* LanguageFlags() override;
@@ -31,6 +46,7 @@ class SettingsWindowLink final : public SettingsWindowPort {
   bool OpenWizard() override;
 
  private:
+  TTemplateViewForm* popup_ = nullptr;
   WizardLink wizard_;
 };
 

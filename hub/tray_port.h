@@ -35,6 +35,9 @@ class TrayPort {
 // hand it its file; here that does nothing.
 class DefaultTrayPort : public TrayPort {
  public:
+  // The pop-up that the settings window it opens reaches.
+  void ConnectPopup(TTemplateViewForm* popup) { settingsWindow_.ConnectPopup(popup); }
+
   void OpenAddress(const std::wstring& address) override;
   bool HasSettingsWindow() override { return true; }
   bool SettingsWindowVisible() override;

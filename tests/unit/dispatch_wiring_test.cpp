@@ -13,6 +13,7 @@
 #include "templates/template_view_form.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -30,7 +31,7 @@ class DispatchWiringTest : public ::testing::Test {
     popup_ = std::make_unique<TTemplateViewForm>();
     popup_->Create();
     // The data module's own parts: the real pop-up and keyboard.
-    dataModule_.emplace(DataModuleOptions{.hookLibrary = test::MissingLibrary()});
+    dataModule_.emplace(testing::ProcessInputRecords(), DataModuleOptions{.hookLibrary = test::MissingLibrary()});
   }
   void TearDown() override {
     dataModule_.reset();
@@ -56,7 +57,7 @@ class DispatchWiringTest : public ::testing::Test {
     ASSERT_GT(KeyHistory().Count(), 0);
   }
 
-  std::optional<KeyboardRuntime> runtime_;
+  std::optional<testing::ProgramKeyboardRuntime> runtime_;
   std::unique_ptr<TTemplateViewForm> popup_;
   std::optional<TDataDM> dataModule_;
 };
