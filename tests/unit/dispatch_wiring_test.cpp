@@ -31,7 +31,9 @@ class DispatchWiringTest : public ::testing::Test {
     popup_ = std::make_unique<TTemplateViewForm>();
     popup_->Create();
     // The data module's own parts: the real pop-up and keyboard.
-    dataModule_.emplace(testing::ProcessInputRecords(), DataModuleOptions{.hookLibrary = test::MissingLibrary()});
+    dataModule_.emplace(testing::ProcessInputRecords(),
+                        DataModuleOptions{.hookLibrary = test::MissingLibrary(), .keyModel = &runtime_->Model()});
+    dataModule_->ConnectPopup(popup_.get());
   }
   void TearDown() override {
     dataModule_.reset();
