@@ -39,7 +39,9 @@
 #include "hub/settings_window_link.h"
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
+#include "keyboard/key_history.h"
 #include "keyboard/key_icons.h"
+#include "keyboard/key_model.h"
 #include "keyboard/keyboard_background_form.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/main_keyboard_form.h"
@@ -62,7 +64,7 @@ class ProcessSingletons {
   ProcessSingletons() {
     try {
       store_ = &InitializeSettingsStore();
-      InitializePreset(*store_);
+      settings_ = &InitializePreset(*store_);
     } catch (const FolderCreateError& error) {
       folderError_ = error.Folder();
     }
@@ -80,12 +82,14 @@ class ProcessSingletons {
 
   // The data folder that could not be created, if any: then nothing may start.
   const std::optional<std::wstring>& FolderError() const { return folderError_; }
-  // The settings store; only without a folder error.
+  // The settings store and the settings object on it; only without a folder error.
   TAppIni& Store() { return *store_; }
+  TPreset& Settings() { return *settings_; }
 
  private:
   std::optional<std::wstring> folderError_;
   TAppIni* store_ = nullptr;
+  TPreset* settings_ = nullptr;
 };
 
 class ThemeManagerScope {
@@ -141,6 +145,7 @@ struct FormAdapters {
 void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogParts, SettingsFormSystem& dialogSystem,
                     ProgramTrayPort& tray, std::optional<TDataDM>& dataModule, FormAdapters& adapters,
                     TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard) {
+  TPreset& settings = dialogParts.preset;
   DebugLog(L"Initialize");
 
   // Failures that reach the application open the error report.
@@ -150,22 +155,32 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   // The main window's help router takes every help request of the program.
   app.CreateForm<TFirstForm>();
   app.CreateForm<TQvBugMessageForm>(NeverAskBugFileName(store.DataFolder()));
+  // The binding list that the hook runs and the windows show and change, the
+  // word typed and the record of the application in front: the process-wide
+  // ones, which the pop-up, the paste and the dialogs still read themselves.
+  const InputRecords records{.bindings = dialogParts.bindings, .keyHistory = KeyHistory(), .foreground = Foreground()};
+  TQvActions& bindings = records.bindings;
+  // The key-state model, the executor and the hook, which the keyboard
+  // window shows and the data module tells of the application in front.
+  keyboard.emplace(records, adapters.programWindows);
+  // The parts not handed the model (the pop-up, the paste, the dialogs) read
+  // it through the process-wide pointer, which the model clears when it goes.
+  SetQvKeyboard(&keyboard->Model());
   // The tray reaches the settings window, the About box and the help router;
   // the data module hands the keyboard view the icon set of the application in front.
-  dataModule.emplace(
-      DataModuleOptions{.tray = &tray, .openWindows = &dialogParts.openWindows, .iconSets = &iconSets});
+  dataModule.emplace(records, DataModuleOptions{.tray = &tray,
+                                                .openWindows = &dialogParts.openWindows,
+                                                .iconSets = &iconSets,
+                                                .store = &store,
+                                                .settings = &settings,
+                                                .keyModel = &keyboard->Model()});
   BugReportAdapter errorReport(dataModule->Switch());
   BugReportConnection errorReportConnected(errorReport);
   // The binding pictures show the data module's key pictures while it lives.
   ProgramShell().SetKeyPictures(&dataModule->Look().ilKeys());
   const ScopeExit forgetKeyPictures([] { ProgramShell().SetKeyPictures(nullptr); });
   app.CreateForm<TQvMessageForm>();
-  // The binding list that the hook runs and the windows show and change.
-  TQvActions& bindings = dialogParts.bindings;
-  // The key-state model, the executor and the hook, which the keyboard
-  // window shows; then the window and its background, with the data
-  // module's appearance record.
-  keyboard.emplace(adapters.programWindows);
+  // The keyboard window and its background, with the data module's appearance record.
   errorReport.SetKeyModel(&keyboard->Model());
   dialogParts.keyModel = &keyboard->Model();
   adapters.historyKeyboard.SetKeyModel(&keyboard->Model());
@@ -183,14 +198,23 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   // It reads the keyboard, the application in front and the settings; its
   // Edit button opens the template editor; it shows over the wizard.
   auto& popup = app.CreateForm<TTemplateViewForm>(
-      PopupProgramParts{.keyboard = &*keyboard, .foreground = Foreground(), .settings = &Preset()},
+      PopupProgramParts{.keyboard = &*keyboard, .foreground = records.foreground, .settings = &settings},
       adapters.templateEditor, adapters.wizardWindow);
-  // The hook hands it keys until the loop ends; the forms go after that.
-  adapters.programWindows.ConnectPopup(&popup);
-  const ScopeExit disconnectPopup([&adapters] { adapters.programWindows.ConnectPopup(nullptr); });
+  // The hook, the hub, the settings window and the wizard reach it until the
+  // loop ends; the forms go after that.
+  const auto connectPopup = [&](TTemplateViewForm* form) {
+    adapters.programWindows.ConnectPopup(form);
+    adapters.wizard.ConnectPopup(form);
+    dataModule->ConnectPopup(form);
+    tray.ConnectPopup(form);
+  };
+  connectPopup(&popup);
+  const ScopeExit disconnectPopup([&connectPopup] { connectPopup(nullptr); });
   // The settings reach the running program's parts through these, until the parts go.
-  ProgramSettingEffects settingEffects(&*dataModule, &dialogParts.openWindows);
-  SettingEffectsConnection settingEffectsConnected(Preset(), settingEffects);
+  ProgramSettingEffects settingEffects(
+      &*dataModule, &dialogParts.openWindows,
+      SettingEffectTargets{.bindings = &bindings, .keyModel = &keyboard->Model(), .popup = &popup});
+  SettingEffectsConnection settingEffectsConnected(settings, settingEffects);
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.
@@ -203,7 +227,7 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
 
   // Read before the first-start tip below writes it.
   const bool firstStart = !store.ValueExists(L"FirstStart");
-  Preset().Load();
+  settings.Load();
   if (ui::Terminated()) return;
   // Once, in the user's language: the run goes on with what could be read.
   if (!store.Writable()) {
@@ -212,10 +236,10 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
                                                 L"changes made now are lost when it ends."),
                                   {std::wstring(L"HKEY_CURRENT_USER\\") + kSettingsKeyPath}));
   }
-  dataModule->Tray().SetTrayIconVisible(!Preset().HideTrayIcon());
+  dataModule->Tray().SetTrayIconVisible(!settings.HideTrayIcon());
   // Handles and the first showing (the layout, the opacity), never seen.
   RealizeKeyboardWindowsUnseen(keyboardWindow);
-  BindTemplateHotkeyFromSetting(bindings, Preset().SCShowTemplates());
+  BindTemplateHotkeyFromSetting(bindings, settings.SCShowTemplates());
 
   dataModule->Tray().ApplyAccessRestrictions();
   // A failure has shown its message; the program runs on inactive.
@@ -264,15 +288,16 @@ int RunProgram() {
   OpenWindows openWindows;
   // What the settings window and the wizard work on: the settings object and
   // the one binding list; the key-state model joins once it exists.
-  DialogParts dialogParts{.preset = Preset(), .bindings = QvActions(), .openWindows = openWindows};
+  DialogParts dialogParts{.preset = singletons.Settings(), .bindings = QvActions(), .openWindows = openWindows};
   ProgramSettingsFormSystem dialogSystem(dialogParts);
   // Outlives the data module it serves.
   ProgramTrayPort tray(dialogParts, dialogSystem);
+  FormAdapters adapters(openWindows);
+  // Outlives the keyboard window, which shows its model until it is destroyed,
+  // and the data module, which tells the model of the application in front.
+  std::optional<KeyboardRuntime> keyboard;
   // Outlives the forms, which link to its pictures; its end ends the input helper.
   std::optional<TDataDM> dataModule;
-  FormAdapters adapters(openWindows);
-  // Outlives the keyboard window, which shows its model until it is destroyed.
-  std::optional<KeyboardRuntime> keyboard;
   std::optional<ApplicationScope> application;
   try {
     application.emplace();

@@ -28,6 +28,7 @@
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/main_keyboard_form.h"
 #include "keyboard/template_hotkey.h"
+#include "tests/unit/input_records_support.h"
 
 namespace {
 
@@ -161,7 +162,7 @@ std::vector<double> TimeHotkeyToAction() {
 }  // namespace
 
 int wmain() {
-  KeyboardRuntime runtime(g_windows);
+  testing::ProgramKeyboardRuntime runtime(g_windows);
   runtime.LoadLayout(L"Standard");
   KeyboardAppearance appearance;
   NoKeyboardWindowPort port;

@@ -116,9 +116,9 @@ std::wstring TPreset::LocalizeWebAddress(const std::wstring& address) const {
   return snibbet::LocalizeWebAddress(address, language_);
 }
 
-void InitializePreset(SettingsStore& store) {
-  if (g_preset) return;
-  g_preset = std::make_unique<TPreset>(store);
+TPreset& InitializePreset(SettingsStore& store) {
+  if (!g_preset) g_preset = std::make_unique<TPreset>(store);
+  return *g_preset;
 }
 
 void FinalizePreset() noexcept {

@@ -325,8 +325,8 @@ class SettingEffectsConnection {
 };
 
 // Creates the settings object with its defaults on `store`, which outlives
-// it. A second call does nothing.
-void InitializePreset(SettingsStore& store);
+// it, and answers it. A second call only answers it.
+TPreset& InitializePreset(SettingsStore& store);
 // Saves when Loaded and frees the object; never throws (a failed save is dropped).
 void FinalizePreset() noexcept;
 // The settings object; std::logic_error before InitializePreset.

@@ -29,16 +29,21 @@ TDataDM::Claim::Claim(TDataDM* module) {
 
 TDataDM::Claim::~Claim() { g_dataDM = nullptr; }
 
-TDataDM::TDataDM(DataModuleOptions options)
+TDataDM::TDataDM(InputRecords records, DataModuleOptions options)
     : claim_(this),
-      programParts_(options.openWindows),
+      programParts_(records.keyHistory, options.keyModel, options.openWindows),
       port_(options.tray ? *options.tray : defaultTray_),
       parts_(options.parts ? *options.parts : programParts_),
       pictures_(PicturesModule(options.pictures)),
       look_(pictures_),
-      watch_(parts_, options.iconSets),
+      watch_(parts_, records.foreground, options.iconSets),
       switch_(std::move(options.hookLibrary), tray_, watch_),
-      tray_(port_, parts_, watch_, switch_, pictures_,
+      tray_(port_, parts_, watch_, switch_,
+            TraySources{.store = options.store,
+                        .settings = options.settings,
+                        .bindings = &records.bindings,
+                        .keyModel = options.keyModel},
+            pictures_,
             options.trayMenuRightToLeft ? std::move(options.trayMenuRightToLeft) : TrayMenuShownRightToLeft),
       dispatch_(parts_, watch_, tray_, port_, look_) {
   DebugLog(L"DataDM");
@@ -56,12 +61,11 @@ TDataDM::~TDataDM() {
   // The parts go in reverse: the switch's end ends the input helper.
 }
 
-TDataDM& DataDM() {
-  if (!g_dataDM) throw std::logic_error("no data module");
-  return *g_dataDM;
-}
-
 TDataDM* DataDMOrNull() { return g_dataDM; }
+
+void TDataDM::ConnectPopup(TTemplateViewForm* popup) {
+  programParts_.ConnectPopup(popup);
+}
 
 void TDataDM::ApplyLanguage() {
   BuildActionKindCatalogue();

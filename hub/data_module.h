@@ -26,10 +26,14 @@
 #include "hub/program_switch.h"
 #include "hub/program_tray.h"
 #include "hub/tray_port.h"
+#include "keyboard/input_records.h"
 
 namespace snibbet {
 
+class TAppIni;
+class TPreset;
 class TQvIconsList;
+class TQvKeyboard;
 
 // The Office-2003 colour scheme of the visual support: taken into use when the
 // module is created and released when it is destroyed. Empty until the scheme
@@ -44,12 +48,17 @@ struct DataModuleOptions {
   DataModuleParts* parts = nullptr;                 // null: ProgramParts
   const OpenWindows* openWindows = nullptr;         // ProgramParts's; null: none is ever open
   TQvIconsList* iconSets = nullptr;                 // null: no application gets an icon set
+  TAppIni* store = nullptr;                         // null: no tip balloon
+  TPreset* settings = nullptr;                      // null: the tray reads no setting
+  TQvKeyboard* keyModel = nullptr;                  // null: no key model is told of the foreground
   std::function<bool()> trayMenuRightToLeft = {};   // null: TrayMenuShownRightToLeft
 };
 
 class TDataDM {
  public:
-  explicit TDataDM(DataModuleOptions options = {});
+  // The watch keeps `records.foreground`, the dispatch ends `records.keyHistory`'s
+  // word, the tray menu shows `records.bindings`; they outlive the module.
+  explicit TDataDM(InputRecords records, DataModuleOptions options = {});
   ~TDataDM();
   TDataDM(const TDataDM&) = delete;
   TDataDM& operator=(const TDataDM&) = delete;
@@ -59,6 +68,9 @@ class TDataDM {
   ProgramTray& Tray() { return tray_; }
   MessageDispatch& Dispatch() { return dispatch_; }
   KeyboardLook& Look() { return look_; }
+  // The pop-up that the dispatch, the watch, the tray and the settings window
+  // reach; none until connected, and disconnected before it goes.
+  void ConnectPopup(TTemplateViewForm* popup);
 
   // Every text of the module, after each language load.
   void ApplyLanguage();
@@ -94,8 +106,7 @@ class TDataDM {
   bool actionsChanged_ = true;
 };
 
-// The one data module while it exists; std::logic_error otherwise.
-TDataDM& DataDM();
+// The one data module while it exists; null otherwise.
 TDataDM* DataDMOrNull();
 
 }  // namespace snibbet

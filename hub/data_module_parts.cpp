@@ -17,24 +17,20 @@ void ProgramParts::ShowTemplateView() { snibbet::ShowTemplateView(); }
 
 bool ProgramParts::PopupShown() { return TemplateViewActive(); }
 
-HWND ProgramParts::PopupWindow() {
-  TTemplateViewForm* popup = TemplateViewForm();
-  return popup ? popup->Handle() : HWND{};
-}
+HWND ProgramParts::PopupWindow() { return popup_ ? popup_->Handle() : HWND{}; }
 
 RECT ProgramParts::PopupBounds() {
   RECT bounds{};
-  if (TTemplateViewForm* popup = TemplateViewForm(); popup && popup->Handle()) GetWindowRect(popup->Handle(), &bounds);
+  if (popup_ && popup_->Handle()) GetWindowRect(popup_->Handle(), &bounds);
   return bounds;
 }
 
 void ProgramParts::HidePopup() {
-  if (TTemplateViewForm* popup = TemplateViewForm()) popup->HideView();
+  if (popup_) popup_->HideView();
 }
 
 void ProgramParts::PostWheelToGrid(WPARAM wheel) {
-  TTemplateViewForm* popup = TemplateViewForm();
-  if (popup && popup->Grid().IsCreated()) popup->Grid().Post(WM_MOUSEWHEEL, wheel, 0);
+  if (popup_ && popup_->Grid().IsCreated()) popup_->Grid().Post(WM_MOUSEWHEEL, wheel, 0);
 }
 
 HWND ProgramParts::WizardWindow() {
@@ -58,11 +54,11 @@ void ProgramParts::ToggleKeyboardWindow() {
   }
 }
 
-void ProgramParts::ResetKeyHistory() { snibbet::ResetKeyHistory(); }
+void ProgramParts::ResetKeyHistory() { keyHistory_.Reset(); }
 void ProgramParts::ResetKeyHistoryFor(HWND foreground) {
-  KeyHistory().ResetForForeground(reinterpret_cast<std::uintptr_t>(foreground));
+  keyHistory_.ResetForForeground(reinterpret_cast<std::uintptr_t>(foreground));
 }
-void ProgramParts::ResetKeyHistoryForClickAt(DWORD time) { KeyHistory().ResetForClickAt(time); }
+void ProgramParts::ResetKeyHistoryForClickAt(DWORD time) { keyHistory_.ResetForClickAt(time); }
 
 void ProgramParts::ApplyLayout(HKL layout) { ApplyForegroundLayout(layout); }
 
@@ -72,13 +68,13 @@ bool ProgramParts::LayoutAnswerPending() { return !LayoutSwitchAcknowledged(); }
 void ProgramParts::LayoutAnswered() { LayoutSwitchAnswered(); }
 
 void ProgramParts::SetAppIcons(const TQvIcons* set) {
-  if (TQvKeyboard* model = QvKeyboard()) model->SetAppIcons(set);
+  if (keyModel_) keyModel_->SetAppIcons(set);
 }
 
 void ProgramParts::ReleaseModelKeys() {
-  if (TQvKeyboard* model = QvKeyboard()) {
-    model->ReleaseAllKeys();
-    model->Redraw();
+  if (keyModel_) {
+    keyModel_->ReleaseAllKeys();
+    keyModel_->Redraw();
   }
 }
 

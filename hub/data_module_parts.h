@@ -7,7 +7,10 @@
 namespace snibbet {
 
 class OpenWindows;
+class TKeyHistory;
 class TQvIcons;
+class TQvKeyboard;
+class TTemplateViewForm;
 
 class DataModuleParts {
  public:
@@ -52,8 +55,13 @@ class DataModuleParts {
 
 class ProgramParts : public DataModuleParts {
  public:
-  // The wizard is the one `openWindows` names; null: there is none.
-  explicit ProgramParts(const OpenWindows* openWindows) : openWindows_(openWindows) {}
+  // `keyModel` may be null: then no model is told anything; so may
+  // `openWindows`: then no wizard is ever open. All outlive the parts.
+  ProgramParts(TKeyHistory& keyHistory, TQvKeyboard* keyModel, const OpenWindows* openWindows)
+      : keyHistory_(keyHistory), keyModel_(keyModel), openWindows_(openWindows) {}
+  // None until connected, and disconnected before it goes.
+  void ConnectPopup(TTemplateViewForm* popup) { popup_ = popup; }
+
   void ShowTemplateView() override;
   bool PopupShown() override;
   HWND PopupWindow() override;
@@ -73,7 +81,10 @@ class ProgramParts : public DataModuleParts {
   void SetAppIcons(const TQvIcons* set) override;
 
  private:
+  TKeyHistory& keyHistory_;
+  TQvKeyboard* keyModel_;
   const OpenWindows* openWindows_;
+  TTemplateViewForm* popup_ = nullptr;
 };
 
 // The pop-up closes for clicks and foreground changes only while the mouse

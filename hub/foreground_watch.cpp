@@ -14,12 +14,15 @@ constexpr UINT kCheckVistaIntervalMs = 300;
 
 }  // namespace
 
-ForegroundWatch::ForegroundWatch(DataModuleParts& parts, TQvIconsList* iconSets)
-    : parts_(parts), iconSets_(iconSets), tmrCheckVista_(kCheckVistaIntervalMs, [this] { tmrCheckVistaTimer(); }) {
-  Foreground().Clear();
+ForegroundWatch::ForegroundWatch(DataModuleParts& parts, ForegroundState& foreground, TQvIconsList* iconSets)
+    : parts_(parts),
+      foreground_(foreground),
+      iconSets_(iconSets),
+      tmrCheckVista_(kCheckVistaIntervalMs, [this] { tmrCheckVistaTimer(); }) {
+  foreground_.Clear();
 }
 
-ForegroundWatch::~ForegroundWatch() { Foreground().Clear(); }
+ForegroundWatch::~ForegroundWatch() { foreground_.Clear(); }
 
 void ForegroundWatch::Restart(HWND foreground) { lastForegroundWindow_ = polledForegroundWindow_ = foreground; }
 
@@ -35,7 +38,7 @@ void ForegroundWatch::DetectActiveApplication(HWND window) {
   if (window && !IsOwnProcessWindow(window)) lastForegroundWindow_ = window;
   ClosePopupForNewForeground(window);
   parts_.ResetKeyHistoryFor(window);
-  Foreground().SetForegroundIsIE(false);
+  foreground_.SetForegroundIsIE(false);
   if (!window) {
     parts_.SetAppIcons(IconSetOfDesktop());
     return;
@@ -62,7 +65,7 @@ const TQvIcons* ForegroundWatch::IconSetOfApplication(const std::wstring& execut
 }
 
 void ForegroundWatch::ClosePopupForNewForeground(HWND window) {
-  if (!PopupShownAwayFromKeyboard(parts_) || (window && window == Foreground().PopupOpenedOver())) return;
+  if (!PopupShownAwayFromKeyboard(parts_) || (window && window == foreground_.PopupOpenedOver())) return;
   // The wizard lets the user try the pop-up on its own page.
   if (const HWND wizard = parts_.WizardWindow()) {
     const HWND foreground = GetForegroundWindow();
@@ -73,8 +76,8 @@ void ForegroundWatch::ClosePopupForNewForeground(HWND window) {
 
 void ForegroundWatch::ClassifyForegroundApp(const std::wstring& executable, const std::wstring& windowClass) {
   const ForegroundAppKind kind = ClassifyApp(executable, windowClass);
-  Foreground().SetForegroundIsIE(kind.isIE);
-  Foreground().SetForegroundInPasteTable(kind.inPasteTable);
+  foreground_.SetForegroundIsIE(kind.isIE);
+  foreground_.SetForegroundInPasteTable(kind.inPasteTable);
 }
 
 // On Vista and later the hook library reports no activations: this poll

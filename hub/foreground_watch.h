@@ -21,8 +21,9 @@ class TQvIconsList;
 
 class ForegroundWatch {
  public:
+  // What is learnt goes to `foreground`, cleared now and when the watch goes.
   // `iconSets` may be null: then no application gets an icon set.
-  ForegroundWatch(DataModuleParts& parts, TQvIconsList* iconSets);
+  ForegroundWatch(DataModuleParts& parts, ForegroundState& foreground, TQvIconsList* iconSets);
   ~ForegroundWatch();
   ForegroundWatch(const ForegroundWatch&) = delete;
   ForegroundWatch& operator=(const ForegroundWatch&) = delete;
@@ -44,13 +45,14 @@ class ForegroundWatch {
   void SetLastForegroundWindow(HWND window) { lastForegroundWindow_ = window; }
 
   // Remembers now as the last activity, at most once every 5 ms.
-  void TouchActivityTick() { Foreground().TouchActivityTick(); }
-  std::uint32_t LastActivityTick() const { return Foreground().LastActivityTick(); }
-  bool FullScreenActive() const { return Foreground().FullScreenActive(); }
-  bool ForegroundIsIE() const { return Foreground().ForegroundIsIE(); }
-  void SetForegroundIsIE(bool value) { Foreground().SetForegroundIsIE(value); }
-  bool ForegroundInPasteTable() const { return Foreground().ForegroundInPasteTable(); }
-  void SetForegroundInPasteTable(bool value) { Foreground().SetForegroundInPasteTable(value); }
+  void TouchActivityTick() { foreground_.TouchActivityTick(); }
+  std::uint32_t LastActivityTick() const { return foreground_.LastActivityTick(); }
+  void SetLastActivityTick(std::uint32_t tick) { foreground_.SetLastActivityTick(tick); }
+  bool FullScreenActive() const { return foreground_.FullScreenActive(); }
+  bool ForegroundIsIE() const { return foreground_.ForegroundIsIE(); }
+  void SetForegroundIsIE(bool value) { foreground_.SetForegroundIsIE(value); }
+  bool ForegroundInPasteTable() const { return foreground_.ForegroundInPasteTable(); }
+  void SetForegroundInPasteTable(bool value) { foreground_.SetForegroundInPasteTable(value); }
 
  private:
   void tmrCheckVistaTimer();
@@ -60,6 +62,7 @@ class ForegroundWatch {
   const TQvIcons* IconSetOfApplication(const std::wstring& executable, const std::wstring& windowClass);
 
   DataModuleParts& parts_;
+  ForegroundState& foreground_;
   TQvIconsList* iconSets_;
   HWND lastForegroundWindow_ = nullptr;    // where the tray gives the focus back
   HWND polledForegroundWindow_ = nullptr;  // what the foreground poll acted on last

@@ -36,32 +36,36 @@ void ProgramSettingEffects::ApplyAppearance() {
 }
 
 void ProgramSettingEffects::RedrawKeyboardView() {
-  if (TQvKeyboard* keyboard = QvKeyboard()) keyboard->Redraw();
+  if (TQvKeyboard* keyboard = targets_.keyModel) keyboard->Redraw();
 }
 
 void ProgramSettingEffects::RebuildKeyCharacters() {
-  if (TQvKeyboard* keyboard = QvKeyboard()) {
+  if (TQvKeyboard* keyboard = targets_.keyModel) {
     keyboard->BuildCharTable();
     keyboard->Redraw();
   }
 }
 
 HKL ProgramSettingEffects::KeyModelLayout() {
-  const TQvKeyboard* keyboard = QvKeyboard();
+  const TQvKeyboard* keyboard = targets_.keyModel;
   return keyboard ? reinterpret_cast<HKL>(keyboard->CurrentLayout()) : nullptr;
 }
 
 std::optional<std::wstring> ProgramSettingEffects::KeyViewShortcutText(std::uint8_t key, ControlSet set) {
-  if (const TQvKeyboard* keyboard = QvKeyboard()) return keyboard->ShortcutToText(key, set);
+  if (const TQvKeyboard* keyboard = targets_.keyModel) return keyboard->ShortcutToText(key, set);
   return std::nullopt;
 }
 
-void ProgramSettingEffects::LoadBindingFile(const std::wstring& file) { QvActions().LoadFromFile(file); }
+void ProgramSettingEffects::LoadBindingFile(const std::wstring& file) {
+  if (targets_.bindings) targets_.bindings->LoadFromFile(file);
+}
 
-void ProgramSettingEffects::BindTemplateHotkey(std::int32_t value) { BindTemplateHotkeyFromSetting(QvActions(), value); }
+void ProgramSettingEffects::BindTemplateHotkey(std::int32_t value) {
+  if (targets_.bindings) BindTemplateHotkeyFromSetting(*targets_.bindings, value);
+}
 
 TQvAction* ProgramSettingEffects::BindShortCut(std::int32_t value, std::uint8_t kind, std::uint8_t param) {
-  return snibbet::BindShortCut(QvActions(), value, kind, param);
+  return targets_.bindings ? snibbet::BindShortCut(*targets_.bindings, value, kind, param) : nullptr;
 }
 
 // The keyboard window reads the layout name from the settings itself.
@@ -95,7 +99,7 @@ std::unique_ptr<HeldPicture> ProgramSettingEffects::LoadBackgroundPicture(const 
 
 // The pop-up's templates come from its own file again.
 void ProgramSettingEffects::ReloadTemplates(const std::wstring&) {
-  if (TTemplateViewForm* form = TemplateViewForm()) LoadTemplatesFromFile(form->Templates(), L"", false);
+  if (targets_.popup) LoadTemplatesFromFile(targets_.popup->Templates(), L"", false);
 }
 
 void ProgramSettingEffects::ShowAutoHideInOpenDialogs(bool autoHide) {

@@ -11,13 +11,24 @@ namespace snibbet {
 
 class OpenWindows;
 class TDataDM;
+class TQvActions;
+class TQvKeyboard;
+class TTemplateViewForm;
+
+// The parts below the hub that the settings change; each may be null, and
+// then its effects do nothing. They outlive the effects' use.
+struct SettingEffectTargets {
+  TQvActions* bindings = nullptr;
+  TQvKeyboard* keyModel = nullptr;
+  TTemplateViewForm* popup = nullptr;
+};
 
 class ProgramSettingEffects : public SystemSettingEffects {
  public:
   // `dataModule` may be null: then its effects do nothing; so may
   // `openWindows`: then no settings window or wizard is ever open.
-  ProgramSettingEffects(TDataDM* dataModule, const OpenWindows* openWindows)
-      : dataModule_(dataModule), openWindows_(openWindows) {}
+  ProgramSettingEffects(TDataDM* dataModule, const OpenWindows* openWindows, SettingEffectTargets targets = {})
+      : targets_(targets), dataModule_(dataModule), openWindows_(openWindows) {}
 
   // The data module's texts (tray menu, bindings), then the forms.
   void ApplyLanguageToProgram() override;
@@ -50,6 +61,9 @@ class ProgramSettingEffects : public SystemSettingEffects {
 
   void SetTrayIconActive(bool active) override;
   void RedrawTrayIcon() override;
+
+ protected:
+  SettingEffectTargets targets_;
 
  private:
   TDataDM* dataModule_;

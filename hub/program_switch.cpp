@@ -4,7 +4,6 @@
 
 #include "clipboard/clipboard_monitor.h"
 #include "core/debug_log.h"
-#include "core/foreground_state.h"
 #include "core/input_helper_link.h"
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
@@ -54,7 +53,7 @@ bool ProgramSwitch::Start() {
 
   tray_.ShowActiveTrayItem(true);
   active_ = true;
-  Foreground().SetLastActivityTick(GetTickCount());
+  watch_.SetLastActivityTick(GetTickCount());
   ApplyForegroundLayout();
   SetKeyStateModelActive(true);
   RegisterClipboardMonitor();

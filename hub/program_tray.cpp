@@ -66,11 +66,13 @@ bool TrayMenuLocked() {
 }
 
 ProgramTray::ProgramTray(TrayPort& port, DataModuleParts& parts, ForegroundWatch& watch,
-                         ProgramSwitch& programSwitch, HINSTANCE pictures, std::function<bool()> menuRightToLeft)
+                         ProgramSwitch& programSwitch, TraySources sources, HINSTANCE pictures,
+                         std::function<bool()> menuRightToLeft)
     : port_(port),
       parts_(parts),
       watch_(watch),
       switch_(programSwitch),
+      sources_(sources),
       menuRightToLeft_(std::move(menuRightToLeft)),
       pmTray_(TrayMenuActions()) {
   LoadImageLists(pictures);
@@ -99,8 +101,8 @@ void ProgramTray::LoadImageLists(HINSTANCE pictures) {
 TrayMenuHandlers ProgramTray::TrayMenuActions() {
   TrayMenuHandlers h;
   h.active = [this] { pmiActiveClick(); };
-  h.soundEnabled = [] {
-    if (TPreset* preset = PresetOrNull()) preset->SetSoundEnabled(!preset->SoundEnabled());
+  h.soundEnabled = [this] {
+    if (TPreset* preset = sources_.settings) preset->SetSoundEnabled(!preset->SoundEnabled());
   };
   h.showMainKeyboard = [this] {
     ForceForegroundWindow(watch_.LastForegroundWindow(), true);
@@ -115,7 +117,7 @@ TrayMenuHandlers ProgramTray::TrayMenuActions() {
   h.settings = [this] { pmiSettingsClick(); };
   h.help = [this] { actHelpExecute(); };
   h.www = [this] {
-    const TPreset* preset = PresetOrNull();
+    const TPreset* preset = sources_.settings;
     port_.OpenAddress(preset ? preset->LocalizeWebAddress(kProductPageAddress) : std::wstring(kProductPageAddress));
   };
   h.mail = [this] { port_.OpenAddress(SupportMailLink(GetProductVersion())); };
@@ -129,13 +131,13 @@ TrayMenuHandlers ProgramTray::TrayMenuActions() {
 }
 
 void ProgramTray::UpdateTrayIcon() {
-  const TPreset* preset = PresetOrNull();
+  const TPreset* preset = sources_.settings;
   const bool active = switch_.Active();
   TrayPicture picture{.flag = false, .image = kInactiveTrayImage};
   if (active && preset && preset->ShowLangIcon()) {
     // The layout the key model types in: the one of the window in front, which
     // the program's own thread need not share.
-    const TQvKeyboard* model = QvKeyboard();
+    const TQvKeyboard* model = sources_.keyModel;
     const LayoutHandle layout =
         model ? model->CurrentLayout() : reinterpret_cast<LayoutHandle>(GetKeyboardLayout(0));
     picture = {.flag = true, .image = LayoutToFlagIndex(layout)};
@@ -156,8 +158,10 @@ void ProgramTray::SetTrayIconVisible(bool visible) {
 }
 
 void ProgramTray::ShowTipBalloon(const std::wstring& name, int most, int titleText, int bodyText, UINT timeMs) {
+  // Without a store no tip could be counted, so none is shown.
+  if (!sources_.store) return;
   balloonName_ = name;
-  TAppIni& store = AppIni();
+  TAppIni& store = *sources_.store;
   const int count = store.ReadIntegerDef(name, 0);
   if (count >= most) return;
   store.WriteInteger(name, count + 1);
@@ -167,7 +171,7 @@ void ProgramTray::ShowTipBalloon(const std::wstring& name, int most, int titleTe
   const bool shown = trayMain_.ShowBalloon(title, body, timeMs);
   DebugLog(L"Balloon " + name + (shown ? L"" : L" refused"));
   // A hidden icon shows only for the balloon.
-  if (const TPreset* preset = PresetOrNull()) trayMain_.SetVisible(!preset->HideTrayIcon());
+  if (const TPreset* preset = sources_.settings) trayMain_.SetVisible(!preset->HideTrayIcon());
 }
 
 void ProgramTray::ShowActiveTrayItem(bool active) { pmTray_.ShowActive(active); }
@@ -181,7 +185,7 @@ void ProgramTray::ApplyAccessRestrictions() {
 }
 
 void ProgramTray::trayMainBalloonClick() {
-  if (!balloonName_.empty()) AppIni().WriteInteger(balloonName_, kBalloonClicked);
+  if (!balloonName_.empty() && sources_.store) sources_.store->WriteInteger(balloonName_, kBalloonClicked);
   balloonName_.clear();
 }
 
@@ -195,9 +199,9 @@ void ProgramTray::trayMainClick() {
 }
 
 void ProgramTray::pmTrayPopup() {
-  const TPreset* preset = PresetOrNull();
+  const TPreset* preset = sources_.settings;
   // A right-to-left menu keeps its captions as they are.
-  pmTray_.Refresh(menuRightToLeft_() ? nullptr : &QvActions(), preset && preset->SoundEnabled());
+  pmTray_.Refresh(menuRightToLeft_() ? nullptr : sources_.bindings, preset && preset->SoundEnabled());
   std::wstring shown;
   for (const std::wstring& caption : pmTray_.ShownCaptions()) shown += (shown.empty() ? L"" : L" | ") + caption;
   DebugLog(L"TrayMenu " + shown);
@@ -219,7 +223,7 @@ void ProgramTray::pmiCloseClick() {
   if (TrayMenuLocked()) return;
   if (!port_.WindowsAllowExit()) return;
   // Edits in an open settings window that were not applied are dropped.
-  if (port_.SettingsWindowVisible()) Preset().Load();
+  if (port_.SettingsWindowVisible() && sources_.settings) sources_.settings->Load();
   DebugLog(L"Exit");
   switch_.Stop();
   ui::Terminate();
@@ -236,7 +240,7 @@ void ProgramTray::actHelpExecute() {
 void ProgramTray::ApplyLanguage() { pmTray_.ApplyLanguage(switch_.Active()); }
 
 void ProgramTray::SelectHelpFile() {
-  const TPreset* preset = PresetOrNull();
+  const TPreset* preset = sources_.settings;
   const std::wstring file =
       SelectHelpFileName(ProgramFolder(), preset ? preset->Language() : 0, [](const std::wstring& path) {
         return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -17,6 +17,10 @@ namespace snibbet {
 class DataModuleParts;
 class ForegroundWatch;
 class ProgramSwitch;
+class TAppIni;
+class TPreset;
+class TQvActions;
+class TQvKeyboard;
 class TrayPort;
 
 // The menu lock of the settings ("AccessDenied"): the items that change the
@@ -30,12 +34,21 @@ struct TrayPicture {
   bool operator==(const TrayPicture&) const = default;
 };
 
+// What the tray reads and writes of the rest of the program; each may be
+// null, and then the tray does without it.
+struct TraySources {
+  TAppIni* store = nullptr;               // the tip balloons' counters
+  TPreset* settings = nullptr;            // the flag, the sounds, the hidden icon, the help language
+  const TQvActions* bindings = nullptr;   // the menu shows their shortcuts
+  const TQvKeyboard* keyModel = nullptr;  // the layout the flag shows; none: the program's own
+};
+
 class ProgramTray {
  public:
   // The pictures are bitmap strips of `pictures`' resources; `menuRightToLeft`
   // tells whether the menu reads right to left.
   ProgramTray(TrayPort& port, DataModuleParts& parts, ForegroundWatch& watch, ProgramSwitch& programSwitch,
-              HINSTANCE pictures, std::function<bool()> menuRightToLeft);
+              TraySources sources, HINSTANCE pictures, std::function<bool()> menuRightToLeft);
   ProgramTray(const ProgramTray&) = delete;
   ProgramTray& operator=(const ProgramTray&) = delete;
 
@@ -85,6 +98,7 @@ class ProgramTray {
   DataModuleParts& parts_;
   ForegroundWatch& watch_;
   ProgramSwitch& switch_;
+  TraySources sources_;
   std::function<bool()> menuRightToLeft_;
   ui::ImageList ilTrayIcons_;
   ui::ImageList ilMain_;

@@ -21,7 +21,7 @@ TemplateTable* SettingsWindowLink::Templates() { return wizard_.Templates(); }
 
 // The pop-up's Edit button's road to the editor.
 void SettingsWindowLink::OpenTemplateEditor() {
-  if (TTemplateViewForm* popup = TemplateViewForm()) popup->btnEditClick();
+  if (popup_) popup_->btnEditClick();
 }
 
 bool SettingsWindowLink::WizardOpen() { return parts_.openWindows.Wizard() != nullptr; }
@@ -53,10 +53,7 @@ const ui::ImageList* WizardLink::LanguageFlags() {
   return dataModule ? &dataModule->Tray().ilLangs() : nullptr;
 }
 
-TemplateTable* WizardLink::Templates() {
-  TTemplateViewForm* popup = TemplateViewForm();
-  return popup ? &popup->Templates() : nullptr;
-}
+TemplateTable* WizardLink::Templates() { return popup_ ? &popup_->Templates() : nullptr; }
 
 void WizardLink::OpenSettings() {
   if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmiSettingsClick();

@@ -8,20 +8,35 @@
 
 namespace snibbet {
 
+class TTemplateViewForm;
+
 class WizardLink final : public WizardPort {
  public:
+  // The pop-up whose templates the wizard shows; none until connected.
+  void ConnectPopup(TTemplateViewForm* popup) { popup_ = popup; }
+
   void EnableSettingsMenuItems(bool enabled) override;
   void BindingsChanged() override;
   const ui::ImageList* LanguageFlags() override;
   TemplateTable* Templates() override;
   void OpenSettings() override;
   void CheckNewVersion() override;
+
+ private:
+  TTemplateViewForm* popup_ = nullptr;
 };
 
 // Its wizard is made on the parts the window was.
 class SettingsWindowLink final : public SettingsWindowPort {
  public:
   SettingsWindowLink(DialogParts& parts, SettingsFormSystem& system) : parts_(parts), system_(system) {}
+  // The pop-up whose templates the window and its wizard show and whose Edit
+  // button opens the editor; none until connected.
+  void ConnectPopup(TTemplateViewForm* popup) {
+    popup_ = popup;
+    wizard_.ConnectPopup(popup);
+  }
+
   void EnableSettingsMenuItems(bool enabled) override;
   void BindingsChanged() override;
   const ui::ImageList* LanguageFlags() override;
@@ -35,6 +50,7 @@ class SettingsWindowLink final : public SettingsWindowPort {
  private:
   DialogParts& parts_;
   SettingsFormSystem& system_;
+  TTemplateViewForm* popup_ = nullptr;
   WizardLink wizard_;
 };
 

@@ -50,6 +50,8 @@ class ShellTrayPort : public TrayPort {
 class DefaultTrayPort : public ShellTrayPort {
  public:
   DefaultTrayPort(DialogParts& parts, SettingsFormSystem& system);
+  // The pop-up that the settings window it opens reaches.
+  void ConnectPopup(TTemplateViewForm* popup) { settingsWindow_.ConnectPopup(popup); }
   bool HasSettingsWindow() override { return true; }
   bool SettingsWindowVisible() override;
   void OpenSettings() override;

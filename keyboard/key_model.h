@@ -210,7 +210,8 @@ class TQvKeyboard {
 // the generic Shift, Ctrl, Alt bytes) come back 0, lock toggles as read.
 void ReadKeyboardStateReleasingModifiers(KeyInputPort& input, KeyStateBytes& state);
 
-// The one model of the program, set by its owner (the keyboard window); null before.
+// The one model of the program, for the parts not handed it: set by the
+// program's start while the keyboard runtime lives; null otherwise.
 TQvKeyboard* QvKeyboard();
 void SetQvKeyboard(TQvKeyboard* keyboard);
 

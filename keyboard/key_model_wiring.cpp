@@ -12,11 +12,6 @@ void WireKeyModel(TQvKeyboard& model) {
     return preset && code >= 1 && code <= 255 ? preset->KeyNames()[static_cast<std::size_t>(code)] : std::wstring();
   });
   model.SetTextSource([](int number, const std::wstring& fallback) { return LangText(number, fallback); });
-  SetQvKeyboard(&model);
-}
-
-void UnwireKeyModel(TQvKeyboard& model) {
-  if (QvKeyboard() == &model) SetQvKeyboard(nullptr);
 }
 
 }  // namespace snibbet

@@ -44,8 +44,9 @@ void PlaySettingSound(int slot) {
 
 class SystemHookPorts : public HookPorts {
  public:
-  SystemHookPorts(KeyboardHookLogic*& logic, ProgramWindowsPort& windows)
+  SystemHookPorts(KeyboardHookLogic*& logic, ProgramWindowsPort& windows, const ForegroundState& foreground)
       : windows_(windows),
+        foreground_(foreground),
         releaseTimer_(KeyboardHookLogic::kReleaseDelayMs, [&logic] {
           if (logic) logic->ReleaseMarkedKeys();
         }) {}
@@ -82,9 +83,7 @@ class SystemHookPorts : public HookPorts {
     const TPreset* preset = PresetOrNull();
     return preset && preset->NumAlwaysFigure();
   }
-  bool FullScreenActive() override {
-    return Foreground().FullScreenActive();
-  }
+  bool FullScreenActive() override { return foreground_.FullScreenActive(); }
   void QueuePopupKey(std::uint8_t code) override { windows_.QueuePopupKey(code); }
   void ModifierChanged() override {
     if (modifierChanged) modifierChanged();
@@ -95,13 +94,15 @@ class SystemHookPorts : public HookPorts {
 
  private:
   ProgramWindowsPort& windows_;
+  const ForegroundState& foreground_;
   ui::Timer releaseTimer_;
 };
 
 class SystemExecutorPorts : public ExecutorPorts {
  public:
-  SystemExecutorPorts(TQvActionExecute*& executor, ProgramWindowsPort& windows)
+  SystemExecutorPorts(TQvActionExecute*& executor, ProgramWindowsPort& windows, ForegroundState& foreground)
       : windows_(windows),
+        foreground_(foreground),
         runTimer_(10, [&executor] {
           if (executor) executor->ExecuteAction();
         }) {}
@@ -116,7 +117,7 @@ class SystemExecutorPorts : public ExecutorPorts {
     const TPreset* preset = PresetOrNull();
     if (preset && preset->AccessDenied()) return;
     windows_.ToggleKeyboardWindow();
-    Foreground().TouchActivityTick();
+    foreground_.TouchActivityTick();
   }
   // Nothing in this program binds them, but a binding file may.
   void RunClipboardAction() override {
@@ -130,6 +131,7 @@ class SystemExecutorPorts : public ExecutorPorts {
 
  private:
   ProgramWindowsPort& windows_;
+  ForegroundState& foreground_;
   ui::Timer runTimer_;
 };
 
@@ -150,8 +152,15 @@ class PendingActionGuard final : public BindingListPort {
 }  // namespace
 
 struct KeyboardRuntime::Parts {
-  explicit Parts(ProgramWindowsPort& windows) : hookPorts(logicRef, windows), executorPorts(executorRef, windows) {}
+  Parts(InputRecords records, ProgramWindowsPort& windows)
+      : bindings(records.bindings),
+        hookPorts(logicRef, windows, records.foreground),
+        executorPorts(executorRef, windows, records.foreground),
+        logic{hookPorts, bindings, executor, records.keyHistory},
+        layoutActions{model, records.keyHistory, records.foreground,
+                      [this](LayoutHandle layout) { logic.ApplyForegroundLayout(layout); }} {}
 
+  TQvActions& bindings;
   KeyboardHookLogic* logicRef = nullptr;
   TQvActionExecute* executorRef = nullptr;
   SystemKeyboardLayouts layouts;
@@ -164,16 +173,15 @@ struct KeyboardRuntime::Parts {
   TQvIcons bindingPictures;
   PendingActionGuard pendingGuard{executor, bindingPictures};
   BindingListPort* previousListPort = nullptr;
-  KeyboardHookLogic logic{hookPorts, QvActions(), executor, KeyHistory()};
-  SystemLayoutActions layoutActions{model, KeyHistory(), [this](LayoutHandle layout) {
-                                      logic.ApplyForegroundLayout(layout);
-                                    }};
+  KeyboardHookLogic logic;
+  SystemLayoutActions layoutActions;
   ui::HookHandle hook;
 };
 
-KeyboardRuntime::KeyboardRuntime() : KeyboardRuntime(g_noProgramWindows) {}
+KeyboardRuntime::KeyboardRuntime(InputRecords records) : KeyboardRuntime(records, g_noProgramWindows) {}
 
-KeyboardRuntime::KeyboardRuntime(ProgramWindowsPort& windows) : parts_(std::make_unique<Parts>(windows)) {
+KeyboardRuntime::KeyboardRuntime(InputRecords records, ProgramWindowsPort& windows)
+    : parts_(std::make_unique<Parts>(records, windows)) {
   if (g_runtime) throw std::logic_error("the keyboard runtime exists already");
   parts_->logicRef = &parts_->logic;
   parts_->executorRef = &parts_->executor;
@@ -182,14 +190,13 @@ KeyboardRuntime::KeyboardRuntime(ProgramWindowsPort& windows) : parts_(std::make
   parts_->executorPorts.layoutActions = &parts_->layoutActions.Actions();
   parts_->logic.SetModel(&parts_->model);
   WireKeyModel(parts_->model);
-  parts_->previousListPort = QvActions().Connect(&parts_->pendingGuard);
+  parts_->previousListPort = parts_->bindings.Connect(&parts_->pendingGuard);
   g_runtime = this;
 }
 
 KeyboardRuntime::~KeyboardRuntime() {
   parts_->hook.Reset();
-  QvActions().Connect(parts_->previousListPort);
-  UnwireKeyModel(parts_->model);
+  parts_->bindings.Connect(parts_->previousListPort);
   g_runtime = nullptr;
 }
 

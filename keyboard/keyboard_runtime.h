@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "keyboard/action_executor.h"
+#include "keyboard/input_records.h"
 #include "keyboard/keyboard_hook.h"
 
 namespace snibbet {
@@ -33,9 +34,10 @@ class ProgramWindowsPort {
 
 class KeyboardRuntime {
  public:
-  // Without windows of the program's, the hotkey only logs "ShowTemplateView".
-  KeyboardRuntime();
-  explicit KeyboardRuntime(ProgramWindowsPort& windows);
+  // The hook runs `records.bindings` and connects itself to the list while it
+  // lives. Without windows of the program's, the hotkey only logs "ShowTemplateView".
+  explicit KeyboardRuntime(InputRecords records);
+  KeyboardRuntime(InputRecords records, ProgramWindowsPort& windows);
   ~KeyboardRuntime();
   KeyboardRuntime(const KeyboardRuntime&) = delete;
   KeyboardRuntime& operator=(const KeyboardRuntime&) = delete;

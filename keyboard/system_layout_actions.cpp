@@ -35,9 +35,7 @@ bool SystemLayoutSwitchPorts::IsLayoutDisabled(LayoutHandle layout) {
   return preset && preset->IsLangDisabled(ToHkl(layout));
 }
 
-bool SystemLayoutSwitchPorts::ForegroundIsIE() {
-  return Foreground().ForegroundIsIE();
-}
+bool SystemLayoutSwitchPorts::ForegroundIsIE() { return foreground_.ForegroundIsIE(); }
 
 bool SystemLayoutSwitchPorts::IsVistaOrLater() { return snibbet::IsVistaOrLater(); }
 
@@ -111,9 +109,9 @@ CaseMapping SystemCaseMapping() {
 
 // ---- all together ----
 
-SystemLayoutActions::SystemLayoutActions(TQvKeyboard& model, TKeyHistory& history,
+SystemLayoutActions::SystemLayoutActions(TQvKeyboard& model, TKeyHistory& history, const ForegroundState& foreground,
                                          std::function<void(LayoutHandle)> applyForegroundLayout)
-    : switchPorts_(std::move(applyForegroundLayout)),
+    : switchPorts_(foreground, std::move(applyForegroundLayout)),
       switcher_(switchPorts_, model),
       actions_(model, history, clipboard_, cutter_, switcher_, chars_, SystemCaseMapping()) {}
 

@@ -12,6 +12,7 @@
 
 namespace snibbet {
 
+class ForegroundState;
 class TQvKeyboard;
 class TKeyHistory;
 
@@ -23,8 +24,8 @@ class SystemSelectionCutter : public SelectionCutter {
 class SystemLayoutSwitchPorts : public LayoutSwitchPorts {
  public:
   // How the model and the program's thread follow the foreground layout (the hook's rule).
-  explicit SystemLayoutSwitchPorts(std::function<void(LayoutHandle)> applyForegroundLayout)
-      : applyForegroundLayout_(std::move(applyForegroundLayout)) {}
+  SystemLayoutSwitchPorts(const ForegroundState& foreground, std::function<void(LayoutHandle)> applyForegroundLayout)
+      : foreground_(foreground), applyForegroundLayout_(std::move(applyForegroundLayout)) {}
 
   void ActivateLayout(LayoutHandle layout) override;
   void ActivateNextLayout() override;
@@ -38,6 +39,7 @@ class SystemLayoutSwitchPorts : public LayoutSwitchPorts {
   bool PumpUntil(std::uint32_t ms, const std::function<bool()>& done) override;
 
  private:
+  const ForegroundState& foreground_;
   std::function<void(LayoutHandle)> applyForegroundLayout_;
 };
 
@@ -65,10 +67,11 @@ class SystemLayoutChars : public LayoutCharService {
 // Upper and lower case as the system maps them.
 CaseMapping SystemCaseMapping();
 
-// The actions with every system part, over one model and key history.
+// The actions with every system part, over one model and key history; the
+// layout switch asks `foreground` whether a browser is in front.
 class SystemLayoutActions {
  public:
-  SystemLayoutActions(TQvKeyboard& model, TKeyHistory& history,
+  SystemLayoutActions(TQvKeyboard& model, TKeyHistory& history, const ForegroundState& foreground,
                       std::function<void(LayoutHandle)> applyForegroundLayout);
   SystemLayoutActions(const SystemLayoutActions&) = delete;
   SystemLayoutActions& operator=(const SystemLayoutActions&) = delete;

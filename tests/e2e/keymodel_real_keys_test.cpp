@@ -286,7 +286,7 @@ TEST_F(ModelUnderRealKeys, ModifierSetsFollowEveryModifierOnBothSides) {
 
 TEST_F(ModelUnderRealKeys, TemplateHotkeyIsFoundForEitherWinKeyWithSpaceOnly) {
   MemoryStore store;
-  ProgramSettingEffects effects(nullptr, nullptr);  // the binding list is the program's
+  ProgramSettingEffects effects(nullptr, nullptr, {.bindings = &QvActions()});  // the binding list is the program's
   TPreset preset(store, effects);
   model_->Run([&](TQvKeyboard&) { preset.SetSCShowTemplates(32800); });
   PhysicalChord({"Super_L", "space"});

@@ -23,6 +23,7 @@
 #include "ui/application.h"
 #include "ui/image_list.h"
 #include "ui/timer.h"
+#include "tests/unit/input_records_support.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ui::ImageList keyPictures(16, 16);
     keyPictures.AddStrip(instance, L"IL_KEYS", CLR_NONE);
     snibbet::NoKeyboardWindowPort port;
-    snibbet::KeyboardRuntime keyboard;
+    snibbet::testing::ProgramKeyboardRuntime keyboard;
     auto& window = ui::Application::Get().CreateForm<snibbet::TMainKeyboardForm>(
         keyboard.Model(), snibbet::QvActions(), appearance, port, &buttons, &keyPictures);
     ui::Application::Get().CreateForm<snibbet::TMainKeyboardBackgroundForm>(window, appearance, port);

@@ -17,6 +17,7 @@
 #include "ui/application.h"
 #include "ui/image_list.h"
 #include "ui/timer.h"
+#include "tests/unit/input_records_support.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     snibbet::TQvLang texts(folder);
     texts.Load(L"en");
     snibbet::TQvLang* const previousTexts = snibbet::ExchangeLanguageTable(&texts);
-    snibbet::KeyboardRuntime keyboard;
+    snibbet::testing::ProgramKeyboardRuntime keyboard;
     keyboard.LoadLayout(L"Standard");
     // The keyboard window's view, whose key pictures the dialog borrows.
     ui::ImageList keyPictures(16, 16);

@@ -7,6 +7,7 @@
 #include "core/clipboard_access.h"
 #include "hub/data_module.h"
 #include "tests/unit/clipmon_test_support.h"
+#include "tests/unit/input_records_support.h"
 
 namespace snibbet {
 namespace {
@@ -67,7 +68,7 @@ TEST_F(ClipmonRestoreTest, UserFormatsComeBackByteForByteAfterTheDelaySilently) 
 }
 
 TEST_F(ClipmonRestoreTest, SlowPasteTargetsWaitLonger) {
-  TDataDM dataModule({.hookLibrary = L"no_such_folder\\SnibbetH.dll"});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = L"no_such_folder\\SnibbetH.dll"});
   dataModule.Watch().SetForegroundInPasteTable(true);
   TQvClipboardMonitor& monitor = MakeMonitor();
   Paste(monitor, L"template");

@@ -9,6 +9,7 @@
 #include "core/version_info.h"
 #include "hub/data_module.h"
 #include "tests/unit/datamodule_test_support.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -45,7 +46,7 @@ TEST_F(DataModuleTest, StartHandsTheApplicationWindowToTheLibraryAndStopTakesItB
   ThreadWindow first(true, L"first");
   ThreadWindow second(true, L"second");
   ActivateNotingReports(first.Handle(), nullptr);
-  TDataDM dataModule({.hookLibrary = test::StandInLibrary()});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::StandInLibrary()});
   EXPECT_FALSE(dataModule.Switch().Active());
 
   const DWORD before = GetTickCount();
@@ -80,7 +81,7 @@ TEST_F(DataModuleTest, StartHandsTheApplicationWindowToTheLibraryAndStopTakesItB
 }
 
 TEST_F(DataModuleTest, WithoutHookTheFirstStartNamesItAndEveryLaterStartFindsTheLibraryLoaded) {
-  TDataDM dataModule({.hookLibrary = test::LibraryWithoutHook()});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::LibraryWithoutHook()});
   EXPECT_EQ(BoxTextOf([&] { return dataModule.Switch().Start(); }), kMissingHook);
   EXPECT_FALSE(dataModule.Switch().Active());
   EXPECT_TRUE(dataModule.Switch().HookLib().Loaded());
@@ -91,7 +92,7 @@ TEST_F(DataModuleTest, WithoutHookTheFirstStartNamesItAndEveryLaterStartFindsThe
 }
 
 TEST_F(DataModuleTest, AMissingLibraryIsReportedAndNothingIsLoaded) {
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()});
   EXPECT_EQ(BoxTextOf([&] { return dataModule.Switch().Start(); }), kCannotLoad);
   EXPECT_FALSE(dataModule.Switch().HookLib().Loaded());
   // Nothing stays loaded, so the next Start tries the file again.
@@ -102,7 +103,7 @@ TEST_F(DataModuleTest, WithoutUnHookStopNamesItAndTheProgramStaysActive) {
   ThreadWindow first(true, L"first");
   ThreadWindow second(true, L"second");
   ActivateNotingReports(first.Handle(), nullptr);
-  TDataDM dataModule({.hookLibrary = test::LibraryWithoutUnHook()});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::LibraryWithoutUnHook()});
   ASSERT_TRUE(dataModule.Switch().Start());
   EXPECT_EQ(BoxTextOf([&] { return dataModule.Switch().Stop(); }), kMissingUnHook);
   EXPECT_TRUE(dataModule.Switch().Active());
@@ -113,13 +114,12 @@ TEST_F(DataModuleTest, WithoutUnHookStopNamesItAndTheProgramStaysActive) {
 
 TEST_F(DataModuleTest, IsTheOneProcessWideModuleAndTheApplicationsMessageHub) {
   EXPECT_EQ(DataDMOrNull(), nullptr);
-  EXPECT_THROW(DataDM(), std::logic_error);
   {
-    TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
-    EXPECT_EQ(&DataDM(), &dataModule);
+    TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()});
+    EXPECT_EQ(DataDMOrNull(), &dataModule);
     EXPECT_EQ(ui::Application::Get().Events(), &dataModule.Dispatch());
-    EXPECT_THROW(TDataDM({.hookLibrary = test::MissingLibrary()}), std::logic_error);
-    EXPECT_EQ(&DataDM(), &dataModule);
+    EXPECT_THROW(TDataDM(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()}), std::logic_error);
+    EXPECT_EQ(DataDMOrNull(), &dataModule);
     EXPECT_TRUE(dataModule.ActionsChanged());
     EXPECT_FALSE(dataModule.Watch().FullScreenActive());
   }
@@ -133,7 +133,7 @@ TEST_F(DataModuleTest, TakesThePicturesOfItsImageListsFromTheProgram) {
       LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(resources, nullptr);
   {
-    TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .pictures = resources});
+    TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary(), .pictures = resources});
     EXPECT_EQ(dataModule.Tray().ilMain().Count(), 53);
     EXPECT_EQ(dataModule.Tray().ilTrayIcons().Count(), 13);
     EXPECT_EQ(dataModule.Tray().ilMain().ImageSize().cx, 16);
@@ -145,7 +145,7 @@ TEST_F(DataModuleTest, TakesThePicturesOfItsImageListsFromTheProgram) {
 }
 
 TEST_F(DataModuleTest, TouchActivityTickKeepsTheClockWithinFiveMilliseconds) {
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()});
   dataModule.Watch().TouchActivityTick();
   const DWORD first = dataModule.Watch().LastActivityTick();
   EXPECT_LE(GetTickCount() - first, 5u);

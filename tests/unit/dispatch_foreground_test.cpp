@@ -9,6 +9,7 @@
 #include "hub/foreground_app.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -51,7 +52,7 @@ class ForegroundTest : public ::testing::Test {
 
 TEST_F(ForegroundTest, AnApplicationWhoseProgramCannotBeReadKeepsThePasteFlagButNeverTheIEFlag) {
   RecordedSteps steps;
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .parts = &steps});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary(), .parts = &steps});
   HWND gone = nullptr;
   {
     ThreadWindow window(false);
@@ -77,7 +78,7 @@ TEST_F(ForegroundTest, AnApplicationWhoseProgramCannotBeReadKeepsThePasteFlagBut
 }
 
 TEST_F(ForegroundTest, AnotherProgramsWindowIsClassifiedByItsProgramFileAndRealClass) {
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()});
   {
     ForeignWindow word(L"winword.exe", L"OpusApp");
     ASSERT_NE(word.Handle(), nullptr);
@@ -102,7 +103,7 @@ TEST_F(ForegroundTest, AnotherProgramsWindowIsClassifiedByItsProgramFileAndRealC
 }
 
 TEST_F(ForegroundTest, OurOwnWindowsAreClassifiedButNeverBecomeTheLastForegroundWindow) {
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary()});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()});
   ThreadWindow own(false);
   const HWND user = reinterpret_cast<HWND>(0x1234);  // any window not of this process
   dataModule.Watch().SetLastForegroundWindow(user);
@@ -114,7 +115,7 @@ TEST_F(ForegroundTest, OurOwnWindowsAreClassifiedButNeverBecomeTheLastForeground
 
 TEST_F(ForegroundTest, ANewForegroundApplicationClosesThePopupUnlessTheWizardOrTheKeyboardIsInUse) {
   RecordedSteps steps;
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .parts = &steps});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary(), .parts = &steps});
   ThreadWindow wizard(true, L"wizard");
   ThreadWindow popup(true, L"popup");
   ThreadWindow other(true, L"other");
@@ -153,7 +154,7 @@ TEST_F(ForegroundTest, ThePollFollowsOtherProgramsWithTheirLayoutAndIgnoresOurOw
   RecordedSteps steps;
   ThreadWindow own(true, L"own");
   ForceForegroundWindow(own.Handle(), true);
-  TDataDM dataModule({.hookLibrary = test::StandInLibrary(), .parts = &steps});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::StandInLibrary(), .parts = &steps});
   ASSERT_TRUE(dataModule.Switch().Start());
   ASSERT_TRUE(dataModule.Watch().tmrCheckVista().Enabled());
 

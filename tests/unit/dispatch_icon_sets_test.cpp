@@ -10,6 +10,7 @@
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
 #include "tests/unit/qvlib_test_support.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -40,7 +41,7 @@ class IconSetChoice : public ::testing::Test {
 };
 
 TEST_F(IconSetChoice, TheProgramInFrontGetsItsOwnSetAndAnyOtherNone) {
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .parts = &steps, .iconSets = &list});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary(), .parts = &steps, .iconSets = &list});
   ForeignWindow notepad(L"notepad.exe", L"Notepad");
   ASSERT_NE(notepad.Handle(), nullptr);
   dataModule.Watch().DetectActiveApplication(notepad.Handle());
@@ -67,7 +68,7 @@ TEST_F(IconSetChoice, TheProgramInFrontGetsItsOwnSetAndAnyOtherNone) {
 }
 
 TEST_F(IconSetChoice, TheDesktopInFrontGetsTheDesktopSetOfThisWindowsVersion) {
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .parts = &steps, .iconSets = &list});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary(), .parts = &steps, .iconSets = &list});
   {
     probe::TestWindow desktop(L"Progman", L"Program Manager", nullptr, true);
     ForceForegroundWindow(desktop.Handle(), true);
@@ -88,7 +89,7 @@ TEST_F(IconSetChoice, TheDesktopInFrontGetsTheDesktopSetOfThisWindowsVersion) {
 }
 
 TEST_F(IconSetChoice, ADataModuleWithoutIconSetsHandsNone) {
-  TDataDM dataModule({.hookLibrary = test::MissingLibrary(), .parts = &steps});
+  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary(), .parts = &steps});
   ForeignWindow notepad(L"notepad.exe", L"Notepad");
   dataModule.Watch().DetectActiveApplication(notepad.Handle());
   ASSERT_EQ(steps.appIcons.size(), 1u);

@@ -10,6 +10,7 @@
 #include "hub/data_module.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -26,7 +27,7 @@ class DispatchTest : public ::testing::Test {
     while (PeekMessageW(&stale, nullptr, 0, 0, PM_REMOVE)) {
     }
     ui::Application::Create({.title = L"Orvane Paste"});
-    dataModule_.emplace(DataModuleOptions{.hookLibrary = test::MissingLibrary(), .parts = &steps_});
+    dataModule_.emplace(testing::ProcessInputRecords(), DataModuleOptions{.hookLibrary = test::MissingLibrary(), .parts = &steps_});
   }
   void TearDown() override {
     dataModule_.reset();

@@ -15,6 +15,7 @@
 #include "templates/template_view_form.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/dispatch_test_support.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -33,7 +34,9 @@ class DispatchWiringTest : public ::testing::Test {
         PopupProgramParts{.keyboard = &*runtime_, .foreground = Foreground(), .settings = PresetOrNull()});
     popup_->Create();
     // The data module's own parts: the real pop-up and keyboard.
-    dataModule_.emplace(DataModuleOptions{.hookLibrary = test::MissingLibrary()});
+    dataModule_.emplace(testing::ProcessInputRecords(),
+                        DataModuleOptions{.hookLibrary = test::MissingLibrary(), .keyModel = &runtime_->Model()});
+    dataModule_->ConnectPopup(popup_.get());
   }
   void TearDown() override {
     dataModule_.reset();
@@ -59,7 +62,7 @@ class DispatchWiringTest : public ::testing::Test {
     ASSERT_GT(KeyHistory().Count(), 0);
   }
 
-  std::optional<KeyboardRuntime> runtime_;
+  std::optional<testing::ProgramKeyboardRuntime> runtime_;
   std::unique_ptr<TTemplateViewForm> popup_;
   std::optional<TDataDM> dataModule_;
 };

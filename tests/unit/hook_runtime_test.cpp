@@ -17,6 +17,7 @@
 #include "testing/probe/test_window.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/ui_test_support.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/exceptions.h"
 #include "ui/handles.h"
 
@@ -88,7 +89,7 @@ class HookRuntime : public UiTest {
 
   CountingWindows windows_;
   int& shows = windows_.shows;
-  KeyboardRuntime runtime_{windows_};
+  testing::ProgramKeyboardRuntime runtime_{windows_};
   ui::HookHandle spy_;
   std::vector<std::wstring> reported;
 };
@@ -163,7 +164,7 @@ TEST_F(HookRuntime, TheDataModuleSwitchesTheHookAndTellsTheHelperInOrder) {
     return shows - before;
   };
   {
-    TDataDM dataModule({.hookLibrary = test::StandInLibrary()});
+    TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::StandInLibrary()});
     ASSERT_TRUE(dataModule.Switch().Start());
     EXPECT_TRUE(runtime_.Model().Active());
     EXPECT_EQ(winSpace(), 1);

@@ -21,6 +21,7 @@
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/main_keyboard_form.h"
 #include "tests/unit/settings_fixture.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
 #include "ui/monitor.h"
@@ -247,7 +248,7 @@ class KeyboardWindow : public test::SettingsTest {
 
   KeyboardAppearance appearance;
   RecordingPort port;
-  std::optional<KeyboardRuntime> runtime;
+  std::optional<testing::ProgramKeyboardRuntime> runtime;
   TMainKeyboardForm* keyboard = nullptr;
   TMainKeyboardBackgroundForm* background = nullptr;
 };

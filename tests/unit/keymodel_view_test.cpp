@@ -393,6 +393,7 @@ TEST(KeyModelWiring, BindingTextsNameKeysByTheModelWhileItLives) {
     model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
     model.SetLayout(testing::kSwapped);
     WireKeyModel(model);
+    SetQvKeyboard(&model);  // as the program's start does
     EXPECT_EQ(QvKeyboard(), &model);
     EXPECT_EQ(BindingKeyName(65), L"Q");  // the A key sits where US English has Q
     EXPECT_EQ(BindingKeyName(161), L"RShift");

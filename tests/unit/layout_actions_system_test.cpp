@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/foreground_state.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/system_keyboard.h"
@@ -53,7 +54,8 @@ class ConvertSelection : public test::ClipmonTest {
   SystemKeyInput input;
   TQvKeyboard model{layouts, input};
   TKeyHistory history;
-  SystemLayoutActions actions{model, history, [this](LayoutHandle layout) { model.SetLayout(layout); }};
+  ForegroundState foreground;
+  SystemLayoutActions actions{model, history, foreground, [this](LayoutHandle layout) { model.SetLayout(layout); }};
 };
 
 TEST_F(ConvertSelection, TheSelectionIsReplacedByItsConversionAndTheUserClipboardReturns) {
@@ -104,7 +106,8 @@ TEST(SystemLayoutChars, KeysOfTheUsLayoutAndTheirCharacters) {
 
   MonitorPasteSteps clipboard;
   EXPECT_FALSE(clipboard.MonitorPresent());  // no monitor in this test
-  SystemLayoutSwitchPorts ports(nullptr);
+  const ForegroundState foreground;
+  SystemLayoutSwitchPorts ports(foreground, nullptr);
   SystemKeyInput input;
   TQvKeyboard model(layouts, input);
   SystemLayoutSwitcher switcher(ports, model);

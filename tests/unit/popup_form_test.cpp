@@ -26,6 +26,7 @@
 #include "core/preset.h"
 #include "core/wait_form.h"
 #include "tests/unit/window_pixels.h"
+#include "tests/unit/input_records_support.h"
 #include "helper/helper_protocol.h"
 #include "templates/template_paste_win.h"
 #include "templates/template_text.h"
@@ -177,7 +178,7 @@ class PopupFormTest : public ::testing::Test {
   HWND helper_ = nullptr;
   HWND target_ = nullptr;
   std::shared_ptr<FakeKeys> keys_;
-  std::optional<KeyboardRuntime> keyboard_;
+  std::optional<testing::ProgramKeyboardRuntime> keyboard_;
   std::wstring typedWord_;
   std::vector<Pasted> pasted_;
   std::unique_ptr<TTemplateViewForm> form_;

@@ -177,11 +177,11 @@ class WindowEffects : public SettersTest {
     model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
     model.SetView(&view);
     model.SetPainting(true);
-    SetQvKeyboard(&model);
+    effects.UseKeyModel(&model);
     view.redraws = 0;
   }
   void TearDown() override {
-    SetQvKeyboard(nullptr);
+    effects.UseKeyModel(nullptr);
     SettersTest::TearDown();
   }
   void Note(std::string what) { notes.push_back(std::move(what)); }

@@ -18,7 +18,10 @@ namespace snibbet::test {
 // fills takes the place of that effect.
 class RecordedEffects : public ProgramSettingEffects {
  public:
-  RecordedEffects() : ProgramSettingEffects(nullptr, nullptr) {}
+  // The binding list is the program's.
+  RecordedEffects() : ProgramSettingEffects(nullptr, nullptr, {.bindings = &QvActions()}) {}
+  // The key model the keyboard effects act on; none: they do nothing.
+  void UseKeyModel(TQvKeyboard* model) { targets_.keyModel = model; }
 
   std::function<bool()> dataModuleActive;
   std::function<void(bool)> setDataModuleActive;

@@ -79,12 +79,12 @@ TEST_F(HotkeyTest, HotkeyTextFollowsTheKeyboardViewWhileItLives) {
   TQvKeyboard model(layouts, input, &tables);
   model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
   model.SetLayout(testing::kSwapped);
-  SetQvKeyboard(&model);
+  effects.UseKeyModel(&model);
   TPreset preset(AppIni(), effects);
   // The view names the A key by the US position it sits on (Q); without
   // names of the settings' own, the key-name table's.
   EXPECT_EQ(preset.ShortCutToKeyText((0x20 << 8) | 'A'), L"Ctrl+Q");
-  SetQvKeyboard(nullptr);
+  effects.UseKeyModel(nullptr);
   EXPECT_EQ(preset.ShortCutToKeyText((0x20 << 8) | 'A'), L"Ctrl+A");
 }
 

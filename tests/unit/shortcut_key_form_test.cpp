@@ -13,6 +13,7 @@
 #include "keyboard/main_keyboard_form.h"
 #include "keyboard/template_hotkey.h"
 #include "tests/unit/ui_test_support.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/handles.h"
 #include "ui/timer.h"
 
@@ -95,7 +96,7 @@ class ShortKeyForm : public UiTest {
   }
 
   CountingWindows windows_;
-  KeyboardRuntime runtime_{windows_};
+  testing::ProgramKeyboardRuntime runtime_{windows_};
   ui::HookHandle spy_;
   bool scriptStarted_ = false;
 };

@@ -17,6 +17,7 @@
 #include "tests/host/keymodel_fakes.h"
 #include "tests/unit/datamodule_test_support.h"
 #include "tests/unit/settings_fixture.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
 #include "ui/standard_menu_painter.h"
@@ -55,7 +56,7 @@ class NotedAddresses : public ShellTrayPort {
 // Counts the pop-up's openings; the rest is the program's.
 class CountedPopup : public ProgramParts {
  public:
-  explicit CountedPopup(int& requests) : ProgramParts(nullptr), requests_(requests) {}
+  explicit CountedPopup(int& requests) : ProgramParts(KeyHistory(), nullptr, nullptr), requests_(requests) {}
   void ShowTemplateView() override { ++requests_; }
 
  private:
@@ -82,7 +83,11 @@ class TrayModuleTest : public test::SettingsTest {
   }
 
   DataModuleOptions Options() {
-    return {.hookLibrary = test::StandInLibrary(), .tray = &tray_, .parts = &parts_};
+    return {.hookLibrary = test::StandInLibrary(),
+            .tray = &tray_,
+            .parts = &parts_,
+            .store = AppIniOrNull(),
+            .settings = PresetOrNull()};
   }
 
   int popupRequests_ = 0;
@@ -92,7 +97,7 @@ class TrayModuleTest : public test::SettingsTest {
 };
 
 TEST_F(TrayModuleTest, BalloonCountersLiveInTheSettingsKey) {
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   module.Tray().SetTrayIconVisible(true);
 
   module.Tray().ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
@@ -116,7 +121,7 @@ TEST_F(TrayModuleTest, BalloonCountersLiveInTheSettingsKey) {
 
 TEST_F(TrayModuleTest, HiddenIconShowsOnlyForTheBalloon) {
   Preset().SetHideTrayIcon(true);
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   module.Tray().ShowTipBalloon(L"FirstStart", 1, LangId(34), LangId(35), 5000);
   EXPECT_EQ(Get(L"FirstStart")->Dword(), 1u);
   EXPECT_FALSE(module.Tray().trayMain().InShell());
@@ -128,7 +133,7 @@ TEST_F(TrayModuleTest, MenuItemsInOrderWithTheirTexts) {
   Lang().SetText(331, L"Templates");
   Lang().SetText(322, L"About %1");
   Lang().SetText(406, L"Help");
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   module.ApplyLanguage();
   module.Tray().pmTrayPopup();
   const std::vector<std::wstring> shown = module.Tray().pmTray().ShownCaptions();
@@ -158,7 +163,7 @@ TEST_F(TrayModuleTest, MenuItemsInOrderWithTheirTexts) {
 
 TEST_F(TrayModuleTest, EachTemplateHotkeyAddsItsShortcutAfresh) {
   Lang().SetText(331, L"Templates");
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   for (int key : {VK_SPACE, int{'T'}}) {
     TQvAction* binding = QvActions().Add(static_cast<std::uint8_t>(key), kLeftWinBit);
     ASSERT_NE(binding, nullptr);
@@ -177,7 +182,7 @@ TEST_F(TrayModuleTest, ARightToLeftMenuKeepsItsCaptionsAsTheyAre) {
   Lang().SetText(331, L"Templates");
   DataModuleOptions options = Options();
   options.trayMenuRightToLeft = [] { return true; };
-  TDataDM module(options);
+  TDataDM module(testing::ProcessInputRecords(), options);
   TQvAction* binding = QvActions().Add(VK_SPACE, kLeftWinBit);
   ASSERT_NE(binding, nullptr);
   binding->SetKind(8);
@@ -199,11 +204,11 @@ TEST_F(TrayModuleTest, TheFlagIsOfTheLayoutTheKeyModelTypesIn) {
     testing::FakeInput input;
     CharTableCache tables;
     TQvKeyboard model{layouts, input, &tables};
-    testing::KeyModelScope modelInUse(model);
     Preset().SetShowLangIcon(true);
     DataModuleOptions options = Options();
     options.pictures = pictures;
-    TDataDM module(options);
+    options.keyModel = &model;
+    TDataDM module(testing::ProcessInputRecords(), options);
     ASSERT_TRUE(module.Switch().Start());
 
     // The window in front types French; the program's own thread does not.
@@ -251,7 +256,7 @@ TEST_F(TrayModuleTest, EveryItemFitsItsCaptionAndShortcutInEitherLook) {
   ASSERT_NE(binding, nullptr);
   binding->SetKind(8);
   binding->SetParam(1);
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   for (PopupMenuStyle style : {PopupMenuStyle::Standard, PopupMenuStyle::XP}) {
     module.Tray().pmTray().SetStyle(style);
     ReadItemRectsOfNextMenu();
@@ -276,7 +281,7 @@ TEST_F(TrayModuleTest, EveryItemFitsItsCaptionAndShortcutInEitherLook) {
 }
 
 TEST_F(TrayModuleTest, DoubleClickOpensThePopupOnceAndRightButtonNever) {
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   PostToIcon(module, WM_LBUTTONUP);
   PostToIcon(module, WM_LBUTTONDBLCLK);
   PostToIcon(module, WM_LBUTTONUP);
@@ -291,7 +296,7 @@ TEST_F(TrayModuleTest, DoubleClickOpensThePopupOnceAndRightButtonNever) {
 }
 
 TEST_F(TrayModuleTest, AddressesOpenedByTheMenu) {
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   module.Tray().pmTray().Item(L"pmiMail").onClick();
   module.Tray().pmTray().Item(L"pmiWWW").onClick();
   module.Tray().pmTray().Item(L"pmiForum").onClick();
@@ -302,7 +307,7 @@ TEST_F(TrayModuleTest, AddressesOpenedByTheMenu) {
 }
 
 TEST_F(TrayModuleTest, ExitSwitchesOffThenEndsTheLoopUnlessLocked) {
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   PutDword(L"AccessDenied", 1);
   Preset().Load();
   ASSERT_TRUE(module.Switch().Start());
@@ -320,7 +325,7 @@ TEST_F(TrayModuleTest, ExitSwitchesOffThenEndsTheLoopUnlessLocked) {
 
 // A window with unsaved work has its say before Exit and before the session ends.
 TEST_F(TrayModuleTest, ExitAndTheSessionEndWaitForTheOpenWindowsToAgree) {
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   ASSERT_TRUE(module.Switch().Start());
   tray_.windowsAllowExit = false;
   module.Tray().pmiCloseClick();
@@ -340,7 +345,7 @@ TEST_F(TrayModuleTest, ExitAndTheSessionEndWaitForTheOpenWindowsToAgree) {
 }
 
 TEST_F(TrayModuleTest, LanguageRebuildsTheBindingKinds) {
-  TDataDM module(Options());
+  TDataDM module(testing::ProcessInputRecords(), Options());
   Lang().SetText(213, L"Windows of %1");
   Lang().SetText(323, L"Beenden");
   module.ApplyLanguage();

@@ -20,6 +20,7 @@
 #include "keyboard/template_hotkey.h"
 #include "templates/template_table.h"
 #include "tests/unit/program_window_fixture.h"
+#include "tests/unit/input_records_support.h"
 #include "ui/application.h"
 
 namespace snibbet {
@@ -239,7 +240,7 @@ TEST_F(WizardFormTest, ProposalsLeaveATemplateHotkeyOnAProposalKeyAsItIs) {
 }
 
 TEST_F(WizardFormTest, AMouseButtonAnywhereStartsANewTypedWordWhileTheWizardExists) {
-  KeyboardRuntime keyboard;
+  testing::ProgramKeyboardRuntime keyboard;
   keyboard.LoadLayout(L"Standard");
   Open();
   Pump();
