@@ -20,6 +20,7 @@
 #include "core/bug_report.h"
 #include "core/bug_report_form.h"
 #include "core/debug_log.h"
+#include "core/foreground_state.h"
 #include "core/icon_sets.h"
 #include "core/input_helper_link.h"
 #include "core/lang_list.h"
@@ -170,7 +171,10 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
   keyboardWindow.ConnectIconSets(ProgramKeyIconSets(iconSets, &keyboard->BindingPictures()));
   // The view takes the appearance now that it exists (line height in its font).
   dataModule->Look().Apply();
-  app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
+  // The user's clipboard goes back later when the foreground watch found a slow paste target in front.
+  app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{
+      .keyboard = &adapters.historyKeyboard,
+      .slowPasteTargetInFront = [] { return Foreground().ForegroundInPasteTable(); }});
   // Its Edit button opens the template editor; it shows over the wizard.
   auto& popup = app.CreateForm<TTemplateViewForm>(adapters.templateEditor, adapters.wizardWindow);
   // The hook hands it keys until the loop ends; the forms go after that.

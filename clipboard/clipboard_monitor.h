@@ -64,6 +64,8 @@ struct ClipboardMonitorOptions {
   std::wstring historyFolder{};                             // default: the settings store's clipboard folder
   HistoryKeyboardPort* keyboard = nullptr;                  // none: input is not blocked during a save
   std::function<void()> typePasteKeys{};                    // default: SendCtrlV
+  // One of the slow paste targets is in front; default: never.
+  std::function<bool()> slowPasteTargetInFront{};
 };
 
 class TQvClipboardMonitor : public TQvForm {

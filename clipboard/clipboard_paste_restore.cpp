@@ -4,17 +4,12 @@
 
 #include "core/clipboard_access.h"
 #include "core/clipboard_snapshot.h"
-#include "core/foreground_state.h"
 #include "core/message_pump.h"
 #include "core/process_idle.h"
 #include "core/synthetic_input.h"
 
 namespace snibbet {
 namespace {
-
-bool ForegroundIsSlowPasteTarget() {
-  return Foreground().ForegroundInPasteTable();
-}
 
 // Putting back a snapshot without a single whole record would only empty the
 // clipboard: the user's data would be gone and the template with it.
@@ -72,7 +67,7 @@ void TQvClipboardMonitor::RestoreAfterPaste() {
   ownWriteSequence_ = GetClipboardSequenceNumber();
   ownWriteKnown_ = true;
   restoreRetriesLeft_ = kRestoreRetries;
-  restoreDelayMs_ = ForegroundIsSlowPasteTarget() ? kSlowTargetRestoreDelayMs : kRestoreDelayMs;
+  restoreDelayMs_ = options_.slowPasteTargetInFront() ? kSlowTargetRestoreDelayMs : kRestoreDelayMs;
   // Put back before the target read the template, the user's clipboard
   // would be pasted in its place.
   awaitingTake_ = pasteTake_.Awaited(offer_.OnClipboard());
@@ -138,7 +133,7 @@ bool TQvClipboardMonitor::IsFirstPasteInto(bool& newWindow) {
 void TQvClipboardMonitor::SendPasteKeys() {
   bool newWindow = false;
   const bool first = IsFirstPasteInto(newWindow);
-  if (first && ForegroundIsSlowPasteTarget()) {
+  if (first && options_.slowPasteTargetInFront()) {
     if (newWindow) {
       WaitForProcessIdle(200, 300);
     } else {

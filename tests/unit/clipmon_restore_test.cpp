@@ -5,7 +5,6 @@
 
 #include "clipboard/paste_take.h"
 #include "core/clipboard_access.h"
-#include "hub/data_module.h"
 #include "tests/unit/clipmon_test_support.h"
 
 namespace snibbet {
@@ -67,9 +66,7 @@ TEST_F(ClipmonRestoreTest, UserFormatsComeBackByteForByteAfterTheDelaySilently) 
 }
 
 TEST_F(ClipmonRestoreTest, SlowPasteTargetsWaitLonger) {
-  TDataDM dataModule({.hookLibrary = L"no_such_folder\\SnibbetH.dll"});
-  dataModule.Watch().SetForegroundInPasteTable(true);
-  TQvClipboardMonitor& monitor = MakeMonitor();
+  TQvClipboardMonitor& monitor = MakeMonitor(true, {.slowPasteTargetInFront = [] { return true; }});
   Paste(monitor, L"template");
   EXPECT_EQ(monitor.tmrRestore.Interval(), 500u);
   PumpFor(380);
