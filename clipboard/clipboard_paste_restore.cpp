@@ -55,8 +55,26 @@ bool TQvClipboardMonitor::TakeSnapshot() {
 }
 
 bool TQvClipboardMonitor::OfferForPaste(std::vector<ClipboardFormatBytes> formats) {
+  // Replaced before the target read it, the offer before would be lost and
+  // this one pasted for its Ctrl+V as well.
+  WaitForPasteTaken();
   pasteTake_.Offered();
   return offer_.Put(std::move(formats));
+}
+
+// Bounded as the restore's wait for a take is, which also keeps it within
+// the input helper's safety time-out for a block without our typing.
+void TQvClipboardMonitor::WaitForPasteTaken() {
+  while (pasteTake_.WorthWaitingFor(offer_.OnClipboard())) {
+    const ULONGLONG waited = GetTickCount64() - pasteKeysTick_;
+    if (waited >= kUntakenOfferRestoreMs) {
+      pasteTake_.WaitRanOut();
+      return;
+    }
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(kUntakenOfferRestoreMs - waited), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    if (!ProcessPendingMessages()) return;
+  }
 }
 
 void TQvClipboardMonitor::RestoreAfterPaste() {
@@ -148,6 +166,7 @@ void TQvClipboardMonitor::SendPasteKeys() {
   DWORD targetProcess = 0;
   if (HWND target = GetForegroundWindow()) GetWindowThreadProcessId(target, &targetProcess);
   pasteTake_.PasteKeysSent(targetProcess);
+  pasteKeysTick_ = GetTickCount64();
   options_.typePasteKeys();
 }
 

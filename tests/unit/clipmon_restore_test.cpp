@@ -294,6 +294,16 @@ TEST(PasteTakeTest, OnlyTheTargetsReadAfterThePasteKeysIsTheTake) {
   take.Offered();
   take.PasteKeysSent(0);
   EXPECT_TRUE(take.Rendered(77)) << "with the target unknown, any read after Ctrl+V";
+
+  take.WaitRanOut();  // target 0 left the pieces after it unread
+  take.Offered();
+  take.PasteKeysSent(0);
+  EXPECT_FALSE(take.WorthWaitingFor(true)) << "every piece would wait the whole bound";
+  EXPECT_TRUE(take.Awaited(true)) << "the restore still waits for its read";
+  EXPECT_TRUE(take.Rendered(0));
+  take.Offered();
+  take.PasteKeysSent(0);
+  EXPECT_TRUE(take.WorthWaitingFor(true)) << "it reads again";
 }
 
 }  // namespace
