@@ -194,7 +194,11 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   keyboardWindow.ConnectIconSets(ProgramKeyIconSets(iconSets, &keyboard->BindingPictures()));
   // The view takes the appearance now that it exists (line height in its font).
   dataModule->Look().Apply();
-  app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{.keyboard = &adapters.historyKeyboard});
+  // The user's clipboard goes back later when the foreground watch found a slow paste target in front.
+  ForegroundState& foreground = records.foreground;
+  app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{
+      .keyboard = &adapters.historyKeyboard,
+      .slowPasteTargetInFront = [&foreground] { return foreground.ForegroundInPasteTable(); }});
   // It reads the keyboard, the application in front and the settings; its
   // Edit button opens the template editor; it shows over the wizard.
   auto& popup = app.CreateForm<TTemplateViewForm>(

@@ -25,6 +25,7 @@ ClipboardMonitorOptions WithDefaults(ClipboardMonitorOptions options) {
   if (!options.showWarning) options.showWarning = ShowWarningMessage;
   if (!options.playSound) options.playSound = PlayEventSound;
   if (!options.typePasteKeys) options.typePasteKeys = [] { SendCtrlV(); };
+  if (!options.slowPasteTargetInFront) options.slowPasteTargetInFront = [] { return false; };
   if (!options.historySettings) {
     options.historySettings = [] {
       const TPreset* preset = PresetOrNull();

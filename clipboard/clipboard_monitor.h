@@ -64,6 +64,8 @@ struct ClipboardMonitorOptions {
   std::wstring historyFolder{};                             // default: the settings store's clipboard folder
   HistoryKeyboardPort* keyboard = nullptr;                  // none: input is not blocked during a save
   std::function<void()> typePasteKeys{};                    // default: SendCtrlV
+  // One of the slow paste targets is in front; default: never.
+  std::function<bool()> slowPasteTargetInFront{};
 };
 
 class TQvClipboardMonitor : public TQvForm {
@@ -101,7 +103,12 @@ class TQvClipboardMonitor : public TQvForm {
   bool SaveBeforePaste();
   // Puts the program's own content for a paste on the clipboard, each format
   // rendered when a reader asks for it. False when the clipboard did not take it.
+  // Waits first for the target to take the offer before (WaitForPasteTaken).
   bool OfferForPaste(std::vector<ClipboardFormatBytes> formats);
+  // Waits, processing messages, until the target has read the offer it was
+  // last told to paste, at most kUntakenOfferRestoreMs from that Ctrl+V.
+  // Returns at once when no such offer is on the clipboard.
+  void WaitForPasteTaken();
   // Puts the kept clipboard back after the restore delay (longer for the slow
   // paste targets), counted from the target's take of the offered template;
   // kUntakenOfferRestoreMs after the call when it never takes it. Nothing
@@ -177,6 +184,7 @@ class TQvClipboardMonitor : public TQvForm {
   DWORD ownWriteSequence_ = 0;      // right after the paste, then after the restore
   int restoreRetriesLeft_ = 0;
   PasteTake pasteTake_;
+  ULONGLONG pasteKeysTick_ = 0;     // when the last paste keys went
   bool awaitingTake_ = false;       // the restore timer runs as the bound of the take
   UINT restoreDelayMs_ = kRestoreDelayMs;  // the delay once taken
   bool monitoring_ = true;

@@ -4,17 +4,12 @@
 
 #include "core/clipboard_access.h"
 #include "core/clipboard_snapshot.h"
-#include "core/foreground_state.h"
 #include "core/message_pump.h"
 #include "core/process_idle.h"
 #include "core/synthetic_input.h"
 
 namespace snibbet {
 namespace {
-
-bool ForegroundIsSlowPasteTarget() {
-  return Foreground().ForegroundInPasteTable();
-}
 
 // Putting back a snapshot without a single whole record would only empty the
 // clipboard: the user's data would be gone and the template with it.
@@ -60,8 +55,26 @@ bool TQvClipboardMonitor::TakeSnapshot() {
 }
 
 bool TQvClipboardMonitor::OfferForPaste(std::vector<ClipboardFormatBytes> formats) {
+  // Replaced before the target read it, the offer before would be lost and
+  // this one pasted for its Ctrl+V as well.
+  WaitForPasteTaken();
   pasteTake_.Offered();
   return offer_.Put(std::move(formats));
+}
+
+// Bounded as the restore's wait for a take is, which also keeps it within
+// the input helper's safety time-out for a block without our typing.
+void TQvClipboardMonitor::WaitForPasteTaken() {
+  while (pasteTake_.WorthWaitingFor(offer_.OnClipboard())) {
+    const ULONGLONG waited = GetTickCount64() - pasteKeysTick_;
+    if (waited >= kUntakenOfferRestoreMs) {
+      pasteTake_.WaitRanOut();
+      return;
+    }
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(kUntakenOfferRestoreMs - waited), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    if (!ProcessPendingMessages()) return;
+  }
 }
 
 void TQvClipboardMonitor::RestoreAfterPaste() {
@@ -72,7 +85,7 @@ void TQvClipboardMonitor::RestoreAfterPaste() {
   ownWriteSequence_ = GetClipboardSequenceNumber();
   ownWriteKnown_ = true;
   restoreRetriesLeft_ = kRestoreRetries;
-  restoreDelayMs_ = ForegroundIsSlowPasteTarget() ? kSlowTargetRestoreDelayMs : kRestoreDelayMs;
+  restoreDelayMs_ = options_.slowPasteTargetInFront() ? kSlowTargetRestoreDelayMs : kRestoreDelayMs;
   // Put back before the target read the template, the user's clipboard
   // would be pasted in its place.
   awaitingTake_ = pasteTake_.Awaited(offer_.OnClipboard());
@@ -138,7 +151,7 @@ bool TQvClipboardMonitor::IsFirstPasteInto(bool& newWindow) {
 void TQvClipboardMonitor::SendPasteKeys() {
   bool newWindow = false;
   const bool first = IsFirstPasteInto(newWindow);
-  if (first && ForegroundIsSlowPasteTarget()) {
+  if (first && options_.slowPasteTargetInFront()) {
     if (newWindow) {
       WaitForProcessIdle(200, 300);
     } else {
@@ -153,6 +166,7 @@ void TQvClipboardMonitor::SendPasteKeys() {
   DWORD targetProcess = 0;
   if (HWND target = GetForegroundWindow()) GetWindowThreadProcessId(target, &targetProcess);
   pasteTake_.PasteKeysSent(targetProcess);
+  pasteKeysTick_ = GetTickCount64();
   options_.typePasteKeys();
 }
 

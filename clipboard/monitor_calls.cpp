@@ -69,4 +69,8 @@ void MonitorPasteSteps::SendPasteKeys() {
   SendCtrlV();
 }
 
+void MonitorPasteSteps::WaitForPasteTaken() {
+  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->WaitForPasteTaken();
+}
+
 }  // namespace snibbet

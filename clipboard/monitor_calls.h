@@ -32,6 +32,8 @@ class MonitorPasteSteps final : public ClipboardPasteSteps {
   void ResetClipboardChanged() override;
   void WaitForClipboardChange() override;
   void SendPasteKeys() override;
+  // Nothing without a monitor: no offer is watched then.
+  void WaitForPasteTaken() override;
 
  private:
   std::uint32_t sequenceAtReset_ = 0;

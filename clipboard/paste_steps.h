@@ -36,6 +36,8 @@ class ClipboardPasteSteps {
   virtual void WaitForClipboardChange() = 0;
   // Waits for the target, then Ctrl+V.
   virtual void SendPasteKeys() = 0;
+  // Waits, bounded, until the target has read what the last Ctrl+V pasted.
+  virtual void WaitForPasteTaken() {}
 };
 
 }  // namespace snibbet

@@ -99,7 +99,13 @@ void TagExpander::ProcessKeyTags(std::wstring_view text) {
 }
 
 // The keys go down in the list's order and come up in the same order.
+// Typed after Ctrl+V, they are behind it in the target's input, and a target
+// that reads the clipboard while it handles Ctrl+V takes them after the text
+// however late it is. They wait for the read all the same: one that reads
+// after its Ctrl+V handling (on another thread, say) would get them first.
+// The wait costs no time overall, since the next piece waits for that read.
 void TagExpander::TypeKeys(std::wstring_view list) {
+  clipboard_.WaitForPasteTaken();
   const std::vector<std::uint8_t> keys = ParseKeyList(list);
   for (const std::uint8_t key : keys) env_.SendKey(key, false, false);
   for (const std::uint8_t key : keys) env_.SendKey(key, true, false);

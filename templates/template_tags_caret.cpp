@@ -25,6 +25,10 @@ void TagExpander::PlaceCaretAtMarker(std::wstring_view text, bool isRichText) {
 }
 
 void TagExpander::PlaceCaretBehind(std::wstring_view tail, bool isRichText) {
+  // Until the target has read the paste, the probe's copy below would read
+  // back the paste itself, and the target's late copy of the probe would
+  // then take the place of the user's clipboard.
+  clipboard_.WaitForPasteTaken();
   Press(kLeftKey, true);
   env_.Sleep(kKeyPauseMs);
   env_.SendKey(kShiftKey, false, false);

@@ -70,6 +70,7 @@ class MainRoadTest : public SnibbetTest {
                                   Template("tagged", "<DATETIME yyyy>-<CLIPBOARD>-<SOMEOF><QV>r</QV></SOMEOF>"
                                                      "<KEY Shift+X>|!"),
                                   Template("selfish", "<FILE " + ToAnsi(selfFile_) + ">"),
+                                  Template("pieces", "ONE<KEY Shift+X>TW|O"),
                               };
     // A list long enough to scroll.
     for (char i = 'a'; i <= 'z'; ++i) templates.push_back(Template(std::string("wheel ") + i, "w"));
@@ -315,10 +316,6 @@ TEST_F(MainRoadTest, TheOnlyMatchIsPastedAtOnceWithoutThePopupOnScreen) {
   Finish();
 }
 
-// The pop-up's target closes while the paste waits for the clipboard, which
-// another program holds, and another document comes to the front: that
-// document must not lose its last characters for the word typed into the one
-// that went, nor get the template.
 TEST_F(MainRoadTest, ATargetThatReadsTheClipboardLateGetsTheTemplateAndThenTheUserHasTheirsBack) {
   probe::SetClipboardText(L"USER");
   // Busy for far longer than a restore right after Ctrl+V would wait.
@@ -335,6 +332,26 @@ TEST_F(MainRoadTest, ATargetThatReadsTheClipboardLateGetsTheTemplateAndThenTheUs
   Finish();
 }
 
+// A template pasted in pieces around a key tag: each piece stays on the
+// clipboard until the late target has read it.
+TEST_F(MainRoadTest, ALateTargetGetsEachPieceOfAKeyTaggedTemplateInTurn) {
+  probe::SetClipboardText(L"USER");
+  StartAll(L"lateedit", {L"2000"});
+  probe::PhysicalType("pi");
+  ASSERT_TRUE(EditShows(L"pi"));
+  PressHotkey();
+  EXPECT_TRUE(probe::WaitUntil([&] { return probe::WindowText(edit_) == L"ONEXTWO"; }, 10s))
+      << probe::ToUtf8(probe::WindowText(edit_));
+  EXPECT_TRUE(probe::WaitUntil([] { return probe::ClipboardText() == L"USER"; }, 2s))
+      << "the user's clipboard did not come back: " << ClipboardFormats();
+  ExpectNoKeyHeld();
+  Finish();
+}
+
+// The pop-up's target closes while the paste waits for the clipboard, which
+// another program holds, and another document comes to the front: that
+// document must not lose its last characters for the word typed into the one
+// that went, nor get the template.
 TEST_F(MainRoadTest, ATargetClosedWhileThePasteWaitsLeavesTheWindowInFrontAsItWas) {
   const std::wstring title = L"Road bystander " + std::to_wstring(GetCurrentProcessId());
   Start(TestDir() + L"ProbeTarget.exe", {L"edit", title}, probe::AtEnd::MustRun);

@@ -5,7 +5,6 @@
 
 #include "clipboard/paste_take.h"
 #include "core/clipboard_access.h"
-#include "hub/data_module.h"
 #include "tests/unit/clipmon_test_support.h"
 #include "tests/unit/input_records_support.h"
 
@@ -68,9 +67,7 @@ TEST_F(ClipmonRestoreTest, UserFormatsComeBackByteForByteAfterTheDelaySilently) 
 }
 
 TEST_F(ClipmonRestoreTest, SlowPasteTargetsWaitLonger) {
-  TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = L"no_such_folder\\SnibbetH.dll"});
-  dataModule.Watch().SetForegroundInPasteTable(true);
-  TQvClipboardMonitor& monitor = MakeMonitor();
+  TQvClipboardMonitor& monitor = MakeMonitor(true, {.slowPasteTargetInFront = [] { return true; }});
   Paste(monitor, L"template");
   EXPECT_EQ(monitor.tmrRestore.Interval(), 500u);
   PumpFor(380);
@@ -298,6 +295,16 @@ TEST(PasteTakeTest, OnlyTheTargetsReadAfterThePasteKeysIsTheTake) {
   take.Offered();
   take.PasteKeysSent(0);
   EXPECT_TRUE(take.Rendered(77)) << "with the target unknown, any read after Ctrl+V";
+
+  take.WaitRanOut();  // target 0 left the pieces after it unread
+  take.Offered();
+  take.PasteKeysSent(0);
+  EXPECT_FALSE(take.WorthWaitingFor(true)) << "every piece would wait the whole bound";
+  EXPECT_TRUE(take.Awaited(true)) << "the restore still waits for its read";
+  EXPECT_TRUE(take.Rendered(0));
+  take.Offered();
+  take.PasteKeysSent(0);
+  EXPECT_TRUE(take.WorthWaitingFor(true)) << "it reads again";
 }
 
 }  // namespace
