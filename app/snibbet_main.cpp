@@ -201,8 +201,8 @@ void RunApplication(ui::Application& app, TAppIni& store, ProgramTrayPort& tray,
                                   {std::wstring(L"HKEY_CURRENT_USER\\") + kSettingsKeyPath}));
   }
   dataModule->Tray().SetTrayIconVisible(!Preset().HideTrayIcon());
-  // Handles and the first showing (the layout, the opacity), never seen.
-  RealizeKeyboardWindowsUnseen(keyboardWindow);
+  // The model's layout and the windows' size and opacity; they stay hidden.
+  PrepareKeyboardWindowsHidden(keyboardWindow);
   BindTemplateHotkeyFromSetting(bindings, Preset().SCShowTemplates());
 
   dataModule->Tray().ApplyAccessRestrictions();
