@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ui/gdi.h"
 #include "ui/handles.h"
+#include "ui/image_list.h"
 
 namespace {
 
@@ -44,6 +48,40 @@ TEST(ResourcesTest, VersionInformationIsInTheUsEnglishBlock) {
   ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));  // 1.0
   EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+}
+
+std::vector<DWORD> PixelsOf(const ui::Bitmap& picture) {
+  DIBSECTION section{};
+  if (!picture || GetObjectW(picture.Get(), sizeof section, &section) != static_cast<int>(sizeof section)) return {};
+  const auto* bits = static_cast<const DWORD*>(section.dsBm.bmBits);
+  return std::vector<DWORD>(bits, bits + section.dsBm.bmWidth * section.dsBm.bmHeight);
+}
+
+// A list whose strip is made on its first use shows the same pictures as one
+// made at once, also when it was moved before; a strip that is not there
+// leaves it empty.
+TEST(ResourcesTest, AnImageStripMadeOnFirstUseHasTheStripsPictures) {
+  ui::ModuleHandle program(
+      LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  ui::ImageList now(16, 16);
+  ASSERT_EQ(now.AddStrip(program.Get(), L"IL_MAIN", CLR_NONE), 0);
+  ui::ImageList deferred = ui::ImageList::StripOnFirstUse(16, 16, program.Get(), L"IL_MAIN", CLR_NONE);
+  ui::ImageList later = std::move(deferred);
+  EXPECT_FALSE(deferred);
+  ASSERT_TRUE(later);
+  ASSERT_GT(now.Count(), 1);
+  EXPECT_EQ(later.Count(), now.Count());
+  EXPECT_EQ(later.ImageSize().cx, 16);
+  for (int index : {0, now.Count() - 1}) {
+    const std::vector<DWORD> expected = PixelsOf(now.ToAlphaBitmap(index));
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(PixelsOf(later.ToAlphaBitmap(index)), expected) << index;
+  }
+
+  const ui::ImageList missing = ui::ImageList::StripOnFirstUse(16, 16, program.Get(), L"NO_SUCH_STRIP", CLR_NONE);
+  EXPECT_EQ(missing.Count(), 0);
+  EXPECT_FALSE(missing.ToAlphaBitmap(0));
 }
 
 TEST(ResourcesTest, ManifestAsksForCommonControls6DpiAwarenessAndNoElevation) {
