@@ -241,8 +241,8 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
                                   {std::wstring(L"HKEY_CURRENT_USER\\") + kSettingsKeyPath}));
   }
   dataModule->Tray().SetTrayIconVisible(!settings.HideTrayIcon());
-  // Handles and the first showing (the layout, the opacity), never seen.
-  RealizeKeyboardWindowsUnseen(keyboardWindow);
+  // The model's layout and the windows' size and opacity; they stay hidden.
+  PrepareKeyboardWindowsHidden(keyboardWindow);
   BindTemplateHotkeyFromSetting(bindings, settings.SCShowTemplates());
 
   dataModule->Tray().ApplyAccessRestrictions();

@@ -170,7 +170,7 @@ int wmain() {
   keyboardWindow.Create();
   TMainKeyboardBackgroundForm keyboardBackground(keyboardWindow, appearance, port);
   keyboardBackground.Create();
-  RealizeKeyboardWindowsUnseen(keyboardWindow);
+  PrepareKeyboardWindowsHidden(keyboardWindow);
   // As in the program: a modifier change asks the hidden window for its key hint.
   runtime.OnModifierChanged([&keyboardWindow] { keyboardWindow.UpdateHint(); });
   BindTemplateHotkeyFromSetting(QvActions(), 0x8020);

@@ -12,11 +12,12 @@ constexpr int kTitleButtonPictureSize = 12;
 
 }  // namespace
 
+// Only a shown keyboard window, the hotkey dialog's picture or a binding's
+// picture draws them.
 KeyboardLook::KeyboardLook(HINSTANCE pictures)
-    : ilFormBtns_(kTitleButtonPictureSize, kTitleButtonPictureSize), ilKeys_(kKeyPictureSize, kKeyPictureSize) {
-  ilFormBtns_.AddStrip(pictures, L"IL_FORM_BTNS", CLR_NONE);
-  ilKeys_.AddStrip(pictures, L"IL_KEYS", CLR_NONE);
-}
+    : ilFormBtns_(ui::ImageList::StripOnFirstUse(kTitleButtonPictureSize, kTitleButtonPictureSize, pictures,
+                                                 L"IL_FORM_BTNS", CLR_NONE)),
+      ilKeys_(ui::ImageList::StripOnFirstUse(kKeyPictureSize, kKeyPictureSize, pictures, L"IL_KEYS", CLR_NONE)) {}
 
 void KeyboardLook::Apply() {
   FillKeyboardAppearance(appearance_, PresetOrNull(), MainKeyboardForm() != nullptr);

@@ -92,10 +92,10 @@ ProgramTray::ProgramTray(TrayPort& port, DataModuleParts& parts, ForegroundWatch
 void ProgramTray::LoadImageLists(HINSTANCE pictures) {
   ilTrayIcons_ = ui::ImageList(kTrayPictureSize, kTrayPictureSize);
   ilTrayIcons_.AddStrip(pictures, L"IL_TRAY_ICONS", CLR_NONE);
-  ilMain_ = ui::ImageList(kTrayPictureSize, kTrayPictureSize);
-  ilMain_.AddStrip(pictures, L"IL_MAIN", CLR_NONE);
-  ilLangs_ = ui::ImageList(kTrayPictureSize, kTrayPictureSize);
-  ilLangs_.AddStrip(pictures, L"IL_LANGS", CLR_NONE);
+  // The menu's pictures load with its first showing; the flags with the
+  // settings window or the first flag in the tray.
+  ilMain_ = ui::ImageList::StripOnFirstUse(kTrayPictureSize, kTrayPictureSize, pictures, L"IL_MAIN", CLR_NONE);
+  ilLangs_ = ui::ImageList::StripOnFirstUse(kTrayPictureSize, kTrayPictureSize, pictures, L"IL_LANGS", CLR_NONE);
 }
 
 TrayMenuHandlers ProgramTray::TrayMenuActions() {

@@ -597,17 +597,11 @@ LRESULT TMainKeyboardForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
   return TQvForm::HandleMessage(message, wParam, lParam);
 }
 
-void RealizeKeyboardWindowsUnseen(TMainKeyboardForm& keyboard) {
-  TMainKeyboardBackgroundForm* background = keyboard.BackgroundWindow();
-  const int top = keyboard.Top();
-  const int above = -keyboard.Height();
-  keyboard.SetTop(above);
-  if (background) background->SetTop(above);
-  keyboard.ShowNoActivate();
-  ShowWindow(ui::ApplicationWindow(), SW_HIDE);
-  keyboard.Hide();
-  keyboard.SetTop(top);
-  if (background) background->SetTop(top);
+void PrepareKeyboardWindowsHidden(TMainKeyboardForm& keyboard) {
+  // Never shown here: a showing, even off screen, makes the view's picture,
+  // a bitmap of the layout's size, for nobody to see.
+  keyboard.LoadLayoutFromSettings();
+  keyboard.ApplyAlphaBlend();
 }
 
 }  // namespace snibbet

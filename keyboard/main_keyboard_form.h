@@ -178,8 +178,9 @@ class TMainKeyboardForm : public TQvForm {
 // The one keyboard window while it exists; null otherwise.
 TMainKeyboardForm* MainKeyboardForm();
 
-// Gives both keyboard windows their handles and first showing without being
-// seen: shown once above the screen's top edge and hidden again.
-void RealizeKeyboardWindowsUnseen(TMainKeyboardForm& keyboard);
+// What the first showing would give both keyboard windows (the model's
+// layout, their size and opacity) while they stay hidden: the view makes its
+// picture only when the window first shows.
+void PrepareKeyboardWindowsHidden(TMainKeyboardForm& keyboard);
 
 }  // namespace snibbet

@@ -6,10 +6,26 @@
 #include "ui/gdi.h"
 
 namespace ui {
+namespace {
+
+int AddStripTo(HIMAGELIST list, HINSTANCE module, const wchar_t* resource, COLORREF mask) {
+  Bitmap strip(static_cast<HBITMAP>(LoadImageW(module, resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!strip) return -1;
+  return mask == CLR_NONE ? ImageList_Add(list, strip.Get(), nullptr) : ImageList_AddMasked(list, strip.Get(), mask);
+}
+
+}  // namespace
 
 ImageList::ImageList(int width, int height, int initialCapacity)
     : list_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, initialCapacity, 8)) {
   if (!list_) throw std::runtime_error("ImageList_Create failed");
+}
+
+ImageList ImageList::StripOnFirstUse(int width, int height, HINSTANCE module, std::wstring resource,
+                                     COLORREF mask) {
+  ImageList list;
+  list.deferred_.reset(new DeferredStrip{width, height, module, std::move(resource), mask});
+  return list;
 }
 
 ImageList::~ImageList() {
@@ -20,33 +36,40 @@ ImageList& ImageList::operator=(ImageList&& other) noexcept {
   if (this != &other) {
     if (list_) ImageList_Destroy(list_);
     list_ = std::exchange(other.list_, nullptr);
+    deferred_ = std::move(other.deferred_);
   }
   return *this;
 }
 
-int ImageList::Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
+HIMAGELIST ImageList::List() const {
+  if (deferred_) {
+    const std::unique_ptr<DeferredStrip> strip = std::move(deferred_);
+    list_ = ImageList_Create(strip->width, strip->height, ILC_COLOR32 | ILC_MASK, 8, 8);
+    if (list_) AddStripTo(list_, strip->module, strip->resource.c_str(), strip->mask);
+  }
+  return list_;
+}
+
+int ImageList::Count() const { return List() ? ImageList_GetImageCount(list_) : 0; }
 
 SIZE ImageList::ImageSize() const {
   int cx = 0, cy = 0;
-  if (list_) ImageList_GetIconSize(list_, &cx, &cy);
+  if (List()) ImageList_GetIconSize(list_, &cx, &cy);
   return {cx, cy};
 }
 
-int ImageList::AddIcon(HICON icon) { return list_ && icon ? ImageList_ReplaceIcon(list_, -1, icon) : -1; }
+int ImageList::AddIcon(HICON icon) { return List() && icon ? ImageList_ReplaceIcon(list_, -1, icon) : -1; }
 
 int ImageList::AddStrip(HINSTANCE module, const wchar_t* resource, COLORREF mask) {
-  if (!list_) return -1;
-  Bitmap strip(static_cast<HBITMAP>(LoadImageW(module, resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  if (!strip) return -1;
-  return mask == CLR_NONE ? ImageList_Add(list_, strip.Get(), nullptr) : ImageList_AddMasked(list_, strip.Get(), mask);
+  return List() ? AddStripTo(list_, module, resource, mask) : -1;
 }
 
 IconHandle ImageList::ExtractIcon(int index) const {
-  return IconHandle(list_ ? ImageList_GetIcon(list_, index, ILD_TRANSPARENT) : nullptr);
+  return IconHandle(List() ? ImageList_GetIcon(list_, index, ILD_TRANSPARENT) : nullptr);
 }
 
 void ImageList::Draw(int index, HDC dc, int x, int y, UINT style) const {
-  if (list_) ImageList_Draw(list_, index, dc, x, y, style);
+  if (List()) ImageList_Draw(list_, index, dc, x, y, style);
 }
 
 namespace {
@@ -70,7 +93,7 @@ std::vector<DWORD> PixelsOf(HBITMAP bitmap, int width, int height) {
 }  // namespace
 
 GdiObject<HBITMAP> ImageList::ToAlphaBitmap(int index) const {
-  if (!list_ || index < 0 || index >= Count()) return {};
+  if (!List() || index < 0 || index >= Count()) return {};
   const SIZE size = ImageSize();
   // The icon's colour and mask bitmaps are our own copies, safe to read.
   IconHandle icon(ImageList_GetIcon(list_, index, ILD_NORMAL));
@@ -111,7 +134,7 @@ GdiObject<HBITMAP> ImageList::ToAlphaBitmap(int index) const {
 }
 
 void ImageList::Clear() {
-  if (list_) ImageList_RemoveAll(list_);
+  if (List()) ImageList_RemoveAll(list_);
 }
 
 }  // namespace ui

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+#include <string>
 #include <utility>
 
 #include "ui/gdi.h"
@@ -15,13 +17,18 @@ class ImageList {
   ImageList() = default;
   ImageList(int width, int height, int initialCapacity = 8);
   ~ImageList();
-  ImageList(ImageList&& other) noexcept : list_(std::exchange(other.list_, nullptr)) {}
+  // One strip of `module`'s bitmap resource `resource` (as AddStrip), made
+  // only when the list is first used: a list that may never be shown costs
+  // nothing until then. Empty if it cannot be made then.
+  static ImageList StripOnFirstUse(int width, int height, HINSTANCE module, std::wstring resource, COLORREF mask);
+  ImageList(ImageList&& other) noexcept
+      : list_(std::exchange(other.list_, nullptr)), deferred_(std::move(other.deferred_)) {}
   ImageList& operator=(ImageList&& other) noexcept;
   ImageList(const ImageList&) = delete;
   ImageList& operator=(const ImageList&) = delete;
 
-  HIMAGELIST Get() const { return list_; }
-  explicit operator bool() const { return list_ != nullptr; }
+  HIMAGELIST Get() const { return List(); }
+  explicit operator bool() const { return list_ != nullptr || deferred_ != nullptr; }
   int Count() const;
   SIZE ImageSize() const;
 
@@ -37,7 +44,17 @@ class ImageList {
   void Clear();
 
  private:
-  HIMAGELIST list_ = nullptr;
+  struct DeferredStrip {
+    int width, height;
+    HINSTANCE module;
+    std::wstring resource;
+    COLORREF mask;
+  };
+  // The list, made now if it was deferred.
+  HIMAGELIST List() const;
+
+  mutable HIMAGELIST list_ = nullptr;
+  mutable std::unique_ptr<DeferredStrip> deferred_;
 };
 
 }  // namespace ui

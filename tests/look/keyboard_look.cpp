@@ -90,7 +90,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         keyboard.Model(), snibbet::QvActions(), appearance, port, &buttons, &keyPictures);
     ui::Application::Get().CreateForm<snibbet::TMainKeyboardBackgroundForm>(window, appearance, port);
     window.ConnectIconSets(snibbet::ProgramKeyIconSets(iconSets, &keyboard.BindingPictures()));
-    snibbet::RealizeKeyboardWindowsUnseen(window);
+    snibbet::PrepareKeyboardWindowsHidden(window);
     window.ShowNoActivate();
     SetWindowPos(window.Handle(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(window.BackgroundWindow()->Handle(), nullptr, 40, 60, 0, 0,

@@ -6,7 +6,6 @@
 #include "clipboard/paste_take.h"
 #include "core/clipboard_access.h"
 #include "tests/unit/clipmon_test_support.h"
-#include "tests/unit/input_records_support.h"
 
 namespace snibbet {
 namespace {

@@ -255,7 +255,7 @@ class KeyboardWindow : public test::SettingsTest {
 
 TEST_F(KeyboardWindow, StartsUnseenAndPaintsOnlyWhileShown) {
   const int top = keyboard->Top();
-  RealizeKeyboardWindowsUnseen(*keyboard);
+  PrepareKeyboardWindowsHidden(*keyboard);
   EXPECT_FALSE(keyboard->IsVisible());
   EXPECT_FALSE(background->IsVisible());
   EXPECT_EQ(keyboard->Top(), top);
@@ -263,14 +263,17 @@ TEST_F(KeyboardWindow, StartsUnseenAndPaintsOnlyWhileShown) {
   EXPECT_EQ(keyboard->Width(), 777);  // the built-in layout's size
   EXPECT_EQ(keyboard->Height(), 243);
   EXPECT_EQ(background->Width(), 777);
-  // Hidden, the hook's key changes paint nothing.
+  // Hidden, the hook's key changes paint nothing, and the view has made no
+  // picture for a window nobody has seen.
   EXPECT_FALSE(runtime->Model().Painting());
+  EXPECT_EQ(keyboard->Painter().Width(), 0);
   EXPECT_FALSE(port.trayChecked);
 
   ShowAt(100, 100);
   EXPECT_TRUE(keyboard->IsVisible());
   EXPECT_TRUE(background->IsVisible());
   EXPECT_TRUE(runtime->Model().Painting());
+  EXPECT_EQ(keyboard->Painter().Width(), 777);
   EXPECT_TRUE(port.trayChecked);
   keyboard->CloseButton().Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   keyboard->CloseButton().Send(WM_LBUTTONUP, 0, MAKELPARAM(16, 16));  // the edge counts as inside

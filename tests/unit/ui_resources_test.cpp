@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ui/gdi.h"
 #include "ui/handles.h"
+#include "ui/image_list.h"
 
 namespace {
 
@@ -44,6 +47,31 @@ TEST(ResourcesTest, VersionInformationIsInTheUsEnglishBlock) {
   ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));  // 1.0
   EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+}
+
+std::vector<DWORD> PixelsOf(const ui::Bitmap& picture) {
+  DIBSECTION section{};
+  if (!picture || !GetObjectW(picture.Get(), sizeof section, &section)) return {};
+  const auto* bits = static_cast<const DWORD*>(section.dsBm.bmBits);
+  return std::vector<DWORD>(bits, bits + section.dsBm.bmWidth * section.dsBm.bmHeight);
+}
+
+// A strip made on first use, also after a move, shows what one made at once
+// shows; one that is not there leaves the list empty.
+TEST(ResourcesTest, AnImageStripMadeOnFirstUseHasTheStripsPictures) {
+  ui::ModuleHandle program(
+      LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  ui::ImageList now(16, 16);
+  ASSERT_EQ(now.AddStrip(program.Get(), L"IL_MAIN", CLR_NONE), 0);
+  ui::ImageList deferred = ui::ImageList::StripOnFirstUse(16, 16, program.Get(), L"IL_MAIN", CLR_NONE);
+  const ui::ImageList later = std::move(deferred);
+  ASSERT_GT(now.Count(), 1);
+  EXPECT_EQ(later.Count(), now.Count());
+  const std::vector<DWORD> last = PixelsOf(now.ToAlphaBitmap(now.Count() - 1));
+  ASSERT_FALSE(last.empty());
+  EXPECT_EQ(PixelsOf(later.ToAlphaBitmap(now.Count() - 1)), last);
+  EXPECT_EQ(ui::ImageList::StripOnFirstUse(16, 16, program.Get(), L"NO_SUCH_STRIP", CLR_NONE).Count(), 0);
 }
 
 TEST(ResourcesTest, ManifestAsksForCommonControls6DpiAwarenessAndNoElevation) {
