@@ -259,6 +259,51 @@ TEST_F(Table, RemovingTakesOneRowPerNameInTableOrder) {
   EXPECT_EQ(CurrentName(), "A");  // the row after the removed current one
 }
 
+// The rows one merge brings in share their bytes, which outlive the file's:
+// changing, deleting and removing some of them leaves the others whole.
+TEST_F(Table, RowsKeepTheirTextWhileTheRowsLoadedWithThemChange) {
+  const auto merge = [&](std::vector<std::pair<std::string, std::string>> records) {
+    std::vector<TemplateRecordView> file;
+    for (const auto& [name, content] : records) file.push_back({name, OleDate::FromValue(2), 0, content});
+    table.MergeRecords(file);
+    for (auto& [name, content] : records) name = content = std::string(40, '?');
+  };
+  const auto rows = [&] {
+    std::vector<std::string> all;
+    for (std::size_t r = 0; r < table.RowCount(); ++r) {
+      all.push_back(std::string(table.RowAt(r).Name) + "=" + std::string(table.RowAt(r).Template));
+    }
+    return all;
+  };
+  merge({{"a", "first a"}, {"b", "first b"}, {"c", "first c"}, {"d", "first d"}});
+  table.MoveTo(1);
+  table.Edit();
+  table.SetTemplate("edited b");
+  table.Post();
+  table.MoveTo(2);
+  table.Delete();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"a=first a", "b=edited b", "d=first d"}));
+
+  merge({{"A", "second a"}, {"d", ""}, {"e", "new e"}, {"E", "newer e"}});
+  EXPECT_EQ(rows(), (std::vector<std::string>{"a=second a", "b=edited b", "d=first d", "e=newer e"}));
+
+  const std::vector<TemplateRecordView> set = {{"a", {}, 0, ""}, {"b", {}, 0, ""}, {"e", {}, 0, ""}};
+  EXPECT_EQ(table.RemoveNamed(set), 3u);
+  table.Append();
+  table.SetName("");  // a row with nothing in it at all
+  table.Post();
+  table.SortByName();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"=", "d=first d"}));
+  table.MoveTo(1);
+  table.Edit();
+  EXPECT_EQ(table.Current()->Template, "first d");
+  table.SetTemplate("second d");
+  EXPECT_EQ(table.Current()->Template, "second d");
+  EXPECT_EQ(table.RowAt(1).Template, "first d");  // until it is posted
+  table.Post();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"=", "d=second d"}));
+}
+
 TEST_F(Table, LinksHearChangesUnlessControlsAreDisabled) {
   RecordingLink link;
   table.AddLink(&link);
