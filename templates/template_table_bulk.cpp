@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
-#include <unordered_map>
 
 #include "templates/template_table.h"
 
@@ -127,22 +126,25 @@ void TemplateTable::MergeRecords(const std::vector<TemplateRecordView>& records)
 std::size_t TemplateTable::RemoveNamed(const std::vector<TemplateRecordView>& records) {
   if (!active_ || records.empty()) return 0;
   Settle();
-  // Folded name -> its rows in table order, and how many of them are taken.
-  struct Rows {
-    std::vector<std::size_t> rows;
-    std::size_t taken = 0;
-  };
-  std::unordered_map<std::string, Rows> rowsOfName;
-  for (std::size_t row = 0; row < rows_.size(); ++row) {
-    rowsOfName[folding_.Folded(NameOf(rows_[row]))].rows.push_back(row);
+  // Each name's first row, after each row the next one of its name, and for
+  // each name the first of its rows not yet taken.
+  const auto nameOfRow = [this](std::uint32_t row) { return NameOf(rows_[row]); };
+  NameIndex firstRowOfName(folding_, rows_.size());
+  std::vector<std::uint32_t> nextOfName(rows_.size());
+  std::vector<std::uint32_t> untaken(rows_.size());
+  for (std::size_t row = rows_.size(); row-- > 0;) {
+    std::uint32_t& first = firstRowOfName.Slot(NameOf(rows_[row]), nameOfRow);
+    nextOfName[row] = first;
+    first = untaken[row] = static_cast<std::uint32_t>(row);
   }
 
   std::vector<bool> doomed(rows_.size(), false);
   std::size_t removed = 0;
   for (const TemplateRecordView& record : records) {
-    const auto it = rowsOfName.find(folding_.Folded(StoredTemplateName(record.Name)));
-    if (it == rowsOfName.end() || it->second.taken == it->second.rows.size()) continue;
-    doomed[it->second.rows[it->second.taken++]] = true;
+    const std::uint32_t first = firstRowOfName.Slot(StoredTemplateName(record.Name), nameOfRow);
+    if (first == NameIndex::kEmpty || untaken[first] == NameIndex::kEmpty) continue;
+    doomed[untaken[first]] = true;
+    untaken[first] = nextOfName[untaken[first]];
     ++removed;
   }
   if (removed == 0) return 0;
