@@ -46,7 +46,7 @@ constexpr int kPreviewMoves = 300;
 
 
 
-std::wstring Lower(const std::string& text) {
+std::wstring Lower(std::string_view text) {
   std::wstring wide(text.begin(), text.end());
   for (wchar_t& ch : wide) ch = static_cast<wchar_t>(towlower(ch));
   return wide;

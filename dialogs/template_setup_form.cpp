@@ -99,8 +99,8 @@ TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem*
   gridTemplates_.onGetText = [this](int item, int) -> std::wstring_view {
     static thread_local std::wstring text;
     if (item < 0 || static_cast<std::size_t>(item) >= table_.VisibleCount()) return {};
-    const bool current = static_cast<std::size_t>(item) == table_.CurrentPosition() && table_.Current();
-    text = TemplateTextToWide(current ? table_.Current()->Name : table_.VisibleAt(static_cast<std::size_t>(item)).Name);
+    const auto current = static_cast<std::size_t>(item) == table_.CurrentPosition() ? table_.Current() : std::nullopt;
+    text = TemplateTextToWide(current ? current->Name : table_.VisibleAt(static_cast<std::size_t>(item)).Name);
     return text;
   };
   gridTemplates_.onSelectionChanged = [this](int item) {
@@ -512,7 +512,7 @@ void TTemplateSetupForm::RecordChanged() {
   if (updating_) return;  // the form changes the record itself and looks after its controls
   caches_.Clear();
   if (!pcTemplate_.IsCreated()) return;
-  const TemplateRecord* record = table_.Current();
+  const auto record = table_.Current();
   const int page = record ? std::min<int>(record->Kind, kPicturePage) : pcTemplate_.ActivePage();
   updating_ = true;
   if (pcTemplate_.ActivePage() != page) pcTemplate_.SetActivePage(page);
@@ -522,10 +522,9 @@ void TTemplateSetupForm::RecordChanged() {
 
 // The active page's control shows the current template; the others are let go.
 void TTemplateSetupForm::LoadControls() {
-  const TemplateRecord* record = table_.Current();
+  const auto record = table_.Current();
   const int page = pcTemplate_.ActivePage();
-  const std::string empty;
-  const std::string& content = record && record->Kind == page ? record->Template : empty;
+  const std::string_view content = record && record->Kind == page ? record->Template : std::string_view();
   const std::wstring memoText = page == kTextPage ? TemplateTextToWide(content) : std::wstring();
   // Both text controls keep their scroll bars; a new text would paint them on
   // the spot, which under Wine costs more than the rest of a move together.
@@ -533,7 +532,7 @@ void TTemplateSetupForm::LoadControls() {
     const ui::ScrollBarsPaintedOnChange quiet(memoTemplate_.Handle());
     memoTemplate_.SetText(memoText);
   }
-  const std::string rtf = page == kRtfPage ? content : std::string();
+  const std::string rtf = page == kRtfPage ? std::string(content) : std::string();
   if (rtf != loadedRtf_ || (rtf.empty() && !editor_.PlainText().empty())) {
     const ui::ScrollBarsPaintedOnChange quiet(editor_.Handle());
     if (rtf.empty()) editor_.SetPlainText(L"");
@@ -561,7 +560,7 @@ void TTemplateSetupForm::ChoosePage(int page) {
 void TTemplateSetupForm::ShowPage(int page) {
   if (updating_) return;
   updating_ = true;
-  const TemplateRecord* record = table_.Current();
+  const auto record = table_.Current();
   if (record && record->Kind != page) {
     try {
       caches_.SwitchKind(table_, static_cast<std::uint16_t>(page));
@@ -577,7 +576,7 @@ bool TTemplateSetupForm::EditForControl() {
   try {
     if (!table_.Active()) return false;
     table_.Edit();
-    return table_.Current() != nullptr;
+    return table_.Current().has_value();
   } catch (const TemplateTableError& error) {
     Warn(error);
     return false;

@@ -364,17 +364,17 @@ void TTemplateViewForm::PasteWithInputBlocked() {
 
 void TTemplateViewForm::PasteSelectedTemplate() {
   HideView();
-  const TemplateRecord* current = mdTemplates_.Current();
+  const auto current = mdTemplates_.Current();
   if (!current) return;
-  PopupPaste paste{{*current, searchText_, {}}, picture_, wizard_};
+  PopupPaste paste{{current->Owned(), searchText_, {}}, picture_, wizard_};
   if (paste.request.record.Kind == kTemplateRichText) paste.request.richText = RichPreview().PlainText();
   system_.PasteTemplate(paste);
 }
 
 void TTemplateViewForm::btnEditClick() {
   const WaitMessageShown wait(LangText(47, L"Template editor"));
-  const TemplateRecord* current = mdTemplates_.Current();
-  const std::string name = current ? current->Name : std::string();
+  const auto current = mdTemplates_.Current();
+  const std::string name = current ? std::string(current->Name) : std::string();
   HideView();
   templateEditor_.OpenTemplateEditor(TemplateTextToWide(name));
   // Once the editor shows, which lists every template again.
@@ -434,7 +434,7 @@ void TTemplateViewForm::SyncSelection() {
 }
 
 void TTemplateViewForm::RefreshPreview() {
-  const TemplateRecord* current = mdTemplates_.Current();
+  const auto current = mdTemplates_.Current();
   if (!current) {
     memoTemplate_.ShowText(L"");
     return;

@@ -146,7 +146,7 @@ TEST_F(EditorFormTest, ARichTemplateTypedFromScratchIsStoredInTheEditorsOwnFont)
   Locate("note");
   form.ChoosePage(kRtfPage);
   SendMessageW(form.Editor().Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"typed"));
-  const std::string rtf = table_.Current()->Template;
+  const std::string rtf(table_.Current()->Template);
   EXPECT_NE(rtf.find("Times New Roman"), std::string::npos) << rtf;
   EXPECT_NE(rtf.find("\\fcharset134"), std::string::npos) << rtf;
   EXPECT_NE(rtf.find("\\fs24"), std::string::npos) << rtf;
