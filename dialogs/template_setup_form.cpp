@@ -35,7 +35,9 @@ ui::FormParams EditorParams() {
   ui::FormParams params;
   params.className = TTemplateSetupForm::kClassName;
   params.border = ui::BorderStyle::Sizeable;
-  params.position = ui::PositionRule::DesktopCenter;
+  // Centred when it is made, then placed where the user left it: a rule
+  // applied on showing would move it from there.
+  params.position = ui::PositionRule::Designed;
   params.clientWidth = 790;
   params.clientHeight = 515;
   params.minWidth = 480;
@@ -253,9 +255,10 @@ void TTemplateSetupForm::OnCreate() {
   tbrRtf_.Refresh();
   gridTemplates_.AddColumn(LangText(478, L"Name"), 144);
   gridTemplates_.SetRowHeight(ui::ScaleToDpi(kListRowHeight));
+  TAppIni::CenterFormOnMonitor(Handle());
   try {
     if (store_) {
-      store_->LoadFormPlacement(Handle(), false, /*centreOnDesktop=*/true);
+      store_->LoadFormPlacement(Handle(), false);
       gridWidth_ = store_->ReadIntegerDef(kGridWidthValue, kDefaultGridWidth);
     }
   } catch (...) {
