@@ -130,8 +130,8 @@ class KeyboardHintConnection {
 
 // The forms' ways up to higher parts; they outlive the forms.
 struct FormAdapters {
-  explicit FormAdapters(OpenWindows& openWindows)
-      : templateEditor(openWindows), wizardWindow(openWindows), programWindows(openWindows),
+  FormAdapters(TPreset& settings, TAppIni& store, OpenWindows& openWindows)
+      : templateEditor(settings, store, openWindows), wizardWindow(openWindows), programWindows(openWindows),
         keyboardWindow(openWindows) {}
 
   TemplateEditorAdapter templateEditor;    // the pop-up's Edit button
@@ -183,6 +183,7 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   // The keyboard window and its background, with the data module's appearance record.
   errorReport.SetKeyModel(&keyboard->Model());
   dialogParts.keyModel = &keyboard->Model();
+  dialogParts.keyHistory = &records.keyHistory;
   adapters.historyKeyboard.SetKeyModel(&keyboard->Model());
   const KeyboardLook& keyboardLook = dataModule->Look();
   TMainKeyboardForm& keyboardWindow =
@@ -202,12 +203,14 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   // It reads the keyboard, the application in front and the settings; its
   // Edit button opens the template editor; it shows over the wizard.
   auto& popup = app.CreateForm<TTemplateViewForm>(
-      PopupProgramParts{.keyboard = &*keyboard, .foreground = records.foreground, .settings = &settings},
+      PopupProgramParts{
+          .keyboard = &*keyboard, .foreground = records.foreground, .settings = &settings, .store = &store},
       adapters.templateEditor, adapters.wizardWindow);
   // The hook, the hub, the settings window and the wizard reach it until the
   // loop ends; the forms go after that.
   const auto connectPopup = [&](TTemplateViewForm* form) {
     adapters.programWindows.ConnectPopup(form);
+    adapters.templateEditor.ConnectPopup(form);
     adapters.wizard.ConnectPopup(form);
     dataModule->ConnectPopup(form);
     tray.ConnectPopup(form);
@@ -296,7 +299,7 @@ int RunProgram() {
   ProgramSettingsFormSystem dialogSystem(dialogParts);
   // Outlives the data module it serves.
   ProgramTrayPort tray(dialogParts, dialogSystem);
-  FormAdapters adapters(openWindows);
+  FormAdapters adapters(singletons.Settings(), singletons.Store(), openWindows);
   // Outlives the keyboard window, which shows its model until it is destroyed,
   // and the data module, which tells the model of the application in front.
   std::optional<KeyboardRuntime> keyboard;

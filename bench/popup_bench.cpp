@@ -84,7 +84,7 @@ int main() {
     const std::size_t bytes = bench::FillTemplates(form.Templates(), words);
     std::printf("%zu templates, %zu bytes of content\n", form.Templates().RowCount(), bytes);
 
-    ShowTemplateView();
+    form.ShowTemplateView();
     const HWND window = form.Handle();
     FinishPaint(window);
     Drain();

@@ -6,6 +6,7 @@
 
 namespace snibbet {
 
+class TKeyHistory;
 class TMainForm;
 class TWizardForm;
 class TTemplateSetupForm;
@@ -49,7 +50,8 @@ class OpenWindows {
 };
 
 // What the settings window and the wizard work on: the settings object, the
-// binding list, the open windows and the key-state model. It outlives both.
+// binding list, the open windows, the key-state model and the word typed. It
+// outlives both.
 struct DialogParts {
   TPreset& preset;
   TQvActions& bindings;
@@ -57,6 +59,8 @@ struct DialogParts {
   // The model the hotkey capture shows and a binding set's change redraws;
   // null until the keyboard runtime exists.
   TQvKeyboard* keyModel = nullptr;
+  // The word typed, which a click in the wizard ends; null: none is kept.
+  TKeyHistory* keyHistory = nullptr;
 };
 
 }  // namespace snibbet

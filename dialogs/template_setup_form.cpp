@@ -35,7 +35,9 @@ ui::FormParams EditorParams() {
   ui::FormParams params;
   params.className = TTemplateSetupForm::kClassName;
   params.border = ui::BorderStyle::Sizeable;
-  params.position = ui::PositionRule::DesktopCenter;
+  // Centred when it is made, then placed where the user left it: a rule
+  // applied on showing would move it from there.
+  params.position = ui::PositionRule::Designed;
   params.clientWidth = 790;
   params.clientHeight = 515;
   params.minWidth = 480;
@@ -48,29 +50,28 @@ ui::FormParams EditorParams() {
   return params;
 }
 
-TemplateTable& PopupTemplates() {
-  TTemplateViewForm* popup = TemplateViewForm();
-  if (!popup) throw std::logic_error("the template editor needs the template pop-up's dataset");
-  return popup->Templates();
-}
-
 std::wstring WithShortcut(std::wstring caption, const wchar_t* keys) { return caption + L"\t" + keys; }
 
 }  // namespace
 
-TTemplateSetupForm::TTemplateSetupForm(OpenWindows& openWindows) : TTemplateSetupForm(PopupTemplates(), nullptr) {
-  openWindows_ = &openWindows;
-  openWindows.Enter(*this);
+TTemplateSetupForm::TTemplateSetupForm(const TemplateEditorParts& program)
+    : TTemplateSetupForm(program.popup.Templates(), nullptr, &program) {
+  program.openWindows.Enter(*this);
 }
 
 TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem& files)
-    : TTemplateSetupForm(table, &files) {}
+    : TTemplateSetupForm(table, &files, nullptr) {}
 
-TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem* files)
+TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem* files,
+                                       const TemplateEditorParts* program)
     : TQvForm(EditorParams()),
       table_(table),
-      ownFiles_(files ? nullptr : std::make_unique<ProgramTemplateFiles>(*this)),
-      files_(files ? *files : *ownFiles_),
+      popup_(program ? &program->popup : nullptr),
+      settings_(program ? &program->settings : nullptr),
+      store_(program ? &program->store : nullptr),
+      openWindows_(program ? &program->openWindows : nullptr),
+      ownFiles_(program ? std::make_unique<ProgramTemplateFiles>(*this, program->settings) : nullptr),
+      files_(program ? *ownFiles_ : *files),
       document_(table, files_),
       tbMain_(*this, {.name = L"tbMain"}, /*showText=*/true),
       frmInfo_(*this, {.name = L"frmInfo"}),
@@ -254,10 +255,11 @@ void TTemplateSetupForm::OnCreate() {
   tbrRtf_.Refresh();
   gridTemplates_.AddColumn(LangText(478, L"Name"), 144);
   gridTemplates_.SetRowHeight(ui::ScaleToDpi(kListRowHeight));
+  TAppIni::CenterFormOnMonitor(Handle());
   try {
-    if (TAppIni* store = AppIniOrNull()) {
-      store->LoadFormPlacement(Handle(), false, /*centreOnDesktop=*/true);
-      gridWidth_ = store->ReadIntegerDef(kGridWidthValue, kDefaultGridWidth);
+    if (store_) {
+      store_->LoadFormPlacement(Handle(), false);
+      gridWidth_ = store_->ReadIntegerDef(kGridWidthValue, kDefaultGridWidth);
     }
   } catch (...) {
     // A stored value of another type: the designed placement stays.
@@ -278,7 +280,7 @@ void TTemplateSetupForm::OnShow() {
   KeepFormOnMonitor(Handle());
   ForceForegroundWindow(Handle(), false);
   // Every template listed: the pop-up's search is let go.
-  if (TTemplateViewForm* popup = TemplateViewForm(); popup && &popup->Templates() == &table_) popup->SetSearch(L"");
+  if (popup_) popup_->SetSearch(L"");
   else table_.SetFiltered(false);
   document_.Shown();
   RefreshCaption();
@@ -298,15 +300,13 @@ void TTemplateSetupForm::OnClose(ui::CloseAction& action) { action = ui::CloseAc
 
 void TTemplateSetupForm::OnDestroy() {
   if (openWindows_) openWindows_->Leave(*this);
-  const TPreset* preset = PresetOrNull();
-  if (!preset || !preset->Loaded()) return;
-  if (TAppIni* store = AppIniOrNull()) {
-    store->SaveFormPlacement(Handle(), false);
-    try {
-      store->WriteInteger(kGridWidthValue, gridWidth_);
-    } catch (...) {
-      // The width is a convenience; a failed write loses nothing else.
-    }
+  // A run that ended before the settings were read writes nothing.
+  if (!settings_ || !settings_->Loaded() || !store_) return;
+  store_->SaveFormPlacement(Handle(), false);
+  try {
+    store_->WriteInteger(kGridWidthValue, gridWidth_);
+  } catch (...) {
+    // The width is a convenience; a failed write loses nothing else.
   }
 }
 
@@ -638,11 +638,11 @@ void TTemplateSetupForm::Warn(const TemplateTableError& error) {
 
 // ---- opening ----
 
-void ShowTemplateEditor(OpenWindows& openWindows, const std::wstring& templateName) {
+void ShowTemplateEditor(const TemplateEditorParts& program, const std::wstring& templateName) {
   ShowWaitMessageFmt(LangText(47, L"Template editor"));
   TTemplateSetupForm* editor = nullptr;
   try {
-    editor = ShowFormOnce<TTemplateSetupForm>(openWindows);
+    editor = ShowFormOnce<TTemplateSetupForm>(program);
   } catch (...) {
     HideWaitMessage();
     throw;
