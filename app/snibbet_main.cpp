@@ -69,6 +69,9 @@ class ProcessSingletons {
       folderError_ = error.Folder();
     }
     InitializeLanguages();
+    // The forms made before the settings load take the character set of the
+    // language they start with.
+    if (settings_) Lang().SetLanguageSetting(settings_->Language());
     InitializeUtilities();
   }
   ~ProcessSingletons() {
@@ -174,6 +177,11 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
                                                 .store = &store,
                                                 .settings = &settings,
                                                 .keyModel = &keyboard->Model()});
+  // The settings window, the wizard and the keyboard window reach its tray,
+  // flags and bindings flag; it outlives every form.
+  tray.ConnectDataModule(&*dataModule);
+  adapters.wizard.ConnectDataModule(&*dataModule);
+  adapters.keyboardWindow.ConnectTray(&dataModule->Tray());
   BugReportAdapter errorReport(dataModule->Switch());
   BugReportConnection errorReportConnected(errorReport);
   // The binding pictures show the data module's key pictures while it lives.
@@ -196,9 +204,14 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   dataModule->Look().Apply();
   // The user's clipboard goes back later when the foreground watch found a slow paste target in front.
   ForegroundState& foreground = records.foreground;
-  app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{
-      .keyboard = &adapters.historyKeyboard,
-      .slowPasteTargetInFront = [&foreground] { return foreground.ForegroundInPasteTable(); }});
+  auto& clipboardMonitor = app.CreateForm<TQvClipboardMonitor>(
+      ClipboardMonitorOptions{.settings = &settings,
+                              .historyFolder = store.ClipboardFolder(),
+                              .keyboard = &adapters.historyKeyboard,
+                              .slowPasteTargetInFront = [&foreground] { return foreground.ForegroundInPasteTable(); }});
+  // The switch runs it and the dispatch keeps it awake until the loop ends.
+  dataModule->ConnectClipboardMonitor(&clipboardMonitor);
+  const ScopeExit disconnectClipboardMonitor([&dataModule] { dataModule->ConnectClipboardMonitor(nullptr); });
   // It reads the keyboard, the application in front and the settings; its
   // Edit button opens the template editor; it shows over the wizard.
   auto& popup = app.CreateForm<TTemplateViewForm>(

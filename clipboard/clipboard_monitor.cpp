@@ -2,8 +2,6 @@
 
 #include <stdexcept>
 
-#include "clipboard/event_sound.h"
-#include "core/app_ini.h"
 #include "core/debug_log.h"
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
@@ -23,19 +21,20 @@ ClipboardMonitorOptions WithDefaults(ClipboardMonitorOptions options) {
   if (!options.isVistaOrLater) options.isVistaOrLater = IsVistaOrLater;
   if (!options.lookUpListenerApi) options.lookUpListenerApi = LookUpFormatListenerApi;
   if (!options.showWarning) options.showWarning = ShowWarningMessage;
-  if (!options.playSound) options.playSound = PlayEventSound;
+  const TPreset* settings = options.settings;
+  if (!options.playSound) {
+    options.playSound = [settings](int slot, bool force) {
+      if (settings) settings->PlaySound(slot, force);
+    };
+  }
   if (!options.typePasteKeys) options.typePasteKeys = [] { SendCtrlV(); };
   if (!options.slowPasteTargetInFront) options.slowPasteTargetInFront = [] { return false; };
   if (!options.historySettings) {
-    options.historySettings = [] {
-      const TPreset* preset = PresetOrNull();
-      if (!preset) return ClipboardHistorySettings{};
-      return ClipboardHistorySettings{preset->ClipboardIsActive(), preset->MaxClipboardHistory(),
-                                      preset->UniqueClipboard()};
+    options.historySettings = [settings] {
+      if (!settings) return ClipboardHistorySettings{};
+      return ClipboardHistorySettings{settings->ClipboardIsActive(), settings->MaxClipboardHistory(),
+                                      settings->UniqueClipboard()};
     };
-  }
-  if (options.historyFolder.empty()) {
-    if (const TAppIni* store = AppIniOrNull()) options.historyFolder = store->ClipboardFolder();
   }
   return options;
 }

@@ -27,6 +27,8 @@
 
 namespace snibbet {
 
+class TPreset;
+
 // Set by every change notification; cleared by the paste steps right before
 // they put something on the clipboard, then waited on (WaitForClipboardChange).
 extern bool ClipboardChangedFlag;
@@ -58,10 +60,12 @@ struct ClipboardMonitorOptions {
   std::function<bool()> isVistaOrLater{};                   // default: IsVistaOrLater
   std::function<FormatListenerApi()> lookUpListenerApi{};   // default: LookUpFormatListenerApi
   std::function<void(std::wstring_view)> showWarning{};     // default: ShowWarningMessage
-  std::function<void(int slot, bool force)> playSound{};    // default: PlayEventSound
-  // Default: the settings object's (its switch is never on); a test may switch the store on.
+  // The sound of a change and the history store's settings; none: no sound, the store off.
+  const TPreset* settings = nullptr;
+  std::function<void(int slot, bool force)> playSound{};    // default: the settings' sound of the slot
+  // Default: the settings' (the switch is never on); a test may switch the store on.
   std::function<ClipboardHistorySettings()> historySettings{};
-  std::wstring historyFolder{};                             // default: the settings store's clipboard folder
+  std::wstring historyFolder{};                             // none: no history is read or saved
   HistoryKeyboardPort* keyboard = nullptr;                  // none: input is not blocked during a save
   std::function<void()> typePasteKeys{};                    // default: SendCtrlV
   // One of the slow paste targets is in front; default: never.
