@@ -147,7 +147,8 @@ struct FormAdapters {
 
 void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogParts, SettingsFormSystem& dialogSystem,
                     ProgramTrayPort& tray, std::optional<TDataDM>& dataModule, FormAdapters& adapters,
-                    TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard) {
+                    TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard,
+                    ClipboardMonitorRecord& clipboardMonitorRecord) {
   TPreset& settings = dialogParts.preset;
   DebugLog(L"Initialize");
 
@@ -165,7 +166,7 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   TQvActions& bindings = records.bindings;
   // The key-state model, the executor and the hook, which the keyboard
   // window shows and the data module tells of the application in front.
-  keyboard.emplace(records, adapters.programWindows);
+  keyboard.emplace(records, adapters.programWindows, &clipboardMonitorRecord);
   // The parts not handed the model (the pop-up, the paste, the dialogs) read
   // it through the process-wide pointer, which the model clears when it goes.
   SetQvKeyboard(&keyboard->Model());
@@ -205,7 +206,8 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   // The user's clipboard goes back later when the foreground watch found a slow paste target in front.
   ForegroundState& foreground = records.foreground;
   auto& clipboardMonitor = app.CreateForm<TQvClipboardMonitor>(
-      ClipboardMonitorOptions{.settings = &settings,
+      ClipboardMonitorOptions{.record = &clipboardMonitorRecord,
+                              .settings = &settings,
                               .historyFolder = store.ClipboardFolder(),
                               .keyboard = &adapters.historyKeyboard,
                               .slowPasteTargetInFront = [&foreground] { return foreground.ForegroundInPasteTable(); }});
@@ -215,7 +217,10 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   // It reads the keyboard, the application in front and the settings; its
   // Edit button opens the template editor; it shows over the wizard.
   auto& popup = app.CreateForm<TTemplateViewForm>(
-      PopupProgramParts{.keyboard = &*keyboard, .foreground = records.foreground, .settings = &settings},
+      PopupProgramParts{.keyboard = &*keyboard,
+                        .foreground = records.foreground,
+                        .settings = &settings,
+                        .clipboardMonitor = &clipboardMonitorRecord},
       adapters.templateEditor, adapters.wizardWindow);
   // The hook, the hub, the settings window and the wizard reach it until the
   // loop ends; the forms go after that.
@@ -310,6 +315,9 @@ int RunProgram() {
   // Outlives the data module it serves.
   ProgramTrayPort tray(dialogParts, dialogSystem);
   FormAdapters adapters(openWindows);
+  // Names the clipboard monitor while it exists, for the paste steps of the
+  // pop-up and the keyboard; outlives them.
+  ClipboardMonitorRecord clipboardMonitorRecord;
   // Outlives the keyboard window, which shows its model until it is destroyed,
   // and the data module, which tells the model of the application in front.
   std::optional<KeyboardRuntime> keyboard;
@@ -324,7 +332,7 @@ int RunProgram() {
     return 1;
   }
   RunApplication(application->App(), singletons.Store(), dialogParts, dialogSystem, tray, dataModule, adapters, iconSets,
-                 keyboard);
+                 keyboard, clipboardMonitorRecord);
   return 0;
 }
 

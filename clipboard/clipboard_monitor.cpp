@@ -15,7 +15,8 @@ bool ClipboardChangedFlag = false;
 
 namespace {
 
-TQvClipboardMonitor* g_monitor = nullptr;
+// The claim of the one monitor; nothing reaches the monitor through it.
+const TQvClipboardMonitor* g_monitor = nullptr;
 
 ClipboardMonitorOptions WithDefaults(ClipboardMonitorOptions options) {
   if (!options.isVistaOrLater) options.isVistaOrLater = IsVistaOrLater;
@@ -46,15 +47,15 @@ TQvClipboardMonitor::TQvClipboardMonitor(ClipboardMonitorOptions options)
       options_(WithDefaults(std::move(options))) {
   if (g_monitor) throw std::logic_error("the clipboard monitor exists already");
   g_monitor = this;
+  if (options_.record) options_.record->monitor_ = this;
 }
 
 TQvClipboardMonitor::~TQvClipboardMonitor() {
   // Destroyed without Destroy(): the window still leaves the chain here.
   if (Handle()) UnregisterViewer();
+  if (options_.record && options_.record->monitor_ == this) options_.record->monitor_ = nullptr;
   g_monitor = nullptr;
 }
-
-TQvClipboardMonitor* ClipboardMonitorOrNull() { return g_monitor; }
 
 void TQvClipboardMonitor::OnCreate() {
   DebugLog(L"QvClipboardDM");

@@ -55,8 +55,27 @@ class HistoryKeyboardPort {
   virtual bool KeyboardQuiet() = 0;
 };
 
+class TQvClipboardMonitor;
+
+// Names the program's monitor while it exists: the monitor enters itself when
+// made and leaves when it goes. The parts made before it (the keyboard's
+// clipboard steps) and the paste steps, whose waits process messages while
+// it could go, look it up here at every step.
+class ClipboardMonitorRecord {
+ public:
+  ClipboardMonitorRecord() = default;
+  ClipboardMonitorRecord(const ClipboardMonitorRecord&) = delete;
+  ClipboardMonitorRecord& operator=(const ClipboardMonitorRecord&) = delete;
+  TQvClipboardMonitor* Monitor() const { return monitor_; }
+
+ private:
+  friend class TQvClipboardMonitor;
+  TQvClipboardMonitor* monitor_ = nullptr;
+};
+
 // How the monitor reaches the system; tests replace single entries.
 struct ClipboardMonitorOptions {
+  ClipboardMonitorRecord* record = nullptr;                 // where it names itself; none: nowhere
   std::function<bool()> isVistaOrLater{};                   // default: IsVistaOrLater
   std::function<FormatListenerApi()> lookUpListenerApi{};   // default: LookUpFormatListenerApi
   std::function<void(std::wstring_view)> showWarning{};     // default: ShowWarningMessage
@@ -196,8 +215,5 @@ class TQvClipboardMonitor : public TQvForm {
   std::wstring placeholderNote_;  // the text file of an item without a preview
   PasteOffer offer_{[this](HWND reader) { OfferRendered(reader); }};
 };
-
-// The one monitor while it exists; null otherwise (the paste steps without one).
-TQvClipboardMonitor* ClipboardMonitorOrNull();
 
 }  // namespace snibbet

@@ -8,6 +8,7 @@
 
 namespace snibbet {
 
+class ClipboardMonitorRecord;
 class ForegroundState;
 class TPreset;
 
@@ -15,6 +16,8 @@ struct PopupProgramParts {
   KeyboardRuntime* keyboard = nullptr;  // the key-state model, the hook and its key history
   ForegroundState& foreground;          // where the window the pop-up opened over is kept
   const TPreset* settings = nullptr;
+  // Where the paste finds the clipboard monitor; none: the paste keeps no clipboard.
+  const ClipboardMonitorRecord* clipboardMonitor = nullptr;
 
   TQvKeyboard* KeyModel() const { return keyboard ? &keyboard->Model() : nullptr; }
 };
