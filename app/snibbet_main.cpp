@@ -69,6 +69,9 @@ class ProcessSingletons {
       folderError_ = error.Folder();
     }
     InitializeLanguages();
+    // The forms made before the settings load take the character set of the
+    // language they start with.
+    if (settings_) Lang().SetLanguageSetting(settings_->Language());
     InitializeUtilities();
   }
   ~ProcessSingletons() {
@@ -144,7 +147,8 @@ struct FormAdapters {
 
 void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogParts, SettingsFormSystem& dialogSystem,
                     ProgramTrayPort& tray, std::optional<TDataDM>& dataModule, FormAdapters& adapters,
-                    TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard) {
+                    TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard,
+                    ClipboardMonitorRecord& clipboardMonitorRecord) {
   TPreset& settings = dialogParts.preset;
   DebugLog(L"Initialize");
 
@@ -162,7 +166,7 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   TQvActions& bindings = records.bindings;
   // The key-state model, the executor and the hook, which the keyboard
   // window shows and the data module tells of the application in front.
-  keyboard.emplace(records, adapters.programWindows);
+  keyboard.emplace(records, adapters.programWindows, &clipboardMonitorRecord);
   // The parts not handed the model (the pop-up, the paste, the dialogs) read
   // it through the process-wide pointer, which the model clears when it goes.
   SetQvKeyboard(&keyboard->Model());
@@ -174,6 +178,11 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
                                                 .store = &store,
                                                 .settings = &settings,
                                                 .keyModel = &keyboard->Model()});
+  // The settings window, the wizard and the keyboard window reach its tray,
+  // flags and bindings flag; it outlives every form.
+  tray.ConnectDataModule(&*dataModule);
+  adapters.wizard.ConnectDataModule(&*dataModule);
+  adapters.keyboardWindow.ConnectTray(&dataModule->Tray());
   BugReportAdapter errorReport(dataModule->Switch());
   BugReportConnection errorReportConnected(errorReport);
   // The binding pictures show the data module's key pictures while it lives.
@@ -197,14 +206,23 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   dataModule->Look().Apply();
   // The user's clipboard goes back later when the foreground watch found a slow paste target in front.
   ForegroundState& foreground = records.foreground;
-  app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{
-      .keyboard = &adapters.historyKeyboard,
-      .slowPasteTargetInFront = [&foreground] { return foreground.ForegroundInPasteTable(); }});
+  auto& clipboardMonitor = app.CreateForm<TQvClipboardMonitor>(
+      ClipboardMonitorOptions{.record = &clipboardMonitorRecord,
+                              .settings = &settings,
+                              .historyFolder = store.ClipboardFolder(),
+                              .keyboard = &adapters.historyKeyboard,
+                              .slowPasteTargetInFront = [&foreground] { return foreground.ForegroundInPasteTable(); }});
+  // The switch runs it and the dispatch keeps it awake until the loop ends.
+  dataModule->ConnectClipboardMonitor(&clipboardMonitor);
+  const ScopeExit disconnectClipboardMonitor([&dataModule] { dataModule->ConnectClipboardMonitor(nullptr); });
   // It reads the keyboard, the application in front and the settings; its
   // Edit button opens the template editor; it shows over the wizard.
   auto& popup = app.CreateForm<TTemplateViewForm>(
-      PopupProgramParts{
-          .keyboard = &*keyboard, .foreground = records.foreground, .settings = &settings, .store = &store},
+      PopupProgramParts{.keyboard = &*keyboard,
+                        .foreground = records.foreground,
+                        .settings = &settings,
+                        .store = &store,
+                        .clipboardMonitor = &clipboardMonitorRecord},
       adapters.templateEditor, adapters.wizardWindow);
   // The hook, the hub, the settings window and the wizard reach it until the
   // loop ends; the forms go after that.
@@ -300,6 +318,9 @@ int RunProgram() {
   // Outlives the data module it serves.
   ProgramTrayPort tray(dialogParts, dialogSystem);
   FormAdapters adapters(singletons.Settings(), singletons.Store(), openWindows);
+  // Names the clipboard monitor while it exists, for the paste steps of the
+  // pop-up and the keyboard; outlives them.
+  ClipboardMonitorRecord clipboardMonitorRecord;
   // Outlives the keyboard window, which shows its model until it is destroyed,
   // and the data module, which tells the model of the application in front.
   std::optional<KeyboardRuntime> keyboard;
@@ -314,7 +335,7 @@ int RunProgram() {
     return 1;
   }
   RunApplication(application->App(), singletons.Store(), dialogParts, dialogSystem, tray, dataModule, adapters, iconSets,
-                 keyboard);
+                 keyboard, clipboardMonitorRecord);
   return 0;
 }
 

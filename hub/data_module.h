@@ -32,6 +32,7 @@ namespace snibbet {
 
 class TAppIni;
 class TPreset;
+class TQvClipboardMonitor;
 class TQvIconsList;
 class TQvKeyboard;
 
@@ -49,7 +50,7 @@ struct DataModuleOptions {
   const OpenWindows* openWindows = nullptr;         // ProgramParts's; null: none is ever open
   TQvIconsList* iconSets = nullptr;                 // null: no application gets an icon set
   TAppIni* store = nullptr;                         // null: no tip balloon
-  TPreset* settings = nullptr;                      // null: the tray reads no setting
+  TPreset* settings = nullptr;                      // null: the tray, the dispatch and the look read no setting
   TQvKeyboard* keyModel = nullptr;                  // null: no key model is told of the foreground
   std::function<bool()> trayMenuRightToLeft = {};   // null: TrayMenuShownRightToLeft
 };
@@ -71,6 +72,9 @@ class TDataDM {
   // The pop-up that the dispatch, the watch, the tray and the settings window
   // reach; none until connected, and disconnected before it goes.
   void ConnectPopup(TTemplateViewForm* popup);
+  // The clipboard monitor that the switch runs and the dispatch keeps awake;
+  // likewise.
+  void ConnectClipboardMonitor(TQvClipboardMonitor* monitor);
 
   // Every text of the module, after each language load.
   void ApplyLanguage();
@@ -105,8 +109,5 @@ class TDataDM {
   MessageDispatch dispatch_;
   bool actionsChanged_ = true;
 };
-
-// The one data module while it exists; null otherwise.
-TDataDM* DataDMOrNull();
 
 }  // namespace snibbet

@@ -9,10 +9,13 @@
 
 namespace snibbet {
 
+class TPreset;
+
 class KeyboardLook {
  public:
-  // The pictures are bitmap strips of `pictures`' resources.
-  explicit KeyboardLook(HINSTANCE pictures);
+  // The pictures are bitmap strips of `pictures`' resources; the appearance
+  // follows `settings` (none: the defaults), which outlive the look.
+  KeyboardLook(HINSTANCE pictures, const TPreset* settings);
 
   // The appearance filled afresh and handed to the keyboard view (which
   // redraws when told).
@@ -23,6 +26,7 @@ class KeyboardLook {
   const ui::ImageList& ilKeys() const { return ilKeys_; }          // the view's key pictures
 
  private:
+  const TPreset* settings_;
   KeyboardAppearance appearance_;
   ui::ImageList ilFormBtns_;
   ui::ImageList ilKeys_;

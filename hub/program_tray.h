@@ -23,10 +23,6 @@ class TQvActions;
 class TQvKeyboard;
 class TrayPort;
 
-// The menu lock of the settings ("AccessDenied"): the items that change the
-// program's state do nothing.
-bool TrayMenuLocked();
-
 // The picture the tray icon shows: a flag of ilLangs, else an image of ilTrayIcons.
 struct TrayPicture {
   bool flag = false;
@@ -67,6 +63,9 @@ class ProgramTray {
   void EnableManagerTrayItems(bool enabled);
   // The menu lock, applied once at start-up: tray items and the keyboard's buttons.
   void ApplyAccessRestrictions();
+  // The menu lock of the settings ("AccessDenied"): the items that change the
+  // program's state do nothing. Never locked without settings.
+  bool MenuLocked() const;
 
   void trayMainClick();
   void trayMainBalloonClick();

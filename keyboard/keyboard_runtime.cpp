@@ -152,12 +152,12 @@ class PendingActionGuard final : public BindingListPort {
 }  // namespace
 
 struct KeyboardRuntime::Parts {
-  Parts(InputRecords records, ProgramWindowsPort& windows)
+  Parts(InputRecords records, ProgramWindowsPort& windows, const ClipboardMonitorRecord* clipboardMonitor)
       : bindings(records.bindings),
         hookPorts(logicRef, windows, records.foreground),
         executorPorts(executorRef, windows, records.foreground),
         logic{hookPorts, bindings, executor, records.keyHistory},
-        layoutActions{model, records.keyHistory, records.foreground,
+        layoutActions{model, records.keyHistory, records.foreground, clipboardMonitor,
                       [this](LayoutHandle layout) { logic.ApplyForegroundLayout(layout); }} {}
 
   TQvActions& bindings;
@@ -180,8 +180,9 @@ struct KeyboardRuntime::Parts {
 
 KeyboardRuntime::KeyboardRuntime(InputRecords records) : KeyboardRuntime(records, g_noProgramWindows) {}
 
-KeyboardRuntime::KeyboardRuntime(InputRecords records, ProgramWindowsPort& windows)
-    : parts_(std::make_unique<Parts>(records, windows)) {
+KeyboardRuntime::KeyboardRuntime(InputRecords records, ProgramWindowsPort& windows,
+                                 const ClipboardMonitorRecord* clipboardMonitor)
+    : parts_(std::make_unique<Parts>(records, windows, clipboardMonitor)) {
   if (g_runtime) throw std::logic_error("the keyboard runtime exists already");
   parts_->logicRef = &parts_->logic;
   parts_->executorRef = &parts_->executor;

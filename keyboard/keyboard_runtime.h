@@ -14,6 +14,7 @@
 
 namespace snibbet {
 
+class ClipboardMonitorRecord;
 class TQvKeyboard;
 class TQvIcons;
 
@@ -36,8 +37,11 @@ class KeyboardRuntime {
  public:
   // The hook runs `records.bindings` and connects itself to the list while it
   // lives. Without windows of the program's, the hotkey only logs "ShowTemplateView".
+  // The clipboard bindings' steps go through the monitor `clipboardMonitor`
+  // names (none: no monitor), which outlives the runtime.
   explicit KeyboardRuntime(InputRecords records);
-  KeyboardRuntime(InputRecords records, ProgramWindowsPort& windows);
+  KeyboardRuntime(InputRecords records, ProgramWindowsPort& windows,
+                  const ClipboardMonitorRecord* clipboardMonitor = nullptr);
   ~KeyboardRuntime();
   KeyboardRuntime(const KeyboardRuntime&) = delete;
   KeyboardRuntime& operator=(const KeyboardRuntime&) = delete;

@@ -68,10 +68,12 @@ class SystemLayoutChars : public LayoutCharService {
 CaseMapping SystemCaseMapping();
 
 // The actions with every system part, over one model and key history; the
-// layout switch asks `foreground` whether a browser is in front.
+// layout switch asks `foreground` whether a browser is in front, the
+// clipboard steps go through the monitor `clipboardMonitor` names.
 class SystemLayoutActions {
  public:
   SystemLayoutActions(TQvKeyboard& model, TKeyHistory& history, const ForegroundState& foreground,
+                      const ClipboardMonitorRecord* clipboardMonitor,
                       std::function<void(LayoutHandle)> applyForegroundLayout);
   SystemLayoutActions(const SystemLayoutActions&) = delete;
   SystemLayoutActions& operator=(const SystemLayoutActions&) = delete;

@@ -8,6 +8,7 @@
 
 namespace snibbet {
 
+class ClipboardMonitorRecord;
 class ForegroundState;
 class TAppIni;
 class TPreset;
@@ -17,6 +18,8 @@ struct PopupProgramParts {
   ForegroundState& foreground;          // where the window the pop-up opened over is kept
   const TPreset* settings = nullptr;
   TAppIni* store = nullptr;  // its placement and list width
+  // Where the paste finds the clipboard monitor; none: the paste keeps no clipboard.
+  const ClipboardMonitorRecord* clipboardMonitor = nullptr;
 
   TQvKeyboard* KeyModel() const { return keyboard ? &keyboard->Model() : nullptr; }
 };

@@ -437,7 +437,7 @@ TEST_F(PopupFormTest, APictureTemplateGoesOnTheClipboardAsABitmapOfItsSize) {
   form_->Templates().SortByName();
   form_->ShowTemplateView();
   Keys({'P', 'I'});
-  MonitorPasteSteps clipboard;
+  MonitorPasteSteps clipboard(nullptr);
   NoWizardWindow noWizard;
   WindowsPasteSystem system(clipboard, form_->Picture(), noWizard, Program());
   ASSERT_TRUE(system.PutPicture());
