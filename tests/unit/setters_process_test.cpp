@@ -112,6 +112,23 @@ TEST_F(NumLockTest, EffectsConnectedForAScopeGoBackToTheOnesBeforeAtItsEnd) {
   EXPECT_EQ(events, (std::vector<std::string>{"hooks off", "press", "hooks on"}));
 }
 
+TEST_F(NumLockTest, AConnectionOfOnePortLeavesTheOthersConnectedBefore) {
+  TPreset preset(AppIni(), effects.Ports());
+  RecordedEffects system;
+  int systemPresses = 0;
+  system.numLockIsOn = [] { return false; };
+  system.pressNumLock = [&] { ++systemPresses; };
+  {
+    SettingEffectsConnection connected(preset, {.system = &system});
+    preset.SetNumLockMode(1);
+  }
+  EXPECT_EQ(systemPresses, 1);
+  // The module's hooks were still the test's, and still go off around the press.
+  EXPECT_EQ(events, (std::vector<std::string>{"hooks off", "hooks on"}));
+  preset.SetNumLockMode(2);  // the test's own system again: Num Lock is off already
+  EXPECT_EQ(events.size(), 2u);
+}
+
 // The machine's Run key, written as the options program would.
 class AutoRunTest : public SettersTest {
  protected:
