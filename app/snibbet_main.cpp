@@ -32,10 +32,11 @@
 #include "core/text_utils.h"
 #include "core/utilities.h"
 #include "dialogs/dialog_parts.h"
+#include "dialogs/form_setting_effects.h"
 #include "dialogs/settings_form.h"
 #include "dialogs/wizard_form.h"
 #include "hub/data_module.h"
-#include "hub/program_setting_effects.h"
+#include "hub/data_module_setting_effects.h"
 #include "hub/settings_window_link.h"
 #include "keyboard/action_shell.h"
 #include "keyboard/actions.h"
@@ -44,6 +45,7 @@
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_background_form.h"
 #include "keyboard/keyboard_runtime.h"
+#include "keyboard/keyboard_setting_effects.h"
 #include "keyboard/main_keyboard_form.h"
 #include "keyboard/scope_exit.h"
 #include "keyboard/template_hotkey.h"
@@ -198,7 +200,8 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   TMainKeyboardForm& keyboardWindow =
       app.CreateForm<TMainKeyboardForm>(keyboard->Model(), bindings, keyboardLook.Appearance(), adapters.keyboardWindow,
                                         &keyboardLook.ilFormBtns(), &keyboardLook.ilKeys());
-  app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, keyboardLook.Appearance(), adapters.keyboardWindow);
+  auto& keyboardBackground =
+      app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, keyboardLook.Appearance(), adapters.keyboardWindow);
   KeyboardHintConnection hintConnected(*keyboard, keyboardWindow);
   // The keys draw the bindings' pictures, the set of the application in front and Windows' own.
   keyboardWindow.ConnectIconSets(ProgramKeyIconSets(iconSets, &keyboard->BindingPictures()));
@@ -236,10 +239,16 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   connectPopup(&popup);
   const ScopeExit disconnectPopup([&connectPopup] { connectPopup(nullptr); });
   // The settings reach the running program's parts through these, until the parts go.
-  ProgramSettingEffects settingEffects(
-      &*dataModule, &dialogParts.openWindows,
-      SettingEffectTargets{.bindings = &bindings, .keyModel = &keyboard->Model(), .popup = &popup});
-  SettingEffectsConnection settingEffectsConnected(settings, settingEffects);
+  KeyModelSettingEffects keyViewEffects(keyboard->Model());
+  BindingListSettingEffects bindingEffects(bindings);
+  KeyboardWindowSettingEffects keyboardWindowEffects(keyboardWindow, keyboardBackground);
+  DataModuleSettingEffects hubEffects(*dataModule);
+  FormSettingEffects formEffects(popup, dialogParts.openWindows);
+  SettingEffectsConnection settingEffectsConnected(settings, {.keyView = &keyViewEffects,
+                                                              .bindings = &bindingEffects,
+                                                              .keyboardWindow = &keyboardWindowEffects,
+                                                              .hub = &hubEffects,
+                                                              .forms = &formEffects});
   if (ui::Terminated()) return;
 
   // Without the input helper nothing may start: no setting, no hook.

@@ -48,7 +48,8 @@ std::unique_ptr<TPreset> g_preset;
 
 }  // namespace
 
-TPreset::TPreset(SettingsStore& store, SettingEffects& effects) : store_(store), effects_(&effects) {
+TPreset::TPreset(SettingsStore& store, const SettingEffects& effects)
+    : store_(store), effects_(WithDefaults(effects)) {
   actionFileName_ = GetDocumentsFolder() + L"QvActions.zqa";
   templatesFileName_ = GetDocumentsFolder() + L"zqtemplates.zqt";
   titledTemplatesFileName_ = templatesFileName_;

@@ -39,7 +39,8 @@ class TPreset {
   using KeyNameArray = std::array<std::wstring, 256>;  // by virtual key 1..255; [0] unused
 
   // Defaults only; nothing is read until Load.
-  explicit TPreset(SettingsStore& store, SettingEffects& effects = DefaultSettingEffects());
+  // Null entries of `effects`: the ports' own defaults.
+  explicit TPreset(SettingsStore& store, const SettingEffects& effects = {});
   TPreset(const TPreset&) = delete;
   TPreset& operator=(const TPreset&) = delete;
 
@@ -82,9 +83,6 @@ class TPreset {
 
   // Whether the machine's Run key starts exactly this program.
   bool IsAutoRun() const;
-
-  // Where the setters' changes go; SettingEffectsConnection puts others in place.
-  SettingEffects& Effects() const { return *effects_; }
 
   bool Loaded() const { return loaded_; }
   int KeyboardShowDelay() const { return keyboardShowDelay_; }
@@ -230,8 +228,11 @@ class TPreset {
 
  private:
   friend class SettingEffectsConnection;
+  // `effects` with each null entry its port's default.
+  static SettingEffects WithDefaults(const SettingEffects& effects);
   SettingsStore& store_;
-  SettingEffects* effects_;
+  // Where the setters' changes go, no entry null; SettingEffectsConnection puts others in place.
+  SettingEffects effects_;
   // The priority the process runs at, once the setting was first applied.
   std::optional<bool> appliedHighPriority_;
 
@@ -310,18 +311,18 @@ class TPreset {
   KeyNameArray keyNames_;
 };
 
-// Connects `effects` to a settings object for its own lifetime; the effects
-// connected before come back at its end.
+// Connects the non-null entries of `effects` to a settings object for its own
+// lifetime; the effects connected before come back at its end.
 class SettingEffectsConnection {
  public:
-  SettingEffectsConnection(TPreset& preset, SettingEffects& effects);
+  SettingEffectsConnection(TPreset& preset, const SettingEffects& effects);
   ~SettingEffectsConnection();
   SettingEffectsConnection(const SettingEffectsConnection&) = delete;
   SettingEffectsConnection& operator=(const SettingEffectsConnection&) = delete;
 
  private:
   TPreset& preset_;
-  SettingEffects* previous_;
+  SettingEffects previous_;
 };
 
 // Creates the settings object with its defaults on `store`, which outlives

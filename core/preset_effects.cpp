@@ -7,12 +7,12 @@
 #include "core/keyboard_layout_service.h"
 #include "core/lang_apply.h"
 #include "core/synthetic_input.h"
-#include "core/keyboard_layout_service.h"
 #include "ui/handles.h"
 
 namespace snibbet {
 
-void SystemSettingEffects::ApplyLanguageToProgram() { ApplyLanguageEverywhere(); }
+void HubEffects::ApplyLanguage() { ApplyLanguageEverywhere(); }
+
 namespace {
 
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -53,19 +53,14 @@ class SystemLayouts final : public KeyboardLayoutService {
 
 }  // namespace
 
-KeyboardLayoutService* SystemSettingEffects::KeyboardLayouts() { return &SystemLayoutsForKeyNames(); }
-void SystemSettingEffects::ApplyProcessPriority(bool high) { snibbet::ApplyProcessPriority(high); }
-bool SystemSettingEffects::NumLockIsOn() { return snibbet::NumLockIsOn(); }
-void SystemSettingEffects::PressNumLock() { snibbet::PressNumLock(); }
-bool SystemSettingEffects::SoundStillPlaying() { return snibbet::SoundStillPlaying(); }
-void SystemSettingEffects::PlaySoundFile(const std::wstring& file) { PlaySoundFileAsync(file); }
-bool SystemSettingEffects::FileExists(const std::wstring& path) { return IsExistingFile(path); }
-std::wstring SystemSettingEffects::MachineRunValue() { return ReadMachineRunValue(); }
-
-SystemSettingEffects& DefaultSettingEffects() {
-  static SystemSettingEffects effects;
-  return effects;
-}
+KeyboardLayoutService* SystemEffects::KeyboardLayouts() { return &SystemLayoutsForKeyNames(); }
+void SystemEffects::ApplyProcessPriority(bool high) { snibbet::ApplyProcessPriority(high); }
+bool SystemEffects::NumLockIsOn() { return snibbet::NumLockIsOn(); }
+void SystemEffects::PressNumLock() { snibbet::PressNumLock(); }
+bool SystemEffects::SoundStillPlaying() { return snibbet::SoundStillPlaying(); }
+void SystemEffects::PlaySoundFile(const std::wstring& file) { PlaySoundFileAsync(file); }
+bool SystemEffects::FileExists(const std::wstring& path) { return IsExistingFile(path); }
+std::wstring SystemEffects::MachineRunValue() { return ReadMachineRunValue(); }
 
 KeyboardLayoutService& SystemLayoutsForKeyNames() {
   static SystemLayouts layouts;

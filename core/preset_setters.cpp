@@ -1,5 +1,5 @@
 // The setters of the settings object. Each stores its value and applies it to
-// the running program at once, through the settings object's SettingEffects.
+// the running program at once, through the settings object's effect ports.
 // "On change" setters do nothing at all when the value is the one already held.
 #include <algorithm>
 #include <optional>
@@ -32,9 +32,37 @@ HKL HklOf(LayoutHandle layout) { return reinterpret_cast<HKL>(layout); }
 
 }  // namespace
 
-SettingEffectsConnection::SettingEffectsConnection(TPreset& preset, SettingEffects& effects)
+SettingEffects TPreset::WithDefaults(const SettingEffects& effects) {
+  static KeyViewEffects noKeyView;
+  static BindingEffects noBindings;
+  static KeyboardWindowEffects noKeyboardWindow;
+  static HubEffects noHub;
+  static FormEffects noForms;
+  static SystemEffects system;
+  return {.keyView = effects.keyView ? effects.keyView : &noKeyView,
+          .bindings = effects.bindings ? effects.bindings : &noBindings,
+          .keyboardWindow = effects.keyboardWindow ? effects.keyboardWindow : &noKeyboardWindow,
+          .hub = effects.hub ? effects.hub : &noHub,
+          .forms = effects.forms ? effects.forms : &noForms,
+          .system = effects.system ? effects.system : &system};
+}
+
+namespace {
+template <class Port>
+void Replace(Port*& connected, Port* given) {
+  if (given) connected = given;
+}
+}  // namespace
+
+SettingEffectsConnection::SettingEffectsConnection(TPreset& preset, const SettingEffects& effects)
     : preset_(preset), previous_(preset.effects_) {
-  preset_.effects_ = &effects;
+  SettingEffects& connected = preset_.effects_;
+  Replace(connected.keyView, effects.keyView);
+  Replace(connected.bindings, effects.bindings);
+  Replace(connected.keyboardWindow, effects.keyboardWindow);
+  Replace(connected.hub, effects.hub);
+  Replace(connected.forms, effects.forms);
+  Replace(connected.system, effects.system);
 }
 
 SettingEffectsConnection::~SettingEffectsConnection() { preset_.effects_ = previous_; }
@@ -76,46 +104,46 @@ void TPreset::SetClipboardIsActive(bool) { clipboardIsActive_ = false; }
 
 void TPreset::SetKeyboardCenterInfo(bool value) {
   keyboardCenterInfo_ = value;
-  Effects().RedrawKeyboardView();
+  effects_.keyView->Redraw();
 }
 
 void TPreset::SetKeyboardShowLabels(bool value) {
   keyboardShowLabels_ = value;
-  Effects().RedrawKeyboardView();
+  effects_.keyView->Redraw();
 }
 
 void TPreset::SetNumAlwaysFigure(bool value) {
   numAlwaysFigure_ = value;
-  Effects().RedrawKeyboardView();
+  effects_.keyView->Redraw();
 }
 
 namespace {
 // Stores a drawing option and redraws the view, only when it changes.
-void SetViewOption(SettingEffects& effects, bool& field, bool value) {
+void SetViewOption(KeyViewEffects& view, bool& field, bool value) {
   if (field == value) return;
   field = value;
-  effects.RedrawKeyboardView();
+  view.Redraw();
 }
 }  // namespace
 
-void TPreset::SetShowHotkeySquare(bool value) { SetViewOption(Effects(), showHotkeySquare_, value); }
-void TPreset::SetShowIconApp(bool value) { SetViewOption(Effects(), showIconApp_, value); }
-void TPreset::SetShowIconZqkeys(bool value) { SetViewOption(Effects(), showIconZqkeys_, value); }
-void TPreset::SetShowIconWindows(bool value) { SetViewOption(Effects(), showIconWindows_, value); }
-void TPreset::SetShowKeyboardZone(bool value) { SetViewOption(Effects(), showKeyboardZone_, value); }
+void TPreset::SetShowHotkeySquare(bool value) { SetViewOption(*effects_.keyView, showHotkeySquare_, value); }
+void TPreset::SetShowIconApp(bool value) { SetViewOption(*effects_.keyView, showIconApp_, value); }
+void TPreset::SetShowIconZqkeys(bool value) { SetViewOption(*effects_.keyView, showIconZqkeys_, value); }
+void TPreset::SetShowIconWindows(bool value) { SetViewOption(*effects_.keyView, showIconWindows_, value); }
+void TPreset::SetShowKeyboardZone(bool value) { SetViewOption(*effects_.keyView, showKeyboardZone_, value); }
 
 void TPreset::SetShowCharCtrl(bool value) {
   if (showCharCtrl_ == value) return;
   showCharCtrl_ = value;
-  Effects().RebuildKeyCharacters();
+  effects_.keyView->RebuildCharacters();
 }
 
 // ---- appearance ----
 
 void TPreset::ApplyAppearance() {
-  Effects().ApplyAppearance();
-  Effects().RedrawKeyboardView();
-  Effects().RepaintKeyboardBackground();
+  effects_.hub->ApplyAppearance();
+  effects_.keyView->Redraw();
+  effects_.keyboardWindow->RepaintBackground();
 }
 
 namespace {
@@ -157,9 +185,9 @@ void TPreset::SetThemeInfoFontItalic(bool value) {
 
 void TPreset::SetBackgroundPicture(const std::wstring& value) {
   backgroundPicture_ = value;
-  if (value.empty() || !Effects().FileExists(value)) {
+  if (value.empty() || !effects_.system->FileExists(value)) {
     backgroundImage_.picture.reset();
-  } else if (std::unique_ptr<HeldPicture> picture = Effects().LoadBackgroundPicture(value)) {
+  } else if (std::unique_ptr<HeldPicture> picture = effects_.keyboardWindow->LoadBackgroundPicture(value)) {
     // A file that cannot be loaded leaves the picture as it was.
     backgroundImage_.picture = std::move(picture);
   }
@@ -170,80 +198,80 @@ void TPreset::SetBackgroundPicture(const std::wstring& value) {
 
 void TPreset::SetKeyboardShowCaption(bool value) {
   keyboardShowCaption_ = value;
-  Effects().RedrawKeyboardView();
-  Effects().RepaintKeyboardBackground();
+  effects_.keyView->Redraw();
+  effects_.keyboardWindow->RepaintBackground();
 }
 
 void TPreset::SetBackgroundAlphaBlend(std::uint8_t value) {
   backgroundAlphaBlend_ = value;
-  Effects().ReapplyKeyboardWindowTiming();
+  effects_.keyboardWindow->ReapplyTiming();
 }
 
 void TPreset::SetKeyboardHideDelay(int value) {
   keyboardHideDelay_ = value;
-  Effects().ReapplyKeyboardWindowTiming();
+  effects_.keyboardWindow->ReapplyTiming();
 }
 
 void TPreset::SetKeyboardShowDelay(int value) {
   keyboardShowDelay_ = value;
-  Effects().SetKeyboardShowInterval(value);
+  effects_.keyboardWindow->SetShowInterval(value);
 }
 
 void TPreset::SetKeyboardName(const std::wstring& value) {
   keyboardName_ = value;
-  Effects().LoadKeyboardLayout(value);
+  effects_.keyboardWindow->LoadLayout(value);
 }
 
 void TPreset::SetKeyboardAlphaBlend(std::uint8_t value) {
   keyboardAlphaBlend_ = value;
-  Effects().SetKeyboardWindowAlpha(value);
-  Effects().SetTemplatePopupAlpha(value);
+  effects_.keyboardWindow->SetAlpha(value);
+  effects_.forms->SetPopupAlpha(value);
 }
 
 void TPreset::SetKeyboardAutoHide(bool value) {
   keyboardAutoHide_ = value;
-  Effects().SetKeyboardCaptionButtonImage(value ? 2 : 1);
-  Effects().ShowAutoHideInOpenDialogs(value);
-  if (!Effects().DataModuleActive()) return;
+  effects_.keyboardWindow->SetCaptionButtonImage(value ? 2 : 1);
+  effects_.forms->ShowAutoHideInOpenDialogs(value);
+  if (!effects_.hub->Active()) return;
   if (value) {
-    Effects().StartKeyboardHideDelay();
+    effects_.keyboardWindow->StartHideDelay();
     return;
   }
-  Effects().ShowKeyboardWindowAndKeep();
+  effects_.keyboardWindow->ShowAndKeep();
   // The window shows the keys of the layout the model follows; typing into it must give the same.
-  if (const HKL layout = Effects().KeyModelLayout()) ActivateKeyboardLayout(layout, 0);
+  if (const HKL layout = effects_.keyView->Layout()) ActivateKeyboardLayout(layout, 0);
 }
 
 // ---- files ----
 
 void TPreset::SetActionFileName(const std::wstring& value) {
   actionFileName_ = value;
-  Effects().LoadBindingFile(value);
-  Effects().RedrawKeyboardView();
-  Effects().RefreshBindings();
+  effects_.bindings->LoadFile(value);
+  effects_.keyView->Redraw();
+  effects_.bindings->Refresh();
 }
 
 void TPreset::SetTemplatesFileName(const std::wstring& value) {
   templatesFileName_ = value;
   if (value.find_first_of(L"\\/:") != std::wstring::npos) titledTemplatesFileName_ = value;
-  Effects().ReloadTemplates(value);
+  effects_.forms->ReloadTemplates(value);
 }
 
 // ---- the tray ----
 
 void TPreset::SetHideTrayIcon(bool value) {
   hideTrayIcon_ = value;
-  Effects().SetTrayIconActive(!value);
+  effects_.hub->SetTrayIconActive(!value);
 }
 
 void TPreset::SetShowLangIcon(bool value) {
   showLangIcon_ = value;
-  Effects().RedrawTrayIcon();
+  effects_.hub->RedrawTrayIcon();
 }
 
 void TPreset::SetSoundEnabled(bool value) {
   soundEnabled_ = value;
-  Effects().CheckTraySoundItem(value);
+  effects_.hub->CheckTraySoundItem(value);
 }
 
 void TPreset::SetSensitivityGestures(int value) {
@@ -262,35 +290,35 @@ void TPreset::SetHighPriority(bool value) {
   highPriority_ = value;
   if (appliedHighPriority_ == value) return;
   appliedHighPriority_ = value;
-  Effects().ApplyProcessPriority(value);
+  effects_.system->ApplyProcessPriority(value);
 }
 
 void TPreset::SetNumLockMode(int value) {
   numLockMode_ = value;
   if (value != 1 && value != 2) return;
-  const bool on = Effects().NumLockIsOn();
+  const bool on = effects_.system->NumLockIsOn();
   if ((value == 1) == on) return;
   // Our own hook would take the synthetic press for the user's: it is off meanwhile.
-  const bool wasActive = Effects().DataModuleActive();
-  if (wasActive) Effects().SetDataModuleActive(false);
-  Effects().PressNumLock();
-  if (wasActive) Effects().SetDataModuleActive(true);
+  const bool wasActive = effects_.hub->Active();
+  if (wasActive) effects_.hub->SetActive(false);
+  effects_.system->PressNumLock();
+  if (wasActive) effects_.hub->SetActive(true);
 }
 
 // ---- the template hotkey ----
 
 void TPreset::SetSCShowTemplates(std::int32_t value) {
   scShowTemplates_ = value;
-  Effects().BindTemplateHotkey(value);
+  effects_.bindings->BindTemplateHotkey(value);
 }
 
 TQvAction* TPreset::BindShortCutAction(std::int32_t value, std::uint8_t kind, std::uint8_t param) {
-  return Effects().BindShortCut(value, kind, param);
+  return effects_.bindings->BindShortCut(value, kind, param);
 }
 
 std::wstring TPreset::ShortCutToKeyText(std::int32_t value) const {
   const ShortCutKeys keys = SplitShortCut(value);
-  if (std::optional<std::wstring> text = Effects().KeyViewShortcutText(keys.key, keys.controlSet)) return *text;
+  if (std::optional<std::wstring> text = effects_.keyView->ShortcutText(keys.key, keys.controlSet)) return *text;
   const auto keyName = [this](int vk) {
     std::wstring name = keyNames_[static_cast<std::size_t>(vk)];
     if (name.empty()) {
@@ -308,17 +336,17 @@ void TPreset::SetKeyboardLang(HKL value) {
   std::vector<LayoutHandle> installed;
   for (HKL layout : InstalledKeyboardLayouts()) installed.push_back(HandleOf(layout));
   const LayoutKeyNames names =
-      BuildLayoutKeyNames(HandleOf(value), installed, Effects().KeyboardLayouts(), UpperCase);
+      BuildLayoutKeyNames(HandleOf(value), installed, effects_.system->KeyboardLayouts(), UpperCase);
   keyboardLang_ = HklOf(names.layout);
   keyNames_ = names.names;
-  Effects().RedrawKeyboardView();
+  effects_.keyView->Redraw();
 }
 
 // ---- language ----
 
 void TPreset::SetLanguage(int value) {
   language_ = value;
-  Effects().PickHelpFile(value);
+  effects_.hub->PickHelpFile(value);
   TQvLang* table = LangOrNull();
   if (!table) return;  // before the language table exists there is nothing to switch
   table->SetLanguageSetting(value);
@@ -330,7 +358,7 @@ void TPreset::SetLanguage(int value) {
     }
   }
   table->Load(code);
-  Effects().ApplyLanguageToProgram();
+  effects_.hub->ApplyLanguage();
 }
 
 // ---- sounds ----
@@ -338,7 +366,7 @@ void TPreset::SetLanguage(int value) {
 void TPreset::SetSound(int slot, const std::wstring& entry) {
   if (slot < 0 || slot >= kSoundSlots) throw std::out_of_range("Sound slot out of range");
   sounds_[slot] = entry;
-  soundFiles_[slot] = ResolveSoundFile(entry, GetSoundFolder(), [this](const std::wstring& path) { return Effects().FileExists(path); });
+  soundFiles_[slot] = ResolveSoundFile(entry, GetSoundFolder(), [this](const std::wstring& path) { return effects_.system->FileExists(path); });
 }
 
 std::wstring TPreset::GetSound(int slot) const {
@@ -354,14 +382,14 @@ void TPreset::PlaySound(int slot, bool force) const {
   const std::wstring file = GetSoundFile(slot);
   if (file.empty()) return;
   // On newer systems a new sound would cut off the one playing: the first one finishes.
-  if (IsVistaOrLater() && Effects().SoundStillPlaying()) return;
-  Effects().PlaySoundFile(file);
+  if (IsVistaOrLater() && effects_.system->SoundStillPlaying()) return;
+  effects_.system->PlaySoundFile(file);
 }
 
 // ---- start with Windows ----
 
 bool TPreset::IsAutoRun() const {
-  const std::wstring value = Effects().MachineRunValue();
+  const std::wstring value = effects_.system->MachineRunValue();
   if (value.empty()) return false;
   std::wstring program(MAX_PATH, L'\0');
   for (;;) {

@@ -13,10 +13,10 @@
 
 #include "core/preset.h"
 #include "core/synthetic_input.h"
-#include "hub/program_setting_effects.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
+#include "keyboard/keyboard_setting_effects.h"
 #include "keyboard/system_keyboard.h"
 #include "testing/probe/harness.h"
 #include "testing/probe/probe.h"
@@ -286,8 +286,8 @@ TEST_F(ModelUnderRealKeys, ModifierSetsFollowEveryModifierOnBothSides) {
 
 TEST_F(ModelUnderRealKeys, TemplateHotkeyIsFoundForEitherWinKeyWithSpaceOnly) {
   MemoryStore store;
-  ProgramSettingEffects effects(nullptr, nullptr, {.bindings = &QvActions()});  // the binding list is the program's
-  TPreset preset(store, effects);
+  BindingListSettingEffects bindingEffects(QvActions());  // the binding list is the program's
+  TPreset preset(store, {.bindings = &bindingEffects});
   model_->Run([&](TQvKeyboard&) { preset.SetSCShowTemplates(32800); });
   PhysicalChord({"Super_L", "space"});
   PhysicalKeyDown("Super_R");  // with Super_L, which goes up before Space

@@ -47,9 +47,9 @@ class ForeignForm : public ui::Form {
 };
 
 // The hub's part of a language change: its own texts before the forms'.
-class DataModuleTexts : public SystemSettingEffects {
+class DataModuleTexts : public HubEffects {
  public:
-  void ApplyLanguageToProgram() override {
+  void ApplyLanguage() override {
     ApplyLanguageEverywhere([] { g_applied.push_back("data module"); });
   }
 };
@@ -85,7 +85,7 @@ TEST_F(BaseFormTest, ApplyLanguageEverywhereReachesTheDataModuleThenOurFormsInOp
   EXPECT_EQ(FontOf(a.lblText.Handle()).lfCharSet, 128);
   g_applied.clear();
   DataModuleTexts hub;
-  SettingEffectsConnection hubConnected(Preset(), hub);
+  SettingEffectsConnection hubConnected(Preset(), {.hub = &hub});
 
   Preset().SetLanguage(1049);  // applies the language everywhere itself
 

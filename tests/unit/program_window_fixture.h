@@ -82,7 +82,7 @@ class ProgramWindowTest : public SettersTest {
     EnumerateLanguages(folder);
     effects.applyProcessPriority = [](bool) {};
     InitializePreset(AppIni());
-    connection_.emplace(Preset(), effects);
+    connection_.emplace(Preset(), effects.Ports());
     Preset().Load();
     parts_.emplace(DialogParts{.preset = Preset(), .bindings = QvActions(), .openWindows = openWindows_});
   }

@@ -46,7 +46,7 @@ class LanguageSetter : public SettersTest {
 };
 
 TEST_F(LanguageSetter, TheRecordOfTheNumberIsLoadedAndAppliedEverywhere) {
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetLanguage(12);
   EXPECT_EQ(Lang().Code(), L"setters-fr");
   EXPECT_EQ(LangText(9), L"Erreur");
@@ -65,7 +65,7 @@ TEST_F(LanguageSetter, TheStoredLanguageIsLoadedWithTheSettings) {
 
 TEST_F(SettersTest, LanguageBeforeTheTableExistsIsOnlyStored) {
   FinalizeLanguages();
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetLanguage(7);  // nothing to switch yet, and no crash
   EXPECT_EQ(preset.Language(), 7);
 }
@@ -106,7 +106,7 @@ TEST_F(SoundSetter, EntriesResolveInTheSoundFolderAndAreSavedAsTyped) {
 }
 
 TEST_F(SoundSetter, PlaysWhenOnOrForcedUnlessASoundStillPlays) {
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetSound(kSoundCharTyped, file);
   preset.PlaySound(kSoundCharTyped, false);  // sounds are off
   EXPECT_TRUE(played.empty());
@@ -196,7 +196,7 @@ class WindowEffects : public SettersTest {
 };
 
 TEST_F(WindowEffects, DrawingOptionsRedrawTheViewOnlyWhenTheyChange) {
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetShowIconApp(false);  // the default
   preset.SetShowHotkeySquare(false);
   EXPECT_EQ(view.redraws, 0);
@@ -209,7 +209,7 @@ TEST_F(WindowEffects, DrawingOptionsRedrawTheViewOnlyWhenTheyChange) {
 }
 
 TEST_F(WindowEffects, AppearanceReachesTheDataModuleTheViewAndTheBackgroundInOrder) {
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetThemeFontSize(8);  // unchanged
   EXPECT_TRUE(notes.empty());
   preset.SetThemeFontSize(11);
@@ -218,7 +218,7 @@ TEST_F(WindowEffects, AppearanceReachesTheDataModuleTheViewAndTheBackgroundInOrd
 }
 
 TEST_F(WindowEffects, AutoHideShowsOrHidesTheKeyboardWindowOnlyWhileTheModuleRuns) {
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetKeyboardAutoHide(false);
   EXPECT_EQ(notes, (std::vector<std::string>{"caption image 1", "dialogs off"}));
   moduleActive = true;
@@ -249,7 +249,7 @@ TEST_F(WindowEffects, BackgroundPictureThatFailsToLoadKeepsThePreviousOne) {
     if (file == L"broken.png") return nullptr;
     return std::make_unique<HeldFile>(file);
   };
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetBackgroundPicture(L"wood.png");
   ASSERT_NE(preset.BackgroundImage().picture, nullptr);
   preset.SetBackgroundPicture(L"broken.png");

@@ -4,24 +4,40 @@
 // effects with any of them replaced by the test.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/app_ini.h"
 #include "core/lang_apply.h"
-#include "hub/program_setting_effects.h"
+#include "core/preset_effects.h"
 #include "keyboard/actions.h"
+#include "keyboard/keyboard_background.h"
+#include "keyboard/keyboard_setting_effects.h"
 #include "tests/unit/settings_fixture.h"
 
 namespace snibbet::test {
 
-// The program's effects (without a data module); each entry that a test
-// fills takes the place of that effect.
-class RecordedEffects : public ProgramSettingEffects {
+// The program's effects (without a data module, a keyboard window or a
+// pop-up); each entry that a test fills takes the place of that effect.
+class RecordedEffects : public KeyViewEffects,
+                        public BindingEffects,
+                        public KeyboardWindowEffects,
+                        public HubEffects,
+                        public FormEffects,
+                        public SystemEffects {
  public:
-  // The binding list is the program's.
-  RecordedEffects() : ProgramSettingEffects(nullptr, nullptr, {.bindings = &QvActions()}) {}
   // The key model the keyboard effects act on; none: they do nothing.
-  void UseKeyModel(TQvKeyboard* model) { targets_.keyModel = model; }
+  void UseKeyModel(TQvKeyboard* model) {
+    if (model) {
+      keyModel_.emplace(*model);
+    } else {
+      keyModel_.reset();
+    }
+  }
+  // Every port of the settings object goes here.
+  SettingEffects Ports() {
+    return {.keyView = this, .bindings = this, .keyboardWindow = this, .hub = this, .forms = this, .system = this};
+  }
 
   std::function<bool()> dataModuleActive;
   std::function<void(bool)> setDataModuleActive;
@@ -45,57 +61,88 @@ class RecordedEffects : public ProgramSettingEffects {
   std::function<void(const std::wstring&)> playSoundFile;
   std::function<bool(const std::wstring&)> fileExists;
 
-  bool DataModuleActive() override {
-    return dataModuleActive ? dataModuleActive() : ProgramSettingEffects::DataModuleActive();
+  // ---- the key model ----
+  void Redraw() override {
+    if (keyModel_) keyModel_->Redraw();
   }
-  void SetDataModuleActive(bool active) override {
-    setDataModuleActive ? setDataModuleActive(active) : ProgramSettingEffects::SetDataModuleActive(active);
+  void RebuildCharacters() override {
+    if (keyModel_) keyModel_->RebuildCharacters();
   }
-  void ApplyLanguageToProgram() override { ApplyLanguageEverywhere(dataModuleTexts); }
-  void ApplyAppearance() override { applyAppearance ? applyAppearance() : ProgramSettingEffects::ApplyAppearance(); }
-  void RefreshBindings() override { refreshBindings ? refreshBindings() : ProgramSettingEffects::RefreshBindings(); }
-  void PickHelpFile(int language) override {
-    pickHelpFile ? pickHelpFile(language) : ProgramSettingEffects::PickHelpFile(language);
+  HKL Layout() override { return keyModel_ ? keyModel_->Layout() : nullptr; }
+  std::optional<std::wstring> ShortcutText(std::uint8_t key, ControlSet set) override {
+    return keyModel_ ? keyModel_->ShortcutText(key, set) : std::nullopt;
   }
-  void LoadKeyboardLayout(const std::wstring& name) override {
-    loadKeyboardLayout ? loadKeyboardLayout(name) : ProgramSettingEffects::LoadKeyboardLayout(name);
+
+  // ---- the binding list: the program's ----
+  void LoadFile(const std::wstring& file) override { bindings_.LoadFile(file); }
+  void Refresh() override {
+    if (refreshBindings) refreshBindings();
   }
-  void SetKeyboardCaptionButtonImage(int image) override {
-    setKeyboardCaptionButtonImage ? setKeyboardCaptionButtonImage(image)
-                                  : ProgramSettingEffects::SetKeyboardCaptionButtonImage(image);
+  void BindTemplateHotkey(std::int32_t value) override { bindings_.BindTemplateHotkey(value); }
+  TQvAction* BindShortCut(std::int32_t value, std::uint8_t kind, std::uint8_t param) override {
+    return bindings_.BindShortCut(value, kind, param);
   }
-  void ShowKeyboardWindowAndKeep() override {
-    showKeyboardWindowAndKeep ? showKeyboardWindowAndKeep() : ProgramSettingEffects::ShowKeyboardWindowAndKeep();
+
+  // ---- the keyboard window ----
+  void LoadLayout(const std::wstring& name) override {
+    if (loadKeyboardLayout) loadKeyboardLayout(name);
   }
-  void StartKeyboardHideDelay() override {
-    startKeyboardHideDelay ? startKeyboardHideDelay() : ProgramSettingEffects::StartKeyboardHideDelay();
+  void SetCaptionButtonImage(int image) override {
+    if (setKeyboardCaptionButtonImage) setKeyboardCaptionButtonImage(image);
   }
-  void RepaintKeyboardBackground() override {
-    repaintKeyboardBackground ? repaintKeyboardBackground() : ProgramSettingEffects::RepaintKeyboardBackground();
+  void ShowAndKeep() override {
+    if (showKeyboardWindowAndKeep) showKeyboardWindowAndKeep();
+  }
+  void StartHideDelay() override {
+    if (startKeyboardHideDelay) startKeyboardHideDelay();
+  }
+  void RepaintBackground() override {
+    if (repaintKeyboardBackground) repaintKeyboardBackground();
   }
   std::unique_ptr<HeldPicture> LoadBackgroundPicture(const std::wstring& file) override {
-    return loadBackgroundPicture ? loadBackgroundPicture(file) : ProgramSettingEffects::LoadBackgroundPicture(file);
+    return loadBackgroundPicture ? loadBackgroundPicture(file) : HeldBackgroundPicture::Load(file);
   }
+
+  // ---- the data module ----
+  bool Active() override { return dataModuleActive && dataModuleActive(); }
+  void SetActive(bool active) override {
+    if (setDataModuleActive) setDataModuleActive(active);
+  }
+  void ApplyLanguage() override { ApplyLanguageEverywhere(dataModuleTexts); }
+  void ApplyAppearance() override {
+    if (applyAppearance) applyAppearance();
+  }
+  void PickHelpFile(int language) override {
+    if (pickHelpFile) pickHelpFile(language);
+  }
+
+  // ---- the open dialogs ----
   void ShowAutoHideInOpenDialogs(bool on) override {
-    showAutoHideInOpenDialogs ? showAutoHideInOpenDialogs(on) : ProgramSettingEffects::ShowAutoHideInOpenDialogs(on);
+    if (showAutoHideInOpenDialogs) showAutoHideInOpenDialogs(on);
   }
+
+  // ---- the system ----
   KeyboardLayoutService* KeyboardLayouts() override {
-    return keyboardLayouts ? keyboardLayouts : ProgramSettingEffects::KeyboardLayouts();
+    return keyboardLayouts ? keyboardLayouts : SystemEffects::KeyboardLayouts();
   }
   void ApplyProcessPriority(bool high) override {
-    applyProcessPriority ? applyProcessPriority(high) : ProgramSettingEffects::ApplyProcessPriority(high);
+    applyProcessPriority ? applyProcessPriority(high) : SystemEffects::ApplyProcessPriority(high);
   }
-  bool NumLockIsOn() override { return numLockIsOn ? numLockIsOn() : ProgramSettingEffects::NumLockIsOn(); }
-  void PressNumLock() override { pressNumLock ? pressNumLock() : ProgramSettingEffects::PressNumLock(); }
+  bool NumLockIsOn() override { return numLockIsOn ? numLockIsOn() : SystemEffects::NumLockIsOn(); }
+  void PressNumLock() override { pressNumLock ? pressNumLock() : SystemEffects::PressNumLock(); }
   bool SoundStillPlaying() override {
-    return soundStillPlaying ? soundStillPlaying() : ProgramSettingEffects::SoundStillPlaying();
+    return soundStillPlaying ? soundStillPlaying() : SystemEffects::SoundStillPlaying();
   }
   void PlaySoundFile(const std::wstring& file) override {
-    playSoundFile ? playSoundFile(file) : ProgramSettingEffects::PlaySoundFile(file);
+    playSoundFile ? playSoundFile(file) : SystemEffects::PlaySoundFile(file);
   }
   bool FileExists(const std::wstring& path) override {
-    return fileExists ? fileExists(path) : ProgramSettingEffects::FileExists(path);
+    return fileExists ? fileExists(path) : SystemEffects::FileExists(path);
   }
+
+ private:
+  BindingListSettingEffects bindings_{QvActions()};
+  std::optional<KeyModelSettingEffects> keyModel_;
 };
 
 class SettersTest : public SettingsTest {
@@ -114,7 +161,7 @@ class SettersTest : public SettingsTest {
   void RunOnce(During during) {
     InitializePreset(AppIni());
     {
-      SettingEffectsConnection connected(Preset(), effects);
+      SettingEffectsConnection connected(Preset(), effects.Ports());
       Preset().Load();
       during(Preset());
     }

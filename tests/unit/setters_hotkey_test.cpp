@@ -80,7 +80,7 @@ TEST_F(HotkeyTest, HotkeyTextFollowsTheKeyboardViewWhileItLives) {
   model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
   model.SetLayout(testing::kSwapped);
   effects.UseKeyModel(&model);
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   // The view names the A key by the US position it sits on (Q); without
   // names of the settings' own, the key-name table's.
   EXPECT_EQ(preset.ShortCutToKeyText((0x20 << 8) | 'A'), L"Ctrl+Q");

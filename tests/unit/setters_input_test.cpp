@@ -38,7 +38,7 @@ class NumLockOnTheSystem : public SettersTest {
 
 TEST_F(NumLockOnTheSystem, ModesOneAndTwoSwitchItAndZeroLeavesIt) {
   SwitchTo(false);
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetNumLockMode(1);
   testing::Settle();
   EXPECT_TRUE(NumLockIsOn());
@@ -61,7 +61,7 @@ TEST_F(NumLockOnTheSystem, AHeldNumLockThatSwitchedItOffIsNotTakenForOn) {
   EXPECT_FALSE(NumLockIsOn());
   std::vector<bool> pressed;
   effects.pressNumLock = [&] { pressed.push_back(true); };
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetNumLockMode(1);  // off, so it must be switched on
   EXPECT_EQ(pressed.size(), 1u);
 }

@@ -12,7 +12,7 @@ using ProcessTest = SettersTest;
 DWORD PriorityClass() { return GetPriorityClass(GetCurrentProcess()); }
 
 TEST_F(ProcessTest, PriorityFollowsTheSettingBothWaysAndIsNeverRealTime) {
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetHighPriority(false);
   EXPECT_EQ(PriorityClass(), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
   EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL);
@@ -71,7 +71,7 @@ class NumLockTest : public SettersTest {
 };
 
 TEST_F(NumLockTest, SwitchingOnPressesOnceWithTheHooksOff) {
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetNumLockMode(1);
   EXPECT_EQ(events, (std::vector<std::string>{"hooks off", "press", "hooks on"}));
   EXPECT_TRUE(on);
@@ -85,7 +85,7 @@ TEST_F(NumLockTest, SwitchingOnPressesOnceWithTheHooksOff) {
 TEST_F(NumLockTest, SwitchingOffWhileTheModuleIsInactiveLeavesItInactive) {
   on = true;
   active = false;
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   preset.SetNumLockMode(2);
   EXPECT_EQ(events, (std::vector<std::string>{"press"}));
   EXPECT_FALSE(on);
@@ -96,13 +96,13 @@ TEST_F(NumLockTest, SwitchingOffWhileTheModuleIsInactiveLeavesItInactive) {
 }
 
 TEST_F(NumLockTest, EffectsConnectedForAScopeGoBackToTheOnesBeforeAtItsEnd) {
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   RecordedEffects program;
   int programPresses = 0;
   program.numLockIsOn = [] { return false; };
   program.pressNumLock = [&] { ++programPresses; };
   {
-    SettingEffectsConnection connected(preset, program);
+    SettingEffectsConnection connected(preset, program.Ports());
     preset.SetNumLockMode(1);
   }
   EXPECT_EQ(programPresses, 1);
@@ -110,6 +110,23 @@ TEST_F(NumLockTest, EffectsConnectedForAScopeGoBackToTheOnesBeforeAtItsEnd) {
   preset.SetNumLockMode(1);
   EXPECT_EQ(programPresses, 1);
   EXPECT_EQ(events, (std::vector<std::string>{"hooks off", "press", "hooks on"}));
+}
+
+TEST_F(NumLockTest, AConnectionOfOnePortLeavesTheOthersConnectedBefore) {
+  TPreset preset(AppIni(), effects.Ports());
+  RecordedEffects system;
+  int systemPresses = 0;
+  system.numLockIsOn = [] { return false; };
+  system.pressNumLock = [&] { ++systemPresses; };
+  {
+    SettingEffectsConnection connected(preset, {.system = &system});
+    preset.SetNumLockMode(1);
+  }
+  EXPECT_EQ(systemPresses, 1);
+  // The module's hooks were still the test's, and still go off around the press.
+  EXPECT_EQ(events, (std::vector<std::string>{"hooks off", "hooks on"}));
+  preset.SetNumLockMode(2);  // the test's own system again: Num Lock is off already
+  EXPECT_EQ(events.size(), 2u);
 }
 
 // The machine's Run key, written as the options program would.
@@ -139,7 +156,7 @@ class AutoRunTest : public SettersTest {
 };
 
 TEST_F(AutoRunTest, OnlyExactlyThisProgramCounts) {
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), effects.Ports());
   EXPECT_FALSE(preset.IsAutoRun());
   if (!PutRun(program)) GTEST_SKIP() << "the machine's Run key cannot be written here";
   EXPECT_EQ(ReadMachineRunValue(), program);

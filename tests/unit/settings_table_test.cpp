@@ -169,11 +169,11 @@ TEST_F(SettingsTableTest, DefaultsSurviveASaveAndLoad) {
 
 // Notes the layout in force whenever a setting that names keys reaches the
 // program: the hotkey's text and the bindings' pictures are made from it.
-class LayoutAtEachKeySetting : public SystemSettingEffects {
+class LayoutAtEachKeySetting : public BindingEffects {
  public:
   const TPreset* preset = nullptr;
   std::vector<HKL> layouts;
-  void LoadBindingFile(const std::wstring&) override { Note(); }
+  void LoadFile(const std::wstring&) override { Note(); }
   void BindTemplateHotkey(std::int32_t) override { Note(); }
 
  private:
@@ -187,7 +187,7 @@ TEST_F(SettingsTableTest, TheStoredLayoutComesBeforeTheSettingsThatNameKeys) {
   PutDword(L"SCShowTemplates", 0x1041);
   PutString(L"ActionFileName", L"C:\\bindings.zqa");
   LayoutAtEachKeySetting effects;
-  TPreset preset(AppIni(), effects);
+  TPreset preset(AppIni(), {.bindings = &effects});
   effects.preset = &preset;
   preset.Load();
   ASSERT_EQ(effects.layouts.size(), 2u);

@@ -41,7 +41,7 @@ class FakeHost : public SettingsPageHost {
   int changes = 0;
 };
 
-class NotedSounds : public SystemSettingEffects {
+class NotedSounds : public SystemEffects {
  public:
   bool SoundStillPlaying() override { return false; }
   void PlaySoundFile(const std::wstring& file) override { played.push_back(file); }
@@ -70,7 +70,7 @@ class SoundsPageTest : public UiTest {
     ReplaceKeyboardLayoutQuery(&UsLayout);
     InitializeSettingsStore();
     InitializePreset(AppIni());
-    connection_.emplace(Preset(), effects);
+    connection_.emplace(Preset(), SettingEffects{.system = &effects});
     texts_.SetText(6, L"(none)");
     texts_.SetText(570, L"Character");
     texts_.SetText(581, L"Erase");
