@@ -12,6 +12,7 @@ class TTemplateSetupForm;
 class TPreset;
 class TQvActions;
 class TQvKeyboard;
+class TMainKeyboardForm;
 
 class OpenWindows {
  public:
@@ -57,6 +58,8 @@ struct DialogParts {
   // The model the hotkey capture shows and a binding set's change redraws;
   // null until the keyboard runtime exists.
   TQvKeyboard* keyModel = nullptr;
+  // The keyboard window, hidden while the hotkey capture runs; null until it exists.
+  TMainKeyboardForm* keyboardWindow = nullptr;
 };
 
 }  // namespace snibbet

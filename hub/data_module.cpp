@@ -67,6 +67,11 @@ void TDataDM::ConnectPopup(TTemplateViewForm* popup) {
   programParts_.ConnectPopup(popup);
 }
 
+void TDataDM::ConnectKeyboardWindow(TMainKeyboardForm* window) {
+  programParts_.ConnectKeyboardWindow(window);
+  look_.ConnectKeyboardWindow(window);
+}
+
 void TDataDM::ApplyLanguage() {
   BuildActionKindCatalogue();
   tray_.ApplyLanguage();

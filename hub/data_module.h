@@ -33,6 +33,7 @@ namespace snibbet {
 class TAppIni;
 class TPreset;
 class TQvIconsList;
+class TMainKeyboardForm;
 class TQvKeyboard;
 
 // The Office-2003 colour scheme of the visual support: taken into use when the
@@ -71,6 +72,9 @@ class TDataDM {
   // The pop-up that the dispatch, the watch, the tray and the settings window
   // reach; none until connected, and disconnected before it goes.
   void ConnectPopup(TTemplateViewForm* popup);
+  // The keyboard window that the dispatch, the watch and the keyboard look
+  // reach; likewise none until connected, disconnected before it goes.
+  void ConnectKeyboardWindow(TMainKeyboardForm* window);
 
   // Every text of the module, after each language load.
   void ApplyLanguage();

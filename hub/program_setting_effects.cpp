@@ -70,23 +70,23 @@ TQvAction* ProgramSettingEffects::BindShortCut(std::int32_t value, std::uint8_t 
 
 // The keyboard window reads the layout name from the settings itself.
 void ProgramSettingEffects::LoadKeyboardLayout(const std::wstring&) {
-  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->LoadLayoutFromSettings();
+  if (TMainKeyboardForm* keyboard = targets_.keyboardWindow) keyboard->LoadLayoutFromSettings();
 }
 
 void ProgramSettingEffects::ReapplyKeyboardWindowTiming() {
-  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->ApplyAlphaBlend();
+  if (TMainKeyboardForm* keyboard = targets_.keyboardWindow) keyboard->ApplyAlphaBlend();
 }
 
 void ProgramSettingEffects::SetKeyboardShowInterval(int milliseconds) {
-  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->SetShowDelay(milliseconds);
+  if (TMainKeyboardForm* keyboard = targets_.keyboardWindow) keyboard->SetShowDelay(milliseconds);
 }
 
 void ProgramSettingEffects::SetKeyboardWindowAlpha(std::uint8_t alpha) {
-  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->SetAlphaBlend(alpha < 255, alpha);
+  if (TMainKeyboardForm* keyboard = targets_.keyboardWindow) keyboard->SetAlphaBlend(alpha < 255, alpha);
 }
 
 void ProgramSettingEffects::SetKeyboardCaptionButtonImage(int image) {
-  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->AutoHideButton().SetImageIndex(image);
+  if (TMainKeyboardForm* keyboard = targets_.keyboardWindow) keyboard->AutoHideButton().SetImageIndex(image);
 }
 
 void ProgramSettingEffects::RepaintKeyboardBackground() {

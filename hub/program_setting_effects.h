@@ -11,6 +11,7 @@ namespace snibbet {
 
 class OpenWindows;
 class TDataDM;
+class TMainKeyboardForm;
 class TQvActions;
 class TQvKeyboard;
 class TTemplateViewForm;
@@ -21,6 +22,7 @@ struct SettingEffectTargets {
   TQvActions* bindings = nullptr;
   TQvKeyboard* keyModel = nullptr;
   TTemplateViewForm* popup = nullptr;
+  TMainKeyboardForm* keyboardWindow = nullptr;
 };
 
 class ProgramSettingEffects : public SystemSettingEffects {

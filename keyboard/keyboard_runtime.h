@@ -14,6 +14,7 @@
 
 namespace snibbet {
 
+class TPreset;
 class TQvKeyboard;
 class TQvIcons;
 
@@ -34,10 +35,12 @@ class ProgramWindowsPort {
 
 class KeyboardRuntime {
  public:
-  // The hook runs `records.bindings` and connects itself to the list while it
-  // lives. Without windows of the program's, the hotkey only logs "ShowTemplateView".
-  explicit KeyboardRuntime(InputRecords records);
-  KeyboardRuntime(InputRecords records, ProgramWindowsPort& windows);
+  // The hook runs `records.bindings` and connects itself and its model to the
+  // list while it lives. The sounds, the key names and the layout and keypad
+  // rules come from `settings` (null: none, the defaults), which outlives the
+  // runtime. Without windows of the program's, the hotkey only logs "ShowTemplateView".
+  KeyboardRuntime(InputRecords records, const TPreset* settings);
+  KeyboardRuntime(InputRecords records, const TPreset* settings, ProgramWindowsPort& windows);
   ~KeyboardRuntime();
   KeyboardRuntime(const KeyboardRuntime&) = delete;
   KeyboardRuntime& operator=(const KeyboardRuntime&) = delete;

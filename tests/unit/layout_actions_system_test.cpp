@@ -55,7 +55,7 @@ class ConvertSelection : public test::ClipmonTest {
   TQvKeyboard model{layouts, input};
   TKeyHistory history;
   ForegroundState foreground;
-  SystemLayoutActions actions{model, history, foreground, [this](LayoutHandle layout) { model.SetLayout(layout); }};
+  SystemLayoutActions actions{model, history, foreground, nullptr, [this](LayoutHandle layout) { model.SetLayout(layout); }};
 };
 
 TEST_F(ConvertSelection, TheSelectionIsReplacedByItsConversionAndTheUserClipboardReturns) {
@@ -107,7 +107,7 @@ TEST(SystemLayoutChars, KeysOfTheUsLayoutAndTheirCharacters) {
   MonitorPasteSteps clipboard;
   EXPECT_FALSE(clipboard.MonitorPresent());  // no monitor in this test
   const ForegroundState foreground;
-  SystemLayoutSwitchPorts ports(foreground, nullptr);
+  SystemLayoutSwitchPorts ports(foreground, nullptr, nullptr);
   SystemKeyInput input;
   TQvKeyboard model(layouts, input);
   SystemLayoutSwitcher switcher(ports, model);
