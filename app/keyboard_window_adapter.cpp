@@ -1,12 +1,12 @@
 #include "app/keyboard_window_adapter.h"
 
 #include "dialogs/dialog_parts.h"
-#include "hub/data_module.h"
+#include "hub/program_tray.h"
 
 namespace snibbet {
 
 void KeyboardWindowAdapter::PopUpTrayMenu(POINT screen) {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmTray().Menu().Popup(screen);
+  if (tray_) tray_->pmTray().Menu().Popup(screen);
 }
 
 bool KeyboardWindowAdapter::SettingsWindowOpen() { return openWindows_.SettingsWindow() != nullptr; }
@@ -14,7 +14,7 @@ bool KeyboardWindowAdapter::SettingsWindowOpen() { return openWindows_.SettingsW
 bool KeyboardWindowAdapter::NoProgramWindowShown() { return openWindows_.NoneShown(); }
 
 void KeyboardWindowAdapter::CheckKeyboardTrayItem(bool checked) {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmTray().Item(L"pmiShowMainKeyboard").checked = checked;
+  if (tray_) tray_->pmTray().Item(L"pmiShowMainKeyboard").checked = checked;
 }
 
 }  // namespace snibbet

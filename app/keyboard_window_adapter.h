@@ -5,10 +5,14 @@
 namespace snibbet {
 
 class OpenWindows;
+class ProgramTray;
 
 class KeyboardWindowAdapter final : public KeyboardWindowPort {
  public:
   explicit KeyboardWindowAdapter(const OpenWindows& openWindows) : openWindows_(openWindows) {}
+  // The tray whose menu and item the window reaches; none until connected.
+  // It outlives the keyboard window.
+  void ConnectTray(ProgramTray* tray) { tray_ = tray; }
   void PopUpTrayMenu(POINT screen) override;
   bool SettingsWindowOpen() override;
   void CheckKeyboardTrayItem(bool checked) override;
@@ -18,6 +22,7 @@ class KeyboardWindowAdapter final : public KeyboardWindowPort {
 
  private:
   const OpenWindows& openWindows_;
+  ProgramTray* tray_ = nullptr;
 };
 
 }  // namespace snibbet

@@ -1,6 +1,7 @@
 #pragma once
 // The tray's port as the program fills it: the default's, with the help file
-// handed to the hidden main window's help router.
+// handed to the hidden main window's help router and the About box on the
+// program's settings.
 #include <string>
 
 #include "hub/tray_port.h"
@@ -9,8 +10,12 @@ namespace snibbet {
 
 class ProgramTrayPort : public DefaultTrayPort {
  public:
-  using DefaultTrayPort::DefaultTrayPort;
+  ProgramTrayPort(DialogParts& parts, SettingsFormSystem& system) : DefaultTrayPort(parts, system), parts_(parts) {}
+  void OpenAbout() override;
   void SetHelpFile(const std::wstring& helpFile) override;
+
+ private:
+  const DialogParts& parts_;
 };
 
 }  // namespace snibbet

@@ -7,7 +7,9 @@
 
 namespace snibbet {
 
-void ProgramWindowsAdapter::ShowTemplateView() { snibbet::ShowTemplateView(); }
+void ProgramWindowsAdapter::ShowTemplateView() {
+  if (popup_) popup_->ShowTemplateView();
+}
 
 bool ProgramWindowsAdapter::BringTemplateEditorToFront() {
   TTemplateSetupForm* editor = openWindows_.TemplateEditor();
@@ -21,7 +23,9 @@ void ProgramWindowsAdapter::QueuePopupKey(std::uint8_t code) {
 }
 
 void TemplateEditorAdapter::OpenTemplateEditor(const std::wstring& templateName) {
-  ShowTemplateEditor(openWindows_, templateName);
+  if (!popup_) return;
+  ShowTemplateEditor({.popup = *popup_, .settings = settings_, .store = store_, .openWindows = openWindows_},
+                     templateName);
 }
 
 HWND WizardWindowAdapter::WizardWindow() {

@@ -12,6 +12,8 @@
 namespace snibbet {
 
 class OpenWindows;
+class TAppIni;
+class TPreset;
 class TTemplateViewForm;
 
 class ProgramWindowsAdapter final : public ProgramWindowsPort {
@@ -31,15 +33,23 @@ class ProgramWindowsAdapter final : public ProgramWindowsPort {
   TTemplateViewForm* popup_ = nullptr;
 };
 
-// The pop-up's Edit button opens the template editor, which names itself in
-// `openWindows` while it exists.
+// The pop-up's Edit button opens the template editor on the pop-up's
+// dataset, with the program's settings and store; the editor names itself
+// in `openWindows` while it exists.
 class TemplateEditorAdapter final : public TemplateEditorPort {
  public:
-  explicit TemplateEditorAdapter(OpenWindows& openWindows) : openWindows_(openWindows) {}
+  TemplateEditorAdapter(TPreset& settings, TAppIni& store, OpenWindows& openWindows)
+      : settings_(settings), store_(store), openWindows_(openWindows) {}
   void OpenTemplateEditor(const std::wstring& templateName) override;
 
+  // The pop-up whose dataset the editor edits, while it exists (null: no editor opens).
+  void ConnectPopup(TTemplateViewForm* popup) { popup_ = popup; }
+
  private:
+  TPreset& settings_;
+  TAppIni& store_;
   OpenWindows& openWindows_;
+  TTemplateViewForm* popup_ = nullptr;
 };
 
 // The first-run wizard, for the pop-up.

@@ -69,6 +69,9 @@ class ProcessSingletons {
       folderError_ = error.Folder();
     }
     InitializeLanguages();
+    // The forms made before the settings load take the character set of the
+    // language they start with.
+    if (settings_) Lang().SetLanguageSetting(settings_->Language());
     InitializeUtilities();
   }
   ~ProcessSingletons() {
@@ -130,8 +133,8 @@ class KeyboardHintConnection {
 
 // The forms' ways up to higher parts; they outlive the forms.
 struct FormAdapters {
-  explicit FormAdapters(OpenWindows& openWindows)
-      : templateEditor(openWindows), wizardWindow(openWindows), programWindows(openWindows),
+  FormAdapters(TPreset& settings, TAppIni& store, OpenWindows& openWindows)
+      : templateEditor(settings, store, openWindows), wizardWindow(openWindows), programWindows(openWindows),
         keyboardWindow(openWindows) {}
 
   TemplateEditorAdapter templateEditor;    // the pop-up's Edit button
@@ -144,7 +147,8 @@ struct FormAdapters {
 
 void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogParts, SettingsFormSystem& dialogSystem,
                     ProgramTrayPort& tray, std::optional<TDataDM>& dataModule, FormAdapters& adapters,
-                    TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard) {
+                    TQvIconsList& iconSets, std::optional<KeyboardRuntime>& keyboard,
+                    ClipboardMonitorRecord& clipboardMonitorRecord) {
   TPreset& settings = dialogParts.preset;
   DebugLog(L"Initialize");
 
@@ -162,7 +166,7 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   TQvActions& bindings = records.bindings;
   // The key-state model, the executor and the hook, which the keyboard
   // window shows and the data module tells of the application in front.
-  keyboard.emplace(records, &settings, adapters.programWindows);
+  keyboard.emplace(records, &settings, adapters.programWindows, &clipboardMonitorRecord);
   // The tray reaches the settings window, the About box and the help router;
   // the data module hands the keyboard view the icon set of the application in front.
   dataModule.emplace(records, DataModuleOptions{.tray = &tray,
@@ -171,6 +175,11 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
                                                 .store = &store,
                                                 .settings = &settings,
                                                 .keyModel = &keyboard->Model()});
+  // The settings window, the wizard and the keyboard window reach its tray,
+  // flags and bindings flag; it outlives every form.
+  tray.ConnectDataModule(&*dataModule);
+  adapters.wizard.ConnectDataModule(&*dataModule);
+  adapters.keyboardWindow.ConnectTray(&dataModule->Tray());
   BugReportAdapter errorReport(dataModule->Switch());
   BugReportConnection errorReportConnected(errorReport);
   // The binding pictures show the data module's key pictures while it lives.
@@ -185,6 +194,7 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   // The keyboard window and its background, with the data module's appearance record.
   errorReport.SetKeyModel(&keyboard->Model());
   dialogParts.keyModel = &keyboard->Model();
+  dialogParts.keyHistory = &records.keyHistory;
   adapters.historyKeyboard.SetKeyModel(&keyboard->Model());
   const KeyboardLook& keyboardLook = dataModule->Look();
   TMainKeyboardForm& keyboardWindow = app.CreateForm<TMainKeyboardForm>(
@@ -214,18 +224,29 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   dataModule->Look().Apply();
   // The user's clipboard goes back later when the foreground watch found a slow paste target in front.
   ForegroundState& foreground = records.foreground;
-  app.CreateForm<TQvClipboardMonitor>(ClipboardMonitorOptions{
-      .keyboard = &adapters.historyKeyboard,
-      .slowPasteTargetInFront = [&foreground] { return foreground.ForegroundInPasteTable(); }});
+  auto& clipboardMonitor = app.CreateForm<TQvClipboardMonitor>(
+      ClipboardMonitorOptions{.record = &clipboardMonitorRecord,
+                              .settings = &settings,
+                              .historyFolder = store.ClipboardFolder(),
+                              .keyboard = &adapters.historyKeyboard,
+                              .slowPasteTargetInFront = [&foreground] { return foreground.ForegroundInPasteTable(); }});
+  // The switch runs it and the dispatch keeps it awake until the loop ends.
+  dataModule->ConnectClipboardMonitor(&clipboardMonitor);
+  const ScopeExit disconnectClipboardMonitor([&dataModule] { dataModule->ConnectClipboardMonitor(nullptr); });
   // It reads the keyboard, the application in front and the settings; its
   // Edit button opens the template editor; it shows over the wizard.
   auto& popup = app.CreateForm<TTemplateViewForm>(
-      PopupProgramParts{.keyboard = &*keyboard, .foreground = records.foreground, .settings = &settings},
+      PopupProgramParts{.keyboard = &*keyboard,
+                        .foreground = records.foreground,
+                        .settings = &settings,
+                        .store = &store,
+                        .clipboardMonitor = &clipboardMonitorRecord},
       adapters.templateEditor, adapters.wizardWindow);
   // The hook, the hub, the settings window and the wizard reach it until the
   // loop ends; the forms go after that.
   const auto connectPopup = [&](TTemplateViewForm* form) {
     adapters.programWindows.ConnectPopup(form);
+    adapters.templateEditor.ConnectPopup(form);
     adapters.wizard.ConnectPopup(form);
     dataModule->ConnectPopup(form);
     tray.ConnectPopup(form);
@@ -315,7 +336,10 @@ int RunProgram() {
   ProgramSettingsFormSystem dialogSystem(dialogParts);
   // Outlives the data module it serves.
   ProgramTrayPort tray(dialogParts, dialogSystem);
-  FormAdapters adapters(openWindows);
+  FormAdapters adapters(singletons.Settings(), singletons.Store(), openWindows);
+  // Names the clipboard monitor while it exists, for the paste steps of the
+  // pop-up and the keyboard; outlives them.
+  ClipboardMonitorRecord clipboardMonitorRecord;
   // Outlives the keyboard window, which shows its model until it is destroyed,
   // and the data module, which tells the model of the application in front.
   std::optional<KeyboardRuntime> keyboard;
@@ -330,7 +354,7 @@ int RunProgram() {
     return 1;
   }
   RunApplication(application->App(), singletons.Store(), dialogParts, dialogSystem, tray, dataModule, adapters, iconSets,
-                 keyboard);
+                 keyboard, clipboardMonitorRecord);
   return 0;
 }
 

@@ -46,7 +46,7 @@ constexpr int kPreviewMoves = 300;
 
 
 
-std::wstring Lower(const std::string& text) {
+std::wstring Lower(std::string_view text) {
   std::wstring wide(text.begin(), text.end());
   for (wchar_t& ch : wide) ch = static_cast<wchar_t>(towlower(ch));
   return wide;
@@ -84,7 +84,7 @@ int main() {
     const std::size_t bytes = bench::FillTemplates(form.Templates(), words);
     std::printf("%zu templates, %zu bytes of content\n", form.Templates().RowCount(), bytes);
 
-    ShowTemplateView();
+    form.ShowTemplateView();
     const HWND window = form.Handle();
     FinishPaint(window);
     Drain();

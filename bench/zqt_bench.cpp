@@ -88,7 +88,7 @@ int main() {
   TemplateTable table;
   LoadTemplatesFromFile(table, file, false);
   table.SetFiltered(true);
-  const std::string word = table.RowAt(table.RowCount() / 2).Name;
+  const std::string word(table.RowAt(table.RowCount() / 2).Name);
   std::vector<double> perCharacter;
   const auto narrow = [&] {
     for (int repeat = 0; repeat < 100; ++repeat) {

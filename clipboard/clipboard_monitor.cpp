@@ -2,8 +2,6 @@
 
 #include <stdexcept>
 
-#include "clipboard/event_sound.h"
-#include "core/app_ini.h"
 #include "core/debug_log.h"
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
@@ -17,25 +15,27 @@ bool ClipboardChangedFlag = false;
 
 namespace {
 
-TQvClipboardMonitor* g_monitor = nullptr;
+// The claim of the one monitor; nothing reaches the monitor through it.
+const TQvClipboardMonitor* g_monitor = nullptr;
 
 ClipboardMonitorOptions WithDefaults(ClipboardMonitorOptions options) {
   if (!options.isVistaOrLater) options.isVistaOrLater = IsVistaOrLater;
   if (!options.lookUpListenerApi) options.lookUpListenerApi = LookUpFormatListenerApi;
   if (!options.showWarning) options.showWarning = ShowWarningMessage;
-  if (!options.playSound) options.playSound = PlayEventSound;
+  const TPreset* settings = options.settings;
+  if (!options.playSound) {
+    options.playSound = [settings](int slot, bool force) {
+      if (settings) settings->PlaySound(slot, force);
+    };
+  }
   if (!options.typePasteKeys) options.typePasteKeys = [] { SendCtrlV(); };
   if (!options.slowPasteTargetInFront) options.slowPasteTargetInFront = [] { return false; };
   if (!options.historySettings) {
-    options.historySettings = [] {
-      const TPreset* preset = PresetOrNull();
-      if (!preset) return ClipboardHistorySettings{};
-      return ClipboardHistorySettings{preset->ClipboardIsActive(), preset->MaxClipboardHistory(),
-                                      preset->UniqueClipboard()};
+    options.historySettings = [settings] {
+      if (!settings) return ClipboardHistorySettings{};
+      return ClipboardHistorySettings{settings->ClipboardIsActive(), settings->MaxClipboardHistory(),
+                                      settings->UniqueClipboard()};
     };
-  }
-  if (options.historyFolder.empty()) {
-    if (const TAppIni* store = AppIniOrNull()) options.historyFolder = store->ClipboardFolder();
   }
   return options;
 }
@@ -47,15 +47,15 @@ TQvClipboardMonitor::TQvClipboardMonitor(ClipboardMonitorOptions options)
       options_(WithDefaults(std::move(options))) {
   if (g_monitor) throw std::logic_error("the clipboard monitor exists already");
   g_monitor = this;
+  if (options_.record) options_.record->monitor_ = this;
 }
 
 TQvClipboardMonitor::~TQvClipboardMonitor() {
   // Destroyed without Destroy(): the window still leaves the chain here.
   if (Handle()) UnregisterViewer();
+  if (options_.record && options_.record->monitor_ == this) options_.record->monitor_ = nullptr;
   g_monitor = nullptr;
 }
-
-TQvClipboardMonitor* ClipboardMonitorOrNull() { return g_monitor; }
 
 void TQvClipboardMonitor::OnCreate() {
   DebugLog(L"QvClipboardDM");

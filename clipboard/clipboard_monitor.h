@@ -27,6 +27,8 @@
 
 namespace snibbet {
 
+class TPreset;
+
 // Set by every change notification; cleared by the paste steps right before
 // they put something on the clipboard, then waited on (WaitForClipboardChange).
 extern bool ClipboardChangedFlag;
@@ -53,15 +55,36 @@ class HistoryKeyboardPort {
   virtual bool KeyboardQuiet() = 0;
 };
 
+class TQvClipboardMonitor;
+
+// Names the program's monitor while it exists: the monitor enters itself when
+// made and leaves when it goes. The parts made before it (the keyboard's
+// clipboard steps) and the paste steps, whose waits process messages while
+// it could go, look it up here at every step.
+class ClipboardMonitorRecord {
+ public:
+  ClipboardMonitorRecord() = default;
+  ClipboardMonitorRecord(const ClipboardMonitorRecord&) = delete;
+  ClipboardMonitorRecord& operator=(const ClipboardMonitorRecord&) = delete;
+  TQvClipboardMonitor* Monitor() const { return monitor_; }
+
+ private:
+  friend class TQvClipboardMonitor;
+  TQvClipboardMonitor* monitor_ = nullptr;
+};
+
 // How the monitor reaches the system; tests replace single entries.
 struct ClipboardMonitorOptions {
+  ClipboardMonitorRecord* record = nullptr;                 // where it names itself; none: nowhere
   std::function<bool()> isVistaOrLater{};                   // default: IsVistaOrLater
   std::function<FormatListenerApi()> lookUpListenerApi{};   // default: LookUpFormatListenerApi
   std::function<void(std::wstring_view)> showWarning{};     // default: ShowWarningMessage
-  std::function<void(int slot, bool force)> playSound{};    // default: PlayEventSound
-  // Default: the settings object's (its switch is never on); a test may switch the store on.
+  // The sound of a change and the history store's settings; none: no sound, the store off.
+  const TPreset* settings = nullptr;
+  std::function<void(int slot, bool force)> playSound{};    // default: the settings' sound of the slot
+  // Default: the settings' (the switch is never on); a test may switch the store on.
   std::function<ClipboardHistorySettings()> historySettings{};
-  std::wstring historyFolder{};                             // default: the settings store's clipboard folder
+  std::wstring historyFolder{};                             // none: no history is read or saved
   HistoryKeyboardPort* keyboard = nullptr;                  // none: input is not blocked during a save
   std::function<void()> typePasteKeys{};                    // default: SendCtrlV
   // One of the slow paste targets is in front; default: never.
@@ -192,8 +215,5 @@ class TQvClipboardMonitor : public TQvForm {
   std::wstring placeholderNote_;  // the text file of an item without a preview
   PasteOffer offer_{[this](HWND reader) { OfferRendered(reader); }};
 };
-
-// The one monitor while it exists; null otherwise (the paste steps without one).
-TQvClipboardMonitor* ClipboardMonitorOrNull();
 
 }  // namespace snibbet

@@ -17,36 +17,38 @@ constexpr DWORD kPollMs = 10;
 
 }  // namespace
 
-bool OfferForPaste(std::vector<ClipboardFormatBytes> formats) {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) return monitor->OfferForPaste(std::move(formats));
+bool OfferForPaste(const ClipboardMonitorRecord* record, std::vector<ClipboardFormatBytes> formats) {
+  if (TQvClipboardMonitor* monitor = record ? record->Monitor() : nullptr) return monitor->OfferForPaste(std::move(formats));
   return PutClipboardFormats(formats);
 }
 
-bool MonitorPasteSteps::MonitorPresent() { return ClipboardMonitorOrNull() != nullptr; }
+TQvClipboardMonitor* MonitorPasteSteps::Monitor() const { return record_ ? record_->Monitor() : nullptr; }
+
+bool MonitorPasteSteps::MonitorPresent() { return Monitor() != nullptr; }
 
 bool MonitorPasteSteps::HoldsAnything() { return CountClipboardFormats() != 0; }
 
 bool MonitorPasteSteps::SaveBeforePaste() {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) return monitor->SaveBeforePaste();
+  if (TQvClipboardMonitor* monitor = Monitor()) return monitor->SaveBeforePaste();
   return true;
 }
 
 bool MonitorPasteSteps::UserClipboardKept() {
-  const TQvClipboardMonitor* monitor = ClipboardMonitorOrNull();
+  const TQvClipboardMonitor* monitor = Monitor();
   return monitor && monitor->SnapshotUsable();
 }
 
 void MonitorPasteSteps::RestoreAfterPaste() {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->RestoreAfterPaste();
+  if (TQvClipboardMonitor* monitor = Monitor()) monitor->RestoreAfterPaste();
 }
 
 void MonitorPasteSteps::SetMonitoring(bool on) {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->SetMonitoring(on);
+  if (TQvClipboardMonitor* monitor = Monitor()) monitor->SetMonitoring(on);
 }
 
 std::wstring MonitorPasteSteps::Text() { return GetClipboardTextW(); }
 
-bool MonitorPasteSteps::PutText(std::wstring_view text) { return OfferForPaste(TextClipboardFormats(text)); }
+bool MonitorPasteSteps::PutText(std::wstring_view text) { return OfferForPaste(record_, TextClipboardFormats(text)); }
 
 bool MonitorPasteSteps::Clear() { return ClearClipboard(); }
 
@@ -56,7 +58,7 @@ void MonitorPasteSteps::ResetClipboardChanged() {
 }
 
 void MonitorPasteSteps::WaitForClipboardChange() {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) return monitor->WaitForClipboardChange();
+  if (TQvClipboardMonitor* monitor = Monitor()) return monitor->WaitForClipboardChange();
   const DWORD start = GetTickCount();
   while (GetClipboardSequenceNumber() == sequenceAtReset_ && GetTickCount() - start < kChangeWaitMs) {
     PumpMessagesFor(kPollMs);
@@ -65,12 +67,12 @@ void MonitorPasteSteps::WaitForClipboardChange() {
 }
 
 void MonitorPasteSteps::SendPasteKeys() {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) return monitor->SendPasteKeys();
+  if (TQvClipboardMonitor* monitor = Monitor()) return monitor->SendPasteKeys();
   SendCtrlV();
 }
 
 void MonitorPasteSteps::WaitForPasteTaken() {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->WaitForPasteTaken();
+  if (TQvClipboardMonitor* monitor = Monitor()) monitor->WaitForPasteTaken();
 }
 
 }  // namespace snibbet

@@ -1,7 +1,7 @@
 #pragma once
-// The paste steps through the program's one clipboard monitor, looked up at
-// every step (the waits process messages, and the monitor could go away
-// meanwhile). Without a monitor the user's clipboard is neither kept nor put
+// The paste steps through the program's clipboard monitor, looked up in its
+// record at every step (the waits process messages, and the monitor could go
+// away meanwhile). Without a monitor the user's clipboard is neither kept nor put
 // back, the wait watches the clipboard's sequence number and the paste keys
 // are typed at once. GUI thread only.
 #include <cstdint>
@@ -12,13 +12,18 @@
 
 namespace snibbet {
 
+class ClipboardMonitorRecord;
+class TQvClipboardMonitor;
+
 // The program's own content for a paste onto the clipboard: offered through
 // the monitor, so the user's clipboard comes back once the target took it;
 // put there at once without a monitor. False when the clipboard did not take it.
-bool OfferForPaste(std::vector<ClipboardFormatBytes> formats);
+bool OfferForPaste(const ClipboardMonitorRecord* record, std::vector<ClipboardFormatBytes> formats);
 
 class MonitorPasteSteps final : public ClipboardPasteSteps {
  public:
+  // The monitor named in `record`, which outlives the steps; none: no monitor.
+  explicit MonitorPasteSteps(const ClipboardMonitorRecord* record) : record_(record) {}
   bool MonitorPresent() override;
   bool HoldsAnything() override;
   // True without a monitor.
@@ -36,6 +41,9 @@ class MonitorPasteSteps final : public ClipboardPasteSteps {
   void WaitForPasteTaken() override;
 
  private:
+  TQvClipboardMonitor* Monitor() const;
+
+  const ClipboardMonitorRecord* record_;
   std::uint32_t sequenceAtReset_ = 0;
 };
 

@@ -11,6 +11,7 @@
 // Every new number gets an English text in data/Lang/en.txt, e.g.
 //   LangText(8, L"Cannot create folder %1")  needs  000008=Cannot create folder "%1".
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,10 @@ class TQvLang {
   const std::wstring& Code() const { return code_; }
   const std::vector<LangEntry>& Entries() const { return entries_; }
   const std::wstring& Folder() const { return folder_; }
+  // The `Language` setting the texts are for, which gives the forms' fonts
+  // their character set; none until the settings name one.
+  std::optional<int> LanguageSetting() const { return languageSetting_; }
+  void SetLanguageSetting(int language) { languageSetting_ = language; }
 
   // Fills the table with English and, unless code is "en", lays the language
   // `code` over it. A missing file leaves English (or nothing, for "en").
@@ -50,6 +55,7 @@ class TQvLang {
 
   std::wstring folder_;
   std::wstring code_;
+  std::optional<int> languageSetting_;
   std::vector<LangEntry> entries_;
 };
 

@@ -321,6 +321,7 @@ void TPreset::SetLanguage(int value) {
   Effects().PickHelpFile(value);
   TQvLang* table = LangOrNull();
   if (!table) return;  // before the language table exists there is nothing to switch
+  table->SetLanguageSetting(value);
   std::wstring code = L"en";
   for (const LanguageRecord& record : LanguageList()) {
     if (record.LangId == value) {

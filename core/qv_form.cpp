@@ -1,7 +1,7 @@
 #include "core/qv_form.h"
 
 #include "core/busy_cursor.h"
-#include "core/preset.h"
+#include "core/lang_table.h"
 
 namespace snibbet {
 
@@ -15,10 +15,10 @@ BYTE FontCharsetForLanguage(int language) {
 }
 
 void ApplyLanguageCharset(ui::Form& form) {
-  const TPreset* preset = PresetOrNull();
-  if (!preset || !form.IsCreated()) return;
+  const TQvLang* table = LangOrNull();
+  if (!table || !table->LanguageSetting() || !form.IsCreated()) return;
   LOGFONTW font = form.FontDescription();
-  const BYTE charset = FontCharsetForLanguage(preset->Language());
+  const BYTE charset = FontCharsetForLanguage(*table->LanguageSetting());
   if (font.lfCharSet == charset) return;
   font.lfCharSet = charset;
   form.SetFont(font);

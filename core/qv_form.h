@@ -19,8 +19,8 @@ namespace snibbet {
 BYTE FontCharsetForLanguage(int language);
 
 // Gives the form's font (and so its controls') the character set of the
-// `Language` setting. Nothing while there is no settings object, or when the
-// font has that set already.
+// `Language` setting the language table holds texts for. Nothing while the
+// table names none, or when the font has that set already.
 void ApplyLanguageCharset(ui::Form& form);
 
 // Redraws a window with all its child windows at once.

@@ -20,12 +20,6 @@ namespace {
 
 constexpr int kNameFontPixels = 16;
 
-// The maker's sub-site of the interface language, where it has one.
-std::wstring Localized(const std::wstring& address) {
-  const TPreset* preset = PresetOrNull();
-  return preset ? preset->LocalizeWebAddress(address) : address;
-}
-
 }  // namespace
 
 void SystemAboutShell::OpenAddress(HWND owner, const std::wstring& address) {
@@ -36,7 +30,7 @@ void SystemAboutShell::OpenAddress(HWND owner, const std::wstring& address) {
 
 void SystemAboutShell::CheckNewVersion() { snibbet::CheckNewVersion(true); }
 
-TAboutForm::TAboutForm(AboutShell* shell)
+TAboutForm::TAboutForm(AboutShell* shell, const TPreset* settings)
     : TQvForm({.className = kClassName,
                .border = ui::BorderStyle::Dialog,
                .borderIcons = ui::border_icon::kSystemMenu,
@@ -48,7 +42,8 @@ TAboutForm::TAboutForm(AboutShell* shell)
                .keyboardNavigation = true,
                .fontFace = L"MS Sans Serif",
                .fontPointSize = 8}),
-      shell_(shell ? *shell : systemShell_) {
+      shell_(shell ? *shell : systemShell_),
+      settings_(settings) {
   imgLogo.onPaint = [this](HDC dc, const RECT& client) { PaintLogo(dc, client); };
   for (ui::LinkLabel* link : {&www, &lblMail, &lblIsPart}) {
     link->onMouseEnter = [link] { link->SetColor(kLinkHoverColor); };
@@ -109,6 +104,11 @@ void TAboutForm::lblIsPartClick() { shell_.OpenAddress(Handle(), Localized(kDesk
 
 void TAboutForm::btnCheckNewVersionClick() { shell_.CheckNewVersion(); }
 
+// The maker's sub-site of the interface language, where it has one.
+std::wstring TAboutForm::Localized(const std::wstring& address) const {
+  return settings_ ? settings_->LocalizeWebAddress(address) : address;
+}
+
 void TAboutForm::PaintLogo(HDC dc, const RECT& client) const {
   if (!logo_) return;
   BITMAP size{};
@@ -125,6 +125,6 @@ LRESULT TAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return TQvForm::HandleMessage(message, wParam, lParam);
 }
 
-TAboutForm* ShowAboutBox() { return ShowFormOnce<TAboutForm>(); }
+TAboutForm* ShowAboutBox(const TPreset* settings) { return ShowFormOnce<TAboutForm>(nullptr, settings); }
 
 }  // namespace snibbet

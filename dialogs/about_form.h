@@ -17,6 +17,8 @@
 
 namespace snibbet {
 
+class TPreset;
+
 // What the About box asks of the world outside: the shell opening a page or
 // a mail link, and the manual version check. Tests pass their own.
 class AboutShell {
@@ -40,8 +42,9 @@ class TAboutForm : public TQvForm {
   static constexpr COLORREF kLinkColor = RGB(0, 0, 255);
   static constexpr COLORREF kLinkHoverColor = RGB(128, 0, 0);
 
-  // Null: SystemAboutShell.
-  explicit TAboutForm(AboutShell* shell = nullptr);
+  // Null shell: SystemAboutShell. The maker's pages are those of the
+  // interface language in `settings`; without settings, the main site's.
+  explicit TAboutForm(AboutShell* shell = nullptr, const TPreset* settings = nullptr);
 
   void ApplyLanguage() override;
 
@@ -79,14 +82,17 @@ class TAboutForm : public TQvForm {
 
  private:
   void PaintLogo(HDC dc, const RECT& client) const;
+  std::wstring Localized(const std::wstring& address) const;
 
   SystemAboutShell systemShell_;
   AboutShell& shell_;
+  const TPreset* settings_;
   ui::Bitmap logo_;
   ui::Font nameFont_;
 };
 
-// An open About box is brought forward; otherwise a new one is created and shown.
-TAboutForm* ShowAboutBox();
+// An open About box is brought forward; otherwise a new one is created and
+// shown, on the settings given.
+TAboutForm* ShowAboutBox(const TPreset* settings = nullptr);
 
 }  // namespace snibbet

@@ -6,6 +6,7 @@
 
 namespace snibbet {
 
+class TKeyHistory;
 class TMainForm;
 class TWizardForm;
 class TTemplateSetupForm;
@@ -50,7 +51,8 @@ class OpenWindows {
 };
 
 // What the settings window and the wizard work on: the settings object, the
-// binding list, the open windows and the key-state model. It outlives both.
+// binding list, the open windows, the key-state model and the word typed. It
+// outlives both.
 struct DialogParts {
   TPreset& preset;
   TQvActions& bindings;
@@ -60,6 +62,8 @@ struct DialogParts {
   TQvKeyboard* keyModel = nullptr;
   // The keyboard window, hidden while the hotkey capture runs; null until it exists.
   TMainKeyboardForm* keyboardWindow = nullptr;
+  // The word typed, which a click in the wizard ends; null: none is kept.
+  TKeyHistory* keyHistory = nullptr;
 };
 
 }  // namespace snibbet

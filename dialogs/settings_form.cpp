@@ -552,7 +552,7 @@ void TMainForm::btnTemplateAddClick() {
   if (file.empty() || !templates) return;
   if (!system_.AskYesNo(FormatText(LangText(307), {file}))) return;
   LoadTemplatesFromFile(*templates, file, true);
-  SaveTemplatesToFile(*templates);
+  SaveTemplatesToFile(*templates, preset_.TemplatesFileName());
 }
 
 void TMainForm::btnTemplateRemoveClick() {
@@ -561,7 +561,7 @@ void TMainForm::btnTemplateRemoveClick() {
   if (file.empty() || !templates) return;
   if (!system_.AskYesNo(FormatText(LangText(308), {file}))) return;
   RemoveTemplatesOfFile(*templates, file);
-  SaveTemplatesToFile(*templates);
+  SaveTemplatesToFile(*templates, preset_.TemplatesFileName());
 }
 
 void TMainForm::btnTemplateSetupClick() { program_.OpenTemplateEditor(); }

@@ -46,16 +46,11 @@ std::optional<std::wstring> ProgramTemplateFiles::ChooseFileToImport(const std::
 
 std::wstring ProgramTemplateFiles::ImportFolder() { return TemplatesFolder(); }
 
-std::wstring ProgramTemplateFiles::FileName() { return CurrentTemplatesFileName(); }
+std::wstring ProgramTemplateFiles::FileName() { return settings_.TemplatesFileName(); }
 
-void ProgramTemplateFiles::SetFileName(const std::wstring& name) {
-  if (TPreset* preset = PresetOrNull()) preset->SetTemplatesFileName(name);
-}
+void ProgramTemplateFiles::SetFileName(const std::wstring& name) { settings_.SetTemplatesFileName(name); }
 
-std::wstring ProgramTemplateFiles::TitledFileName() {
-  const TPreset* preset = PresetOrNull();
-  return preset ? preset->TitledTemplatesFileName() : std::wstring();
-}
+std::wstring ProgramTemplateFiles::TitledFileName() { return settings_.TitledTemplatesFileName(); }
 
 bool ProgramTemplateFiles::Save(TemplateTable& table, const std::wstring& path) {
   return SaveTemplatesToFile(table, path);

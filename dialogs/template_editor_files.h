@@ -9,13 +9,15 @@
 
 namespace snibbet {
 
+class TPreset;
+
 // Where a shared template file is mailed.
 inline constexpr wchar_t kSharedTemplatesMailbox[] = L"templates@orvanesoftware.com";
 
 class ProgramTemplateFiles : public TemplateFileSystem {
  public:
-  // The dialogs are owned by `owner`.
-  explicit ProgramTemplateFiles(const ui::Window& owner) : owner_(owner) {}
+  // The dialogs are owned by `owner`; the file's name is the setting of `settings`.
+  ProgramTemplateFiles(const ui::Window& owner, TPreset& settings) : owner_(owner), settings_(settings) {}
 
   Answer AskSaveChanges() override;
   Answer AskSaveChangesOnClose() override;
@@ -35,6 +37,7 @@ class ProgramTemplateFiles : public TemplateFileSystem {
 
  private:
   const ui::Window& owner_;
+  TPreset& settings_;
 };
 
 }  // namespace snibbet

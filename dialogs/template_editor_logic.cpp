@@ -53,7 +53,7 @@ const std::string& TemplateKindCaches::Cached(std::uint16_t kind) const { return
 
 void TemplateKindCaches::SwitchKind(TemplateTable& table, std::uint16_t kind) {
   table.Edit();
-  const TemplateRecord* current = table.Current();
+  const auto current = table.Current();
   if (!current || current->Kind == kind) return;
   cache_.at(std::min<std::size_t>(current->Kind, 2)) = current->Template;
   table.SetKind(kind);
@@ -179,8 +179,8 @@ bool TemplateEditorDocument::SaveAs() {
     const RunningCommand running(running_);
     // Written beside the old file and moved over it: a failed save leaves both as they were.
     if (!system_.Save(table_, path)) return false;
-    const TemplateRecord* record = table_.Current();
-    const std::string name = record ? record->Name : std::string();
+    const auto record = table_.Current();
+    const std::string name = record ? std::string(record->Name) : std::string();
     system_.SetFileName(path);  // reloads what was just written
     if (!name.empty()) table_.LocateName(name);
   }

@@ -35,7 +35,9 @@ ui::FormParams EditorParams() {
   ui::FormParams params;
   params.className = TTemplateSetupForm::kClassName;
   params.border = ui::BorderStyle::Sizeable;
-  params.position = ui::PositionRule::DesktopCenter;
+  // Centred when it is made, then placed where the user left it: a rule
+  // applied on showing would move it from there.
+  params.position = ui::PositionRule::Designed;
   params.clientWidth = 790;
   params.clientHeight = 515;
   params.minWidth = 480;
@@ -48,29 +50,28 @@ ui::FormParams EditorParams() {
   return params;
 }
 
-TemplateTable& PopupTemplates() {
-  TTemplateViewForm* popup = TemplateViewForm();
-  if (!popup) throw std::logic_error("the template editor needs the template pop-up's dataset");
-  return popup->Templates();
-}
-
 std::wstring WithShortcut(std::wstring caption, const wchar_t* keys) { return caption + L"\t" + keys; }
 
 }  // namespace
 
-TTemplateSetupForm::TTemplateSetupForm(OpenWindows& openWindows) : TTemplateSetupForm(PopupTemplates(), nullptr) {
-  openWindows_ = &openWindows;
-  openWindows.Enter(*this);
+TTemplateSetupForm::TTemplateSetupForm(const TemplateEditorParts& program)
+    : TTemplateSetupForm(program.popup.Templates(), nullptr, &program) {
+  program.openWindows.Enter(*this);
 }
 
 TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem& files)
-    : TTemplateSetupForm(table, &files) {}
+    : TTemplateSetupForm(table, &files, nullptr) {}
 
-TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem* files)
+TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem* files,
+                                       const TemplateEditorParts* program)
     : TQvForm(EditorParams()),
       table_(table),
-      ownFiles_(files ? nullptr : std::make_unique<ProgramTemplateFiles>(*this)),
-      files_(files ? *files : *ownFiles_),
+      popup_(program ? &program->popup : nullptr),
+      settings_(program ? &program->settings : nullptr),
+      store_(program ? &program->store : nullptr),
+      openWindows_(program ? &program->openWindows : nullptr),
+      ownFiles_(program ? std::make_unique<ProgramTemplateFiles>(*this, program->settings) : nullptr),
+      files_(program ? *ownFiles_ : *files),
       document_(table, files_),
       tbMain_(*this, {.name = L"tbMain"}, /*showText=*/true),
       frmInfo_(*this, {.name = L"frmInfo"}),
@@ -99,8 +100,8 @@ TTemplateSetupForm::TTemplateSetupForm(TemplateTable& table, TemplateFileSystem*
   gridTemplates_.onGetText = [this](int item, int) -> std::wstring_view {
     static thread_local std::wstring text;
     if (item < 0 || static_cast<std::size_t>(item) >= table_.VisibleCount()) return {};
-    const bool current = static_cast<std::size_t>(item) == table_.CurrentPosition() && table_.Current();
-    text = TemplateTextToWide(current ? table_.Current()->Name : table_.VisibleAt(static_cast<std::size_t>(item)).Name);
+    const auto current = static_cast<std::size_t>(item) == table_.CurrentPosition() ? table_.Current() : std::nullopt;
+    text = TemplateTextToWide(current ? current->Name : table_.VisibleAt(static_cast<std::size_t>(item)).Name);
     return text;
   };
   gridTemplates_.onSelectionChanged = [this](int item) {
@@ -254,10 +255,11 @@ void TTemplateSetupForm::OnCreate() {
   tbrRtf_.Refresh();
   gridTemplates_.AddColumn(LangText(478, L"Name"), 144);
   gridTemplates_.SetRowHeight(ui::ScaleToDpi(kListRowHeight));
+  TAppIni::CenterFormOnMonitor(Handle());
   try {
-    if (TAppIni* store = AppIniOrNull()) {
-      store->LoadFormPlacement(Handle(), false, /*centreOnDesktop=*/true);
-      gridWidth_ = store->ReadIntegerDef(kGridWidthValue, kDefaultGridWidth);
+    if (store_) {
+      store_->LoadFormPlacement(Handle(), false);
+      gridWidth_ = store_->ReadIntegerDef(kGridWidthValue, kDefaultGridWidth);
     }
   } catch (...) {
     // A stored value of another type: the designed placement stays.
@@ -278,7 +280,7 @@ void TTemplateSetupForm::OnShow() {
   KeepFormOnMonitor(Handle());
   ForceForegroundWindow(Handle(), false);
   // Every template listed: the pop-up's search is let go.
-  if (TTemplateViewForm* popup = TemplateViewForm(); popup && &popup->Templates() == &table_) popup->SetSearch(L"");
+  if (popup_) popup_->SetSearch(L"");
   else table_.SetFiltered(false);
   document_.Shown();
   RefreshCaption();
@@ -298,15 +300,13 @@ void TTemplateSetupForm::OnClose(ui::CloseAction& action) { action = ui::CloseAc
 
 void TTemplateSetupForm::OnDestroy() {
   if (openWindows_) openWindows_->Leave(*this);
-  const TPreset* preset = PresetOrNull();
-  if (!preset || !preset->Loaded()) return;
-  if (TAppIni* store = AppIniOrNull()) {
-    store->SaveFormPlacement(Handle(), false);
-    try {
-      store->WriteInteger(kGridWidthValue, gridWidth_);
-    } catch (...) {
-      // The width is a convenience; a failed write loses nothing else.
-    }
+  // A run that ended before the settings were read writes nothing.
+  if (!settings_ || !settings_->Loaded() || !store_) return;
+  store_->SaveFormPlacement(Handle(), false);
+  try {
+    store_->WriteInteger(kGridWidthValue, gridWidth_);
+  } catch (...) {
+    // The width is a convenience; a failed write loses nothing else.
   }
 }
 
@@ -512,7 +512,7 @@ void TTemplateSetupForm::RecordChanged() {
   if (updating_) return;  // the form changes the record itself and looks after its controls
   caches_.Clear();
   if (!pcTemplate_.IsCreated()) return;
-  const TemplateRecord* record = table_.Current();
+  const auto record = table_.Current();
   const int page = record ? std::min<int>(record->Kind, kPicturePage) : pcTemplate_.ActivePage();
   updating_ = true;
   if (pcTemplate_.ActivePage() != page) pcTemplate_.SetActivePage(page);
@@ -522,10 +522,9 @@ void TTemplateSetupForm::RecordChanged() {
 
 // The active page's control shows the current template; the others are let go.
 void TTemplateSetupForm::LoadControls() {
-  const TemplateRecord* record = table_.Current();
+  const auto record = table_.Current();
   const int page = pcTemplate_.ActivePage();
-  const std::string empty;
-  const std::string& content = record && record->Kind == page ? record->Template : empty;
+  const std::string_view content = record && record->Kind == page ? record->Template : std::string_view();
   const std::wstring memoText = page == kTextPage ? TemplateTextToWide(content) : std::wstring();
   // Both text controls keep their scroll bars; a new text would paint them on
   // the spot, which under Wine costs more than the rest of a move together.
@@ -533,7 +532,7 @@ void TTemplateSetupForm::LoadControls() {
     const ui::ScrollBarsPaintedOnChange quiet(memoTemplate_.Handle());
     memoTemplate_.SetText(memoText);
   }
-  const std::string rtf = page == kRtfPage ? content : std::string();
+  const std::string rtf = page == kRtfPage ? std::string(content) : std::string();
   if (rtf != loadedRtf_ || (rtf.empty() && !editor_.PlainText().empty())) {
     const ui::ScrollBarsPaintedOnChange quiet(editor_.Handle());
     if (rtf.empty()) editor_.SetPlainText(L"");
@@ -561,7 +560,7 @@ void TTemplateSetupForm::ChoosePage(int page) {
 void TTemplateSetupForm::ShowPage(int page) {
   if (updating_) return;
   updating_ = true;
-  const TemplateRecord* record = table_.Current();
+  const auto record = table_.Current();
   if (record && record->Kind != page) {
     try {
       caches_.SwitchKind(table_, static_cast<std::uint16_t>(page));
@@ -577,7 +576,7 @@ bool TTemplateSetupForm::EditForControl() {
   try {
     if (!table_.Active()) return false;
     table_.Edit();
-    return table_.Current() != nullptr;
+    return table_.Current().has_value();
   } catch (const TemplateTableError& error) {
     Warn(error);
     return false;
@@ -639,11 +638,11 @@ void TTemplateSetupForm::Warn(const TemplateTableError& error) {
 
 // ---- opening ----
 
-void ShowTemplateEditor(OpenWindows& openWindows, const std::wstring& templateName) {
+void ShowTemplateEditor(const TemplateEditorParts& program, const std::wstring& templateName) {
   ShowWaitMessageFmt(LangText(47, L"Template editor"));
   TTemplateSetupForm* editor = nullptr;
   try {
-    editor = ShowFormOnce<TTemplateSetupForm>(openWindows);
+    editor = ShowFormOnce<TTemplateSetupForm>(program);
   } catch (...) {
     HideWaitMessage();
     throw;

@@ -31,6 +31,20 @@
 
 namespace snibbet {
 
+class TAppIni;
+class TTemplateViewForm;
+
+// What the program's editor works on, handed down from the program's start:
+// the pop-up whose dataset it edits and whose search it lets go, the
+// settings (the template file's name), the settings store (its placement and
+// list width) and the record it names itself in while it exists.
+struct TemplateEditorParts {
+  TTemplateViewForm& popup;
+  TPreset& settings;
+  TAppIni& store;
+  OpenWindows& openWindows;
+};
+
 // The pages, in the order of the kinds they edit.
 enum TemplatePage { kTextPage = 0, kRtfPage = 1, kPicturePage = 2 };
 
@@ -43,9 +57,9 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
   static constexpr int kRtfToolbarBand = 52;
   static constexpr int kListRowHeight = 17;
 
-  // Edits the pop-up's dataset, with the program's files and settings; named
-  // in `openWindows` while it exists.
-  explicit TTemplateSetupForm(OpenWindows& openWindows);
+  // Edits the pop-up's dataset with the program's files and settings.
+  explicit TTemplateSetupForm(const TemplateEditorParts& program);
+  // A window of its own on `table`: named nowhere, its placement not kept.
   TTemplateSetupForm(TemplateTable& table, TemplateFileSystem& files);
   ~TTemplateSetupForm() override;
 
@@ -96,7 +110,8 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
   bool OnNotify(NMHDR& header, LRESULT& result) override;
 
  private:
-  TTemplateSetupForm(TemplateTable& table, TemplateFileSystem* files);  // null: the program's files
+  // Without `program`, `files` are given.
+  TTemplateSetupForm(TemplateTable& table, TemplateFileSystem* files, const TemplateEditorParts* program);
 
   // TemplateTableLink
   void TableChanged() override;
@@ -134,7 +149,11 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
   void Warn(const TemplateTableError& error);
 
   TemplateTable& table_;
-  OpenWindows* openWindows_ = nullptr;  // null: a window of its own, named nowhere
+  // Null for a window of its own.
+  TTemplateViewForm* popup_ = nullptr;
+  const TPreset* settings_ = nullptr;
+  TAppIni* store_ = nullptr;
+  OpenWindows* openWindows_ = nullptr;
   std::unique_ptr<TemplateFileSystem> ownFiles_;
   TemplateFileSystem& files_;
   TemplateEditorDocument document_;
@@ -166,6 +185,6 @@ class TTemplateSetupForm : public TQvForm, private TemplateTableLink, private Ta
 
 // Opens the editor (or brings the open one to the front) on the template of
 // that name, with the wait message showing meanwhile.
-void ShowTemplateEditor(OpenWindows& openWindows, const std::wstring& templateName);
+void ShowTemplateEditor(const TemplateEditorParts& program, const std::wstring& templateName);
 
 }  // namespace snibbet

@@ -216,7 +216,7 @@ void TWizardForm::LoadStartPage() {
     const std::size_t before = templates->RowCount();
     CreateSampleTemplates(*templates);
     // The samples reach the template file now, not only with a later save.
-    if (templates->RowCount() != before) SaveTemplatesToFile(*templates);
+    if (templates->RowCount() != before) SaveTemplatesToFile(*templates, preset_.TemplatesFileName());
   }
 }
 
@@ -418,7 +418,7 @@ void TWizardForm::WatchMessage(const MSG& msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      ResetKeyHistory();
+      if (parts_.keyHistory) parts_.keyHistory->Reset();
       break;
     default:
       break;

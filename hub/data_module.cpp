@@ -13,7 +13,8 @@
 namespace snibbet {
 namespace {
 
-TDataDM* g_dataDM = nullptr;
+// The claim of the one module; nothing reaches the module through it.
+const TDataDM* g_dataDM = nullptr;
 
 HINSTANCE PicturesModule(HINSTANCE pictures) { return pictures ? pictures : GetModuleHandleW(nullptr); }
 
@@ -35,7 +36,7 @@ TDataDM::TDataDM(InputRecords records, DataModuleOptions options)
       port_(options.tray ? *options.tray : defaultTray_),
       parts_(options.parts ? *options.parts : programParts_),
       pictures_(PicturesModule(options.pictures)),
-      look_(pictures_),
+      look_(pictures_, options.settings),
       watch_(parts_, records.foreground, options.iconSets),
       switch_(std::move(options.hookLibrary), tray_, watch_),
       tray_(port_, parts_, watch_, switch_,
@@ -45,7 +46,7 @@ TDataDM::TDataDM(InputRecords records, DataModuleOptions options)
                         .keyModel = options.keyModel},
             pictures_,
             options.trayMenuRightToLeft ? std::move(options.trayMenuRightToLeft) : TrayMenuShownRightToLeft),
-      dispatch_(parts_, watch_, tray_, port_, look_) {
+      dispatch_(parts_, watch_, tray_, port_, look_, options.settings) {
   DebugLog(L"DataDM");
   std::srand(static_cast<unsigned>(std::time(nullptr)) ^ GetTickCount());
   UseOfficeColourScheme();
@@ -61,8 +62,6 @@ TDataDM::~TDataDM() {
   // The parts go in reverse: the switch's end ends the input helper.
 }
 
-TDataDM* DataDMOrNull() { return g_dataDM; }
-
 void TDataDM::ConnectPopup(TTemplateViewForm* popup) {
   programParts_.ConnectPopup(popup);
 }
@@ -70,6 +69,11 @@ void TDataDM::ConnectPopup(TTemplateViewForm* popup) {
 void TDataDM::ConnectKeyboardWindow(TMainKeyboardForm* window) {
   programParts_.ConnectKeyboardWindow(window);
   look_.ConnectKeyboardWindow(window);
+}
+
+void TDataDM::ConnectClipboardMonitor(TQvClipboardMonitor* monitor) {
+  switch_.ConnectClipboardMonitor(monitor);
+  dispatch_.ConnectClipboardMonitor(monitor);
 }
 
 void TDataDM::ApplyLanguage() {

@@ -32,6 +32,7 @@ namespace snibbet {
 
 class TAppIni;
 class TPreset;
+class TQvClipboardMonitor;
 class TQvIconsList;
 class TMainKeyboardForm;
 class TQvKeyboard;
@@ -50,7 +51,7 @@ struct DataModuleOptions {
   const OpenWindows* openWindows = nullptr;         // ProgramParts's; null: none is ever open
   TQvIconsList* iconSets = nullptr;                 // null: no application gets an icon set
   TAppIni* store = nullptr;                         // null: no tip balloon
-  TPreset* settings = nullptr;                      // null: the tray reads no setting
+  TPreset* settings = nullptr;                      // null: the tray, the dispatch and the look read no setting
   TQvKeyboard* keyModel = nullptr;                  // null: no key model is told of the foreground
   std::function<bool()> trayMenuRightToLeft = {};   // null: TrayMenuShownRightToLeft
 };
@@ -75,6 +76,9 @@ class TDataDM {
   // The keyboard window that the dispatch, the watch and the keyboard look
   // reach; likewise none until connected, disconnected before it goes.
   void ConnectKeyboardWindow(TMainKeyboardForm* window);
+  // The clipboard monitor that the switch runs and the dispatch keeps awake;
+  // likewise.
+  void ConnectClipboardMonitor(TQvClipboardMonitor* monitor);
 
   // Every text of the module, after each language load.
   void ApplyLanguage();
@@ -109,8 +113,5 @@ class TDataDM {
   MessageDispatch dispatch_;
   bool actionsChanged_ = true;
 };
-
-// The one data module while it exists; null otherwise.
-TDataDM* DataDMOrNull();
 
 }  // namespace snibbet

@@ -13,7 +13,9 @@
 
 namespace snibbet {
 
-void ProgramParts::ShowTemplateView() { snibbet::ShowTemplateView(); }
+void ProgramParts::ShowTemplateView() {
+  if (popup_) popup_->ShowTemplateView();
+}
 
 bool ProgramParts::PopupShown() { return TemplateViewActive(); }
 

@@ -1,6 +1,5 @@
 #include "hub/keyboard_look.h"
 
-#include "core/preset.h"
 #include "keyboard/keyboard_appearance_fill.h"
 #include "keyboard/main_keyboard_form.h"
 
@@ -14,13 +13,14 @@ constexpr int kTitleButtonPictureSize = 12;
 
 // Only a shown keyboard window, the hotkey dialog's picture or a binding's
 // picture draws them.
-KeyboardLook::KeyboardLook(HINSTANCE pictures)
-    : ilFormBtns_(ui::ImageList::StripOnFirstUse(kTitleButtonPictureSize, kTitleButtonPictureSize, pictures,
+KeyboardLook::KeyboardLook(HINSTANCE pictures, const TPreset* settings)
+    : settings_(settings),
+      ilFormBtns_(ui::ImageList::StripOnFirstUse(kTitleButtonPictureSize, kTitleButtonPictureSize, pictures,
                                                  L"IL_FORM_BTNS", CLR_NONE)),
       ilKeys_(ui::ImageList::StripOnFirstUse(kKeyPictureSize, kKeyPictureSize, pictures, L"IL_KEYS", CLR_NONE)) {}
 
 void KeyboardLook::Apply() {
-  FillKeyboardAppearance(appearance_, PresetOrNull(), keyboardWindow_ != nullptr);
+  FillKeyboardAppearance(appearance_, settings_, keyboardWindow_ != nullptr);
   if (keyboardWindow_) keyboardWindow_->ApplyAppearance();
 }
 

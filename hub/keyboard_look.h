@@ -10,11 +10,13 @@
 namespace snibbet {
 
 class TMainKeyboardForm;
+class TPreset;
 
 class KeyboardLook {
  public:
-  // The pictures are bitmap strips of `pictures`' resources.
-  explicit KeyboardLook(HINSTANCE pictures);
+  // The pictures are bitmap strips of `pictures`' resources; the appearance
+  // follows `settings` (none: the defaults), which outlive the look.
+  KeyboardLook(HINSTANCE pictures, const TPreset* settings);
 
   // The appearance filled afresh and handed to the keyboard view (which
   // redraws when told).
@@ -28,6 +30,7 @@ class KeyboardLook {
   const ui::ImageList& ilKeys() const { return ilKeys_; }          // the view's key pictures
 
  private:
+  const TPreset* settings_;
   KeyboardAppearance appearance_;
   TMainKeyboardForm* keyboardWindow_ = nullptr;
   ui::ImageList ilFormBtns_;

@@ -26,8 +26,8 @@ bool IsHelpShortcut(const MSG& msg) {
 }  // namespace
 
 MessageDispatch::MessageDispatch(DataModuleParts& parts, ForegroundWatch& watch, ProgramTray& tray, TrayPort& port,
-                                 KeyboardLook& keyboardLook)
-    : parts_(parts), watch_(watch), tray_(tray), port_(port), keyboardLook_(keyboardLook) {}
+                                 KeyboardLook& keyboardLook, TPreset* settings)
+    : parts_(parts), watch_(watch), tray_(tray), port_(port), keyboardLook_(keyboardLook), settings_(settings) {}
 
 bool MessageDispatch::OnMessage(MSG& msg) {
   if (IsHelpShortcut(msg)) {
@@ -53,7 +53,7 @@ void MessageDispatch::aeMainMessage(const MSG& msg) {
       const HWND window = reinterpret_cast<HWND>(msg.wParam);
       watch_.DetectActiveApplication(window);
       if (!window) watch_.TouchActivityTick();
-      if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->KickWatchdog();
+      if (monitor_) monitor_->KickWatchdog();
       break;
     }
     case WM_HELPER_MOUSE_DOWN:
@@ -93,7 +93,7 @@ void MessageDispatch::aeMainSettingChange() {
   DebugLog(L"SettingChange");
   Office11ColorsRefresh();
   keyboardLook_.Apply();
-  if (TPreset* preset = PresetOrNull()) preset->SetKeyboardShowCaption(preset->KeyboardShowCaption());
+  if (settings_) settings_->SetKeyboardShowCaption(settings_->KeyboardShowCaption());
   parts_.ReleaseModelKeys();
   if (TMainKeyboardBackgroundForm* background = MainKeyboardBackgroundForm()) background->FormResize();
 }

@@ -13,6 +13,8 @@ class DataModuleParts;
 class ForegroundWatch;
 class KeyboardLook;
 class ProgramTray;
+class TPreset;
+class TQvClipboardMonitor;
 class TrayPort;
 
 // Posted by a second start of the program to the running one's main form.
@@ -20,8 +22,10 @@ inline constexpr UINT kSecondInstanceMessage = 1215;
 
 class MessageDispatch : public ui::ApplicationEvents {
  public:
+  // The caption setting is given again on a system setting change; no
+  // settings: nothing is given.
   MessageDispatch(DataModuleParts& parts, ForegroundWatch& watch, ProgramTray& tray, TrayPort& port,
-                  KeyboardLook& keyboardLook);
+                  KeyboardLook& keyboardLook, TPreset* settings);
   MessageDispatch(const MessageDispatch&) = delete;
   MessageDispatch& operator=(const MessageDispatch&) = delete;
 
@@ -30,6 +34,9 @@ class MessageDispatch : public ui::ApplicationEvents {
   bool OnMessage(MSG& msg) override;
   // The program lost activation: an open hotkey capture dialog closes.
   void OnDeactivate() override;
+  // The monitor whose watchdog a new window in front restarts; none until
+  // connected, and disconnected before it goes.
+  void ConnectClipboardMonitor(TQvClipboardMonitor* monitor) { monitor_ = monitor; }
   void OnSettingChange(WPARAM flag, LPARAM section) override;
   // The session ends: the open windows are asked as by the tray's Exit.
   bool OnQueryEndSession() override;
@@ -44,6 +51,8 @@ class MessageDispatch : public ui::ApplicationEvents {
   ProgramTray& tray_;
   TrayPort& port_;
   KeyboardLook& keyboardLook_;
+  TPreset* settings_;
+  TQvClipboardMonitor* monitor_ = nullptr;
 };
 
 }  // namespace snibbet

@@ -98,8 +98,8 @@ std::unique_ptr<HeldPicture> ProgramSettingEffects::LoadBackgroundPicture(const 
 }
 
 // The pop-up's templates come from its own file again.
-void ProgramSettingEffects::ReloadTemplates(const std::wstring&) {
-  if (targets_.popup) LoadTemplatesFromFile(targets_.popup->Templates(), L"", false);
+void ProgramSettingEffects::ReloadTemplates(const std::wstring& fileName) {
+  if (targets_.popup) LoadTemplatesFromFile(targets_.popup->Templates(), fileName, false);
 }
 
 void ProgramSettingEffects::ShowAutoHideInOpenDialogs(bool autoHide) {

@@ -60,7 +60,7 @@ bool ProgramSwitch::Start() {
   tray_.UpdateTrayIcon();
   watch_.Restart(GetForegroundWindow());
   watch_.TouchActivityTick();
-  if (!TrayMenuLocked()) tray_.EnableManagerTrayItems(true);
+  if (!tray_.MenuLocked()) tray_.EnableManagerTrayItems(true);
   watch_.StartPolling();
   if (HWND app = ui::ApplicationWindow()) ShowWindow(app, SW_HIDE);
   return true;
@@ -90,14 +90,14 @@ bool ProgramSwitch::Stop() {
 bool ProgramSwitch::SetActive(bool value) { return value ? Start() : Stop(); }
 
 void ProgramSwitch::RegisterClipboardMonitor() {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) {
-    monitor->RegisterViewer();
-    monitor->ClipboardChanged();
+  if (monitor_) {
+    monitor_->RegisterViewer();
+    monitor_->ClipboardChanged();
   }
 }
 
 void ProgramSwitch::UnregisterClipboardMonitor() {
-  if (TQvClipboardMonitor* monitor = ClipboardMonitorOrNull()) monitor->UnregisterViewer();
+  if (monitor_) monitor_->UnregisterViewer();
 }
 
 // The keyboard runtime's own; each does nothing while there is no runtime.

@@ -13,6 +13,7 @@ namespace snibbet {
 
 class ForegroundWatch;
 class ProgramTray;
+class TQvClipboardMonitor;
 
 class ProgramSwitch {
  public:
@@ -35,6 +36,9 @@ class ProgramSwitch {
   bool Active() const { return active_; }
 
   const HookLibrary& HookLib() const { return hookLibrary_; }
+  // The monitor that runs while the program is on; none until connected, and
+  // disconnected before it goes.
+  void ConnectClipboardMonitor(TQvClipboardMonitor* monitor) { monitor_ = monitor; }
 
  private:
   // Steps of Start and Stop, in the order they run.
@@ -48,6 +52,7 @@ class ProgramSwitch {
   HookLibrary hookLibrary_;
   ProgramTray& tray_;
   ForegroundWatch& watch_;
+  TQvClipboardMonitor* monitor_ = nullptr;
   bool active_ = false;
 };
 

@@ -60,11 +60,6 @@ class MenuHostWindow {
 
 }  // namespace
 
-bool TrayMenuLocked() {
-  const TPreset* preset = PresetOrNull();
-  return preset != nullptr && preset->AccessDenied();
-}
-
 ProgramTray::ProgramTray(TrayPort& port, DataModuleParts& parts, ForegroundWatch& watch,
                          ProgramSwitch& programSwitch, TraySources sources, HINSTANCE pictures,
                          std::function<bool()> menuRightToLeft)
@@ -88,6 +83,8 @@ ProgramTray::ProgramTray(TrayPort& port, DataModuleParts& parts, ForegroundWatch
   // has its picture here.
   pmTray_.Item(L"pmiAbout").imageIndex = kAboutItemImage;
 }
+
+bool ProgramTray::MenuLocked() const { return sources_.settings != nullptr && sources_.settings->AccessDenied(); }
 
 void ProgramTray::LoadImageLists(HINSTANCE pictures) {
   ilTrayIcons_ = ui::ImageList(kTrayPictureSize, kTrayPictureSize);
@@ -179,7 +176,7 @@ void ProgramTray::ShowActiveTrayItem(bool active) { pmTray_.ShowActive(active); 
 void ProgramTray::EnableManagerTrayItems(bool enabled) { pmTray_.EnableManagerItems(enabled); }
 
 void ProgramTray::ApplyAccessRestrictions(TMainKeyboardForm* keyboardWindow) {
-  if (!TrayMenuLocked()) return;
+  if (!MenuLocked()) return;
   pmTray_.DisableLockedItems();
   if (keyboardWindow) keyboardWindow->HideTitleButtons();
 }
@@ -192,7 +189,7 @@ void ProgramTray::trayMainBalloonClick() {
 void ProgramTray::trayMainBalloonHide() { balloonName_.clear(); }
 
 void ProgramTray::trayMainClick() {
-  if (TrayMenuLocked()) return;
+  if (MenuLocked()) return;
   ForceForegroundWindow(watch_.LastForegroundWindow(), true);
   PumpMessagesFor(kClickSettleMs);
   parts_.ShowTemplateView();
@@ -208,11 +205,11 @@ void ProgramTray::pmTrayPopup() {
 }
 
 void ProgramTray::pmiActiveClick() {
-  if (!TrayMenuLocked()) switch_.SetActive(!switch_.Active());
+  if (!MenuLocked()) switch_.SetActive(!switch_.Active());
 }
 
 void ProgramTray::pmiSettingsClick() {
-  if (TrayMenuLocked() || !port_.HasSettingsWindow()) return;
+  if (MenuLocked() || !port_.HasSettingsWindow()) return;
   const bool visible = port_.SettingsWindowVisible();
   if (!visible) ShowWaitMessageFmt(LangText(316, L"Settings"));
   port_.OpenSettings();
@@ -220,7 +217,7 @@ void ProgramTray::pmiSettingsClick() {
 }
 
 void ProgramTray::pmiCloseClick() {
-  if (TrayMenuLocked()) return;
+  if (MenuLocked()) return;
   if (!port_.WindowsAllowExit()) return;
   // Edits in an open settings window that were not applied are dropped.
   if (port_.SettingsWindowVisible() && sources_.settings) sources_.settings->Load();

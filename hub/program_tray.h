@@ -24,10 +24,6 @@ class TMainKeyboardForm;
 class TQvKeyboard;
 class TrayPort;
 
-// The menu lock of the settings ("AccessDenied"): the items that change the
-// program's state do nothing.
-bool TrayMenuLocked();
-
 // The picture the tray icon shows: a flag of ilLangs, else an image of ilTrayIcons.
 struct TrayPicture {
   bool flag = false;
@@ -69,6 +65,9 @@ class ProgramTray {
   // The menu lock, applied once at start-up: tray items and the keyboard
   // window's buttons (null: no window).
   void ApplyAccessRestrictions(TMainKeyboardForm* keyboardWindow);
+  // The menu lock of the settings ("AccessDenied"): the items that change the
+  // program's state do nothing. Never locked without settings.
+  bool MenuLocked() const;
 
   void trayMainClick();
   void trayMainBalloonClick();

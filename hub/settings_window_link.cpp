@@ -11,8 +11,7 @@ void SettingsWindowLink::EnableSettingsMenuItems(bool enabled) { wizard_.EnableS
 void SettingsWindowLink::BindingsChanged() { wizard_.BindingsChanged(); }
 
 const ui::ImageList* SettingsWindowLink::EventPictures() {
-  TDataDM* dataModule = DataDMOrNull();
-  return dataModule ? &dataModule->Tray().ilMain() : nullptr;
+  return dataModule_ ? &dataModule_->Tray().ilMain() : nullptr;
 }
 
 const ui::ImageList* SettingsWindowLink::LanguageFlags() { return wizard_.LanguageFlags(); }
@@ -38,25 +37,21 @@ bool SettingsWindowLink::OpenWizard() {
 // --- the wizard's way ---
 
 void WizardLink::EnableSettingsMenuItems(bool enabled) {
-  TDataDM* dataModule = DataDMOrNull();
-  if (!dataModule) return;
-  dataModule->Tray().pmTray().Item(L"pmiSettings").enabled = enabled;
-  dataModule->Tray().pmTray().Item(L"pmiActionSetup").enabled = enabled;
+  if (!dataModule_) return;
+  dataModule_->Tray().pmTray().Item(L"pmiSettings").enabled = enabled;
+  dataModule_->Tray().pmTray().Item(L"pmiActionSetup").enabled = enabled;
 }
 
 void WizardLink::BindingsChanged() {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->SetActionsChanged(true);
+  if (dataModule_) dataModule_->SetActionsChanged(true);
 }
 
-const ui::ImageList* WizardLink::LanguageFlags() {
-  TDataDM* dataModule = DataDMOrNull();
-  return dataModule ? &dataModule->Tray().ilLangs() : nullptr;
-}
+const ui::ImageList* WizardLink::LanguageFlags() { return dataModule_ ? &dataModule_->Tray().ilLangs() : nullptr; }
 
 TemplateTable* WizardLink::Templates() { return popup_ ? &popup_->Templates() : nullptr; }
 
 void WizardLink::OpenSettings() {
-  if (TDataDM* dataModule = DataDMOrNull()) dataModule->Tray().pmiSettingsClick();
+  if (dataModule_) dataModule_->Tray().pmiSettingsClick();
 }
 
 void WizardLink::CheckNewVersion() { snibbet::CheckNewVersion(true); }

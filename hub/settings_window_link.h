@@ -8,12 +8,16 @@
 
 namespace snibbet {
 
+class TDataDM;
 class TTemplateViewForm;
 
 class WizardLink final : public WizardPort {
  public:
   // The pop-up whose templates the wizard shows; none until connected.
   void ConnectPopup(TTemplateViewForm* popup) { popup_ = popup; }
+  // The data module whose tray items, bindings flag and flags the wizard
+  // reaches; none until connected. It outlives every window that reaches it.
+  void ConnectDataModule(TDataDM* dataModule) { dataModule_ = dataModule; }
 
   void EnableSettingsMenuItems(bool enabled) override;
   void BindingsChanged() override;
@@ -24,6 +28,7 @@ class WizardLink final : public WizardPort {
 
  private:
   TTemplateViewForm* popup_ = nullptr;
+  TDataDM* dataModule_ = nullptr;
 };
 
 // Its wizard is made on the parts the window was.
@@ -35,6 +40,11 @@ class SettingsWindowLink final : public SettingsWindowPort {
   void ConnectPopup(TTemplateViewForm* popup) {
     popup_ = popup;
     wizard_.ConnectPopup(popup);
+  }
+  // The data module whose tray and pictures the window and its wizard reach.
+  void ConnectDataModule(TDataDM* dataModule) {
+    dataModule_ = dataModule;
+    wizard_.ConnectDataModule(dataModule);
   }
 
   void EnableSettingsMenuItems(bool enabled) override;
@@ -51,6 +61,7 @@ class SettingsWindowLink final : public SettingsWindowPort {
   DialogParts& parts_;
   SettingsFormSystem& system_;
   TTemplateViewForm* popup_ = nullptr;
+  TDataDM* dataModule_ = nullptr;
   WizardLink wizard_;
 };
 

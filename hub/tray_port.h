@@ -52,6 +52,8 @@ class DefaultTrayPort : public ShellTrayPort {
   DefaultTrayPort(DialogParts& parts, SettingsFormSystem& system);
   // The pop-up that the settings window it opens reaches.
   void ConnectPopup(TTemplateViewForm* popup) { settingsWindow_.ConnectPopup(popup); }
+  // The data module whose tray and pictures that window reaches.
+  void ConnectDataModule(TDataDM* dataModule) { settingsWindow_.ConnectDataModule(dataModule); }
   bool HasSettingsWindow() override { return true; }
   bool SettingsWindowVisible() override;
   void OpenSettings() override;

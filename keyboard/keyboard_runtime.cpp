@@ -154,12 +154,13 @@ class PendingActionGuard final : public BindingListPort {
 }  // namespace
 
 struct KeyboardRuntime::Parts {
-  Parts(InputRecords records, const TPreset* settings, ProgramWindowsPort& windows)
+  Parts(InputRecords records, const TPreset* settings, ProgramWindowsPort& windows,
+        const ClipboardMonitorRecord* clipboardMonitor)
       : bindings(records.bindings),
         hookPorts(logicRef, windows, records.foreground, settings),
         executorPorts(executorRef, windows, records.foreground, settings),
         logic{hookPorts, bindings, executor, records.keyHistory},
-        layoutActions{model, records.keyHistory, records.foreground, settings,
+        layoutActions{model, records.keyHistory, records.foreground, settings, clipboardMonitor,
                       [this](LayoutHandle layout) { logic.ApplyForegroundLayout(layout); }} {}
 
   TQvActions& bindings;
@@ -184,8 +185,9 @@ struct KeyboardRuntime::Parts {
 KeyboardRuntime::KeyboardRuntime(InputRecords records, const TPreset* settings)
     : KeyboardRuntime(records, settings, g_noProgramWindows) {}
 
-KeyboardRuntime::KeyboardRuntime(InputRecords records, const TPreset* settings, ProgramWindowsPort& windows)
-    : parts_(std::make_unique<Parts>(records, settings, windows)) {
+KeyboardRuntime::KeyboardRuntime(InputRecords records, const TPreset* settings, ProgramWindowsPort& windows,
+                                 const ClipboardMonitorRecord* clipboardMonitor)
+    : parts_(std::make_unique<Parts>(records, settings, windows, clipboardMonitor)) {
   if (g_runtime) throw std::logic_error("the keyboard runtime exists already");
   parts_->logicRef = &parts_->logic;
   parts_->executorRef = &parts_->executor;

@@ -109,9 +109,10 @@ CaseMapping SystemCaseMapping() {
 // ---- all together ----
 
 SystemLayoutActions::SystemLayoutActions(TQvKeyboard& model, TKeyHistory& history, const ForegroundState& foreground,
-                                         const TPreset* settings,
+                                         const TPreset* settings, const ClipboardMonitorRecord* clipboardMonitor,
                                          std::function<void(LayoutHandle)> applyForegroundLayout)
-    : switchPorts_(foreground, settings, std::move(applyForegroundLayout)),
+    : clipboard_(clipboardMonitor),
+      switchPorts_(foreground, settings, std::move(applyForegroundLayout)),
       switcher_(switchPorts_, model),
       actions_(model, history, clipboard_, cutter_, switcher_, chars_, SystemCaseMapping()) {}
 

@@ -73,11 +73,13 @@ CaseMapping SystemCaseMapping();
 
 // The actions with every system part, over one model and key history; the
 // layout switch asks `foreground` whether a browser is in front and `settings`
-// which layouts are disabled.
+// which layouts are disabled; the clipboard steps go through the monitor
+// `clipboardMonitor` names.
 class SystemLayoutActions {
  public:
   SystemLayoutActions(TQvKeyboard& model, TKeyHistory& history, const ForegroundState& foreground,
-                      const TPreset* settings, std::function<void(LayoutHandle)> applyForegroundLayout);
+                      const TPreset* settings, const ClipboardMonitorRecord* clipboardMonitor,
+                      std::function<void(LayoutHandle)> applyForegroundLayout);
   SystemLayoutActions(const SystemLayoutActions&) = delete;
   SystemLayoutActions& operator=(const SystemLayoutActions&) = delete;
 

@@ -43,16 +43,16 @@ ZqtReadStatus RemoveTemplatesOfBytes(TemplateTable& table, std::string_view byte
 }
 
 std::optional<std::string> TemplatesToBytes(TemplateTable& table) {
-  const TemplateRecord* current = table.Current();
-  const std::string currentName = current ? current->Name : std::string();
+  const auto current = table.Current();
+  const std::string currentName = current ? std::string(current->Name) : std::string();
   std::optional<std::string> bytes;
   {
     TableOperation operation(table);
     if (table.RowCount() <= kZqtMaxRecords) {
       table.SortByName();
-      std::vector<const TemplateRecord*> rows;
+      std::vector<TemplateRecordView> rows;
       rows.reserve(table.RowCount());
-      for (std::size_t row = 0; row < table.RowCount(); ++row) rows.push_back(&table.RowAt(row));
+      for (std::size_t row = 0; row < table.RowCount(); ++row) rows.push_back(table.RowAt(row));
       bytes = WriteZqt(rows);
     }
   }

@@ -8,7 +8,6 @@
 #include "core/lang_table.h"
 #include "core/message_boxes.h"
 #include "core/paths.h"
-#include "core/preset.h"
 #include "core/program_folder.h"
 #include "core/text_utils.h"
 #include "templates/atomic_file.h"
@@ -56,13 +55,6 @@ std::wstring TemplatesFolder() { return JoinPath(ProgramFolder(), L"Templates\\"
 
 std::wstring SampleTemplatesFileName() { return JoinPath(ProgramFolder(), L"Templates\\Test.zqt"); }
 
-std::wstring CurrentTemplatesFileName() {
-  const TPreset* preset = PresetOrNull();
-  return preset ? preset->TemplatesFileName() : std::wstring();
-}
-
-bool SaveTemplatesToFile(TemplateTable& table) { return SaveTemplatesToFile(table, CurrentTemplatesFileName()); }
-
 bool SaveTemplatesToFile(TemplateTable& table, const std::wstring& path) {
   const std::optional<std::string> bytes = TemplatesToBytes(table);
   if (!bytes) {
@@ -80,17 +72,16 @@ bool SaveTemplatesToFile(TemplateTable& table, const std::wstring& path) {
 }
 
 bool LoadTemplatesFromFile(TemplateTable& table, const std::wstring& path, bool append) {
-  const std::wstring file = path.empty() ? CurrentTemplatesFileName() : path;
-  if (!FileExists(file)) {
+  if (!FileExists(path)) {
     table.Open();
     return false;
   }
   if (!append) table.Close();
   table.Open();
-  const std::optional<std::string> bytes = ReadTemplateFile(file);
+  const std::optional<std::string> bytes = ReadTemplateFile(path);
   if (!bytes) return false;
   if (LoadTemplatesFromBytes(table, *bytes, true) != ZqtReadStatus::Complete) {
-    ReportNotTemplateFile(file);
+    ReportNotTemplateFile(path);
     return false;
   }
   return true;

@@ -1,7 +1,8 @@
 #pragma once
 // The template file operations on the template table, with their files and
 // messages (Windows). The pop-up, the editor, the settings window and the
-// first-run wizard reach the current template file through these.
+// first-run wizard reach the current template file through these, each
+// naming the file (the setting TemplatesFileName) itself.
 //
 // Failures are reported in the error box (caption text 9) and give false;
 // nothing is thrown. A missing file is no failure: false, no message.
@@ -15,18 +16,12 @@ namespace snibbet {
 std::wstring TemplatesFolder();          // the program folder's "Templates\"
 std::wstring SampleTemplatesFileName();  // "Templates\Test.zqt" in the program folder
 
-// The setting TemplatesFileName ("" before the settings object exists).
-std::wstring CurrentTemplatesFileName();
-
-// Writes the whole table to the file (the current template file when no path
-// is given), sorting the table by name. The old file is replaced only once the
+// Writes the whole table to the file, sorting the table by name. The old file is replaced only once the
 // new one is completely written; a failed save leaves it as it was. A table of
 // more than 65535 templates is refused with a message, the file untouched.
-bool SaveTemplatesToFile(TemplateTable& table);
 bool SaveTemplatesToFile(TemplateTable& table, const std::wstring& path);
 
-// Fills the table from a file (empty path: the current template file); without
-// `append` the table is emptied first, unless there is no such file. A name
+// Fills the table from a file; without `append` the table is emptied first, unless there is no such file. A name
 // without a folder (the editor's untitled "New") never names a file here.
 bool LoadTemplatesFromFile(TemplateTable& table, const std::wstring& path, bool append);
 

@@ -21,7 +21,7 @@ namespace {
 
 // A device-independent copy of the bitmap: every program can read CF_DIB,
 // and the system offers CF_BITMAP from it.
-bool PutBitmapOnClipboard(HBITMAP bitmap) {
+bool PutBitmapOnClipboard(const ClipboardMonitorRecord* monitor, HBITMAP bitmap) {
   BITMAP info{};
   if (!GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return false;
   BITMAPINFOHEADER header{};
@@ -38,7 +38,7 @@ bool PutBitmapOnClipboard(HBITMAP bitmap) {
   const int lines = GetDIBits(ui::WindowDC(nullptr).Get(), bitmap, 0, static_cast<UINT>(info.bmHeight),
                               dib.data() + sizeof header, reinterpret_cast<BITMAPINFO*>(dib.data()), DIB_RGB_COLORS);
   if (lines != info.bmHeight) return false;
-  return OfferForPaste({{CF_DIB, std::move(dib)}});
+  return OfferForPaste(monitor, {{CF_DIB, std::move(dib)}});
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ bool WindowsPasteSystem::PutRichText(std::wstring_view plain, std::string_view r
   std::vector<std::uint8_t> document(rtf.begin(), rtf.end());
   document.push_back(0);
   formats.push_back({RtfClipboardFormat(), std::move(document)});
-  return OfferForPaste(std::move(formats));
+  return OfferForPaste(program_.clipboardMonitor, std::move(formats));
 }
 
 void WindowsPasteSystem::PlaceCaretAtMarker(std::wstring_view text, bool isRichText) {
@@ -82,11 +82,11 @@ bool WindowsPasteSystem::WizardIsForeground() { return WizardInFront(wizard_); }
 bool WindowsPasteSystem::PutPicture() {
   const ui::Bitmap bitmap(picture_.CreateBitmap());
   if (!bitmap) return false;
-  return PutBitmapOnClipboard(bitmap.Get());
+  return PutBitmapOnClipboard(program_.clipboardMonitor, bitmap.Get());
 }
 
 void PasteTemplateFromPopup(const PopupPaste& paste, const PopupProgramParts& program) {
-  MonitorPasteSteps clipboard;
+  MonitorPasteSteps clipboard(program.clipboardMonitor);
   WindowsPasteSystem system(clipboard, paste.picture, paste.wizard, program);
   PasteTemplate(paste.request, clipboard, system);
 }

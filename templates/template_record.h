@@ -43,22 +43,33 @@ enum TemplateKind : std::uint16_t {
 // A row stores at most this many characters of a name (single-byte text: bytes).
 inline constexpr std::size_t kMaxTemplateNameChars = 100;
 
+struct TemplateRecordView;
+
 struct TemplateRecord {
   std::string Name;
   OleDate Date;
   std::uint16_t Kind = kTemplateText;
   std::string Template;
 
+  TemplateRecordView View() const;
+
   friend bool operator==(const TemplateRecord&, const TemplateRecord&) = default;
 };
 
-// A record as read from a file, pointing into the file's bytes.
+// A record whose bytes live elsewhere: in a file's bytes (the name as the file
+// spells it, not yet cut), or in the template table (valid until that row changes).
 struct TemplateRecordView {
-  std::string_view Name;  // as the file spells it, not yet cut
+  std::string_view Name;
   OleDate Date;
   std::uint16_t Kind = kTemplateText;
   std::string_view Template;
+
+  TemplateRecord Owned() const { return TemplateRecord{std::string(Name), Date, Kind, std::string(Template)}; }
+
+  friend bool operator==(const TemplateRecordView&, const TemplateRecordView&) = default;
 };
+
+inline TemplateRecordView TemplateRecord::View() const { return TemplateRecordView{Name, Date, Kind, Template}; }
 
 // The name as a row keeps it: its first 100 characters.
 std::string_view StoredTemplateName(std::string_view name);

@@ -1,9 +1,57 @@
 #include "templates/template_table.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace snibbet {
+namespace {
+
+constexpr std::size_t kMaxTemplateBytes = std::numeric_limits<std::uint32_t>::max();
+static_assert(kMaxTemplateNameChars <= std::numeric_limits<std::uint8_t>::max());
+
+}  // namespace
+
+TemplateTable::RowBlocks::Block& TemplateTable::RowBlocks::Add(std::size_t size) {
+  std::unique_ptr<char[]> bytes(new char[size]);
+  const char* start = bytes.get();
+  return blocks_.emplace(start, Block{std::move(bytes)}).first->second;
+}
+
+void TemplateTable::RowBlocks::Release(const char* rowBytes) {
+  if (!rowBytes) return;
+  auto it = blocks_.upper_bound(rowBytes);  // the block after the one holding the bytes
+  if (it == blocks_.begin()) return;
+  --it;
+  if (--it->second.users == 0) blocks_.erase(it);
+}
+
+TemplateRecordView TemplateTable::ViewOf(const Row& row) {
+  return TemplateRecordView{NameOf(row), row.date, row.kind, std::string_view(row.bytes + row.nameSize, row.contentSize)};
+}
+
+TemplateTable::Row TemplateTable::WriteRow(const TemplateRecordView& record, char* at) {
+  Row row;
+  row.nameSize = static_cast<std::uint8_t>(record.Name.size());
+  row.contentSize = static_cast<std::uint32_t>(record.Template.size());
+  row.kind = record.Kind;
+  row.date = record.Date;
+  if (record.Name.empty() && record.Template.empty()) return row;
+  std::copy(record.Template.begin(), record.Template.end(), std::copy(record.Name.begin(), record.Name.end(), at));
+  row.bytes = at;
+  return row;
+}
+
+void TemplateTable::ReplaceRow(std::size_t row, const TemplateRecord& record) {
+  const std::size_t size = record.Name.size() + record.Template.size();
+  const Row fresh = WriteRow(record.View(), size > 0 ? blocks_.Add(size).bytes.get() : nullptr);
+  blocks_.Release(rows_[row].bytes);
+  rows_[row] = fresh;
+}
+
+void TemplateTable::ReleaseRows(std::size_t begin, std::size_t end) {
+  for (std::size_t row = begin; row < end; ++row) blocks_.Release(rows_[row].bytes);
+}
 
 TemplateTable::TemplateTable(NameFolding folding, Clock clock)
     : folding_(std::move(folding)), clock_(std::move(clock)) {}
@@ -27,6 +75,7 @@ void TemplateTable::Open() {
   active_ = true;
   state_ = TableState::Browse;
   rows_.clear();
+  blocks_.Clear();
   sorted_ = true;
   RebuildView(npos);
   PlaceCursor(npos);
@@ -39,15 +88,17 @@ void TemplateTable::Close() {
   active_ = false;
   state_ = TableState::Inactive;
   rows_.clear();
+  blocks_.Clear();
   sorted_ = true;
   RebuildView(npos);
   PlaceCursor(npos);
   Notify([](TemplateTableLink& l) { l.TableChanged(); });
 }
 
-const TemplateRecord* TemplateTable::Current() const {
-  if (Editing()) return &buffer_;
-  return cursor_ == npos ? nullptr : &rows_[RowOfPosition(cursor_)];
+std::optional<TemplateRecordView> TemplateTable::Current() const {
+  if (Editing()) return buffer_.View();
+  if (cursor_ == npos) return std::nullopt;
+  return ViewOf(rows_[RowOfPosition(cursor_)]);
 }
 
 std::size_t TemplateTable::CurrentRow() const { return cursor_ == npos ? npos : RowOfPosition(cursor_); }
@@ -132,7 +183,7 @@ void TemplateTable::Edit() {
     return;
   }
   editRow_ = CurrentRow();
-  buffer_ = rows_[editRow_];
+  buffer_ = ViewOf(rows_[editRow_]).Owned();
   buffer_.Date = clock_();
   modified_ = false;
   state_ = TableState::Edit;
@@ -144,7 +195,9 @@ void TemplateTable::Append() {
   Settle();
   buffer_ = TemplateRecord{};
   buffer_.Date = clock_();
-  rows_.push_back(buffer_);  // holds the row's place in the list until it is posted
+  Row place;  // holds the row's place in the list until it is posted
+  place.date = buffer_.Date;
+  rows_.push_back(place);
   editRow_ = rows_.size() - 1;
   modified_ = false;
   state_ = TableState::Insert;
@@ -169,6 +222,7 @@ void TemplateTable::SetKind(std::uint16_t kind) {
 
 void TemplateTable::SetTemplate(std::string content) {
   RequireEditing();
+  if (content.size() > kMaxTemplateBytes) throw std::length_error("template of 4 GB or more");
   buffer_.Template = std::move(content);
   modified_ = true;
   Notify([](TemplateTableLink& l) { l.FieldChanged(TemplateField::Template); });
@@ -177,7 +231,8 @@ void TemplateTable::SetTemplate(std::string content) {
 void TemplateTable::Post() {
   RequireEditing();
   const std::size_t row = editRow_;
-  rows_[row] = std::move(buffer_);
+  ReplaceRow(row, buffer_);
+  buffer_ = TemplateRecord{};
   sorted_ = sorted_ && RowInOrder(row);
   state_ = TableState::Browse;
   editRow_ = npos;
@@ -188,8 +243,12 @@ void TemplateTable::Post() {
 }
 
 void TemplateTable::DiscardEdit() {
-  if (state_ == TableState::Insert) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(editRow_));
+  if (state_ == TableState::Insert) {
+    ReleaseRows(editRow_, editRow_ + 1);
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(editRow_));
+  }
   if (Editing()) state_ = TableState::Browse;
+  buffer_ = TemplateRecord{};
   editRow_ = npos;
   modified_ = false;
 }
@@ -218,6 +277,7 @@ void TemplateTable::Delete() {
   DiscardEdit();
   if (IsEmpty()) throw TemplateTableError("There is no template to delete.");
   const std::size_t row = CurrentRow();
+  ReleaseRows(row, row + 1);
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
   RebuildView(row);  // the row that moved into its place becomes current
   Notify([](TemplateTableLink& l) { l.TableChanged(); });

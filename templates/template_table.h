@@ -1,8 +1,13 @@
 #pragma once
 // The in-memory template dataset (the pop-up's mdTemplates): rows of
-// TemplateRecord in table order, a current row, editing through a row buffer
+// templates in table order, a current row, editing through a row buffer
 // with post and cancel, a record filter on the beginning of the name, sorting
 // by name, and links that keep bound controls up to date. Window-free.
+//
+// A file may hold 65,535 templates, so a row is small (24 bytes): it points at
+// its name and content, which lie side by side in a block shared by every row
+// one merge brought in (a posted row gets a block of its own); a block is freed
+// with its last row. Rows are read as views, valid until that row changes.
 //
 // The filter is built for a list of tens of thousands of templates narrowed on
 // every typed character: while the table is in name order (as every template
@@ -11,6 +16,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -66,7 +74,7 @@ class TemplateTable {
 
   // Every row in table order, whatever the filter lets through.
   std::size_t RowCount() const { return rows_.size(); }
-  const TemplateRecord& RowAt(std::size_t row) const { return rows_.at(row); }
+  TemplateRecordView RowAt(std::size_t row) const { return ViewOf(rows_.at(row)); }
   bool SortedByName() const { return sorted_; }
 
   // The record filter: names that start with the text, case ignored. Switching
@@ -79,11 +87,12 @@ class TemplateTable {
   // The rows the filter lets through, in table order; "positions" count them.
   std::size_t VisibleCount() const;
   std::size_t RowOfPosition(std::size_t position) const;
-  const TemplateRecord& VisibleAt(std::size_t position) const { return rows_.at(RowOfPosition(position)); }
+  TemplateRecordView VisibleAt(std::size_t position) const { return RowAt(RowOfPosition(position)); }
   bool IsEmpty() const { return VisibleCount() == 0; }
 
-  // The current row (as edited, while in edit), nullptr when none is visible.
-  const TemplateRecord* Current() const;
+  // The current row (as edited, while in edit: then valid until the next
+  // change of a field), nothing when none is visible.
+  std::optional<TemplateRecordView> Current() const;
   std::size_t CurrentPosition() const { return cursor_; }  // npos when none
   std::size_t CurrentRow() const;                          // npos when none
   // Set by a move that met the beginning or the end (and on an empty list).
@@ -106,7 +115,7 @@ class TemplateTable {
   void Append();
   void SetName(std::string_view name);  // cut to 100 characters
   void SetKind(std::uint16_t kind);
-  void SetTemplate(std::string content);
+  void SetTemplate(std::string content);  // std::length_error from 4 GB on
   bool Modified() const { return modified_; }
   void Post();
   void Cancel();
@@ -135,6 +144,40 @@ class TemplateTable {
  private:
   enum class ViewKind { All, Range, List };
 
+  // A row's name and then its content, in one of the blocks.
+  struct Row {
+    const char* bytes = nullptr;  // none when both are empty
+    std::uint32_t contentSize = 0;
+    std::uint16_t kind = kTemplateText;
+    std::uint8_t nameSize = 0;
+    OleDate date;
+  };
+  static_assert(sizeof(void*) != 8 || sizeof(Row) == 24, "one row per template: keep it small");
+
+  // The blocks the rows point into, each with how many rows do.
+  class RowBlocks {
+   public:
+    struct Block {
+      std::unique_ptr<char[]> bytes;
+      std::size_t users = 1;
+    };
+    // A new block with one user: the row written to it, or the caller, who
+    // counts each row it writes there and lets go with Release(bytes).
+    Block& Add(std::size_t size);
+    void Release(const char* rowBytes);  // a user of the block holding these bytes is gone
+    void Clear() { blocks_.clear(); }
+
+   private:
+    std::map<const char*, Block> blocks_;  // by address, to find a row's block
+  };
+
+  static TemplateRecordView ViewOf(const Row& row);
+  // A row of the record's fields, its name and content copied to `at`.
+  static Row WriteRow(const TemplateRecordView& record, char* at);
+  void ReplaceRow(std::size_t row, const TemplateRecord& record);
+  void ReleaseRows(std::size_t begin, std::size_t end);
+  static std::string_view NameOf(const Row& row) { return {row.bytes, row.nameSize}; }
+
   void RequireActive() const;
   void RequireEditing() const;
   bool RowMatchesFilter(std::size_t row) const;
@@ -150,7 +193,8 @@ class TemplateTable {
   Clock clock_;
   bool active_ = false;
   TableState state_ = TableState::Inactive;
-  std::vector<TemplateRecord> rows_;
+  std::vector<Row> rows_;
+  RowBlocks blocks_;
   bool sorted_ = true;  // table order is name order (the row in insert aside)
 
   std::string filterText_;
@@ -158,7 +202,7 @@ class TemplateTable {
   ViewKind viewKind_ = ViewKind::All;
   std::size_t rangeBegin_ = 0;
   std::size_t rangeEnd_ = 0;
-  std::vector<std::size_t> listRows_;  // ascending
+  std::vector<std::uint32_t> listRows_;  // ascending
 
   std::size_t cursor_ = npos;
   bool bof_ = true;

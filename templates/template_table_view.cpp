@@ -23,13 +23,13 @@ void TemplateTable::SetFiltered(bool on) {
 }
 
 bool TemplateTable::RowMatchesFilter(std::size_t row) const {
-  return folding_.StartsWith(rows_[row].Name, filterText_);
+  return folding_.StartsWith(NameOf(rows_[row]), filterText_);
 }
 
 bool TemplateTable::RowInOrder(std::size_t row) const {
-  const std::string& name = rows_[row].Name;
-  return (row == 0 || !folding_.Less(name, rows_[row - 1].Name)) &&
-         (row + 1 >= rows_.size() || !folding_.Less(rows_[row + 1].Name, name));
+  const std::string_view name = NameOf(rows_[row]);
+  return (row == 0 || !folding_.Less(name, NameOf(rows_[row - 1]))) &&
+         (row + 1 >= rows_.size() || !folding_.Less(NameOf(rows_[row + 1]), name));
 }
 
 std::size_t TemplateTable::VisibleCount() const {
@@ -89,16 +89,18 @@ void TemplateTable::RebuildView(std::size_t keepRow) {
     viewKind_ = ViewKind::Range;
     const auto begin = rows_.begin();
     const auto low = std::partition_point(
-        begin, rows_.end(), [&](const TemplateRecord& r) { return folding_.Less(r.Name, filterText_); });
+        begin, rows_.end(), [&](const Row& r) { return folding_.Less(NameOf(r), filterText_); });
     const auto high = std::partition_point(
-        low, rows_.end(), [&](const TemplateRecord& r) { return folding_.StartsWith(r.Name, filterText_); });
+        low, rows_.end(), [&](const Row& r) { return folding_.StartsWith(NameOf(r), filterText_); });
     rangeBegin_ = static_cast<std::size_t>(low - begin);
     rangeEnd_ = static_cast<std::size_t>(high - begin);
   } else {
     viewKind_ = ViewKind::List;
     for (std::size_t row = 0; row < rows_.size(); ++row) {
       // A row being inserted stays in sight until it is posted.
-      if (RowMatchesFilter(row) || (state_ == TableState::Insert && row == editRow_)) listRows_.push_back(row);
+      if (RowMatchesFilter(row) || (state_ == TableState::Insert && row == editRow_)) {
+        listRows_.push_back(static_cast<std::uint32_t>(row));
+      }
     }
   }
   const std::size_t position = PositionOfRow(keepRow);

@@ -26,8 +26,6 @@
 namespace snibbet {
 namespace {
 
-TTemplateViewForm* g_form = nullptr;
-
 TemplateEditorPort& NoEditor() {
   static NoTemplateEditor none;
   return none;
@@ -164,12 +162,10 @@ TTemplateViewForm::TTemplateViewForm(std::unique_ptr<PopupSystem> own, PopupSyst
   spltLeft_.SetColor(RGB(0, 0, 0));  // a gap in the black frame
   imgGrip_.SetInset(kFrame);
   spltLeft_.onMoved = [this](int width) { ListSplitterMoved(width); };
-  g_form = this;
 }
 
 TTemplateViewForm::~TTemplateViewForm() {
   mdTemplates_.RemoveLink(this);
-  if (g_form == this) g_form = nullptr;
   if (wheelCaptured_) SendToInputHelper(WM_HELPER_WHEEL_CAPTURE_OFF);
   SetTemplateViewActive(false);
   if (wizardInFront_) {
@@ -195,7 +191,7 @@ void TTemplateViewForm::tmrFixTimer() {
 void TTemplateViewForm::OnCreate() {
   DebugLog(L"TemplateViewForm");
   gridTemplates_.AddColumn(LangText(762, L"Name"), 140);
-  if (TAppIni* store = AppIniOrNull()) {
+  if (TAppIni* store = program_.store) {
     try {
       store->LoadFormPlacement(Handle(), false);
       listWidth_ = store->ReadIntegerDef(kListWidthValue, listWidth_);
@@ -210,7 +206,7 @@ void TTemplateViewForm::OnDestroy() {
   // A run that ended before the settings were read writes nothing.
   const TPreset* preset = program_.settings;
   if (!preset || !preset->Loaded()) return;
-  if (TAppIni* store = AppIniOrNull()) {
+  if (TAppIni* store = program_.store) {
     store->SaveFormPlacement(Handle(), false);
     try {
       store->WriteInteger(kListWidthValue, gridTemplates_.Width());
@@ -364,17 +360,17 @@ void TTemplateViewForm::PasteWithInputBlocked() {
 
 void TTemplateViewForm::PasteSelectedTemplate() {
   HideView();
-  const TemplateRecord* current = mdTemplates_.Current();
+  const auto current = mdTemplates_.Current();
   if (!current) return;
-  PopupPaste paste{{*current, searchText_, {}}, picture_, wizard_};
+  PopupPaste paste{{current->Owned(), searchText_, {}}, picture_, wizard_};
   if (paste.request.record.Kind == kTemplateRichText) paste.request.richText = RichPreview().PlainText();
   system_.PasteTemplate(paste);
 }
 
 void TTemplateViewForm::btnEditClick() {
   const WaitMessageShown wait(LangText(47, L"Template editor"));
-  const TemplateRecord* current = mdTemplates_.Current();
-  const std::string name = current ? current->Name : std::string();
+  const auto current = mdTemplates_.Current();
+  const std::string name = current ? std::string(current->Name) : std::string();
   HideView();
   templateEditor_.OpenTemplateEditor(TemplateTextToWide(name));
   // Once the editor shows, which lists every template again.
@@ -434,7 +430,7 @@ void TTemplateViewForm::SyncSelection() {
 }
 
 void TTemplateViewForm::RefreshPreview() {
-  const TemplateRecord* current = mdTemplates_.Current();
+  const auto current = mdTemplates_.Current();
   if (!current) {
     memoTemplate_.ShowText(L"");
     return;
@@ -518,12 +514,6 @@ LRESULT TTemplateViewForm::DrawRow(NMLVCUSTOMDRAW& draw) {
   }
   SetBkMode(dc, oldMode);
   return CDRF_SKIPDEFAULT;
-}
-
-TTemplateViewForm* TemplateViewForm() { return g_form; }
-
-void ShowTemplateView() {
-  if (g_form) g_form->ShowTemplateView();
 }
 
 }  // namespace snibbet

@@ -150,10 +150,4 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   RECT bottomPanel_{};
 };
 
-// The one pop-up, created hidden at start-up; null before and after.
-TTemplateViewForm* TemplateViewForm();
-
-// Entries for the action executor and the tray.
-void ShowTemplateView();
-
 }  // namespace snibbet

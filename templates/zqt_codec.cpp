@@ -101,37 +101,37 @@ ZqtReadResult ReadZqt(std::string_view bytes) {
   return result;
 }
 
-std::string WriteZqt(const std::vector<const TemplateRecord*>& records) {
+std::string WriteZqt(const std::vector<TemplateRecordView>& records) {
   if (records.size() > kZqtMaxRecords) throw std::length_error("too many templates for one template file");
   std::size_t size = kZqtMagic.size() + 2;
-  for (const TemplateRecord* record : records) {
-    if (record->Template.size() > std::numeric_limits<std::uint32_t>::max()) {
+  for (const TemplateRecordView& record : records) {
+    if (record.Template.size() > std::numeric_limits<std::uint32_t>::max()) {
       throw std::length_error("template too large for a template file");
     }
-    size += 16 + std::min(record->Name.size(), kZqtMaxNameBytes) + record->Template.size();
+    size += 16 + std::min(record.Name.size(), kZqtMaxNameBytes) + record.Template.size();
   }
   std::string out;
   out.reserve(size);
   out.append(kZqtMagic);
   PutLittleEndian(out, records.size(), 2);
-  for (const TemplateRecord* record : records) {
-    const std::string_view name = std::string_view(record->Name).substr(0, kZqtMaxNameBytes);
+  for (const TemplateRecordView& record : records) {
+    const std::string_view name = record.Name.substr(0, kZqtMaxNameBytes);
     PutLittleEndian(out, name.size(), 2);
     out.append(name);
-    const auto& date = record->Date.RawBytes();
+    const auto& date = record.Date.RawBytes();
     out.append(reinterpret_cast<const char*>(date.data()), date.size());
-    PutLittleEndian(out, record->Kind, 2);
-    PutLittleEndian(out, record->Template.size(), 4);
-    out.append(record->Template);
+    PutLittleEndian(out, record.Kind, 2);
+    PutLittleEndian(out, record.Template.size(), 4);
+    out.append(record.Template);
   }
   return out;
 }
 
 std::string WriteZqt(const std::vector<TemplateRecord>& records) {
-  std::vector<const TemplateRecord*> pointers;
-  pointers.reserve(records.size());
-  for (const TemplateRecord& record : records) pointers.push_back(&record);
-  return WriteZqt(pointers);
+  std::vector<TemplateRecordView> views;
+  views.reserve(records.size());
+  for (const TemplateRecord& record : records) views.push_back(record.View());
+  return WriteZqt(views);
 }
 
 }  // namespace snibbet

@@ -38,7 +38,7 @@ ZqtReadResult ReadZqt(std::string_view bytes);
 
 // Writes the records in the order given, names cut to 1024 bytes.
 // std::length_error for more than 65535 records or a content of 4 GB or more.
-std::string WriteZqt(const std::vector<const TemplateRecord*>& records);
+std::string WriteZqt(const std::vector<TemplateRecordView>& records);
 std::string WriteZqt(const std::vector<TemplateRecord>& records);
 
 }  // namespace snibbet

@@ -15,7 +15,7 @@ class FileLogic : public ::testing::Test {
 
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (std::size_t r = 0; r < table.RowCount(); ++r) names.push_back(table.RowAt(r).Name);
+    for (std::size_t r = 0; r < table.RowCount(); ++r) names.emplace_back(table.RowAt(r).Name);
     return names;
   }
 
@@ -36,7 +36,7 @@ TEST_F(FileLogic, LoadingReplacesOrMergesByNameIgnoringCase) {
                                        RawRecord("twice", 1, 0, "first"), RawRecord("TWICE", 2, 0, "second")});
   EXPECT_EQ(LoadTemplatesFromBytes(table, file, true), ZqtReadStatus::Complete);
   EXPECT_EQ(Names(), (std::vector<std::string>{"Hello", "keep", "twice"}));
-  EXPECT_EQ(table.RowAt(0), (TemplateRecord{"Hello", OleDate::FromValue(7), kTemplateRichText, "{\\rtf1 new}"}));
+  EXPECT_EQ(table.RowAt(0).Owned(), (TemplateRecord{"Hello", OleDate::FromValue(7), kTemplateRichText, "{\\rtf1 new}"}));
   EXPECT_EQ(table.RowAt(2).Template, "second");
 
   EXPECT_EQ(LoadTemplatesFromBytes(table, file, false), ZqtReadStatus::Complete);
@@ -163,7 +163,7 @@ TEST_F(FileLogic, TheSampleIsLookedForByItsExactName) {
   EXPECT_FALSE(HasSampleTemplate(table));
   AppendBuiltInSampleTemplate(table);
   EXPECT_TRUE(HasSampleTemplate(table));
-  const TemplateRecord& sample = table.RowAt(1);
+  const TemplateRecordView sample = table.RowAt(1);
   EXPECT_EQ(sample.Name, "test");
   EXPECT_EQ(sample.Kind, kTemplateText);
   EXPECT_EQ(sample.Template,

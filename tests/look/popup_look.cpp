@@ -25,7 +25,7 @@ int wmain(int argc, wchar_t** argv) {
     table.Post();
   }
   table.SortByName();
-  snibbet::ShowTemplateView();
+  form.ShowTemplateView();
   table.Next();
   ui::Timer end(seconds * 1000, [] { PostQuitMessage(0); });
   end.Start();

@@ -37,7 +37,7 @@ class AboutFormTest : public test::SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    InitializePreset(AppIni());
+    settings_ = &InitializePreset(AppIni());
     InitializeLanguages();
     ui::Application::Create({.title = L"Orvane Paste"});
   }
@@ -52,10 +52,11 @@ class AboutFormTest : public test::SettingsTest {
   static void Click(ui::LinkLabel& link) { link.Send(WM_LBUTTONUP, 0, MAKELPARAM(2, 2)); }
 
   NotedShell shell_;
+  TPreset* settings_ = nullptr;
 };
 
 TEST_F(AboutFormTest, ShowsNameBuildAndMakerAndEachLinkOpensItsAddress) {
-  TAboutForm form(&shell_);
+  TAboutForm form(&shell_, settings_);
   form.Show();
   // This test program's version resource: product 3.1.4, file 3.1.4.159.
   EXPECT_EQ(form.lblName.Text(), L"Orvane Paste 3.1.4");
@@ -76,7 +77,7 @@ TEST_F(AboutFormTest, ShowsNameBuildAndMakerAndEachLinkOpensItsAddress) {
   EXPECT_EQ(shell_.checks, 1);
 
   // German users get the maker's German site, from the next showing on.
-  Preset().SetLanguage(7);
+  settings_->SetLanguage(7);
   form.Hide();
   form.Show();
   shell_.opened.clear();
@@ -87,7 +88,7 @@ TEST_F(AboutFormTest, ShowsNameBuildAndMakerAndEachLinkOpensItsAddress) {
 }
 
 TEST_F(AboutFormTest, LinksTurnDarkRedUnderTheMouseAndBlueAgainAfter) {
-  TAboutForm form(&shell_);
+  TAboutForm form(&shell_, settings_);
   form.Show();
   for (ui::LinkLabel* link : {&form.www, &form.lblMail, &form.lblIsPart}) {
     EXPECT_EQ(link->Color(), 0xFF0000u);
@@ -102,7 +103,7 @@ TEST_F(AboutFormTest, LinksTurnDarkRedUnderTheMouseAndBlueAgainAfter) {
 }
 
 TEST_F(AboutFormTest, LanguageChangeRetranslatesCaptionButtonsAndTheFamilyLinkOnly) {
-  TAboutForm form(&shell_);
+  TAboutForm form(&shell_, settings_);
   form.Show();
   const std::wstring name = form.lblName.Text();
   MouseOver(form.lblIsPart);
@@ -120,13 +121,13 @@ TEST_F(AboutFormTest, LanguageChangeRetranslatesCaptionButtonsAndTheFamilyLinkOn
 }
 
 TEST_F(AboutFormTest, OneBoxWithItsOwnTaskbarButtonFreedWhenClosed) {
-  TAboutForm* first = ShowAboutBox();
+  TAboutForm* first = ShowAboutBox(settings_);
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->IsVisible());
   EXPECT_EQ(GetWindow(first->Handle(), GW_OWNER), nullptr);
   EXPECT_NE(GetWindowLongW(first->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
   first->Hide();
-  EXPECT_EQ(ShowAboutBox(), first) << "an open box is brought forward, not made again";
+  EXPECT_EQ(ShowAboutBox(settings_), first) << "an open box is brought forward, not made again";
   EXPECT_TRUE(first->IsVisible());
 
   // Esc reaches the Close button through the dialog keys.

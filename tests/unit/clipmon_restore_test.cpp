@@ -3,6 +3,7 @@
 
 #include <thread>
 
+#include "clipboard/monitor_calls.h"
 #include "clipboard/paste_take.h"
 #include "core/clipboard_access.h"
 #include "tests/unit/clipmon_test_support.h"
@@ -63,6 +64,25 @@ TEST_F(ClipmonRestoreTest, UserFormatsComeBackByteForByteAfterTheDelaySilently) 
   // The user's next copy is theirs again.
   CopyInOtherProcess(L"user copy");
   EXPECT_TRUE(PumpUntil([&] { return sounds.size() == 1; }));
+}
+
+// The keyboard's steps are made before the monitor: they keep the user's
+// clipboard through it while it exists, and reach nothing once it has gone.
+TEST_F(ClipmonRestoreTest, StepsMadeBeforeTheMonitorReachItOnlyWhileItExists) {
+  MonitorPasteSteps steps(&monitorRecord);
+  EXPECT_FALSE(steps.MonitorPresent());
+  {
+    TQvClipboardMonitor monitor({.record = &monitorRecord,
+                                 .isVistaOrLater = [] { return true; },
+                                 .showWarning = [this](std::wstring_view text) { warnings.emplace_back(text); }});
+    monitor.Create();
+    EXPECT_TRUE(steps.MonitorPresent());
+    ASSERT_TRUE(steps.SaveBeforePaste());
+    EXPECT_TRUE(steps.UserClipboardKept());
+  }
+  EXPECT_FALSE(steps.MonitorPresent());
+  EXPECT_FALSE(steps.UserClipboardKept());
+  EXPECT_TRUE(steps.SaveBeforePaste());
 }
 
 TEST_F(ClipmonRestoreTest, SlowPasteTargetsWaitLonger) {

@@ -68,6 +68,7 @@ class ClipmonTest : public UiTest {
   // The monitor, registered; the listener as the system offers it unless
   // `withListener` is false (then its look-up fails).
   TQvClipboardMonitor& MakeMonitor(bool withListener = true, ClipboardMonitorOptions options = {}) {
+    if (!options.record) options.record = &monitorRecord;
     options.isVistaOrLater = [] { return true; };
     if (!withListener) options.lookUpListenerApi = [] { return FormatListenerApi{}; };
     options.showWarning = [this](std::wstring_view text) { warnings.emplace_back(text); };
@@ -110,6 +111,7 @@ class ClipmonTest : public UiTest {
     bool force;
   };
   std::vector<Sound> sounds;
+  ClipboardMonitorRecord monitorRecord;  // names the monitor MakeMonitor made
   std::vector<std::wstring> warnings;
 };
 

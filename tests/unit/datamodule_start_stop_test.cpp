@@ -112,19 +112,20 @@ TEST_F(DataModuleTest, WithoutUnHookStopNamesItAndTheProgramStaysActive) {
   EXPECT_EQ(ActivateNotingReports(second.Handle(), ui::ApplicationWindow()), std::vector<HWND>{second.Handle()});
 }
 
-TEST_F(DataModuleTest, IsTheOneProcessWideModuleAndTheApplicationsMessageHub) {
-  EXPECT_EQ(DataDMOrNull(), nullptr);
+TEST_F(DataModuleTest, IsTheOneModuleAndTheApplicationsMessageHub) {
   {
     TDataDM dataModule(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()});
-    EXPECT_EQ(DataDMOrNull(), &dataModule);
     EXPECT_EQ(ui::Application::Get().Events(), &dataModule.Dispatch());
     EXPECT_THROW(TDataDM(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()}), std::logic_error);
-    EXPECT_EQ(DataDMOrNull(), &dataModule);
+    // The refused one took nothing of the first one's claim.
+    EXPECT_THROW(TDataDM(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()}), std::logic_error);
+    EXPECT_EQ(ui::Application::Get().Events(), &dataModule.Dispatch());
     EXPECT_TRUE(dataModule.ActionsChanged());
     EXPECT_FALSE(dataModule.Watch().FullScreenActive());
   }
-  EXPECT_EQ(DataDMOrNull(), nullptr);
   EXPECT_EQ(ui::Application::Get().Events(), nullptr);
+  // Its end gave the claim up.
+  EXPECT_NO_THROW(TDataDM(testing::ProcessInputRecords(), {.hookLibrary = test::MissingLibrary()}));
 }
 
 TEST_F(DataModuleTest, TakesThePicturesOfItsImageListsFromTheProgram) {

@@ -155,7 +155,7 @@ TEST_F(EditorDocumentTest, SaveAsWritesTheChosenFileWholeThenTakesItsNameKeeping
   EXPECT_EQ(files_.fileName, L"C:\\docs\\taken.zqt");
   EXPECT_EQ(Names(table_), (std::vector<std::string>{"alpha", "beta"}));  // what was in memory, not the old file
   EXPECT_EQ(table_.RowAt(0).Template, "edited");
-  ASSERT_NE(table_.Current(), nullptr);
+  ASSERT_TRUE(table_.Current());
   EXPECT_EQ(table_.Current()->Name, "beta");
   EXPECT_EQ(files_.files[L"C:\\docs\\main.zqt"][0].Template, "x");  // the old file untouched
   EXPECT_FALSE(document_.Modified());

@@ -14,8 +14,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/foreground_state.h"
+#include "core/preset.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/template_setup_form.h"
+#include "templates/template_view_form.h"
 #include "tests/unit/editor_test_support.h"
+#include "tests/unit/settings_fixture.h"
 #include "ui/application.h"
 #include "ui/monitor.h"
 
@@ -146,7 +151,7 @@ TEST_F(EditorFormTest, ARichTemplateTypedFromScratchIsStoredInTheEditorsOwnFont)
   Locate("note");
   form.ChoosePage(kRtfPage);
   SendMessageW(form.Editor().Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"typed"));
-  const std::string rtf = table_.Current()->Template;
+  const std::string rtf(table_.Current()->Template);
   EXPECT_NE(rtf.find("Times New Roman"), std::string::npos) << rtf;
   EXPECT_NE(rtf.find("\\fcharset134"), std::string::npos) << rtf;
   EXPECT_NE(rtf.find("\\fs24"), std::string::npos) << rtf;
@@ -311,6 +316,66 @@ TEST_F(EditorFormTest, ATagFromTheMenuIsPastedIntoTheMemoAndTheRichPageLeavesIts
   GetWindowRect(form.Editor().Handle(), &editor);
   MapWindowPoints(HWND_DESKTOP, form.Handle(), reinterpret_cast<POINT*>(&editor), 2);
   EXPECT_GE(editor.top, band.bottom);
+}
+
+// The editor the pop-up's Edit button opens, on the program's settings and store.
+class ProgramEditorTest : public test::SettingsTest {
+ protected:
+  void SetUp() override {
+    SettingsTest::SetUp();
+    settings_ = &InitializePreset(AppIni());
+    settings_->Load();  // only a run that read the settings writes the window's place back
+    // Made before the editor, it goes after it.
+    popup_ = &ui::Application::Create({.title = L"editor tests"})
+                  .CreateForm<TTemplateViewForm>(PopupProgramParts{.foreground = foreground_});
+    for (const char* name : {"Abc", "Abd", "Bye"}) {
+      popup_->Templates().Append();
+      popup_->Templates().SetName(name);
+      popup_->Templates().Post();
+    }
+  }
+  void TearDown() override {
+    ui::Application::Destroy();
+    FinalizePreset();
+    SettingsTest::TearDown();
+    Pump();
+  }
+  TTemplateSetupForm& Open(const std::wstring& name) {
+    ShowTemplateEditor({.popup = *popup_, .settings = *settings_, .store = AppIni(), .openWindows = openWindows_},
+                       name);
+    Pump();
+    return *openWindows_.TemplateEditor();
+  }
+  void Close(TTemplateSetupForm& editor) {
+    editor.Close();
+    Pump();
+    ASSERT_EQ(openWindows_.TemplateEditor(), nullptr);
+  }
+
+  TPreset* settings_ = nullptr;
+  ForegroundState foreground_;
+  OpenWindows openWindows_;
+  TTemplateViewForm* popup_ = nullptr;
+};
+
+TEST_F(ProgramEditorTest, EditsThePopupsTemplatesListsThemAllAndOpensWhereTheUserLeftIt) {
+  popup_->SetSearch(L"ab");
+  TTemplateSetupForm& editor = Open(L"bye");
+  EXPECT_EQ(editor.Grid().Count(), 3) << "the pop-up's search is let go";
+  EXPECT_EQ(popup_->Templates().Current()->Name, "Bye");
+  EXPECT_NE(editor.Text().find(settings_->TemplatesFileName()), std::wstring::npos) << editor.Text();
+  EXPECT_EQ(&Open(L""), &editor) << "one editor at a time";
+
+  editor.SetBounds(60, 50, 640, 420);
+  const RECT left = editor.Bounds();
+  Close(editor);
+  TTemplateSetupForm& again = Open(L"");
+  const RECT reopened = again.Bounds();
+  EXPECT_EQ(reopened.left, left.left);
+  EXPECT_EQ(reopened.top, left.top);
+  EXPECT_EQ(reopened.right - reopened.left, left.right - left.left);
+  EXPECT_EQ(reopened.bottom - reopened.top, left.bottom - left.top);
+  Close(again);
 }
 
 }  // namespace

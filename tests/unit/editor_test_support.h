@@ -20,7 +20,7 @@ inline TemplateRecord Named(std::string name, std::string content = "x") {
 
 inline std::vector<std::string> Names(const TemplateTable& table) {
   std::vector<std::string> names;
-  for (std::size_t i = 0; i < table.RowCount(); ++i) names.push_back(table.RowAt(i).Name);
+  for (std::size_t i = 0; i < table.RowCount(); ++i) names.emplace_back(table.RowAt(i).Name);
   return names;
 }
 
@@ -66,7 +66,7 @@ class FakeFiles : public TemplateFileSystem {
     table.Settle();
     table.SortByName();  // as a template file is written
     std::vector<TemplateRecord> rows;
-    for (std::size_t i = 0; i < table.RowCount(); ++i) rows.push_back(table.RowAt(i));
+    for (std::size_t i = 0; i < table.RowCount(); ++i) rows.push_back(table.RowAt(i).Owned());
     files[path] = rows;
     return true;
   }

@@ -55,7 +55,8 @@ class ConvertSelection : public test::ClipmonTest {
   TQvKeyboard model{layouts, input};
   TKeyHistory history;
   ForegroundState foreground;
-  SystemLayoutActions actions{model, history, foreground, nullptr, [this](LayoutHandle layout) { model.SetLayout(layout); }};
+  SystemLayoutActions actions{model, history, foreground, nullptr, &monitorRecord,
+                              [this](LayoutHandle layout) { model.SetLayout(layout); }};
 };
 
 TEST_F(ConvertSelection, TheSelectionIsReplacedByItsConversionAndTheUserClipboardReturns) {
@@ -104,7 +105,7 @@ TEST(SystemLayoutChars, KeysOfTheUsLayoutAndTheirCharacters) {
   EXPECT_EQ(typed.chars, L"!");
   EXPECT_EQ(chars.KeyCharacters(VK_LSHIFT, KeyStateBytes{}, us).count, 0);
 
-  MonitorPasteSteps clipboard;
+  MonitorPasteSteps clipboard(nullptr);
   EXPECT_FALSE(clipboard.MonitorPresent());  // no monitor in this test
   const ForegroundState foreground;
   SystemLayoutSwitchPorts ports(foreground, nullptr, nullptr);

@@ -161,7 +161,7 @@ class PopupFormTest : public ::testing::Test {
   }
   static bool Showing(HWND window) { return IsWindowVisible(window) != FALSE; }
   PopupProgramParts Program() {
-    return {.keyboard = &*keyboard_, .foreground = Foreground(), .settings = PresetOrNull()};
+    return {.keyboard = &*keyboard_, .foreground = Foreground(), .settings = PresetOrNull(), .store = AppIniOrNull()};
   }
   void Pump(DWORD ms) {
     const ULONGLONG end = GetTickCount64() + ms;
@@ -213,7 +213,7 @@ TEST_F(PopupFormTest, OpensUnderTheCaretWithoutTakingTheForegroundAndCapturesThe
   POINT caret{};
   int height = 0;
   ASSERT_TRUE(GetCaretScreenPos(caret, height, false));
-  ShowTemplateView();
+  form_->ShowTemplateView();
   Pump(50);
   EXPECT_TRUE(form_->IsVisible());
   EXPECT_TRUE(TemplateViewActive());
@@ -242,7 +242,7 @@ TEST_F(PopupFormTest, ItsFirstFrameIsCompleteBeforeTheMessageLoopRuns) {
   form_->Templates().SortByName();
   for (const std::wstring word : {L"ab", L"ri"}) {
     typedWord_ = word;
-    ShowTemplateView();
+    form_->ShowTemplateView();
     HWND window = form_->Handle();
     ASSERT_TRUE(Showing(window));
     bool waiting = GetUpdateRect(window, nullptr, FALSE) != FALSE;
@@ -261,7 +261,7 @@ TEST_F(PopupFormTest, WithoutACaretItIsCentredOrEndsAtTheBottomWhenTaller) {
                                GetModuleHandleW(nullptr), nullptr);
   SetForegroundWindow(plain);
   Pump(50);
-  ShowTemplateView();
+  form_->ShowTemplateView();
   const RECT monitor = ui::MonitorBounds(form_->Handle());
   EXPECT_EQ(form_->Left(), monitor.left + (monitor.right - monitor.left - form_->Width()) / 2);
   EXPECT_EQ(form_->Top(), monitor.top + (monitor.bottom - monitor.top - form_->Height()) / 2);
@@ -270,7 +270,7 @@ TEST_F(PopupFormTest, WithoutACaretItIsCentredOrEndsAtTheBottomWhenTaller) {
   const int tall = monitor.bottom - monitor.top + 100;
   SetWindowPos(form_->Handle(), nullptr, 0, 0, form_->Width(), tall, SWP_NOZORDER | SWP_NOACTIVATE);
   if (form_->Height() == tall) {  // the window system may refuse a window taller than the screen
-    ShowTemplateView();
+    form_->ShowTemplateView();
     EXPECT_EQ(form_->Top() + form_->Height(), monitor.bottom);
     form_->HideView();
   }
@@ -278,7 +278,7 @@ TEST_F(PopupFormTest, WithoutACaretItIsCentredOrEndsAtTheBottomWhenTaller) {
 }
 
 TEST_F(PopupFormTest, TypedKeysNarrowTheListAndEnterPastesTheSelectedTemplate) {
-  ShowTemplateView();
+  form_->ShowTemplateView();
   Keys({'A', 'B'});
   EXPECT_EQ(form_->Search(), L"ab");
   EXPECT_EQ(form_->Grid().Count(), 2);
@@ -292,7 +292,7 @@ TEST_F(PopupFormTest, TypedKeysNarrowTheListAndEnterPastesTheSelectedTemplate) {
 }
 
 TEST_F(PopupFormTest, QueuedKeysRunInOrderAndThoseAfterAClosingKeyAreResent) {
-  ShowTemplateView();
+  form_->ShowTemplateView();
   // All handed over before the timer runs once.
   for (int vk : std::initializer_list<int>{'H', VK_BACK, 'B', VK_TAB, 'X', VK_RETURN})
     EXPECT_TRUE(form_->QueuePopupKey(static_cast<std::uint8_t>(vk)));
@@ -308,14 +308,14 @@ TEST_F(PopupFormTest, QueuedKeysRunInOrderAndThoseAfterAClosingKeyAreResent) {
 
 TEST_F(PopupFormTest, TheTypedWordPrefillsTheSearchAndASingleMatchIsPastedUnseen) {
   typedWord_ = L"AB";
-  ShowTemplateView();
+  form_->ShowTemplateView();
   EXPECT_EQ(form_->Search(), L"ab");
   EXPECT_EQ(form_->Grid().Count(), 2);
   EXPECT_TRUE(pasted_.empty());
   form_->HideView();
 
   typedWord_ = L"by";
-  ShowTemplateView();
+  form_->ShowTemplateView();
   ASSERT_EQ(pasted_.size(), 1u);
   EXPECT_EQ(pasted_[0].name, "Bye");
   EXPECT_FALSE(form_->IsVisible());
@@ -325,7 +325,7 @@ TEST_F(PopupFormTest, TheTypedWordPrefillsTheSearchAndASingleMatchIsPastedUnseen
 
 TEST_F(PopupFormTest, NoMatchOpensAnEmptyListWhereEnterOnlyHides) {
   typedWord_ = L"zz";
-  ShowTemplateView();
+  form_->ShowTemplateView();
   EXPECT_TRUE(form_->IsVisible());
   EXPECT_EQ(form_->Grid().Count(), 0);
   Keys({VK_RETURN});
@@ -335,7 +335,7 @@ TEST_F(PopupFormTest, NoMatchOpensAnEmptyListWhereEnterOnlyHides) {
 
 TEST_F(PopupFormTest, SixtyFiveThousandTemplatesFilterAndRepaintQuickly) {
   AddManyTemplates(65535 - 4);
-  ShowTemplateView();
+  form_->ShowTemplateView();
   ASSERT_EQ(form_->Grid().Count(), 65535);
 
   std::vector<double> ms;
@@ -366,7 +366,7 @@ TEST_F(PopupFormTest, SixtyFiveThousandTemplatesFilterAndRepaintQuickly) {
 
 TEST_F(PopupFormTest, MovingThroughSixtyFiveThousandTemplatesIsQuick) {
   AddManyTemplates(65535 - 4);
-  ShowTemplateView();
+  form_->ShowTemplateView();
   UpdateWindow(form_->Handle());
   std::vector<double> ms;
   for (int i = 0; i < 40; ++i) {
@@ -385,7 +385,7 @@ TEST_F(PopupFormTest, ThePreviewShowsTheCurrentTemplateInTheViewOfItsKind) {
   AddTemplate("Rich", "{\\rtf1\\ansi rich {\\b words}\\par}", kTemplateRichText);
   form_->Templates().SortByName();
   HWND memo = form_->TextPreview().Handle(), editor = form_->RichPreview().Handle();
-  ShowTemplateView();
+  form_->ShowTemplateView();
   EXPECT_TRUE(Showing(memo));
   EXPECT_FALSE(Showing(editor));
   EXPECT_EQ(form_->TextPreview().Text(), L"text of Abc");
@@ -435,9 +435,9 @@ TEST_F(PopupFormTest, APictureTemplateGoesOnTheClipboardAsABitmapOfItsSize) {
   CloseHandle(file);
   AddTemplate("Pshort", WideToTemplateText(damaged), kTemplatePicture);
   form_->Templates().SortByName();
-  ShowTemplateView();
+  form_->ShowTemplateView();
   Keys({'P', 'I'});
-  MonitorPasteSteps clipboard;
+  MonitorPasteSteps clipboard(nullptr);
   NoWizardWindow noWizard;
   WindowsPasteSystem system(clipboard, form_->Picture(), noWizard, Program());
   ASSERT_TRUE(system.PutPicture());
@@ -466,7 +466,7 @@ TEST_F(PopupFormTest, TheSameTemplateIsLoadedAgainOnlyWhenItsViewWasMoved) {
   HWND memo = form_->TextPreview().Handle();
   // Loading a text clears the view's modified mark; the mark tells loads apart.
   const auto loadedSinceMarked = [&] { return SendMessageW(memo, EM_GETMODIFY, 0, 0) == 0; };
-  ShowTemplateView();
+  form_->ShowTemplateView();
   Keys({'L'});
   ASSERT_EQ(form_->Templates().Current()->Name, "Long");
   SendMessageW(memo, EM_SETMODIFY, TRUE, 0);
@@ -508,7 +508,7 @@ TEST_F(PopupFormTest, EveryKeyAndMoveShowsWhatAFullRepaintShows) {
   }
   table.SortByName();
   table.EnableControls();
-  ShowTemplateView();
+  form_->ShowTemplateView();
   HWND window = form_->Handle();
   const auto expectSameAsFullRepaint = [&](const std::string& step) {
     const std::vector<std::uint32_t> shown = PaintedPixels(window);
@@ -558,7 +558,7 @@ TEST_F(PopupFormTest, TheSplitterLeavesListAndPreviewFiftyPixelsEachAndTheListWi
   form_ = std::make_unique<TTemplateViewForm>(*keys_, Program(), editor_);
   popup_ = form_.get();
   form_->Create();
-  ShowTemplateView();
+  form_->ShowTemplateView();
   ui::Splitter& bar = form_->ListSplitter();
   const auto previewWidth = [&] { return form_->TextPreview().Width(); };
   const auto barAtListEdge = [&] { return bar.Left() == form_->Grid().Left() + form_->Grid().Width(); };
@@ -590,7 +590,7 @@ TEST_F(PopupFormTest, TheSplitterLeavesListAndPreviewFiftyPixelsEachAndTheListWi
 }
 
 TEST_F(PopupFormTest, SplitterAndGripDragWithTheMouseWithoutTakingTheForeground) {
-  ShowTemplateView();
+  form_->ShowTemplateView();
   Pump(50);
   const int listWidth = form_->Grid().Width();
   const POINT bar = CentreOnScreen(form_->ListSplitter().Handle());
@@ -641,7 +641,7 @@ TEST_F(PopupFormTest, SplitterAndGripDragWithTheMouseWithoutTakingTheForeground)
 }
 
 TEST_F(PopupFormTest, EditHidesThePopupAndOpensTheEditorOnTheCurrentTemplate) {
-  ShowTemplateView();
+  form_->ShowTemplateView();
   Keys({'A', 'B', VK_DOWN});
   ASSERT_EQ(form_->Templates().Current()->Name, "Abd");
   form_->btnEditClick();
@@ -658,7 +658,7 @@ TEST_F(PopupFormTest, EditHidesThePopupAndOpensTheEditorOnTheCurrentTemplate) {
   EXPECT_TRUE(pasted_.empty());
 
   // An empty list: the editor opens on no template.
-  ShowTemplateView();
+  form_->ShowTemplateView();
   Keys({'Z'});
   ASSERT_EQ(form_->Grid().Count(), 0);
   form_->btnEditClick();

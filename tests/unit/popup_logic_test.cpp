@@ -201,7 +201,7 @@ class PopupSearchTest : public ::testing::Test {
   }
   std::vector<std::string> Visible() const {
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < table.VisibleCount(); ++i) names.push_back(table.VisibleAt(i).Name);
+    for (std::size_t i = 0; i < table.VisibleCount(); ++i) names.emplace_back(table.VisibleAt(i).Name);
     return names;
   }
   TemplateTable table;

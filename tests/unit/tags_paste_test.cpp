@@ -33,7 +33,7 @@ class OwnWindowsTagEnvironment : public WindowsTagEnvironment {
 
 void PasteTemplate(TagTestWindow& window, const wchar_t* text) {
   OwnWindowsTagEnvironment env;
-  MonitorPasteSteps clipboard;
+  MonitorPasteSteps clipboard(nullptr);
   window.Activate();
   EXPECT_TRUE(window.InFront()) << "typing would go elsewhere";
   TagExpander(env, clipboard).ExpandAndPaste(text);
@@ -92,7 +92,7 @@ TEST(TagPasteIntoRichEdit, CaretEndsAtTheMarkerInPlainAndRichPastes) {
   SendCtrlV();
   PumpMessagesFor(100);
   OwnWindowsTagEnvironment env;
-  MonitorPasteSteps clipboard;
+  MonitorPasteSteps clipboard(nullptr);
   TagExpander(env, clipboard).PlaceCaretAtMarker(L"word |, done", true);
   PumpMessagesFor(100);
   EXPECT_EQ(window.Text(), L"word , done");

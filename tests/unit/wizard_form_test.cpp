@@ -54,6 +54,7 @@ class WizardFormTest : public test::ProgramWindowTest {
   }
 
   FakeProgram program_;
+  TKeyHistory history_;  // outlives the wizard, which the application frees
 };
 
 TEST(WizardSteps, NextAndPriorSkipLockedStepsAndTheLastStepFinishes) {
@@ -242,19 +243,20 @@ TEST_F(WizardFormTest, ProposalsLeaveATemplateHotkeyOnAProposalKeyAsItIs) {
 TEST_F(WizardFormTest, AMouseButtonAnywhereStartsANewTypedWordWhileTheWizardExists) {
   testing::ProgramKeyboardRuntime keyboard;
   keyboard.LoadLayout(L"Standard");
+  parts_->keyHistory = &history_;
   Open();
   Pump();
   TQvKeyboard& model = keyboard.Model();
   model.SetKeyPressed('A', true);
-  KeyHistory().Record(model, 'A', false, false);
+  history_.Record(model, 'A', false, false);
   model.SetKeyPressed('A', false);
-  KeyHistory().Record(model, 'A', true, false);
-  ASSERT_GT(KeyHistory().Count(), 0);
+  history_.Record(model, 'A', true, false);
+  ASSERT_GT(history_.Count(), 0);
   MSG click{};
   click.hwnd = ui::ApplicationWindow();
   click.message = WM_RBUTTONDOWN;
   ui::Application::Get().ProcessMessage(click);
-  EXPECT_EQ(KeyHistory().Count(), 0);
+  EXPECT_EQ(history_.Count(), 0);
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ class TemplateFiles : public ::testing::Test {
 
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (std::size_t r = 0; r < table.RowCount(); ++r) names.push_back(table.RowAt(r).Name);
+    for (std::size_t r = 0; r < table.RowCount(); ++r) names.emplace_back(table.RowAt(r).Name);
     return names;
   }
 
