@@ -48,9 +48,11 @@ void TFirstForm::OnDestroy() {
 LRESULT TFirstForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DISPLAYCHANGE:
-      if (TMainKeyboardBackgroundForm* background = MainKeyboardBackgroundForm(); background && background->IsVisible())
-        background->BringToFront();
-      if (TMainKeyboardForm* keyboard = MainKeyboardForm(); keyboard && keyboard->IsVisible()) keyboard->Model().Redraw();
+      if (TMainKeyboardForm* keyboard = keyboardWindow_) {
+        if (TMainKeyboardBackgroundForm* background = keyboard->BackgroundWindow(); background && background->IsVisible())
+          background->BringToFront();
+        if (keyboard->IsVisible()) keyboard->Model().Redraw();
+      }
       return 0;
   }
   return ui::Form::HandleMessage(message, wParam, lParam);

@@ -8,11 +8,16 @@
 
 namespace snibbet {
 
+class TMainKeyboardForm;
+
 class TFirstForm : public ui::Form {
  public:
   TFirstForm();
 
   ui::HelpRouter& HelpRouter() { return hrMain_; }
+  // The keyboard window that follows a display change; none until connected,
+  // and disconnected before it goes.
+  void ConnectKeyboardWindow(TMainKeyboardForm* window) { keyboardWindow_ = window; }
 
  protected:
   void OnCreate() override;
@@ -22,6 +27,7 @@ class TFirstForm : public ui::Form {
 
  private:
   ui::HelpRouter hrMain_;
+  TMainKeyboardForm* keyboardWindow_ = nullptr;
 };
 
 // The one instance while it exists (the application's main form).

@@ -159,7 +159,7 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
 
   // The hidden forms, in their fixed order; later forms link to earlier ones.
   // The main window's help router takes every help request of the program.
-  app.CreateForm<TFirstForm>();
+  TFirstForm& mainWindow = app.CreateForm<TFirstForm>();
   app.CreateForm<TQvBugMessageForm>(NeverAskBugFileName(store.DataFolder()));
   // The binding list that the hook runs and the windows show and change, the
   // word typed and the record of the application in front: the process-wide
@@ -168,10 +168,7 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   TQvActions& bindings = records.bindings;
   // The key-state model, the executor and the hook, which the keyboard
   // window shows and the data module tells of the application in front.
-  keyboard.emplace(records, adapters.programWindows, &clipboardMonitorRecord);
-  // The parts not handed the model (the pop-up, the paste, the dialogs) read
-  // it through the process-wide pointer, which the model clears when it goes.
-  SetQvKeyboard(&keyboard->Model());
+  keyboard.emplace(records, &settings, adapters.programWindows, &clipboardMonitorRecord);
   // The tray reaches the settings window, the About box and the help router;
   // the data module hands the keyboard view the icon set of the application in front.
   dataModule.emplace(records, DataModuleOptions{.tray = &tray,
@@ -188,8 +185,13 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   BugReportAdapter errorReport(dataModule->Switch());
   BugReportConnection errorReportConnected(errorReport);
   // The binding pictures show the data module's key pictures while it lives.
+  // The binding listing's web addresses take the settings' language.
   ProgramShell().SetKeyPictures(&dataModule->Look().ilKeys());
-  const ScopeExit forgetKeyPictures([] { ProgramShell().SetKeyPictures(nullptr); });
+  ProgramShell().SetSettings(&settings);
+  const ScopeExit forgetShellParts([] {
+    ProgramShell().SetKeyPictures(nullptr);
+    ProgramShell().SetSettings(nullptr);
+  });
   app.CreateForm<TQvMessageForm>();
   // The keyboard window and its background, with the data module's appearance record.
   errorReport.SetKeyModel(&keyboard->Model());
@@ -197,12 +199,27 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   dialogParts.keyHistory = &records.keyHistory;
   adapters.historyKeyboard.SetKeyModel(&keyboard->Model());
   const KeyboardLook& keyboardLook = dataModule->Look();
-  TMainKeyboardForm& keyboardWindow =
-      app.CreateForm<TMainKeyboardForm>(keyboard->Model(), bindings, keyboardLook.Appearance(), adapters.keyboardWindow,
-                                        &keyboardLook.ilFormBtns(), &keyboardLook.ilKeys());
-  auto& keyboardBackground =
-      app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, keyboardLook.Appearance(), adapters.keyboardWindow);
+  TMainKeyboardForm& keyboardWindow = app.CreateForm<TMainKeyboardForm>(
+      KeyboardWindowParts{.model = keyboard->Model(),
+                          .bindings = bindings,
+                          .appearance = keyboardLook.Appearance(),
+                          .port = adapters.keyboardWindow,
+                          .settings = &settings,
+                          .store = &store,
+                          .buttonPictures = &keyboardLook.ilFormBtns(),
+                          .keyPictures = &keyboardLook.ilKeys()});
+  auto& keyboardBackground = app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, keyboardLook.Appearance(), adapters.keyboardWindow,
+                                                                           records.foreground);
   KeyboardHintConnection hintConnected(*keyboard, keyboardWindow);
+  // The main window (display changes), the hub and the hotkey capture reach
+  // it until the loop ends; the forms go after that.
+  const auto connectKeyboardWindow = [&](TMainKeyboardForm* window) {
+    mainWindow.ConnectKeyboardWindow(window);
+    dataModule->ConnectKeyboardWindow(window);
+    dialogParts.keyboardWindow = window;
+  };
+  connectKeyboardWindow(&keyboardWindow);
+  const ScopeExit disconnectKeyboardWindow([&connectKeyboardWindow] { connectKeyboardWindow(nullptr); });
   // The keys draw the bindings' pictures, the set of the application in front and Windows' own.
   keyboardWindow.ConnectIconSets(ProgramKeyIconSets(iconSets, &keyboard->BindingPictures()));
   // The view takes the appearance now that it exists (line height in its font).
@@ -275,7 +292,7 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   PrepareKeyboardWindowsHidden(keyboardWindow);
   BindTemplateHotkeyFromSetting(bindings, settings.SCShowTemplates());
 
-  dataModule->Tray().ApplyAccessRestrictions();
+  dataModule->Tray().ApplyAccessRestrictions(&keyboardWindow);
   // A failure has shown its message; the program runs on inactive.
   dataModule->Switch().Start();
   // The first start for this user opens the wizard; the loop runs on while it shows.

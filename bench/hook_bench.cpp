@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "core/foreground_state.h"
 #include "keyboard/actions.h"
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
@@ -166,9 +167,10 @@ int wmain() {
   runtime.LoadLayout(L"Standard");
   KeyboardAppearance appearance;
   NoKeyboardWindowPort port;
-  TMainKeyboardForm keyboardWindow(runtime.Model(), QvActions(), appearance, port);
+  TMainKeyboardForm keyboardWindow(
+      KeyboardWindowParts{.model = runtime.Model(), .bindings = QvActions(), .appearance = appearance, .port = port});
   keyboardWindow.Create();
-  TMainKeyboardBackgroundForm keyboardBackground(keyboardWindow, appearance, port);
+  TMainKeyboardBackgroundForm keyboardBackground(keyboardWindow, appearance, port, Foreground());
   keyboardBackground.Create();
   PrepareKeyboardWindowsHidden(keyboardWindow);
   // As in the program: a modifier change asks the hidden window for its key hint.

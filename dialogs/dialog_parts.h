@@ -13,6 +13,7 @@ class TTemplateSetupForm;
 class TPreset;
 class TQvActions;
 class TQvKeyboard;
+class TMainKeyboardForm;
 
 class OpenWindows {
  public:
@@ -59,6 +60,8 @@ struct DialogParts {
   // The model the hotkey capture shows and a binding set's change redraws;
   // null until the keyboard runtime exists.
   TQvKeyboard* keyModel = nullptr;
+  // The keyboard window, hidden while the hotkey capture runs; null until it exists.
+  TMainKeyboardForm* keyboardWindow = nullptr;
   // The word typed, which a click in the wizard ends; null: none is kept.
   TKeyHistory* keyHistory = nullptr;
 };

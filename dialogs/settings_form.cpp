@@ -87,7 +87,7 @@ Answer ProgramSettingsFormSystem::AskSaveChangesOnClose() { return snibbet::AskS
 void ProgramSettingsFormSystem::ShowError(const std::wstring& text) { ShowErrorMessage(text); }
 
 bool ProgramSettingsFormSystem::QueryShortcutKey(std::uint8_t& key, ControlSet& set) {
-  return snibbet::QueryShortcutKey(parts_.keyModel, parts_.bindings, key, set);
+  return snibbet::QueryShortcutKey(parts_.keyModel, parts_.bindings, parts_.keyboardWindow, key, set);
 }
 
 std::wstring TemplateSetName(int index) {

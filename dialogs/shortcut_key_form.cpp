@@ -36,7 +36,8 @@ class DialogKeyboardPicture final : public KeyboardPainter {
 
 }  // namespace
 
-TGetShortKeyForm::TGetShortKeyForm(TQvKeyboard& model, const TQvActions& bindings)
+TGetShortKeyForm::TGetShortKeyForm(TQvKeyboard& model, const TQvActions& bindings,
+                                   TMainKeyboardForm* keyboardWindow)
     : TQvForm({.className = kClassName,
                .border = ui::BorderStyle::Dialog,
                .borderIcons = ui::border_icon::kSystemMenu,
@@ -47,6 +48,7 @@ TGetShortKeyForm::TGetShortKeyForm(TQvKeyboard& model, const TQvActions& binding
                .fontPointSize = 8}),
       model_(model),
       bindings_(bindings),
+      keyboardWindow_(keyboardWindow),
       capture_(model) {
   g_form = this;
   pbKeyboard.onPaint = [this](HDC dc, const RECT& client) {
@@ -73,9 +75,8 @@ bool TGetShortKeyForm::Query(std::uint8_t& key, ControlSet& set) {
   model_.ReleaseHeldKeys();
   // The keyboard window would show the captured keys as well: it steps aside
   // while the dialog runs. Hidden first, since its hiding stops the model's painting.
-  TMainKeyboardForm* const keyboardWindow = MainKeyboardForm();
-  const bool keyboardWindowShown = keyboardWindow && keyboardWindow->IsVisible();
-  if (keyboardWindowShown) keyboardWindow->Hide();
+  const bool keyboardWindowShown = keyboardWindow_ && keyboardWindow_->IsVisible();
+  if (keyboardWindowShown) keyboardWindow_->Hide();
   // The dialog draws the model itself while it runs; the view before it comes back after.
   KeyboardView* const previousView = model_.View();
   const bool wasActive = model_.Active();
@@ -87,13 +88,14 @@ bool TGetShortKeyForm::Query(std::uint8_t& key, ControlSet& set) {
     // Off and on again: an active model takes the system's keyboard state afresh.
     model_.SetActive(false);
     model_.SetActive(wasActive);
-    if (keyboardWindowShown && MainKeyboardForm() == keyboardWindow) keyboardWindow->ShowNoActivate();
+    if (keyboardWindowShown) keyboardWindow_->ShowNoActivate();
   });
   picture_ = std::make_unique<DialogKeyboardPicture>(model_, bindings_, pbKeyboard);
   // The keyboard window's view lends the program's keyboard appearance, its
   // key pictures and its keys' icons.
   if (const auto* windowView = dynamic_cast<const KeyboardPainter*>(previousView)) {
     picture_->SetAppearance(windowView->Appearance());
+    picture_->settings = windowView->settings;
     picture_->seams.drawKeyPicture = windowView->seams.drawKeyPicture;
     picture_->seams.drawKeyIcon = windowView->seams.drawKeyIcon;
     picture_->seams.drawHotkeySquares = windowView->seams.drawHotkeySquares;
@@ -196,9 +198,10 @@ LRESULT CALLBACK GetShortKeyHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
   return passOn ? CallNextHookEx(nullptr, nCode, wParam, lParam) : 1;
 }
 
-bool QueryShortcutKey(TQvKeyboard* model, const TQvActions& bindings, std::uint8_t& key, ControlSet& set) {
+bool QueryShortcutKey(TQvKeyboard* model, const TQvActions& bindings, TMainKeyboardForm* keyboardWindow,
+                      std::uint8_t& key, ControlSet& set) {
   if (!model) return false;
-  TGetShortKeyForm form(*model, bindings);
+  TGetShortKeyForm form(*model, bindings, keyboardWindow);
   return form.Query(key, set);
 }
 

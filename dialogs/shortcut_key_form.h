@@ -25,13 +25,15 @@ namespace snibbet {
 class TQvActions;
 class TQvKeyboard;
 class KeyboardPainter;
+class TMainKeyboardForm;
 
 class TGetShortKeyForm : public TQvForm {
  public:
   static constexpr const wchar_t* kClassName = L"TGetShortKeyForm";
 
-  // The picture shows `model` with the remaps of `bindings`.
-  TGetShortKeyForm(TQvKeyboard& model, const TQvActions& bindings);
+  // The picture shows `model` with the remaps of `bindings`; `keyboardWindow`
+  // (null: none) steps aside while the dialog runs and outlives it.
+  TGetShortKeyForm(TQvKeyboard& model, const TQvActions& bindings, TMainKeyboardForm* keyboardWindow);
   ~TGetShortKeyForm() override;
 
   void ApplyLanguage() override;
@@ -77,6 +79,7 @@ class TGetShortKeyForm : public TQvForm {
 
   TQvKeyboard& model_;
   const TQvActions& bindings_;
+  TMainKeyboardForm* keyboardWindow_;
   ShortcutCapture capture_;
   std::unique_ptr<KeyboardPainter> picture_;
   ui::HookHandle hook_;
@@ -90,8 +93,10 @@ LRESULT CALLBACK GetShortKeyHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 
 // The dialog on `model` with the remaps of `bindings`: shows (key, set) as
 // the current hotkey and gives back the one confirmed. False when
-// cancelled, closed or when there is no model.
-bool QueryShortcutKey(TQvKeyboard* model, const TQvActions& bindings, std::uint8_t& key, ControlSet& set);
+// cancelled, closed or when there is no model. The keyboard window (null:
+// none) is hidden while it runs.
+bool QueryShortcutKey(TQvKeyboard* model, const TQvActions& bindings, TMainKeyboardForm* keyboardWindow,
+                      std::uint8_t& key, ControlSet& set);
 
 // The dialog while it exists; null otherwise.
 TGetShortKeyForm* GetShortKeyForm();

@@ -66,6 +66,11 @@ void TDataDM::ConnectPopup(TTemplateViewForm* popup) {
   programParts_.ConnectPopup(popup);
 }
 
+void TDataDM::ConnectKeyboardWindow(TMainKeyboardForm* window) {
+  programParts_.ConnectKeyboardWindow(window);
+  look_.ConnectKeyboardWindow(window);
+}
+
 void TDataDM::ConnectClipboardMonitor(TQvClipboardMonitor* monitor) {
   switch_.ConnectClipboardMonitor(monitor);
   dispatch_.ConnectClipboardMonitor(monitor);

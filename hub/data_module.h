@@ -34,6 +34,7 @@ class TAppIni;
 class TPreset;
 class TQvClipboardMonitor;
 class TQvIconsList;
+class TMainKeyboardForm;
 class TQvKeyboard;
 
 // The Office-2003 colour scheme of the visual support: taken into use when the
@@ -72,6 +73,9 @@ class TDataDM {
   // The pop-up that the dispatch, the watch, the tray and the settings window
   // reach; none until connected, and disconnected before it goes.
   void ConnectPopup(TTemplateViewForm* popup);
+  // The keyboard window that the dispatch, the watch and the keyboard look
+  // reach; likewise none until connected, disconnected before it goes.
+  void ConnectKeyboardWindow(TMainKeyboardForm* window);
   // The clipboard monitor that the switch runs and the dispatch keeps awake;
   // likewise.
   void ConnectClipboardMonitor(TQvClipboardMonitor* monitor);

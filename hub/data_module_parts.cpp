@@ -41,13 +41,12 @@ HWND ProgramParts::WizardWindow() {
 }
 
 bool ProgramParts::MouseOverKeyboardWindow() {
-  const TMainKeyboardForm* keyboard = MainKeyboardForm();
-  return keyboard && keyboard->IsMouseOverKeyboard();
+  return keyboardWindow_ && keyboardWindow_->IsMouseOverKeyboard();
 }
 
 // Kind 8 parameter 4, which no binding of this program has.
 void ProgramParts::ToggleKeyboardWindow() {
-  TMainKeyboardForm* keyboard = MainKeyboardForm();
+  TMainKeyboardForm* keyboard = keyboardWindow_;
   if (!keyboard) return;
   if (keyboard->IsVisible()) {
     keyboard->Hide();

@@ -8,6 +8,7 @@ namespace snibbet {
 
 class OpenWindows;
 class TKeyHistory;
+class TMainKeyboardForm;
 class TQvIcons;
 class TQvKeyboard;
 class TTemplateViewForm;
@@ -61,6 +62,7 @@ class ProgramParts : public DataModuleParts {
       : keyHistory_(keyHistory), keyModel_(keyModel), openWindows_(openWindows) {}
   // None until connected, and disconnected before it goes.
   void ConnectPopup(TTemplateViewForm* popup) { popup_ = popup; }
+  void ConnectKeyboardWindow(TMainKeyboardForm* window) { keyboardWindow_ = window; }
 
   void ShowTemplateView() override;
   bool PopupShown() override;
@@ -85,6 +87,7 @@ class ProgramParts : public DataModuleParts {
   TQvKeyboard* keyModel_;
   const OpenWindows* openWindows_;
   TTemplateViewForm* popup_ = nullptr;
+  TMainKeyboardForm* keyboardWindow_ = nullptr;
 };
 
 // The pop-up closes for clicks and foreground changes only while the mouse

@@ -20,8 +20,8 @@ KeyboardLook::KeyboardLook(HINSTANCE pictures, const TPreset* settings)
       ilKeys_(ui::ImageList::StripOnFirstUse(kKeyPictureSize, kKeyPictureSize, pictures, L"IL_KEYS", CLR_NONE)) {}
 
 void KeyboardLook::Apply() {
-  FillKeyboardAppearance(appearance_, settings_, MainKeyboardForm() != nullptr);
-  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->ApplyAppearance();
+  FillKeyboardAppearance(appearance_, settings_, keyboardWindow_ != nullptr);
+  if (keyboardWindow_) keyboardWindow_->ApplyAppearance();
 }
 
 }  // namespace snibbet

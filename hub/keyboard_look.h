@@ -9,6 +9,7 @@
 
 namespace snibbet {
 
+class TMainKeyboardForm;
 class TPreset;
 
 class KeyboardLook {
@@ -20,6 +21,9 @@ class KeyboardLook {
   // The appearance filled afresh and handed to the keyboard view (which
   // redraws when told).
   void Apply();
+  // The keyboard window whose view takes the appearance; none until
+  // connected, and disconnected before it goes.
+  void ConnectKeyboardWindow(TMainKeyboardForm* window) { keyboardWindow_ = window; }
   // Its users read it, the hub fills it.
   const KeyboardAppearance& Appearance() const { return appearance_; }
   const ui::ImageList& ilFormBtns() const { return ilFormBtns_; }  // the title buttons
@@ -28,6 +32,7 @@ class KeyboardLook {
  private:
   const TPreset* settings_;
   KeyboardAppearance appearance_;
+  TMainKeyboardForm* keyboardWindow_ = nullptr;
   ui::ImageList ilFormBtns_;
   ui::ImageList ilKeys_;
 };

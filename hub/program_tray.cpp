@@ -175,10 +175,10 @@ void ProgramTray::ShowActiveTrayItem(bool active) { pmTray_.ShowActive(active); 
 
 void ProgramTray::EnableManagerTrayItems(bool enabled) { pmTray_.EnableManagerItems(enabled); }
 
-void ProgramTray::ApplyAccessRestrictions() {
+void ProgramTray::ApplyAccessRestrictions(TMainKeyboardForm* keyboardWindow) {
   if (!MenuLocked()) return;
   pmTray_.DisableLockedItems();
-  if (TMainKeyboardForm* keyboard = MainKeyboardForm()) keyboard->HideTitleButtons();
+  if (keyboardWindow) keyboardWindow->HideTitleButtons();
 }
 
 void ProgramTray::trayMainBalloonClick() {

@@ -20,6 +20,7 @@ class ProgramSwitch;
 class TAppIni;
 class TPreset;
 class TQvActions;
+class TMainKeyboardForm;
 class TQvKeyboard;
 class TrayPort;
 
@@ -61,8 +62,9 @@ class ProgramTray {
   // pmiActive's caption and picture; the manager items' state.
   void ShowActiveTrayItem(bool active);
   void EnableManagerTrayItems(bool enabled);
-  // The menu lock, applied once at start-up: tray items and the keyboard's buttons.
-  void ApplyAccessRestrictions();
+  // The menu lock, applied once at start-up: tray items and the keyboard
+  // window's buttons (null: no window).
+  void ApplyAccessRestrictions(TMainKeyboardForm* keyboardWindow);
   // The menu lock of the settings ("AccessDenied"): the items that change the
   // program's state do nothing. Never locked without settings.
   bool MenuLocked() const;

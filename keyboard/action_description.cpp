@@ -81,7 +81,7 @@ std::wstring TQvAction::GetDescription() const {
     description += L" " + std::to_wstring(percent_) + L"%";
   } else if (kind_ == 9 && param_ == 3) {
     const std::uint32_t layout = LayoutNumberOfText(text_);
-    description += L" - " + LayoutLanguageName(static_cast<std::uint16_t>(layout & 0xFFFF)) + L" " +
+    description += L" - " + LayoutLanguageName(KeyModel(), static_cast<std::uint16_t>(layout & 0xFFFF)) + L" " +
                    HexDigits8(layout);
   }
   return description;

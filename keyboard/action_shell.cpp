@@ -20,8 +20,7 @@ std::wstring ProgramBindingShell::DocumentsFolder() { return GetDocumentsFolder(
 std::wstring ProgramBindingShell::ProductVersion() { return GetProductVersion(); }
 
 std::wstring ProgramBindingShell::LocalizeWebAddress(const std::wstring& address) {
-  const TPreset* preset = PresetOrNull();
-  return preset ? snibbet::LocalizeWebAddress(address, preset->Language()) : address;
+  return settings_ ? snibbet::LocalizeWebAddress(address, settings_->Language()) : address;
 }
 
 void ProgramBindingShell::OpenDocument(const std::wstring& file) {

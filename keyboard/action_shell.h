@@ -13,6 +13,8 @@
 
 namespace snibbet {
 
+class TPreset;
+
 class BindingShell {
  public:
   virtual ~BindingShell() = default;
@@ -54,12 +56,16 @@ class ProgramBindingShell : public BindingShell {
 
   // The key pictures (null: none); the list outlives the connection.
   void SetKeyPictures(const ui::ImageList* pictures) { keyPictures_ = pictures; }
+  // The settings whose language the web addresses take (null: as written);
+  // they outlive the connection.
+  void SetSettings(const TPreset* settings) { settings_ = settings; }
 
  private:
   const ui::ImageList* keyPictures_ = nullptr;
+  const TPreset* settings_ = nullptr;
 };
 
-// The program's shell; it holds only the key pictures handed to it.
+// The program's shell; it holds only the key pictures and settings handed to it.
 ProgramBindingShell& ProgramShell();
 
 // Shows the busy cursor for the life of the guard.

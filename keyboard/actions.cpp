@@ -53,8 +53,11 @@ void TQvAction::SetCount(std::int32_t count) {
   Touch();
 }
 
+const TQvKeyboard* TQvAction::KeyModel() const { return list_ ? list_->KeyModel() : nullptr; }
+
 std::wstring TQvAction::GetShortcutText() const {
-  return ShortcutToText(key_, controlSet_, BindingKeyName, LanguageText(6));
+  const TQvKeyboard* model = KeyModel();
+  return ShortcutToText(key_, controlSet_, [model](int vk) { return BindingKeyName(model, vk); }, LanguageText(6));
 }
 
 // ---- TQvActions ----
@@ -100,6 +103,7 @@ TQvAction* TQvActions::Add(std::uint8_t key, ControlSet set) {
     auto fresh = std::make_unique<TQvAction>();
     fresh->key_ = key;
     fresh->controlSet_ = set;
+    fresh->list_ = this;
     binding = fresh.get();
     items_.insert(at, std::move(fresh));
   }

@@ -15,6 +15,9 @@
 
 namespace snibbet {
 
+class TQvActions;
+class TQvKeyboard;
+
 // A picture a binding can carry (an icon for kind 6); owned by the binding.
 class ActionPicture {
  public:
@@ -72,6 +75,10 @@ class TQvAction {
  private:
   friend class TQvActions;
   void Touch();
+  // The model of the list the binding is in; null outside a list.
+  const TQvKeyboard* KeyModel() const;
+
+  const TQvActions* list_ = nullptr;
 
   std::uint8_t kind_ = 0;
   std::uint8_t param_ = 0;
@@ -146,6 +153,10 @@ class TQvActions {
 
   // The port told from now on (null: nobody); answers the one before.
   BindingListPort* Connect(BindingListPort* port);
+  // The key-state model whose key names and layouts the bindings' texts show
+  // (null: the key-name table and no layout names); it outlives the connection.
+  void ConnectKeyModel(const TQvKeyboard* model) { keyModel_ = model; }
+  const TQvKeyboard* KeyModel() const { return keyModel_; }
 
  private:
   void Free(std::size_t position);
@@ -155,6 +166,7 @@ class TQvActions {
   std::vector<std::unique_ptr<TQvAction>> items_;
   std::vector<TQvAction*> sorted_;
   BindingListPort* port_ = nullptr;
+  const TQvKeyboard* keyModel_ = nullptr;
 };
 
 // The process-wide binding list.

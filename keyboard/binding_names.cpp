@@ -13,14 +13,12 @@ std::wstring DefaultKeyName(int vk) {
   return wide;
 }
 
-std::wstring BindingKeyName(int vk) {
-  const TQvKeyboard* keyboard = QvKeyboard();
-  return keyboard ? keyboard->KeyName(vk) : DefaultKeyName(vk);
+std::wstring BindingKeyName(const TQvKeyboard* model, int vk) {
+  return model ? model->KeyName(vk) : DefaultKeyName(vk);
 }
 
-std::wstring LayoutLanguageName(std::uint16_t languageId) {
-  TQvKeyboard* keyboard = QvKeyboard();
-  return keyboard ? keyboard->LayoutService().LanguageName(languageId) : std::wstring();
+std::wstring LayoutLanguageName(const TQvKeyboard* model, std::uint16_t languageId) {
+  return model ? model->LayoutService().LanguageName(languageId) : std::wstring();
 }
 
 }  // namespace snibbet

@@ -9,6 +9,8 @@
 
 namespace snibbet {
 
+class TQvKeyboard;
+
 // Language text by number; "No text" when nothing better is known.
 inline std::wstring LanguageText(int number, const std::wstring& fallback = std::wstring(kNoText)) {
   return LangText(number, fallback);
@@ -19,10 +21,10 @@ std::wstring DefaultKeyName(int vk);
 
 // Display name of a key as the key-state model shows it; without a model,
 // DefaultKeyName.
-std::wstring BindingKeyName(int vk);
+std::wstring BindingKeyName(const TQvKeyboard* model, int vk);
 
 // Name of the language of a keyboard-layout language id, through the key-state
 // model's layouts; "" without a model.
-std::wstring LayoutLanguageName(std::uint16_t languageId);
+std::wstring LayoutLanguageName(const TQvKeyboard* model, std::uint16_t languageId);
 
 }  // namespace snibbet

@@ -6,9 +6,9 @@
 
 namespace snibbet {
 
-KeyIconSettings KeyIconSettings::FromPreset() {
+KeyIconSettings KeyIconSettings::FromPreset(const TPreset* preset) {
   KeyIconSettings s;
-  if (const TPreset* preset = PresetOrNull()) {
+  if (preset) {
     s.bindings = preset->ShowIconZqkeys();
     s.application = preset->ShowIconApp();
     s.windows = preset->ShowIconWindows();

@@ -19,15 +19,15 @@ struct KeyIconSettings {
   bool bindings = true;
   bool application = false;
   bool windows = false;
-  // From the settings object; these defaults while there is none.
-  static KeyIconSettings FromPreset();
+  // From the settings object; these defaults without one.
+  static KeyIconSettings FromPreset(const TPreset* preset);
 };
 
 // Fills the painter's icon drawing and hints from the sets; the application's
 // set is read from `model` at each paint and the settings from `settings`.
 // The sets and the model outlive the painter.
 void ConnectKeyIcons(KeyboardPainter& painter, const TQvKeyboard& model, KeyIconSets sets,
-                     std::function<KeyIconSettings()> settings = KeyIconSettings::FromPreset);
+                     std::function<KeyIconSettings()> settings);
 
 // The view draws the key pictures of Win, Backspace, the arrows and the
 // browser and media keys from `pictures` (the data module's key pictures);

@@ -8,8 +8,6 @@
 namespace snibbet {
 namespace {
 
-TQvKeyboard* g_keyboard = nullptr;
-
 // Each side-specific modifier and the generic byte it shares with its other side.
 struct ModifierPair {
   int left, right, generic;
@@ -72,10 +70,6 @@ TQvKeyboard::TQvKeyboard(KeyboardLayoutService& layouts, KeyInputPort& input, Ch
     : layouts_(layouts), input_(input), tables_(tables ? *tables : CharTables()) {
   for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) linkedKeyMap_[code] = static_cast<std::uint8_t>(code);
   SetLayout(layouts_.ForegroundLayout());
-}
-
-TQvKeyboard::~TQvKeyboard() {
-  if (g_keyboard == this) g_keyboard = nullptr;
 }
 
 void TQvKeyboard::ClearLayout() {
@@ -322,8 +316,5 @@ void ReadKeyboardStateReleasingModifiers(KeyInputPort& input, KeyStateBytes& sta
   release(kVkLeftWin);
   release(kVkRightWin);
 }
-
-TQvKeyboard* QvKeyboard() { return g_keyboard; }
-void SetQvKeyboard(TQvKeyboard* keyboard) { g_keyboard = keyboard; }
 
 }  // namespace snibbet

@@ -84,7 +84,6 @@ class TQvKeyboard {
   // The current layout starts as the foreground window's. `tables` is the
   // process-wide cache unless given.
   TQvKeyboard(KeyboardLayoutService& layouts, KeyInputPort& input, CharTableCache* tables = nullptr);
-  ~TQvKeyboard();
   TQvKeyboard(const TQvKeyboard&) = delete;
   TQvKeyboard& operator=(const TQvKeyboard&) = delete;
 
@@ -209,10 +208,5 @@ class TQvKeyboard {
 // system every side-specific modifier it shows down; the modifier bytes (and
 // the generic Shift, Ctrl, Alt bytes) come back 0, lock toggles as read.
 void ReadKeyboardStateReleasingModifiers(KeyInputPort& input, KeyStateBytes& state);
-
-// The one model of the program, for the parts not handed it: set by the
-// program's start while the keyboard runtime lives; null otherwise.
-TQvKeyboard* QvKeyboard();
-void SetQvKeyboard(TQvKeyboard* keyboard);
 
 }  // namespace snibbet

@@ -6,10 +6,10 @@
 
 namespace snibbet {
 
-void WireKeyModel(TQvKeyboard& model) {
-  model.SetKeyNameSource([](int code) {
-    const TPreset* preset = PresetOrNull();
-    return preset && code >= 1 && code <= 255 ? preset->KeyNames()[static_cast<std::size_t>(code)] : std::wstring();
+void WireKeyModel(TQvKeyboard& model, const TPreset* settings) {
+  model.SetKeyNameSource([settings](int code) {
+    return settings && code >= 1 && code <= 255 ? settings->KeyNames()[static_cast<std::size_t>(code)]
+                                                : std::wstring();
   });
   model.SetTextSource([](int number, const std::wstring& fallback) { return LangText(number, fallback); });
 }

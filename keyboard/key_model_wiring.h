@@ -3,8 +3,10 @@
 // settings object and texts from the language table, both read at each use.
 namespace snibbet {
 
+class TPreset;
 class TQvKeyboard;
 
-void WireKeyModel(TQvKeyboard& model);
+// `settings` (null: no names of the user's) outlives the model.
+void WireKeyModel(TQvKeyboard& model, const TPreset* settings);
 
 }  // namespace snibbet

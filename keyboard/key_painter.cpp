@@ -49,9 +49,9 @@ bool IsFunctionKey(int code) { return code >= 112 && code <= 135; }
 
 }  // namespace
 
-KeyPaintSettings KeyPaintSettings::FromPreset() {
+KeyPaintSettings KeyPaintSettings::FromPreset(const TPreset* preset) {
   KeyPaintSettings s;
-  if (const TPreset* preset = PresetOrNull()) {
+  if (preset) {
     s.showLabels = preset->KeyboardShowLabels();
     s.centerInfo = preset->KeyboardCenterInfo();
     s.showZone = preset->ShowKeyboardZone();

@@ -17,6 +17,8 @@
 
 namespace snibbet {
 
+class TPreset;
+
 inline constexpr COLORREF kTransparentFaceColor = 0x00FF00;  // the keyboard window's see-through colour
 
 // The settings the view reads while it paints.
@@ -28,8 +30,8 @@ struct KeyPaintSettings {
   bool keypadAlwaysDigits = false;
   bool showCaption = false;
   bool showHotkeySquare = false;
-  // From the settings object; these defaults while there is none.
-  static KeyPaintSettings FromPreset();
+  // From the settings object; these defaults without one.
+  static KeyPaintSettings FromPreset(const TPreset* preset);
 };
 
 // Drawing that belongs to other parts of the program; each draws nothing
@@ -81,7 +83,8 @@ class KeyboardPainter : public KeyboardView {
   void PaintBackground(HDC dc, int width, int height);
 
   KeyPainterSeams seams;
-  std::function<KeyPaintSettings()> settings = KeyPaintSettings::FromPreset;
+  // Asked at each redraw; the defaults until set.
+  std::function<KeyPaintSettings()> settings = [] { return KeyPaintSettings{}; };
   std::function<void()> onRedrawn;
 
   // KeyboardView; nothing while the model's painting is off.

@@ -48,13 +48,13 @@ TMainKeyboardBackgroundForm* MainKeyboardBackgroundForm() { return g_background;
 
 TMainKeyboardBackgroundForm::TMainKeyboardBackgroundForm(TMainKeyboardForm& keyboard,
                                                          const KeyboardAppearance& appearance,
-                                                         KeyboardWindowPort& port)
-    : ui::Form(BackgroundParams()), keyboard_(keyboard), appearance_(appearance), port_(port) {}
+                                                         KeyboardWindowPort& port, ForegroundState& foreground)
+    : ui::Form(BackgroundParams()), keyboard_(keyboard), appearance_(appearance), port_(port), foreground_(foreground) {}
 
 TMainKeyboardBackgroundForm::~TMainKeyboardBackgroundForm() {
   if (g_background == this) g_background = nullptr;
-  // The keyboard window, made first, is still there.
-  if (MainKeyboardForm() == &keyboard_ && keyboard_.BackgroundWindow() == this) keyboard_.SetBackgroundWindow(nullptr);
+  // The keyboard window, made first, is still there unless it said otherwise.
+  if (!keyboardGone_ && keyboard_.BackgroundWindow() == this) keyboard_.SetBackgroundWindow(nullptr);
 }
 
 void TMainKeyboardBackgroundForm::OnCreate() {
@@ -77,7 +77,7 @@ void TMainKeyboardBackgroundForm::BringToFront() {
   ActivateKeyboardLayout(reinterpret_cast<HKL>(keyboard_.Model().CurrentLayout()), 0);
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(keyboard_.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  Foreground().TouchActivityTick();
+  foreground_.TouchActivityTick();
   frontGuard_ = false;
 }
 
@@ -117,7 +117,7 @@ void TMainKeyboardBackgroundForm::FormPaint(HDC dc) {
   } else {
     ui::Brush face(CreateSolidBrush(appearance_.face));
     FillRect(dc, &client, face.Get());
-    TPreset* preset = PresetOrNull();
+    TPreset* preset = keyboard_.Settings();
     const auto* held = preset ? dynamic_cast<const HeldBackgroundPicture*>(preset->BackgroundImage().picture.get())
                               : nullptr;
     if (held) {

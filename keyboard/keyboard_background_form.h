@@ -11,6 +11,7 @@
 
 namespace snibbet {
 
+class ForegroundState;
 class TMainKeyboardForm;
 class KeyboardPainter;
 struct KeyboardAppearance;
@@ -22,9 +23,14 @@ class TMainKeyboardBackgroundForm : public ui::Form {
   static constexpr BYTE kDesignAlpha = 100;
   static constexpr COLORREF kSeeThroughColour = 0xFFFFFF;
 
+  // It paints the picture of the keyboard window's settings; bringing both
+  // windows to the front counts as activity in `foreground`. All outlive it.
   TMainKeyboardBackgroundForm(TMainKeyboardForm& keyboard, const KeyboardAppearance& appearance,
-                              KeyboardWindowPort& port);
+                              KeyboardWindowPort& port, ForegroundState& foreground);
   ~TMainKeyboardBackgroundForm() override;
+
+  // The keyboard window tells it so when it goes first.
+  void KeyboardWindowGone() { keyboardGone_ = true; }
 
   // Both windows to the top, the background first; only while both show.
   void BringToFront();
@@ -49,6 +55,8 @@ class TMainKeyboardBackgroundForm : public ui::Form {
   TMainKeyboardForm& keyboard_;
   const KeyboardAppearance& appearance_;
   KeyboardWindowPort& port_;
+  ForegroundState& foreground_;
+  bool keyboardGone_ = false;
   bool frontGuard_ = false;
   bool paintGuard_ = false;
   bool colourKeyOn_ = true;

@@ -38,15 +38,17 @@ class NoProgramWindows final : public ProgramWindowsPort {
 NoProgramWindows g_noProgramWindows;
 
 // A sound slot of the settings, played without waiting.
-void PlaySettingSound(int slot) {
-  if (const TPreset* preset = PresetOrNull()) preset->PlaySound(slot, false);
+void PlaySettingSound(const TPreset* settings, int slot) {
+  if (settings) settings->PlaySound(slot, false);
 }
 
 class SystemHookPorts : public HookPorts {
  public:
-  SystemHookPorts(KeyboardHookLogic*& logic, ProgramWindowsPort& windows, const ForegroundState& foreground)
+  SystemHookPorts(KeyboardHookLogic*& logic, ProgramWindowsPort& windows, const ForegroundState& foreground,
+                  const TPreset* settings)
       : windows_(windows),
         foreground_(foreground),
+        settings_(settings),
         releaseTimer_(KeyboardHookLogic::kReleaseDelayMs, [&logic] {
           if (logic) logic->ReleaseMarkedKeys();
         }) {}
@@ -71,7 +73,7 @@ class SystemHookPorts : public HookPorts {
     input.ki.time = time;
     SendInput(1, &input, sizeof input);
   }
-  void PlaySound(int slot) override { PlaySettingSound(slot); }
+  void PlaySound(int slot) override { PlaySettingSound(settings_, slot); }
   std::uint32_t TickCount() override { return GetTickCount(); }
   void ActivateLayout(LayoutHandle layout) override { ActivateKeyboardLayout(reinterpret_cast<HKL>(layout), 0); }
   void StartReleaseTimer(unsigned ms) override {
@@ -79,10 +81,7 @@ class SystemHookPorts : public HookPorts {
     releaseTimer_.Start();
   }
   void StopReleaseTimer() override { releaseTimer_.Stop(); }
-  bool NumAlwaysFigure() override {
-    const TPreset* preset = PresetOrNull();
-    return preset && preset->NumAlwaysFigure();
-  }
+  bool NumAlwaysFigure() override { return settings_ && settings_->NumAlwaysFigure(); }
   bool FullScreenActive() override { return foreground_.FullScreenActive(); }
   void QueuePopupKey(std::uint8_t code) override { windows_.QueuePopupKey(code); }
   void ModifierChanged() override {
@@ -95,27 +94,29 @@ class SystemHookPorts : public HookPorts {
  private:
   ProgramWindowsPort& windows_;
   const ForegroundState& foreground_;
+  const TPreset* settings_;
   ui::Timer releaseTimer_;
 };
 
 class SystemExecutorPorts : public ExecutorPorts {
  public:
-  SystemExecutorPorts(TQvActionExecute*& executor, ProgramWindowsPort& windows, ForegroundState& foreground)
+  SystemExecutorPorts(TQvActionExecute*& executor, ProgramWindowsPort& windows, ForegroundState& foreground,
+                      const TPreset* settings)
       : windows_(windows),
         foreground_(foreground),
+        settings_(settings),
         runTimer_(10, [&executor] {
           if (executor) executor->ExecuteAction();
         }) {}
 
   void StartRunTimer() override { runTimer_.Start(); }
   void StopRunTimer() override { runTimer_.Stop(); }
-  void PlaySound(int slot) override { PlaySettingSound(slot); }
+  void PlaySound(int slot) override { PlaySettingSound(settings_, slot); }
   void Log(std::wstring_view text) override { DebugLog(text); }
   bool BringTemplateEditorToFront() override { return windows_.BringTemplateEditorToFront(); }
   void ShowTemplateView() override { windows_.ShowTemplateView(); }
   void ToggleKeyboardWindow() override {
-    const TPreset* preset = PresetOrNull();
-    if (preset && preset->AccessDenied()) return;
+    if (settings_ && settings_->AccessDenied()) return;
     windows_.ToggleKeyboardWindow();
     foreground_.TouchActivityTick();
   }
@@ -132,6 +133,7 @@ class SystemExecutorPorts : public ExecutorPorts {
  private:
   ProgramWindowsPort& windows_;
   ForegroundState& foreground_;
+  const TPreset* settings_;
   ui::Timer runTimer_;
 };
 
@@ -152,12 +154,13 @@ class PendingActionGuard final : public BindingListPort {
 }  // namespace
 
 struct KeyboardRuntime::Parts {
-  Parts(InputRecords records, ProgramWindowsPort& windows, const ClipboardMonitorRecord* clipboardMonitor)
+  Parts(InputRecords records, const TPreset* settings, ProgramWindowsPort& windows,
+        const ClipboardMonitorRecord* clipboardMonitor)
       : bindings(records.bindings),
-        hookPorts(logicRef, windows, records.foreground),
-        executorPorts(executorRef, windows, records.foreground),
+        hookPorts(logicRef, windows, records.foreground, settings),
+        executorPorts(executorRef, windows, records.foreground, settings),
         logic{hookPorts, bindings, executor, records.keyHistory},
-        layoutActions{model, records.keyHistory, records.foreground, clipboardMonitor,
+        layoutActions{model, records.keyHistory, records.foreground, settings, clipboardMonitor,
                       [this](LayoutHandle layout) { logic.ApplyForegroundLayout(layout); }} {}
 
   TQvActions& bindings;
@@ -173,16 +176,18 @@ struct KeyboardRuntime::Parts {
   TQvIcons bindingPictures;
   PendingActionGuard pendingGuard{executor, bindingPictures};
   BindingListPort* previousListPort = nullptr;
+  const TQvKeyboard* previousKeyModel = nullptr;
   KeyboardHookLogic logic;
   SystemLayoutActions layoutActions;
   ui::HookHandle hook;
 };
 
-KeyboardRuntime::KeyboardRuntime(InputRecords records) : KeyboardRuntime(records, g_noProgramWindows) {}
+KeyboardRuntime::KeyboardRuntime(InputRecords records, const TPreset* settings)
+    : KeyboardRuntime(records, settings, g_noProgramWindows) {}
 
-KeyboardRuntime::KeyboardRuntime(InputRecords records, ProgramWindowsPort& windows,
+KeyboardRuntime::KeyboardRuntime(InputRecords records, const TPreset* settings, ProgramWindowsPort& windows,
                                  const ClipboardMonitorRecord* clipboardMonitor)
-    : parts_(std::make_unique<Parts>(records, windows, clipboardMonitor)) {
+    : parts_(std::make_unique<Parts>(records, settings, windows, clipboardMonitor)) {
   if (g_runtime) throw std::logic_error("the keyboard runtime exists already");
   parts_->logicRef = &parts_->logic;
   parts_->executorRef = &parts_->executor;
@@ -190,14 +195,18 @@ KeyboardRuntime::KeyboardRuntime(InputRecords records, ProgramWindowsPort& windo
   parts_->executor.SetModel(&parts_->model);
   parts_->executorPorts.layoutActions = &parts_->layoutActions.Actions();
   parts_->logic.SetModel(&parts_->model);
-  WireKeyModel(parts_->model);
+  WireKeyModel(parts_->model, settings);
   parts_->previousListPort = parts_->bindings.Connect(&parts_->pendingGuard);
+  // The bindings' texts name the keys as this model does.
+  parts_->previousKeyModel = parts_->bindings.KeyModel();
+  parts_->bindings.ConnectKeyModel(&parts_->model);
   g_runtime = this;
 }
 
 KeyboardRuntime::~KeyboardRuntime() {
   parts_->hook.Reset();
   parts_->bindings.Connect(parts_->previousListPort);
+  parts_->bindings.ConnectKeyModel(parts_->previousKeyModel);
   g_runtime = nullptr;
 }
 

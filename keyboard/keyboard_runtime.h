@@ -15,6 +15,7 @@
 namespace snibbet {
 
 class ClipboardMonitorRecord;
+class TPreset;
 class TQvKeyboard;
 class TQvIcons;
 
@@ -35,12 +36,14 @@ class ProgramWindowsPort {
 
 class KeyboardRuntime {
  public:
-  // The hook runs `records.bindings` and connects itself to the list while it
-  // lives. Without windows of the program's, the hotkey only logs "ShowTemplateView".
-  // The clipboard bindings' steps go through the monitor `clipboardMonitor`
-  // names (none: no monitor), which outlives the runtime.
-  explicit KeyboardRuntime(InputRecords records);
-  KeyboardRuntime(InputRecords records, ProgramWindowsPort& windows,
+  // The hook runs `records.bindings` and connects itself and its model to the
+  // list while it lives. The sounds, the key names and the layout and keypad
+  // rules come from `settings` (null: none, the defaults). Without windows of
+  // the program's, the hotkey only logs "ShowTemplateView". The clipboard
+  // bindings' steps go through the monitor `clipboardMonitor` names (none: no
+  // monitor). Both outlive the runtime.
+  KeyboardRuntime(InputRecords records, const TPreset* settings);
+  KeyboardRuntime(InputRecords records, const TPreset* settings, ProgramWindowsPort& windows,
                   const ClipboardMonitorRecord* clipboardMonitor = nullptr);
   ~KeyboardRuntime();
   KeyboardRuntime(const KeyboardRuntime&) = delete;

@@ -96,8 +96,6 @@ class KeyHintWindow {
 
 namespace {
 
-TMainKeyboardForm* g_form = nullptr;
-
 constexpr int kCaptionButtonSize = 16;
 constexpr int kCaptionButtonTop = 2;
 constexpr int kCloseButtonOffset = 17;
@@ -128,8 +126,6 @@ ui::FormParams KeyboardParams() {
   return params;
 }
 
-const TPreset* Settings() { return PresetOrNull(); }
-
 std::optional<std::wstring> ReadText(HKEY key, const wchar_t* name) {
   wchar_t buffer[64] = {};
   DWORD type = 0, size = sizeof buffer - sizeof(wchar_t);
@@ -139,8 +135,8 @@ std::optional<std::wstring> ReadText(HKEY key, const wchar_t* name) {
   return std::wstring(buffer);
 }
 
-void PlayKeySound(int slot) {
-  if (const TPreset* preset = Settings()) preset->PlaySound(slot, false);
+void PlayKeySound(const TPreset* settings, int slot) {
+  if (settings) settings->PlaySound(slot, false);
 }
 
 POINT CursorIn(HWND window) {
@@ -162,17 +158,15 @@ KeyRepeatTiming ReadUserKeyRepeat() {
   return KeyRepeatTimingFrom(delay, speed);
 }
 
-TMainKeyboardForm* MainKeyboardForm() { return g_form; }
-
-TMainKeyboardForm::TMainKeyboardForm(TQvKeyboard& model, const TQvActions& bindings,
-                                     const KeyboardAppearance& appearance, KeyboardWindowPort& port,
-                                     const ui::ImageList* buttonPictures, const ui::ImageList* keyPictures)
+TMainKeyboardForm::TMainKeyboardForm(const KeyboardWindowParts& parts)
     : TQvForm(KeyboardParams()),
-      model_(model),
-      bindings_(bindings),
-      appearance_(appearance),
-      port_(port),
-      keyPictures_(keyPictures),
+      model_(parts.model),
+      bindings_(parts.bindings),
+      appearance_(parts.appearance),
+      port_(parts.port),
+      settings_(parts.settings),
+      store_(parts.store),
+      keyPictures_(parts.keyPictures),
       tmrPress(this, L"tmrPress", 500, [this] { RepeatScreenKey(); }),
       pbKeyboard(*this, {.name = L"pbKeyboard", .width = kDesignWidth, .height = kDesignHeight,
                          .style = WS_CLIPSIBLINGS}),
@@ -186,8 +180,8 @@ TMainKeyboardForm::TMainKeyboardForm(TQvKeyboard& model, const TQvActions& bindi
                    }),
       tmrShow(this, L"tmrShow", 500, [this] { tmrShowTimer(); }),
       tmrHide(this, L"tmrHide", kHideTickMs, [this] { tmrHideTimer(); }),
-      btnAutoHide(*this, L"btnAutoHide", appearance, buttonPictures),
-      btnClose(*this, L"btnClose", appearance, buttonPictures) {
+      btnAutoHide(*this, L"btnAutoHide", parts.appearance, parts.buttonPictures),
+      btnClose(*this, L"btnClose", parts.appearance, parts.buttonPictures) {
   pbKeyboard.onPaint = [this](HDC dc, const RECT& client) {
     if (painter_) painter_->PaintTo(dc, client.right, client.bottom);
   };
@@ -210,7 +204,7 @@ TMainKeyboardForm::TMainKeyboardForm(TQvKeyboard& model, const TQvActions& bindi
     AfterTitleButton();
   };
   btnAutoHide.onClick = [this] {
-    if (TPreset* preset = PresetOrNull()) preset->SetKeyboardAutoHide(!preset->KeyboardAutoHide());
+    if (settings_) settings_->SetKeyboardAutoHide(!settings_->KeyboardAutoHide());
     AfterTitleButton();
   };
   // Leaving a button is leaving the picture; entering one keeps the window shown.
@@ -218,11 +212,11 @@ TMainKeyboardForm::TMainKeyboardForm(TQvKeyboard& model, const TQvActions& bindi
 }
 
 TMainKeyboardForm::~TMainKeyboardForm() {
-  if (g_form == this) g_form = nullptr;
+  // The background window, made after this one, is usually gone already.
+  if (background_) background_->KeyboardWindowGone();
 }
 
 void TMainKeyboardForm::OnCreate() {
-  g_form = this;
   DebugLog(L"MainKeyboardForm");
   hint_ = std::make_unique<KeyHintWindow>(Handle());
   stickyKeys_.fill(false);
@@ -234,6 +228,7 @@ void TMainKeyboardForm::OnCreate() {
   painter_->SetAppearance(appearance_);
   painter_->SetTransparentFace(true);
   painter_->SetTwoShapeStates(true);
+  painter_->settings = [settings = settings_] { return KeyPaintSettings::FromPreset(settings); };
   ConnectKeyPictures(*painter_, keyPictures_);
 
   repeat_ = ReadUserKeyRepeat();
@@ -242,15 +237,15 @@ void TMainKeyboardForm::OnCreate() {
   SetTransparentColor(true, kTransparentFaceColor);
 
   SetWindowPos(Handle(), nullptr, kOffScreen, kOffScreen, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (TAppIni* store = AppIniOrNull()) {
+  if (store_) {
     try {
-      store->LoadFormPlacement(Handle(), /*positionOnly=*/true);
+      store_->LoadFormPlacement(Handle(), /*positionOnly=*/true);
     } catch (const RegistryError&) {
       // A value of another type: the window stays off screen, and the program starts.
     }
   }
 
-  const TPreset* preset = Settings();
+  const TPreset* preset = settings_;
   buttonPanelLeft_ = ClientWidth() - kButtonPanelFromRight;
   btnAutoHide.ShowAt(buttonPanelLeft_, preset && preset->KeyboardAutoHide() ? kAutoHideImageOn : kAutoHideImageOff,
                      kCaptionButtonSize, kCaptionButtonSize, kCaptionButtonTop);
@@ -271,7 +266,7 @@ void TMainKeyboardForm::ApplyLanguage() {
 }
 
 void TMainKeyboardForm::OnShow() {
-  const TPreset* preset = Settings();
+  const TPreset* preset = settings_;
   if (preset && model_.LayoutName() != preset->KeyboardName()) {
     LoadLayoutFromSettings();
   } else {
@@ -308,22 +303,20 @@ void TMainKeyboardForm::OnDestroy() {
   tmrPress.Stop();
   // Like the settings, the position is written only by a run that read them:
   // a start that ended early leaves the settings key as it was.
-  const TPreset* preset = Settings();
-  if (TAppIni* store = AppIniOrNull(); store && preset && preset->Loaded())
-    store->SaveFormPlacement(Handle(), /*positionOnly=*/true);
+  if (store_ && settings_ && settings_->Loaded()) store_->SaveFormPlacement(Handle(), /*positionOnly=*/true);
   hint_.reset();
   // The model outlives the window; it must not paint into a window that is gone.
   model_.SetPainting(false);
   painter_.reset();
-  if (g_form == this) g_form = nullptr;
 }
 
 void TMainKeyboardForm::ConnectIconSets(const KeyIconSets& sets) {
-  if (painter_) ConnectKeyIcons(*painter_, model_, sets);
+  if (painter_)
+    ConnectKeyIcons(*painter_, model_, sets, [settings = settings_] { return KeyIconSettings::FromPreset(settings); });
 }
 
 void TMainKeyboardForm::LoadLayoutFromSettings() {
-  const TPreset* preset = Settings();
+  const TPreset* preset = settings_;
   LoadKeyboard(model_, painter_.get(), preset ? preset->KeyboardName() : L"Standard");
   const int width = model_.Layout().width, height = model_.Layout().height;
   const int borderWidth = Width() - pbKeyboard.Width(), borderHeight = Height() - pbKeyboard.Height();
@@ -353,7 +346,7 @@ void TMainKeyboardForm::FollowWithBackground() {
 }
 
 void TMainKeyboardForm::ApplyAlphaBlend() {
-  const TPreset* preset = Settings();
+  const TPreset* preset = settings_;
   const BYTE alpha = preset ? preset->KeyboardAlphaBlend() : kOpaque;
   const BYTE backgroundAlpha = preset ? preset->BackgroundAlphaBlend() : TMainKeyboardBackgroundForm::kDesignAlpha;
   SetAlphaBlend(alpha < kOpaque, alpha);
@@ -385,14 +378,14 @@ void TMainKeyboardForm::HideTitleButtons() {
 void TMainKeyboardForm::AfterTitleButton() {
   // An open settings window saves the settings itself, on Apply.
   if (port_.SettingsWindowOpen()) return;
-  if (TPreset* preset = PresetOrNull()) preset->Save();
+  if (settings_) settings_->Save();
 }
 
 // ---- the mouse on the picture ----
 
 void TMainKeyboardForm::PictureMouseDown(ScreenMouseButton button, POINT point) {
   mouseMoved_ = true;
-  const TPreset* preset = Settings();
+  const TPreset* preset = settings_;
   int whichShape = 0;
   if (const TQvBtn* key = painter_ ? painter_->KeyAt(point.x, point.y, whichShape) : nullptr) {
     if (preset && preset->UseGestures()) {
@@ -410,7 +403,7 @@ void TMainKeyboardForm::PictureMouseDown(ScreenMouseButton button, POINT point) 
 }
 
 void TMainKeyboardForm::PictureMouseUp(ScreenMouseButton button, POINT point) {
-  const TPreset* preset = Settings();
+  const TPreset* preset = settings_;
   if (preset && preset->UseGestures() && gestureKey_) {
     const int key = gestureKey_;
     gestureKey_ = 0;
@@ -484,7 +477,7 @@ void TMainKeyboardForm::PressScreenKey(int code, ScreenMouseButton button) {
   if (IsModifierKey(code)) {
     // Held down by the sent key while it sticks, let go by the next click.
     stickyKeys_[static_cast<std::size_t>(code)] = !model_.IsKeyPressed(code);
-    PlayKeySound(kOtherKeySound);
+    PlayKeySound(settings_, kOtherKeySound);
     port_.SendScreenKey(static_cast<std::uint8_t>(code), button);
     return;
   }
@@ -502,9 +495,9 @@ void TMainKeyboardForm::RepeatScreenKey() {
   } else {
     tmrPress.SetInterval(static_cast<UINT>(repeat_.intervalMs));
   }
-  PlayKeySound(IsPrintableKey(heldKey_)                            ? kPrintableSound
-               : heldKey_ == kVkBack || heldKey_ == kVkDelete ? kEraseSound
-                                                                   : kOtherKeySound);
+  PlayKeySound(settings_, IsPrintableKey(heldKey_)                     ? kPrintableSound
+                          : heldKey_ == kVkBack || heldKey_ == kVkDelete ? kEraseSound
+                                                                         : kOtherKeySound);
   const ScreenMouseButton button = rightButtonMode_    ? ScreenMouseButton::Right
                                    : middleButtonMode_ ? ScreenMouseButton::Middle
                                                        : ScreenMouseButton::Left;
@@ -517,7 +510,7 @@ void TMainKeyboardForm::UpdateHint() {
   // The hook calls this on every modifier change: with no key under the
   // mouse (always so while the window is hidden) it ends at the first test.
   if (!painter_ || !painter_->HighlightedKey() || !IsVisible()) return;
-  const TPreset* preset = Settings();
+  const TPreset* preset = settings_;
   if (!preset || !preset->ShowIconHints()) return;
   if (tmrHideHint.Enabled()) {
     tmrHideHint.Stop();

@@ -28,6 +28,8 @@ class ImageList;
 namespace snibbet {
 
 class KeyboardPainter;
+class TAppIni;
+class TPreset;
 class TQvActions;
 class TQvKeyboard;
 class TMainKeyboardBackgroundForm;
@@ -65,6 +67,21 @@ class NoKeyboardWindowPort : public KeyboardWindowPort {
 // Where the user's key repeat is read: "Control Panel\Keyboard" of the current user.
 KeyRepeatTiming ReadUserKeyRepeat();
 
+// What the keyboard window shows and works with; each outlives the window.
+struct KeyboardWindowParts {
+  TQvKeyboard& model;
+  const TQvActions& bindings;  // a key remapped in them shows what it types
+  const KeyboardAppearance& appearance;
+  KeyboardWindowPort& port;
+  // The settings it follows, changes and saves; null: the defaults, nothing saved.
+  TPreset* settings = nullptr;
+  // Where its position is kept; null: nowhere.
+  TAppIni* store = nullptr;
+  // The title buttons' and the keys' pictures; null: none.
+  const ui::ImageList* buttonPictures = nullptr;
+  const ui::ImageList* keyPictures = nullptr;
+};
+
 class TMainKeyboardForm : public TQvForm {
  public:
   static constexpr wchar_t kClassName[] = L"TMainKeyboardForm";
@@ -73,11 +90,7 @@ class TMainKeyboardForm : public TQvForm {
   static constexpr int kNoPoint = -10000;
   static constexpr int kAutoHideImageOn = 2, kAutoHideImageOff = 1, kCloseImage = 0;
 
-  // `model`, `bindings` and `appearance` outlive the window; `buttonPictures` (the title
-  // buttons') and `keyPictures` (the keys') may be null, else outlive it too.
-  TMainKeyboardForm(TQvKeyboard& model, const TQvActions& bindings, const KeyboardAppearance& appearance,
-                    KeyboardWindowPort& port,
-                    const ui::ImageList* buttonPictures = nullptr, const ui::ImageList* keyPictures = nullptr);
+  explicit TMainKeyboardForm(const KeyboardWindowParts& parts);
   ~TMainKeyboardForm() override;
 
   // The background window that shows and moves with this one.
@@ -113,6 +126,8 @@ class TMainKeyboardForm : public TQvForm {
   TQvFormBtn& AutoHideButton() { return btnAutoHide; }
   TQvFormBtn& CloseButton() { return btnClose; }
   TQvKeyboard& Model() const { return model_; }
+  // The settings the window follows; null: none.
+  TPreset* Settings() const { return settings_; }
   const KeyRepeatTiming& RepeatTiming() const { return repeat_; }
   bool Sticky(int code) const { return code > 0 && code < 256 && stickyKeys_[static_cast<std::size_t>(code)]; }
   int HeldKey() const { return heldKey_; }
@@ -143,6 +158,8 @@ class TMainKeyboardForm : public TQvForm {
   const TQvActions& bindings_;
   const KeyboardAppearance& appearance_;
   KeyboardWindowPort& port_;
+  TPreset* settings_;
+  TAppIni* store_;
   const ui::ImageList* keyPictures_;
   TMainKeyboardBackgroundForm* background_ = nullptr;
 
@@ -174,9 +191,6 @@ class TMainKeyboardForm : public TQvForm {
   int hintKey_ = 0;
   ui::ToolTips buttonHints_;
 };
-
-// The one keyboard window while it exists; null otherwise.
-TMainKeyboardForm* MainKeyboardForm();
 
 // What the first showing would give both keyboard windows (the model's
 // layout, their size and opacity) while they stay hidden: the view makes its

@@ -31,8 +31,7 @@ void SystemLayoutSwitchPorts::ActivateNextLayout() { ActivateKeyboardLayout(rein
 LayoutHandle SystemLayoutSwitchPorts::OwnLayout() { return reinterpret_cast<LayoutHandle>(GetKeyboardLayout(0)); }
 
 bool SystemLayoutSwitchPorts::IsLayoutDisabled(LayoutHandle layout) {
-  const TPreset* preset = PresetOrNull();
-  return preset && preset->IsLangDisabled(ToHkl(layout));
+  return settings_ && settings_->IsLangDisabled(ToHkl(layout));
 }
 
 bool SystemLayoutSwitchPorts::ForegroundIsIE() { return foreground_.ForegroundIsIE(); }
@@ -110,10 +109,10 @@ CaseMapping SystemCaseMapping() {
 // ---- all together ----
 
 SystemLayoutActions::SystemLayoutActions(TQvKeyboard& model, TKeyHistory& history, const ForegroundState& foreground,
-                                         const ClipboardMonitorRecord* clipboardMonitor,
+                                         const TPreset* settings, const ClipboardMonitorRecord* clipboardMonitor,
                                          std::function<void(LayoutHandle)> applyForegroundLayout)
     : clipboard_(clipboardMonitor),
-      switchPorts_(foreground, std::move(applyForegroundLayout)),
+      switchPorts_(foreground, settings, std::move(applyForegroundLayout)),
       switcher_(switchPorts_, model),
       actions_(model, history, clipboard_, cutter_, switcher_, chars_, SystemCaseMapping()) {}
 

@@ -13,6 +13,7 @@
 namespace snibbet {
 
 class ForegroundState;
+class TPreset;
 class TQvKeyboard;
 class TKeyHistory;
 
@@ -23,9 +24,11 @@ class SystemSelectionCutter : public SelectionCutter {
 
 class SystemLayoutSwitchPorts : public LayoutSwitchPorts {
  public:
-  // How the model and the program's thread follow the foreground layout (the hook's rule).
-  SystemLayoutSwitchPorts(const ForegroundState& foreground, std::function<void(LayoutHandle)> applyForegroundLayout)
-      : foreground_(foreground), applyForegroundLayout_(std::move(applyForegroundLayout)) {}
+  // How the model and the program's thread follow the foreground layout (the
+  // hook's rule); the layouts `settings` disables are skipped (null: none is).
+  SystemLayoutSwitchPorts(const ForegroundState& foreground, const TPreset* settings,
+                          std::function<void(LayoutHandle)> applyForegroundLayout)
+      : foreground_(foreground), settings_(settings), applyForegroundLayout_(std::move(applyForegroundLayout)) {}
 
   void ActivateLayout(LayoutHandle layout) override;
   void ActivateNextLayout() override;
@@ -40,6 +43,7 @@ class SystemLayoutSwitchPorts : public LayoutSwitchPorts {
 
  private:
   const ForegroundState& foreground_;
+  const TPreset* settings_;
   std::function<void(LayoutHandle)> applyForegroundLayout_;
 };
 
@@ -68,12 +72,13 @@ class SystemLayoutChars : public LayoutCharService {
 CaseMapping SystemCaseMapping();
 
 // The actions with every system part, over one model and key history; the
-// layout switch asks `foreground` whether a browser is in front, the
-// clipboard steps go through the monitor `clipboardMonitor` names.
+// layout switch asks `foreground` whether a browser is in front and `settings`
+// which layouts are disabled; the clipboard steps go through the monitor
+// `clipboardMonitor` names.
 class SystemLayoutActions {
  public:
   SystemLayoutActions(TQvKeyboard& model, TKeyHistory& history, const ForegroundState& foreground,
-                      const ClipboardMonitorRecord* clipboardMonitor,
+                      const TPreset* settings, const ClipboardMonitorRecord* clipboardMonitor,
                       std::function<void(LayoutHandle)> applyForegroundLayout);
   SystemLayoutActions(const SystemLayoutActions&) = delete;
   SystemLayoutActions& operator=(const SystemLayoutActions&) = delete;

@@ -57,10 +57,12 @@ class Descriptions : public ::testing::Test {
   testing::FakeLayouts layouts_;
   testing::FakeInput input_;
   TQvKeyboard model_{layouts_, input_};
-  testing::KeyModelScope modelScope_{model_};
 
+  // A binding of a list on the model.
   std::wstring Describe(int kind, int param, const std::wstring& text = L"") {
-    TQvAction b;
+    TQvActions list;
+    list.ConnectKeyModel(&model_);
+    TQvAction& b = *list.Add(65, 0);
     b.SetKind(static_cast<std::uint8_t>(kind));
     b.SetParam(static_cast<std::uint8_t>(param));
     b.SetText(text);
@@ -148,7 +150,7 @@ TEST(BindingShortcut, UsesTheKeyNamesAndLanguageText6) {
   testing::FakeInput input;
   TQvKeyboard model(layouts, input);
   model.SetKeyNameSource([](int vk) { return L"<" + std::to_wstring(vk) + L">"; });
-  const testing::KeyModelScope modelScope(model);
+  list.ConnectKeyModel(&model);
   EXPECT_EQ(list.Find(32, 0x80, 0x80)->GetShortcutText(), L"<91>+<32>");
 }
 

@@ -146,16 +146,5 @@ class CountingView : public KeyboardView {
 // The built-in layout, parsed.
 inline KeyboardLayoutFile BuiltInLayout() { return *ParseKeyboardLayout(BuiltInKeyboardLayout()).layout; }
 
-// The process-wide key-state model set to `model` for the scope's life.
-class KeyModelScope {
- public:
-  explicit KeyModelScope(TQvKeyboard& model) : previous_(QvKeyboard()) { SetQvKeyboard(&model); }
-  ~KeyModelScope() { SetQvKeyboard(previous_); }
-  KeyModelScope(const KeyModelScope&) = delete;
-  KeyModelScope& operator=(const KeyModelScope&) = delete;
-
- private:
-  TQvKeyboard* previous_;
-};
 
 }  // namespace snibbet::testing

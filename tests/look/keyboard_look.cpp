@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/app_ini.h"
+#include "core/foreground_state.h"
 #include "core/icon_sets.h"
 #include "core/lang_table.h"
 #include "core/preset.h"
@@ -87,8 +88,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     snibbet::NoKeyboardWindowPort port;
     snibbet::testing::ProgramKeyboardRuntime keyboard;
     auto& window = ui::Application::Get().CreateForm<snibbet::TMainKeyboardForm>(
-        keyboard.Model(), snibbet::QvActions(), appearance, port, &buttons, &keyPictures);
-    ui::Application::Get().CreateForm<snibbet::TMainKeyboardBackgroundForm>(window, appearance, port);
+        snibbet::KeyboardWindowParts{.model = keyboard.Model(),
+                                     .bindings = snibbet::QvActions(),
+                                     .appearance = appearance,
+                                     .port = port,
+                                     .settings = &snibbet::Preset(),
+                                     .store = &snibbet::AppIni(),
+                                     .buttonPictures = &buttons,
+                                     .keyPictures = &keyPictures});
+    ui::Application::Get().CreateForm<snibbet::TMainKeyboardBackgroundForm>(window, appearance, port,
+                                                                            snibbet::Foreground());
     window.ConnectIconSets(snibbet::ProgramKeyIconSets(iconSets, &keyboard.BindingPictures()));
     snibbet::PrepareKeyboardWindowsHidden(window);
     window.ShowNoActivate();

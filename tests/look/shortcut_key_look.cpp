@@ -70,7 +70,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     driver.Start();
     std::uint8_t key = 0x20;
     snibbet::ControlSet set = 0x80;
-    snibbet::QueryShortcutKey(&keyboard.Model(), snibbet::QvActions(), key, set);
+    snibbet::QueryShortcutKey(&keyboard.Model(), snibbet::QvActions(), nullptr, key, set);
     snibbet::ExchangeLanguageTable(previousTexts);
   }
   ui::Application::Destroy();

@@ -283,7 +283,7 @@ TEST(ActionWiring, FallsBackWhileTheCoreIsNotUp) {
   ProgramBindingShell shell;
   SystemKeyboardLayouts layouts;
   EXPECT_EQ(LanguageText(7, L"fallback"), L"fallback");
-  EXPECT_EQ(BindingKeyName(161), L"RShift");
+  EXPECT_EQ(BindingKeyName(nullptr, 161), L"RShift");
   EXPECT_EQ(shell.LocalizeWebAddress(L"http://www.example.test/"), L"http://www.example.test/");
   EXPECT_NE(layouts.LanguageName(0x0409).find(L"English"), std::wstring::npos);
 }

@@ -10,7 +10,9 @@
 #include "core/input_helper_link.h"
 #include "helper/helper_protocol.h"
 #include "hub/data_module.h"
+#include "core/foreground_state.h"
 #include "keyboard/actions.h"
+#include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
 #include "keyboard/template_hotkey.h"
@@ -187,6 +189,21 @@ TEST_F(HookRuntime, TheDataModuleSwitchesTheHookAndTellsTheHelperInOrder) {
              unblock = WM_HELPER_UNBLOCK_INPUT;
   EXPECT_EQ(commands, (std::vector<UINT>{on, block, unblock, off, on, block, unblock, off}));
   ForgetInputHelper();
+}
+
+// The bindings' texts ask the runtime's model for key names; once the runtime
+// is gone they must not reach its model.
+TEST(HookRuntimeBindings, TheBindingListUsesTheRuntimesModelOnlyWhileTheRuntimeLives) {
+  TQvActions bindings;
+  TKeyHistory history;
+  ForegroundState foreground;
+  const TQvAction& binding = *bindings.Add('A', 0x80);
+  {
+    KeyboardRuntime runtime({.bindings = bindings, .keyHistory = history, .foreground = foreground}, nullptr);
+    EXPECT_EQ(bindings.KeyModel(), &runtime.Model());
+  }
+  EXPECT_EQ(bindings.KeyModel(), nullptr);
+  EXPECT_EQ(binding.GetShortcutText(), L"Win+A");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // The hook and the hub over the program's process-wide records, as the
 // program's start hands them in.
 #include "core/foreground_state.h"
+#include "core/preset.h"
 #include "keyboard/actions.h"
 #include "keyboard/input_records.h"
 #include "keyboard/key_history.h"
@@ -14,14 +15,13 @@ inline InputRecords ProcessInputRecords() {
   return {.bindings = QvActions(), .keyHistory = KeyHistory(), .foreground = Foreground()};
 }
 
-// A keyboard runtime whose model the parts not handed it read, as at the
-// program's start; the model clears the pointer when it goes.
+// A keyboard runtime on the process-wide records and the settings object of
+// the moment (none: the defaults), which outlives it.
 class ProgramKeyboardRuntime : public KeyboardRuntime {
  public:
-  ProgramKeyboardRuntime() : KeyboardRuntime(ProcessInputRecords()) { SetQvKeyboard(&Model()); }
-  explicit ProgramKeyboardRuntime(ProgramWindowsPort& windows) : KeyboardRuntime(ProcessInputRecords(), windows) {
-    SetQvKeyboard(&Model());
-  }
+  ProgramKeyboardRuntime() : KeyboardRuntime(ProcessInputRecords(), PresetOrNull()) {}
+  explicit ProgramKeyboardRuntime(ProgramWindowsPort& windows)
+      : KeyboardRuntime(ProcessInputRecords(), PresetOrNull(), windows) {}
 };
 
 }  // namespace snibbet::testing

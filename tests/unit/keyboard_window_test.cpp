@@ -188,8 +188,9 @@ class KeyboardWindow : public test::SettingsTest {
     Preset().SetColorScheme(5);
     FillKeyboardAppearance(appearance, &Preset(), true);
     runtime.emplace();
-    keyboard = &ui::Application::Get().CreateForm<TMainKeyboardForm>(runtime->Model(), QvActions(), appearance, port);
-    background = &ui::Application::Get().CreateForm<TMainKeyboardBackgroundForm>(*keyboard, appearance, port);
+    keyboard = &ui::Application::Get().CreateForm<TMainKeyboardForm>(WindowParts());
+    background =
+        &ui::Application::Get().CreateForm<TMainKeyboardBackgroundForm>(*keyboard, appearance, port, Foreground());
   }
   void TearDown() override {
     ui::Application::Destroy();
@@ -197,6 +198,12 @@ class KeyboardWindow : public test::SettingsTest {
     FinalizeLanguages();
     FinalizePreset();
     SettingsTest::TearDown();
+  }
+
+  // As the program makes them: on the settings and their store.
+  KeyboardWindowParts WindowParts() {
+    return {.model = runtime->Model(), .bindings = QvActions(), .appearance = appearance, .port = port,
+            .settings = &Preset(), .store = &AppIni()};
   }
 
   void Pump(DWORD ms = 50) {
@@ -466,7 +473,7 @@ TEST_F(KeyboardWindow, DoubleClicksBringBothWindowsToFrontAndThePicturesAreSecon
 TEST_F(KeyboardWindow, APlaceOfAnotherTypeInTheSettingsKeyLeavesItOffScreen) {
   const wchar_t text[] = L"12";
   PutRaw(L"TMainKeyboardFormTop", REG_SZ, text, sizeof text);
-  TMainKeyboardForm other(runtime->Model(), QvActions(), appearance, port);
+  TMainKeyboardForm other(WindowParts());
   EXPECT_NO_THROW(other.Create());
   EXPECT_EQ(other.Top(), TMainKeyboardForm::kOffScreen);
   EXPECT_EQ(other.Left(), TMainKeyboardForm::kOffScreen);

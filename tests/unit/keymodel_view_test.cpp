@@ -384,22 +384,26 @@ TEST_F(LayoutLoading, BackgroundPictureFillsTheFaceAndAWhiteCornerDropsTheFrame)
   EXPECT_TRUE(caption.empty());
 }
 
-TEST(KeyModelWiring, BindingTextsNameKeysByTheModelWhileItLives) {
+TEST(KeyModelWiring, BindingTextsNameKeysByTheModelOfTheirListWhileConnected) {
   FakeLayouts layouts;
   FakeInput input;
   CharTableCache tables;
+  TQvActions list;
   {
     TQvKeyboard model(layouts, input, &tables);
     model.ApplyLayout(testing::BuiltInLayout(), L"Standard");
     model.SetLayout(testing::kSwapped);
-    WireKeyModel(model);
-    SetQvKeyboard(&model);  // as the program's start does
-    EXPECT_EQ(QvKeyboard(), &model);
-    EXPECT_EQ(BindingKeyName(65), L"Q");  // the A key sits where US English has Q
-    EXPECT_EQ(BindingKeyName(161), L"RShift");
+    WireKeyModel(model, nullptr);
+    list.ConnectKeyModel(&model);  // as the keyboard runtime does
+    EXPECT_EQ(list.KeyModel(), &model);
+    EXPECT_EQ(BindingKeyName(list.KeyModel(), 65), L"Q");  // the A key sits where US English has Q
+    EXPECT_EQ(BindingKeyName(list.KeyModel(), 161), L"RShift");
+    EXPECT_EQ(list.Add(65, 0x80)->GetShortcutText(), L"Win+Q");
+    list.ConnectKeyModel(nullptr);
   }
-  EXPECT_EQ(QvKeyboard(), nullptr);
-  EXPECT_EQ(BindingKeyName(65), L"A");
+  EXPECT_EQ(list.KeyModel(), nullptr);
+  EXPECT_EQ(BindingKeyName(list.KeyModel(), 65), L"A");
+  EXPECT_EQ(list.Find(65, 0x80, 0x80)->GetShortcutText(), L"Win+A");
 }
 
 TEST(LayoutErrorText, NamesTheFileTheLineAndTheProblem) {

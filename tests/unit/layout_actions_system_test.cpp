@@ -55,7 +55,7 @@ class ConvertSelection : public test::ClipmonTest {
   TQvKeyboard model{layouts, input};
   TKeyHistory history;
   ForegroundState foreground;
-  SystemLayoutActions actions{model, history, foreground, &monitorRecord,
+  SystemLayoutActions actions{model, history, foreground, nullptr, &monitorRecord,
                               [this](LayoutHandle layout) { model.SetLayout(layout); }};
 };
 
@@ -108,7 +108,7 @@ TEST(SystemLayoutChars, KeysOfTheUsLayoutAndTheirCharacters) {
   MonitorPasteSteps clipboard(nullptr);
   EXPECT_FALSE(clipboard.MonitorPresent());  // no monitor in this test
   const ForegroundState foreground;
-  SystemLayoutSwitchPorts ports(foreground, nullptr);
+  SystemLayoutSwitchPorts ports(foreground, nullptr, nullptr);
   SystemKeyInput input;
   TQvKeyboard model(layouts, input);
   SystemLayoutSwitcher switcher(ports, model);

@@ -86,7 +86,7 @@ class ShortKeyForm : public UiTest {
       }
     });
     driver.Start();
-    return QueryShortcutKey(&runtime_.Model(), QvActions(), key, set);
+    return QueryShortcutKey(&runtime_.Model(), QvActions(), keyboardWindow_, key, set);
   }
 
   void ExpectNoKeyDown() {
@@ -97,6 +97,7 @@ class ShortKeyForm : public UiTest {
 
   CountingWindows windows_;
   testing::ProgramKeyboardRuntime runtime_{windows_};
+  TMainKeyboardForm* keyboardWindow_ = nullptr;
   ui::HookHandle spy_;
   bool scriptStarted_ = false;
 };
@@ -168,7 +169,9 @@ TEST_F(ShortKeyForm, ALoneTabEndsTheCaptureAndCancelKeepsTheHotkey) {
 TEST_F(ShortKeyForm, TheKeyboardWindowIsHiddenWhileTheDialogRunsAndComesBackOnlyIfItShowed) {
   KeyboardAppearance appearance;
   NoKeyboardWindowPort port;
-  TMainKeyboardForm& keyboard = App().CreateForm<TMainKeyboardForm>(runtime_.Model(), QvActions(), appearance, port);
+  TMainKeyboardForm& keyboard = App().CreateForm<TMainKeyboardForm>(KeyboardWindowParts{
+      .model = runtime_.Model(), .bindings = QvActions(), .appearance = appearance, .port = port});
+  keyboardWindow_ = &keyboard;
   keyboard.ShowNoActivate();
   std::uint8_t key = 0x20;
   ControlSet set = 0x80;
