@@ -16,6 +16,8 @@
 //   tools/wine-session wine build/windows/bench/road_bench.exe
 // Only the memory, with another number of templates:
 //   tools/wine-session wine build/windows/bench/road_bench.exe --memory 65535
+// Only the pastes, N of them (30 unless given):
+//   tools/wine-session wine build/windows/bench/road_bench.exe --pastes 100
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -497,10 +499,10 @@ void PrintStep(const char* what, const std::vector<double>& values, double floor
   std::printf("\n");
 }
 
-void BenchPastes(Road& road) {
+void BenchPastes(Road& road, int pastes) {
   if (!road.PasteFirst(0)) std::fprintf(stderr, "road_bench: the warm-up paste failed\n");
   std::vector<double> hidden, firstKey, clipboard, ctrlV, betweenClipboardAndCtrlV, text, restored, restoreAfterCtrlV;
-  for (int run = 1; run <= kPastes; ++run) {
+  for (int run = 1; run <= pastes; ++run) {
     const auto paste = road.PasteFirst(run);
     if (!paste) continue;
     hidden.push_back(paste->hiddenMs);
@@ -516,7 +518,7 @@ void BenchPastes(Road& road) {
   const double clipboardToCtrlV = kClipboardSettleMs + kIdleStepMs + 2 * kChordPauseMs;
   const double toCtrlV = toClipboard + clipboardToCtrlV;
   const double ctrlVToRestore = 2 * kChordPauseMs + kRestoreDelayMs;
-  std::printf("\nEnter in the pop-up to the paste into the idle EDIT, %zu of %d pastes:\n", text.size(), kPastes);
+  std::printf("\nEnter in the pop-up to the paste into the idle EDIT, %zu of %d pastes:\n", text.size(), pastes);
   PrintStep("Enter to the pop-up hidden", hidden, kKeyTimerMs);
   PrintStep("Enter to the paste's first Backspace", firstKey, toClipboard);
   PrintStep("Enter to the template on the clipboard", clipboard, toClipboard);
@@ -594,11 +596,14 @@ int Run(int argc, char** argv) {
     return 2;
   }
   // --memory N: only the memory, with N templates; --openings: only the
-  // openings and their floor; --floor: only the floor.
+  // openings and their floor; --floor: only the floor; --pastes [N]: only
+  // N pastes.
   const std::string option = argc > 1 ? argv[1] : "";
   const bool memoryOnly = argc == 3 && option == "--memory";
   const bool openingsOnly = option == "--openings";
   const bool floorOnly = option == "--floor";
+  const bool pastesOnly = option == "--pastes";
+  const int pasteCount = pastesOnly && argc == 3 ? std::max(1, std::atoi(argv[2])) : kPastes;
   const int templateCount = memoryOnly ? std::clamp(std::atoi(argv[2]), kMatches, 65535) : kTemplates;
   const FolderCopy folder(ProgramFolder());
   const std::wstring templates = folder.File(L"road-bench.zqt");
@@ -611,18 +616,18 @@ int Run(int argc, char** argv) {
   if (!floorOnly) {
     Road road(folder);
     if (road.Start()) {
-      if (!memoryOnly) {
+      if (!memoryOnly && !pastesOnly) {
         std::printf("Hotkey (left Win+Space, physical) to the pop-up, %d rows of %d templates:\n", kMatches,
                     kTemplates);
         BenchOpenings(road, Press::Held);
         BenchOpenings(road, Press::Quick);
       }
-      if (!memoryOnly && !openingsOnly) BenchPastes(road);
-      if (!openingsOnly) BenchMemory(road, templateCount);
+      if (!memoryOnly && !openingsOnly) BenchPastes(road, pasteCount);
+      if (!openingsOnly && !pastesOnly) BenchMemory(road, templateCount);
       status = 0;
     }
   }
-  if (status == 0 && !memoryOnly) {
+  if (status == 0 && !memoryOnly && !pastesOnly) {
     Road bare(folder, Program::Bare);
     if (bare.Start()) {
       BenchBareOpenings(bare);

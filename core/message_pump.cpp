@@ -1,5 +1,7 @@
 #include "core/message_pump.h"
 
+#include <chrono>
+
 namespace snibbet {
 
 bool ProcessPendingMessages() {
@@ -16,9 +18,14 @@ bool ProcessPendingMessages() {
 }
 
 bool PumpMessagesFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    SleepEx(10, TRUE);
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
+  for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
+    // Rounded up, so the wait never ends early. A message ends the wait at
+    // once: a fixed sleep step would answer it late and overshoot the end.
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - now);
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_ALLINPUT,
+                                MWMO_ALERTABLE | MWMO_INPUTAVAILABLE);
     if (!ProcessPendingMessages()) return false;
   }
   return true;

@@ -10,8 +10,8 @@ namespace snibbet {
 // is posted again for the main loop and ends the processing; false then.
 bool ProcessPendingMessages();
 
-// Until `ms` milliseconds have passed: an alertable 10 ms sleep, then the
-// pending messages. Ends early, with false, only when WM_QUIT arrives.
+// Until `ms` milliseconds have passed, answering each message as it comes
+// (the wait is alertable). Ends early, with false, only when WM_QUIT arrives.
 bool PumpMessagesFor(DWORD ms);
 
 }  // namespace snibbet
