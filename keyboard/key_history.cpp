@@ -25,6 +25,10 @@ bool TypesWithAltGr(const TQvKeyboard& model, int code) {
   return !model.LayoutService().KeyText(static_cast<unsigned>(code), model.KeyState(), model.CurrentLayout()).empty();
 }
 
+bool CtrlShortcutHeld(const TQvKeyboard& model, int code) {
+  return (model.SideLessSet() & kAnyCtrlBit) != 0 && !TypesWithAltGr(model, code);
+}
+
 void TKeyHistory::Reset() {
   if (locked_) return;
   count_ = 0;

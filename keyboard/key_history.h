@@ -79,6 +79,9 @@ void ResetKeyHistory();
 // AltGr reaches the system as Ctrl+Alt: a key that types a character with
 // both held (and no Win) is text, such as '@' on a German layout.
 bool TypesWithAltGr(const TQvKeyboard& model, int code);
+// Ctrl is held and the key types no character of AltGr: Ctrl+C, or Ctrl+Alt
+// on a key without such a character.
+bool CtrlShortcutHeld(const TQvKeyboard& model, int code);
 
 // Whether `ch` (one character, or empty) belongs to a word: it is not one of `breaks`.
 bool IsWordChar(std::wstring_view ch, std::wstring_view breaks);

@@ -1,9 +1,5 @@
 #include "templates/popup_keys.h"
 
-#include "core/control_set.h"
-#include "keyboard/key_history.h"
-#include "keyboard/key_model.h"
-
 namespace snibbet {
 namespace {
 
@@ -58,10 +54,6 @@ PopupKeyEffect ClassifyPopupKey(std::uint8_t vk, bool ctrlShortcut) {
     case kDown: return PopupKeyEffect::Next;
     default: return PopupKeyEffect::CloseAndResend;
   }
-}
-
-bool CtrlShortcutHeld(const TQvKeyboard& model, std::uint8_t vk) {
-  return (model.SideLessSet() & kAnyCtrlBit) != 0 && !TypesWithAltGr(model, vk);
 }
 
 void HandlePopupKey(PopupKeyTarget& target, std::uint8_t vk) {

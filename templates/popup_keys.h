@@ -10,7 +10,6 @@
 
 namespace snibbet {
 
-class TQvKeyboard;
 
 enum class PopupKeyEffect {
   TypeChar,        // a printable key, no Ctrl shortcut: the search grows, or a break closes
@@ -32,10 +31,6 @@ enum class PopupKeyEffect {
 bool IsPopupPrintableKey(std::uint8_t vk);
 // `ctrlShortcut`: Ctrl is held and makes the key a shortcut.
 PopupKeyEffect ClassifyPopupKey(std::uint8_t vk, bool ctrlShortcut);
-
-// Ctrl is held and the key types no character of AltGr (which reaches the
-// system as Ctrl+Alt): Ctrl+C, or Ctrl+Alt on a key without such a character.
-bool CtrlShortcutHeld(const TQvKeyboard& model, std::uint8_t vk);
 
 enum class PopupMove { First, Last, Prior, Next, PageUp, PageDown };
 

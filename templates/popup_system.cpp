@@ -10,7 +10,6 @@
 #include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "keyboard/keyboard_runtime.h"
-#include "templates/popup_keys.h"
 
 namespace snibbet {
 

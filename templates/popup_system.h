@@ -15,7 +15,7 @@ class PopupSystem {
  public:
   virtual ~PopupSystem() = default;
   virtual std::wstring KeyText(std::uint8_t vk) = 0;  // "" for a key without a character
-  // Ctrl is held and makes the key a shortcut (CtrlShortcutHeld, popup_keys.h).
+  // Ctrl is held and makes the key a shortcut (CtrlShortcutHeld, keyboard/key_history.h).
   virtual bool CtrlShortcutHeld(std::uint8_t vk) = 0;
   virtual void Resend(std::uint8_t vk) = 0;           // the key-down typed into the target
   // The key-down typed into the target once the pop-up hid, as the user's

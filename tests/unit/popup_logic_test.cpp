@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "keyboard/key_history.h"
 #include "keyboard/key_model.h"
 #include "templates/popup_keys.h"
 #include "templates/popup_placement.h"
