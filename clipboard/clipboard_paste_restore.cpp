@@ -65,16 +65,11 @@ bool TQvClipboardMonitor::OfferForPaste(std::vector<ClipboardFormatBytes> format
 // Bounded as the restore's wait for a take is, which also keeps it within
 // the input helper's safety time-out for a block without our typing.
 void TQvClipboardMonitor::WaitForPasteTaken() {
-  while (pasteTake_.WorthWaitingFor(offer_.OnClipboard())) {
-    const ULONGLONG waited = GetTickCount64() - pasteKeysTick_;
-    if (waited >= kUntakenOfferRestoreMs) {
-      pasteTake_.WaitRanOut();
-      return;
-    }
-    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(kUntakenOfferRestoreMs - waited), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
-    if (!ProcessPendingMessages()) return;
-  }
+  const auto taken = [this] { return !pasteTake_.WorthWaitingFor(offer_.OnClipboard()); };
+  if (taken()) return;
+  const ULONGLONG waited = GetTickCount64() - pasteKeysTick_;
+  const DWORD left = waited >= kUntakenOfferRestoreMs ? 0 : static_cast<DWORD>(kUntakenOfferRestoreMs - waited);
+  if (!PumpMessagesUntil(left, taken)) pasteTake_.WaitRanOut();
 }
 
 void TQvClipboardMonitor::RestoreAfterPaste() {

@@ -31,4 +31,16 @@ bool PumpMessagesFor(DWORD ms) {
   return true;
 }
 
+bool PumpMessagesUntil(DWORD ms, const std::function<bool()>& done) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
+  for (Clock::time_point now = Clock::now(); !done(); now = Clock::now()) {
+    if (now >= end) return false;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - now);
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (!ProcessPendingMessages()) return done();
+  }
+  return true;
+}
+
 }  // namespace snibbet

@@ -4,6 +4,8 @@
 // Callers must tolerate that re-entry.
 #include <windows.h>
 
+#include <functional>
+
 namespace snibbet {
 
 // Dispatches every message waiting in this thread's queue. A WM_QUIT met here
@@ -13,5 +15,10 @@ bool ProcessPendingMessages();
 // Until `ms` milliseconds have passed, answering each message as it comes
 // (the wait is alertable). Ends early, with false, only when WM_QUIT arrives.
 bool PumpMessagesFor(DWORD ms);
+
+// Until `done` holds or `ms` milliseconds have passed, answering each message
+// as it comes; `done` is asked again after each. Answers `done` at the end,
+// also when WM_QUIT ends the wait early.
+bool PumpMessagesUntil(DWORD ms, const std::function<bool()>& done);
 
 }  // namespace snibbet

@@ -53,14 +53,7 @@ void SystemLayoutSwitchPorts::SendLanguageChangeRequest(LayoutHandle layout) {
 }
 
 bool SystemLayoutSwitchPorts::PumpUntil(std::uint32_t ms, const std::function<bool()>& done) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    const DWORD passed = GetTickCount() - start;  // unsigned: safe across the wrap
-    if (passed >= ms) return false;
-    MsgWaitForMultipleObjectsEx(0, nullptr, ms - passed, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (!ProcessPendingMessages()) return done();
-  }
-  return true;
+  return PumpMessagesUntil(ms, done);
 }
 
 int CountKeyboardLayouts() {

@@ -159,6 +159,21 @@ TEST_F(WindowHelpers, PumpMessagesForDispatchesAndKeepsQuitForTheMainLoop) {
   EXPECT_EQ(msg.wParam, 7u);
 }
 
+TEST_F(WindowHelpers, PumpMessagesUntilEndsWhenAMessageMakesItDoneAndElseAtItsTime) {
+  static bool done = false;
+  done = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) { done = true; });
+  EXPECT_TRUE(PumpMessagesUntil(5000, [] { return done; }));
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(PumpMessagesUntil(50, [] { return false; }));
+
+  PostQuitMessage(3);
+  EXPECT_FALSE(PumpMessagesUntil(1000, [] { return false; }));
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
 TEST_F(WindowHelpers, KeepFormOnMonitorPullsAWindowIntoTheWorkAreaButLeavesAMaximisedOne) {
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
