@@ -162,8 +162,8 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
   TFirstForm& mainWindow = app.CreateForm<TFirstForm>();
   app.CreateForm<TQvBugMessageForm>(NeverAskBugFileName(store.DataFolder()));
   // The binding list that the hook runs and the windows show and change, the
-  // word typed and the record of the application in front: the process-wide
-  // ones, which the pop-up, the paste and the dialogs still read themselves.
+  // word typed and the record of the application in front, named once here
+  // and handed to every part that uses them.
   const InputRecords records{.bindings = dialogParts.bindings, .keyHistory = KeyHistory(), .foreground = Foreground()};
   TQvActions& bindings = records.bindings;
   // The key-state model, the executor and the hook, which the keyboard
@@ -193,11 +193,12 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
     ProgramShell().SetSettings(nullptr);
   });
   app.CreateForm<TQvMessageForm>();
-  // The keyboard window and its background, with the data module's appearance record.
+  // The parts made before the keyboard runtime take its model now.
   errorReport.SetKeyModel(&keyboard->Model());
   dialogParts.keyModel = &keyboard->Model();
   dialogParts.keyHistory = &records.keyHistory;
   adapters.historyKeyboard.SetKeyModel(&keyboard->Model());
+  // The keyboard window and its background, with the data module's appearance record.
   const KeyboardLook& keyboardLook = dataModule->Look();
   TMainKeyboardForm& keyboardWindow = app.CreateForm<TMainKeyboardForm>(
       KeyboardWindowParts{.model = keyboard->Model(),
@@ -208,8 +209,8 @@ void RunApplication(ui::Application& app, TAppIni& store, DialogParts& dialogPar
                           .store = &store,
                           .buttonPictures = &keyboardLook.ilFormBtns(),
                           .keyPictures = &keyboardLook.ilKeys()});
-  auto& keyboardBackground = app.CreateForm<TMainKeyboardBackgroundForm>(keyboardWindow, keyboardLook.Appearance(), adapters.keyboardWindow,
-                                                                           records.foreground);
+  auto& keyboardBackground = app.CreateForm<TMainKeyboardBackgroundForm>(
+      keyboardWindow, keyboardLook.Appearance(), adapters.keyboardWindow, records.foreground);
   KeyboardHintConnection hintConnected(*keyboard, keyboardWindow);
   // The main window (display changes), the hub and the hotkey capture reach
   // it until the loop ends; the forms go after that.

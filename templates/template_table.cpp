@@ -32,6 +32,7 @@ TemplateRecordView TemplateTable::ViewOf(const Row& row) {
 
 TemplateTable::Row TemplateTable::WriteRow(const TemplateRecordView& record, char* at) {
   Row row;
+  // Every name reaches a row cut to kMaxTemplateNameChars (SetName, the merge).
   row.nameSize = static_cast<std::uint8_t>(record.Name.size());
   row.contentSize = static_cast<std::uint32_t>(record.Template.size());
   row.kind = record.Kind;

@@ -111,7 +111,9 @@ void TemplateTable::MergeRecords(const std::vector<TemplateRecordView>& records)
       first = static_cast<std::uint32_t>(rows_.size() - 1);
       continue;
     }
-    Row& row = rows_[first];  // keeps its own spelling of the name
+    // It keeps its own spelling of the name, as long as the record's: names
+    // fold byte by byte, so the block has room for it.
+    Row& row = rows_[first];
     row.date = record.Date;
     row.kind = record.Kind;
     if (record.Template.empty()) continue;
