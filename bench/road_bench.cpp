@@ -16,6 +16,8 @@
 //   tools/wine-session wine build/windows/bench/road_bench.exe
 // Only the memory, with another number of templates:
 //   tools/wine-session wine build/windows/bench/road_bench.exe --memory 65535
+// Only the openings, N of each kind (100 unless given) and the floor's:
+//   tools/wine-session wine build/windows/bench/road_bench.exe --openings 30
 // Only the pastes, N of them (30 unless given):
 //   tools/wine-session wine build/windows/bench/road_bench.exe --pastes 100
 #include <windows.h>
@@ -470,13 +472,13 @@ class Road {
   std::vector<HWND> children_;
 };
 
-void BenchOpenings(Road& road, Press press) {
+void BenchOpenings(Road& road, Press press, int count) {
   for (int i = 0; i < kWarmUps; ++i) {
     if (!road.Open(press)) std::fprintf(stderr, "road_bench: warm-up opening %d failed\n", i + 1);
     road.Close();
   }
   std::vector<double> visible, painted;
-  for (int i = 0; i < kOpenings; ++i) {
+  for (int i = 0; i < count; ++i) {
     if (const auto opening = road.Open(press)) {
       visible.push_back(opening->visibleMs);
       painted.push_back(opening->paintedMs);
@@ -485,7 +487,7 @@ void BenchOpenings(Road& road, Press press) {
   }
   std::printf("  %s, %zu of %d openings:\n",
               press == Press::Held ? "keys held until the pop-up is painted" : "keys let go 4 ms after the press",
-              visible.size(), kOpenings);
+              visible.size(), count);
   std::printf("    Space press to pop-up visible:           median %6.1f ms  p95 %6.1f ms\n",
               Percentile(visible, 0.5), Percentile(visible, 0.95));
   std::printf("    Space press to list filled and painted:  median %6.1f ms  p95 %6.1f ms\n",
@@ -571,12 +573,12 @@ void BenchMemory(Road& road, int templates) {
 }
 
 // The floor: the same openings of the bare pop-up, in one line each.
-void BenchBareOpenings(Road& road) {
+void BenchBareOpenings(Road& road, int count) {
   std::printf("\nFloor: a bare pop-up (bare_popup.exe: 9 rows, one-line preview, shown and painted by its own\n"
-              "low-level hook through a 10 ms timer), %d openings each:\n", kFloorOpenings);
+              "low-level hook through a 10 ms timer), %d openings each:\n", count);
   for (const Press press : {Press::Held, Press::Quick}) {
     std::vector<double> visible, painted;
-    for (int i = 0; i < kWarmUps + kFloorOpenings; ++i) {
+    for (int i = 0; i < kWarmUps + count; ++i) {
       const auto opening = road.Open(press);
       if (opening && i >= kWarmUps) {
         visible.push_back(opening->visibleMs);
@@ -595,15 +597,16 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "road_bench: needs Wine and xdotool (run it through tools/wine-session)\n");
     return 2;
   }
-  // --memory N: only the memory, with N templates; --openings: only the
-  // openings and their floor; --floor: only the floor; --pastes [N]: only
-  // N pastes.
+  // --memory N: only the memory, with N templates; --openings [N]: only N
+  // openings of each kind and their floor; --floor: only the floor;
+  // --pastes [N]: only N pastes.
   const std::string option = argc > 1 ? argv[1] : "";
   const bool memoryOnly = argc == 3 && option == "--memory";
   const bool openingsOnly = option == "--openings";
   const bool floorOnly = option == "--floor";
   const bool pastesOnly = option == "--pastes";
   const int pasteCount = pastesOnly && argc == 3 ? std::max(1, std::atoi(argv[2])) : kPastes;
+  const int openingCount = openingsOnly && argc == 3 ? std::max(1, std::atoi(argv[2])) : kOpenings;
   const int templateCount = memoryOnly ? std::clamp(std::atoi(argv[2]), kMatches, 65535) : kTemplates;
   const FolderCopy folder(ProgramFolder());
   const std::wstring templates = folder.File(L"road-bench.zqt");
@@ -619,8 +622,8 @@ int Run(int argc, char** argv) {
       if (!memoryOnly && !pastesOnly) {
         std::printf("Hotkey (left Win+Space, physical) to the pop-up, %d rows of %d templates:\n", kMatches,
                     kTemplates);
-        BenchOpenings(road, Press::Held);
-        BenchOpenings(road, Press::Quick);
+        BenchOpenings(road, Press::Held, openingCount);
+        BenchOpenings(road, Press::Quick, openingCount);
       }
       if (!memoryOnly && !openingsOnly) BenchPastes(road, pasteCount);
       if (!openingsOnly && !pastesOnly) BenchMemory(road, templateCount);
@@ -630,7 +633,7 @@ int Run(int argc, char** argv) {
   if (status == 0 && !memoryOnly && !pastesOnly) {
     Road bare(folder, Program::Bare);
     if (bare.Start()) {
-      BenchBareOpenings(bare);
+      BenchBareOpenings(bare, std::min(openingCount, kFloorOpenings));
     } else {
       status = 1;
     }

@@ -1,8 +1,51 @@
 #include "core/message_pump.h"
 
+#include <algorithm>
 #include <chrono>
 
+#include "ui/handles.h"
+
 namespace snibbet {
+namespace {
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+// One waitable timer per thread, set for each wait. A wait's own time-out
+// counts in whole milliseconds; the timer counts in tenths of microseconds.
+HANDLE ThreadTimer() {
+  thread_local const ui::KernelHandle timer = [] {
+    HANDLE made = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+    if (!made) made = CreateWaitableTimerW(nullptr, TRUE, nullptr);  // before Windows 10 1803
+    return ui::KernelHandle(made);
+  }();
+  return timer.Get();
+}
+
+// The thread's timer set to ring at `end`; null when there is none.
+HANDLE TimerRingingAt(WaitClock::time_point end) {
+  const HANDLE timer = ThreadTimer();
+  if (!timer) return nullptr;
+  const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(end - WaitClock::now());
+  LARGE_INTEGER due{};
+  due.QuadPart = -std::max<LONGLONG>(1, left.count() / 100);  // negative: relative, in 100 ns
+  return SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE) ? timer : nullptr;
+}
+
+// Waits for a message, or for `end`, whichever comes first.
+void WaitForMessageTill(WaitClock::time_point end, DWORD flags) {
+  if (const HANDLE timer = TimerRingingAt(end)) {
+    MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, flags);
+    return;
+  }
+  // Rounded up, so the wait never ends early.
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - WaitClock::now());
+  MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::max<long long>(0, left.count())), QS_ALLINPUT,
+                              flags);
+}
+
+}  // namespace
 
 bool ProcessPendingMessages() {
   MSG msg;
@@ -17,30 +60,36 @@ bool ProcessPendingMessages() {
   return true;
 }
 
-bool PumpMessagesFor(DWORD ms) {
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
-  for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
-    // Rounded up, so the wait never ends early. A message ends the wait at
-    // once: a fixed sleep step would answer it late and overshoot the end.
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - now);
-    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_ALLINPUT,
-                                MWMO_ALERTABLE | MWMO_INPUTAVAILABLE);
+bool PumpMessagesFor(DWORD ms) { return PumpMessagesTill(WaitClock::now() + std::chrono::milliseconds(ms)); }
+
+bool PumpMessagesTill(WaitClock::time_point end) {
+  while (WaitClock::now() < end) {
+    // A message ends the wait at once: a fixed sleep step would answer it
+    // late and overshoot the end.
+    WaitForMessageTill(end, MWMO_ALERTABLE | MWMO_INPUTAVAILABLE);
     if (!ProcessPendingMessages()) return false;
   }
   return true;
 }
 
 bool PumpMessagesUntil(DWORD ms, const std::function<bool()>& done) {
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
-  for (Clock::time_point now = Clock::now(); !done(); now = Clock::now()) {
-    if (now >= end) return false;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - now);
-    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  const WaitClock::time_point end = WaitClock::now() + std::chrono::milliseconds(ms);
+  while (!done()) {
+    if (WaitClock::now() >= end) return false;
+    WaitForMessageTill(end, MWMO_INPUTAVAILABLE);
     if (!ProcessPendingMessages()) return done();
   }
   return true;
+}
+
+void SleepTill(WaitClock::time_point end) {
+  while (WaitClock::now() < end) {
+    if (const HANDLE timer = TimerRingingAt(end)) {
+      WaitForSingleObject(timer, INFINITE);
+    } else {
+      Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(end - WaitClock::now()).count()));
+    }
+  }
 }
 
 }  // namespace snibbet

@@ -4,6 +4,7 @@
 // Callers must tolerate that re-entry.
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 
 namespace snibbet {
@@ -12,9 +13,18 @@ namespace snibbet {
 // is posted again for the main loop and ends the processing; false then.
 bool ProcessPendingMessages();
 
+using WaitClock = std::chrono::steady_clock;
+
 // Until `ms` milliseconds have passed, answering each message as it comes
 // (the wait is alertable). Ends early, with false, only when WM_QUIT arrives.
 bool PumpMessagesFor(DWORD ms);
+// The same until `end`.
+bool PumpMessagesTill(WaitClock::time_point end);
+
+// Until `end` without answering messages: the pause between two of the
+// program's own keys. Like the pumps above, it ends at `end` itself where the
+// system's timers allow, not at the next whole millisecond after it.
+void SleepTill(WaitClock::time_point end);
 
 // Until `done` holds or `ms` milliseconds have passed, answering each message
 // as it comes; `done` is asked again after each. Answers `done` at the end,

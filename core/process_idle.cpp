@@ -3,6 +3,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "core/message_pump.h"
 #include "ui/handles.h"
@@ -39,16 +40,24 @@ double GetWindowProcessCpuMs(HWND window) {
   return FileTimeToMs(kernel) + FileTimeToMs(user);
 }
 
+// A step runs from one reading of the process's time to the next, so the
+// readings are part of the step rather than added to it, and the share is
+// taken over the time that really passed.
 void WaitForWindowProcessIdle(HWND window, DWORD stepMs, DWORD timeoutMs) {
   if (!window) return;
-  const DWORD step = std::max(stepMs, kMinStepMs);
+  const auto step = std::chrono::milliseconds(std::max(stepMs, kMinStepMs));
+  const WaitClock::time_point start = WaitClock::now();
+  const WaitClock::time_point end = start + std::chrono::milliseconds(timeoutMs);
+  WaitClock::time_point stepStart = start;
   double before = GetWindowProcessCpuMs(window);
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < timeoutMs) {
-    if (!PumpMessagesFor(step)) return;
+  while (WaitClock::now() < end) {
+    if (!PumpMessagesTill(stepStart + step)) return;
+    const WaitClock::time_point now = WaitClock::now();
     const double after = GetWindowProcessCpuMs(window);
-    if ((after - before) * 100.0 / step < kIdlePercentOfOneCpu) return;
+    const double passedMs = std::chrono::duration<double, std::milli>(now - stepStart).count();
+    if ((after - before) * 100.0 / passedMs < kIdlePercentOfOneCpu) return;
     before = after;
+    stepStart = now;
   }
 }
 

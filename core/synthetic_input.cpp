@@ -1,13 +1,15 @@
 #include "core/synthetic_input.h"
 
 #include <array>
+#include <chrono>
 
+#include "core/message_pump.h"
 #include "helper/helper_protocol.h"
 
 namespace snibbet {
 namespace {
 
-constexpr DWORD kChordPauseMs = 10;
+constexpr std::chrono::milliseconds kChordPause{10};
 constexpr UINT kFirstOemKey = 186;
 
 // By virtual-key code: pressed by us and not released by us since, with the
@@ -18,14 +20,24 @@ struct ProgramPress {
 };
 std::array<ProgramPress, 256> g_pressedByProgram{};
 
+// A pause between two of our keys runs from the moment the first was sent.
+// SendInput returns only once every low-level hook has seen the key, and the
+// next key goes the same way through them, so the target still gets the two
+// a whole pause apart; a pause from the return would add the hooks' time.
+void PauseSince(WaitClock::time_point sent) { SleepTill(sent + kChordPause); }
+
 bool SendCtrlChord(BYTE letter) {
-  Sleep(kChordPauseMs);
+  PauseSince(WaitClock::now());
+  const WaitClock::time_point ctrlSent = WaitClock::now();
   const bool ctrlDown = SendKey(VK_CONTROL, false, false);
-  Sleep(kChordPauseMs);
-  const bool letterSent = ctrlDown && SendKeyPress(letter, false);
-  Sleep(kChordPauseMs);
+  PauseSince(ctrlSent);
+  const bool letterDown = ctrlDown && SendKey(letter, false, false);
+  const WaitClock::time_point letterUpSent = WaitClock::now();
+  const bool letterSent = letterDown && SendKey(letter, true, false);
+  PauseSince(letterUpSent);
+  const WaitClock::time_point ctrlUpSent = WaitClock::now();
   const bool ctrlUp = SendKey(VK_CONTROL, true, false);
-  Sleep(kChordPauseMs);
+  PauseSince(ctrlUpSent);
   return letterSent && ctrlUp;
 }
 
@@ -78,8 +90,9 @@ bool SendKeyPress(BYTE virtualKey, bool extended) {
 }
 
 void ReleaseEscKey() {
+  const WaitClock::time_point sent = WaitClock::now();
   SendKey(VK_ESCAPE, true, false);
-  Sleep(kChordPauseMs);
+  PauseSince(sent);
 }
 
 bool SendCtrlX() { return SendCtrlChord('X'); }

@@ -32,6 +32,11 @@ DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
 
 }  // namespace
 
+void PreviewMemo::OnAttached() {
+  loaded_.reset();  // a new window shows nothing yet
+  frame_.Attach(Handle());
+}
+
 PreviewViewMark PreviewMemo::Mark() const {
   DWORD start = 0, end = 0;
   SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

@@ -9,6 +9,7 @@
 
 #include "ui/edit.h"
 #include "ui/paint_box.h"
+#include "ui/paint_copy.h"
 
 namespace snibbet {
 
@@ -33,10 +34,13 @@ class PreviewMemo : public ui::Edit {
     return ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL;
   }
   DWORD ControlExStyle() const override { return 0; }
-  void OnAttached() override { loaded_.reset(); }  // a new window shows nothing yet
+  void OnAttached() override;
 
  private:
   PreviewViewMark Mark() const;
+  // Its bars are disabled for any text that fits, and each showing of the
+  // pop-up would draw them again.
+  ui::DisabledScrollBarsCopy frame_;
   std::wstring shown_;
   std::optional<PreviewViewMark> loaded_;
 };

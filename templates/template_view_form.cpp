@@ -496,8 +496,10 @@ LRESULT TTemplateViewForm::DrawRow(NMLVCUSTOMDRAW& draw) {
   const auto item = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
   if (item >= mdTemplates_.VisibleCount()) return CDRF_DODEFAULT;
   HDC dc = draw.nmcd.hdc;
-  RECT cell{};
-  ListView_GetItemRect(gridTemplates_.Handle(), static_cast<int>(item), &cell, LVIR_BOUNDS);
+  // The list gives the row's bounds with the notification; asking for them
+  // again costs a round of its own measuring per row.
+  RECT cell = draw.nmcd.rc;
+  if (IsRectEmpty(&cell)) ListView_GetItemRect(gridTemplates_.Handle(), static_cast<int>(item), &cell, LVIR_BOUNDS);
   const bool selected = ListView_GetItemState(gridTemplates_.Handle(), static_cast<int>(item), LVIS_SELECTED) != 0;
   const COLORREF back = selected ? selectionColor_ : GetSysColor(COLOR_WINDOW);
   SetBkColor(dc, back);

@@ -1,0 +1,46 @@
+#pragma once
+// Parts of a control painted from a copy of what the system drew for them.
+// Each showing of a window paints every control in it anew, and under Wine a
+// themed scroll bar costs milliseconds to draw, although nothing in it changed
+// since the last showing. A copy is taken right after the system painted a
+// look and given back while the look is the same; the look holds everything
+// the drawing depends on, and any change of theme, colours or settings drops
+// the copy.
+#include <windows.h>
+
+#include <array>
+#include <optional>
+
+#include "ui/gdi.h"
+#include "ui/window_subclass.h"
+
+namespace ui {
+
+// The system colours themed and classic scroll bars draw with, in the look:
+// a change of them need not send a message to the control.
+using ControlColours = std::array<COLORREF, 7>;
+
+// The frame of a window whose scroll bars are all disabled. A disabled bar
+// has no hot or pressed part, so its look is its place and size.
+class DisabledScrollBarsCopy {
+ public:
+  void Attach(HWND window);
+
+ private:
+  struct Look {
+    SCROLLBARINFO vertical{};
+    SCROLLBARINFO horizontal{};
+    RECT client{};  // in the window's coordinates
+    SIZE window{};
+    ControlColours colours{};
+  };
+  static std::optional<Look> DisabledLookOf(HWND window);
+  static bool SameLook(const Look& a, const Look& b);
+  std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  WindowSubclass subclass_;
+  std::optional<Look> copied_;
+  Bitmap copy_;
+};
+
+}  // namespace ui
