@@ -40,7 +40,7 @@ class PreviewMemo : public ui::Edit {
   PreviewViewMark Mark() const;
   // Its bars are disabled for any text that fits, and each showing of the
   // pop-up would draw them again.
-  ui::DisabledScrollBarsCopy frame_;
+  ui::StillFrameCopy frame_;
   std::wstring shown_;
   std::optional<PreviewViewMark> loaded_;
 };

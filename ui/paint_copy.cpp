@@ -75,7 +75,7 @@ bool Disabled(const SCROLLBARINFO& bar) { return (bar.rgstate[0] & STATE_SYSTEM_
 
 }  // namespace
 
-void DisabledScrollBarsCopy::Attach(HWND window) {
+void StillFrameCopy::Attach(HWND window) {
   copied_.reset();
   copy_.Reset();
   subclass_.Attach(window, [this](UINT message, WPARAM wParam, LPARAM lParam) {
@@ -83,19 +83,14 @@ void DisabledScrollBarsCopy::Attach(HWND window) {
   });
 }
 
-std::optional<DisabledScrollBarsCopy::Look> DisabledScrollBarsCopy::DisabledLookOf(HWND window) {
+std::optional<StillFrameCopy::Look> StillFrameCopy::StillLookOf(HWND window) {
   Look look;
   look.vertical.cbSize = look.horizontal.cbSize = sizeof(SCROLLBARINFO);
   if (!GetScrollBarInfo(window, OBJID_VSCROLL, &look.vertical) ||
       !GetScrollBarInfo(window, OBJID_HSCROLL, &look.horizontal) || !IsWindowEnabled(window))
     return std::nullopt;
-  bool anyShown = false;
-  for (const SCROLLBARINFO* bar : {&look.vertical, &look.horizontal}) {
-    if (!Shown(*bar)) continue;
-    if (!Disabled(*bar)) return std::nullopt;
-    anyShown = true;
-  }
-  if (!anyShown) return std::nullopt;
+  for (const SCROLLBARINFO* bar : {&look.vertical, &look.horizontal})
+    if (Shown(*bar) && !Disabled(*bar)) return std::nullopt;
   // Where the window is on the screen is no part of its look.
   RECT frame{};
   GetWindowRect(window, &frame);
@@ -109,12 +104,12 @@ std::optional<DisabledScrollBarsCopy::Look> DisabledScrollBarsCopy::DisabledLook
   return look;
 }
 
-bool DisabledScrollBarsCopy::SameLook(const Look& a, const Look& b) {
+bool StillFrameCopy::SameLook(const Look& a, const Look& b) {
   return SameBar(a.vertical, b.vertical) && SameBar(a.horizontal, b.horizontal) && EqualRect(&a.client, &b.client) &&
          a.window.cx == b.window.cx && a.window.cy == b.window.cy && a.colours == b.colours;
 }
 
-std::optional<LRESULT> DisabledScrollBarsCopy::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> StillFrameCopy::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (DropsCopies(message)) {
     copied_.reset();
     copy_.Reset();
@@ -122,7 +117,7 @@ std::optional<LRESULT> DisabledScrollBarsCopy::Handle(UINT message, WPARAM wPara
   }
   if (message != WM_NCPAINT) return std::nullopt;
   const HWND window = subclass_.Window();
-  const std::optional<Look> look = DisabledLookOf(window);
+  const std::optional<Look> look = StillLookOf(window);
   if (!look) return std::nullopt;
   if (copied_ && SameLook(*copied_, *look)) {
     const WholeWindowDC dc(window);

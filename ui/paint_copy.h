@@ -20,9 +20,10 @@ namespace ui {
 // a change of them need not send a message to the control.
 using ControlColours = std::array<COLORREF, 7>;
 
-// The frame of a window whose scroll bars are all disabled. A disabled bar
-// has no hot or pressed part, so its look is its place and size.
-class DisabledScrollBarsCopy {
+// The frame of a window with no scroll bar enabled (its border, and bars that
+// show disabled). A disabled bar has no hot or pressed part, so its look is
+// its place and size.
+class StillFrameCopy {
  public:
   void Attach(HWND window);
 
@@ -34,7 +35,7 @@ class DisabledScrollBarsCopy {
     SIZE window{};
     ControlColours colours{};
   };
-  static std::optional<Look> DisabledLookOf(HWND window);
+  static std::optional<Look> StillLookOf(HWND window);
   static bool SameLook(const Look& a, const Look& b);
   std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -20,7 +20,7 @@ class TwinMemoForm : public ui::Form {
               .clientWidth = 520, .clientHeight = 200, .alwaysOnTop = true, .noActivate = true}) {}
   ui::Edit copied{*this, {.name = L"copied", .left = 0, .top = 0, .width = 250, .height = 200, .style = kMemoStyle}};
   ui::Edit plain{*this, {.name = L"plain", .left = 260, .top = 0, .width = 250, .height = 200, .style = kMemoStyle}};
-  ui::DisabledScrollBarsCopy frame;
+  ui::StillFrameCopy frame;
   void OnCreate() override { frame.Attach(copied.Handle()); }
 };
 
