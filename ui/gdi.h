@@ -39,10 +39,13 @@ using Pen = GdiObject<HPEN>;
 using Bitmap = GdiObject<HBITMAP>;
 using Region = GdiObject<HRGN>;
 
-// GetDC / ReleaseDC of a window (null: the screen).
+// GetDC / ReleaseDC of a window (null: the screen); GetWindowDC for the
+// whole window, frame included.
 class WindowDC {
  public:
-  explicit WindowDC(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
+  enum class Area { Client, Whole };
+  explicit WindowDC(HWND window = nullptr, Area area = Area::Client)
+      : window_(window), dc_(area == Area::Whole ? GetWindowDC(window) : GetDC(window)) {}
   ~WindowDC() {
     if (dc_) ReleaseDC(window_, dc_);
   }

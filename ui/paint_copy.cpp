@@ -8,22 +8,6 @@
 namespace ui {
 namespace {
 
-// GetWindowDC / ReleaseDC: the whole window, frame included.
-class WholeWindowDC {
- public:
-  explicit WholeWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~WholeWindowDC() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  WholeWindowDC(const WholeWindowDC&) = delete;
-  WholeWindowDC& operator=(const WholeWindowDC&) = delete;
-  operator HDC() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 ControlColours CurrentColours() {
   static constexpr int kKinds[] = {COLOR_SCROLLBAR,  COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT,
                                    COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_GRAYTEXT};
@@ -120,14 +104,14 @@ std::optional<LRESULT> StillFrameCopy::Handle(UINT message, WPARAM wParam, LPARA
   const std::optional<Look> look = StillLookOf(window);
   if (!look) return std::nullopt;
   if (copied_ && SameLook(*copied_, *look)) {
-    const WholeWindowDC dc(window);
+    const WindowDC dc(window, WindowDC::Area::Whole);
     if (dc && ExcludeClipRect(dc, look->client.left, look->client.top, look->client.right, look->client.bottom) != ERROR &&
         PaintCopy(dc, copy_, look->window))
       return 0;
   }
   // The whole frame, whatever part was asked for: the copy is of all of it.
   const LRESULT result = DefSubclassProc(window, message, 1, lParam);
-  const WholeWindowDC dc(window);
+  const WindowDC dc(window, WindowDC::Area::Whole);
   copy_ = dc ? CopyDrawn(dc, look->window) : Bitmap();
   copied_.reset();
   if (copy_) copied_ = *look;
