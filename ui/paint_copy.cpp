@@ -21,29 +21,32 @@ bool DropsCopies(UINT message) {
          message == WM_STYLECHANGED;
 }
 
-// What the system drew in `dc` from its origin, `size` large. Nothing when a
-// part of it lay under another window or off the surface: that part was not
-// drawn.
-Bitmap CopyDrawn(HDC dc, SIZE size) {
+// What the system drew in `dc` within `rect`. Nothing when a part of it lay
+// under another window or off the surface: that part was not drawn.
+Bitmap CopyDrawn(HDC dc, const RECT& rect) {
   const Region visible(CreateRectRgn(0, 0, 0, 0));
   if (GetRandomRgn(dc, visible.Get(), SYSRGN) != 1) return {};
   POINT origin{};
   GetDCOrgEx(dc, &origin);
-  const Region missing(CreateRectRgn(origin.x, origin.y, origin.x + size.cx, origin.y + size.cy));
+  RECT onScreen = rect;
+  OffsetRect(&onScreen, origin.x, origin.y);
+  const Region missing(CreateRectRgnIndirect(&onScreen));
   if (CombineRgn(missing.Get(), missing.Get(), visible.Get(), RGN_DIFF) != NULLREGION) return {};
-  Bitmap copy(CreateCompatibleBitmap(dc, size.cx, size.cy));
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  Bitmap copy(CreateCompatibleBitmap(dc, width, height));
   MemoryDC target(dc);
   if (!copy || !target.Get()) return {};
   const SelectedObject selected(target, copy.Get());
-  if (!BitBlt(target, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY)) return {};
+  if (!BitBlt(target, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY)) return {};
   return copy;
 }
 
-bool PaintCopy(HDC dc, const Bitmap& copy, SIZE size) {
+bool PaintCopy(HDC dc, const Bitmap& copy, const RECT& rect) {
   MemoryDC source(dc);
   if (!source.Get()) return false;
   const SelectedObject selected(source, copy.Get());
-  return BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY) != FALSE;
+  return BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0, SRCCOPY) !=
+         FALSE;
 }
 
 bool SameBar(const SCROLLBARINFO& a, const SCROLLBARINFO& b) {
@@ -60,8 +63,7 @@ bool Disabled(const SCROLLBARINFO& bar) { return (bar.rgstate[0] & STATE_SYSTEM_
 }  // namespace
 
 void StillFrameCopy::Attach(HWND window) {
-  copied_.reset();
-  copy_.Reset();
+  Forget();
   subclass_.Attach(window, [this](UINT message, WPARAM wParam, LPARAM lParam) {
     return Handle(message, wParam, lParam);
   });
@@ -95,27 +97,58 @@ bool StillFrameCopy::SameLook(const Look& a, const Look& b) {
 
 std::optional<LRESULT> StillFrameCopy::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (DropsCopies(message)) {
-    copied_.reset();
-    copy_.Reset();
+    Forget();
     return std::nullopt;
   }
   if (message != WM_NCPAINT) return std::nullopt;
   const HWND window = subclass_.Window();
   const std::optional<Look> look = StillLookOf(window);
   if (!look) return std::nullopt;
-  if (copied_ && SameLook(*copied_, *look)) {
-    const WindowDC dc(window, WindowDC::Area::Whole);
-    if (dc && ExcludeClipRect(dc, look->client.left, look->client.top, look->client.right, look->client.bottom) != ERROR &&
-        PaintCopy(dc, copy_, look->window))
-      return 0;
-  }
+  if (copied_ && SameLook(*copied_, *look) && PaintStrips(window)) return 0;
   // The whole frame, whatever part was asked for: the copy is of all of it.
   const LRESULT result = DefSubclassProc(window, message, 1, lParam);
-  const WindowDC dc(window, WindowDC::Area::Whole);
-  copy_ = dc ? CopyDrawn(dc, look->window) : Bitmap();
-  copied_.reset();
-  if (copy_) copied_ = *look;
+  TakeStrips(window, *look);
   return result;
+}
+
+// The frame as the strips around the client area (those of no width left out).
+std::vector<RECT> StillFrameCopy::FrameStrips(const Look& look) {
+  const RECT& client = look.client;
+  const LONG width = look.window.cx, height = look.window.cy;
+  std::vector<RECT> strips;
+  for (const RECT& strip : {RECT{0, 0, client.left, height}, RECT{client.right, 0, width, height},
+                            RECT{client.left, 0, client.right, client.top},
+                            RECT{client.left, client.bottom, client.right, height}}) {
+    if (!IsRectEmpty(&strip)) strips.push_back(strip);
+  }
+  return strips;
+}
+
+bool StillFrameCopy::PaintStrips(HWND window) const {
+  const WindowDC dc(window, WindowDC::Area::Whole);
+  if (!dc) return false;
+  for (const Strip& strip : strips_)
+    if (!PaintCopy(dc, strip.bits, strip.rect)) return false;
+  return true;
+}
+
+void StillFrameCopy::TakeStrips(HWND window, const Look& look) {
+  Forget();
+  const WindowDC dc(window, WindowDC::Area::Whole);
+  if (!dc) return;
+  std::vector<Strip> strips;
+  for (const RECT& rect : FrameStrips(look)) {
+    Bitmap bits = CopyDrawn(dc, rect);
+    if (!bits) return;
+    strips.push_back({rect, std::move(bits)});
+  }
+  strips_ = std::move(strips);
+  copied_ = look;
+}
+
+void StillFrameCopy::Forget() {
+  copied_.reset();
+  strips_.clear();
 }
 
 }  // namespace ui

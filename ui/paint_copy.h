@@ -10,6 +10,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "ui/gdi.h"
 #include "ui/window_subclass.h"
@@ -37,11 +38,20 @@ class StillFrameCopy {
   };
   static std::optional<Look> StillLookOf(HWND window);
   static bool SameLook(const Look& a, const Look& b);
+  // A piece of the frame beside the client area, in the window's coordinates.
+  struct Strip {
+    RECT rect{};
+    Bitmap bits;
+  };
+  static std::vector<RECT> FrameStrips(const Look& look);
   std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  bool PaintStrips(HWND window) const;
+  void TakeStrips(HWND window, const Look& look);
+  void Forget();
 
   WindowSubclass subclass_;
   std::optional<Look> copied_;
-  Bitmap copy_;
+  std::vector<Strip> strips_;  // only the frame: the client area would cost its size in memory for nothing
 };
 
 }  // namespace ui
