@@ -38,6 +38,8 @@ inline constexpr std::uintptr_t kHelperReplayMarker = 0x534E4352;  // the user's
 inline constexpr wchar_t kHelperWindowClass[] = L"SnibbetCm";
 inline constexpr wchar_t kHelperWindowTitle[] = L"SnibbetCm";
 inline constexpr wchar_t kHelperFileName[] = L"SnibbetCm.exe";
+// The main program starts the helper with this switch and its process id.
+inline constexpr wchar_t kHelperMainProcessSwitch[] = L"/main:";
 inline constexpr wchar_t kMainWindowClass[] = L"TFirstForm";
 inline constexpr wchar_t kMainWindowTitle[] = L"SnibbetFirstForm";
 

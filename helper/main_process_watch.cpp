@@ -15,6 +15,28 @@ void MainProcessWatch::LookUpMainProcess() {
   processId_ = processId;
 }
 
+namespace {
+
+ULONGLONG CreationTimeOf(HANDLE process) {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+}  // namespace
+
+bool MainProcessWatch::Watch(DWORD processId) {
+  ui::KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process) return false;
+  // The main program started us, so it is the older: a younger one got the id
+  // of a main program that ended meanwhile.
+  const ULONGLONG created = CreationTimeOf(process.Get());
+  if (created == 0 || created > CreationTimeOf(GetCurrentProcess())) return false;
+  process_ = std::move(process);
+  processId_ = processId;
+  return true;
+}
+
 void MainProcessWatch::Forget() {
   process_.Reset(nullptr);
   processId_ = 0;

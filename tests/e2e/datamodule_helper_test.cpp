@@ -93,6 +93,32 @@ TEST_F(DataModuleHelperTest, TheHelperEndsWithAProgramThatWasKilled) {
   EXPECT_EQ(*code, 0u) << "it ended itself, its hooks removed";
 }
 
+// The main program may end before the helper it started runs far enough to
+// look for its window: the process it names at the start is what the helper
+// watches. The stand-in here has no main window at all.
+TEST_F(DataModuleHelperTest, TheHelperEndsWithTheProcessThatStartedItEvenWhenItsWindowWasNeverFound) {
+  probe::Process& standIn = Start(TestDir() + L"ProbeTarget.exe", {L"edit", L"stand-in"}, probe::AtEnd::MayRun);
+  ASSERT_NE(probe::WaitForWindow({.className = L"ProbeTargetWindow", .title = L"stand-in"}, 10s), nullptr);
+  probe::LaunchOptions options;
+  options.arguments = L"/main:" + std::to_wstring(standIn.Pid());
+  options.workDir = folder_.Path();
+  probe::Process& helperProcess = Start(folder_.File(L"SnibbetCm.exe"), options, probe::AtEnd::MayRun);
+  ASSERT_NE(WaitForHelperWindow(), nullptr);
+  probe::PumpMessages(300ms);
+  EXPECT_TRUE(helperProcess.Running()) << "it watches a program that runs";
+
+  ASSERT_TRUE(standIn.Kill());
+  auto code = helperProcess.WaitExit(10s);
+  ASSERT_TRUE(code.has_value()) << "the helper outlived the program that started it";
+  EXPECT_EQ(*code, 0u);
+
+  // Named, but ended before the helper got to it.
+  probe::Process& late = Start(folder_.File(L"SnibbetCm.exe"), options, probe::AtEnd::MayRun);
+  code = late.WaitExit(10s);
+  ASSERT_TRUE(code.has_value()) << "the helper outlived a program that had ended already";
+  EXPECT_EQ(*code, 0u);
+}
+
 TEST_F(DataModuleHelperTest, AHelperLeftRunningIsReusedNotStartedTwice) {
   probe::LaunchOptions options;
   options.workDir = folder_.Path();
