@@ -16,10 +16,8 @@ HWND g_helperWindow = nullptr;
 HWND FindInputHelperWindow() { return FindWindowW(kHelperWindowClass, kHelperWindowTitle); }
 
 // The bare name: the system's search starts with the program's own folder.
-// Our process id lets the helper end with us even when we end before it runs.
 void LaunchInputHelper() {
-  std::wstring commandLine =
-      std::wstring(kHelperFileName) + L" " + kHelperMainProcessSwitch + std::to_wstring(GetCurrentProcessId());
+  std::wstring commandLine = kHelperFileName;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
