@@ -38,6 +38,9 @@ inline constexpr std::uintptr_t kHelperReplayMarker = 0x534E4352;  // the user's
 inline constexpr wchar_t kHelperWindowClass[] = L"SnibbetCm";
 inline constexpr wchar_t kHelperWindowTitle[] = L"SnibbetCm";
 inline constexpr wchar_t kHelperFileName[] = L"SnibbetCm.exe";
+// The main program's image: the helper watches the process that started it
+// when this is its file name.
+inline constexpr wchar_t kMainProgramFileName[] = L"Snibbet.exe";
 inline constexpr wchar_t kMainWindowClass[] = L"TFirstForm";
 inline constexpr wchar_t kMainWindowTitle[] = L"SnibbetFirstForm";
 

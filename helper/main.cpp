@@ -35,9 +35,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InputHelper helper(clock, injector, hooks, mainWindow, timer);
   ActiveHelperScope active(helper);
   // No hook yet: they come with the main program's WM_HELPER_HOOKS_ON.
-  // The main program that started us has its main window already.
+  // The main program that started us is watched as our parent: it may end
+  // before we get here, and then no window of its would be left to find. A
+  // copy started by hand watches a main program that runs now, if any.
   MainProcessWatch mainProcess;
-  mainProcess.LookUpMainProcess();
+  switch (mainProcess.WatchStarter()) {
+    case MainProcessWatch::Starter::MainProgram: break;
+    case MainProcessWatch::Starter::Gone: DestroyWindow(window); break;  // end as when it goes later
+    case MainProcessWatch::Starter::Other: mainProcess.LookUpMainProcess(); break;
+  }
   const int exitCode = RunMessageLoop(window, mainProcess);
   ShowPendingHookFailures(window);
   return exitCode;

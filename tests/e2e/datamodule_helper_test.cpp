@@ -2,6 +2,7 @@
 // hidden and found, one left running is reused, the program's end ends it, and
 // without SnibbetCm.exe the program names the file and ends.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -22,6 +23,24 @@ std::wstring ImagePathOf(const probe::Process& process) {
   DWORD size = MAX_PATH;
   if (!QueryFullProcessImageNameW(process.Handle(), 0, path, &size)) return {};
   return path;
+}
+
+// The threads of a process started suspended.
+bool ResumeThreadsOf(DWORD pid) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  bool resumed = false;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != pid) continue;
+    if (HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+      resumed = ResumeThread(thread) != static_cast<DWORD>(-1) || resumed;
+      CloseHandle(thread);
+    }
+  }
+  CloseHandle(snapshot);
+  return resumed;
 }
 
 class DataModuleHelperTest : public SnibbetTest {
@@ -91,6 +110,37 @@ TEST_F(DataModuleHelperTest, TheHelperEndsWithAProgramThatWasKilled) {
   auto code = helperProcess.WaitExit(10s);
   ASSERT_TRUE(code.has_value()) << "the helper outlived the program, holding its hooks";
   EXPECT_EQ(*code, 0u) << "it ended itself, its hooks removed";
+}
+
+// The main program may end before the helper it started runs far enough to
+// look for its window: the helper watches the process that started it from its
+// first moment. The stand-in here, named as the main program, has no main
+// window at all.
+TEST_F(DataModuleHelperTest, TheHelperEndsWithTheProcessThatStartedItEvenWhenItsWindowWasNeverFound) {
+  const std::wstring standInFile = TestDir() + L"main_program_standin.exe";
+  ASSERT_TRUE(CopyFileW(standInFile.c_str(), folder_.File(L"Snibbet.exe").c_str(), FALSE));
+  probe::Process& standIn = Start(folder_.File(L"Snibbet.exe"), {L"wait"}, probe::AtEnd::MayRun);
+  const HWND helperWindow = WaitForHelperWindow();
+  ASSERT_NE(helperWindow, nullptr);
+  probe::ProcessGuard helper(probe::Process::Attach(probe::ProcessOf(helperWindow)));
+  probe::PumpMessages(300ms);
+  EXPECT_TRUE(helper->Running()) << "it watches a program that runs";
+
+  ASSERT_TRUE(standIn.Kill());
+  auto code = helper->WaitExit(10s);
+  ASSERT_TRUE(code.has_value()) << "the helper outlived the program that started it";
+  EXPECT_EQ(*code, 0u);
+
+  // Its starter ended before the helper ran at all.
+  probe::Process& leaver = Start(folder_.File(L"Snibbet.exe"), {L"leave"}, probe::AtEnd::MayRun);
+  const auto latePid = leaver.WaitExit(10s);
+  ASSERT_TRUE(latePid.has_value());
+  ASSERT_NE(*latePid, 0u) << "the stand-in did not start the helper";
+  probe::ProcessGuard late(probe::Process::Attach(*latePid));
+  ASSERT_TRUE(ResumeThreadsOf(*latePid));
+  code = late->WaitExit(10s);
+  ASSERT_TRUE(code.has_value()) << "the helper outlived a program that had ended already";
+  EXPECT_EQ(*code, 0u);
 }
 
 TEST_F(DataModuleHelperTest, AHelperLeftRunningIsReusedNotStartedTwice) {

@@ -157,7 +157,9 @@ TEST_F(DataModuleHookTest, WithoutUnHookTheEndNamesTheEntryAndStillEnds) {
   CloseNormally(snibbet, main);
   EXPECT_EQ(BoxTexts(),
             std::vector<std::wstring>{L"Function \"UnHook\" is not found in the hook library SnibbetH.dll."});
-  EXPECT_TRUE(probe::ProcessesNamed(L"SnibbetCm.exe").empty()) << "the helper is ended all the same";
+  // Told to end as the program ends; its process goes a moment later.
+  EXPECT_TRUE(probe::WaitUntil([] { return probe::ProcessesNamed(L"SnibbetCm.exe").empty(); }, 5s))
+      << "the helper is ended all the same";
 }
 
 }  // namespace
