@@ -92,7 +92,7 @@ class BlockAtFirstReplay {
 class HelperKeyboardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(helper.Window(), nullptr) << "SnibbetCm.exe did not start";
+    ASSERT_NE(helper.Window(), nullptr) << "SnibbetCm.exe did not start, error " << helper.Process().StartError();
     ASSERT_TRUE(helper.Send(WM_HELPER_HOOKS_ON));
     ASSERT_TRUE(target.Activate());
     SeenMessages().clear();
