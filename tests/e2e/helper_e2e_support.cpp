@@ -152,6 +152,7 @@ ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& argument
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+    startError_ = GetLastError();
     info_ = {};
   }
 }

@@ -54,6 +54,8 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   bool Started() const { return info_.hProcess != nullptr; }
+  // Why it did not start (GetLastError of the start); 0 when it did.
+  DWORD StartError() const { return startError_; }
   DWORD Id() const { return info_.dwProcessId; }
   // True once ended within `ms` (pumping meanwhile); its exit code in `exitCode`.
   bool WaitForExit(DWORD ms, DWORD* exitCode = nullptr);
@@ -61,6 +63,7 @@ class ChildProcess {
 
  private:
   PROCESS_INFORMATION info_{};
+  DWORD startError_ = 0;
 };
 
 // The real SnibbetCm.exe, started fresh, with its hidden window found by class, title and process.
