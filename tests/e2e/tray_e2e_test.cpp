@@ -148,7 +148,7 @@ TEST_F(TrayTest, AboutBoxShowsOnceAndCloseFreesIt) {
 
 TEST_F(TrayTest, LeftClickOpensThePopupForTheFocusedEditOnce) {
   probe::Process& target = Start(TestDir() + L"ProbeTarget.exe", {L"edit", L"TrayTarget"}, probe::AtEnd::MayRun);
-  HWND targetWindow = probe::WaitForWindow({.title = L"TrayTarget", .pid = target.Pid()}, 5s);
+  HWND targetWindow = probe::WaitForWindow({.title = L"TrayTarget", .pid = target.Pid(), .visibleOnly = true}, 5s);
   ASSERT_NE(targetWindow, nullptr);
   probe::PhysicalFocus(targetWindow);
   ASSERT_TRUE(probe::WaitUntil([&] { return GetForegroundWindow() == targetWindow; }, 5s));
@@ -186,9 +186,11 @@ TEST_F(TrayTest, ActiveOffLetsTheHotkeyThroughAndOnCatchesItAgain) {
   if (!probe::XdotoolAvailable()) GTEST_SKIP() << "needs Wine and xdotool";
   probe::Process& snibbet = StartRunning();
   probe::Process& target = Start(TestDir() + L"ProbeTarget.exe", {L"edit", L"TrayTarget"}, probe::AtEnd::MayRun);
-  HWND targetWindow = probe::WaitForWindow({.title = L"TrayTarget", .pid = target.Pid()}, 5s);
+  // Shown only once its edit exists: the title is there from the creation on.
+  HWND targetWindow = probe::WaitForWindow({.title = L"TrayTarget", .pid = target.Pid(), .visibleOnly = true}, 5s);
   ASSERT_NE(targetWindow, nullptr);
   HWND edit = GetWindow(targetWindow, GW_CHILD);
+  ASSERT_NE(edit, nullptr);
 
   PickFromMenu(snibbet.Pid(), 1);  // Active off
   ASSERT_TRUE(WaitForLog("Stop"));
