@@ -4,17 +4,17 @@
 
 #include <algorithm>
 #include <iterator>
+#include <tuple>
+
+#include "ui/scroll_bar_paint.h"
 
 namespace ui {
 namespace {
 
-ControlColours CurrentColours() {
-  static constexpr int kKinds[] = {COLOR_SCROLLBAR,  COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT,
-                                   COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_GRAYTEXT};
-  ControlColours colours{};
-  std::transform(std::begin(kKinds), std::end(kKinds), colours.begin(), [](int kind) { return GetSysColor(kind); });
-  return colours;
-}
+// The system colours themed and classic bars draw with: a change of them need
+// not send a message to the control.
+constexpr int kBarColours[] = {COLOR_SCROLLBAR,  COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT,
+                               COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_GRAYTEXT};
 
 bool DropsCopies(UINT message) {
   return message == WM_THEMECHANGED || message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE ||
@@ -49,12 +49,6 @@ bool PaintCopy(HDC dc, const Bitmap& copy, const RECT& rect) {
          FALSE;
 }
 
-bool SameBar(const SCROLLBARINFO& a, const SCROLLBARINFO& b) {
-  return EqualRect(&a.rcScrollBar, &b.rcScrollBar) && a.dxyLineButton == b.dxyLineButton &&
-         a.xyThumbTop == b.xyThumbTop && a.xyThumbBottom == b.xyThumbBottom &&
-         std::equal(std::begin(a.rgstate), std::end(a.rgstate), std::begin(b.rgstate));
-}
-
 bool Shown(const SCROLLBARINFO& bar) {
   return (bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) == 0;
 }
@@ -86,13 +80,16 @@ std::optional<StillFrameCopy::Look> StillFrameCopy::StillLookOf(HWND window) {
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&look.client), 2);
   OffsetRect(&look.client, -frame.left, -frame.top);
   look.window = {frame.right - frame.left, frame.bottom - frame.top};
-  look.colours = CurrentColours();
+  static_assert(std::size(kBarColours) == std::tuple_size_v<decltype(look.colours)>);
+  std::transform(std::begin(kBarColours), std::end(kBarColours), look.colours.begin(),
+                 [](int kind) { return GetSysColor(kind); });
   return look;
 }
 
 bool StillFrameCopy::SameLook(const Look& a, const Look& b) {
-  return SameBar(a.vertical, b.vertical) && SameBar(a.horizontal, b.horizontal) && EqualRect(&a.client, &b.client) &&
-         a.window.cx == b.window.cx && a.window.cy == b.window.cy && a.colours == b.colours;
+  return SameScrollBar(a.vertical, b.vertical) && SameScrollBar(a.horizontal, b.horizontal) &&
+         EqualRect(&a.client, &b.client) && a.window.cx == b.window.cx && a.window.cy == b.window.cy &&
+         a.colours == b.colours;
 }
 
 std::optional<LRESULT> StillFrameCopy::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -17,10 +17,6 @@
 
 namespace ui {
 
-// The system colours themed and classic scroll bars draw with, in the look:
-// a change of them need not send a message to the control.
-using ControlColours = std::array<COLORREF, 7>;
-
 // The frame of a window with no scroll bar enabled (its border, and bars that
 // show disabled). A disabled bar has no hot or pressed part, so its look is
 // its place and size.
@@ -34,7 +30,7 @@ class StillFrameCopy {
     SCROLLBARINFO horizontal{};
     RECT client{};  // in the window's coordinates
     SIZE window{};
-    ControlColours colours{};
+    std::array<COLORREF, 7> colours{};  // the system colours a bar draws with
   };
   static std::optional<Look> StillLookOf(HWND window);
   static bool SameLook(const Look& a, const Look& b);

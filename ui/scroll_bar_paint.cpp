@@ -4,15 +4,12 @@
 #include <iterator>
 
 namespace ui {
-namespace {
 
-bool SameBar(const SCROLLBARINFO& a, const SCROLLBARINFO& b) {
+bool SameScrollBar(const SCROLLBARINFO& a, const SCROLLBARINFO& b) {
   return EqualRect(&a.rcScrollBar, &b.rcScrollBar) && a.dxyLineButton == b.dxyLineButton &&
          a.xyThumbTop == b.xyThumbTop && a.xyThumbBottom == b.xyThumbBottom &&
          std::equal(std::begin(a.rgstate), std::end(a.rgstate), std::begin(b.rgstate));
 }
-
-}  // namespace
 
 ScrollBarsPaintedOnChange::Look ScrollBarsPaintedOnChange::LookOf(HWND window) {
   Look look;
@@ -44,7 +41,8 @@ ScrollBarsPaintedOnChange::~ScrollBarsPaintedOnChange() {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return;
   }
-  if (SameBar(before_.vertical, after.vertical) && SameBar(before_.horizontal, after.horizontal)) {
+  if (SameScrollBar(before_.vertical, after.vertical) &&
+      SameScrollBar(before_.horizontal, after.horizontal)) {
     // The frame shows what it showed (drawing back on may have marked it).
     RedrawWindow(window_, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
   } else {

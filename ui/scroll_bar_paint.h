@@ -5,6 +5,9 @@
 
 namespace ui {
 
+// Two readings of a scroll bar that draw alike: place, arrows, thumb, states.
+bool SameScrollBar(const SCROLLBARINFO& a, const SCROLLBARINFO& b);
+
 // Changes a window's content without the system drawing its scroll bars at
 // once. Every scroll-bar update with redraw (a list's count, an edit control's
 // text) paints the bar on the spot, unchanged or not, and under Wine a themed

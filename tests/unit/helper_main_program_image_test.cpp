@@ -8,18 +8,13 @@ namespace snibbet::helper {
 namespace {
 
 TEST(HelperMainProgramImage, OnlyTheMainProgramsFileNameCountsWhateverItsFolderOrCase) {
-  EXPECT_TRUE(IsMainProgramImage(L"C:\\Program Files\\Orvane Paste\\Snibbet.exe"));
   EXPECT_TRUE(IsMainProgramImage(L"\\\\?\\C:\\Users\\x\\AppData\\Local\\Temp\\copy 1\\SNIBBET.EXE"));
   EXPECT_TRUE(IsMainProgramImage(L"C:/Tools/snibbet.exe")) << "forward slashes";
-  EXPECT_TRUE(IsMainProgramImage(L"Snibbet.exe"));
 
   EXPECT_FALSE(IsMainProgramImage(L"C:\\Windows\\System32\\cmd.exe")) << "started by hand";
-  EXPECT_FALSE(IsMainProgramImage(L"C:\\Windows\\explorer.exe"));
-  EXPECT_FALSE(IsMainProgramImage(L"C:\\build\\tests\\datamodule_e2e.exe")) << "a test runner";
   EXPECT_FALSE(IsMainProgramImage(L"C:\\x\\NotSnibbet.exe"));
   EXPECT_FALSE(IsMainProgramImage(L"C:\\x\\Snibbet.exe.bak"));
   EXPECT_FALSE(IsMainProgramImage(L"C:\\Snibbet.exe\\SnibbetCm.exe")) << "the folder's name does not count";
-  EXPECT_FALSE(IsMainProgramImage(L"C:\\x\\"));
   EXPECT_FALSE(IsMainProgramImage(L"")) << "no image name to be had";
 }
 
