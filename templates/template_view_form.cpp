@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "core/app_ini.h"
@@ -38,11 +39,6 @@ WizardWindowPort& NoWizard() {
 
 constexpr UINT kCaretFixMs = 150;
 
-constexpr int kBottomBar = 28;
-constexpr int kSplitter = 3;
-constexpr int kFrame = 1;     // the black margin around the panels
-constexpr int kMinPane = 50;  // the least width of the list and of the preview
-constexpr int kButtonWidth = 100, kButtonHeight = 24;
 constexpr wchar_t kListWidthValue[] = L"TemplateViewFormpnlLeftWidth";
 
 ui::FormParams PopupParams() {
@@ -90,11 +86,7 @@ std::optional<PopupCaret> CaretOfForeground() {
 
 PopupArea AreaOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// The list's width in a client area this wide: the splitter's own limits, the
-// preview's minimum counted without the frame on its right.
-int ListWidthIn(int clientWidth, int wanted) {
-  return ui::SplitterClampedWidth(wanted, kMinPane, clientWidth - kFrame - kSplitter, kMinPane + kFrame);
-}
+RECT RectOf(const PopupArea& a) { return {a.left, a.top, a.right, a.bottom}; }
 
 class WaitMessageShown {
  public:
@@ -128,16 +120,14 @@ TTemplateViewForm::TTemplateViewForm(std::unique_ptr<PopupSystem> own, PopupSyst
       mdTemplates_(SystemNameFolding()),
       gridTemplates_(*this, {.name = L"gridTemplates", .left = 1, .top = 1, .width = 148, .height = 252},
                      /*ownerData=*/true),
-      spltLeft_(*this, {.name = L"spltLeft", .left = 149, .top = 1, .width = kSplitter, .height = 252},
-                gridTemplates_, kMinPane, kMinPane + kFrame),
       memoTemplate_(*this, {.name = L"memoTemplate", .visible = false}),
       imgPicture_(*this, {.name = L"imgPicture", .visible = false}),
-      btnOk_(*this, {.name = L"btnOk"}, 0, /*isDefault=*/true),
-      btnClose_(*this, {.name = L"btnClose"}),
-      btnEdit_(*this, {.name = L"btnEdit"}),
-      // Borderless and never activated; placed here, since a subclass would
-      // slow every one of the list's drawing notifications.
-      imgGrip_(*this, L"imgGrip", ui::SizeGrip::Drag::Own, ui::SizeGrip::Placement::ByForm),
+      btnOk_(*this, /*isDefault=*/true),
+      btnClose_(*this),
+      btnEdit_(*this),
+      spltLeft_(*this, IDC_SIZEWE),
+      // Borderless and never activated: the grip resizes the form itself.
+      imgGrip_(*this, IDC_SIZENWSE),
       tmrAction_(this, L"tmrAction", 10),
       tmrFix_(this, L"tmrFix", kCaretFixMs) {
   mdTemplates_.Open();
@@ -159,9 +149,16 @@ TTemplateViewForm::TTemplateViewForm(std::unique_ptr<PopupSystem> own, PopupSyst
   btnOk_.onClick = [this] { PasteWithInputBlocked(); };
   btnClose_.onClick = [this] { HideView(); };
   btnEdit_.onClick = [this] { btnEditClick(); };
-  spltLeft_.SetColor(RGB(0, 0, 0));  // a gap in the black frame
-  imgGrip_.SetInset(kFrame);
-  spltLeft_.onMoved = [this](int width) { ListSplitterMoved(width); };
+  // The splitter is a gap in the black frame.
+  spltLeft_.onStart = [this] { dragStartListWidth_ = gridTemplates_.Width(); };
+  spltLeft_.onDrag = [this](int dx, int) {
+    listWidth_ = PopupListWidth(ClientWidth(), dragStartListWidth_ + dx);
+    OnSize(ClientWidth(), ClientHeight());
+  };
+  imgGrip_.onStart = [this] { dragStartSize_ = {Width(), Height()}; };
+  imgGrip_.onDrag = [this](int dx, int dy) {
+    ui::ResizeFormKeepingMinimum(Handle(), dragStartSize_.cx + dx, dragStartSize_.cy + dy);
+  };
 }
 
 TTemplateViewForm::~TTemplateViewForm() {
@@ -221,28 +218,23 @@ void TTemplateViewForm::ApplyLanguage() {
   btnOk_.SetText(LangText(560, L"Paste"));
   btnClose_.SetText(LangText(105, L"Close"));
   btnEdit_.SetText(LangText(449, L"Edit"));
+  // The buttons are drawn, not windows whose texts another program could read.
+  DebugLog(L"TemplateViewForm buttons " + btnOk_.Text() + L" | " + btnClose_.Text() + L" | " + btnEdit_.Text());
 }
 
 void TTemplateViewForm::OnSize(int width, int height) {
   if (!gridTemplates_.IsCreated()) return;
-  const int listWidth = ListWidthIn(width, listWidth_);
-  const int body = std::max(0, height - kBottomBar - kFrame);
-  gridTemplates_.SetBounds(kFrame, kFrame, listWidth, body - kFrame);
-  gridTemplates_.Send(LVM_SETCOLUMNWIDTH, 0, listWidth - GetSystemMetrics(SM_CXVSCROLL) - 4);
-  spltLeft_.SetBounds(kFrame + listWidth, kFrame, kSplitter, body - kFrame);
-  const int previewLeft = kFrame + listWidth + kSplitter;
-  const int previewWidth = std::max(0, width - previewLeft - kFrame);
-  previewPanel_ = {previewLeft, 1, previewLeft + previewWidth, body};
+  layout_ = LayOutPopup(width, height, listWidth_, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL));
+  const PopupArea& list = layout_.list;
+  gridTemplates_.SetBounds(list.left, list.top, list.Width(), list.Height());
+  gridTemplates_.Send(LVM_SETCOLUMNWIDTH, 0, list.Width() - GetSystemMetrics(SM_CXVSCROLL) - 4);
+  spltLeft_.SetBounds(RectOf(layout_.splitter));
   for (ui::Control* view : PreviewViews()) PlaceInPreviewPanel(*view);
-  bottomPanel_ = {1, height - kBottomBar, width - 1, height - 1};
+  btnOk_.SetBounds(RectOf(layout_.Button(PopupButton::Paste)));
+  btnClose_.SetBounds(RectOf(layout_.Button(PopupButton::Close)));
+  btnEdit_.SetBounds(RectOf(layout_.Button(PopupButton::Edit)));
+  imgGrip_.SetBounds(RectOf(layout_.grip));
   InvalidateRect(Handle(), nullptr, TRUE);  // the panels' colour moves with their edges
-  const int buttonTop = height - kBottomBar + (kBottomBar - kButtonHeight) / 2;
-  int left = 4;
-  for (ui::Button* button : {&btnOk_, &btnClose_, &btnEdit_}) {
-    button->SetBounds(left, buttonTop, kButtonWidth, kButtonHeight);
-    left += kButtonWidth + 4;
-  }
-  imgGrip_.KeepInCorner();
 }
 
 LRESULT TTemplateViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -253,13 +245,26 @@ LRESULT TTemplateViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     PaintPanels(reinterpret_cast<HDC>(wParam));
     return erased;
   }
+  for (ui::DrawnPart* part : DrawnParts()) {
+    if (const std::optional<LRESULT> taken = part->HandleMessage(message, wParam, lParam)) return *taken;
+  }
   return TQvForm::HandleMessage(message, wParam, lParam);
 }
 
+std::array<ui::DrawnPart*, 5> TTemplateViewForm::DrawnParts() {
+  return {&btnOk_, &btnClose_, &btnEdit_, &spltLeft_, &imgGrip_};
+}
+
 // The bottom bar and the preview (seen with no template shown) are panels of
-// the button face colour; the black form shows only around them.
-void TTemplateViewForm::PaintPanels(HDC dc) const {
-  for (const RECT* panel : {&previewPanel_, &bottomPanel_}) FillRect(dc, panel, GetSysColorBrush(COLOR_BTNFACE));
+// the button face colour; the black form shows only around them. The bar's
+// buttons and grip are drawn on it.
+void TTemplateViewForm::PaintPanels(HDC dc) {
+  for (const PopupArea& panel : {layout_.preview, layout_.bottomBar}) {
+    const RECT area = RectOf(panel);
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  for (ui::DrawnButton* button : {&btnOk_, &btnClose_, &btnEdit_}) button->Paint(dc);
+  ui::PaintSizeGrip(Handle(), dc, RectOf(layout_.grip));
 }
 
 void TTemplateViewForm::ShowTemplateView() {
@@ -377,11 +382,6 @@ void TTemplateViewForm::btnEditClick() {
   if (!name.empty()) mdTemplates_.LocateName(name);
 }
 
-void TTemplateViewForm::ListSplitterMoved(int width) {
-  listWidth_ = width;
-  OnSize(ClientWidth(), ClientHeight());
-}
-
 std::wstring TTemplateViewForm::KeyText(std::uint8_t vk) { return system_.KeyText(vk); }
 bool TTemplateViewForm::CtrlShortcutHeld(std::uint8_t vk) { return system_.CtrlShortcutHeld(vk); }
 void TTemplateViewForm::Resend(std::uint8_t vk) { system_.Resend(vk); }
@@ -475,8 +475,8 @@ std::vector<ui::Control*> TTemplateViewForm::PreviewViews() {
 }
 
 void TTemplateViewForm::PlaceInPreviewPanel(ui::Control& view) {
-  const RECT& panel = previewPanel_;
-  view.SetBounds(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top);
+  const PopupArea& panel = layout_.preview;
+  view.SetBounds(panel.left, panel.top, panel.Width(), panel.Height());
 }
 
 PreviewRichEdit& TTemplateViewForm::RichPreview() {

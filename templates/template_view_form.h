@@ -6,6 +6,7 @@
 // QueuePopupKey while TemplateViewActive is set.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,18 +14,17 @@
 
 #include "core/qv_form.h"
 #include "templates/popup_keys.h"
+#include "templates/popup_layout.h"
 #include "templates/popup_preview.h"
 #include "templates/popup_program_parts.h"
 #include "templates/popup_system.h"
 #include "templates/template_editor_port.h"
 #include "templates/template_table.h"
 #include "templates/wizard_window_port.h"
-#include "ui/button.h"
 #include "ui/list_view.h"
 #include "ui/paint_box.h"
 #include "keyboard/keyboard_runtime.h"
-#include "ui/size_grip.h"
-#include "ui/splitter.h"
+#include "ui/drawn_parts.h"
 #include "ui/timer.h"
 
 namespace snibbet {
@@ -68,11 +68,10 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   PreviewRichEdit& RichPreview();
   PreviewMemo& TextPreview() { return memoTemplate_; }
   const PreviewPicture& Picture() const { return picture_; }
-  ui::Button& OkButton() { return btnOk_; }
-  ui::Button& CloseButton() { return btnClose_; }
-  ui::Button& EditButton() { return btnEdit_; }
-  ui::Splitter& ListSplitter() { return spltLeft_; }
-  ui::SizeGrip& Grip() { return imgGrip_; }
+  // The buttons, the splitter and the size grip are drawn by the pop-up
+  // itself: it shows in one frame with fewer windows to paint.
+  const ui::DragArea& ListSplitter() const { return spltLeft_; }
+  const ui::DragArea& Grip() const { return imgGrip_; }
 
   void ApplyLanguage() override;
 
@@ -115,9 +114,8 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   void PlaceInPreviewPanel(ui::Control& view);
   void SyncSelection();
   LRESULT DrawRow(NMLVCUSTOMDRAW& draw);
-  void PaintPanels(HDC dc) const;
-
-  void ListSplitterMoved(int width);
+  void PaintPanels(HDC dc);
+  std::array<ui::DrawnPart*, 5> DrawnParts();
 
   std::unique_ptr<PopupSystem> ownSystem_;  // the program's, unless one was given
   PopupSystem& system_;
@@ -126,15 +124,15 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   WizardWindowPort& wizard_;
   TemplateTable mdTemplates_;
   ui::ListView gridTemplates_;
-  ui::Splitter spltLeft_;
   PreviewMemo memoTemplate_;
   std::unique_ptr<PreviewRichEdit> editor_;
   ui::PaintBox imgPicture_;
   PreviewPicture picture_;
-  ui::Button btnOk_;
-  ui::Button btnClose_;
-  ui::Button btnEdit_;
-  ui::SizeGrip imgGrip_;
+  ui::DrawnButton btnOk_;
+  ui::DrawnButton btnClose_;
+  ui::DrawnButton btnEdit_;
+  ui::DragArea spltLeft_;
+  ui::DragArea imgGrip_;
   ui::Timer tmrAction_;
   // Once the pop-up hid behind the wizard, the wizard's caret is shown again.
   ui::Timer tmrFix_;
@@ -146,8 +144,9 @@ class TTemplateViewForm : public TQvForm, private PopupKeyTarget, private Templa
   bool wheelCaptured_ = false;
   bool wizardInFront_ = false;  // shown while the wizard was in front
   int listWidth_ = 148;  // as the user left it; the layout may show it narrower
-  RECT previewPanel_{};
-  RECT bottomPanel_{};
+  int dragStartListWidth_ = 0;
+  SIZE dragStartSize_{};
+  PopupLayout layout_{};
 };
 
 }  // namespace snibbet

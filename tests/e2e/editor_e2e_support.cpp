@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "hub/tray_icon.h"
+#include "templates/popup_layout.h"
 #include "testing/probe/probe.h"
 
 namespace snibbet_e2e {
@@ -143,17 +144,24 @@ HWND EditorE2eTest::OpenEditorFromPopup() {
     return nullptr;
   }
   probe::PumpMessages(300ms);
-  HWND editButton = VisibleChild(popup, L"Button", 0, L"Editor");
-  if (!editButton) {
-    ADD_FAILURE() << "the pop-up has no Edit button";
-    return nullptr;
-  }
-  probe::PhysicalClick(CentreOf(editButton));
+  // The pop-up draws its buttons itself: the Edit button is where its layout puts it.
+  RECT client{};
+  GetClientRect(popup, &client);
+  const snibbet::PopupArea edit =
+      snibbet::LayOutPopup(client.right, client.bottom, 0, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL))
+          .Button(snibbet::PopupButton::Edit);
+  POINT centre = CentreOf(RECT{edit.left, edit.top, edit.right, edit.bottom});
+  ClientToScreen(popup, &centre);
+  probe::PhysicalClick(centre);
   HWND editor = nullptr;
   if (!probe::PumpUntil([&] { return (editor = Find(L"TTemplateSetupForm")) != nullptr; }, 5s)) {
     ADD_FAILURE() << "the editor did not open";
     return nullptr;
   }
+  // The pop-up took no activation from the target: with no window manager
+  // here, the X keyboard focus is handed to the editor as one would.
+  const auto xWindow = reinterpret_cast<UINT_PTR>(GetPropW(editor, L"__wine_x11_whole_window"));
+  if (xWindow) probe::Xdotool({"windowfocus", "--sync", std::to_string(xWindow)});
   probe::PhysicalFocus(editor);
   return editor;
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string>
@@ -134,10 +135,19 @@ TEST_F(SettingsWindowTest, ALanguageSwitchTranslatesEveryOpenWindowAndCloseWithN
   ASSERT_EQ(editorCaption, L"Template editor" + editorFile);
   HWND popup = probe::WaitForWindow({.className = L"TTemplateViewForm", .pid = snibbet_->Pid()}, 5s);
   ASSERT_NE(popup, nullptr);
+  // The pop-up draws its buttons: their texts are read from its log line, "<texts> : <time>".
   const auto popupButtons = [&] {
+    const std::string prefix = "TemplateViewForm buttons ";
+    std::string line = LogLine(prefix);
+    line = line.substr(std::min(line.size(), prefix.size()));
+    line = line.substr(0, line.rfind(" : "));
     std::vector<std::wstring> texts;
-    for (HWND child : probe::ChildWindows(popup))
-      if (probe::ClassNameOf(child) == L"Button") texts.push_back(probe::WindowText(child));
+    for (size_t start = 0; !line.empty();) {
+      const size_t end = line.find(" | ", start);
+      texts.push_back(probe::FromUtf8(line.substr(start, end - start)));
+      if (end == std::string::npos) break;
+      start = end + 3;
+    }
     return texts;
   };
   const std::vector<std::wstring> englishButtons = popupButtons();

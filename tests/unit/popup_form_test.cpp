@@ -202,10 +202,11 @@ void LeftButton(bool down) {
   input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   SendInput(1, &input, sizeof input);
 }
-POINT CentreOnScreen(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+// The centre of an area of the window's client area, on the screen.
+POINT CentreOnScreen(HWND window, const RECT& area) {
+  POINT centre{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+  ClientToScreen(window, &centre);
+  return centre;
 }
 
 TEST_F(PopupFormTest, OpensUnderTheCaretWithoutTakingTheForegroundAndCapturesTheWheel) {
@@ -542,11 +543,10 @@ TEST_F(PopupFormTest, EveryKeyAndMoveShowsWhatAFullRepaintShows) {
 namespace snibbet {
 namespace {
 
-// The splitter's drag, as the mouse captured by it reports a point of the pop-up's client area.
-void DragSplitterTo(ui::Splitter& bar, int formX) {
-  POINT p{formX, 10};
-  MapWindowPoints(GetParent(bar.Handle()), bar.Handle(), &p, 1);
-  SendMessageW(bar.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+// The mouse at a point of the pop-up's client area, as the pop-up hears of it.
+void MouseMessage(HWND popup, UINT message, int x, int y) {
+  SendMessageW(popup, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+               MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
 }
 
 TEST_F(PopupFormTest, TheSplitterLeavesListAndPreviewFiftyPixelsEachAndTheListWidthIsKept) {
@@ -559,20 +559,21 @@ TEST_F(PopupFormTest, TheSplitterLeavesListAndPreviewFiftyPixelsEachAndTheListWi
   popup_ = form_.get();
   form_->Create();
   form_->ShowTemplateView();
-  ui::Splitter& bar = form_->ListSplitter();
+  HWND popup = form_->Handle();
+  const auto bar = [&] { return form_->ListSplitter().Bounds(); };
   const auto previewWidth = [&] { return form_->TextPreview().Width(); };
-  const auto barAtListEdge = [&] { return bar.Left() == form_->Grid().Left() + form_->Grid().Width(); };
+  const auto barAtListEdge = [&] { return bar().left == form_->Grid().Left() + form_->Grid().Width(); };
   EXPECT_EQ(form_->Grid().Width(), 148);
-  SendMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
-  DragSplitterTo(bar, -500);
+  MouseMessage(popup, WM_LBUTTONDOWN, bar().left + 1, 10);
+  MouseMessage(popup, WM_MOUSEMOVE, -500, 10);
   EXPECT_EQ(form_->Grid().Width(), 50);
   EXPECT_TRUE(barAtListEdge());
-  DragSplitterTo(bar, 5000);
+  MouseMessage(popup, WM_MOUSEMOVE, 5000, 10);
   EXPECT_EQ(previewWidth(), 50);
   EXPECT_TRUE(barAtListEdge());
-  EXPECT_EQ(form_->TextPreview().Left(), bar.Left() + bar.Width()) << "the preview follows the bar";
-  DragSplitterTo(bar, 202);  // pressed at 150 with the list 148 wide
-  SendMessageW(bar.Handle(), WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(form_->TextPreview().Left(), bar().right) << "the preview follows the bar";
+  MouseMessage(popup, WM_MOUSEMOVE, 202, 10);  // pressed at 150 with the list 148 wide
+  MouseMessage(popup, WM_LBUTTONUP, 202, 10);
   const int kept = form_->Grid().Width();
   EXPECT_EQ(kept, 200);
 
@@ -593,7 +594,8 @@ TEST_F(PopupFormTest, SplitterAndGripDragWithTheMouseWithoutTakingTheForeground)
   form_->ShowTemplateView();
   Pump(50);
   const int listWidth = form_->Grid().Width();
-  const POINT bar = CentreOnScreen(form_->ListSplitter().Handle());
+  HWND popup = form_->Handle();
+  const POINT bar = CentreOnScreen(popup, form_->ListSplitter().Bounds());
   MouseTo(bar);
   LeftButton(true);
   Pump(30);
@@ -605,7 +607,7 @@ TEST_F(PopupFormTest, SplitterAndGripDragWithTheMouseWithoutTakingTheForeground)
   EXPECT_EQ(form_->Grid().Width(), listWidth + 40);
 
   const int width = form_->Width(), height = form_->Height(), left = form_->Left(), top = form_->Top();
-  const POINT grip = CentreOnScreen(form_->Grip().Handle());
+  const POINT grip = CentreOnScreen(popup, form_->Grip().Bounds());
   MouseTo(grip);
   LeftButton(true);
   Pump(30);
@@ -625,7 +627,7 @@ TEST_F(PopupFormTest, SplitterAndGripDragWithTheMouseWithoutTakingTheForeground)
   EXPECT_EQ(corner.bottom, form_->ClientHeight() - 1);
 
   // Shrunk far past its minimum: held there.
-  MouseTo(CentreOnScreen(form_->Grip().Handle()));
+  MouseTo(CentreOnScreen(popup, form_->Grip().Bounds()));
   LeftButton(true);
   Pump(30);
   MouseTo({left + 5, top + 5});
