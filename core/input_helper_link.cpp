@@ -96,6 +96,12 @@ std::optional<LRESULT> SendToInputHelper(UINT message) {
   return static_cast<LRESULT>(result);
 }
 
+bool NotifyInputHelper(UINT message) {
+  if (!IsInputHelperWindow(g_helperWindow)) return false;
+  // Queued with the sent messages, which the helper answers in order.
+  return SendNotifyMessageW(g_helperWindow, message, 0, 0) != FALSE;
+}
+
 void EndInputHelper() {
   SendToInputHelper(WM_DESTROY);
   g_helperWindow = nullptr;

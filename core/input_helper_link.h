@@ -31,6 +31,11 @@ bool IsInputHelperWindow(HWND window);
 // helper's, or the send failed or timed out.
 std::optional<LRESULT> SendToInputHelper(UINT message);
 
+// The same command without waiting for the helper to act, for a caller that
+// needs no answer. It keeps its place among the commands sent before and
+// after it. False when no helper is known or the system refused the message.
+bool NotifyInputHelper(UINT message);
+
 // Sends WM_DESTROY, which makes the helper remove its hooks and end, then
 // forgets its window.
 void EndInputHelper();

@@ -12,6 +12,15 @@ namespace {
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
 
+// A message wait wakes a few tenths of a millisecond after its timer rang,
+// and a look at the queue costs about as much again; a plain sleep ends on
+// time. So a pump sleeps its last stretch, leaving the messages that come
+// then to whatever answers messages next.
+constexpr auto kSleptEnd = std::chrono::milliseconds(1);
+// A sleeping thread wakes about a tenth of a millisecond after its timer;
+// the last moment of a sleep is spent yielding instead.
+constexpr auto kSpunEnd = std::chrono::microseconds(200);
+
 // One waitable timer per thread, set for each wait. A wait's own time-out
 // counts in whole milliseconds; the timer counts in tenths of microseconds.
 HANDLE ThreadTimer() {
@@ -63,12 +72,16 @@ bool ProcessPendingMessages() {
 bool PumpMessagesFor(DWORD ms) { return PumpMessagesTill(WaitClock::now() + std::chrono::milliseconds(ms)); }
 
 bool PumpMessagesTill(WaitClock::time_point end) {
-  while (WaitClock::now() < end) {
+  // A wait too short to spare its last stretch answers messages throughout.
+  const bool spared = end - WaitClock::now() > 2 * kSleptEnd;
+  const WaitClock::time_point lastAnswer = spared ? end - kSleptEnd : end;
+  while (WaitClock::now() < lastAnswer) {
     // A message ends the wait at once: a fixed sleep step would answer it
     // late and overshoot the end.
-    WaitForMessageTill(end, MWMO_ALERTABLE | MWMO_INPUTAVAILABLE);
+    WaitForMessageTill(lastAnswer, MWMO_ALERTABLE | MWMO_INPUTAVAILABLE);
     if (!ProcessPendingMessages()) return false;
   }
+  SleepTill(end);
   return true;
 }
 
@@ -83,13 +96,15 @@ bool PumpMessagesUntil(DWORD ms, const std::function<bool()>& done) {
 }
 
 void SleepTill(WaitClock::time_point end) {
-  while (WaitClock::now() < end) {
-    if (const HANDLE timer = TimerRingingAt(end)) {
+  const WaitClock::time_point wake = end - kSpunEnd;
+  while (WaitClock::now() < wake) {
+    if (const HANDLE timer = TimerRingingAt(wake)) {
       WaitForSingleObject(timer, INFINITE);
     } else {
-      Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(end - WaitClock::now()).count()));
+      Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(wake - WaitClock::now()).count()));
     }
   }
+  while (WaitClock::now() < end) SwitchToThread();
 }
 
 }  // namespace snibbet

@@ -16,14 +16,17 @@ bool ProcessPendingMessages();
 using WaitClock = std::chrono::steady_clock;
 
 // Until `ms` milliseconds have passed, answering each message as it comes
-// (the wait is alertable). Ends early, with false, only when WM_QUIT arrives.
+// (the wait is alertable) but for the last millisecond of a longer wait,
+// which is slept so the wait ends on time. Ends early, with false, only when
+// WM_QUIT arrives.
 bool PumpMessagesFor(DWORD ms);
 // The same until `end`.
 bool PumpMessagesTill(WaitClock::time_point end);
 
 // Until `end` without answering messages: the pause between two of the
-// program's own keys. Like the pumps above, it ends at `end` itself where the
-// system's timers allow, not at the next whole millisecond after it.
+// program's own keys. Like the pumps above, it ends at `end` itself, not at
+// the next whole millisecond after it: its last fifth of a millisecond is
+// spent yielding rather than waiting for a late wake-up.
 void SleepTill(WaitClock::time_point end);
 
 // Until `done` holds or `ms` milliseconds have passed, answering each message

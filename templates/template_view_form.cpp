@@ -326,6 +326,12 @@ void TTemplateViewForm::ShowView(bool seen) {
 }
 
 void TTemplateViewForm::HideView() {
+  // A paste waits on the hide: the helper stops handing the pop-up the wheel
+  // without an answer awaited, which nothing here needs.
+  if (wheelCaptured_) {
+    wheelCaptured_ = false;
+    NotifyInputHelper(WM_HELPER_WHEEL_CAPTURE_OFF);
+  }
   ui::Form::Hide();
   SetAlphaBlend(false);
   SetTransparentColor(false);
