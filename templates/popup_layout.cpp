@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/splitter_width.h"
+
 namespace snibbet {
 namespace {
 
@@ -13,10 +15,9 @@ constexpr int kButtonWidth = 100, kButtonHeight = 24, kButtonGap = 4;
 }  // namespace
 
 int PopupListWidth(int clientWidth, int wantedListWidth) {
-  // The preview's least width is counted with the frame on its right.
-  const int available = clientWidth - kFrame - kSplitter;
-  const int most = std::max(kPopupLeastPane, available - (kPopupLeastPane + kFrame));
-  return std::clamp(wantedListWidth, kPopupLeastPane, most);
+  // The splitter's own rule; the preview's least width is counted with the frame on its right.
+  return ui::SplitterClampedWidth(wantedListWidth, kPopupLeastPane, clientWidth - kFrame - kSplitter,
+                                  kPopupLeastPane + kFrame);
 }
 
 PopupLayout LayOutPopup(int clientWidth, int clientHeight, int wantedListWidth, int gripWidth, int gripHeight) {

@@ -15,6 +15,7 @@
 namespace ui {
 
 class Form;
+class Window;
 
 class DrawnPart {
  public:
@@ -64,12 +65,12 @@ class DrawnButton : public DrawnPart {
   bool leaveTracked_ = false;
 };
 
-// An area of the form that the mouse drags, such as a splitter or a size
+// An area of a window that the mouse drags, such as a splitter or a size
 // grip: the cursor changes over it, a press captures the mouse, and each move
 // reports how far the cursor has gone from the press, in screen pixels.
 class DragArea : public DrawnPart {
  public:
-  DragArea(Form& host, LPCWSTR cursor) : host_(host), cursor_(cursor) {}
+  DragArea(const Window& host, LPCWSTR cursor) : host_(host), cursor_(cursor) {}
 
   std::function<void()> onStart;
   std::function<void(int dx, int dy)> onDrag;
@@ -80,7 +81,7 @@ class DragArea : public DrawnPart {
   std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  Form& host_;
+  const Window& host_;
   LPCWSTR cursor_;
   RECT bounds_{};
   bool dragging_ = false;

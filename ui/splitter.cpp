@@ -1,7 +1,5 @@
 #include "ui/splitter.h"
 
-#include <algorithm>
-
 #include "ui/exceptions.h"
 
 namespace ui {
@@ -9,9 +7,16 @@ namespace {
 constexpr wchar_t kClassName[] = L"UiSplitter";
 }  // namespace
 
-int SplitterClampedWidth(int wanted, int minWidth, int available, int minRest) {
-  const int most = std::max(minWidth, available - minRest);
-  return std::clamp(wanted, minWidth, most);
+Splitter::Splitter(Form& owner, ControlDesign design, Window& beside, int minWidth, int minRest)
+    : CustomControl(owner, std::move(design)), beside_(beside), minWidth_(minWidth), minRest_(minRest),
+      drag_(*this, IDC_SIZEWE) {
+  drag_.onStart = [this] { dragStartWidth_ = beside_.Width(); };
+  drag_.onDrag = [this](int dx, int) {
+    const int width = Clamped(dragStartWidth_ + dx);
+    if (width == beside_.Width()) return;
+    Apply(width);
+    if (onMoved) onMoved(width);
+  };
 }
 
 const wchar_t* Splitter::WindowClassName() const { return CustomClass(kClassName, IDC_SIZEWE, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)); }
@@ -45,29 +50,16 @@ LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN: {
       if (!beside_.Handle()) break;
-      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      ClientToScreen(hwnd_, &p);
-      dragStartX_ = p.x;
-      dragStartWidth_ = beside_.Width();
-      dragging_ = true;
-      SetCapture(hwnd_);
-      return 0;
+      RECT client{};
+      GetClientRect(hwnd_, &client);
+      drag_.SetBounds(client);
+      if (const auto taken = drag_.HandleMessage(message, wParam, lParam)) return *taken;
+      break;
     }
-    case WM_MOUSEMOVE: {
-      if (!dragging_) break;
-      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      ClientToScreen(hwnd_, &p);
-      const int width = Clamped(dragStartWidth_ + p.x - dragStartX_);
-      if (width == beside_.Width()) return 0;
-      Apply(width);
-      if (onMoved) onMoved(width);
-      return 0;
-    }
+    case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-      if (dragging_) ReleaseCapture();  // WM_CAPTURECHANGED ends the drag
-      return 0;
     case WM_CAPTURECHANGED:
-      dragging_ = false;
+      if (const auto taken = drag_.HandleMessage(message, wParam, lParam)) return *taken;
       return 0;
     case WM_ERASEBKGND:
       if (!color_) break;

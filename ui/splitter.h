@@ -9,18 +9,15 @@
 #include <functional>
 
 #include "ui/custom_control.h"
+#include "ui/drawn_parts.h"
 #include "ui/gdi.h"
+#include "ui/splitter_width.h"
 
 namespace ui {
 
-// The width a drag may give the control beside the bar. The control keeps its
-// own minimum even when the rest cannot have all of its.
-int SplitterClampedWidth(int wanted, int minWidth, int available, int minRest);
-
 class Splitter : public CustomControl {
  public:
-  Splitter(Form& owner, ControlDesign design, Window& beside, int minWidth, int minRest)
-      : CustomControl(owner, std::move(design)), beside_(beside), minWidth_(minWidth), minRest_(minRest) {}
+  Splitter(Form& owner, ControlDesign design, Window& beside, int minWidth, int minRest);
 
   std::function<void(int width)> onMoved;  // during a drag, on every step
 
@@ -30,7 +27,7 @@ class Splitter : public CustomControl {
   void SetPosition(int width);
   // The bar's colour; the button face colour until set.
   void SetColor(COLORREF color);
-  bool IsDragging() const { return dragging_; }
+  bool IsDragging() const { return drag_.IsDragging(); }
 
  protected:
   const wchar_t* WindowClassName() const override;
@@ -44,9 +41,8 @@ class Splitter : public CustomControl {
   Window& beside_;
   Brush color_;
   int minWidth_, minRest_;
-  bool dragging_ = false;
-  int dragStartX_ = 0;      // screen x where the drag began
-  int dragStartWidth_ = 0;  // the control's width then
+  DragArea drag_;           // the whole bar
+  int dragStartWidth_ = 0;  // the control's width at the press
 };
 
 }  // namespace ui

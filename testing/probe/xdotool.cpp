@@ -132,6 +132,11 @@ void PhysicalFocus(HWND window) {
     if (!WaitUntil([&] { return GetForegroundWindow() == top; }, 2000ms, 2ms))
       throw std::runtime_error("cannot make the window the foreground window");
   }
+  // Without a window manager nothing moves the X keyboard focus to a window
+  // that became the foreground from a program not in front; it is moved here
+  // as one would.
+  if (const auto xWindow = reinterpret_cast<UINT_PTR>(GetPropW(top, L"__wine_x11_whole_window")))
+    Xdotool({"windowfocus", "--sync", std::to_string(xWindow)});
   RECT rect{};
   GetWindowRect(window, &rect);
   PhysicalPointAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});

@@ -158,10 +158,6 @@ HWND EditorE2eTest::OpenEditorFromPopup() {
     ADD_FAILURE() << "the editor did not open";
     return nullptr;
   }
-  // The pop-up took no activation from the target: with no window manager
-  // here, the X keyboard focus is handed to the editor as one would.
-  const auto xWindow = reinterpret_cast<UINT_PTR>(GetPropW(editor, L"__wine_x11_whole_window"));
-  if (xWindow) probe::Xdotool({"windowfocus", "--sync", std::to_string(xWindow)});
   probe::PhysicalFocus(editor);
   return editor;
 }
